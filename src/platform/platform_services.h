@@ -1,0 +1,63 @@
+#pragma once
+
+// Everything a window asks of the desktop, behind one interface: the program uses the Qt
+// implementation, window tests a scripted one that records each call and replays answers.
+
+#include <QString>
+#include <QVariant>
+#include <memory>
+
+#include "printing/printer_surface.h"
+
+class QWidget;
+
+namespace qm {
+
+enum class MsgButtons { Ok, YesNo, YesNoCancel, RetryCancel };
+enum class MsgIcon { None, Information, Exclamation, Question, Critical };
+enum class MsgAnswer { Ok, Yes, No, Cancel, Retry };
+
+// What the print dialog is asked to offer.
+struct PrintRequest {
+    bool allowSelection = false;
+    int orientation = kPortrait;
+    int pageCount = 0;  // 0: unknown
+};
+
+// The user's answer to the print dialog. A cancelled dialog has no surface.
+struct PrintJob {
+    std::unique_ptr<PrinterSurface> surface;
+    int copies = 1;
+    bool selection = false;
+    int fromPage = 0;  // 0: all pages
+    int toPage = 0;
+    bool cancelled() const { return surface == nullptr; }
+};
+
+class PlatformServices {
+public:
+    virtual ~PlatformServices() = default;
+
+    virtual MsgAnswer messageBox(QWidget* parent, const QString& title, const QString& text,
+                                 MsgButtons buttons = MsgButtons::Ok,
+                                 MsgIcon icon = MsgIcon::None) = 0;
+    // Empty on Cancel.
+    virtual QString inputBox(QWidget* parent, const QString& title, const QString& prompt,
+                             const QString& defaultAnswer = QString()) = 0;
+    // Full path of the chosen file, which need not exist; empty on Cancel.
+    virtual QString openFileDialog(QWidget* parent, const QString& title, const QString& filter,
+                                   const QString& startFolder) = 0;
+    virtual PrintJob printDialog(QWidget* parent, const PrintRequest& request) = 0;
+    virtual void beep() = 0;
+    virtual QString clipboardText() = 0;
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual void clearClipboard() = 0;
+    virtual void setBusy(bool busy) = 0;
+    // A local file or a web address, handed to the desktop's default program.
+    virtual void openDocument(const QString& pathOrUrl) = 0;
+    virtual void writeSetting(const QString& key, const QVariant& value) = 0;
+    // Starts a system-information program; false when none can be started.
+    virtual bool startSystemInfo() = 0;
+};
+
+}  // namespace qm

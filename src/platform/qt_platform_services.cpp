@@ -1,0 +1,150 @@
+#include "platform/qt_platform_services.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace qm {
+
+namespace {
+
+QMessageBox::Icon qtIcon(MsgIcon icon) {
+    switch (icon) {
+        case MsgIcon::Information:
+            return QMessageBox::Information;
+        case MsgIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MsgIcon::Question:
+            return QMessageBox::Question;
+        case MsgIcon::Critical:
+            return QMessageBox::Critical;
+        case MsgIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(MsgButtons buttons) {
+    switch (buttons) {
+        case MsgButtons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case MsgButtons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case MsgButtons::RetryCancel:
+            return QMessageBox::Retry | QMessageBox::Cancel;
+        case MsgButtons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+MsgAnswer answerOf(int button) {
+    switch (button) {
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        case QMessageBox::Retry:
+            return MsgAnswer::Retry;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        default:
+            return MsgAnswer::Ok;
+    }
+}
+
+}  // namespace
+
+MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title,
+                                         const QString& text, MsgButtons buttons, MsgIcon icon) {
+    QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), parent);
+    // Escape answers as the box's own cancel choice would.
+    if (buttons == MsgButtons::YesNo) {
+        box.setEscapeButton(QMessageBox::No);
+    }
+    return answerOf(box.exec());
+}
+
+QString QtPlatformServices::inputBox(QWidget* parent, const QString& title, const QString& prompt,
+                                     const QString& defaultAnswer) {
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultAnswer);
+    // Long prompts wrap instead of stretching the dialog across the screen.
+    if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setWordWrap(true);
+    }
+    dialog.setMinimumWidth(420);
+    if (dialog.exec() != QDialog::Accepted) {
+        return QString();
+    }
+    return dialog.textValue();
+}
+
+QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title,
+                                           const QString& filter, const QString& startFolder) {
+    QFileDialog dialog(parent, title, startFolder, filter);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return QString();
+    }
+    return dialog.selectedFiles().first();
+}
+
+PrintJob QtPlatformServices::printDialog(QWidget*, const PrintRequest&) {
+    return PrintJob{};
+}
+
+void QtPlatformServices::beep() { QApplication::beep(); }
+
+QString QtPlatformServices::clipboardText() { return QApplication::clipboard()->text(); }
+
+void QtPlatformServices::setClipboardText(const QString& text) {
+    QApplication::clipboard()->setText(text);
+}
+
+void QtPlatformServices::clearClipboard() { QApplication::clipboard()->clear(); }
+
+void QtPlatformServices::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtPlatformServices::openDocument(const QString& pathOrUrl) {
+    const QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl)
+                                                              : QUrl::fromLocalFile(pathOrUrl);
+    QDesktopServices::openUrl(url);
+}
+
+void QtPlatformServices::writeSetting(const QString& key, const QVariant& value) {
+    QSettings settings(QStringLiteral("Quillmark"), QStringLiteral("Quillmark"));
+    settings.beginGroup(QStringLiteral("Settings"));
+    settings.setValue(key, value);
+    settings.endGroup();
+    settings.sync();
+}
+
+bool QtPlatformServices::startSystemInfo() {
+    for (const char* name : {"hardinfo", "gnome-system-monitor", "ksysguard", "hwinfo"}) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!program.isEmpty() && QProcess::startDetached(program, {})) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace qm

@@ -1,0 +1,49 @@
+#include "records/contact_record.h"
+
+#include "records/text_rules.h"
+
+namespace qm {
+
+std::string storedField(std::string_view value, std::size_t width) {
+    return fitWidth(trimLeft(value), width);
+}
+
+RecordBytes encodeRecord(const ContactRecord& record) {
+    RecordBytes bytes;
+    bytes.fill('|');
+    for (const FieldLayout& f : field::kAll) {
+        const std::string stored = storedField(record.*(f.member), f.width);
+        stored.copy(bytes.data() + f.offset, f.width);
+    }
+    bytes[field::kRecordEndOffset] = '\r';
+    bytes[field::kRecordEndOffset + 1] = '\n';
+    return bytes;
+}
+
+ContactRecord decodeRecord(std::string_view bytes) {
+    ContactRecord record;
+    for (const FieldLayout& f : field::kAll) {
+        const std::string_view raw =
+            f.offset < bytes.size() ? bytes.substr(f.offset, f.width) : std::string_view{};
+        record.*(f.member) = trim(raw);
+    }
+    return record;
+}
+
+bool flagIsSet(std::string_view flag) { return numberValue(flag) != 0.0; }
+
+std::string birthdateToStored(std::string_view entered) {
+    if (entered.empty()) {
+        return {};
+    }
+    return rightOf(entered, 4) + leftOf(entered, 2) + midOf(entered, 4, 2);
+}
+
+std::string birthdateToDisplay(std::string_view stored) {
+    if (trim(stored).empty()) {
+        return {};
+    }
+    return midOf(stored, 5, 2) + "/" + midOf(stored, 7, 2) + "/" + midOf(stored, 1, 4);
+}
+
+}  // namespace qm

@@ -1,0 +1,249 @@
+#include "records/text_rules.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "records/error.h"
+
+namespace qm {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Length of the number at the start of text (after blanks); 0 when there is none.
+std::size_t scanNumber(std::string_view text, std::size_t i, bool allowExponent) {
+    const std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::size_t digits = 0;
+    while (i < text.size() && isDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && isDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return 0;
+    }
+    if (allowExponent && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        if (j < text.size() && isDigit(text[j])) {
+            while (j < text.size() && isDigit(text[j])) {
+                ++j;
+            }
+            i = j;
+        }
+    }
+    return i - start;
+}
+
+std::size_t skipBlanks(std::string_view text, std::size_t i = 0) {
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    return i;
+}
+
+}  // namespace
+
+double numberValue(std::string_view text) {
+    const std::size_t start = skipBlanks(text);
+    const std::size_t len = scanNumber(text, start, true);
+    if (len == 0) {
+        return 0.0;
+    }
+    return std::strtod(std::string(text.substr(start, len)).c_str(), nullptr);
+}
+
+int cint(double value, bool sixteenBit) {
+    const double rounded = std::nearbyint(value);  // default rounding mode: halves to even
+    const double lo = sixteenBit ? -32768.0 : static_cast<double>(std::numeric_limits<int>::min());
+    const double hi = sixteenBit ? 32767.0 : static_cast<double>(std::numeric_limits<int>::max());
+    if (!(rounded >= lo && rounded <= hi)) {
+        throwError(err::kOverflow, "Overflow");
+    }
+    return static_cast<int>(rounded);
+}
+
+bool isNumeric(std::string_view text) {
+    std::size_t i = skipBlanks(text);
+    const std::size_t len = scanNumber(text, i, true);
+    if (len == 0) {
+        return false;
+    }
+    i = skipBlanks(text, i + len);
+    return i == text.size();
+}
+
+bool isWholeInRange(double value, int lo, int hi) {
+    return value == std::floor(value) && value >= lo && value <= hi;
+}
+
+std::string trimLeft(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    return std::string(text.substr(i));
+}
+
+std::string trimRight(std::string_view text) {
+    std::size_t n = text.size();
+    while (n > 0 && text[n - 1] == ' ') {
+        --n;
+    }
+    return std::string(text.substr(0, n));
+}
+
+std::string trim(std::string_view text) { return trimRight(trimLeft(text)); }
+
+std::string leftOf(std::string_view text, long n) {
+    if (n <= 0) {
+        return {};
+    }
+    return std::string(text.substr(0, static_cast<std::size_t>(n)));
+}
+
+std::string rightOf(std::string_view text, long n) {
+    if (n <= 0) {
+        return {};
+    }
+    const auto count = std::min(text.size(), static_cast<std::size_t>(n));
+    return std::string(text.substr(text.size() - count));
+}
+
+std::string midOf(std::string_view text, long pos, long n) {
+    if (pos < 1 || static_cast<std::size_t>(pos) > text.size()) {
+        return {};
+    }
+    const auto start = static_cast<std::size_t>(pos - 1);
+    if (n < 0) {
+        return std::string(text.substr(start));
+    }
+    return std::string(text.substr(start, static_cast<std::size_t>(n)));
+}
+
+long findFrom(std::string_view text, std::string_view needle, long pos) {
+    if (pos < 1) {
+        pos = 1;
+    }
+    if (static_cast<std::size_t>(pos - 1) > text.size()) {
+        return 0;
+    }
+    const auto at = text.find(needle, static_cast<std::size_t>(pos - 1));
+    return at == std::string_view::npos ? 0 : static_cast<long>(at) + 1;
+}
+
+long findFromNoCase(std::string_view text, std::string_view needle, long pos) {
+    return findFrom(toLower(text), toLower(needle), pos);
+}
+
+std::string replaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    if (from.empty()) {
+        return std::string(text);
+    }
+    std::string out;
+    std::size_t i = 0;
+    while (true) {
+        const auto at = text.find(from, i);
+        if (at == std::string_view::npos) {
+            out.append(text.substr(i));
+            return out;
+        }
+        out.append(text.substr(i, at - i));
+        out.append(to);
+        i = at + from.size();
+    }
+}
+
+std::string removeAll(std::string_view text, std::string_view what) {
+    return replaceAll(text, what, "");
+}
+
+char upperChar(char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 'a' && c <= 'z') {
+        return static_cast<char>(c - 32);
+    }
+    if (c == 0x9A || c == 0x9C || c == 0x9E) {  // s caron, oe, z caron
+        return static_cast<char>(c - 16);
+    }
+    if (c == 0xFF) {  // y diaeresis
+        return static_cast<char>(0x9F);
+    }
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) {
+        return static_cast<char>(c - 32);
+    }
+    return ch;
+}
+
+char lowerChar(char ch) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c >= 'A' && c <= 'Z') {
+        return static_cast<char>(c + 32);
+    }
+    if (c == 0x8A || c == 0x8C || c == 0x8E) {
+        return static_cast<char>(c + 16);
+    }
+    if (c == 0x9F) {
+        return static_cast<char>(0xFF);
+    }
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) {
+        return static_cast<char>(c + 32);
+    }
+    return ch;
+}
+
+std::string toUpper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        c = upperChar(c);
+    }
+    return out;
+}
+
+std::string toLower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) {
+        c = lowerChar(c);
+    }
+    return out;
+}
+
+bool containsNoCase(std::string_view haystack, std::string_view needle) {
+    return toLower(haystack).find(toLower(needle)) != std::string::npos;
+}
+
+int compareNoCase(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(lowerChar(a[i]));
+        const auto cb = static_cast<unsigned char>(lowerChar(b[i]));
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+    }
+    if (a.size() == b.size()) {
+        return 0;
+    }
+    return a.size() < b.size() ? -1 : 1;
+}
+
+std::string fitWidth(std::string_view text, std::size_t width) {
+    std::string out(text.substr(0, std::min(text.size(), width)));
+    out.resize(width, ' ');
+    return out;
+}
+
+}  // namespace qm

@@ -1,0 +1,165 @@
+#pragma once
+
+// The main window: the five typed label lines with their print options, the buttons and
+// menus that lead everywhere else, and the application's start and exit.
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/app_state.h"
+
+class frmDEdavu : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmDEdavu(qm::AppState& state);
+
+    // Controls, named as everywhere else in the program.
+    QLabel* lblLMHeader;
+    QLabel* lblLMInstruct;
+    QLabel* lblLMLine1;
+    QLabel* lblLMLine2;
+    QLabel* lblLMLine3;
+    QLabel* lblLMLine4;
+    QLabel* lblLMLine5;
+    QLineEdit* txtLMLine1;
+    QLineEdit* txtLMLine2;
+    QLineEdit* txtLMline3;
+    QLineEdit* txtLMLine4;
+    QLineEdit* txtLMLine5;
+    QPushButton* cmdLMStart;
+    QPushButton* cmdLMClear;
+    QPushButton* cmdLMExit;
+    QPushButton* cmdAddContact;
+    QPushButton* cmdFindContact;
+    QPushButton* cmdRetAddress;
+    QPushButton* cmdPeopleFind;
+    QPushButton* cmdZipFinder;
+    QGroupBox* frLMMediaType;
+    QRadioButton* optLMLabel;
+    QRadioButton* optLMEnvelope;
+    QComboBox* cboLMEnvelope;
+    QGroupBox* frPortLand;
+    QRadioButton* optPortrait;
+    QRadioButton* optLandscape;
+    QGroupBox* frLMJust;
+    QRadioButton* optLMCenter;
+    QRadioButton* optLMLeftjust;
+    QLineEdit* txtLMLeftPad;
+    QLineEdit* txtLMToppad;
+    QCheckBox* chkBold;
+    QCheckBox* chkLargeFont;
+    QLabel* lblLMPosition;
+    QLabel* lblLMEnvSize;
+    QLineEdit* txtFileNam;
+    QLineEdit* txtFileTitle;
+
+    QMenu* mnuFile;
+    QAction* mnuFileNew;
+    QAction* mnuFileOpen;
+    QAction* mnuFileClose;
+    QAction* mnuFileBdayOn;
+    QAction* mnuFileBdayOff;
+    QAction* mnuRetAddress;
+    QAction* mnuStates;
+    QAction* mnuFilePrint;
+    QAction* mnuFileExit;
+    QMenu* mnuLMEdit;
+    QAction* mnuLMEditCut;
+    QAction* mnuLMEditCopy;
+    QAction* mnuLMEditPaste;
+    QMenu* mnuContacts;
+    QAction* mnuAdd;
+    QAction* mnuEdit;
+    QAction* mnuFind;
+    QAction* mnuDelete;
+    QAction* mnuSrchContacts;
+    QAction* mnuImport;
+    QAction* mnuExport;
+    QMenu* mnuView;
+    QAction* mnuViewOne;
+    QAction* mnuViewAll;
+    QMenu* mnuMargins;
+    QAction* mnuAdjustOTF;
+    QAction* mnuAdjustSR;
+    QAction* mnuAdjustENV;
+    QMenu* mnuHelp;
+    QAction* mnuManual;
+    QAction* mnuAbout;
+
+    // Print-option state of the typed lines (label stock and envelopes).
+    QString positionRange;
+    QString startPosition = QStringLiteral("0");
+    QString endPosition;
+    int labelCount = 0;
+    QString envelopeSize = QStringLiteral("0");
+
+    qm::AppState& state() { return state_; }
+
+    // Reminders are on exactly when "Enable Birthday Reminders" is disabled.
+    bool remindersOn() const { return !mnuFileBdayOn->isEnabled(); }
+    // Enables or disables the commands that need an open contact file.
+    void setContactCommandsEnabled(bool on);
+    // Records the open file in the hidden fields, the application state and the caption.
+    void showOpenFile(const QString& path, const QString& title);
+    void showNoFile();
+
+    // Hides this window and shows another in its place.
+    void showInsteadOfMain(QWidget* window);
+    // Called when such a window closes: this window again, focus on the first line.
+    void returnToMain();
+
+    // Both options of a frame off (a plain exclusive group never allows that).
+    static void clearOptions(QRadioButton* a, QRadioButton* b);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void connectCommands();
+    void startUp();
+    void runExitSteps();
+
+    // File commands (New, Open, Close, reminders).
+    void fileNew();
+    void fileOpen();
+    void fileClose();
+    void remindersOnCommand();
+    void remindersOffCommand();
+
+    // Printing commands of the typed lines.
+    void labelStockClicked();
+    void envelopeClicked();
+    void envelopeSizePicked(int index);
+    void printCommand();
+    void clearForm();
+    void returnAddressCommand();
+    void adjustMargins(const char* section);
+
+    // Contact windows.
+    void addContactCommand();
+    void openContactBrowser(bool focusFind);
+    void openContactList();
+    void openImport();
+    void openExport();
+    void openAbout();
+
+    // Documents and look-ups.
+    void openManual();
+    void openStateAbbreviations();
+    void openPeopleFinder();
+    void openZipFinder();
+
+    qm::AppState& state_;
+    bool exiting_ = false;
+};

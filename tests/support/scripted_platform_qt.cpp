@@ -1,0 +1,106 @@
+#include "support/scripted_platform_qt.h"
+
+namespace qm {
+
+QStringList ScriptedPlatform::messageTexts() const {
+    QStringList out;
+    for (const auto& m : messages) {
+        out << m.text;
+    }
+    return out;
+}
+
+QStringList ScriptedPlatform::messageTitles() const {
+    QStringList out;
+    for (const auto& m : messages) {
+        out << m.title;
+    }
+    return out;
+}
+
+void ScriptedPlatform::clearRecords() {
+    messages.clear();
+    inputs.clear();
+    fileDialogTitles.clear();
+    fileDialogFilters.clear();
+    fileDialogFolders.clear();
+    printRequests.clear();
+    openedDocuments.clear();
+    settings.clear();
+    beeps = 0;
+    unanswered = 0;
+}
+
+MsgAnswer ScriptedPlatform::messageBox(QWidget*, const QString& title, const QString& text,
+                                       MsgButtons buttons, MsgIcon icon) {
+    messages.push_back({title, text, buttons, icon});
+    if (onMessage) {
+        onMessage(messages.back());
+    }
+    if (!messageAnswers.empty()) {
+        const MsgAnswer answer = messageAnswers.front();
+        messageAnswers.pop_front();
+        return answer;
+    }
+    if (buttons != MsgButtons::Ok) {
+        ++unanswered;
+    }
+    switch (buttons) {
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoCancel:
+            return MsgAnswer::Yes;
+        case MsgButtons::RetryCancel:
+            return MsgAnswer::Retry;
+        case MsgButtons::Ok:
+            break;
+    }
+    return MsgAnswer::Ok;
+}
+
+QString ScriptedPlatform::inputBox(QWidget*, const QString& title, const QString& prompt,
+                                   const QString& defaultAnswer) {
+    inputs.push_back({title, prompt, defaultAnswer});
+    if (inputAnswers.empty()) {
+        ++unanswered;
+        return QString();
+    }
+    const QString answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+QString ScriptedPlatform::openFileDialog(QWidget*, const QString& title, const QString& filter,
+                                         const QString& startFolder) {
+    fileDialogTitles << title;
+    fileDialogFilters << filter;
+    fileDialogFolders << startFolder;
+    if (fileAnswers.empty()) {
+        ++unanswered;
+        return QString();
+    }
+    const QString answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+PrintJob ScriptedPlatform::printDialog(QWidget*, const PrintRequest& request) {
+    printRequests.push_back(request);
+    PrintJob job;
+    if (printAnswers.empty()) {
+        ++unanswered;
+        return job;
+    }
+    PrintAnswer answer = std::move(printAnswers.front());
+    printAnswers.pop_front();
+    if (answer.cancel || !answer.makeSurface) {
+        return job;
+    }
+    job.surface = answer.makeSurface();
+    job.copies = answer.copies;
+    job.selection = answer.selection;
+    job.fromPage = answer.fromPage;
+    job.toPage = answer.toPage;
+    return job;
+}
+
+}  // namespace qm
