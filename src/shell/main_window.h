@@ -136,22 +136,54 @@ private:
     void fileClose();
     void remindersOnCommand();
     void remindersOffCommand();
+    // (file command helpers go here)
 
-    // Printing commands of the typed lines.
+
+
+
+    // Label stock, the Print command and the Margins menu.
     void labelStockClicked();
+    void printCommand();
+    void adjustMargins(const char* section);
+    // (label printing helpers go here)
+
+
+
+    // Envelopes, Clear Form and return-address labels.
     void envelopeClicked();
     void envelopeSizePicked(int index);
-    void printCommand();
+    // The envelope job of the Print command, once per copy; the ENVELOPE adjustment is
+    // already read by the command.
+    void printEnvelopeJob(qm::PrinterSurface& surface, int adjustLeft, int adjustTop);
     void clearForm();
     void returnAddressCommand();
-    void adjustMargins(const char* section);
+    // (envelope and return-address helpers go here)
+
+
+
 
     // Contact windows.
     void addContactCommand();
+    // (add-contact helpers go here)
+
+
+
     void openContactBrowser(bool focusFind);
+    // (contact browser helpers go here)
+
+
+
     void openContactList();
+    // (contact list helpers go here)
+
+
+
     void openImport();
     void openExport();
+    // (import and export helpers go here)
+
+
+
     void openAbout();
 
     // Documents and look-ups.

@@ -1,0 +1,21 @@
+#pragma once
+
+// Messages several windows show in the same words.
+
+#include <QString>
+
+#include "platform/platform_services.h"
+#include "records/error.h"
+
+namespace qm {
+
+// The common error message, titled "Error", with Retry and Cancel.
+MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error,
+                          ErrorEnding ending = ErrorEnding::Author);
+
+// "A printer problem exists.  Check printer." with the exclamation icon; the contact
+// details sheet titles it "Printer error." with a full stop.
+void showPrinterProblem(PlatformServices& platform, QWidget* parent,
+                        const QString& title = QStringLiteral("Printer error"));
+
+}  // namespace qm

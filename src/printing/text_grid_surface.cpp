@@ -1,0 +1,151 @@
+#include "printing/text_grid_surface.h"
+
+#include <algorithm>
+#include <map>
+
+namespace qm {
+
+double printableHeightPoints(int orientation, int paper) {
+    // Paper in inches (width x height in portrait).
+    const double width = paper == kPaperEnvelope10 ? 4.125 : 8.5;
+    const double height = paper == kPaperEnvelope10 ? 9.5 : 11.0;
+    const double pageHeight = orientation == kLandscape ? width : height;
+    return (pageHeight - 0.5) * 72.0;
+}
+
+double lineHeightPoints(double fontSize) { return fontSize * 1.08; }
+
+void TextGridSurface::setCurrentX(double twips) {
+    // A column is 0.6 x the size wide (Liberation Mono); twips are 1/20 point.
+    column_ = 1 + static_cast<int>(twips / 20.0 / (0.6 * size_));
+}
+
+void TextGridSurface::setCurrentY(double twips) {
+    y_ = twips / 20.0;
+    if (twips == 0.0) {
+        line_ = 1;
+    }
+}
+
+void TextGridSurface::breakPageIfBelowBottom() {
+    if (y_ >= printableHeightPoints(orientation_, paper_) - 1e-6) {
+        newPage();
+    }
+}
+
+void TextGridSurface::startPageIfNeeded() {
+    if (!pageHasText_) {
+        pageHasText_ = true;
+    }
+}
+
+void TextGridSurface::print(const std::vector<PrintItem>& items) {
+    breakPageIfBelowBottom();
+    for (const PrintItem& item : items) {
+        switch (item.kind) {
+            case PrintItem::Kind::Tab:
+                if (column_ > item.n) {
+                    y_ += lineHeightPoints(size_);
+                    ++line_;
+                    breakPageIfBelowBottom();
+                }
+                column_ = std::max(1, item.n);
+                break;
+            case PrintItem::Kind::Spc:
+                column_ += std::max(0, item.n);
+                break;
+            case PrintItem::Kind::Text:
+                if (!item.text.empty()) {
+                    startPageIfNeeded();
+                    runs_.push_back(PrintedRun{page_, line_, y_, column_, font_, size_, bold_,
+                                               italic_, item.text});
+                    column_ += static_cast<int>(item.text.size());
+                }
+                break;
+        }
+    }
+    y_ += lineHeightPoints(size_);
+    ++line_;
+    column_ = 1;
+}
+
+void TextGridSurface::newPage() {
+    if (pageHasText_) {
+        ++page_;
+        pageHasText_ = false;
+    }
+    y_ = 0.0;
+    line_ = 1;
+    column_ = 1;
+}
+
+void TextGridSurface::endDoc() {
+    newPage();
+    ++documents_;
+    docStart_ = runs_.size();
+}
+
+void TextGridSurface::killDoc() {
+    runs_.resize(docStart_);
+    page_ = runs_.empty() ? 1 : runs_.back().page + 1;
+    pageHasText_ = false;
+    y_ = 0.0;
+    line_ = 1;
+    column_ = 1;
+}
+
+int TextGridSurface::pageCount() const { return runs_.empty() ? 0 : runs_.back().page; }
+
+std::vector<PrintedRun> TextGridSurface::runsOnPage(int page) const {
+    std::vector<PrintedRun> out;
+    std::copy_if(runs_.begin(), runs_.end(), std::back_inserter(out),
+                 [page](const PrintedRun& r) { return r.page == page; });
+    return out;
+}
+
+std::vector<std::string> TextGridSurface::pageLines(int page) const {
+    // Lines are keyed by vertical position, so text printed after a return to the top
+    // lands on the line it overprints.
+    std::map<long, std::string> byY;
+    for (const PrintedRun& r : runsOnPage(page)) {
+        std::string& line = byY[static_cast<long>(r.yPoints * 100 + 0.5)];
+        const auto start = static_cast<std::size_t>(r.column - 1);
+        if (line.size() < start + r.text.size()) {
+            line.resize(start + r.text.size(), ' ');
+        }
+        line.replace(start, r.text.size(), r.text);
+    }
+    std::vector<std::string> lines;
+    if (byY.empty()) {
+        return lines;
+    }
+    // Rows of the smallest line height seen on the page.
+    double step = 1e9;
+    for (const PrintedRun& r : runsOnPage(page)) {
+        step = std::min(step, lineHeightPoints(r.size));
+    }
+    for (const auto& [key, text] : byY) {
+        const auto row = static_cast<std::size_t>(key / 100.0 / step + 0.5);
+        if (lines.size() <= row) {
+            lines.resize(row + 1);
+        }
+        lines[row] = text;
+    }
+    return lines;
+}
+
+std::string TextGridSurface::renderText() const {
+    std::string out;
+    for (int p = 1; p <= pageCount(); ++p) {
+        if (p > 1) {
+            out += '\f';
+        }
+        for (const std::string& line : pageLines(p)) {
+            out += line;
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+}  // namespace qm

@@ -1,0 +1,85 @@
+#pragma once
+
+// A print surface that keeps what was printed as runs on a grid of columns and lines, for
+// tests, text previews and the command line's --text and --runs output. Pages, lines and
+// the automatic page break follow the same character cells as the paper backing.
+
+#include <string>
+#include <vector>
+
+#include "printing/printer_surface.h"
+
+namespace qm {
+
+struct PrintedRun {
+    int page = 1;          // from 1 across the whole output (copies follow each other)
+    int line = 1;          // from 1 at the top of the page, again after a return to the top
+    double yPoints = 0.0;  // top of the line, in points from the top of the printable area
+    int column = 1;        // from 1 at the left edge of the printable area
+    std::string font;
+    double size = 10.0;
+    bool bold = false;
+    bool italic = false;
+    std::string text;
+};
+
+// Height of the printable area in points for an orientation and paper size, on the PDF
+// model: no margin at the top, half an inch at the bottom.
+double printableHeightPoints(int orientation, int paper);
+// A line is 1.08 x the font size.
+double lineHeightPoints(double fontSize);
+
+class TextGridSurface : public PrinterSurface {
+public:
+    explicit TextGridSurface(std::string deviceName = "Text grid") : device_(std::move(deviceName)) {}
+
+    void setFont(const std::string& name) override { font_ = name; }
+    void setFontSize(double points) override { size_ = points; }
+    void setFontBold(bool on) override { bold_ = on; }
+    void setFontItalic(bool on) override { italic_ = on; }
+    void setOrientation(int orientation) override { orientation_ = orientation; }
+    void setPaperSize(int paper) override { paper_ = paper; }
+    void setCurrentX(double twips) override;
+    void setCurrentY(double twips) override;
+    std::string deviceName() const override { return device_; }
+    void print(const std::vector<PrintItem>& items) override;
+    void newPage() override;
+    void endDoc() override;
+    void killDoc() override;
+
+    // Runs of finished documents (and of the one in progress).
+    const std::vector<PrintedRun>& runs() const { return runs_; }
+    int pageCount() const;
+    int documentCount() const { return documents_; }
+    int orientation() const { return orientation_; }
+    int paperSize() const { return paper_; }
+    // The text on one page (from 1), one string per line from line 1, columns placed.
+    std::vector<std::string> pageLines(int page) const;
+    // Every page as plain text, pages separated by a form feed.
+    std::string renderText() const;
+    // Runs of one page, in printing order.
+    std::vector<PrintedRun> runsOnPage(int page) const;
+
+private:
+    void breakPageIfBelowBottom();
+    void startPageIfNeeded();
+
+    std::string device_;
+    std::string font_ = "Courier New";
+    double size_ = 10.0;
+    bool bold_ = false;
+    bool italic_ = false;
+    int orientation_ = kPortrait;
+    int paper_ = kPaperLetter;
+
+    std::vector<PrintedRun> runs_;
+    std::size_t docStart_ = 0;  // first run of the document in progress
+    int documents_ = 0;
+    int page_ = 1;              // page in progress
+    bool pageHasText_ = false;  // a page without text is never emitted
+    int line_ = 1;
+    double y_ = 0.0;
+    int column_ = 1;
+};
+
+}  // namespace qm

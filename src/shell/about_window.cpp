@@ -1,0 +1,3 @@
+#include "shell/about_window.h"
+
+void showAboutWindow(qm::AppState&, QWidget*) {}
