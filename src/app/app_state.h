@@ -26,6 +26,8 @@ struct AppState {
     // The contact shown in the contact browser; 0 when none.
     int currentRecord = 0;
     frmDEdavu* mainWindow = nullptr;
+    // The contact browser while it is loaded (it stays loaded, hidden, after Print Label).
+    QPointer<QWidget> contactBrowser;
     // Windows other than the main window, oldest first, closed newest first at exit.
     std::vector<QPointer<QWidget>> openWindows;
 
