@@ -101,8 +101,8 @@ void frmLMAbout::buildControls() {
 
 void frmLMAbout::showSystemInfo() {
     if (!state_.platform.startSystemInfo()) {
-        state_.platform.messageBox(this, kProductName,
-                                   QStringLiteral("System Information Is Unavailable At This Time"));
+        state_.platform.messageBox(
+            this, kProductName, QStringLiteral("System Information Is Unavailable At This Time"));
     }
 }
 

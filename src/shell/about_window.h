@@ -14,7 +14,7 @@ struct AppState;
 
 class frmLMAbout : public QDialog {
     Q_OBJECT
-public:
+  public:
     frmLMAbout(qm::AppState& state, QWidget* caller);
 
     QLabel* picIcon;
@@ -25,7 +25,7 @@ public:
     QPushButton* cmdOK;
     QPushButton* cmdSysInfo;
 
-private:
+  private:
     void buildControls();
     void showSystemInfo();
 

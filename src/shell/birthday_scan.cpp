@@ -34,9 +34,9 @@ std::optional<int> daysUntilBirthday(const std::string& birthdate, CalendarDate 
     if (!twoDigits(midOf(compact, 5, 2), month) || !twoDigits(midOf(compact, 7, 2), day)) {
         return std::nullopt;
     }
-    const std::chrono::year_month_day date{
-        std::chrono::year(today.year), std::chrono::month(static_cast<unsigned>(month)),
-        std::chrono::day(static_cast<unsigned>(day))};
+    const std::chrono::year_month_day date{std::chrono::year(today.year),
+                                           std::chrono::month(static_cast<unsigned>(month)),
+                                           std::chrono::day(static_cast<unsigned>(day))};
     if (!date.ok()) {
         return std::nullopt;
     }

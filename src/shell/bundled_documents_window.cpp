@@ -8,7 +8,9 @@
 
 // The resource initialiser lives in an object file of a static library; naming it here makes
 // the linker keep it.
-static void loadDocumentResources() { Q_INIT_RESOURCE(documents); }
+static void loadDocumentResources() {
+    Q_INIT_RESOURCE(documents);
+}
 
 namespace qm {
 

@@ -18,7 +18,9 @@ QString fileTitleOf(const QString& path) {
     return QFileInfo(path).fileName().remove(QStringLiteral(".DAT"), Qt::CaseSensitive);
 }
 
-std::string folderBytes(const QString& folder) { return QFile::encodeName(folder).toStdString(); }
+std::string folderBytes(const QString& folder) {
+    return QFile::encodeName(folder).toStdString();
+}
 
 }  // namespace
 
