@@ -82,8 +82,8 @@ QString qtNameFilters(const QString& filter) {
 
 }  // namespace
 
-MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title, const QString& text,
-                                         MsgButtons buttons, MsgIcon icon) {
+MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title,
+                                         const QString& text, MsgButtons buttons, MsgIcon icon) {
     QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), parent);
     // Escape answers as the box's own cancel choice would.
     if (buttons == MsgButtons::YesNo) {
@@ -125,21 +125,15 @@ PrintJob QtPlatformServices::printDialog(QWidget*, const PrintRequest&) {
     return PrintJob{};
 }
 
-void QtPlatformServices::beep() {
-    QApplication::beep();
-}
+void QtPlatformServices::beep() { QApplication::beep(); }
 
-QString QtPlatformServices::clipboardText() {
-    return QApplication::clipboard()->text();
-}
+QString QtPlatformServices::clipboardText() { return QApplication::clipboard()->text(); }
 
 void QtPlatformServices::setClipboardText(const QString& text) {
     QApplication::clipboard()->setText(text);
 }
 
-void QtPlatformServices::clearClipboard() {
-    QApplication::clipboard()->clear();
-}
+void QtPlatformServices::clearClipboard() { QApplication::clipboard()->clear(); }
 
 void QtPlatformServices::setBusy(bool busy) {
     if (busy) {
@@ -150,8 +144,8 @@ void QtPlatformServices::setBusy(bool busy) {
 }
 
 void QtPlatformServices::openDocument(const QString& pathOrUrl) {
-    const QUrl url =
-        pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+    const QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl)
+                                                              : QUrl::fromLocalFile(pathOrUrl);
     QDesktopServices::openUrl(url);
 }
 

@@ -83,8 +83,8 @@ void frmDEdavu::buildControls() {
     cmdFindContact = named(new QPushButton(QStringLiteral("Find Contact")), "cmdFindContact");
     cmdFindContact->setToolTip(QStringLiteral("Retrieve a contact from file"));
     cmdRetAddress = named(new QPushButton(QStringLiteral("Print")), "cmdRetAddress");
-    cmdRetAddress->setToolTip(
-        QStringLiteral("Prints 80 return address labels on Avery 5167 (1/2\" x 1 3/4\") labels"));
+    cmdRetAddress->setToolTip(QStringLiteral(
+        "Prints 80 return address labels on Avery 5167 (1/2\" x 1 3/4\") labels"));
     cmdPeopleFind = named(new QPushButton(QStringLiteral("People Finder")), "cmdPeopleFind");
     cmdZipFinder = named(new QPushButton(QStringLiteral("Zip Code Finder")), "cmdZipFinder");
     cmdZipFinder->setToolTip(QStringLiteral("Look up Zip Code"));
@@ -206,14 +206,12 @@ void frmDEdavu::buildMenus() {
     mnuRetAddress = addItem(mnuFile, "mnuRetAddress", QStringLiteral("Return Address Labels"));
     mnuStates = addItem(mnuFile, "mnuStates", QStringLiteral("State Abbreviations"));
     mnuFile->addSeparator();
-    mnuFilePrint =
-        addItem(mnuFile, "mnuFilePrint", QStringLiteral("Print"), QKeySequence("Ctrl+P"));
+    mnuFilePrint = addItem(mnuFile, "mnuFilePrint", QStringLiteral("Print"), QKeySequence("Ctrl+P"));
     mnuFile->addSeparator();
     mnuFileExit = addItem(mnuFile, "mnuFileExit", QStringLiteral("Exit"));
 
     mnuLMEdit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuLMEdit");
-    mnuLMEditCut =
-        addItem(mnuLMEdit, "mnuLMEditCut", QStringLiteral("Cut"), QKeySequence("Ctrl+X"));
+    mnuLMEditCut = addItem(mnuLMEdit, "mnuLMEditCut", QStringLiteral("Cut"), QKeySequence("Ctrl+X"));
     mnuLMEditCopy =
         addItem(mnuLMEdit, "mnuLMEditCopy", QStringLiteral("Copy"), QKeySequence("Ctrl+C"));
     mnuLMEditPaste =
@@ -325,12 +323,11 @@ void frmDEdavu::startUp() {
 }
 
 void frmDEdavu::setContactCommandsEnabled(bool on) {
-    for (QWidget* button :
-         {static_cast<QWidget*>(cmdFindContact), static_cast<QWidget*>(cmdAddContact)}) {
+    for (QWidget* button : {static_cast<QWidget*>(cmdFindContact), static_cast<QWidget*>(cmdAddContact)}) {
         button->setEnabled(on);
     }
-    for (QAction* item : {mnuAdd, mnuEdit, mnuDelete, mnuFind, mnuViewOne, mnuViewAll, mnuImport,
-                          mnuExport, mnuSrchContacts}) {
+    for (QAction* item : {mnuAdd, mnuEdit, mnuDelete, mnuFind, mnuViewOne, mnuViewAll,
+                          mnuImport, mnuExport, mnuSrchContacts}) {
         item->setEnabled(on);
     }
 }
@@ -367,8 +364,9 @@ void frmDEdavu::returnToMain() {
     if (exiting_) {
         return;
     }
-    std::erase_if(state_.openWindows,
-                  [](const QPointer<QWidget>& w) { return w.isNull() || !w->isVisible(); });
+    std::erase_if(state_.openWindows, [](const QPointer<QWidget>& w) {
+        return w.isNull() || !w->isVisible();
+    });
     show();
     activateWindow();
     txtLMLine1->setFocus();

@@ -19,7 +19,7 @@
 
 class frmDEdavu : public QMainWindow {
     Q_OBJECT
-  public:
+public:
     explicit frmDEdavu(qm::AppState& state);
 
     // Controls, named as everywhere else in the program.
@@ -120,10 +120,10 @@ class frmDEdavu : public QMainWindow {
     // Both options of a frame off (a plain exclusive group never allows that).
     static void clearOptions(QRadioButton* a, QRadioButton* b);
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void buildControls();
     void buildMenus();
     void connectCommands();
@@ -145,11 +145,16 @@ class frmDEdavu : public QMainWindow {
     template <typename Command>
     void runFileCommand(Command command);
 
+
+
+
     // Label stock, the Print command and the Margins menu.
     void labelStockClicked();
     void printCommand();
     void adjustMargins(const char* section);
     // (label printing helpers go here)
+
+
 
     // Envelopes, Clear Form and return-address labels.
     void envelopeClicked();
@@ -161,19 +166,30 @@ class frmDEdavu : public QMainWindow {
     void returnAddressCommand();
     // (envelope and return-address helpers go here)
 
+
+
+
     // Contact windows.
     void addContactCommand();
     // (add-contact helpers go here)
 
+
+
     void openContactBrowser(bool focusFind);
     // (contact browser helpers go here)
+
+
 
     void openContactList();
     // (contact list helpers go here)
 
+
+
     void openImport();
     void openExport();
     // (import and export helpers go here)
+
+
 
     void openAbout();
 
