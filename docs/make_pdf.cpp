@@ -8,7 +8,28 @@
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 #include <cstdio>
+
+namespace {
+
+// Markdown tables come out cramped; give their cells room and a single rule.
+void openUpTables(QTextFrame* frame) {
+    for (QTextFrame* child : frame->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(child)) {
+            QTextTableFormat format = table->format();
+            format.setCellPadding(4);
+            format.setCellSpacing(0);
+            format.setBorder(0.5);
+            format.setBorderCollapse(true);
+            table->setFormat(format);
+        }
+        openUpTables(child);
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -29,6 +50,7 @@ int main(int argc, char** argv) {
     QTextDocument document;
     document.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 11));
     document.setMarkdown(QString::fromUtf8(source.readAll()));
+    openUpTables(document.rootFrame());
 
     const QString output = QString::fromLocal8Bit(argv[2]);
     {

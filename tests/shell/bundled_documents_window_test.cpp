@@ -10,12 +10,14 @@ namespace {
 
 QString pdfText(const QString& path) {
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), path, QStringLiteral("-")});
     if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0) {
         return QStringLiteral("<pdftotext failed: %1>")
             .arg(QString::fromLocal8Bit(pdftotext.readAllStandardError()));
     }
-    // Lines of a paragraph wrap anywhere; compare with single blanks.
+    // Table rows keep their cells on one line; paragraphs wrap anywhere, so compare with
+    // single blanks.
     return QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
 }
 
