@@ -236,7 +236,11 @@ void frmDEdavu::printCommand() {
     } catch (const std::exception&) {
         // Whatever failed (the parameter file included), the job in hand is abandoned.
         if (job.surface) {
-            job.surface->killDoc();
+            try {
+                job.surface->killDoc();
+            } catch (const std::exception&) {
+                // A printer that cannot even abandon the job gets the same message.
+            }
         }
         qm::showPrinterProblem(platform, this);
     }
