@@ -6,10 +6,15 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
+
+#include "platform/qt_printer_surface.h"
 
 namespace qm {
 
@@ -62,8 +67,8 @@ MsgAnswer answerOf(int button) {
 
 }  // namespace
 
-MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title,
-                                         const QString& text, MsgButtons buttons, MsgIcon icon) {
+MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title, const QString& text,
+                                         MsgButtons buttons, MsgIcon icon) {
     QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), parent);
     // Escape answers as the box's own cancel choice would.
     if (buttons == MsgButtons::YesNo) {
@@ -101,19 +106,50 @@ QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title
     return dialog.selectedFiles().first();
 }
 
-PrintJob QtPlatformServices::printDialog(QWidget*, const PrintRequest&) {
-    return PrintJob{};
+PrintJob QtPlatformServices::printDialog(QWidget* parent, const PrintRequest& request) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageOrientation(request.orientation == kLandscape ? QPageLayout::Landscape
+                                                                  : QPageLayout::Portrait);
+    QPrintDialog dialog(printer.get(), parent);
+    // Printing to a file stays offered: here it is how a user without a printer gets a PDF.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, request.allowSelection);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (request.pageCount > 0) {
+        dialog.setMinMax(1, request.pageCount);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return PrintJob{};
+    }
+    PrintJob job;
+    job.copies = std::max(1, printer->copyCount());
+    job.selection = printer->printRange() == QPrinter::Selection;
+    if (printer->printRange() == QPrinter::PageRange) {
+        job.fromPage = printer->fromPage();
+        job.toPage = printer->toPage();
+    }
+    // The caller produces each copy as a document of its own.
+    printer->setCopyCount(1);
+    job.surface = std::make_unique<QtPrinterSurface>(std::move(printer));
+    return job;
 }
 
-void QtPlatformServices::beep() { QApplication::beep(); }
+void QtPlatformServices::beep() {
+    QApplication::beep();
+}
 
-QString QtPlatformServices::clipboardText() { return QApplication::clipboard()->text(); }
+QString QtPlatformServices::clipboardText() {
+    return QApplication::clipboard()->text();
+}
 
 void QtPlatformServices::setClipboardText(const QString& text) {
     QApplication::clipboard()->setText(text);
 }
 
-void QtPlatformServices::clearClipboard() { QApplication::clipboard()->clear(); }
+void QtPlatformServices::clearClipboard() {
+    QApplication::clipboard()->clear();
+}
 
 void QtPlatformServices::setBusy(bool busy) {
     if (busy) {
@@ -124,8 +160,8 @@ void QtPlatformServices::setBusy(bool busy) {
 }
 
 void QtPlatformServices::openDocument(const QString& pathOrUrl) {
-    const QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl)
-                                                              : QUrl::fromLocalFile(pathOrUrl);
+    const QUrl url =
+        pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
     QDesktopServices::openUrl(url);
 }
 
