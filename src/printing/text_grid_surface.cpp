@@ -49,14 +49,17 @@ void TextGridSurface::print(const std::vector<PrintItem>& items) {
     breakPageIfBelowBottom();
     for (const PrintItem& item : items) {
         switch (item.kind) {
-            case PrintItem::Kind::Tab:
-                if (column_ > item.n) {
+            case PrintItem::Kind::Tab: {
+                // Tab(n) below 1 means column 1.
+                const int target = std::max(1, item.n);
+                if (column_ > target) {
                     y_ += lineHeightPoints(size_);
                     ++line_;
                     breakPageIfBelowBottom();
                 }
-                column_ = std::max(1, item.n);
+                column_ = target;
                 break;
+            }
             case PrintItem::Kind::Spc:
                 column_ += std::max(0, item.n);
                 break;
