@@ -21,24 +21,37 @@ const QString kLoadText =
 const QString kAgainText =
     QStringLiteral("Done!  Do you want to print another page of Return Address Labels?");
 
+// A text grid that leaves a copy of itself behind when the command that printed on it lets
+// go of it, so the test can read what was printed.
+class KeptTextGrid : public qm::TextGridSurface {
+  public:
+    explicit KeptTextGrid(qm::TextGridSurface& keep, std::string device)
+        : TextGridSurface(std::move(device)), keep_(keep) {}
+    ~KeptTextGrid() override { keep_ = *this; }
+
+  private:
+    qm::TextGridSurface& keep_;
+};
+
 // One window on a scripted desktop, with a text grid standing for each chosen printer.
 struct Fixture {
     qm::test::TempFolder folder;
     qm::ScriptedPlatform platform;
     qm::AppState state{platform, QString::fromStdString(folder.path())};
     frmDEdavu w{state};
-    qm::TextGridSurface* grid = nullptr;  // the surface of the latest print dialog
+    qm::TextGridSurface* grid = nullptr;  // the surface of the print job in hand
+    qm::TextGridSurface printed;          // what the latest print job printed
 
     Fixture() {
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
     }
 
-    void answerPrint(int copies = 1) {
+    void answerPrint(int copies = 1, std::string device = "Office Laser") {
         qm::PrintAnswer answer;
         answer.copies = copies;
-        answer.makeSurface = [this] {
-            auto surface = std::make_unique<qm::TextGridSurface>();
+        answer.makeSurface = [this, device] {
+            auto surface = std::make_unique<KeptTextGrid>(printed, device);
             grid = surface.get();
             return surface;
         };
@@ -223,13 +236,10 @@ class MainEnvelopeWindowTest : public QObject {
         f.platform.clearRecords();
         f.answerPrint(2);
         f.platform.messageAnswers = {MsgAnswer::Ok, MsgAnswer::No};
-        int documents = 0;
-        std::vector<qm::PrintedRun> runs;
+        bool askedAfterPrinting = false;
         f.platform.onMessage = [&](const qm::RecordedMessage& m) {
             if (m.title == QStringLiteral("Completed")) {
-                // The print job is still in hand while the question waits.
-                documents = f.grid->documentCount();
-                runs = f.grid->runs();
+                askedAfterPrinting = f.grid->documentCount() == 2;
                 QVERIFY(f.w.cmdRetAddress->isHidden());
                 QVERIFY(!f.w.cmdLMStart->isHidden());
                 QVERIFY(!f.w.optLMLabel->isEnabled());
@@ -242,7 +252,8 @@ class MainEnvelopeWindowTest : public QObject {
         QCOMPARE(f.platform.messages[1].text, kAgainText);
         QCOMPARE(f.platform.messages[1].buttons, MsgButtons::YesNoCancel);
         QCOMPARE(f.platform.messages[1].icon, MsgIcon::None);
-        QCOMPARE(documents, 2);
+        QVERIFY(askedAfterPrinting);
+        const std::vector<qm::PrintedRun>& runs = f.printed.runs();
         QCOMPARE(runs.size(), std::size_t{2 * 80 * 2});
         // "Ann" centered on a half width of 12: ten blanks after the label column.
         QCOMPARE(runs[0].text, std::string("Ann"));
@@ -275,6 +286,97 @@ class MainEnvelopeWindowTest : public QObject {
         QCOMPARE(f.platform.printRequests.size(), std::size_t{2});
         QCOMPARE(sheets, QList<int>({240, 240}));
         QCOMPARE(f.platform.unanswered, 0);
+    }
+    void printsTheEnvelopeWithItsOwnAdjustment() {
+        Fixture f;
+        // ONTHEFLY must not move an envelope; ENVELOPE moves it one left and two down.
+        qm::test::writeBytes(f.folder.file("QMKPARAM.TXT"),
+                             "ONTHEFLY 5   5  \r\nENVELOPE -1  2  \r\nBULKLIST 0   0  \r\n");
+        f.type({"Ann Smith", "12 Elm St", "Springfield"});
+        f.w.optLMEnvelope->click();
+        f.pickSize(1);
+        f.w.chkBold->click();
+        f.answerPrint(2);
+        f.w.cmdLMStart->click();
+
+        QVERIFY(f.platform.messages.empty());
+        QCOMPARE(f.printed.documentCount(), 2);
+        QCOMPARE(f.printed.orientation(), qm::kLandscape);
+        const auto runs = f.printed.runsOnPage(1);
+        QCOMPARE(runs.size(), std::size_t{3});
+        // Size 2 picked: column 23, 32 lines; adjusted to 22, 34; bold one line higher.
+        QCOMPARE(runs[0].column, 22);
+        QCOMPARE(runs[0].line, 33 + 2);
+        QVERIFY(runs[0].bold);
+        QCOMPARE(runs[0].size, 12.0);
+        QCOMPARE(f.printed.pageLines(2), f.printed.pageLines(1));
+        // Printing leaves the options as they were.
+        QVERIFY(f.w.chkBold->isChecked() && !f.w.chkBold->isHidden());
+        QCOMPARE(f.pads(), Pads("23", "32"));
+    }
+
+    void largeFontOnAListedPrinter() {
+        Fixture f;
+        f.type({"Ann Smith", "12 Elm St", "Springfield"});
+        f.w.optLMEnvelope->click();
+        f.pickSize(0);
+        f.w.optPortrait->click();
+        f.pickSize(0);  // Portrait, then the size again: the size's slot in portrait
+        f.w.chkLargeFont->click();
+        f.answerPrint(1, "HP ENVY 5000 series");
+        f.w.cmdLMStart->click();
+
+        QVERIFY(f.platform.messages.empty());
+        QCOMPARE(f.printed.paperSize(), qm::kPaperEnvelope10);
+        QCOMPARE(f.printed.orientation(), qm::kPortrait);
+        const qm::PrintedRun first = f.printed.runs().front();
+        QCOMPARE(first.column, 38 + 4);
+        QCOMPARE(first.line, 33 - 8 - 2 + 2);
+        QCOMPARE(first.font, std::string("Trebuchet MS"));
+        QCOMPARE(first.size, 14.0);
+        QVERIFY(first.italic);
+    }
+
+    void envelopeAgainAfterLabelStockUsesTheSecondTable() {
+        Fixture f;
+        f.type({"Ann Smith"});
+        f.w.optLMEnvelope->click();
+        f.pickSize(1);
+        f.platform.inputAnswers.push_back(QStringLiteral("5"));
+        f.w.optLMLabel->click();
+        QVERIFY(f.w.cboLMEnvelope->isHidden());
+        QVERIFY(f.w.optPortrait->isChecked());
+        f.w.optLMEnvelope->click();
+        QVERIFY(f.w.optLandscape->isChecked());
+        QVERIFY(f.w.lblLMPosition->text().isEmpty());
+        QCOMPARE(f.pads(), Pads("28", "39"));
+        f.answerPrint();
+        f.w.cmdLMStart->click();
+        QCOMPARE(f.printed.runs().front().column, 28);
+        QCOMPARE(f.printed.runs().front().line, 39 + 2);
+    }
+
+    void clearFormThenPrintAsksForAMedium() {
+        Fixture f;
+        f.type({"Ann Smith"});
+        f.w.optLMEnvelope->click();
+        f.pickSize(1);
+        f.w.cmdLMClear->click();
+        f.type({"Ann Smith"});
+        f.w.cmdLMStart->click();
+        QCOMPARE(f.platform.messageTexts(), QStringList({"Select Label stock or Envelope"}));
+        QVERIFY(f.platform.printRequests.empty());
+    }
+
+    void envelopeWithoutASizeIsRefused() {
+        Fixture f;
+        f.type({"Ann Smith"});
+        f.w.optLMEnvelope->click();
+        f.w.cmdLMStart->click();
+        QCOMPARE(f.platform.messageTitles(), QStringList({"Envelope Size"}));
+        QCOMPARE(f.platform.messageTexts(), QStringList({"Select Envelope size"}));
+        QCOMPARE(f.platform.beeps, 1);
+        QVERIFY(f.platform.printRequests.empty());
     }
 };
 
