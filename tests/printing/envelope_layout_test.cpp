@@ -81,18 +81,6 @@ TEST(EnvelopeJob, PrintsFiveLinesInOrderKeepingEmptyOnes) {
     EXPECT_EQ(surface.documentCount(), 1);
 }
 
-TEST(EnvelopeJob, PortraitAfterASizeUsesTheLabelDefaults) {
-    EnvelopeJob job = addressJob("2", "3");
-    job.portrait = true;
-    TextGridSurface surface;
-    printEnvelopeJob(surface, job);
-    const PrintedRun first = firstAddressRun(surface);
-    EXPECT_EQ(surface.orientation(), kPortrait);
-    EXPECT_EQ(first.size, 10);
-    EXPECT_EQ(first.column, 2);
-    EXPECT_EQ(first.line, 5);
-}
-
 TEST(EnvelopeJob, AdjustmentMovesTheAddress) {
     EnvelopeJob job = addressJob("38", "33");
     job.adjustLeft = -1;
