@@ -76,6 +76,7 @@ void QtPrinterSurface::setOrientation(int orientation) {
         throw QmError(err::kInvalidCall, "Invalid orientation " + std::to_string(orientation));
     }
     setup_.orientation = orientation == kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    areaValid_ = false;
 }
 
 void QtPrinterSurface::setPaperSize(int paper) {
@@ -83,6 +84,7 @@ void QtPrinterSurface::setPaperSize(int paper) {
         throw QmError(err::kInvalidCall, "Invalid paper size " + std::to_string(paper));
     }
     setup_.size = QPageSize(paper == kPaperLetter ? QPageSize::Letter : QPageSize::Envelope10);
+    areaValid_ = false;
 }
 
 void QtPrinterSurface::setCurrentX(double twips) {
@@ -135,6 +137,15 @@ void QtPrinterSurface::applySetup(const Setup& setup) {
 }
 
 QtPrinterSurface::Area QtPrinterSurface::area() {
+    if (areaValid_) {
+        return area_;
+    }
+    area_ = measureArea();
+    areaValid_ = true;
+    return area_;
+}
+
+QtPrinterSurface::Area QtPrinterSurface::measureArea() {
     if (toFile_) {
         const QSizeF paper = setup_.size.size(QPageSize::Point);
         const double height =

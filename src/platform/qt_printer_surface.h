@@ -81,6 +81,7 @@ class QtPrinterSurface : public PrinterSurface {
     const Cell& cell();
     double textWidth(const QString& text);
     Area area();
+    Area measureArea();
     void applySetup(const Setup& setup);
     void nextLine();
     void breakPageIfBelowBottom();
@@ -100,6 +101,8 @@ class QtPrinterSurface : public PrinterSurface {
     bool cellValid_ = false;
     Cell cell_;
     Setup setup_;
+    bool areaValid_ = false;
+    Area area_;
 
     std::vector<Page> document_;  // the document in progress
     bool pageHasText_ = false;    // the last page of document_ is the one in progress

@@ -63,6 +63,7 @@ struct BreakCase {
     int paper;
     double size;
     int linesPerPage;  // lines that begin above the bottom of the printable area
+    const char* name;
 };
 
 class TextGridPageBreak : public ::testing::TestWithParam<BreakCase> {};
@@ -87,13 +88,15 @@ TEST_P(TextGridPageBreak, ALineBeginningAtTheBottomStartsTheNextPage) {
 }
 
 // Letter portrait holds 10.5 inch of lines, landscape 8, a landscape number-10 envelope 3.625.
-INSTANTIATE_TEST_SUITE_P(PaperAndSizes, TextGridPageBreak,
-                         ::testing::Values(BreakCase{kPortrait, kPaperLetter, 10, 70},
-                                           BreakCase{kPortrait, kPaperLetter, 8, 88},
-                                           BreakCase{kPortrait, kPaperLetter, 12, 59},
-                                           BreakCase{kLandscape, kPaperLetter, 10, 54},
-                                           BreakCase{kLandscape, kPaperEnvelope10, 12, 21},
-                                           BreakCase{kPortrait, kPaperEnvelope10, 16, 38}));
+INSTANTIATE_TEST_SUITE_P(
+    PaperAndSizes, TextGridPageBreak,
+    ::testing::Values(BreakCase{kPortrait, kPaperLetter, 10, 70, "LetterPortrait10"},
+                      BreakCase{kPortrait, kPaperLetter, 8, 88, "LetterPortrait8"},
+                      BreakCase{kPortrait, kPaperLetter, 12, 59, "LetterPortrait12"},
+                      BreakCase{kLandscape, kPaperLetter, 10, 54, "LetterLandscape10"},
+                      BreakCase{kLandscape, kPaperEnvelope10, 12, 21, "EnvelopeLandscape12"},
+                      BreakCase{kPortrait, kPaperEnvelope10, 16, 38, "EnvelopePortrait16"}),
+    [](const ::testing::TestParamInfo<BreakCase>& info) { return std::string(info.param.name); });
 
 TEST(TextGridPageBreak, ATabThatWrapsPastTheBottomStartsTheNextPage) {
     TextGridSurface s;
