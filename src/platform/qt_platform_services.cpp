@@ -65,6 +65,26 @@ MsgAnswer answerOf(int button) {
     }
 }
 
+// Filters come as "Description|pattern|Description|pattern"; the dialog wants
+// "Description (pattern);;...".
+QString qtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2) {
+        return filter;
+    }
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString description = parts[i];
+        const int bracket = description.lastIndexOf(QLatin1Char('('));
+        if (bracket >= 0) {
+            description.truncate(bracket);
+        }
+        filters << description.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
 }  // namespace
 
 MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title, const QString& text,
@@ -96,7 +116,7 @@ QString QtPlatformServices::inputBox(QWidget* parent, const QString& title, cons
 
 QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title,
                                            const QString& filter, const QString& startFolder) {
-    QFileDialog dialog(parent, title, startFolder, filter);
+    QFileDialog dialog(parent, title, startFolder, qtNameFilters(filter));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
