@@ -157,6 +157,9 @@ void frmLMExport::exitApplication() {
         // released either way.
     }
     endingApplication_ = true;
+    // Closing the last visible window must not start Qt's own quit, which would close the
+    // hidden main window and so run its exit steps.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     close();
     QCoreApplication::exit(0);
 }
