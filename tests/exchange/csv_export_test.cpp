@@ -6,6 +6,9 @@
 #include "records/error.h"
 #include "support/temp_folder.h"
 
+// Records name only the fields that are set; the rest keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace qm {
 namespace {
 
@@ -14,27 +17,25 @@ using test::TempFolder;
 using test::writeBytes;
 
 ContactRecord fullContact() {
-    ContactRecord r;
-    r.firstName = "Ann";
-    r.middleInitial = "M";
-    r.lastName = "Lee";
-    r.street = "12 Elm Street";
-    r.street2 = "Apt 4";
-    r.city = "Springfield";
-    r.state = "IL";
-    r.zip = "62701";
-    r.country = "USA";
-    r.company = "Acme";
-    r.includeCompany = "0";
-    r.homePhone = "555-1234";
-    r.cellPhone = "555-5678";
-    r.workPhone = "555-9876";
-    r.email = "ann@x.com";
-    r.birthdate = "19800410";
-    r.category = "Family;Friends";
-    r.notes = "Likes tea";
-    r.reminder = "1";
-    return r;
+    return ContactRecord{.firstName = "Ann",
+                         .middleInitial = "M",
+                         .lastName = "Lee",
+                         .street = "12 Elm Street",
+                         .street2 = "Apt 4",
+                         .city = "Springfield",
+                         .state = "IL",
+                         .zip = "62701",
+                         .country = "USA",
+                         .homePhone = "555-1234",
+                         .cellPhone = "555-5678",
+                         .workPhone = "555-9876",
+                         .email = "ann@x.com",
+                         .birthdate = "19800410",
+                         .category = "Family;Friends",
+                         .notes = "Likes tea",
+                         .company = "Acme",
+                         .includeCompany = "0",
+                         .reminder = "1"};
 }
 
 TEST(ExportNames, BaseAndPathFollowTheContactFile) {
@@ -80,22 +81,6 @@ class ExportFile : public ::testing::Test {
     void SetUp() override { contacts.open(path); }
 };
 
-TEST_F(ExportFile, WritesHeaderAndOneLinePerRecord) {
-    ContactRecord second = fullContact();
-    second.firstName = "Bob";
-    second.birthdate.clear();
-    contacts.appendAll({fullContact(), second});
-    const ExportResult r = exportContacts(contacts, path, folder.path(), ExportFormat::Txt);
-    EXPECT_EQ(r.count, 2);
-    EXPECT_EQ(r.base, "Family");
-    EXPECT_EQ(r.path, folder.file("QMKT_Family.txt"));
-    const std::string text = readBytes(r.path);
-    EXPECT_EQ(text, exportHeaderLine(ExportFormat::Txt) +
-                        exportLine(fullContact(), ExportFormat::Txt) +
-                        exportLine(second, ExportFormat::Txt));
-    EXPECT_NE(text.find("|ann@x.com||Family"), std::string::npos);
-}
-
 TEST_F(ExportFile, EmptyFileWritesTheHeaderAloneAndOverwrites) {
     writeBytes(folder.file("QMKC_Family.csv"), "old contents that are longer than a header\r\n");
     const ExportResult r = exportContacts(contacts, path, folder.path(), ExportFormat::Csv);
@@ -113,16 +98,6 @@ TEST_F(ExportFile, FailedWriteLeavesTheEarlierFile) {
                  QmError);
     EXPECT_EQ(readBytes(folder.file("QMKC_Family.csv")), "earlier export\r\n");
     EXPECT_FALSE(systemFileOps().exists(folder.file("QMKC_Family.csv.tmp")));
-}
-
-TEST_F(ExportFile, ContactFileOutsideTheFolderIsAnError) {
-    TempFolder elsewhere;
-    EXPECT_THROW(exportContacts(contacts, path, elsewhere.path(), ExportFormat::Csv), QmError);
-}
-
-TEST_F(ExportFile, NoOpenContactFileIsAnError) {
-    contacts.close();
-    EXPECT_THROW(exportContacts(contacts, path, folder.path(), ExportFormat::Csv), QmError);
 }
 
 TEST_F(ExportFile, RoundTripThroughImportRecreatesEveryContact) {

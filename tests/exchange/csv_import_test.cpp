@@ -9,6 +9,9 @@
 #include "exchange/csv_layout.h"
 #include "exchange/csv_text.h"
 
+// Expected records name only the fields that are set; the rest keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace qm {
 namespace {
 
@@ -100,23 +103,6 @@ TEST(CsvLines, EndAtCarriageReturnsOrAtLineFeedsWhenTheFileHasNoCarriageReturn) 
     }
 }
 
-TEST(CsvLines, LinePreparations) {
-    EXPECT_EQ(splitFields("a,,b"), (std::vector<std::string_view>{"a", "", "b"}));
-    EXPECT_TRUE(splitFields("").empty());
-    EXPECT_EQ(removeQuotes("\"a\",\"b\""), "a,b");
-    EXPECT_EQ(repairLineFeeds("a\nb"), "a\r\nb");
-    EXPECT_EQ(cutBefore21stComma(line(30, {{20, "x"}, {21, "y"}})), line(21, {{20, "x"}}));
-    EXPECT_EQ(cutBefore21stComma(line(21, {{20, "x"}})), line(21, {{20, "x"}}));
-
-    std::string cut;
-    EXPECT_TRUE(cutAfterDomainEnding("a,b,a@b.com,rest", cut));
-    EXPECT_EQ(cut, "a,b,a@b.com");
-    // The last ending in test order wins, even when another stands earlier in the line.
-    EXPECT_TRUE(cutAfterDomainEnding("a,b,a@b.com,c@d.net,rest", cut));
-    EXPECT_EQ(cut, "a,b,a@b.com,c@d.net");
-    EXPECT_FALSE(cutAfterDomainEnding("a,b,a@b.de", cut));
-}
-
 // --- Layout recognition -------------------------------------------------------------------
 
 TEST(CsvLayouts, FirstRuleThatHoldsWins) {
@@ -142,80 +128,53 @@ TEST(CsvLayouts, FirstRuleThatHoldsWins) {
     }
 }
 
-TEST(CsvLayouts, HeaderMatchingNoLayoutEndsSilently) {
-    const ImportResult r = importText(crlf({"Title,Email", "Mr,a@b.com"}));
-    EXPECT_EQ(r.outcome, ImportOutcome::UnknownLayout);
-    EXPECT_TRUE(r.records.empty());
-}
-
-TEST(CsvLayouts, EmptyFileIsAnError) {
-    const ImportResult r = importText("");
-    ASSERT_EQ(r.outcome, ImportOutcome::Stopped);
-    EXPECT_EQ(r.error->number(), 62);
+TEST(CsvLayouts, UnknownHeaderEndsSilentlyAndAnEmptyFileIsAnError) {
+    const ImportResult unknown = importText(crlf({"Title,Email", "Mr,a@b.com"}));
+    EXPECT_EQ(unknown.outcome, ImportOutcome::UnknownLayout);
+    EXPECT_TRUE(unknown.records.empty());
+    const ImportResult empty = importText("");
+    ASSERT_EQ(empty.outcome, ImportOutcome::Stopped);
+    EXPECT_EQ(empty.error->number(), 62);
 }
 
 // --- Layout A -----------------------------------------------------------------------------
 
 TEST(LayoutA, MapsAndCleansAddressBookColumns) {
-    const std::string data = line(33, {{0, "\"Ann\""},
-                                       {1, "Marie"},
-                                       {2, "Lee"},
-                                       {4, "ann@x.com"},
-                                       {5, "Family"},
-                                       {8, "555 1234"},
-                                       {9, "555-9876"},
-                                       {12, "555-1111"},
-                                       {21, "Acme"},
-                                       {27, "12 Elm Street"},
-                                       {28, "Springfield"},
-                                       {29, "il"},
-                                       {30, "62701-1234"},
-                                       {31, "USA"},
-                                       {32, "4/1/1975"}});
-    const ImportResult r = importText(crlf({kLayoutAHeader, data}));
+    // clang-format off
+    const std::string ann = line(33, {
+        {0, "\"Ann\""}, {1, "Marie"}, {2, "Lee"}, {4, "ann@x.com"}, {5, "Family"},
+        {8, "555 1234"}, {9, "555-9876"}, {12, "555-1111"}, {21, "Acme"},
+        {27, "12 Elm Street"}, {28, "Springfield"}, {29, "il"}, {30, "62701-1234"},
+        {31, "USA"}, {32, "4/1/1975"}});
+    const std::string bo = line(33, {
+        {0, "Bo"}, {2, "Ray"}, {8, "555-12x4"}, {9, "5551234"}, {27, "Elm"},
+        {28, "Area 51"}, {29, "N#"}, {30, "6a701"}, {31, "Zone 9"}, {32, "1980-04-10"}});
+    // clang-format on
+    const ImportResult r = importText(crlf({kLayoutAHeader, ann, bo}));
     ASSERT_EQ(r.outcome, ImportOutcome::Done);
-    ASSERT_EQ(r.records.size(), 1u);
-    const ContactRecord& c = r.records[0];
-    EXPECT_EQ(c.firstName, "Ann");  // quotes removed
-    EXPECT_EQ(c.middleInitial, "M");
-    EXPECT_EQ(c.lastName, "Lee");
-    EXPECT_EQ(c.email, "ann@x.com");
-    EXPECT_EQ(c.category, "Family");
-    // A home phone without "-" is dropped and then takes the work phone.
-    EXPECT_EQ(c.homePhone, "555-9876");
-    EXPECT_EQ(c.workPhone, "555-9876");
-    EXPECT_EQ(c.cellPhone, "555-1111");
-    EXPECT_EQ(c.company, "Acme");
-    EXPECT_EQ(c.includeCompany, "1");
-    EXPECT_EQ(c.street, "12 Elm Street");
-    EXPECT_EQ(c.city, "Springfield");
-    EXPECT_EQ(c.state, "IL");
-    EXPECT_EQ(c.zip, "62701-1234");
-    EXPECT_EQ(c.country, "USA");
-    EXPECT_EQ(c.birthdate, "19750401");
-    EXPECT_EQ(c.reminder, "1");
-}
-
-TEST(LayoutA, DropsValuesThatDoNotFit) {
-    const std::string data = line(33, {{0, "Bo"},
-                                       {2, "Ray"},
-                                       {8, "555-12x4"},
-                                       {9, "5551234"},
-                                       {27, "Elm"},
-                                       {28, "Area 51"},
-                                       {29, "N#"},
-                                       {30, "6a701"},
-                                       {31, "Zone 9"}});
-    const ImportResult r = importText(crlf({kLayoutAHeader, data}));
-    ASSERT_EQ(r.records.size(), 1u);
-    const ContactRecord& c = r.records[0];
-    EXPECT_EQ(c.homePhone, "");
-    EXPECT_EQ(c.workPhone, "");
-    EXPECT_EQ(c.street, "");
-    EXPECT_EQ(c.city, "");
-    EXPECT_EQ(c.state, "");
-    EXPECT_EQ(c.zip, "");
-    EXPECT_EQ(c.country, "");
+    ASSERT_EQ(r.records.size(), 2u);
+    // A home phone without "-" is dropped, then takes the work phone.
+    EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Ann",
+                                           .middleInitial = "M",
+                                           .lastName = "Lee",
+                                           .street = "12 Elm Street",
+                                           .city = "Springfield",
+                                           .state = "IL",
+                                           .zip = "62701-1234",
+                                           .country = "USA",
+                                           .homePhone = "555-9876",
+                                           .cellPhone = "555-1111",
+                                           .workPhone = "555-9876",
+                                           .email = "ann@x.com",
+                                           .birthdate = "19750401",
+                                           .category = "Family",
+                                           .company = "Acme",
+                                           .includeCompany = "1",
+                                           .reminder = "1"}));
+    // Every value that does not fit its rule is dropped; the birthdate by the century rule.
+    EXPECT_EQ(r.records[1],
+              (ContactRecord{
+                  .firstName = "Bo", .lastName = "Ray", .includeCompany = "1", .reminder = "1"}));
 }
 
 TEST(LayoutA, ShortLineIsAnIndexErrorAndKeepsTheContactsBeforeIt) {
@@ -252,39 +211,26 @@ TEST(Birthdates, NormalisedPerLayout) {
     }
 }
 
-TEST(Birthdates, CenturyRuleEmptiesOtherForms) {
-    for (const char* birthday : {"1980-04-10", "4/1/75", "April 1"}) {
-        const std::string data = line(33, {{0, "Ann"}, {2, "Lee"}, {32, birthday}});
-        const ImportResult r = importText(crlf({kLayoutAHeader, data}));
-        ASSERT_EQ(r.records.size(), 1u) << birthday;
-        EXPECT_EQ(r.records[0].birthdate, "") << birthday;
-    }
-}
-
 // --- Layout B -----------------------------------------------------------------------------
 
-TEST(LayoutB, MapsCutsAndSkips) {
-    const std::string ann = line(26, {{0, "Ann"},
-                                      {1, "Marie"},
-                                      {2, "Lee"},
-                                      {8, "12/5/1980"},
-                                      {14, "ann@x.com"},
-                                      {18, "+1 (555) 123-4567"},
-                                      {20, "5551234"},
-                                      {21, "beyond the cut"}});
+TEST(LayoutB, MapsCleansAndSkips) {
+    // clang-format off
+    const std::string ann = line(26, {
+        {0, "Ann"}, {1, "Marie"}, {2, "Lee"}, {8, "12/5/1980"}, {14, "ann@x.com"},
+        {18, "+1 (555) 123-4567"}, {20, "5551234"}});
+    // clang-format on
     const std::string noLastName = line(26, {{0, "Bob"}, {14, "bob@x.com"}});
     const std::string noEmail = line(26, {{0, "Cy"}, {2, "Dee"}});
     const ImportResult r = importText(crlf({kLayoutBHeader, ann, noLastName, noEmail}));
-    ASSERT_EQ(r.outcome, ImportOutcome::Done);
     ASSERT_EQ(r.records.size(), 1u);
-    const ContactRecord& c = r.records[0];
-    EXPECT_EQ(c.firstName, "Ann");
-    EXPECT_EQ(c.middleInitial, "M");
-    EXPECT_EQ(c.birthdate, "19801205");
-    EXPECT_EQ(c.email, "ann@x.com");
-    EXPECT_EQ(c.homePhone, "1 555 123-4567");
-    EXPECT_EQ(c.cellPhone, "");  // no "-"
-    EXPECT_EQ(c.includeCompany, "1");
+    EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Ann",
+                                           .middleInitial = "M",
+                                           .lastName = "Lee",
+                                           .homePhone = "1 555 123-4567",
+                                           .email = "ann@x.com",
+                                           .birthdate = "19801205",
+                                           .includeCompany = "1",
+                                           .reminder = "1"}));
 }
 
 // --- Layout C -----------------------------------------------------------------------------
@@ -293,20 +239,18 @@ TEST(LayoutC, KeepsNamesAndEmail) {
     const ImportResult r =
         importText(crlf({"First Name,Last Name,E-mail Address,Phone", "Ann,Lee,ann@x.com,555-1234",
                          "Bob,Ray,bob@x.de", ",Dee,dee@x.com"}));
-    ASSERT_EQ(r.outcome, ImportOutcome::Done);
     ASSERT_EQ(r.records.size(), 1u);
-    EXPECT_EQ(r.records[0].firstName, "Ann");
-    EXPECT_EQ(r.records[0].lastName, "Lee");
-    EXPECT_EQ(r.records[0].email, "ann@x.com");
-    EXPECT_EQ(r.records[0].homePhone, "");
-}
+    EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Ann",
+                                           .lastName = "Lee",
+                                           .email = "ann@x.com",
+                                           .includeCompany = "1",
+                                           .reminder = "1"}));
 
-TEST(LayoutC, HeaderWithoutFirstNameStopsWithAnError) {
-    const ImportResult r =
+    // Headers that begin with "Name" give the cut no start.
+    const ImportResult stopped =
         importText(crlf({"Name,E-mail Address,Phone", "Ann Lee,ann@x.com,555-1234"}));
-    ASSERT_EQ(r.outcome, ImportOutcome::Stopped);
-    EXPECT_EQ(r.error->number(), 5);
-    EXPECT_TRUE(r.records.empty());
+    ASSERT_EQ(stopped.outcome, ImportOutcome::Stopped);
+    EXPECT_EQ(stopped.error->number(), 5);
 }
 
 // --- Layout D -----------------------------------------------------------------------------
@@ -325,12 +269,6 @@ TEST(LayoutD, QuotedCommaShiftsLaterColumns) {
     EXPECT_EQ(c.email, "");
 }
 
-TEST(LayoutD, HeaderLinesRepeatedInTheFileAreSkipped) {
-    const std::string data = "Ann,,Lee,,,,,,,,0,,,,ann@x.com,,,";
-    const ImportResult r = importText(crlf({kLayoutDHeader, kLayoutDHeader, data}));
-    EXPECT_EQ(r.records.size(), 1u);
-}
-
 // --- Layout E -----------------------------------------------------------------------------
 
 TEST(LayoutE, HeaderIsCutAtTheEmailColumn) {
@@ -339,34 +277,25 @@ TEST(LayoutE, HeaderIsCutAtTheEmailColumn) {
                          "Bob,Ray,1 Main St,Town,ST,12345,555-1234,bob@x.com,a note",
                          "Cy,Dee,1 Main St,Town,ST,12345,555-1234,cy@x.de,no domain ending",
                          ",Eve,1 Main St,Town,ST,12345,555-1234,eve@x.com,no first field"}));
-    ASSERT_EQ(r.outcome, ImportOutcome::Done);
     ASSERT_EQ(r.records.size(), 1u);
-    ContactRecord expected;
-    expected.firstName = "Bob";
-    expected.lastName = "Ray";
-    expected.email = "bob@x.com";
-    expected.includeCompany = "1";
-    expected.reminder = "1";
-    EXPECT_EQ(r.records[0], expected);
+    EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Bob",
+                                           .lastName = "Ray",
+                                           .email = "bob@x.com",
+                                           .includeCompany = "1",
+                                           .reminder = "1"}));
 }
 
-TEST(LayoutE, EmailColumnAmongTheFirstSevenIsAnIndexError) {
-    const ImportResult stopped =
-        importText(crlf({"First Name,Last Name,Email,Phone", "Bob,Ray,bob@x.com,555-1234"}));
+TEST(LayoutE, ShortHeadersStopOrAreNotCompatible) {
+    // The e-mail column among the first seven: an index error at the first line that passes
+    // the skip rules, and none when no line does.
+    const std::string header = "First Name,Last Name,Email,Phone";
+    const ImportResult stopped = importText(crlf({header, "Bob,Ray,bob@x.com,555-1234"}));
     ASSERT_EQ(stopped.outcome, ImportOutcome::Stopped);
     EXPECT_EQ(stopped.error->number(), 9);
+    EXPECT_EQ(importText(crlf({header, "Bob,Ray,bob@x.de"})).outcome, ImportOutcome::Done);
 
-    // No line passes the skip rules: the lookup never happens.
-    const ImportResult none =
-        importText(crlf({"First Name,Last Name,Email,Phone", "Bob,Ray,bob@x.de,555-1234"}));
-    EXPECT_EQ(none.outcome, ImportOutcome::Done);
-    EXPECT_TRUE(none.records.empty());
-}
-
-TEST(LayoutE, HeaderWithoutEmailColumnIsNotCompatible) {
-    const ImportResult r = importText(crlf({"First Name,Last Name,Mail", "Bob,Ray,bob@x.com"}));
-    EXPECT_EQ(r.outcome, ImportOutcome::NotCompatible);
-    EXPECT_TRUE(r.records.empty());
+    EXPECT_EQ(importText(crlf({"First Name,Last Name,Mail", "Bob,Ray,bob@x.com"})).outcome,
+              ImportOutcome::NotCompatible);
 }
 
 // --- Duplicates and writing ---------------------------------------------------------------
@@ -425,14 +354,6 @@ TEST(Duplicates, ContactsOfTheSameImportAreNotCompared) {
     const ImportResult r =
         importText(layoutDFile({{"Ann", "Lee", "ann@x.com"}, {"Ann", "Lee", "ann@x.com"}}));
     EXPECT_EQ(r.records.size(), 2u);
-}
-
-TEST(Writing, ValuesAreStoredAsTheContactFileHoldsThem) {
-    const ImportResult r =
-        importText(layoutDFile({{"  Christopherson", "Lee", "ann@x.com"}}), {}, false);
-    ASSERT_EQ(r.records.size(), 1u);
-    EXPECT_EQ(r.records[0].firstName, "Christopher");  // left-trimmed, then cut to 11
-    EXPECT_EQ(r.records[0].reminder, "0");
 }
 
 // --- Encodings ----------------------------------------------------------------------------

@@ -4,6 +4,9 @@
 
 #include <random>
 
+// Records name only the fields that are set; the rest keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace qm {
 namespace {
 
@@ -60,19 +63,9 @@ TEST(DuplicateIndex, AgreesWithAScanOfEveryRecord) {
 }
 
 TEST(DuplicateIndex, ComparesTrimmedWorkingValues) {
-    ContactRecord r;
-    r.firstName = "Anne";
-    r.lastName = "Leeds";
-    r.email = "anne@x.com";
-    const DuplicateIndex index({r});
-    ContactRecord w;
-    w.email = "  anne@x.com ";
-    EXPECT_TRUE(index.isDuplicate(w));
-    w.email = "Anne@x.com";
-    EXPECT_FALSE(index.isDuplicate(w));
-    w.firstName = " Ann ";
-    w.lastName = "eed ";
-    EXPECT_TRUE(index.isDuplicate(w));
+    const DuplicateIndex index({ContactRecord{.firstName = "Anne", .lastName = "Leeds"}});
+    EXPECT_TRUE(index.isDuplicate(ContactRecord{.firstName = " Ann ", .lastName = "eed "}));
+    EXPECT_FALSE(index.isDuplicate(ContactRecord{.firstName = "ann", .lastName = "Lee"}));
 }
 
 }  // namespace
