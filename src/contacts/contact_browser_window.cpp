@@ -1,12 +1,12 @@
 #include "contacts/contact_browser_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMenuBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "contacts/contact_printouts.h"
@@ -364,8 +364,12 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 void frmEdDelViewContact::saveCommand() {
     qm::ContactFields fields = fieldsInWindow();
     const std::optional<qm::FieldCheck> failed = qm::checkAndCleanForBrowser(fields);
-    // The user sees the cleaning done so far, whether or not a check failed.
-    form->write(fields);
+    {
+        // The user sees the cleaning done so far, whether or not a check failed. Cleaning is
+        // not typing: a comma taken out of the company name leaves the box as the user set it.
+        const QSignalBlocker cleaning(form->txtACCompany);
+        form->write(fields);
+    }
     if (failed) {
         state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text));
         if (failed->moveFocus) {
@@ -375,9 +379,10 @@ void frmEdDelViewContact::saveCommand() {
     }
     try {
         frmDEdavu* main = state_.mainWindow;
-        // Rewriting the company name may have ticked the box again by the company-name rule.
-        fields.includeCompany = chkCompanyInclude->isChecked();
         const qm::ContactRecord record = qm::buildContactRecord(fields, main->remindersOn());
+        if (!qm::flagIsSet(record.includeCompany)) {
+            chkCompanyInclude->setChecked(false);
+        }
         if (main->remindersOn()) {
             main->mnuFileBdayOff->setEnabled(true);
         }
@@ -455,7 +460,7 @@ void frmEdDelViewContact::printLabelCommand() {
 void frmEdDelViewContact::printDetailsCommand() {
     const qm::ContactFields fields = fieldsInWindow();
     // The field with the focus and its selection, taken before the dialog takes the focus.
-    const auto* focused = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    const auto* focused = qobject_cast<QLineEdit*>(focusWidget());
     const bool focusInTextField = focused != nullptr && isContactField(focused);
     const std::string selected = focusInTextField ? qm::toCp(focused->selectedText()) : "";
 
