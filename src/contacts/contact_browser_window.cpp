@@ -135,7 +135,7 @@ void frmEdDelViewContact::buildMenus() {
 }
 
 void frmEdDelViewContact::connectCommands() {
-    // Only choosing an entry finds; typing into the list's text selects nothing.
+    // Only the user's choice finds: rebuilding the list changes its current entry too.
     connect(cboFindContact, &QComboBox::activated, this, &frmEdDelViewContact::findChosen);
     connect(cmdFirst, &QPushButton::clicked, this, &frmEdDelViewContact::firstCommand);
     connect(cmdPrevious, &QPushButton::clicked, this, &frmEdDelViewContact::previousCommand);
@@ -188,7 +188,6 @@ void frmEdDelViewContact::refreshFindList() {
         cboFindContact->addItem(qm::fromCp(entry.text), entry.record);
     }
     cboFindContact->setCurrentIndex(-1);
-    cboFindContact->setEditText(QStringLiteral("Select Contact"));
 }
 
 void frmEdDelViewContact::displayContact(const qm::ContactRecord& record) {

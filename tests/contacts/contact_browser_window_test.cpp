@@ -136,19 +136,6 @@ class ContactBrowserTest : public QObject {
         QVERIFY(platform->messages.empty());
     }
 
-    void birthdateShowsOnlyAStoredDate() {
-        ContactRecord dated = person("Ann", "", "One");
-        dated.birthdate = "19800410";
-        ContactRecord odd = person("Ben", "", "Two");
-        odd.birthdate = "abcdefgh";
-        openFile({dated, odd});
-        frmEdDelViewContact* b = open();
-        b->cmdFirst->click();
-        QCOMPARE(b->form->txtACBirthdate->text(), QStringLiteral("04/10/1980"));
-        b->cmdNext->click();
-        QCOMPARE(b->form->txtACBirthdate->text(), QString());
-    }
-
     void companyBoxFollowsTheCompanyName() {
         ContactRecord plain = person("Ann", "", "One");
         ContactRecord firm = person("Ben", "", "Two");

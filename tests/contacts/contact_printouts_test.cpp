@@ -216,28 +216,11 @@ TEST_F(DetailsSheet, SplitsLongNotesAndCategoryIntoContinuationLines) {
     EXPECT_EQ(runsAt(1, 35).at(0).text, "Y" + std::string(18, 'c'));
 }
 
-TEST_F(DetailsSheet, LongValuePushesTheNextColumnOnward) {
-    ContactFields f = janeDoe();
-    f.country = "United Kingdom of Great Britain";  // from column 18 past column 40
-    f.birthdate = "04/10/1980";
-    print(f);
-    // Column 40 is passed on line 25, so "Birthdate:" moves to column 40 of the next line.
-    EXPECT_EQ(runWithText("Birthdate:").line, runWithText("Country:").line + 1);
-    EXPECT_EQ(runWithText("Birthdate:").column, 40);
-}
-
 TEST_F(DetailsSheet, PrintsOnePagePerCopyInOneDocument) {
     print(janeDoe(), 3);
     EXPECT_EQ(surface.pageCount(), 3);
     EXPECT_EQ(surface.documentCount(), 1);
     EXPECT_EQ(countedLines(3), countedLines(1));
-}
-
-TEST_F(DetailsSheet, SelectionPrintsOnlyTheSelectedText) {
-    prepareDetailsSurface(surface);
-    printSelectedText(surface, "tea");
-    EXPECT_EQ(surface.pageLines(1), (std::vector<std::string>{"", "tea"}));
-    EXPECT_EQ(surface.documentCount(), 1);
 }
 
 }  // namespace
