@@ -2,6 +2,7 @@
 // parser) and the contact browser.
 #include "contacts/add_contact_window.h"
 #include "contacts/address_parser.h"
+#include "contacts/contact_browser_window.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "shell/main_window.h"
@@ -32,4 +33,6 @@ void frmDEdavu::addContactCommand() {
     }
 }
 
-void frmDEdavu::openContactBrowser(bool) {}
+void frmDEdavu::openContactBrowser(bool focusFind) {
+    ::openContactBrowser(state_, focusFind);
+}
