@@ -56,6 +56,7 @@ void frmDEdavu::chooseContactFile(const QString& dialogTitle, bool announceBirth
     if (path.isEmpty()) {
         return;
     }
+    unloadContactBrowser();
     state_.contacts.open(QFile::encodeName(path).toStdString());
     showOpenFile(path, fileTitleOf(path));
     setContactCommandsEnabled(true);
@@ -90,12 +91,22 @@ void frmDEdavu::showRemindersFromFile() {
     }
 }
 
+// A browser kept loaded (hidden after Print Label) holds a record number of the file it was
+// opened on; it must not come back over another file, where Save would overwrite a stranger.
+void frmDEdavu::unloadContactBrowser() {
+    if (!state_.contactBrowser.isNull()) {
+        state_.contactBrowser->close();
+    }
+    state_.currentRecord = 0;
+}
+
 void frmDEdavu::setReminderMenu(bool on) {
     mnuFileBdayOn->setEnabled(!on);
     mnuFileBdayOff->setEnabled(on);
 }
 
 void frmDEdavu::fileClose() {
+    unloadContactBrowser();
     const bool importOn = mnuImport->isEnabled();
     const bool exportOn = mnuExport->isEnabled();
     // Closing releases the descriptor even when the system reports a failure; the window

@@ -364,9 +364,8 @@ void frmDEdavu::returnToMain() {
     if (exiting_) {
         return;
     }
-    std::erase_if(state_.openWindows, [](const QPointer<QWidget>& w) {
-        return w.isNull() || !w->isVisible();
-    });
+    // Windows that are gone drop out; a hidden one that stays loaded is still closed at exit.
+    std::erase_if(state_.openWindows, [](const QPointer<QWidget>& w) { return w.isNull(); });
     show();
     activateWindow();
     txtLMLine1->setFocus();

@@ -139,6 +139,7 @@ private:
     void remindersOnCommand();
     void remindersOffCommand();
     // (file command helpers go here)
+    void unloadContactBrowser();
     void chooseContactFile(const QString& dialogTitle, bool announceBirthdays);
     void showRemindersFromFile();
     void setReminderMenu(bool on);

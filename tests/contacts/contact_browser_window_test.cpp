@@ -412,6 +412,27 @@ class ContactBrowserTest : public QObject {
         QCOMPARE(b->focusWidget(), b->cboFindContact);
     }
 
+    void aBrowserKeptAfterPrintLabelDoesNotSurviveAnotherFile() {
+        openFile({person("Ann", "", "One"), person("Ben", "", "Two")});
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ben  Two"));
+        b->cmdPrintLabel->click();
+        QVERIFY(loadedContactBrowser(*state) != nullptr);
+
+        const std::string other = folder->file("Other.DAT");
+        test::writeBytes(other, bytesOf(person("Zed", "", "Zulu")));
+        platform->fileAnswers = {QString::fromStdString(other)};
+        main->mnuFileOpen->trigger();
+        QVERIFY(loadedContactBrowser(*state) == nullptr);
+        QCOMPARE(state->currentRecord, 0);
+        frmEdDelViewContact* fresh = openContactBrowser(*state, false);
+        QVERIFY(!fresh->cmdSave->isEnabled());
+
+        fresh->close();
+        main->mnuFileClose->trigger();
+        QVERIFY(loadedContactBrowser(*state) == nullptr);
+    }
+
     void openingOnARecordShowsItReadyToEdit() {
         openFile({person("Carl", "", "Smith"), person("anna", "B", "Jones")});
         frmEdDelViewContact* b = openContactBrowserOnRecord(*state, 2);
