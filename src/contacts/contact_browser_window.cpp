@@ -1,3 +1,4 @@
+#include "platform/widget_names.h"
 #include "contacts/contact_browser_window.h"
 
 #include <QCloseEvent>
@@ -20,23 +21,8 @@
 
 namespace {
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QAction* addItem(QMenu* menu, const char* name, const QString& text,
-                 const QKeySequence& key = QKeySequence()) {
-    auto* action = named(menu->addAction(text), name);
-    if (!key.isEmpty()) {
-        action->setShortcut(key);
-    }
-    return action;
-}
-
 QPushButton* button(const char* name, const QString& caption, const QString& tip = QString()) {
-    auto* b = named(new QPushButton(caption), name);
+    auto* b = qm::named(new QPushButton(caption), name);
     if (!tip.isEmpty()) {
         b->setToolTip(tip);
     }
@@ -57,16 +43,16 @@ void frmEdDelViewContact::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    cboFindContact = named(new QComboBox, "cboFindContact");
+    cboFindContact = qm::named(new QComboBox, "cboFindContact");
     cboFindContact->setPlaceholderText(QStringLiteral("Select Contact"));
     cboFindContact->setMinimumWidth(260);
     form = new qm::ContactForm;
 
-    chkCompanyInclude = named(new QCheckBox, "chkCompanyInclude");
+    chkCompanyInclude = qm::named(new QCheckBox, "chkCompanyInclude");
     chkCompanyInclude->setToolTip(
         QStringLiteral("If checked, Company Name will be included when printing address"));
     lblACCompOnLabel =
-        named(new QLabel(QStringLiteral("Include Company Name in Address")), "lblACCompOnLabel");
+        qm::named(new QLabel(QStringLiteral("Include Company Name in Address")), "lblACCompOnLabel");
     cmdStateAbb =
         button("cmdStateAbb", QStringLiteral("?"), QStringLiteral("Look up State abbreviations"));
     cmdZipFinder = button("cmdZipFinder", QStringLiteral("Zip Code Finder"),
@@ -117,19 +103,19 @@ void frmEdDelViewContact::buildControls() {
 }
 
 void frmEdDelViewContact::buildMenus() {
-    mnuEDVFile = named(menuBar()->addMenu(QStringLiteral("File")), "mnuEDVFile");
-    mnuEDVPrint = addItem(mnuEDVFile, "mnuEDVPrint", QStringLiteral("Print"));
-    mnuEDVEdit = named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuEDVEdit");
-    mnuEDVEditCut = addItem(mnuEDVEdit, "mnuEDVEditCut", QStringLiteral("Cut"),
+    mnuEDVFile = qm::named(menuBar()->addMenu(QStringLiteral("File")), "mnuEDVFile");
+    mnuEDVPrint = qm::addMenuItem(mnuEDVFile, "mnuEDVPrint", QStringLiteral("Print"));
+    mnuEDVEdit = qm::named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuEDVEdit");
+    mnuEDVEditCut = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCut", QStringLiteral("Cut"),
                             QKeySequence(QStringLiteral("Ctrl+X")));
-    mnuEDVEditCopy = addItem(mnuEDVEdit, "mnuEDVEditCopy", QStringLiteral("Copy"),
+    mnuEDVEditCopy = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCopy", QStringLiteral("Copy"),
                              QKeySequence(QStringLiteral("Ctrl+C")));
-    mnuEDVEditPaste = addItem(mnuEDVEdit, "mnuEDVEditPaste", QStringLiteral("Paste"),
+    mnuEDVEditPaste = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditPaste", QStringLiteral("Paste"),
                               QKeySequence(QStringLiteral("Ctrl+V")));
-    mnuEDVHelp = named(menuBar()->addMenu(QStringLiteral("Help")), "mnuEDVHelp");
-    mnuEDVManual = addItem(mnuEDVHelp, "mnuEDVManual", QStringLiteral("User Manual"),
+    mnuEDVHelp = qm::named(menuBar()->addMenu(QStringLiteral("Help")), "mnuEDVHelp");
+    mnuEDVManual = qm::addMenuItem(mnuEDVHelp, "mnuEDVManual", QStringLiteral("User Manual"),
                            QKeySequence(QStringLiteral("F1")));
-    mnuEDVAbout = addItem(mnuEDVHelp, "mnuEDVAbout", QStringLiteral("About Quillmark"));
+    mnuEDVAbout = qm::addMenuItem(mnuEDVHelp, "mnuEDVAbout", QStringLiteral("About Quillmark"));
     qm::attachCommonEditMenu(mnuEDVEdit, mnuEDVEditCut, mnuEDVEditCopy, mnuEDVEditPaste,
                              state_.platform);
 }

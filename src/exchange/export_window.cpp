@@ -1,3 +1,4 @@
+#include "platform/widget_names.h"
 #include "exchange/export_window.h"
 
 #include <QApplication>
@@ -15,16 +16,6 @@
 #include "shell/main_window.h"
 
 namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QAction* addItem(QMenu* menu, const char* name, const QString& text) {
-    return named(menu->addAction(text), name);
-}
 
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -44,11 +35,11 @@ frmLMExport::frmLMExport(qm::AppState& state) : state_(state) {
 void frmLMExport::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    lblExpBanner = named(new QLabel(QStringLiteral("Quillmark")), "lblExpBanner");
+    lblExpBanner = qm::named(new QLabel(QStringLiteral("Quillmark")), "lblExpBanner");
     QFont banner(QStringLiteral("Times New Roman"), 18);
     banner.setBold(true);
     lblExpBanner->setFont(banner);
-    lblExport = named(
+    lblExport = qm::named(
         new QLabel(QStringLiteral(
             "Select type of export file to create, Comma Separated Values (csv) or Text (txt).\n"
             "Export file will contain First Name, Middle Initial, Last Name, Street Address1,\n"
@@ -58,13 +49,13 @@ void frmLMExport::buildControls() {
             "The export file will be stored in your Quillmark folder.")),
         "lblExport");
 
-    frExpOptions = named(new QGroupBox, "frExpOptions");
-    optExpCGCSV = named(
+    frExpOptions = qm::named(new QGroupBox, "frExpOptions");
+    optExpCGCSV = qm::named(
         new QRadioButton(QStringLiteral("Export contacts to comma separated values (.csv) file")),
         "optExpCGCSV");
     optExpCGCSV->setToolTip(QStringLiteral(
         "Creates and stores a csv file of contacts, with file name of: QMKC_filename.csv"));
-    optExpCGTXT = named(new QRadioButton(QStringLiteral("Export contacts to text (.txt) file")),
+    optExpCGTXT = qm::named(new QRadioButton(QStringLiteral("Export contacts to text (.txt) file")),
                         "optExpCGTXT");
     optExpCGTXT->setToolTip(QStringLiteral(
         "Creates and stores a text file of contacts, with file name of: QMKT_filename.txt"));
@@ -72,11 +63,11 @@ void frmLMExport::buildControls() {
     options->addWidget(optExpCGCSV);
     options->addWidget(optExpCGTXT);
 
-    cmdExpCreate = named(new QPushButton(QStringLiteral("&Create export file")), "cmdExpCreate");
+    cmdExpCreate = qm::named(new QPushButton(QStringLiteral("&Create export file")), "cmdExpCreate");
     cmdExpCreate->setToolTip(
         QStringLiteral("Creates selected export file and stores in application's folder"));
     cmdExpCreate->setEnabled(false);
-    cmdExpCancel = named(new QPushButton(QStringLiteral("C&lose")), "cmdExpCancel");
+    cmdExpCancel = qm::named(new QPushButton(QStringLiteral("C&lose")), "cmdExpCancel");
     cmdExpCancel->setToolTip(QStringLiteral("Return to main screen"));
 
     auto* commands = new QHBoxLayout;
@@ -98,13 +89,13 @@ void frmLMExport::buildControls() {
 }
 
 void frmLMExport::buildMenus() {
-    mnuETFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuETFile");
-    mnuETFileExit = addItem(mnuETFile, "mnuETFileExit", QStringLiteral("Exit"));
-    mnuETHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuETHelp");
-    mnuETHelpUM = addItem(mnuETHelp, "mnuETHelpUM", QStringLiteral("User Manual"));
+    mnuETFile = qm::named(menuBar()->addMenu(QStringLiteral("&File")), "mnuETFile");
+    mnuETFileExit = qm::addMenuItem(mnuETFile, "mnuETFileExit", QStringLiteral("Exit"));
+    mnuETHelp = qm::named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuETHelp");
+    mnuETHelpUM = qm::addMenuItem(mnuETHelp, "mnuETHelpUM", QStringLiteral("User Manual"));
     mnuETHelpUM->setShortcut(QKeySequence(QStringLiteral("F1")));
-    mnuETHelpBar0 = named(mnuETHelp->addSeparator(), "mnuETHelpBar0");
-    mnuETHelpAbout = addItem(mnuETHelp, "mnuETHelpAbout", QStringLiteral("About Quillmark"));
+    mnuETHelpBar0 = qm::named(mnuETHelp->addSeparator(), "mnuETHelpBar0");
+    mnuETHelpAbout = qm::addMenuItem(mnuETHelp, "mnuETHelpAbout", QStringLiteral("About Quillmark"));
 
     connect(mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitApplication);
     connect(mnuETHelpUM, &QAction::triggered, this, [this] { qm::openUserManual(state_); });

@@ -1,3 +1,4 @@
+#include "platform/widget_names.h"
 #include "exchange/import_window.h"
 
 #include <QApplication>
@@ -18,16 +19,6 @@
 #include "shell/main_window.h"
 
 namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QAction* addItem(QMenu* menu, const char* name, const QString& text) {
-    return named(menu->addAction(text), name);
-}
 
 const QString kFilter = QStringLiteral("CSV Files (*.CSV);;Text Files (*.TXT);;All Files (*)");
 
@@ -52,18 +43,18 @@ frmLMImport::frmLMImport(qm::AppState& state) : state_(state) {
 void frmLMImport::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    lblImpHdr = named(new QLabel(QStringLiteral(
+    lblImpHdr = qm::named(new QLabel(QStringLiteral(
                           "First, download contacts (as a csv file) from your email provider "
                           "or other source, and save to PC.\nWhen ready, click 'Open csv file' "
                           "to select the file to import.  Click 'Import' to begin importing.")),
                       "lblImpHdr");
     lblImpHdr->setWordWrap(true);
-    cmdCsvOpen = named(new QPushButton(QStringLiteral("&Open csv file")), "cmdCsvOpen");
-    txtImpFilename = named(new QLineEdit, "txtImpFilename");
+    cmdCsvOpen = qm::named(new QPushButton(QStringLiteral("&Open csv file")), "cmdCsvOpen");
+    txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
     txtImpFilename->setReadOnly(true);
-    cmdStartImport = named(new QPushButton(QStringLiteral("&Import")), "cmdStartImport");
-    cmdImpCancel = named(new QPushButton(QStringLiteral("&Close")), "cmdImpCancel");
-    txtImpData = named(new QLineEdit(central), "txtImpData");
+    cmdStartImport = qm::named(new QPushButton(QStringLiteral("&Import")), "cmdStartImport");
+    cmdImpCancel = qm::named(new QPushButton(QStringLiteral("&Close")), "cmdImpCancel");
+    txtImpData = qm::named(new QLineEdit(central), "txtImpData");
 
     auto* file = new QHBoxLayout;
     file->addWidget(cmdCsvOpen);
@@ -86,16 +77,16 @@ void frmLMImport::buildControls() {
 }
 
 void frmLMImport::buildMenus() {
-    mnuITFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuITFile");
-    mnuITFileExit = addItem(mnuITFile, "mnuITFileExit", QStringLiteral("Exit"));
-    mnuITEdit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuITEdit");
-    mnuITEditCut = addItem(mnuITEdit, "mnuITEditCut", QStringLiteral("Cut"));
-    mnuITEditCopy = addItem(mnuITEdit, "mnuITEditCopy", QStringLiteral("Copy"));
-    mnuITEditPaste = addItem(mnuITEdit, "mnuITEditPaste", QStringLiteral("Paste"));
-    mnuITHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuITHelp");
-    mnuITHelpUM = addItem(mnuITHelp, "mnuITHelpUM", QStringLiteral("User Manual"));
-    mnuITHelpBar0 = named(mnuITHelp->addSeparator(), "mnuITHelpBar0");
-    mnuITHelpAbout = addItem(mnuITHelp, "mnuITHelpAbout", QStringLiteral("About Quillmark"));
+    mnuITFile = qm::named(menuBar()->addMenu(QStringLiteral("&File")), "mnuITFile");
+    mnuITFileExit = qm::addMenuItem(mnuITFile, "mnuITFileExit", QStringLiteral("Exit"));
+    mnuITEdit = qm::named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuITEdit");
+    mnuITEditCut = qm::addMenuItem(mnuITEdit, "mnuITEditCut", QStringLiteral("Cut"));
+    mnuITEditCopy = qm::addMenuItem(mnuITEdit, "mnuITEditCopy", QStringLiteral("Copy"));
+    mnuITEditPaste = qm::addMenuItem(mnuITEdit, "mnuITEditPaste", QStringLiteral("Paste"));
+    mnuITHelp = qm::named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuITHelp");
+    mnuITHelpUM = qm::addMenuItem(mnuITHelp, "mnuITHelpUM", QStringLiteral("User Manual"));
+    mnuITHelpBar0 = qm::named(mnuITHelp->addSeparator(), "mnuITHelpBar0");
+    mnuITHelpAbout = qm::addMenuItem(mnuITHelp, "mnuITHelpAbout", QStringLiteral("About Quillmark"));
 
     qm::attachCommonEditMenu(mnuITEdit, mnuITEditCut, mnuITEditCopy, mnuITEditPaste,
                              state_.platform);

@@ -2,6 +2,8 @@
 
 #include "platform/qt_text.h"
 
+#include "platform/qt_text.h"
+
 namespace qm {
 
 MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error,
@@ -15,6 +17,32 @@ MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmE
 void showPrinterProblem(PlatformServices& platform, QWidget* parent, const QString& title) {
     platform.messageBox(parent, title, QStringLiteral("A printer problem exists.  Check printer."),
                         MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+namespace {
+
+MsgIcon iconOf(NoticeIcon icon) {
+    switch (icon) {
+        case NoticeIcon::Information:
+            return MsgIcon::Information;
+        case NoticeIcon::Exclamation:
+            return MsgIcon::Exclamation;
+        case NoticeIcon::None:
+            break;
+    }
+    return MsgIcon::None;
+}
+
+}  // namespace
+
+void showNotice(PlatformServices& platform, QWidget* parent, const Notice& notice) {
+    platform.messageBox(parent, fromCp(notice.title), fromCp(notice.text), MsgButtons::Ok,
+                        iconOf(notice.icon));
+}
+
+void beepNotice(PlatformServices& platform, QWidget* parent, const Notice& notice) {
+    platform.beep();
+    showNotice(platform, parent, notice);
 }
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "platform/platform_services.h"
+#include "printing/notice.h"
 #include "records/error.h"
 
 namespace qm {
@@ -17,5 +18,10 @@ MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmE
 // details sheet titles it "Printer error." with a full stop.
 void showPrinterProblem(PlatformServices& platform, QWidget* parent,
                         const QString& title = QStringLiteral("Printer error"));
+
+// A failed input check of a printing command, with an OK button.
+void showNotice(PlatformServices& platform, QWidget* parent, const Notice& notice);
+// Printing checks beep before they speak.
+void beepNotice(PlatformServices& platform, QWidget* parent, const Notice& notice);
 
 }  // namespace qm

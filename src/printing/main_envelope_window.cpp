@@ -13,18 +13,6 @@ void setSlot(frmDEdavu& w, const qm::EnvelopeSlot& slot) {
     w.txtLMToppad->setText(QString::number(slot.topLines));
 }
 
-qm::MsgIcon iconOf(qm::NoticeIcon icon) {
-    switch (icon) {
-        case qm::NoticeIcon::Information:
-            return qm::MsgIcon::Information;
-        case qm::NoticeIcon::Exclamation:
-            return qm::MsgIcon::Exclamation;
-        case qm::NoticeIcon::None:
-            break;
-    }
-    return qm::MsgIcon::None;
-}
-
 std::array<std::string, 5> typedLines(const frmDEdavu& w) {
     return {qm::toCp(w.txtLMLine1->text()), qm::toCp(w.txtLMLine2->text()),
             qm::toCp(w.txtLMline3->text()), qm::toCp(w.txtLMLine4->text()),
@@ -134,10 +122,7 @@ void frmDEdavu::returnAddressCommand() {
 
         const std::array<std::string, 5> lines = typedLines(*this);
         if (const auto check = qm::checkReturnLabelLines(lines)) {
-            platform.beep();
-            platform.messageBox(this, qm::fromCp(check->notice.title),
-                                qm::fromCp(check->notice.text), qm::MsgButtons::Ok,
-                                iconOf(check->notice.icon));
+            qm::beepNotice(platform, this, check->notice);
             if (check->problem == qm::ReturnLabelProblem::NoLines) {
                 enterReturnAddressMode(*this);
             } else {

@@ -14,29 +14,6 @@
 
 namespace {
 
-qm::MsgIcon iconOf(qm::NoticeIcon icon) {
-    switch (icon) {
-        case qm::NoticeIcon::Information:
-            return qm::MsgIcon::Information;
-        case qm::NoticeIcon::Exclamation:
-            return qm::MsgIcon::Exclamation;
-        case qm::NoticeIcon::None:
-            break;
-    }
-    return qm::MsgIcon::None;
-}
-
-void showNotice(qm::PlatformServices& platform, QWidget* parent, const qm::Notice& notice) {
-    platform.messageBox(parent, qm::fromCp(notice.title), qm::fromCp(notice.text),
-                        qm::MsgButtons::Ok, iconOf(notice.icon));
-}
-
-// Printing checks beep before they speak.
-void beepNotice(qm::PlatformServices& platform, QWidget* parent, const qm::Notice& notice) {
-    platform.beep();
-    showNotice(platform, parent, notice);
-}
-
 std::string parameterFilePath(const qm::AppState& state) {
     return QFile::encodeName(state.appFile(QString::fromLatin1(qm::kParameterFileName)))
         .toStdString();
@@ -59,7 +36,7 @@ QString askMarginAnswer(qm::PlatformServices& platform, QWidget* parent, qm::Mar
         if (!failed) {
             return answer;
         }
-        showNotice(platform, parent, *failed);
+        qm::showNotice(platform, parent, *failed);
     }
 }
 
@@ -136,7 +113,7 @@ void frmDEdavu::labelStockClicked() {
 
         const auto entry = qm::readPositionEntry(cleaned);
         if (const auto* failed = std::get_if<qm::Notice>(&entry)) {
-            beepNotice(platform, this, *failed);
+            qm::beepNotice(platform, this, *failed);
             continue;
         }
         const auto& range = std::get<qm::LabelRange>(entry);
@@ -170,7 +147,7 @@ void frmDEdavu::printCommand() {
         const qm::Adjustment envelope = qm::readAdjustment(params, qm::kSectionEnvelope);
 
         if (const auto failed = printCheck(*this)) {
-            beepNotice(platform, this, *failed);
+            qm::beepNotice(platform, this, *failed);
             return;
         }
         const bool labels = optLMLabel->isChecked();
@@ -178,7 +155,7 @@ void frmDEdavu::printCommand() {
         if (labels && !lblLMPosition->text().isEmpty()) {
             const auto parsed = qm::parseLabelRange(qm::toCp(positionRange));
             if (const auto* failed = std::get_if<qm::Notice>(&parsed)) {
-                beepNotice(platform, this, *failed);
+                qm::beepNotice(platform, this, *failed);
                 return;
             }
             takeLabelRange(*this, std::get<qm::LabelRange>(parsed));

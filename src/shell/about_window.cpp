@@ -1,3 +1,4 @@
+#include "platform/widget_names.h"
 #include "shell/about_window.h"
 
 #include <QApplication>
@@ -10,12 +11,6 @@
 namespace {
 
 const QString kProductName = QStringLiteral("Quillmark");
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // An envelope with an address on it: the program's own picture.
 QPixmap productPicture() {
@@ -34,7 +29,7 @@ QPixmap productPicture() {
 }
 
 QLabel* paragraph(const QString& text, const char* name) {
-    auto* label = named(new QLabel(text), name);
+    auto* label = qm::named(new QLabel(text), name);
     label->setWordWrap(true);
     return label;
 }
@@ -55,14 +50,14 @@ frmLMAbout::frmLMAbout(qm::AppState& state, QWidget* caller)
 }
 
 void frmLMAbout::buildControls() {
-    picIcon = named(new QLabel, "picIcon");
+    picIcon = qm::named(new QLabel, "picIcon");
     picIcon->setPixmap(productPicture());
-    lblTitle = named(new QLabel(QStringLiteral("Application Title")), "lblTitle");
+    lblTitle = qm::named(new QLabel(QStringLiteral("Application Title")), "lblTitle");
     QFont titleFont = lblTitle->font();
     titleFont.setPointSize(titleFont.pointSize() + 6);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    lblVersion = named(new QLabel, "lblVersion");
+    lblVersion = qm::named(new QLabel, "lblVersion");
     lblDescription = paragraph(
         QStringLiteral("Quillmark  is a software program for your home or small business.  It "
                        "allows you to type and print your label, or retrieve label information "
@@ -75,9 +70,9 @@ void frmLMAbout::buildControls() {
                        "kind.  Check your labels, envelopes and contact data before you rely on "
                        "them, and keep a copy of your contact files."),
         "lblDisclaimer");
-    cmdOK = named(new QPushButton(QStringLiteral("OK")), "cmdOK");
+    cmdOK = qm::named(new QPushButton(QStringLiteral("OK")), "cmdOK");
     cmdOK->setDefault(true);
-    cmdSysInfo = named(new QPushButton(QStringLiteral("&System Info...")), "cmdSysInfo");
+    cmdSysInfo = qm::named(new QPushButton(QStringLiteral("&System Info...")), "cmdSysInfo");
 
     auto* heading = new QVBoxLayout;
     heading->addWidget(lblTitle);

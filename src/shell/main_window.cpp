@@ -1,3 +1,4 @@
+#include "platform/widget_names.h"
 #include "shell/main_window.h"
 
 #include <QCloseEvent>
@@ -15,21 +16,6 @@
 #include "shell/app_folder.h"
 
 namespace {
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QAction* addItem(QMenu* menu, const char* name, const QString& text,
-                 const QKeySequence& key = QKeySequence()) {
-    auto* action = named(menu->addAction(text), name);
-    if (!key.isEmpty()) {
-        action->setShortcut(key);
-    }
-    return action;
-}
 
 const char* const kEnvelopeSizes[] = {
     "#10 Standard Business envelope (4 1/8 in x 9 1/2 in)",
@@ -56,63 +42,63 @@ void frmDEdavu::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    lblLMHeader = named(new QLabel(QStringLiteral("Quillmark")), "lblLMHeader");
+    lblLMHeader = qm::named(new QLabel(QStringLiteral("Quillmark")), "lblLMHeader");
     QFont headerFont = lblLMHeader->font();
     headerFont.setPointSize(headerFont.pointSize() + 8);
     headerFont.setBold(true);
     lblLMHeader->setFont(headerFont);
-    lblLMInstruct = named(new QLabel, "lblLMInstruct");
+    lblLMInstruct = qm::named(new QLabel, "lblLMInstruct");
     lblLMInstruct->setWordWrap(true);
 
-    lblLMLine1 = named(new QLabel(QStringLiteral("Line #1:")), "lblLMLine1");
-    lblLMLine2 = named(new QLabel(QStringLiteral("Line #2:")), "lblLMLine2");
-    lblLMLine3 = named(new QLabel(QStringLiteral("Line #3:")), "lblLMLine3");
-    lblLMLine4 = named(new QLabel(QStringLiteral("Line #4:")), "lblLMLine4");
-    lblLMLine5 = named(new QLabel(QStringLiteral("Line #5:")), "lblLMLine5");
-    txtLMLine1 = named(new QLineEdit, "txtLMLine1");
-    txtLMLine2 = named(new QLineEdit, "txtLMLine2");
-    txtLMline3 = named(new QLineEdit, "txtLMline3");
-    txtLMLine4 = named(new QLineEdit, "txtLMLine4");
-    txtLMLine5 = named(new QLineEdit, "txtLMLine5");
+    lblLMLine1 = qm::named(new QLabel(QStringLiteral("Line #1:")), "lblLMLine1");
+    lblLMLine2 = qm::named(new QLabel(QStringLiteral("Line #2:")), "lblLMLine2");
+    lblLMLine3 = qm::named(new QLabel(QStringLiteral("Line #3:")), "lblLMLine3");
+    lblLMLine4 = qm::named(new QLabel(QStringLiteral("Line #4:")), "lblLMLine4");
+    lblLMLine5 = qm::named(new QLabel(QStringLiteral("Line #5:")), "lblLMLine5");
+    txtLMLine1 = qm::named(new QLineEdit, "txtLMLine1");
+    txtLMLine2 = qm::named(new QLineEdit, "txtLMLine2");
+    txtLMline3 = qm::named(new QLineEdit, "txtLMline3");
+    txtLMLine4 = qm::named(new QLineEdit, "txtLMLine4");
+    txtLMLine5 = qm::named(new QLineEdit, "txtLMLine5");
 
-    cmdLMStart = named(new QPushButton(QStringLiteral("Print")), "cmdLMStart");
-    cmdLMClear = named(new QPushButton(QStringLiteral("Clear Form")), "cmdLMClear");
-    cmdLMExit = named(new QPushButton(QStringLiteral("Exit")), "cmdLMExit");
-    cmdAddContact = named(new QPushButton(QStringLiteral("Add Contact")), "cmdAddContact");
+    cmdLMStart = qm::named(new QPushButton(QStringLiteral("Print")), "cmdLMStart");
+    cmdLMClear = qm::named(new QPushButton(QStringLiteral("Clear Form")), "cmdLMClear");
+    cmdLMExit = qm::named(new QPushButton(QStringLiteral("Exit")), "cmdLMExit");
+    cmdAddContact = qm::named(new QPushButton(QStringLiteral("Add Contact")), "cmdAddContact");
     cmdAddContact->setToolTip(QStringLiteral("Add a new contact to file"));
-    cmdFindContact = named(new QPushButton(QStringLiteral("Find Contact")), "cmdFindContact");
+    cmdFindContact = qm::named(new QPushButton(QStringLiteral("Find Contact")), "cmdFindContact");
     cmdFindContact->setToolTip(QStringLiteral("Retrieve a contact from file"));
-    cmdRetAddress = named(new QPushButton(QStringLiteral("Print")), "cmdRetAddress");
+    cmdRetAddress = qm::named(new QPushButton(QStringLiteral("Print")), "cmdRetAddress");
     cmdRetAddress->setToolTip(QStringLiteral(
         "Prints 80 return address labels on Avery 5167 (1/2\" x 1 3/4\") labels"));
-    cmdPeopleFind = named(new QPushButton(QStringLiteral("People Finder")), "cmdPeopleFind");
-    cmdZipFinder = named(new QPushButton(QStringLiteral("Zip Code Finder")), "cmdZipFinder");
+    cmdPeopleFind = qm::named(new QPushButton(QStringLiteral("People Finder")), "cmdPeopleFind");
+    cmdZipFinder = qm::named(new QPushButton(QStringLiteral("Zip Code Finder")), "cmdZipFinder");
     cmdZipFinder->setToolTip(QStringLiteral("Look up Zip Code"));
 
-    frLMMediaType = named(new QGroupBox, "frLMMediaType");
-    optLMLabel = named(new QRadioButton(QStringLiteral("Label stock")), "optLMLabel");
-    optLMEnvelope = named(new QRadioButton(QStringLiteral("Envelope")), "optLMEnvelope");
-    cboLMEnvelope = named(new QComboBox, "cboLMEnvelope");
+    frLMMediaType = qm::named(new QGroupBox, "frLMMediaType");
+    optLMLabel = qm::named(new QRadioButton(QStringLiteral("Label stock")), "optLMLabel");
+    optLMEnvelope = qm::named(new QRadioButton(QStringLiteral("Envelope")), "optLMEnvelope");
+    cboLMEnvelope = qm::named(new QComboBox, "cboLMEnvelope");
     cboLMEnvelope->setPlaceholderText(QStringLiteral("Select Envelope Size"));
-    frPortLand = named(new QGroupBox, "frPortLand");
-    optPortrait = named(new QRadioButton(QStringLiteral("Portrait")), "optPortrait");
-    optLandscape = named(new QRadioButton(QStringLiteral("Landscape")), "optLandscape");
-    frLMJust = named(new QGroupBox, "frLMJust");
-    optLMCenter = named(new QRadioButton(QStringLiteral("Centered")), "optLMCenter");
-    optLMLeftjust = named(new QRadioButton(QStringLiteral("Left-Justified")), "optLMLeftjust");
-    chkBold = named(new QCheckBox(QStringLiteral("Bold")), "chkBold");
+    frPortLand = qm::named(new QGroupBox, "frPortLand");
+    optPortrait = qm::named(new QRadioButton(QStringLiteral("Portrait")), "optPortrait");
+    optLandscape = qm::named(new QRadioButton(QStringLiteral("Landscape")), "optLandscape");
+    frLMJust = qm::named(new QGroupBox, "frLMJust");
+    optLMCenter = qm::named(new QRadioButton(QStringLiteral("Centered")), "optLMCenter");
+    optLMLeftjust = qm::named(new QRadioButton(QStringLiteral("Left-Justified")), "optLMLeftjust");
+    chkBold = qm::named(new QCheckBox(QStringLiteral("Bold")), "chkBold");
     chkBold->setToolTip(QStringLiteral("If checked, will print envelope in bold"));
-    chkLargeFont = named(new QCheckBox(QStringLiteral("Large Font")), "chkLargeFont");
+    chkLargeFont = qm::named(new QCheckBox(QStringLiteral("Large Font")), "chkLargeFont");
     chkLargeFont->setToolTip(
         QStringLiteral("If checked, will print envelope in larger, italicized font"));
-    lblLMPosition = named(new QLabel, "lblLMPosition");
-    lblLMEnvSize = named(new QLabel, "lblLMEnvSize");
+    lblLMPosition = qm::named(new QLabel, "lblLMPosition");
+    lblLMEnvSize = qm::named(new QLabel, "lblLMEnvSize");
     lblLMEnvSize->setWordWrap(true);
 
-    txtLMLeftPad = named(new QLineEdit(central), "txtLMLeftPad");
-    txtLMToppad = named(new QLineEdit(central), "txtLMToppad");
-    txtFileNam = named(new QLineEdit(central), "txtFileNam");
-    txtFileTitle = named(new QLineEdit(central), "txtFileTitle");
+    txtLMLeftPad = qm::named(new QLineEdit(central), "txtLMLeftPad");
+    txtLMToppad = qm::named(new QLineEdit(central), "txtLMToppad");
+    txtFileNam = qm::named(new QLineEdit(central), "txtFileNam");
+    txtFileTitle = qm::named(new QLineEdit(central), "txtFileTitle");
     for (QLineEdit* hidden : {txtLMLeftPad, txtLMToppad, txtFileNam, txtFileTitle}) {
         hidden->hide();
     }
@@ -194,52 +180,52 @@ void frmDEdavu::buildControls() {
 }
 
 void frmDEdavu::buildMenus() {
-    mnuFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
-    mnuFileNew = addItem(mnuFile, "mnuFileNew", QStringLiteral("New"));
-    mnuFileOpen = addItem(mnuFile, "mnuFileOpen", QStringLiteral("Open"), QKeySequence("Ctrl+O"));
-    mnuFileClose = addItem(mnuFile, "mnuFileClose", QStringLiteral("Close"));
+    mnuFile = qm::named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
+    mnuFileNew = qm::addMenuItem(mnuFile, "mnuFileNew", QStringLiteral("New"));
+    mnuFileOpen = qm::addMenuItem(mnuFile, "mnuFileOpen", QStringLiteral("Open"), QKeySequence("Ctrl+O"));
+    mnuFileClose = qm::addMenuItem(mnuFile, "mnuFileClose", QStringLiteral("Close"));
     mnuFile->addSeparator();
-    mnuFileBdayOn = addItem(mnuFile, "mnuFileBdayOn", QStringLiteral("Enable Birthday Reminders"));
+    mnuFileBdayOn = qm::addMenuItem(mnuFile, "mnuFileBdayOn", QStringLiteral("Enable Birthday Reminders"));
     mnuFileBdayOff =
-        addItem(mnuFile, "mnuFileBdayOff", QStringLiteral("Disable Birthday Reminders"));
+        qm::addMenuItem(mnuFile, "mnuFileBdayOff", QStringLiteral("Disable Birthday Reminders"));
     mnuFile->addSeparator();
-    mnuRetAddress = addItem(mnuFile, "mnuRetAddress", QStringLiteral("Return Address Labels"));
-    mnuStates = addItem(mnuFile, "mnuStates", QStringLiteral("State Abbreviations"));
+    mnuRetAddress = qm::addMenuItem(mnuFile, "mnuRetAddress", QStringLiteral("Return Address Labels"));
+    mnuStates = qm::addMenuItem(mnuFile, "mnuStates", QStringLiteral("State Abbreviations"));
     mnuFile->addSeparator();
-    mnuFilePrint = addItem(mnuFile, "mnuFilePrint", QStringLiteral("Print"), QKeySequence("Ctrl+P"));
+    mnuFilePrint = qm::addMenuItem(mnuFile, "mnuFilePrint", QStringLiteral("Print"), QKeySequence("Ctrl+P"));
     mnuFile->addSeparator();
-    mnuFileExit = addItem(mnuFile, "mnuFileExit", QStringLiteral("Exit"));
+    mnuFileExit = qm::addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("Exit"));
 
-    mnuLMEdit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuLMEdit");
-    mnuLMEditCut = addItem(mnuLMEdit, "mnuLMEditCut", QStringLiteral("Cut"), QKeySequence("Ctrl+X"));
+    mnuLMEdit = qm::named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuLMEdit");
+    mnuLMEditCut = qm::addMenuItem(mnuLMEdit, "mnuLMEditCut", QStringLiteral("Cut"), QKeySequence("Ctrl+X"));
     mnuLMEditCopy =
-        addItem(mnuLMEdit, "mnuLMEditCopy", QStringLiteral("Copy"), QKeySequence("Ctrl+C"));
+        qm::addMenuItem(mnuLMEdit, "mnuLMEditCopy", QStringLiteral("Copy"), QKeySequence("Ctrl+C"));
     mnuLMEditPaste =
-        addItem(mnuLMEdit, "mnuLMEditPaste", QStringLiteral("Paste"), QKeySequence("Ctrl+V"));
+        qm::addMenuItem(mnuLMEdit, "mnuLMEditPaste", QStringLiteral("Paste"), QKeySequence("Ctrl+V"));
 
-    mnuContacts = named(menuBar()->addMenu(QStringLiteral("&Contacts")), "mnuContacts");
-    mnuAdd = addItem(mnuContacts, "mnuAdd", QStringLiteral("Add Contact"));
-    mnuEdit = addItem(mnuContacts, "mnuEdit", QStringLiteral("Edit Contact"));
-    mnuFind = addItem(mnuContacts, "mnuFind", QStringLiteral("Find Contact"));
-    mnuDelete = addItem(mnuContacts, "mnuDelete", QStringLiteral("Delete Contact"));
+    mnuContacts = qm::named(menuBar()->addMenu(QStringLiteral("&Contacts")), "mnuContacts");
+    mnuAdd = qm::addMenuItem(mnuContacts, "mnuAdd", QStringLiteral("Add Contact"));
+    mnuEdit = qm::addMenuItem(mnuContacts, "mnuEdit", QStringLiteral("Edit Contact"));
+    mnuFind = qm::addMenuItem(mnuContacts, "mnuFind", QStringLiteral("Find Contact"));
+    mnuDelete = qm::addMenuItem(mnuContacts, "mnuDelete", QStringLiteral("Delete Contact"));
     mnuContacts->addSeparator();
-    mnuSrchContacts = addItem(mnuContacts, "mnuSrchContacts", QStringLiteral("Search Contacts"));
+    mnuSrchContacts = qm::addMenuItem(mnuContacts, "mnuSrchContacts", QStringLiteral("Search Contacts"));
     mnuContacts->addSeparator();
-    mnuImport = addItem(mnuContacts, "mnuImport", QStringLiteral("Import Contacts"));
-    mnuExport = addItem(mnuContacts, "mnuExport", QStringLiteral("Export Contacts"));
+    mnuImport = qm::addMenuItem(mnuContacts, "mnuImport", QStringLiteral("Import Contacts"));
+    mnuExport = qm::addMenuItem(mnuContacts, "mnuExport", QStringLiteral("Export Contacts"));
 
-    mnuView = named(menuBar()->addMenu(QStringLiteral("&View")), "mnuView");
-    mnuViewOne = addItem(mnuView, "mnuViewOne", QStringLiteral("One Contact"));
-    mnuViewAll = addItem(mnuView, "mnuViewAll", QStringLiteral("All Contacts"));
+    mnuView = qm::named(menuBar()->addMenu(QStringLiteral("&View")), "mnuView");
+    mnuViewOne = qm::addMenuItem(mnuView, "mnuViewOne", QStringLiteral("One Contact"));
+    mnuViewAll = qm::addMenuItem(mnuView, "mnuViewAll", QStringLiteral("All Contacts"));
 
-    mnuMargins = named(menuBar()->addMenu(QStringLiteral("&Margins")), "mnuMargins");
-    mnuAdjustOTF = addItem(mnuMargins, "mnuAdjustOTF", QStringLiteral("On-The-Fly label"));
-    mnuAdjustSR = addItem(mnuMargins, "mnuAdjustSR", QStringLiteral("Search-result labels"));
-    mnuAdjustENV = addItem(mnuMargins, "mnuAdjustENV", QStringLiteral("Envelope"));
+    mnuMargins = qm::named(menuBar()->addMenu(QStringLiteral("&Margins")), "mnuMargins");
+    mnuAdjustOTF = qm::addMenuItem(mnuMargins, "mnuAdjustOTF", QStringLiteral("On-The-Fly label"));
+    mnuAdjustSR = qm::addMenuItem(mnuMargins, "mnuAdjustSR", QStringLiteral("Search-result labels"));
+    mnuAdjustENV = qm::addMenuItem(mnuMargins, "mnuAdjustENV", QStringLiteral("Envelope"));
 
-    mnuHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
-    mnuManual = addItem(mnuHelp, "mnuManual", QStringLiteral("User Manual"), QKeySequence("F1"));
-    mnuAbout = addItem(mnuHelp, "mnuAbout", QStringLiteral("About Quillmark"));
+    mnuHelp = qm::named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
+    mnuManual = qm::addMenuItem(mnuHelp, "mnuManual", QStringLiteral("User Manual"), QKeySequence("F1"));
+    mnuAbout = qm::addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("About Quillmark"));
 
     qm::attachCommonEditMenu(mnuLMEdit, mnuLMEditCut, mnuLMEditCopy, mnuLMEditPaste,
                              state_.platform);
