@@ -1,3 +1,4 @@
+#include "platform/app_exit.h"
 #include "platform/widget_names.h"
 #include "exchange/export_window.h"
 
@@ -141,18 +142,9 @@ void frmLMExport::createExportFile() {
 }
 
 void frmLMExport::exitApplication() {
-    try {
-        state_.contacts.close();
-    } catch (const qm::QmError&) {
-        // The application ends now; there is no one left to tell, and the descriptor is
-        // released either way.
-    }
     endingApplication_ = true;
-    // Closing the last visible window must not start Qt's own quit, which would close the
-    // hidden main window and so run its exit steps.
-    QGuiApplication::setQuitOnLastWindowClosed(false);
+    qm::endApplicationAtOnce(state_);
     close();
-    QCoreApplication::exit(0);
 }
 
 void frmLMExport::closeEvent(QCloseEvent* event) {
