@@ -69,14 +69,7 @@ void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
 
     const EnvelopePlacement at = envelopePlacement(job, listed);
     surface.printEmptyLines(at.top);
-    for (const std::string& line : job.lines) {
-        std::vector<PrintItem> items{PrintItem::Tab(at.left)};
-        if (job.centered) {
-            items.push_back(PrintItem::Spc(centeringBlanks(kEnvelopeHalfWidth, line.size())));
-        }
-        items.push_back(PrintItem::Text(line));
-        surface.print(items);
-    }
+    printAddressLines(surface, job.lines, at.left, job.centered);
     surface.endDoc();
 }
 

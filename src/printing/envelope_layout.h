@@ -13,8 +13,6 @@ namespace qm {
 
 inline constexpr int kEnvelopeSizes = 7;
 inline constexpr int kEnvelopeLines = 5;
-// Envelope lines center on the same half width as the 30-up labels.
-inline constexpr int kEnvelopeHalfWidth = 15;
 inline constexpr const char* kLargeEnvelopeFont = "Trebuchet MS";
 inline constexpr double kLargeEnvelopeFontSize = 14;
 

@@ -116,17 +116,6 @@ int padded(const std::string& pad, int adjustment) {
     return cint(numberValue(pad) + adjustment, true);
 }
 
-void printLabelLines(PrinterSurface& surface, const LabelJob& job, int left) {
-    for (const std::string& line : job.lines) {
-        std::vector<PrintItem> items{PrintItem::Tab(left)};
-        if (job.centered) {
-            items.push_back(PrintItem::Spc(centeringBlanks(kLabelHalfWidth, line.size())));
-        }
-        items.push_back(PrintItem::Text(line));
-        surface.print(items);
-    }
-}
-
 }  // namespace
 
 LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job) {
@@ -146,7 +135,7 @@ LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job) {
     int top = padded(state.topPad, job.adjust.top);
     surface.printEmptyLines(top);
     for (int i = 0; i < job.labelCount; ++i) {
-        printLabelLines(surface, job, left);
+        printAddressLines(surface, job.lines, left, job.centered);
         state.startPosition = numberText(numberValue(state.startPosition) + 1);
         // Back to the top of the page; the next label is found by counting lines down.
         surface.setCurrentX(0);

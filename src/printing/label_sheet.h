@@ -18,8 +18,6 @@ namespace qm {
 
 inline constexpr int kSheetPositions = 30;
 inline constexpr int kLabelLines = 5;
-// Half the label width in columns, for centering.
-inline constexpr int kLabelHalfWidth = 15;
 
 struct LabelSlot {
     int startColumn = 2;
