@@ -1,9 +1,279 @@
 // The main window's Print command and label stock: position entry, checks, print dialog,
 // copies and the label job; and the Margins menu.
+#include <QFile>
+
+#include "platform/messages.h"
+#include "platform/qt_text.h"
+#include "printing/label_sheet.h"
+#include "printing/margins.h"
+#include "printing/print_rules.h"
+#include "records/parameter_file.h"
+#include "records/text_rules.h"
+#include "shell/app_folder.h"
 #include "shell/main_window.h"
 
-void frmDEdavu::labelStockClicked() {}
+namespace {
 
-void frmDEdavu::printCommand() {}
+qm::MsgIcon iconOf(qm::NoticeIcon icon) {
+    switch (icon) {
+        case qm::NoticeIcon::Information:
+            return qm::MsgIcon::Information;
+        case qm::NoticeIcon::Exclamation:
+            return qm::MsgIcon::Exclamation;
+        case qm::NoticeIcon::None:
+            break;
+    }
+    return qm::MsgIcon::None;
+}
 
-void frmDEdavu::adjustMargins(const char*) {}
+void showNotice(qm::PlatformServices& platform, QWidget* parent, const qm::Notice& notice) {
+    platform.messageBox(parent, qm::fromCp(notice.title), qm::fromCp(notice.text),
+                        qm::MsgButtons::Ok, iconOf(notice.icon));
+}
+
+// Printing checks beep before they speak.
+void beepNotice(qm::PlatformServices& platform, QWidget* parent, const qm::Notice& notice) {
+    platform.beep();
+    showNotice(platform, parent, notice);
+}
+
+std::string parameterFilePath(const qm::AppState& state) {
+    return QFile::encodeName(state.appFile(QString::fromLatin1(qm::kParameterFileName)))
+        .toStdString();
+}
+
+QString slotText(int value) {
+    return QString::number(value);
+}
+
+// Asks one margin question until the answer is empty or will do.
+QString askMarginAnswer(qm::PlatformServices& platform, QWidget* parent, qm::MarginAxis axis) {
+    while (true) {
+        const QString answer =
+            platform.inputBox(parent, qm::fromCp(qm::marginQuestionTitle(axis)),
+                              qm::fromCp(qm::marginQuestionPrompt(axis)), QString());
+        if (answer.isEmpty()) {
+            return answer;
+        }
+        const auto failed = qm::checkMarginAnswer(qm::toCp(answer), axis);
+        if (!failed) {
+            return answer;
+        }
+        showNotice(platform, parent, *failed);
+    }
+}
+
+void takeLabelRange(frmDEdavu& w, const qm::LabelRange& range) {
+    w.startPosition = qm::fromCp(range.start);
+    if (range.end) {
+        w.endPosition = qm::fromCp(*range.end);
+    }
+    w.labelCount = range.count;
+}
+
+// The Print command's checks in their order; the first that fails.
+std::optional<qm::Notice> printCheck(const frmDEdavu& w) {
+    bool anyText = false;
+    for (const QLineEdit* line :
+         {w.txtLMLine1, w.txtLMLine2, w.txtLMline3, w.txtLMLine4, w.txtLMLine5}) {
+        anyText = anyText || !line->text().isEmpty();
+    }
+    using qm::Notice;
+    using qm::NoticeIcon;
+    if (!anyText) {
+        return Notice{"Missing Data", "No information entered", NoticeIcon::Exclamation};
+    }
+    if (!w.optLMLabel->isChecked() && !w.optLMEnvelope->isChecked()) {
+        return Notice{"Media Selection", "Select Label stock or Envelope", NoticeIcon::Exclamation};
+    }
+    if (w.optLMEnvelope->isChecked() && qm::numberValue(qm::toCp(w.envelopeSize)) == 0) {
+        return Notice{"Envelope Size", "Select Envelope size", NoticeIcon::Exclamation};
+    }
+    if (!w.optLMLeftjust->isChecked() && !w.optLMCenter->isChecked()) {
+        return Notice{"Text Alignment", "Select Left-Justified or Centered",
+                      NoticeIcon::Exclamation};
+    }
+    return std::nullopt;
+}
+
+qm::LabelJob labelJobFromControls(const frmDEdavu& w) {
+    qm::LabelJob job;
+    job.lines = {qm::toCp(w.txtLMLine1->text()), qm::toCp(w.txtLMLine2->text()),
+                 qm::toCp(w.txtLMline3->text()), qm::toCp(w.txtLMLine4->text()),
+                 qm::toCp(w.txtLMLine5->text())};
+    job.portrait = w.optPortrait->isChecked();
+    job.centered = w.optLMCenter->isChecked();
+    job.startPosition = qm::toCp(w.startPosition);
+    job.labelCount = w.labelCount;
+    job.leftPad = qm::toCp(w.txtLMLeftPad->text());
+    job.topPad = qm::toCp(w.txtLMToppad->text());
+    return job;
+}
+
+// Retry after a failed margin command also closes the contact file.
+void closeContactsAfterFailure(qm::AppState& state) {
+    try {
+        state.contacts.close();
+    } catch (const qm::QmError&) {
+        // The descriptor is released even when closing reports an error; the command has
+        // already reported the failure that matters.
+    }
+}
+
+}  // namespace
+
+void frmDEdavu::labelStockClicked() {
+    qm::PlatformServices& platform = state_.platform;
+    while (true) {
+        optPortrait->setChecked(true);
+        for (QCheckBox* style : {chkBold, chkLargeFont}) {
+            style->setChecked(false);
+            style->hide();
+        }
+        cboLMEnvelope->hide();
+        lblLMEnvSize->clear();
+        lblLMPosition->clear();
+
+        const QString answer = platform.inputBox(
+            this, QStringLiteral("Label position reading L to R"),
+            QStringLiteral("Enter the label position [a number between 1 and 30] on which to "
+                           "print.  Example: label position 5 would be the middle label on the "
+                           "2nd row of label sheet.  To print multiple labels, enter a range "
+                           "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-30."),
+            QStringLiteral("1"));
+        const std::string cleaned = qm::cleanPositionEntry(qm::toCp(answer));
+        positionRange = qm::fromCp(cleaned);
+
+        const auto entry = qm::readPositionEntry(cleaned);
+        if (const auto* failed = std::get_if<qm::Notice>(&entry)) {
+            beepNotice(platform, this, *failed);
+            continue;
+        }
+        const auto& range = std::get<qm::LabelRange>(entry);
+        takeLabelRange(*this, range);
+        if (const auto position = qm::sheetPosition(range.start)) {
+            const qm::LabelSlot slot = qm::labelSlot(*position, false);
+            txtLMLeftPad->setText(slotText(slot.startColumn));
+            txtLMToppad->setText(slotText(slot.topLines));
+        }
+        if (qm::numberValue(range.start) != 0) {
+            lblLMPosition->setText(QStringLiteral("Label Position ") + positionRange);
+            lblLMPosition->show();
+            cmdLMStart->setFocus();
+        } else {
+            lblLMPosition->clear();
+            lblLMPosition->hide();
+            clearOptions(optLMLabel, optLMEnvelope);
+            txtLMLeftPad->setText(QStringLiteral("2"));
+            txtLMToppad->setText(QStringLiteral("3"));
+        }
+        return;
+    }
+}
+
+void frmDEdavu::printCommand() {
+    qm::PlatformServices& platform = state_.platform;
+    qm::PrintJob job;
+    try {
+        const std::string params = parameterFilePath(state_);
+        const qm::Adjustment onTheFly = qm::readAdjustment(params, qm::kSectionOnTheFly);
+        const qm::Adjustment envelope = qm::readAdjustment(params, qm::kSectionEnvelope);
+
+        if (const auto failed = printCheck(*this)) {
+            beepNotice(platform, this, *failed);
+            return;
+        }
+        const bool labels = optLMLabel->isChecked();
+        bool reparsed = false;
+        if (labels && !lblLMPosition->text().isEmpty()) {
+            const auto parsed = qm::parseLabelRange(qm::toCp(positionRange));
+            if (const auto* failed = std::get_if<qm::Notice>(&parsed)) {
+                beepNotice(platform, this, *failed);
+                return;
+            }
+            takeLabelRange(*this, std::get<qm::LabelRange>(parsed));
+            reparsed = true;
+        }
+
+        job = platform.printDialog(
+            this,
+            qm::PrintRequest{false, optPortrait->isChecked() ? qm::kPortrait : qm::kLandscape, 0});
+        if (job.cancelled()) {
+            return;
+        }
+        qm::PrinterSurface& surface = *job.surface;
+        surface.setFont("Courier New");
+        surface.setFontSize(10);
+
+        if (!labels) {
+            for (int copy = 0; copy < job.copies; ++copy) {
+                printEnvelopeJob(surface, envelope.left, envelope.top);
+            }
+            return;
+        }
+        // The first label's slot needs the chosen printer's name.
+        if (const auto position = qm::sheetPosition(qm::toCp(startPosition));
+            reparsed && position) {
+            const qm::LabelSlot slot =
+                qm::labelSlot(*position, qm::isListedPrinter(surface.deviceName()));
+            txtLMLeftPad->setText(slotText(slot.startColumn));
+            txtLMToppad->setText(slotText(slot.topLines));
+        }
+        qm::LabelJob labelJob = labelJobFromControls(*this);
+        labelJob.adjust = onTheFly;
+        chkBold->setChecked(false);
+        chkBold->hide();
+        // Every copy starts again from the range's first position and its slot.
+        qm::LabelJobEnd end;
+        for (int copy = 0; copy < job.copies; ++copy) {
+            end = qm::printLabelJob(surface, labelJob);
+        }
+        if (job.copies > 0) {
+            startPosition = qm::fromCp(end.startPosition);
+            txtLMLeftPad->setText(qm::fromCp(end.leftPad));
+            txtLMToppad->setText(qm::fromCp(end.topPad));
+        }
+    } catch (const std::exception&) {
+        // Whatever failed (the parameter file included), the job in hand is abandoned.
+        if (job.surface) {
+            job.surface->killDoc();
+        }
+        qm::showPrinterProblem(platform, this);
+    }
+}
+
+void frmDEdavu::adjustMargins(const char* section) {
+    qm::PlatformServices& platform = state_.platform;
+    platform.messageBox(this, QStringLiteral("Left margin adjustment"),
+                        qm::fromCp(qm::marginExplanation(section, qm::MarginAxis::LeftRight)),
+                        qm::MsgButtons::Ok, qm::MsgIcon::None);
+    const QString left = askMarginAnswer(platform, this, qm::MarginAxis::LeftRight);
+    if (!left.isEmpty()) {
+        platform.messageBox(this, QStringLiteral("Top margin adjustment"),
+                            qm::fromCp(qm::marginExplanation(section, qm::MarginAxis::DownUp)),
+                            qm::MsgButtons::Ok, qm::MsgIcon::None);
+    }
+    const QString top = askMarginAnswer(platform, this, qm::MarginAxis::DownUp);
+
+    try {
+        qm::addToAdjustment(parameterFilePath(state_), section, qm::toCp(left), qm::toCp(top));
+    } catch (const qm::QmError& error) {
+        if (qm::showCommonError(platform, this, error) == qm::MsgAnswer::Retry) {
+            closeContactsAfterFailure(state_);
+        } else {
+            close();
+        }
+        return;
+    }
+
+    if (left.isEmpty() && top.isEmpty()) {
+        platform.messageBox(this, QStringLiteral("Margins not adjusted"),
+                            QStringLiteral("No margin adjustment made."), qm::MsgButtons::Ok,
+                            qm::MsgIcon::None);
+    } else {
+        platform.messageBox(
+            this, QStringLiteral("Margin adjustment completed"),
+            QStringLiteral("D O N E !  Margin(s) for on-the-fly labels adjusted successfully."),
+            qm::MsgButtons::Ok, qm::MsgIcon::None);
+    }
+}

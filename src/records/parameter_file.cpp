@@ -1,0 +1,134 @@
+#include "records/parameter_file.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "records/error.h"
+#include "records/text_rules.h"
+
+namespace qm {
+
+namespace {
+
+std::int64_t offsetOf(int n) {
+    return static_cast<std::int64_t>(n - 1) * kParamRecordSize;
+}
+
+std::string_view fieldOf(std::string_view image, std::size_t offset) {
+    return image.substr(offset, kParamFieldWidth);
+}
+
+bool nameMatches(std::string_view image, std::string_view section) {
+    return trimRight(image.substr(kParamNameOffset, kParamNameWidth)) == section;
+}
+
+// A stored field as a 16-bit whole number; anything but a number is a type mismatch.
+int fieldValue(std::string_view field) {
+    if (!isNumeric(field)) {
+        throwError(err::kTypeMismatch, "Type mismatch");
+    }
+    return cint(numberValue(field), true);
+}
+
+// The number as the shortest text that reads back the same (1.5, -2, 1004).
+std::string numberText(double value) {
+    if (value == std::floor(value) && std::fabs(value) < 1e15) {
+        return std::to_string(static_cast<long long>(value));
+    }
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
+
+// Every record image of the file, in one read; a short last record is padded with blanks.
+std::string readImages(FileOps& ops, int fd, int count) {
+    std::string bytes(static_cast<std::size_t>(count) * kParamRecordSize, ' ');
+    ops.readAt(fd, bytes.data(), bytes.size(), 0);
+    return bytes;
+}
+
+// Closes the descriptor on every way out; a failure to close is reported only when
+// nothing failed before it.
+class OpenParameterFile {
+  public:
+    OpenParameterFile(FileOps& ops, const std::string& path)
+        : ops_(ops), fd_(ops.openReadWrite(path)) {}
+    ~OpenParameterFile() {
+        if (fd_ >= 0) {
+            try {
+                ops_.close(fd_);
+            } catch (const QmError&) {
+                // Already leaving with the error that matters.
+            }
+        }
+    }
+    OpenParameterFile(const OpenParameterFile&) = delete;
+    OpenParameterFile& operator=(const OpenParameterFile&) = delete;
+
+    int fd() const { return fd_; }
+    void close() {
+        const int fd = fd_;
+        fd_ = -1;
+        ops_.close(fd);
+    }
+
+  private:
+    FileOps& ops_;
+    int fd_;
+};
+
+}  // namespace
+
+int parameterRecordCount(std::int64_t length) {
+    return static_cast<int>(std::nearbyint(static_cast<double>(length) / kParamRecordSize));
+}
+
+Adjustment readAdjustment(const std::string& path, std::string_view section, FileOps& ops) {
+    OpenParameterFile file(ops, path);
+    const int count = parameterRecordCount(ops.size(file.fd()));
+    const std::string bytes = readImages(ops, file.fd(), count);
+    Adjustment found;
+    for (int n = 1; n <= count; ++n) {
+        const std::string_view image =
+            std::string_view(bytes).substr(static_cast<std::size_t>(offsetOf(n)), kParamImageSize);
+        if (nameMatches(image, section)) {
+            found.left = fieldValue(fieldOf(image, kParamLeftOffset));
+            found.top = fieldValue(fieldOf(image, kParamTopOffset));
+        }
+    }
+    file.close();
+    return found;
+}
+
+std::string addToField(std::string_view stored, std::string_view answer) {
+    const double sum = numberValue(answer) + numberValue(trimLeft(stored));
+    return fitWidth(numberText(sum), kParamFieldWidth);
+}
+
+int addToAdjustment(const std::string& path, std::string_view section,
+                    const std::string& leftAnswer, const std::string& topAnswer, FileOps& ops) {
+    OpenParameterFile file(ops, path);
+    const int count = parameterRecordCount(ops.size(file.fd()));
+    const std::string bytes = readImages(ops, file.fd(), count);
+    int matched = 0;
+    for (int n = 1; n <= count; ++n) {
+        std::string image = bytes.substr(static_cast<std::size_t>(offsetOf(n)), kParamImageSize);
+        if (!nameMatches(image, section)) {
+            continue;
+        }
+        if (!leftAnswer.empty()) {
+            image.replace(kParamLeftOffset, kParamFieldWidth,
+                          addToField(fieldOf(image, kParamLeftOffset), leftAnswer));
+        }
+        if (!topAnswer.empty()) {
+            image.replace(kParamTopOffset, kParamFieldWidth,
+                          addToField(fieldOf(image, kParamTopOffset), topAnswer));
+        }
+        ops.writeAt(file.fd(), image.data(), image.size(), offsetOf(n));
+        ++matched;
+    }
+    file.close();
+    return matched;
+}
+
+}  // namespace qm

@@ -1,0 +1,54 @@
+#pragma once
+
+// The parameter file of print-position adjustments: 18-byte text records, one per section
+// ("ONTHEFLY", "BULKLIST", "ENVELOPE"), each holding a left and a top adjustment as
+// three-character numbers. The two bytes after the record image are the line end.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "records/file_ops.h"
+
+namespace qm {
+
+inline constexpr std::size_t kParamRecordSize = 18;
+inline constexpr std::size_t kParamNameOffset = 0;
+inline constexpr std::size_t kParamNameWidth = 8;
+inline constexpr std::size_t kParamLeftOffset = 9;
+inline constexpr std::size_t kParamTopOffset = 13;
+inline constexpr std::size_t kParamFieldWidth = 3;
+// Name, separators and both fields; the line end is never rewritten.
+inline constexpr std::size_t kParamImageSize = 16;
+
+inline constexpr const char* kSectionOnTheFly = "ONTHEFLY";
+inline constexpr const char* kSectionBulkList = "BULKLIST";
+inline constexpr const char* kSectionEnvelope = "ENVELOPE";
+
+// Columns to move right and lines to move down (negative: left, up).
+struct Adjustment {
+    int left = 0;
+    int top = 0;
+    bool operator==(const Adjustment&) const = default;
+};
+
+// CInt(length / 18), halves to even.
+int parameterRecordCount(std::int64_t length);
+
+// The adjustment of one section; a later matching record overrides an earlier one, and a
+// section without a record reads as 0, 0. A missing file is created empty. A stored field
+// that is not a number throws QmError (type mismatch).
+Adjustment readAdjustment(const std::string& path, std::string_view section,
+                          FileOps& ops = systemFileOps());
+
+// A stored field after adding an answer: the number value of the answer plus that of the
+// stored text, as text, left-aligned in three characters and cut to three.
+std::string addToField(std::string_view stored, std::string_view answer);
+
+// Adds the answers (empty: leave that field) to every record of the section, each written
+// back in place. Returns how many records matched. A missing file is created empty.
+int addToAdjustment(const std::string& path, std::string_view section,
+                    const std::string& leftAnswer, const std::string& topAnswer,
+                    FileOps& ops = systemFileOps());
+
+}  // namespace qm
