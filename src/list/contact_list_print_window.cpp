@@ -1,12 +1,14 @@
 // The contact list's two print commands: labels for every listed contact and the report.
+#include <QFile>
 #include <QLineEdit>
 
 #include "list/contact_list_window.h"
 #include "list/contact_report.h"
-#include "list/list_browser_link_window.h"
 #include "list/list_labels.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
+#include "records/parameter_file.h"
+#include "shell/app_folder.h"
 #include "shell/main_window.h"
 
 namespace {
@@ -17,12 +19,17 @@ void setDialogFont(qm::PrinterSurface& surface) {
     surface.setFontItalic(false);
 }
 
+qm::Adjustment readSearchResultAdjustment(const qm::AppState& state) {
+    const QString path = state.appFile(QString::fromLatin1(qm::kParameterFileName));
+    return qm::readAdjustment(QFile::encodeName(path).toStdString(), qm::kSectionBulkList);
+}
+
 }  // namespace
 
 void frmViewAll::printLabels() {
-    qm::LabelAdjustment adjustment;
+    qm::Adjustment adjustment;
     try {
-        adjustment = qm::readSearchResultAdjustment(state_);
+        adjustment = readSearchResultAdjustment(state_);
     } catch (const qm::QmError&) {
         qm::showPrinterProblem(state_.platform, this);
         return;

@@ -12,9 +12,4 @@ void openContactInBrowser(AppState& state, int record) {
 
 void returnToContactBrowser(AppState&) {}
 
-// PENDING: becomes readAdjustment(parameter file, "BULKLIST") from records/parameter_file.h.
-LabelAdjustment readSearchResultAdjustment(AppState&) {
-    return {};
-}
-
 }  // namespace qm
