@@ -63,10 +63,11 @@ std::size_t longestLabel(const std::vector<Label>& labels) {
 }
 
 // Every full row takes four 10-point lines (or three and an 11-point one) and a gap of
-// three 9-point lines, so ten rows fill a sheet.
-void printFullRow(PrinterSurface& surface, const std::vector<Label>& labels, int left) {
+// three 9-point lines, so ten rows fill a sheet. Returns the page the label text ended on.
+int printFullRow(PrinterSurface& surface, const std::vector<Label>& labels, int left) {
     const std::size_t lines = longestLabel(labels);
     printLabelLines(surface, labels, left, lines);
+    const int textPage = surface.pageNumber();
     if (lines < 4) {
         surface.setFontSize(11);
         surface.printLine();
@@ -74,13 +75,16 @@ void printFullRow(PrinterSurface& surface, const std::vector<Label>& labels, int
     surface.setFontSize(9);
     surface.printEmptyLines(3);
     surface.setFontSize(10);
+    return textPage;
 }
 
-// Label 1 of the next sheet goes where label 1 of the first sheet went. The surface may
-// already have begun the next page on the last row's gap, depending on its printable area;
-// a second page break would feed a blank sheet, none would overprint the full one.
-void startNextSheet(PrinterSurface& surface, int sheetPage, int topAdjustment) {
-    if (surface.pageNumber() == sheetPage) {
+// Label 1 of the next sheet goes where label 1 of the first sheet went. Depending on its
+// printable area the surface may already have begun the next page within the last row's
+// gap: that page is still empty, and a second break would feed a blank sheet. Without a
+// break, or with one that carried label text over, the next sheet needs a page of its own.
+void startNextSheet(PrinterSurface& surface, int sheetPage, int lastTextPage, int topAdjustment) {
+    const bool emptyPageBegun = surface.pageNumber() != sheetPage && lastTextPage == sheetPage;
+    if (!emptyPageBegun) {
         surface.newPage();
     }
     surface.setCurrentX(0);
@@ -98,18 +102,19 @@ void printListLabels(PrinterSurface& surface, const std::vector<int>& records,
     surface.setFontItalic(false);
     const int left = listLabelLeftColumn(surface.deviceName(), leftAdjustment);
     int sheetPage = surface.pageNumber();
+    int lastTextPage = sheetPage;
     std::vector<Label> row;
     for (std::size_t i = 0; i < records.size(); ++i) {
         row.push_back(contactLabelLines(readContact(records[i])));
         const bool last = i + 1 == records.size();
         if (row.size() == 3) {
-            printFullRow(surface, row, left);
+            lastTextPage = printFullRow(surface, row, left);
             row.clear();
         } else if (last) {
             printLabelLines(surface, row, left, longestLabel(row));
         }
         if ((i + 1) % kLabelsPerSheet == 0 && !last) {
-            startNextSheet(surface, sheetPage, topAdjustment);
+            startNextSheet(surface, sheetPage, lastTextPage, topAdjustment);
             sheetPage = surface.pageNumber();
         }
     }
