@@ -1,3 +1,9 @@
 #include "app/application.h"
+#include "cli/cli.h"
 
-int main(int argc, char** argv) { return qm::runApplication(argc, argv); }
+int main(int argc, char** argv) {
+    if (qm::cli::isCliInvocation(argc, argv)) {
+        return qm::cli::runCli(argc, argv);
+    }
+    return qm::runApplication(argc, argv);
+}

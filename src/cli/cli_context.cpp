@@ -1,0 +1,24 @@
+#include "cli/cli_context.h"
+
+#include <cerrno>
+
+#include "records/code_page.h"
+#include "records/contact_file.h"
+#include "records/error.h"
+#include "records/file_ops.h"
+
+namespace qm::cli {
+
+void openContactFile(ContactFile& file, const std::string& path, bool mayCreate) {
+    if (!mayCreate && !systemFileOps().exists(path)) {
+        errno = ENOENT;
+        throwErrno("opening", path);
+    }
+    file.open(path);
+}
+
+std::string argText(const std::string& utf8) { return utf8ToCp1252(utf8); }
+
+std::string outText(const std::string& cp1252) { return cp1252ToUtf8(cp1252); }
+
+}  // namespace qm::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <iosfwd>
+#include <stdexcept>
+#include <string>
+
+#include "cli/cli_args.h"
+
+namespace qm {
+class ContactFile;
+}
+
+namespace qm::cli {
+
+// Input the program refuses: its own message title and text, exit status 1.
+class Refusal : public std::runtime_error {
+public:
+    Refusal(std::string title, std::string text)
+        : std::runtime_error(text), title_(std::move(title)), text_(std::move(text)) {}
+    const std::string& title() const { return title_; }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string title_;
+    std::string text_;
+};
+
+struct Context {
+    std::ostream& out;
+    std::ostream& err;
+    // Resolved from --home, $QUILLMARK_HOME or the default, and prepared.
+    std::string appFolder;
+};
+
+// Opens a contact file for a subcommand. Only commands that add contacts may create a
+// missing file; the others refuse it, so refused input changes no file.
+void openContactFile(ContactFile& file, const std::string& path, bool mayCreate);
+
+// Arguments arrive in UTF-8; the core works in code page 1252.
+std::string argText(const std::string& utf8);
+// Core text to the terminal.
+std::string outText(const std::string& cp1252);
+
+}  // namespace qm::cli

@@ -1,0 +1,142 @@
+#include <QGuiApplication>
+#include <cstring>
+#include <iostream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "records/error.h"
+#include "shell/app_folder.h"
+
+namespace qm::cli {
+
+namespace {
+
+const Command* findCommand(const std::string& name) {
+    for (const Command& c : commands()) {
+        if (name == c.name) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+void printOverview(std::ostream& out) {
+    out << "Usage: quillmark [--home DIR] COMMAND [OPTIONS]\n"
+           "       quillmark [--home DIR]            (starts the windowed program)\n\n"
+           "Commands:\n";
+    for (const Command& c : commands()) {
+        out << "  " << c.usage << "\n";
+    }
+    out << "\n--home DIR chooses the application folder (else $QUILLMARK_HOME, else\n"
+           "~/Documents/Quillmark). 'quillmark help COMMAND' explains a command.\n"
+           "Exit status: 0 success, 1 input refused (message on standard error as\n"
+           "TITLE: TEXT), 2 usage error.\n";
+}
+
+// Takes --home (anywhere before or after the command) out of the arguments.
+std::string takeHome(std::vector<std::string>& args) {
+    std::string home;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--home" && i + 1 < args.size()) {
+            home = args[i + 1];
+            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+            --i;
+        } else if (args[i].rfind("--home=", 0) == 0) {
+            home = args[i].substr(7);
+            args.erase(args.begin() + static_cast<long>(i));
+            --i;
+        }
+    }
+    return home;
+}
+
+}  // namespace
+
+bool isCliInvocation(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--home") {
+            ++i;
+            continue;
+        }
+        if (arg.rfind("--home=", 0) == 0) {
+            continue;
+        }
+        return arg == "help" || arg == "--help" || arg == "-h" || findCommand(arg) != nullptr;
+    }
+    return false;
+}
+
+int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> args = input;
+    const std::string home = takeHome(args);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        printOverview(out);
+        return kOk;
+    }
+    if (args[0] == "help") {
+        if (args.size() < 2) {
+            printOverview(out);
+            return kOk;
+        }
+        const Command* c = findCommand(args[1]);
+        if (c == nullptr) {
+            err << "quillmark: no command " << args[1] << "\n";
+            return kUsage;
+        }
+        out << "Usage: quillmark " << c->usage << "\n\n" << c->help;
+        return kOk;
+    }
+    const Command* command = findCommand(args[0]);
+    if (command == nullptr) {
+        err << "quillmark: unknown command " << args[0] << " (see quillmark --help)\n";
+        return kUsage;
+    }
+    try {
+        const Args parsed(std::vector<std::string>(args.begin() + 1, args.end()),
+                          command->options);
+        if (parsed.has("help")) {
+            out << "Usage: quillmark " << command->usage << "\n\n" << command->help;
+            return kOk;
+        }
+        Context context{out, err, resolveAppFolder(home)};
+        prepareAppFolder(context.appFolder);
+        return command->run(parsed, context);
+    } catch (const UsageError& e) {
+        err << "quillmark " << command->name << ": " << e.what() << "\nUsage: quillmark "
+            << command->usage << "\n";
+        return kUsage;
+    } catch (const Refusal& r) {
+        err << outText(r.title()) << ": " << outText(r.text()) << "\n";
+        return kRefused;
+    } catch (const QmError& e) {
+        err << "Error: " << commonErrorText(e) << "\n";
+        return kRefused;
+    }
+}
+
+void ensureGuiApplication() {
+    if (QGuiApplication::instance() != nullptr) {
+        return;
+    }
+    // Painting on a printer or PDF needs the application object and its fonts, never a
+    // display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", QByteArray("/tmp/runtime-") + qgetenv("USER"));
+    }
+    static int argc = 1;
+    static char name[] = "quillmark";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+}
+
+int runCli(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return runCli(args, std::cout, std::cerr);
+}
+
+}  // namespace qm::cli

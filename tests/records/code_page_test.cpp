@@ -1,0 +1,35 @@
+#include "records/code_page.h"
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+TEST(CodePage, RoundTripsEveryByteThroughUtf8) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    EXPECT_EQ(utf8ToCp1252(cp1252ToUtf8(all)), all);
+}
+
+TEST(CodePage, MapsTheHighRangeAndMarksWhatItCannotHold) {
+    EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");            // euro sign
+    EXPECT_EQ(utf8ToCp1252("M\xC3\xBCller \xE2\x80\x93 x"), "M\xFCller \x96 x");
+    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD"), "?");               // a CJK character
+    EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!");          // outside the BMP
+    EXPECT_EQ(utf8ToCp1252("a\xC3"), "a?");                      // cut sequence
+}
+
+TEST(DecodeTextFile, RecognisesByteOrderMarksAndUtf8) {
+    EXPECT_EQ(decodeTextFile("\xEF\xBB\xBFJos\xC3\xA9"), "Jos\xE9");
+    EXPECT_EQ(decodeTextFile(std::string("\xFF\xFEJ\0o\0\xE9\0", 8)), "Jo\xE9");
+    EXPECT_EQ(decodeTextFile(std::string("\xFE\xFF\0J\0o\0\xE9", 8)), "Jo\xE9");
+    EXPECT_EQ(decodeTextFile("Jos\xC3\xA9"), "Jos\xE9");
+    // Not valid UTF-8: taken as the code page already.
+    EXPECT_EQ(decodeTextFile("Jos\xE9"), "Jos\xE9");
+    EXPECT_EQ(decodeTextFile("plain"), "plain");
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,221 @@
+#include "records/contact_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "records/error.h"
+#include "support/temp_folder.h"
+
+namespace qm {
+namespace {
+
+ContactRecord contact(const std::string& first, const std::string& last) {
+    ContactRecord r;
+    r.firstName = first;
+    r.lastName = last;
+    r.reminder = "1";
+    return r;
+}
+
+std::vector<std::string> lastNames(const ContactFile& file) {
+    std::vector<std::string> names;
+    for (const ContactRecord& r : file.readAll()) {
+        names.push_back(r.lastName);
+    }
+    return names;
+}
+
+class ContactFileTest : public ::testing::Test {
+protected:
+    test::TempFolder folder;
+    std::string path = folder.file("Friends.DAT");
+};
+
+TEST_F(ContactFileTest, OpeningAMissingPathCreatesAnEmptyFile) {
+    ContactFile file;
+    file.open(path);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(file.count(), 0);
+    EXPECT_EQ(file.append(contact("Ann", "Able")), 1);
+    EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
+}
+
+TEST_F(ContactFileTest, CountRoundsTheLengthHalvesToEven) {
+    ContactFile file;
+    for (const auto& [length, expected] : std::vector<std::pair<std::size_t, int>>{
+             {0, 0}, {256, 0}, {257, 1}, {513, 1}, {769, 1}, {770, 2}, {1282, 2}, {1283, 3}}) {
+        test::writeBytes(path, std::string(length, 'x'));
+        file.open(path);
+        EXPECT_EQ(file.count(), expected) << "length " << length;
+    }
+    // 1.5 records rounds to 2 (even) and 2.5 to 2: the halves
+    test::writeBytes(path, std::string(kRecordSize * 5 / 2 + 0, 'x'));
+    file.open(path);
+    EXPECT_EQ(file.count(), 2);
+}
+
+TEST_F(ContactFileTest, ReadsAShortLastRecordWithBlanks) {
+    const RecordBytes full = encodeRecord(contact("Ann", "Able"));
+    test::writeBytes(path, std::string(full.data(), kRecordSize) + std::string(full.data(), 300));
+    ContactFile file;
+    file.open(path);
+    ASSERT_EQ(file.count(), 2);
+    const ContactRecord second = file.read(2);
+    EXPECT_EQ(second.lastName, "Able");
+    EXPECT_EQ(second.reminder, "");
+    EXPECT_EQ(file.readAll().size(), 2u);
+}
+
+TEST_F(ContactFileTest, WritesInPlaceAndAppendsAtTheEnd) {
+    ContactFile file;
+    file.open(path);
+    file.append(contact("Ann", "Able"));
+    file.append(contact("Bob", "Baker"));
+    file.write(1, contact("Ann", "Archer"));
+    EXPECT_EQ(file.count(), 2);
+    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Archer", "Baker"}));
+    file.close();
+    file.open(path);
+    EXPECT_EQ(file.read(2).firstName, "Bob");
+}
+
+TEST_F(ContactFileTest, SetsEveryReminderFlag) {
+    ContactFile file;
+    file.open(path);
+    file.appendAll({contact("A", "One"), contact("B", "Two"), contact("C", "Three")});
+    file.setAllReminderFlags("0");
+    for (const ContactRecord& r : file.readAll()) {
+        EXPECT_EQ(r.reminder, "0");
+    }
+    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"One", "Two", "Three"}));
+}
+
+TEST_F(ContactFileTest, OperationsWithoutAnOpenFileFail) {
+    ContactFile file;
+    EXPECT_THROW(file.count(), QmError);
+    EXPECT_THROW(file.read(1), QmError);
+    EXPECT_THROW(file.append(contact("A", "B")), QmError);
+    EXPECT_NO_THROW(file.close());
+}
+
+TEST_F(ContactFileTest, DeleteCompactsKeepingTheOrder) {
+    ContactFile file;
+    file.open(path);
+    file.appendAll({contact("A", "One"), contact("B", "Two"), contact("C", "Three"),
+                    contact("D", "Four"), contact("E", "Five")});
+    file.deleteRecord(2);
+    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"One", "Three", "Four", "Five"}));
+    EXPECT_EQ(std::filesystem::file_size(path), 4 * kRecordSize);
+    EXPECT_FALSE(std::filesystem::exists(folder.file(ContactFile::tempFileName())));
+    // The file stays open and usable.
+    EXPECT_EQ(file.append(contact("F", "Six")), 5);
+}
+
+TEST_F(ContactFileTest, DeleteDropsRecordsLeftMarkedByAnEarlierFailure) {
+    ContactFile file;
+    file.open(path);
+    file.appendAll({contact("*DELETED*", "Stale"), contact("B", "Two"), contact("C", "Three")});
+    file.deleteRecord(3);
+    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Two"}));
+}
+
+TEST_F(ContactFileTest, StaleTemporaryFileContributesNothing) {
+    const RecordBytes stale = encodeRecord(contact("Old", "Leftover"));
+    test::writeBytes(folder.file("Tempf"), std::string(stale.data(), kRecordSize) +
+                                               std::string(stale.data(), kRecordSize) +
+                                               std::string(stale.data(), kRecordSize));
+    ContactFile file;
+    file.open(path);
+    file.appendAll({contact("A", "One"), contact("B", "Two")});
+    file.deleteRecord(1);
+    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Two"}));
+}
+
+TEST_F(ContactFileTest, DeleteOutOfRangeIsAnError) {
+    ContactFile file;
+    file.open(path);
+    file.append(contact("A", "One"));
+    EXPECT_THROW(file.deleteRecord(0), QmError);
+    EXPECT_THROW(file.deleteRecord(2), QmError);
+    EXPECT_EQ(file.count(), 1);
+}
+
+// Fails the n-th call of one kind of operation, as a full disk or a lost device would.
+class FailingOps : public FileOps {
+public:
+    enum class Step { OpenTruncate, WriteAt, Sync, Rename, SyncFolder, OpenReadWrite };
+    Step failAt;
+    int failOnCall;
+    int calls = 0;
+
+    FailingOps(Step step, int call) : failAt(step), failOnCall(call) {}
+
+    void maybeFail(Step step) {
+        if (step == failAt && ++calls == failOnCall) {
+            throw QmError(28, "No space left on device");
+        }
+    }
+    int openTruncate(const std::string& p) override {
+        maybeFail(Step::OpenTruncate);
+        return FileOps::openTruncate(p);
+    }
+    int openReadWrite(const std::string& p) override {
+        maybeFail(Step::OpenReadWrite);
+        return FileOps::openReadWrite(p);
+    }
+    void writeAt(int fd, const char* d, std::size_t n, std::int64_t o) override {
+        maybeFail(Step::WriteAt);
+        FileOps::writeAt(fd, d, n, o);
+    }
+    void sync(int fd) override {
+        maybeFail(Step::Sync);
+        FileOps::sync(fd);
+    }
+    void rename(const std::string& a, const std::string& b) override {
+        maybeFail(Step::Rename);
+        FileOps::rename(a, b);
+    }
+    void syncFolder(const std::string& f) override {
+        maybeFail(Step::SyncFolder);
+        FileOps::syncFolder(f);
+    }
+};
+
+TEST_F(ContactFileTest, AFailureAtAnyStepOfTheCompactionKeepsEveryContact) {
+    using Step = FailingOps::Step;
+    // Writes: 1 = the marker, 2 = the survivors into the temporary file.
+    const std::vector<std::pair<Step, int>> failures = {
+        {Step::WriteAt, 1},  {Step::OpenTruncate, 1}, {Step::WriteAt, 2},
+        {Step::Sync, 1},     {Step::Rename, 1},       {Step::SyncFolder, 1},
+        {Step::OpenReadWrite, 2}};
+    for (const auto& [step, call] : failures) {
+        std::filesystem::remove(path);
+        {
+            ContactFile setup;
+            setup.open(path);
+            setup.appendAll({contact("A", "One"), contact("B", "Two"), contact("C", "Three")});
+        }
+        FailingOps ops(step, call);
+        ContactFile file(ops);
+        file.open(path);
+        EXPECT_THROW(file.deleteRecord(2), QmError) << "step " << static_cast<int>(step);
+
+        ContactFile check;
+        check.open(path);
+        const std::vector<std::string> names = lastNames(check);
+        const bool unchanged = names == std::vector<std::string>{"One", "Two", "Three"};
+        const bool compacted = names == std::vector<std::string>{"One", "Three"};
+        EXPECT_TRUE(unchanged || compacted) << "step " << static_cast<int>(step);
+        // A record left marked goes with the next deletion; an untouched one stays.
+        const bool marked = unchanged && check.read(2).firstName == "*DELETED*";
+        check.deleteRecord(1);
+        const std::vector<std::string> expected =
+            unchanged && !marked ? std::vector<std::string>{"Two", "Three"}
+                                 : std::vector<std::string>{"Three"};
+        EXPECT_EQ(lastNames(check), expected) << "step " << static_cast<int>(step);
+    }
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,102 @@
+#include "records/contact_record.h"
+
+#include <gtest/gtest.h>
+
+namespace qm {
+namespace {
+
+ContactRecord sample() {
+    ContactRecord r;
+    r.firstName = "John";
+    r.middleInitial = "Q";
+    r.lastName = "Public";
+    r.street = "123 Main Street";
+    r.street2 = "Apt 4";
+    r.city = "Springfield";
+    r.state = "IL";
+    r.zip = "62701";
+    r.country = "USA";
+    r.homePhone = "217-555-0100";
+    r.cellPhone = "217-555-0101";
+    r.workPhone = "217-555-0102";
+    r.email = "john@example.com";
+    r.birthdate = "19800410";
+    r.category = "Christmas;Golf";
+    r.notes = "Met at the fair";
+    r.company = "Acme";
+    r.includeCompany = "1";
+    r.reminder = "1";
+    return r;
+}
+
+TEST(RecordCodec, EncodesEveryFieldAtItsOffsetAndWidth) {
+    const RecordBytes bytes = encodeRecord(sample());
+    const std::string text(bytes.data(), bytes.size());
+    const std::string expected =
+        "John       |Q|Public          |123 Main Street               |Apt 4          |"
+        "Springfield     |IL|62701     |USA                |217-555-0100   |217-555-0101   |"
+        "217-555-0102 |john@example.com" + std::string(34, ' ') + "|19800410|Christmas;Golf" +
+        std::string(66, ' ') + "|Met at the fair" + std::string(145, ' ') +
+        "|Acme                          |1|1\r\n";
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(text.size(), kRecordSize);
+}
+
+TEST(RecordCodec, RecordViewedAsTextIsOneLine) {
+    const RecordBytes bytes = encodeRecord(ContactRecord{});
+    const std::string text(bytes.data(), bytes.size());
+    EXPECT_EQ(text.find('\n'), kRecordSize - 1);
+    EXPECT_EQ(text.find('\r'), kRecordSize - 2);
+    int bars = 0;
+    for (char c : text) {
+        bars += c == '|' ? 1 : 0;
+    }
+    EXPECT_EQ(bars, 18);
+}
+
+TEST(RecordCodec, RoundTripsTrimmedValues) {
+    const RecordBytes bytes = encodeRecord(sample());
+    EXPECT_EQ(decodeRecord(std::string_view(bytes.data(), bytes.size())), sample());
+}
+
+TEST(RecordCodec, StoresLeftTrimmedAndCutToWidth) {
+    ContactRecord r;
+    r.firstName = "  Christopher";  // 11 after the blanks go
+    r.lastName = "Wolfeschlegelsteinhausen";
+    const RecordBytes bytes = encodeRecord(r);
+    EXPECT_EQ(std::string(bytes.data(), 11), "Christopher");
+    EXPECT_EQ(std::string(bytes.data() + 14, 16), "Wolfeschlegelste");
+    r.firstName = "Maximiliana";  // twelve characters are cut to eleven
+    r.firstName += "X";
+    EXPECT_EQ(decodeRecord(std::string_view(encodeRecord(r).data(), kRecordSize)).firstName,
+              "Maximiliana");
+}
+
+TEST(RecordCodec, ShortRecordReadsMissingBytesAsBlanks) {
+    const RecordBytes bytes = encodeRecord(sample());
+    const ContactRecord r = decodeRecord(std::string_view(bytes.data(), 100));
+    EXPECT_EQ(r.firstName, "John");
+    EXPECT_EQ(r.zip, "62");
+    EXPECT_EQ(r.country, "");
+    EXPECT_EQ(r.reminder, "");
+    EXPECT_FALSE(flagIsSet(r.reminder));
+}
+
+TEST(Birthdate, ConvertsBetweenEnteredAndStoredForms) {
+    EXPECT_EQ(birthdateToStored("04/10/1980"), "19800410");
+    EXPECT_EQ(birthdateToStored("ab/cd/efgh"), "efghabcd");
+    EXPECT_EQ(birthdateToStored(""), "");
+    EXPECT_EQ(birthdateToDisplay("19800410"), "04/10/1980");
+    EXPECT_EQ(birthdateToDisplay("        "), "");
+    EXPECT_EQ(birthdateToDisplay(""), "");
+}
+
+TEST(Flags, ReadAsNumbers) {
+    EXPECT_TRUE(flagIsSet("1"));
+    EXPECT_FALSE(flagIsSet("0"));
+    EXPECT_FALSE(flagIsSet(" "));
+    EXPECT_FALSE(flagIsSet(""));
+}
+
+}  // namespace
+}  // namespace qm
