@@ -110,15 +110,27 @@ bool listLineBefore(std::string_view a, std::string_view b) {
 
 std::vector<ListEntry> buildContactList(const std::vector<ContactRecord>& records,
                                         SearchField field, std::string_view text, SortOrder order) {
-    std::vector<ListEntry> entries;
+    // Each line is folded once, not at every comparison; folded bytes compare as
+    // compareNoCase does.
+    struct Keyed {
+        std::string key;
+        ListEntry entry;
+    };
+    std::vector<Keyed> keyed;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (matchesSearch(records[i], field, text)) {
-            entries.push_back({listLine(records[i], order), static_cast<int>(i + 1)});
+            std::string line = listLine(records[i], order);
+            std::string key = toLower(line);
+            keyed.push_back({std::move(key), {std::move(line), static_cast<int>(i + 1)}});
         }
     }
-    std::stable_sort(entries.begin(), entries.end(), [](const ListEntry& a, const ListEntry& b) {
-        return listLineBefore(a.line, b.line);
-    });
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
+    std::vector<ListEntry> entries;
+    entries.reserve(keyed.size());
+    for (Keyed& k : keyed) {
+        entries.push_back(std::move(k.entry));
+    }
     return entries;
 }
 
