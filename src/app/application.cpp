@@ -10,6 +10,7 @@
 #include "platform/qt_platform_services.h"
 #include "records/error.h"
 #include "shell/app_folder.h"
+#include "shell/bundled_documents_window.h"
 #include "shell/main_window.h"
 
 namespace qm {
@@ -54,6 +55,7 @@ int runApplication(int argc, char** argv) {
         resolveAppFolder(QFile::encodeName(parser.value(homeOption)).toStdString());
     try {
         prepareAppFolder(folder);
+        installBundledDocuments(QFile::decodeName(folder.c_str()));
     } catch (const QmError& e) {
         std::fprintf(stderr, "quillmark: %s\n", commonErrorText(e).c_str());
         return 1;

@@ -6,10 +6,15 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
+#include <algorithm>
+
+#include "platform/qt_printer_surface.h"
 
 namespace qm {
 
@@ -60,10 +65,30 @@ MsgAnswer answerOf(int button) {
     }
 }
 
+// Filters come as "Description|pattern|Description|pattern"; the dialog wants
+// "Description (pattern);;...".
+QString qtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    if (parts.size() < 2) {
+        return filter;
+    }
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString description = parts[i];
+        const int bracket = description.lastIndexOf(QLatin1Char('('));
+        if (bracket >= 0) {
+            description.truncate(bracket);
+        }
+        filters << description.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
 }  // namespace
 
-MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title,
-                                         const QString& text, MsgButtons buttons, MsgIcon icon) {
+MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title, const QString& text,
+                                         MsgButtons buttons, MsgIcon icon) {
     QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), parent);
     // Escape answers as the box's own cancel choice would.
     if (buttons == MsgButtons::YesNo) {
@@ -91,7 +116,7 @@ QString QtPlatformServices::inputBox(QWidget* parent, const QString& title, cons
 
 QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title,
                                            const QString& filter, const QString& startFolder) {
-    QFileDialog dialog(parent, title, startFolder, filter);
+    QFileDialog dialog(parent, title, startFolder, qtNameFilters(filter));
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -101,19 +126,50 @@ QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title
     return dialog.selectedFiles().first();
 }
 
-PrintJob QtPlatformServices::printDialog(QWidget*, const PrintRequest&) {
-    return PrintJob{};
+PrintJob QtPlatformServices::printDialog(QWidget* parent, const PrintRequest& request) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageOrientation(request.orientation == kLandscape ? QPageLayout::Landscape
+                                                                  : QPageLayout::Portrait);
+    QPrintDialog dialog(printer.get(), parent);
+    // Printing to a file stays offered: here it is how a user without a printer gets a PDF.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, request.allowSelection);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (request.pageCount > 0) {
+        dialog.setMinMax(1, request.pageCount);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return PrintJob{};
+    }
+    PrintJob job;
+    job.copies = std::max(1, printer->copyCount());
+    job.selection = printer->printRange() == QPrinter::Selection;
+    if (printer->printRange() == QPrinter::PageRange) {
+        job.fromPage = printer->fromPage();
+        job.toPage = printer->toPage();
+    }
+    // The caller produces each copy as a document of its own.
+    printer->setCopyCount(1);
+    job.surface = std::make_unique<QtPrinterSurface>(std::move(printer));
+    return job;
 }
 
-void QtPlatformServices::beep() { QApplication::beep(); }
+void QtPlatformServices::beep() {
+    QApplication::beep();
+}
 
-QString QtPlatformServices::clipboardText() { return QApplication::clipboard()->text(); }
+QString QtPlatformServices::clipboardText() {
+    return QApplication::clipboard()->text();
+}
 
 void QtPlatformServices::setClipboardText(const QString& text) {
     QApplication::clipboard()->setText(text);
 }
 
-void QtPlatformServices::clearClipboard() { QApplication::clipboard()->clear(); }
+void QtPlatformServices::clearClipboard() {
+    QApplication::clipboard()->clear();
+}
 
 void QtPlatformServices::setBusy(bool busy) {
     if (busy) {
@@ -124,8 +180,8 @@ void QtPlatformServices::setBusy(bool busy) {
 }
 
 void QtPlatformServices::openDocument(const QString& pathOrUrl) {
-    const QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl)
-                                                              : QUrl::fromLocalFile(pathOrUrl);
+    const QUrl url =
+        pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
     QDesktopServices::openUrl(url);
 }
 

@@ -10,14 +10,20 @@ double printableHeightPoints(int orientation, int paper) {
     const double width = paper == kPaperEnvelope10 ? 4.125 : 8.5;
     const double height = paper == kPaperEnvelope10 ? 9.5 : 11.0;
     const double pageHeight = orientation == kLandscape ? width : height;
-    return (pageHeight - 0.5) * 72.0;
+    return pageHeight * 72.0 - kPaperBottomMarginPoints;
 }
 
-double lineHeightPoints(double fontSize) { return fontSize * 1.08; }
+double lineHeightPoints(double fontSize) {
+    return fontSize * 1.08;
+}
+
+double columnWidthPoints(double fontSize) {
+    return fontSize * 0.6;
+}
 
 void TextGridSurface::setCurrentX(double twips) {
-    // A column is 0.6 x the size wide (Liberation Mono); twips are 1/20 point.
-    column_ = 1 + static_cast<int>(twips / 20.0 / (0.6 * size_));
+    // Twips are 1/20 point.
+    column_ = 1 + static_cast<int>(twips / 20.0 / columnWidthPoints(size_));
 }
 
 void TextGridSurface::setCurrentY(double twips) {
@@ -43,14 +49,17 @@ void TextGridSurface::print(const std::vector<PrintItem>& items) {
     breakPageIfBelowBottom();
     for (const PrintItem& item : items) {
         switch (item.kind) {
-            case PrintItem::Kind::Tab:
-                if (column_ > item.n) {
+            case PrintItem::Kind::Tab: {
+                // Tab(n) below 1 means column 1.
+                const int target = std::max(1, item.n);
+                if (column_ > target) {
                     y_ += lineHeightPoints(size_);
                     ++line_;
                     breakPageIfBelowBottom();
                 }
-                column_ = std::max(1, item.n);
+                column_ = target;
                 break;
+            }
             case PrintItem::Kind::Spc:
                 column_ += std::max(0, item.n);
                 break;
@@ -94,7 +103,9 @@ void TextGridSurface::killDoc() {
     column_ = 1;
 }
 
-int TextGridSurface::pageCount() const { return runs_.empty() ? 0 : runs_.back().page; }
+int TextGridSurface::pageCount() const {
+    return runs_.empty() ? 0 : runs_.back().page;
+}
 
 std::vector<PrintedRun> TextGridSurface::runsOnPage(int page) const {
     std::vector<PrintedRun> out;

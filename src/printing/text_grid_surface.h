@@ -23,15 +23,23 @@ struct PrintedRun {
     std::string text;
 };
 
-// Height of the printable area in points for an orientation and paper size, on the PDF
-// model: no margin at the top, half an inch at the bottom.
+// The printable area of paper without a printer of its own (a PDF file), that of a common
+// inkjet: a quarter inch in at the left and right, none at the top, half an inch at the bottom.
+inline constexpr double kPaperSideMarginPoints = 18.0;
+inline constexpr double kPaperBottomMarginPoints = 36.0;
+
+// Height of the printable area in points for an orientation and paper size on that model.
 double printableHeightPoints(int orientation, int paper);
-// A line is 1.08 x the font size.
+// A line is 1.08 x the font size: the 30-up sheet's rows then repeat every inch and the
+// 80-up sheet's every half inch.
 double lineHeightPoints(double fontSize);
+// A column of the fixed-pitch font (Liberation Mono, in place of Courier New) is 0.6 x size.
+double columnWidthPoints(double fontSize);
 
 class TextGridSurface : public PrinterSurface {
-public:
-    explicit TextGridSurface(std::string deviceName = "Text grid") : device_(std::move(deviceName)) {}
+  public:
+    explicit TextGridSurface(std::string deviceName = "Text grid")
+        : device_(std::move(deviceName)) {}
 
     void setFont(const std::string& name) override { font_ = name; }
     void setFontSize(double points) override { size_ = points; }
@@ -61,7 +69,7 @@ public:
     // Runs of one page, in printing order.
     std::vector<PrintedRun> runsOnPage(int page) const;
 
-private:
+  private:
     void breakPageIfBelowBottom();
     void startPageIfNeeded();
 

@@ -28,6 +28,7 @@ inline constexpr int kTypeMismatch = 13;
 inline constexpr int kBadFileNameOrNumber = 52;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kBadRecordNumber = 63;
+inline constexpr int kPrinterError = 482;
 inline constexpr int kPrintCancelled = 32755;
 }  // namespace err
 

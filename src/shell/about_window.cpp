@@ -1,3 +1,128 @@
 #include "shell/about_window.h"
 
-void showAboutWindow(qm::AppState&, QWidget*) {}
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include "app/app_state.h"
+
+namespace {
+
+const QString kProductName = QStringLiteral("Quillmark");
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// An envelope with an address on it: the program's own picture.
+QPixmap productPicture() {
+    QPixmap picture(48, 48);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(40, 60, 110), 2));
+    painter.setBrush(QColor(250, 246, 232));
+    painter.drawRect(QRectF(3, 10, 42, 28));
+    painter.drawLine(QPointF(3, 10), QPointF(24, 26));
+    painter.drawLine(QPointF(45, 10), QPointF(24, 26));
+    painter.setPen(QPen(QColor(170, 40, 40), 2));
+    painter.drawLine(QPointF(14, 32), QPointF(34, 32));
+    return picture;
+}
+
+QLabel* paragraph(const QString& text, const char* name) {
+    auto* label = named(new QLabel(text), name);
+    label->setWordWrap(true);
+    return label;
+}
+
+}  // namespace
+
+frmLMAbout::frmLMAbout(qm::AppState& state, QWidget* caller)
+    : QDialog(caller != nullptr ? caller->window() : nullptr), state_(state) {
+    setObjectName(QStringLiteral("frmLMAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    buildControls();
+    setWindowTitle(QStringLiteral("About ") + kProductName);
+    lblTitle->setText(kProductName);
+    lblVersion->setText(QStringLiteral("Version ") + QStringLiteral(QUILLMARK_VERSION));
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &frmLMAbout::showSystemInfo);
+}
+
+void frmLMAbout::buildControls() {
+    picIcon = named(new QLabel, "picIcon");
+    picIcon->setPixmap(productPicture());
+    lblTitle = named(new QLabel(QStringLiteral("Application Title")), "lblTitle");
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSize(titleFont.pointSize() + 6);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    lblVersion = named(new QLabel, "lblVersion");
+    lblDescription = paragraph(
+        QStringLiteral("Quillmark  is a software program for your home or small business.  It "
+                       "allows you to type and print your label, or retrieve label information "
+                       "from your contact file.  With its comprehensive features, you can save "
+                       "time and money."),
+        "lblDescription");
+    lblDisclaimer = paragraph(
+        QStringLiteral("Disclaimer:  This software is provided as a tool for individuals and "
+                       "small business owners.  It is provided as is, without warranty of any "
+                       "kind.  Check your labels, envelopes and contact data before you rely on "
+                       "them, and keep a copy of your contact files."),
+        "lblDisclaimer");
+    cmdOK = named(new QPushButton(QStringLiteral("OK")), "cmdOK");
+    cmdOK->setDefault(true);
+    cmdSysInfo = named(new QPushButton(QStringLiteral("&System Info...")), "cmdSysInfo");
+
+    auto* heading = new QVBoxLayout;
+    heading->addWidget(lblTitle);
+    heading->addWidget(lblVersion);
+    auto* top = new QHBoxLayout;
+    top->addWidget(picIcon, 0, Qt::AlignTop);
+    top->addLayout(heading, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdSysInfo);
+    auto* page = new QVBoxLayout(this);
+    page->addLayout(top);
+    page->addWidget(lblDescription);
+    page->addSpacing(8);
+    page->addWidget(lblDisclaimer);
+    page->addStretch();
+    page->addLayout(buttons);
+    setMinimumWidth(460);
+}
+
+void frmLMAbout::showSystemInfo() {
+    if (!state_.platform.startSystemInfo()) {
+        state_.platform.messageBox(
+            this, kProductName, QStringLiteral("System Information Is Unavailable At This Time"));
+    }
+}
+
+void showAboutWindow(qm::AppState& state, QWidget* caller) {
+    frmLMAbout* about = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        // A closed About window is only waiting to be deleted.
+        auto* found = qobject_cast<frmLMAbout*>(window);
+        if (found != nullptr && found->isVisible()) {
+            about = found;
+        }
+    }
+    if (about == nullptr) {
+        about = new frmLMAbout(state, caller);
+        state.openWindows.emplace_back(about);
+    } else if (caller != nullptr && about->parentWidget() != caller->window()) {
+        // Follows the window that asked, so it stays on top of that one.
+        about->setParent(caller->window(), about->windowFlags());
+    }
+    about->show();
+    about->raise();
+    about->activateWindow();
+}

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "records/file_ops.h"
+
 namespace qm {
 
 inline constexpr const char* kParameterFileName = "QMKPARAM.TXT";
@@ -17,6 +19,12 @@ std::string resolveAppFolder(const std::string& homeArgument);
 // Creates the folder and seeds the parameter file (three records of zeros) when missing.
 // Throws QmError when the folder cannot be made.
 void prepareAppFolder(const std::string& folder);
+
+// The uninstaller's data file would show in the contact-file dialogs' "*.DAT" list, so it is
+// renamed to the parked name while a dialog is shown and back afterwards. A rename that would
+// replace an existing file is left undone. Throw QmError when a rename fails.
+void parkUninstallerData(const std::string& folder, FileOps& ops = systemFileOps());
+void restoreUninstallerData(const std::string& folder, FileOps& ops = systemFileOps());
 
 // Three 18-byte records, one per section, all adjustments 0.
 std::string defaultParameterFile();

@@ -137,6 +137,13 @@ private:
     void remindersOnCommand();
     void remindersOffCommand();
     // (file command helpers go here)
+    void chooseContactFile(const QString& dialogTitle, bool announceBirthdays);
+    void showRemindersFromFile();
+    void setReminderMenu(bool on);
+    void setEveryReminderFlag(bool on);
+    // Runs a file command; its errors get Retry (close the file) or Cancel (exit).
+    template <typename Command>
+    void runFileCommand(Command command);
 
 
 

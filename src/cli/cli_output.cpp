@@ -1,0 +1,61 @@
+#include "cli/cli_output.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <ostream>
+
+#include "cli/cli.h"
+#include "platform/qt_printer_surface.h"
+#include "printing/run_listing.h"
+#include "printing/text_grid_surface.h"
+
+namespace qm::cli {
+
+OptionSpec withOutputOptions(OptionSpec spec) {
+    spec.withValue.insert({"o", "printer"});
+    spec.flags.insert({"text", "runs"});
+    return spec;
+}
+
+Output::Output(const Args& args, const std::string& deviceName) {
+    const int chosen = (args.has("o") ? 1 : 0) + (args.has("printer") ? 1 : 0) +
+                       (args.has("text") ? 1 : 0) + (args.has("runs") ? 1 : 0);
+    if (chosen != 1) {
+        throw UsageError("choose one output: -o FILE.pdf, --printer NAME, --text or --runs");
+    }
+    if (args.has("text") || args.has("runs")) {
+        kind_ = args.has("text") ? Kind::Text : Kind::Runs;
+        auto grid = std::make_unique<TextGridSurface>(deviceName.empty() ? "Text grid"
+                                                                         : deviceName);
+        grid_ = grid.get();
+        surface_ = std::move(grid);
+        return;
+    }
+    ensureGuiApplication();
+    if (const auto pdf = args.value("o")) {
+        kind_ = Kind::Pdf;
+        surface_ = makePdfSurface(QString::fromStdString(*pdf),
+                                  deviceName.empty() ? "PDF" : deviceName);
+        return;
+    }
+    kind_ = Kind::Printer;
+    const QString name = QString::fromStdString(*args.value("printer"));
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull()) {
+        throw UsageError("no printer named " + name.toStdString());
+    }
+    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    surface_ = std::make_unique<QtPrinterSurface>(std::move(printer), deviceName);
+}
+
+Output::~Output() = default;
+
+void Output::finish(Context& context) {
+    if (kind_ == Kind::Text) {
+        context.out << outText(grid_->renderText());
+    } else if (kind_ == Kind::Runs) {
+        context.out << outText(listRuns(grid_->runs()));
+    }
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,170 @@
+#include "contacts/add_contact_window.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "platform/edit_menu.h"
+#include "platform/lookups.h"
+#include "platform/messages.h"
+#include "platform/qt_text.h"
+#include "shell/about_window.h"
+#include "shell/main_window.h"
+
+frmNewContact::frmNewContact(qm::AppState& state) : state_(state) {
+    setObjectName(QStringLiteral("frmNewContact"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildMenus();
+    connectCommands();
+    const QString title =
+        state_.mainWindow != nullptr ? state_.mainWindow->txtFileTitle->text() : QString();
+    setWindowTitle(QStringLiteral("Add Contact  [") + title + QLatin1Char(']'));
+    form->focusField(qm::ContactField::FirstName);
+}
+
+void frmNewContact::buildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    form = new qm::ContactForm(central);
+    layout->addWidget(form);
+
+    const auto button = [central](const char* name, const QString& caption, const char* tip) {
+        auto* b = new QPushButton(caption, central);
+        b->setObjectName(QString::fromLatin1(name));
+        if (tip != nullptr) {
+            b->setToolTip(QString::fromLatin1(tip));
+        }
+        b->setAutoDefault(false);
+        return b;
+    };
+    cmdStateAbb = button("cmdStateAbb", QStringLiteral("?"), "Look up State abbreviations");
+    cmdPeopleFind = button("cmdPeopleFind", QStringLiteral("People Finder"), nullptr);
+    cmdZipFinder = button("cmdZipFinder", QStringLiteral("Zip Code Finder"), nullptr);
+    cmdSave = button("cmdSave", QStringLiteral("Save"), "Saves contact to file");
+    cmdCancel = button("cmdCancel", QStringLiteral("Close"), "Return to main screen");
+
+    chkIncComp = new QCheckBox(central);
+    chkIncComp->setObjectName(QStringLiteral("chkIncComp"));
+    chkIncComp->setToolTip(
+        QStringLiteral("If checked, Company Name will be included when printing address"));
+    lblIncCompName = new QLabel(QStringLiteral("Include Company Name in Address"), central);
+    lblIncCompName->setObjectName(QStringLiteral("lblIncCompName"));
+    chkIncComp->hide();
+    lblIncCompName->hide();
+
+    form->placeBeside(qm::ContactField::Street, {cmdPeopleFind});
+    form->placeBeside(qm::ContactField::State, {cmdStateAbb});
+    form->placeBeside(qm::ContactField::Zip, {cmdZipFinder});
+    form->placeBeside(qm::ContactField::Company, {chkIncComp, lblIncCompName});
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdSave);
+    buttons->addWidget(cmdCancel);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+
+    // The seventeen fields first, then the rest.
+    QWidget* previous = form->lastInTabOrder();
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             chkIncComp, cmdSave, cmdCancel, cmdStateAbb, cmdPeopleFind, cmdZipFinder}) {
+        QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void frmNewContact::buildMenus() {
+    mnuNewEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuNewEdit->setObjectName(QStringLiteral("mnuNewEdit"));
+    const auto item = [](QMenu* menu, const char* name, const QString& caption,
+                         const QKeySequence& keys) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        return action;
+    };
+    mnuNewEditCut = item(mnuNewEdit, "mnuNewEditCut", QStringLiteral("Cut"),
+                         QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuNewEditCopy = item(mnuNewEdit, "mnuNewEditCopy", QStringLiteral("Copy"),
+                          QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuNewEditPaste = item(mnuNewEdit, "mnuNewEditPaste", QStringLiteral("Paste"),
+                           QKeySequence(Qt::CTRL | Qt::Key_V));
+    qm::attachCommonEditMenu(mnuNewEdit, mnuNewEditCut, mnuNewEditCopy, mnuNewEditPaste,
+                             state_.platform);
+
+    mnuNewHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuNewHelp->setObjectName(QStringLiteral("mnuNewHelp"));
+    mnuNewManual =
+        item(mnuNewHelp, "mnuNewManual", QStringLiteral("User Manual"), QKeySequence(Qt::Key_F1));
+    mnuNewAbout =
+        item(mnuNewHelp, "mnuNewAbout", QStringLiteral("About Quillmark"), QKeySequence());
+}
+
+void frmNewContact::connectCommands() {
+    connect(cmdSave, &QPushButton::clicked, this, &frmNewContact::save);
+    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(form->txtACCompany, &QLineEdit::textChanged, this, &frmNewContact::showIncludeCompany);
+    connect(cmdStateAbb, &QPushButton::clicked, this, [this] {
+        qm::openStateList(state_);
+        form->focusField(qm::ContactField::State);
+    });
+    connect(cmdPeopleFind, &QPushButton::clicked, this, [this] { qm::openPeopleSearch(state_); });
+    connect(cmdZipFinder, &QPushButton::clicked, this, [this] { qm::openZipLookup(state_); });
+    connect(mnuNewManual, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuNewAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+}
+
+// Once shown, the box stays: clearing the company again does not hide it.
+void frmNewContact::showIncludeCompany() {
+    chkIncComp->show();
+    lblIncCompName->show();
+}
+
+void frmNewContact::save() {
+    qm::ContactFields fields = form->read();
+    fields.includeCompany = chkIncComp->isChecked();
+    const std::optional<qm::FieldCheck> failed = qm::checkAndCleanForAdd(fields);
+    // The user sees the cleaning done so far, whether or not a check failed.
+    form->write(fields);
+    if (failed) {
+        state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text),
+                                   qm::MsgButtons::Ok, qm::MsgIcon::None);
+        if (failed->moveFocus) {
+            form->focusField(failed->field);
+        }
+        return;
+    }
+    try {
+        appendRecord(fields);
+    } catch (const qm::QmError& error) {
+        if (qm::showCommonError(state_.platform, this, error) == qm::MsgAnswer::Cancel) {
+            close();
+        }
+        return;
+    }
+    state_.platform.messageBox(this, QStringLiteral("Contact saved to file"),
+                               QStringLiteral("S A V E D"), qm::MsgButtons::Ok, qm::MsgIcon::None);
+    close();
+}
+
+void frmNewContact::appendRecord(const qm::ContactFields& fields) {
+    frmDEdavu* main = state_.mainWindow;
+    const bool remindersOn = main != nullptr && main->remindersOn();
+    const qm::ContactRecord record = qm::buildContactRecord(fields, remindersOn);
+    if (!qm::flagIsSet(record.includeCompany)) {
+        chkIncComp->setChecked(false);
+    }
+    if (remindersOn) {
+        main->mnuFileBdayOff->setEnabled(true);
+    }
+    state_.contacts.append(record);
+}
+
+void frmNewContact::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (state_.mainWindow != nullptr) {
+        state_.mainWindow->returnToMain();
+    }
+}

@@ -1,0 +1,487 @@
+#include "contacts/contact_browser_window.h"
+
+#include <QCloseEvent>
+#include <QDate>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLocale>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "contacts/contact_printouts.h"
+#include "contacts/find_list.h"
+#include "platform/edit_menu.h"
+#include "platform/lookups.h"
+#include "platform/messages.h"
+#include "platform/qt_text.h"
+#include "shell/about_window.h"
+#include "shell/main_window.h"
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& text,
+                 const QKeySequence& key = QKeySequence()) {
+    auto* action = named(menu->addAction(text), name);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+    }
+    return action;
+}
+
+QPushButton* button(const char* name, const QString& caption, const QString& tip = QString()) {
+    auto* b = named(new QPushButton(caption), name);
+    if (!tip.isEmpty()) {
+        b->setToolTip(tip);
+    }
+    return b;
+}
+
+}  // namespace
+
+frmEdDelViewContact::frmEdDelViewContact(qm::AppState& state) : state_(state) {
+    setObjectName(QStringLiteral("frmEdDelViewContact"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildMenus();
+    connectCommands();
+}
+
+void frmEdDelViewContact::buildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+
+    cboFindContact = named(new QComboBox, "cboFindContact");
+    cboFindContact->setPlaceholderText(QStringLiteral("Select Contact"));
+    cboFindContact->setMinimumWidth(260);
+    form = new qm::ContactForm;
+
+    chkCompanyInclude = named(new QCheckBox, "chkCompanyInclude");
+    chkCompanyInclude->setToolTip(
+        QStringLiteral("If checked, Company Name will be included when printing address"));
+    lblACCompOnLabel =
+        named(new QLabel(QStringLiteral("Include Company Name in Address")), "lblACCompOnLabel");
+    cmdStateAbb =
+        button("cmdStateAbb", QStringLiteral("?"), QStringLiteral("Look up State abbreviations"));
+    cmdZipFinder = button("cmdZipFinder", QStringLiteral("Zip Code Finder"),
+                          QStringLiteral("Look up Zip Code"));
+    cmdPeopleFind = button("cmdPeopleFind", QStringLiteral("People Finder"));
+    form->placeBeside(qm::ContactField::Street, {cmdPeopleFind});
+    form->placeBeside(qm::ContactField::State, {cmdStateAbb});
+    form->placeBeside(qm::ContactField::Zip, {cmdZipFinder});
+    form->placeBeside(qm::ContactField::Company, {chkCompanyInclude, lblACCompOnLabel});
+
+    cmdFirst =
+        button("cmdFirst", QStringLiteral("|<"), QStringLiteral("Jump to first contact in file"));
+    cmdPrevious = button("cmdPrevious", QStringLiteral("<"), QStringLiteral("Previous contact"));
+    cmdNext = button("cmdNext", QStringLiteral(">"), QStringLiteral("Next contact"));
+    cmdLast =
+        button("cmdLast", QStringLiteral(">|"), QStringLiteral("Jump to last contact in file"));
+    cmdSave = button("cmdSave", QStringLiteral("Save changes"));
+    cmdDelete = button("cmdDelete", QStringLiteral("Delete contact"));
+    cmdPrintLabel = button("cmdPrintLabel", QStringLiteral("Print Label"));
+    cmdCancel =
+        button("cmdCancel", QStringLiteral("Close"), QStringLiteral("Return to main screen"));
+
+    // Find list above the fields, the navigation row below them, the commands at the bottom.
+    auto* navigation = new QHBoxLayout;
+    navigation->addStretch();
+    for (QPushButton* b : {cmdFirst, cmdPrevious, cmdNext, cmdLast}) {
+        navigation->addWidget(b);
+    }
+    navigation->addStretch();
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* b : {cmdSave, cmdDelete, cmdPrintLabel, cmdCancel}) {
+        commands->addWidget(b);
+    }
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(cboFindContact, 0, Qt::AlignLeft);
+    layout->addWidget(form);
+    layout->addLayout(navigation);
+    layout->addLayout(commands);
+
+    QWidget::setTabOrder(cboFindContact, form->firstInTabOrder());
+    QWidget::setTabOrder(form->lastInTabOrder(), chkCompanyInclude);
+    QWidget* order[] = {chkCompanyInclude, cmdFirst,    cmdPrevious,  cmdNext,
+                        cmdLast,           cmdSave,     cmdDelete,    cmdPrintLabel,
+                        cmdCancel,         cmdStateAbb, cmdZipFinder, cmdPeopleFind};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void frmEdDelViewContact::buildMenus() {
+    mnuEDVFile = named(menuBar()->addMenu(QStringLiteral("File")), "mnuEDVFile");
+    mnuEDVPrint = addItem(mnuEDVFile, "mnuEDVPrint", QStringLiteral("Print"));
+    mnuEDVEdit = named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuEDVEdit");
+    mnuEDVEditCut = addItem(mnuEDVEdit, "mnuEDVEditCut", QStringLiteral("Cut"),
+                            QKeySequence(QStringLiteral("Ctrl+X")));
+    mnuEDVEditCopy = addItem(mnuEDVEdit, "mnuEDVEditCopy", QStringLiteral("Copy"),
+                             QKeySequence(QStringLiteral("Ctrl+C")));
+    mnuEDVEditPaste = addItem(mnuEDVEdit, "mnuEDVEditPaste", QStringLiteral("Paste"),
+                              QKeySequence(QStringLiteral("Ctrl+V")));
+    mnuEDVHelp = named(menuBar()->addMenu(QStringLiteral("Help")), "mnuEDVHelp");
+    mnuEDVManual = addItem(mnuEDVHelp, "mnuEDVManual", QStringLiteral("User Manual"),
+                           QKeySequence(QStringLiteral("F1")));
+    mnuEDVAbout = addItem(mnuEDVHelp, "mnuEDVAbout", QStringLiteral("About Quillmark"));
+    qm::attachCommonEditMenu(mnuEDVEdit, mnuEDVEditCut, mnuEDVEditCopy, mnuEDVEditPaste,
+                             state_.platform);
+}
+
+void frmEdDelViewContact::connectCommands() {
+    // Only the user's choice finds: rebuilding the list changes its current entry too.
+    connect(cboFindContact, &QComboBox::activated, this, &frmEdDelViewContact::findChosen);
+    connect(cmdFirst, &QPushButton::clicked, this, &frmEdDelViewContact::firstCommand);
+    connect(cmdPrevious, &QPushButton::clicked, this, &frmEdDelViewContact::previousCommand);
+    connect(cmdNext, &QPushButton::clicked, this, &frmEdDelViewContact::nextCommand);
+    connect(cmdLast, &QPushButton::clicked, this, &frmEdDelViewContact::lastCommand);
+    connect(cmdSave, &QPushButton::clicked, this, &frmEdDelViewContact::saveCommand);
+    connect(cmdDelete, &QPushButton::clicked, this, &frmEdDelViewContact::deleteCommand);
+    connect(cmdPrintLabel, &QPushButton::clicked, this, &frmEdDelViewContact::printLabelCommand);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmEdDelViewContact::close);
+    connect(form->txtACCompany, &QLineEdit::textChanged, this,
+            &frmEdDelViewContact::companyChanged);
+    connect(cmdStateAbb, &QPushButton::clicked, this, [this] {
+        qm::openStateList(state_);
+        form->focusField(qm::ContactField::State);
+    });
+    connect(cmdZipFinder, &QPushButton::clicked, this, [this] { qm::openZipLookup(state_); });
+    connect(cmdPeopleFind, &QPushButton::clicked, this, [this] { qm::openPeopleSearch(state_); });
+    connect(mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetailsCommand);
+    connect(mnuEDVManual, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuEDVAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+}
+
+// ---- Load, find list, display ----
+
+bool frmEdDelViewContact::load() {
+    setWindowTitle(QStringLiteral("Contact Information  [") +
+                   state_.mainWindow->txtFileTitle->text() + QLatin1Char(']'));
+    try {
+        refreshFindList();
+    } catch (const qm::QmError& e) {
+        if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
+            close();
+            return false;
+        }
+    }
+    cboFindContact->setFocus();
+    lblACCompOnLabel->hide();
+    chkCompanyInclude->hide();
+    if (form->txtACFName->text().isEmpty() && form->txtACLName->text().isEmpty() &&
+        form->txtACEmail->text().isEmpty()) {
+        setEditingEnabled(false);
+    }
+    return true;
+}
+
+void frmEdDelViewContact::refreshFindList() {
+    const auto entries = qm::buildFindList(state_.contacts.readAll());
+    cboFindContact->clear();
+    for (const qm::FindEntry& entry : entries) {
+        cboFindContact->addItem(qm::fromCp(entry.text), entry.record);
+    }
+    cboFindContact->setCurrentIndex(-1);
+}
+
+void frmEdDelViewContact::displayContact(const qm::ContactRecord& record) {
+    const qm::ContactFields shown = qm::fieldsFromRecord(record);
+    form->write(shown);
+    // The stored flag wins over the company-name rule, which ran when the name was set.
+    chkCompanyInclude->setChecked(shown.includeCompany);
+    const bool hasCompany = !shown.company.empty();
+    lblACCompOnLabel->setVisible(hasCompany);
+    chkCompanyInclude->setVisible(hasCompany);
+}
+
+void frmEdDelViewContact::companyChanged(const QString& text) {
+    lblACCompOnLabel->show();
+    chkCompanyInclude->show();
+    chkCompanyInclude->setChecked(!text.isEmpty());
+}
+
+void frmEdDelViewContact::setEditingEnabled(bool on) {
+    form->setFieldsEnabled(on);
+    for (QWidget* w : {static_cast<QWidget*>(chkCompanyInclude), static_cast<QWidget*>(cmdSave),
+                       static_cast<QWidget*>(cmdDelete), static_cast<QWidget*>(cmdPrintLabel)}) {
+        w->setEnabled(on);
+    }
+}
+
+void frmEdDelViewContact::presentRecord(const qm::ContactRecord& record) {
+    displayContact(record);
+    setEditingEnabled(true);
+    try {
+        refreshFindList();
+    } catch (const qm::QmError& e) {
+        reportError(e);
+        return;
+    }
+    cboFindContact->setFocus();
+}
+
+void frmEdDelViewContact::findChosen(int index) {
+    if (index < 0) {
+        return;
+    }
+    try {
+        const int record = cboFindContact->itemData(index).toInt();
+        state_.currentRecord = record;
+        displayContact(state_.contacts.read(record));
+        setEditingEnabled(true);
+    } catch (const qm::QmError& e) {
+        reportError(e);
+    }
+}
+
+// ---- Navigation ----
+
+void frmEdDelViewContact::navigate(int target) {
+    displayContact(state_.contacts.read(target));
+    refreshFindList();
+    state_.currentRecord = target;
+}
+
+void frmEdDelViewContact::firstCommand() {
+    try {
+        // An empty file has no record 1; nothing to show and nothing to create.
+        if (state_.contacts.count() >= 1) {
+            navigate(1);
+        }
+    } catch (const qm::QmError& e) {
+        reportError(e);
+    }
+}
+
+void frmEdDelViewContact::lastCommand() {
+    try {
+        const int count = state_.contacts.count();
+        if (count >= 1) {
+            navigate(count);
+        }
+    } catch (const qm::QmError& e) {
+        reportError(e);
+    }
+}
+
+void frmEdDelViewContact::nextCommand() {
+    try {
+        const int target = state_.currentRecord + 1;
+        if (state_.contacts.count() < target) {
+            state_.platform.messageBox(this, QStringLiteral("No more contacts"),
+                                       QStringLiteral("End of file."));
+            return;
+        }
+        navigate(target);
+    } catch (const qm::QmError& e) {
+        reportError(e);
+    }
+}
+
+void frmEdDelViewContact::previousCommand() {
+    try {
+        const int target = state_.currentRecord - 1;
+        if (target < 1) {
+            state_.platform.messageBox(this, QStringLiteral("Start of file reached"),
+                                       QStringLiteral("Beginning of file."));
+            return;
+        }
+        navigate(target);
+    } catch (const qm::QmError& e) {
+        reportError(e);
+    }
+}
+
+// ---- Closing and errors ----
+
+void frmEdDelViewContact::reportError(const qm::QmError& error) {
+    if (qm::showCommonError(state_.platform, this, error) == qm::MsgAnswer::Cancel) {
+        close();
+    }
+}
+
+void frmEdDelViewContact::closeEvent(QCloseEvent* event) {
+    state_.currentRecord = 0;
+    state_.contactBrowser = nullptr;
+    QMainWindow::closeEvent(event);
+    hide();
+    if (state_.mainWindow != nullptr) {
+        state_.mainWindow->returnToMain();
+    }
+}
+
+// ---- Ways in ----
+
+frmEdDelViewContact* loadedContactBrowser(qm::AppState& state) {
+    return qobject_cast<frmEdDelViewContact*>(state.contactBrowser.data());
+}
+
+namespace {
+
+// A loaded browser shown again as it was, or a fresh one with its load steps; nullptr when
+// the load failed and was cancelled.
+frmEdDelViewContact* showBrowser(qm::AppState& state) {
+    if (frmEdDelViewContact* loaded = loadedContactBrowser(state)) {
+        state.mainWindow->showInsteadOfMain(loaded);
+        return loaded;
+    }
+    auto* browser = new frmEdDelViewContact(state);
+    state.contactBrowser = browser;
+    state.mainWindow->showInsteadOfMain(browser);
+    return browser->load() ? browser : nullptr;
+}
+
+}  // namespace
+
+frmEdDelViewContact* openContactBrowser(qm::AppState& state, bool focusFind) {
+    frmEdDelViewContact* browser = showBrowser(state);
+    if (browser != nullptr && focusFind) {
+        browser->cboFindContact->setFocus();
+    }
+    return browser;
+}
+
+frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record) {
+    const qm::ContactRecord contact = state.contacts.read(record);
+    state.currentRecord = record;
+    frmEdDelViewContact* browser = showBrowser(state);
+    if (browser == nullptr) {
+        return nullptr;
+    }
+    browser->presentRecord(contact);
+    return browser;
+}
+
+// ---- Save ----
+
+void frmEdDelViewContact::saveCommand() {
+    qm::ContactFields fields = fieldsInWindow();
+    const std::optional<qm::FieldCheck> failed = qm::checkAndCleanForBrowser(fields);
+    {
+        // The user sees the cleaning done so far, whether or not a check failed. Cleaning is
+        // not typing: a comma taken out of the company name leaves the box as the user set it.
+        const QSignalBlocker cleaning(form->txtACCompany);
+        form->write(fields);
+    }
+    if (failed) {
+        state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text));
+        if (failed->moveFocus) {
+            form->focusField(failed->field);
+        }
+        return;
+    }
+    try {
+        frmDEdavu* main = state_.mainWindow;
+        const qm::ContactRecord record = qm::buildContactRecord(fields, main->remindersOn());
+        if (!qm::flagIsSet(record.includeCompany)) {
+            chkCompanyInclude->setChecked(false);
+        }
+        if (main->remindersOn()) {
+            main->mnuFileBdayOff->setEnabled(true);
+        }
+        state_.contacts.write(state_.currentRecord, record);
+    } catch (const qm::QmError& e) {
+        reportError(e);
+        return;
+    }
+    state_.platform.messageBox(this, QStringLiteral("Changes saved"), QStringLiteral("S A V E D"));
+}
+
+// ---- Delete ----
+
+void frmEdDelViewContact::deleteCommand() {
+    try {
+        const int record = state_.currentRecord;
+        // Reading first makes a missing record fail before the question is asked.
+        state_.contacts.read(record);
+        const qm::MsgAnswer answer = state_.platform.messageBox(
+            this, QStringLiteral("Confirm deletion."),
+            QStringLiteral("WARNING!  This will delete entire contact from your file.\n"
+                           "Do you REALLY want to delete this contact?"),
+            qm::MsgButtons::YesNo);
+        if (answer != qm::MsgAnswer::Yes) {
+            state_.platform.messageBox(this, QStringLiteral("Deletion not performed."),
+                                       QStringLiteral("Nothing deleted..."));
+            cmdCancel->setFocus();
+            return;
+        }
+        state_.contacts.deleteRecord(record);
+    } catch (const qm::QmError& e) {
+        reportError(e);
+        return;
+    }
+    // Only now that the file is compacted is the contact really gone.
+    state_.platform.messageBox(this, QStringLiteral("Contact deleted."),
+                               QStringLiteral("Contact deleted!"));
+    if (cboFindContact->currentIndex() >= 0) {
+        cboFindContact->removeItem(cboFindContact->currentIndex());
+    }
+    form->clear();
+    cmdCancel->setFocus();
+    close();
+}
+
+// ---- Printouts ----
+
+qm::ContactFields frmEdDelViewContact::fieldsInWindow() const {
+    qm::ContactFields fields = form->read();
+    fields.includeCompany = chkCompanyInclude->isChecked();
+    return fields;
+}
+
+bool frmEdDelViewContact::isContactField(const QWidget* widget) const {
+    return std::ranges::any_of(qm::kAllContactFields, [this, widget](qm::ContactField f) {
+        return form->field(f) == widget;
+    });
+}
+
+void frmEdDelViewContact::printLabelCommand() {
+    const qm::LabelLines lines = qm::contactLabelLines(fieldsInWindow());
+    frmDEdavu* main = state_.mainWindow;
+    // Hidden, not closed: opening the browser again brings back this contact.
+    hide();
+    main->returnToMain();
+    main->chkBold->setChecked(false);
+    main->chkBold->hide();
+    QLineEdit* targets[] = {main->txtLMLine1, main->txtLMLine2, main->txtLMline3, main->txtLMLine4,
+                            main->txtLMLine5};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        targets[i]->setText(qm::fromCp(lines[i]));
+    }
+}
+
+void frmEdDelViewContact::printDetailsCommand() {
+    const qm::ContactFields fields = fieldsInWindow();
+    // The field with the focus and its selection, taken before the dialog takes the focus.
+    const auto* focused = qobject_cast<QLineEdit*>(focusWidget());
+    const bool focusInTextField = focused != nullptr && isContactField(focused);
+    const std::string selected = focusInTextField ? qm::toCp(focused->selectedText()) : "";
+
+    qm::PrintRequest request;
+    request.allowSelection = true;
+    qm::PrintJob job = state_.platform.printDialog(this, request);
+    if (job.cancelled()) {
+        return;
+    }
+    try {
+        qm::prepareDetailsSurface(*job.surface);
+        if (job.selection) {
+            if (focusInTextField) {
+                qm::printSelectedText(*job.surface, selected);
+            }
+            return;
+        }
+        const std::string date =
+            qm::toCp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+        qm::printContactDetails(*job.surface, fields, date, job.copies);
+    } catch (const std::exception&) {
+        job.surface->killDoc();
+        qm::showPrinterProblem(state_.platform, this, QStringLiteral("Printer error."));
+    }
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+// The contact browser: one contact of the open file at a time, picked from the find list or
+// stepped to in record order; saved in place, deleted, printed or handed to the main window
+// as label lines.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+
+#include "app/app_state.h"
+#include "contacts/contact_form_window.h"
+#include "contacts/field_rules.h"
+#include "records/contact_record.h"
+#include "records/error.h"
+
+class frmEdDelViewContact : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit frmEdDelViewContact(qm::AppState& state);
+
+    QComboBox* cboFindContact;
+    // The seventeen labelled fields (txtACFName ... txtACNotes).
+    qm::ContactForm* form;
+    QCheckBox* chkCompanyInclude;
+    QLabel* lblACCompOnLabel;
+    QPushButton* cmdFirst;
+    QPushButton* cmdPrevious;
+    QPushButton* cmdNext;
+    QPushButton* cmdLast;
+    QPushButton* cmdSave;
+    QPushButton* cmdDelete;
+    QPushButton* cmdPrintLabel;
+    QPushButton* cmdCancel;
+    QPushButton* cmdStateAbb;
+    QPushButton* cmdZipFinder;
+    QPushButton* cmdPeopleFind;
+
+    QMenu* mnuEDVFile;
+    QAction* mnuEDVPrint;
+    QMenu* mnuEDVEdit;
+    QAction* mnuEDVEditCut;
+    QAction* mnuEDVEditCopy;
+    QAction* mnuEDVEditPaste;
+    QMenu* mnuEDVHelp;
+    QAction* mnuEDVManual;
+    QAction* mnuEDVAbout;
+
+    // Fills the find list afresh: one entry per record, item data = record number.
+    void refreshFindList();
+    // Load steps of a fresh browser: caption, find list, everything disabled. False when an
+    // error was answered with Cancel and the browser closed.
+    bool load();
+    // Shows a record read elsewhere as the current contact, every control enabled, with the
+    // find list rebuilt and focused.
+    void presentRecord(const qm::ContactRecord& record);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenus();
+    void connectCommands();
+
+    void findChosen(int index);
+    void navigate(int target);
+    void firstCommand();
+    void previousCommand();
+    void nextCommand();
+    void lastCommand();
+    void saveCommand();
+    void deleteCommand();
+    void printLabelCommand();
+    void printDetailsCommand();
+
+    void displayContact(const qm::ContactRecord& record);
+    // The fields as they stand, with the include-company box.
+    qm::ContactFields fieldsInWindow() const;
+    bool isContactField(const QWidget* widget) const;
+    void setEditingEnabled(bool on);
+    void companyChanged(const QString& text);
+    // The common error message; Cancel closes the browser.
+    void reportError(const qm::QmError& error);
+
+    qm::AppState& state_;
+};
+
+// From the main window: a browser still loaded (hidden after Print Label) shows again as it
+// was; otherwise a fresh one is loaded. Focus on the find list when asked.
+frmEdDelViewContact* openContactBrowser(qm::AppState& state, bool focusFind);
+
+// From the contact list: reads the record (a failure throws, for the list to report), makes it
+// the current record and shows it in the browser with everything enabled.
+frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record);
+
+// The loaded browser, shown or hidden; nullptr when none.
+frmEdDelViewContact* loadedContactBrowser(qm::AppState& state);

@@ -1,0 +1,145 @@
+#include "contacts/contact_form_window.h"
+
+#include "platform/enter_as_tab.h"
+#include "platform/qt_text.h"
+
+namespace qm {
+
+namespace {
+
+struct FieldSpec {
+    ContactField field;
+    QLineEdit* ContactForm::*edit;
+    QLabel* ContactForm::*label;
+    const char* editName;
+    const char* labelName;
+    const char* caption;
+    const char* toolTip;
+};
+
+// Tab order is the order of this table.
+const FieldSpec kFieldSpecs[] = {
+    {ContactField::FirstName, &ContactForm::txtACFName, &ContactForm::lblACFName, "txtACFName",
+     "lblACFName", "First Name:", nullptr},
+    {ContactField::MiddleInitial, &ContactForm::txtACMiddleInit, &ContactForm::lblACMiddleInit,
+     "txtACMiddleInit", "lblACMiddleInit", "Middle Initial:", nullptr},
+    {ContactField::LastName, &ContactForm::txtACLName, &ContactForm::lblACLName, "txtACLName",
+     "lblACLName", "Last Name:", nullptr},
+    {ContactField::Street, &ContactForm::txtACFStreet, &ContactForm::lblACFStreet, "txtACFStreet",
+     "lblACFStreet", "Street Address:", "For help in finding address, click 'People Finder'"},
+    {ContactField::Street2, &ContactForm::txtACSStreet, &ContactForm::lblACSStreet, "txtACSStreet",
+     "lblACSStreet", "Additional Street Info/Apt:", nullptr},
+    {ContactField::City, &ContactForm::txtACCity, &ContactForm::lblACCity, "txtACCity", "lblACCity",
+     "City:", nullptr},
+    {ContactField::State, &ContactForm::txtACState, &ContactForm::lblACState, "txtACState",
+     "lblACState", "State:", nullptr},
+    {ContactField::Zip, &ContactForm::txtACZip, &ContactForm::lblACZip, "txtACZip", "lblACZip",
+     "Zip Code:", "For help in finding Zip Code, click 'Zip Code Finder'"},
+    {ContactField::Country, &ContactForm::txtACCountry, &ContactForm::lblACCountry, "txtACCountry",
+     "lblACCountry", "Country:", nullptr},
+    {ContactField::Company, &ContactForm::txtACCompany, &ContactForm::lblACCompany, "txtACCompany",
+     "lblACCompany", "Company Name:", nullptr},
+    {ContactField::Birthdate, &ContactForm::txtACBirthdate, &ContactForm::lblACBirthdate,
+     "txtACBirthdate", "lblACBirthdate", "Birthdate (MM/DD/YYYY):", nullptr},
+    {ContactField::HomePhone, &ContactForm::txtACHPhone, &ContactForm::lblACHPhone, "txtACHPhone",
+     "lblACHPhone", "Home Phone:", nullptr},
+    {ContactField::CellPhone, &ContactForm::txtACCPhone, &ContactForm::lblACCPhone, "txtACCPhone",
+     "lblACCPhone", "Cell Phone:", nullptr},
+    {ContactField::WorkPhone, &ContactForm::txtACWPhone, &ContactForm::lblACWPhone, "txtACWPhone",
+     "lblACWPhone", "Work Phone:", nullptr},
+    {ContactField::Email, &ContactForm::txtACEmail, &ContactForm::lblACEmail, "txtACEmail",
+     "lblACEmail", "Email Address:", nullptr},
+    {ContactField::Category, &ContactForm::txtACCategory, &ContactForm::lblACCategory,
+     "txtACCategory", "lblACCategory", "Category:",
+     "Enter one or more categories, separated by a semicolon, to include this contact in "
+     "subset(s).  Example: Christmas;Golf;Customers"},
+    {ContactField::Notes, &ContactForm::txtACNotes, &ContactForm::lblACNotes, "txtACNotes",
+     "lblACNotes", "Notes:", nullptr},
+};
+
+static_assert(std::size(kFieldSpecs) == kContactFieldCount);
+
+std::size_t indexOf(ContactField which) {
+    return static_cast<std::size_t>(which);
+}
+
+}  // namespace
+
+ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayout(this)) {
+    grid_->setContentsMargins(0, 0, 0, 0);
+    QWidget* previous = nullptr;
+    int row = 0;
+    for (const FieldSpec& spec : kFieldSpecs) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(spec.editName));
+        if (spec.toolTip != nullptr) {
+            edit->setToolTip(QString::fromLatin1(spec.toolTip));
+        }
+        installEnterAsTab(edit);
+        auto* label = new QLabel(QString::fromLatin1(spec.caption), this);
+        label->setObjectName(QString::fromLatin1(spec.labelName));
+        label->setBuddy(edit);
+        grid_->addWidget(label, row, 0);
+        grid_->addWidget(edit, row, 1);
+        ++row;
+
+        this->*spec.edit = edit;
+        this->*spec.label = label;
+        fields_[indexOf(spec.field)] = edit;
+        labels_[indexOf(spec.field)] = label;
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, edit);
+        }
+        previous = edit;
+    }
+    grid_->setColumnStretch(1, 1);
+}
+
+QLineEdit* ContactForm::field(ContactField which) const {
+    return fields_[indexOf(which)];
+}
+
+QLabel* ContactForm::label(ContactField which) const {
+    return labels_[indexOf(which)];
+}
+
+ContactFields ContactForm::read() const {
+    ContactFields fields;
+    for (ContactField which : kAllContactFields) {
+        fields.text(which) = toCp(field(which)->text());
+    }
+    return fields;
+}
+
+void ContactForm::write(const ContactFields& fields) {
+    for (ContactField which : kAllContactFields) {
+        const QString text = fromCp(fields.text(which));
+        if (field(which)->text() != text) {
+            field(which)->setText(text);
+        }
+    }
+}
+
+void ContactForm::clear() {
+    write(ContactFields{});
+}
+
+void ContactForm::setFieldsEnabled(bool on) {
+    for (QLineEdit* edit : fields_) {
+        edit->setEnabled(on);
+    }
+}
+
+void ContactForm::focusField(ContactField which) {
+    field(which)->setFocus(Qt::OtherFocusReason);
+}
+
+void ContactForm::placeBeside(ContactField which, std::initializer_list<QWidget*> widgets) {
+    const int row = static_cast<int>(indexOf(which));
+    int column = 2;
+    for (QWidget* widget : widgets) {
+        grid_->addWidget(widget, row, column++);
+    }
+}
+
+}  // namespace qm

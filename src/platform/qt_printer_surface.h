@@ -1,0 +1,123 @@
+#pragma once
+
+// The paper backing of the print surface: character cells painted on a QPrinter, which is a
+// printer through CUPS or a PDF file.
+//
+// Each document is kept until EndDoc and only then painted, so that KillDoc sends nothing
+// and a page that received no text never reaches the paper. On a printer every EndDoc is a
+// job of its own; into a PDF file the documents follow each other in the one file, which is
+// rewritten whole at each EndDoc.
+
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "printing/printer_surface.h"
+
+class QPrinter;
+
+namespace qm {
+
+class QtPrinterSurface : public PrinterSurface {
+  public:
+    // Takes the printer as the print dialog left it (its own copy count should be 1: copies
+    // are separate documents). An empty deviceName reports the printer's own name, or "PDF".
+    explicit QtPrinterSurface(std::unique_ptr<QPrinter> printer, std::string deviceName = {});
+    ~QtPrinterSurface() override;
+
+    void setFont(const std::string& name) override;
+    void setFontSize(double points) override;
+    void setFontBold(bool on) override;
+    void setFontItalic(bool on) override;
+    void setOrientation(int orientation) override;
+    void setPaperSize(int paper) override;
+    void setCurrentX(double twips) override;
+    void setCurrentY(double twips) override;
+    std::string deviceName() const override { return device_; }
+    void print(const std::vector<PrintItem>& items) override;
+    void newPage() override;
+    void endDoc() override;
+    void killDoc() override;
+
+    bool printsToFile() const { return toFile_; }
+    // Pages sent so far: into a file, the pages the file holds.
+    int pagesSent() const { return pagesSent_; }
+
+  private:
+    struct Setup {
+        QPageSize size;
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    };
+    // The printable area of the current setup, in points from the paper's top-left corner.
+    struct Area {
+        double left = 0.0;
+        double top = 0.0;
+        double height = 0.0;
+    };
+    // What a cell measures in the current font, in points.
+    struct Cell {
+        QFont font;       // as painted
+        QFont measuring;  // for the widths of proportional text
+        bool fixedPitch = true;
+        double column = 0.0;
+        double blank = 0.0;
+        double ascent = 0.0;
+    };
+    struct Run {
+        double x = 0.0;         // points from the paper's left edge
+        double baseline = 0.0;  // points from the paper's top edge
+        QFont font;
+        QString text;
+    };
+    struct Page {
+        Setup setup;
+        std::vector<Run> runs;
+    };
+
+    const Cell& cell();
+    double textWidth(const QString& text);
+    Area area();
+    Area measureArea();
+    void applySetup(const Setup& setup);
+    void nextLine();
+    void breakPageIfBelowBottom();
+    void putText(const QString& text);
+    void paint(const std::vector<Page>& pages);
+    void resetPosition();
+
+    std::unique_ptr<QPrinter> printer_;
+    std::string device_;
+    bool toFile_ = false;
+    double pointsToPixels_ = 1.0;
+
+    std::string family_ = "Courier New";
+    double size_ = 10.0;
+    bool bold_ = false;
+    bool italic_ = false;
+    bool cellValid_ = false;
+    Cell cell_;
+    Setup setup_;
+    bool areaValid_ = false;
+    Area area_;
+
+    std::vector<Page> document_;  // the document in progress
+    bool pageHasText_ = false;    // the last page of document_ is the one in progress
+    std::vector<Page> written_;   // into a file: the finished documents it holds
+    int pagesSent_ = 0;
+    double x_ = 0.0;  // points from the left of the printable area
+    double y_ = 0.0;  // points from the top of the printable area
+};
+
+// A surface that writes a PDF file at path (letter, portrait, the common inkjet's printable
+// area). The file is complete after each EndDoc.
+std::unique_ptr<QtPrinterSurface> makePdfSurface(const QString& path,
+                                                 const std::string& deviceName = "PDF");
+
+// The installed font that stands for a font name of the layouts.
+QString paperFontFamily(const std::string& name);
+
+}  // namespace qm

@@ -1,0 +1,465 @@
+#include "contacts/contact_browser_window.h"
+
+#include <QtTest>
+#include <filesystem>
+#include <memory>
+
+#include "printing/text_grid_surface.h"
+#include "records/contact_file.h"
+#include "shell/main_window.h"
+#include "support/scripted_platform_qt.h"
+#include "support/temp_folder.h"
+
+using namespace qm;
+
+namespace {
+
+ContactRecord person(const std::string& first, const std::string& middle, const std::string& last) {
+    ContactRecord r;
+    r.firstName = first;
+    r.middleInitial = middle;
+    r.lastName = last;
+    r.city = "Springfield";
+    return r;
+}
+
+std::string bytesOf(const ContactRecord& r) {
+    const RecordBytes b = encodeRecord(r);
+    return std::string(b.begin(), b.end());
+}
+
+// Lets a test read what the window printed after the window has dropped its surface.
+class SharedSurface : public PrinterSurface {
+  public:
+    explicit SharedSurface(TextGridSurface& grid) : grid_(grid) {}
+    void setFont(const std::string& name) override { grid_.setFont(name); }
+    void setFontSize(double points) override { grid_.setFontSize(points); }
+    void setFontBold(bool on) override { grid_.setFontBold(on); }
+    void setFontItalic(bool on) override { grid_.setFontItalic(on); }
+    void setOrientation(int o) override { grid_.setOrientation(o); }
+    void setPaperSize(int p) override { grid_.setPaperSize(p); }
+    void setCurrentX(double t) override { grid_.setCurrentX(t); }
+    void setCurrentY(double t) override { grid_.setCurrentY(t); }
+    std::string deviceName() const override { return grid_.deviceName(); }
+    void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
+    void newPage() override { grid_.newPage(); }
+    void endDoc() override { grid_.endDoc(); }
+    void killDoc() override { grid_.killDoc(); }
+
+  private:
+    TextGridSurface& grid_;
+};
+
+}  // namespace
+
+class ContactBrowserTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempFolder> folder;
+    std::unique_ptr<ScriptedPlatform> platform;
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<frmDEdavu> main;
+    std::string path;
+
+    void openFile(const std::vector<ContactRecord>& records) {
+        path = folder->file("Friends.DAT");
+        std::string bytes;
+        for (const ContactRecord& r : records) {
+            bytes += bytesOf(r);
+        }
+        test::writeBytes(path, bytes);
+        state->contacts.open(path);
+        main->showOpenFile(QString::fromStdString(path), QStringLiteral("Friends"));
+        main->setContactCommandsEnabled(true);
+        main->mnuFileBdayOn->setEnabled(true);  // reminders off
+        main->show();
+    }
+    std::vector<ContactRecord> fiveContacts() {
+        return {person("Ann", "", "One"), person("Ben", "", "Two"), person("Cy", "", "Three"),
+                person("Di", "", "Four"), person("Ed", "", "Five")};
+    }
+    frmEdDelViewContact* open() { return openContactBrowser(*state, false); }
+    void choose(frmEdDelViewContact* b, const QString& entry) {
+        const int index = b->cboFindContact->findText(entry);
+        QVERIFY2(index >= 0, qPrintable(entry));
+        b->cboFindContact->setCurrentIndex(index);
+        Q_EMIT b->cboFindContact->activated(index);
+    }
+    static QStringList entries(const QComboBox* list) {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i) {
+            texts << list->itemText(i);
+        }
+        return texts;
+    }
+    std::string fileBytes() const { return test::readBytes(path); }
+
+  private Q_SLOTS:
+    void init() {
+        folder = std::make_unique<test::TempFolder>();
+        platform = std::make_unique<ScriptedPlatform>();
+        state = std::make_unique<AppState>(*platform, QString::fromStdString(folder->path()));
+        main = std::make_unique<frmDEdavu>(*state);
+    }
+    void cleanup() {
+        delete loadedContactBrowser(*state);
+        main.reset();
+        state.reset();
+        platform.reset();
+        folder.reset();
+    }
+
+    // ---- Find list and display ----
+
+    void findListIsSortedIgnoringCaseAndFindsByRecordNumber() {
+        openFile(
+            {person("Carl", "", "Smith"), person("anna", "B", "Jones"), person("Bob", "", "Lee")});
+        frmEdDelViewContact* b = open();
+        QVERIFY(b != nullptr);
+        QCOMPARE(b->windowTitle(), QStringLiteral("Contact Information  [Friends]"));
+        QCOMPARE(entries(b->cboFindContact),
+                 QStringList({"anna B Jones", "Bob  Lee", "Carl  Smith"}));
+        QCOMPARE(b->cboFindContact->itemData(1).toInt(), 3);
+        QVERIFY(!b->form->txtACFName->isEnabled());
+        QVERIFY(!b->cmdSave->isEnabled());
+
+        choose(b, QStringLiteral("Bob  Lee"));
+        QCOMPARE(state->currentRecord, 3);
+        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Bob"));
+        QCOMPARE(b->form->txtACLName->text(), QStringLiteral("Lee"));
+        for (QWidget* w :
+             {static_cast<QWidget*>(b->form->txtACNotes),
+              static_cast<QWidget*>(b->chkCompanyInclude), static_cast<QWidget*>(b->cmdSave),
+              static_cast<QWidget*>(b->cmdDelete), static_cast<QWidget*>(b->cmdPrintLabel)}) {
+            QVERIFY(w->isEnabled());
+        }
+        QVERIFY(platform->messages.empty());
+    }
+
+    void companyBoxFollowsTheCompanyName() {
+        ContactRecord plain = person("Ann", "", "One");
+        ContactRecord firm = person("Ben", "", "Two");
+        firm.company = "Acme";
+        firm.includeCompany = "0";
+        openFile({plain, firm});
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ann  One"));
+        QVERIFY(b->chkCompanyInclude->isHidden());
+        QVERIFY(b->lblACCompOnLabel->isHidden());
+
+        QTest::keyClick(b->form->txtACCompany, Qt::Key_X);
+        QVERIFY(!b->chkCompanyInclude->isHidden());
+        QVERIFY(!b->lblACCompOnLabel->isHidden());
+        QVERIFY(b->chkCompanyInclude->isChecked());
+        b->form->txtACCompany->clear();
+        QVERIFY(!b->chkCompanyInclude->isHidden());
+        QVERIFY(!b->lblACCompOnLabel->isHidden());
+        QVERIFY(!b->chkCompanyInclude->isChecked());
+
+        // A shown contact keeps its stored flag, even though setting the name ticked the box.
+        choose(b, QStringLiteral("Ben  Two"));
+        QVERIFY(!b->chkCompanyInclude->isHidden());
+        QVERIFY(!b->chkCompanyInclude->isChecked());
+        // Back to a contact without company: both hidden again.
+        choose(b, QStringLiteral("Ann  One"));
+        QVERIFY(b->chkCompanyInclude->isHidden());
+        QVERIFY(b->lblACCompOnLabel->isHidden());
+    }
+
+    // ---- Navigation ----
+
+    void navigationStopsAtBothEnds() {
+        openFile({person("Ann", "", "One"), person("Ben", "", "Two"), person("Cy", "", "Three")});
+        frmEdDelViewContact* b = open();
+
+        b->cmdPrevious->click();
+        QCOMPARE(platform->messageTexts(), QStringList{"Beginning of file."});
+        QCOMPARE(platform->messageTitles(), QStringList{"Start of file reached"});
+        QCOMPARE(state->currentRecord, 0);
+
+        b->cmdNext->click();  // from no contact to record 1
+        QCOMPARE(state->currentRecord, 1);
+        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Ann"));
+        QVERIFY(!b->form->txtACFName->isEnabled());  // navigation enables nothing
+        QVERIFY(!b->cmdSave->isEnabled());
+
+        b->cmdLast->click();
+        QCOMPARE(state->currentRecord, 3);
+        platform->clearRecords();
+        b->cmdNext->click();
+        QCOMPARE(platform->messageTexts(), QStringList{"End of file."});
+        QCOMPARE(platform->messageTitles(), QStringList{"No more contacts"});
+        QCOMPARE(state->currentRecord, 3);
+        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Cy"));
+
+        b->cmdPrevious->click();
+        QCOMPARE(state->currentRecord, 2);
+        b->cmdFirst->click();
+        QCOMPARE(state->currentRecord, 1);
+        platform->clearRecords();
+        b->cmdPrevious->click();
+        QCOMPARE(platform->messageTexts(), QStringList{"Beginning of file."});
+        QCOMPARE(state->currentRecord, 1);
+    }
+
+    void navigationRebuildsTheFindList() {
+        openFile({person("Ann", "", "One"), person("Ben", "", "Two")});
+        frmEdDelViewContact* b = open();
+        // A record added behind the browser's back shows once it navigates.
+        state->contacts.append(person("Al", "", "Zed"));
+        b->cmdLast->click();
+        QCOMPARE(state->currentRecord, 3);
+        QCOMPARE(entries(b->cboFindContact), QStringList({"Al  Zed", "Ann  One", "Ben  Two"}));
+    }
+
+    void firstAndLastOnAnEmptyFileDoNothing() {
+        openFile({});
+        frmEdDelViewContact* b = open();
+        b->cmdFirst->click();
+        b->cmdLast->click();
+        QVERIFY(platform->messages.empty());
+        QCOMPARE(state->currentRecord, 0);
+        QCOMPARE(fileBytes(), std::string());
+        b->cmdNext->click();
+        QCOMPARE(platform->messageTexts(), QStringList{"End of file."});
+        QCOMPARE(fileBytes(), std::string());
+    }
+
+    // ---- Save ----
+
+    void saveRewritesTheContactInPlace() {
+        const std::vector<ContactRecord> records = {
+            person("Ann", "", "One"), person("Ben", "", "Two"), person("Cy", "", "Three")};
+        openFile(records);
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ben  Two"));
+        b->form->txtACState->setText(QStringLiteral("n"));
+        b->form->txtACCountry->setText(QStringLiteral("U,S,A"));
+        b->form->txtACWPhone->setText(QStringLiteral("(555) 123-4567"));
+        b->cmdSave->click();
+
+        QCOMPARE(platform->messageTitles(), QStringList{"Changes saved"});
+        QCOMPARE(platform->messageTexts(), QStringList{"S A V E D"});
+        QCOMPARE(b->form->txtACCountry->text(), QStringLiteral("USA"));
+        QCOMPARE(b->form->txtACWPhone->text(), QStringLiteral("555-123-4567"));
+        QVERIFY(b->isVisible());
+
+        ContactRecord expected = records[1];
+        expected.state = "N";
+        expected.country = "USA";
+        expected.workPhone = "555-123-4567";
+        QCOMPARE(fileBytes(), bytesOf(records[0]) + bytesOf(expected) + bytesOf(records[2]));
+    }
+
+    void saveSetsTheReminderFlagFromTheMainWindow() {
+        openFile({person("Ann", "", "One")});
+        main->mnuFileBdayOn->setEnabled(false);  // reminders on
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ann  One"));
+        b->cmdSave->click();
+        QCOMPARE(state->contacts.read(1).reminder, std::string("1"));
+        QVERIFY(main->mnuFileBdayOff->isEnabled());
+    }
+
+    void saveKeepsTheCompanyBoxAsTheUserLeftIt() {
+        ContactRecord firm = person("Ann", "", "One");
+        firm.company = "Acme";
+        firm.includeCompany = "1";
+        openFile({firm});
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ann  One"));
+        b->form->txtACCompany->setText(QStringLiteral("Acme, Inc"));
+        b->chkCompanyInclude->setChecked(false);
+        b->cmdSave->click();
+        // The comma goes, and the box the user cleared stays cleared.
+        QCOMPARE(b->form->txtACCompany->text(), QStringLiteral("Acme Inc"));
+        QVERIFY(!b->chkCompanyInclude->isChecked());
+        QCOMPARE(state->contacts.read(1).company, std::string("Acme Inc"));
+        QCOMPARE(state->contacts.read(1).includeCompany, std::string("0"));
+    }
+
+    void failedCheckWritesNothing() {
+        openFile({person("Ann", "", "One")});
+        const std::string before = fileBytes();
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ann  One"));
+        b->form->txtACState->setText(QStringLiteral("NYC"));
+        b->cmdSave->click();
+        QCOMPARE(platform->messageTexts(), QStringList{"State must be 2 character abbreviation."});
+        QCOMPARE(platform->messageTitles(), QStringList{"Incorrect entry"});
+        QCOMPARE(b->focusWidget(), b->form->txtACState);
+        QCOMPARE(fileBytes(), before);
+    }
+
+    // ---- Delete ----
+
+    void deleteRemovesTheContactAndClosesTheBrowser() {
+        const auto records = fiveContacts();
+        openFile(records);
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ben  Two"));
+        platform->messageAnswers = {MsgAnswer::Yes, MsgAnswer::Ok};
+        b->cmdDelete->click();
+
+        QCOMPARE(platform->messageTitles(), QStringList({"Confirm deletion.", "Contact deleted."}));
+        QCOMPARE(platform->messageTexts(),
+                 QStringList({"WARNING!  This will delete entire contact from your file.\n"
+                              "Do you REALLY want to delete this contact?",
+                              "Contact deleted!"}));
+        QCOMPARE(platform->messages[0].buttons, MsgButtons::YesNo);
+        QCOMPARE(fileBytes(), bytesOf(records[0]) + bytesOf(records[2]) + bytesOf(records[3]) +
+                                  bytesOf(records[4]));
+        QCOMPARE(state->contacts.count(), 4);
+        QCOMPARE(state->currentRecord, 0);
+        QVERIFY(loadedContactBrowser(*state) == nullptr);
+        QVERIFY(main->isVisible());
+        QVERIFY(!std::filesystem::exists(folder->file("Tempf")));
+    }
+
+    void noToTheDeleteQuestionKeepsEverything() {
+        openFile(fiveContacts());
+        const std::string before = fileBytes();
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Cy  Three"));
+        platform->messageAnswers = {MsgAnswer::No};
+        b->cmdDelete->click();
+
+        QCOMPARE(platform->messageTexts().last(), QStringLiteral("Nothing deleted..."));
+        QCOMPARE(platform->messageTitles().last(), QStringLiteral("Deletion not performed."));
+        QCOMPARE(fileBytes(), before);
+        QCOMPARE(state->currentRecord, 3);
+        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Cy"));
+        QVERIFY(b->isVisible());
+        QCOMPARE(b->focusWidget(), b->cmdCancel);
+    }
+
+    void failedCompactionIsNotReportedAsADeletion() {
+        const auto records = fiveContacts();
+        openFile(records);
+        // A folder where the temporary file should go makes the compaction fail.
+        std::filesystem::create_directory(folder->file("Tempf"));
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ben  Two"));
+        platform->messageAnswers = {MsgAnswer::Yes, MsgAnswer::Retry};
+        b->cmdDelete->click();
+
+        QCOMPARE(platform->messageTitles(), QStringList({"Confirm deletion.", "Error"}));
+        QVERIFY(platform->messageTexts().last().startsWith("An error has occurred. "));
+        QCOMPARE(platform->messages.back().buttons, MsgButtons::RetryCancel);
+        // Retry leaves the browser as it was; every other contact is still on disk.
+        QVERIFY(b->isVisible());
+        QCOMPARE(state->currentRecord, 2);
+        QCOMPARE(state->contacts.count(), 5);
+        for (int n : {1, 3, 4, 5}) {
+            QCOMPARE(state->contacts.read(n), records[static_cast<std::size_t>(n - 1)]);
+        }
+
+        platform->messageAnswers = {MsgAnswer::Yes, MsgAnswer::Cancel};
+        b->cmdDelete->click();
+        QVERIFY(loadedContactBrowser(*state) == nullptr);
+        QVERIFY(main->isVisible());
+    }
+
+    // ---- Ways in and out ----
+
+    void closeForgetsTheContact() {
+        openFile({person("Ann", "", "One")});
+        frmEdDelViewContact* b = open();
+        QVERIFY(!main->isVisible());
+        choose(b, QStringLiteral("Ann  One"));
+        b->cmdCancel->click();
+        QCOMPARE(state->currentRecord, 0);
+        QVERIFY(loadedContactBrowser(*state) == nullptr);
+        QVERIFY(main->isVisible());
+        // The next opening starts afresh.
+        frmEdDelViewContact* again = open();
+        QVERIFY(again->form->txtACFName->text().isEmpty());
+        QVERIFY(!again->cmdSave->isEnabled());
+    }
+
+    void printLabelHandsTheContactToTheMainWindow() {
+        ContactRecord jane = person("Jane", "", "Doe");
+        jane.company = "Acme";
+        jane.includeCompany = "1";
+        jane.street = "1 Main St";
+        jane.state = "IL";
+        jane.zip = "12345";
+        openFile({person("Ann", "", "One"), jane});
+        main->chkBold->show();
+        main->chkBold->setChecked(true);
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Jane  Doe"));
+        b->cmdPrintLabel->click();
+
+        QVERIFY(!b->isVisible());
+        QCOMPARE(loadedContactBrowser(*state), b);
+        QVERIFY(main->isVisible());
+        QCOMPARE(main->focusWidget(), main->txtLMLine1);
+        QVERIFY(main->chkBold->isHidden());
+        QVERIFY(!main->chkBold->isChecked());
+        QCOMPARE(main->txtLMLine1->text(), QStringLiteral("Jane Doe"));
+        QCOMPARE(main->txtLMLine2->text(), QStringLiteral("Acme"));
+        QCOMPARE(main->txtLMline3->text(), QStringLiteral("1 Main St"));
+        QCOMPARE(main->txtLMLine4->text(), QStringLiteral("Springfield, IL  12345"));
+        QCOMPARE(main->txtLMLine5->text(), QString());
+
+        // Opening again shows the same browser as it was, without the load steps.
+        QCOMPARE(openContactBrowser(*state, true), b);
+        QVERIFY(b->isVisible());
+        QCOMPARE(state->currentRecord, 2);
+        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Jane"));
+        QVERIFY(b->cmdSave->isEnabled());
+        QCOMPARE(b->focusWidget(), b->cboFindContact);
+    }
+
+    void openingOnARecordShowsItReadyToEdit() {
+        openFile({person("Carl", "", "Smith"), person("anna", "B", "Jones")});
+        frmEdDelViewContact* b = openContactBrowserOnRecord(*state, 2);
+        QVERIFY(b != nullptr);
+        QCOMPARE(state->currentRecord, 2);
+        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("anna"));
+        QVERIFY(b->form->txtACFName->isEnabled());
+        QVERIFY(b->cmdDelete->isEnabled());
+        QCOMPARE(b->cboFindContact->count(), 2);
+        QCOMPARE(b->focusWidget(), b->cboFindContact);
+        // A pasted list line carries record number 0: that fails before anything opens.
+        delete b;
+        QVERIFY_THROWS_EXCEPTION(QmError, openContactBrowserOnRecord(*state, 0));
+        QVERIFY(loadedContactBrowser(*state) == nullptr);
+    }
+
+    // ---- Details sheet ----
+
+    void detailsSheetPrintsCopiesOrTheSelection() {
+        ContactRecord ann = person("Ann", "", "One");
+        ann.notes = "Likes green tea";
+        openFile({ann});
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ann  One"));
+
+        TextGridSurface sheet;
+        platform->printAnswers.push_back(
+            {false, 2, false, 0, 0, [&] { return std::make_unique<SharedSurface>(sheet); }});
+        b->mnuEDVPrint->trigger();
+        QCOMPARE(sheet.pageCount(), 2);
+        QCOMPARE(sheet.documentCount(), 1);
+        QVERIFY(sheet.renderText().find("Ann  One") != std::string::npos);
+        QVERIFY(platform->printRequests.back().allowSelection);
+
+        TextGridSurface selection;
+        b->form->txtACNotes->setFocus();
+        b->form->txtACNotes->setSelection(6, 5);
+        platform->printAnswers.push_back(
+            {false, 1, true, 0, 0, [&] { return std::make_unique<SharedSurface>(selection); }});
+        b->mnuEDVPrint->trigger();
+        QCOMPARE(selection.pageLines(1), (std::vector<std::string>{"", "green"}));
+
+        // Cancel prints nothing and says nothing.
+        platform->printAnswers.push_back({true, 1, false, 0, 0, {}});
+        b->mnuEDVPrint->trigger();
+        QVERIFY(platform->messages.empty());
+    }
+};
+
+QTEST_MAIN(ContactBrowserTest)
+#include "contact_browser_window_test.moc"

@@ -1,0 +1,108 @@
+// The About window as the Help menus open it.
+#include <QtTest>
+
+#include "shell/about_window.h"
+#include "shell/main_window.h"
+#include "support/scripted_platform_qt.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+QList<frmLMAbout*> aboutWindows() {
+    QList<frmLMAbout*> found;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* about = qobject_cast<frmLMAbout*>(w); about != nullptr && about->isVisible()) {
+            found << about;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+class AboutWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        qm::test::TempFolder folder;
+        qm::ScriptedPlatform platform;
+        qm::AppState state{platform, QString::fromStdString(folder.path())};
+        frmDEdavu w{state};
+        Fixture() { w.show(); }
+        ~Fixture() {
+            for (frmLMAbout* about : aboutWindows()) {
+                delete about;
+            }
+        }
+    };
+
+  private Q_SLOTS:
+    void showsTitleVersionAndTextsBesideTheMainWindow() {
+        Fixture f;
+        f.w.mnuAbout->trigger();
+        const QList<frmLMAbout*> shown = aboutWindows();
+        QCOMPARE(shown.size(), 1);
+        frmLMAbout* about = shown.first();
+        QCOMPARE(about->objectName(), QStringLiteral("frmLMAbout"));
+        QVERIFY(!about->isModal());
+        QVERIFY(f.w.isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("About Quillmark"));
+        QCOMPARE(about->lblTitle->text(), QStringLiteral("Quillmark"));
+        QCOMPARE(about->lblVersion->text(), QStringLiteral("Version 5.9.0"));
+        QCOMPARE(about->lblDescription->text(),
+                 QStringLiteral("Quillmark  is a software program for your home or small "
+                                "business.  It allows you to type and print your label, or "
+                                "retrieve label information from your contact file.  With its "
+                                "comprehensive features, you can save time and money."));
+        QVERIFY(about->lblDisclaimer->text().startsWith(
+            QStringLiteral("Disclaimer:  This software is provided as a tool for individuals and "
+                           "small business owners.")));
+        QCOMPARE(about->cmdOK->text(), QStringLiteral("OK"));
+        QCOMPARE(about->cmdSysInfo->text(), QStringLiteral("&System Info..."));
+        QVERIFY(!about->picIcon->pixmap().isNull());
+    }
+
+    void aSecondRequestBringsTheSameWindowForward() {
+        Fixture f;
+        f.w.mnuAbout->trigger();
+        f.w.mnuAbout->trigger();
+        QCOMPARE(aboutWindows().size(), 1);
+    }
+
+    void okClosesIt() {
+        Fixture f;
+        f.w.mnuAbout->trigger();
+        QTest::mouseClick(aboutWindows().first()->cmdOK, Qt::LeftButton);
+        QVERIFY(aboutWindows().isEmpty());
+        QVERIFY(f.w.isVisible());
+    }
+
+    void systemInfoStartsTheProgramOrSaysItIsUnavailable() {
+        Fixture f;
+        f.w.mnuAbout->trigger();
+        frmLMAbout* about = aboutWindows().first();
+
+        f.platform.systemInfoAvailable = true;
+        QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
+        QCOMPARE(f.platform.systemInfoStarts, 1);
+        QVERIFY(f.platform.messages.empty());
+
+        f.platform.systemInfoAvailable = false;
+        QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
+        QCOMPARE(f.platform.systemInfoStarts, 2);
+        QCOMPARE(f.platform.messageTexts(),
+                 QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
+        QCOMPARE(f.platform.messages[0].buttons, qm::MsgButtons::Ok);
+        QVERIFY(about->isVisible());
+    }
+
+    void exitClosesAnOpenAboutWindow() {
+        Fixture f;
+        f.w.mnuAbout->trigger();
+        f.w.close();
+        QVERIFY(aboutWindows().isEmpty());
+    }
+};
+
+QTEST_MAIN(AboutWindowTest)
+#include "about_window_test.moc"

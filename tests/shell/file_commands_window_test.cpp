@@ -1,0 +1,309 @@
+// New, Open and Close of contact files and the reminder commands, on the main window.
+#include <QDate>
+#include <QtTest>
+
+#include "records/contact_file.h"
+#include "shell/app_folder.h"
+#include "shell/main_window.h"
+#include "support/scripted_platform_qt.h"
+#include "support/temp_folder.h"
+
+using qm::MsgAnswer;
+using qm::MsgButtons;
+using qm::MsgIcon;
+using qm::test::readBytes;
+using qm::test::writeBytes;
+
+namespace {
+
+qm::ContactRecord contact(const std::string& first, const std::string& last,
+                          const std::string& birthdate, const std::string& reminder) {
+    qm::ContactRecord r;
+    r.firstName = first;
+    r.lastName = last;
+    r.birthdate = birthdate;
+    r.reminder = reminder;
+    return r;
+}
+
+void writeContacts(const std::string& path, const std::vector<qm::ContactRecord>& records) {
+    qm::ContactFile file;
+    file.open(path);
+    file.appendAll(records);
+    file.close();
+}
+
+// A birthdate (stored form) that many days ahead; empty when that falls into next year,
+// where no reminder is due.
+std::string birthdateIn(int days) {
+    const QDate today = QDate::currentDate();
+    const QDate day = today.addDays(days);
+    if (day.year() != today.year()) {
+        return {};
+    }
+    return QStringLiteral("1980%1%2")
+        .arg(day.month(), 2, 10, QLatin1Char('0'))
+        .arg(day.day(), 2, 10, QLatin1Char('0'))
+        .toStdString();
+}
+
+QString reminderText(const char* name, const std::string& birthdate) {
+    const QString b = QString::fromStdString(birthdate);
+    return QString::fromLatin1(name) + QStringLiteral(" has a birthday coming up on ") +
+           b.mid(4, 2) + QLatin1Char('/') + b.mid(6, 2);
+}
+
+char flagOf(const std::string& bytes, int record) {
+    return bytes.at(static_cast<std::size_t>(record - 1) * qm::kRecordSize + 510);
+}
+
+}  // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        qm::test::TempFolder folder;
+        qm::ScriptedPlatform platform;
+        qm::AppState state{platform, QString::fromStdString(folder.path())};
+        frmDEdavu w{state};
+        QString path(const char* name) const { return QString::fromStdString(folder.file(name)); }
+        void choose(const QString& answer, QAction* command) {
+            platform.fileAnswers.push_back(answer);
+            command->trigger();
+        }
+        bool contactCommandsEnabled() const {
+            bool all = w.cmdFindContact->isEnabled() && w.cmdAddContact->isEnabled();
+            for (QAction* a : {w.mnuAdd, w.mnuEdit, w.mnuDelete, w.mnuFind, w.mnuViewOne,
+                               w.mnuViewAll, w.mnuImport, w.mnuExport, w.mnuSrchContacts}) {
+                all = all && a->isEnabled();
+            }
+            return all;
+        }
+    };
+
+  private Q_SLOTS:
+    void newOnANewNameMakesAnEmptyFileWithRemindersOn() {
+        Fixture f;
+        f.choose(f.path("Friends.DAT"), f.w.mnuFileNew);
+        QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("New")});
+        QCOMPARE(f.platform.fileDialogFilters.value(0), QStringLiteral("Data Files (*.DAT)|*.DAT"));
+        QCOMPARE(f.platform.fileDialogFolders.value(0), f.state.appFolder);
+        QVERIFY(QFile::exists(f.path("Friends.DAT")));
+        QCOMPARE(QFileInfo(f.path("Friends.DAT")).size(), 0);
+        QVERIFY(f.state.contacts.isOpen());
+        QCOMPARE(f.w.txtFileNam->text(), f.path("Friends.DAT"));
+        QCOMPARE(f.w.txtFileTitle->text(), QStringLiteral("Friends"));
+        QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
+        QVERIFY(f.contactCommandsEnabled());
+        QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
+        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(f.platform.messages.empty());
+    }
+
+    void newOnAnExistingFileKeepsItsRecordsAndAnnouncesNothing() {
+        Fixture f;
+        const std::string soon = birthdateIn(2);
+        writeContacts(f.folder.file("Club.DAT"),
+                      {contact("Ann", "Lee", soon, "0"), contact("Bob", "Ray", soon, "1")});
+        const std::string before = readBytes(f.folder.file("Club.DAT"));
+        f.choose(f.path("Club.DAT"), f.w.mnuFileNew);
+        QCOMPARE(readBytes(f.folder.file("Club.DAT")), before);
+        QCOMPARE(f.state.contacts.count(), 2);
+        QVERIFY(f.w.remindersOn());
+        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(f.platform.messages.empty());
+    }
+
+    void openOfAnEmptyFileDisablesBothReminderItems() {
+        Fixture f;
+        writeBytes(f.folder.file("Empty.DAT"), "");
+        f.choose(f.path("Empty.DAT"), f.w.mnuFileOpen);
+        QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("Open")});
+        QVERIFY(f.contactCommandsEnabled());
+        QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
+        QVERIFY(!f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(f.platform.messages.empty());
+    }
+
+    void openAnnouncesFlaggedBirthdaysInRecordOrder() {
+        Fixture f;
+        const std::string inThree = birthdateIn(3);
+        const std::string tomorrow = birthdateIn(1);
+        writeContacts(f.folder.file("Family.DAT"),
+                      {contact("Zoe", "Park", inThree, "1"), contact("No", "Date", "", "1"),
+                       contact("Off", "Flag", tomorrow, "0"), contact("Al", "Bee", tomorrow, "1"),
+                       contact("Too", "Late", birthdateIn(16), "1")});
+        f.choose(f.path("Family.DAT"), f.w.mnuFileOpen);
+        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
+        QStringList expected;
+        if (!inThree.empty()) {
+            expected << reminderText("Zoe Park", inThree);
+        }
+        if (!tomorrow.empty()) {
+            expected << reminderText("Al Bee", tomorrow);
+        }
+        QCOMPARE(f.platform.messageTexts(), expected);
+        for (const auto& m : f.platform.messages) {
+            QCOMPARE(m.title, QStringLiteral("Birthday reminder"));
+            QCOMPARE(m.icon, MsgIcon::Information);
+            QCOMPARE(m.buttons, MsgButtons::Ok);
+        }
+    }
+
+    void openWithTheFirstFlagOffOffersEnableAndStillAnnouncesFlaggedOnes() {
+        Fixture f;
+        const std::string soon = birthdateIn(5);
+        writeContacts(f.folder.file("Mixed.DAT"),
+                      {contact("Ann", "Lee", soon, "0"), contact("Bob", "Ray", soon, "1")});
+        f.choose(f.path("Mixed.DAT"), f.w.mnuFileOpen);
+        QVERIFY(f.w.mnuFileBdayOn->isEnabled());
+        QVERIFY(!f.w.mnuFileBdayOff->isEnabled());
+        QCOMPARE(f.platform.messageTexts(),
+                 soon.empty() ? QStringList{} : QStringList{reminderText("Bob Ray", soon)});
+    }
+
+    void captionRemovesEveryUpperCaseDatOnly_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("upper-case extension") << "Friends.DAT"
+                                              << "Friends";
+        QTest::newRow("lower-case extension") << "friends.dat"
+                                              << "friends.dat";
+        QTest::newRow("doubled extension") << "NAMES.DAT.DAT"
+                                           << "NAMES";
+        QTest::newRow("no extension") << "list"
+                                      << "list";
+    }
+    void captionRemovesEveryUpperCaseDatOnly() {
+        QFETCH(QString, file);
+        QFETCH(QString, title);
+        Fixture f;
+        f.choose(f.path(file.toLatin1().constData()), f.w.mnuFileOpen);
+        QVERIFY(QFile::exists(f.path(file.toLatin1().constData())));
+        QCOMPARE(f.w.txtFileTitle->text(), title);
+        QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [") + title + QLatin1Char(']'));
+    }
+
+    void cancelledDialogsKeepTheFormerFileAndLeaveTheUninstallerParked() {
+        Fixture f;
+        f.choose(f.path("First.DAT"), f.w.mnuFileNew);
+        writeBytes(f.folder.file(qm::kUninstallerData), "setup data");
+        f.choose(QString(), f.w.mnuFileOpen);
+        f.choose(QString(), f.w.mnuFileNew);
+        QCOMPARE(f.platform.fileDialogTitles.size(), 3);
+        QVERIFY(!QFile::exists(f.path(qm::kUninstallerData)));
+        QVERIFY(QFile::exists(f.path(qm::kUninstallerParked)));
+        QVERIFY(f.state.contacts.isOpen());
+        QCOMPARE(QString::fromStdString(f.state.contacts.path()), f.path("First.DAT"));
+        QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [First]"));
+        QVERIFY(f.contactCommandsEnabled());
+        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+
+        f.choose(f.path("Second.DAT"), f.w.mnuFileOpen);
+        QCOMPARE(readBytes(f.folder.file(qm::kUninstallerData)), std::string("setup data"));
+        QVERIFY(!QFile::exists(f.path(qm::kUninstallerParked)));
+        QCOMPARE(f.w.txtFileTitle->text(), QStringLiteral("Second"));
+    }
+
+    void exitGivesTheParkedUninstallerFileItsNameBack() {
+        Fixture f;
+        writeBytes(f.folder.file(qm::kUninstallerData), "setup data");
+        f.choose(QString(), f.w.mnuFileNew);
+        QVERIFY(QFile::exists(f.path(qm::kUninstallerParked)));
+        f.w.close();
+        QVERIFY(QFile::exists(f.path(qm::kUninstallerData)));
+        QVERIFY(!QFile::exists(f.path(qm::kUninstallerParked)));
+    }
+
+    void closeReturnsToTheNoFileStateButKeepsImportAndExport() {
+        Fixture f;
+        f.choose(f.path("Friends.DAT"), f.w.mnuFileOpen);
+        f.w.mnuFileClose->trigger();
+        QVERIFY(!f.state.contacts.isOpen());
+        QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
+        QVERIFY(f.w.txtFileNam->text().isEmpty());
+        QVERIFY(f.w.txtFileTitle->text().isEmpty());
+        for (QAction* a :
+             {f.w.mnuAdd, f.w.mnuEdit, f.w.mnuDelete, f.w.mnuFind, f.w.mnuViewOne, f.w.mnuViewAll,
+              f.w.mnuSrchContacts, f.w.mnuFileBdayOn, f.w.mnuFileBdayOff}) {
+            QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+        }
+        QVERIFY(!f.w.cmdFindContact->isEnabled());
+        QVERIFY(!f.w.cmdAddContact->isEnabled());
+        QVERIFY(f.w.mnuImport->isEnabled());
+        QVERIFY(f.w.mnuExport->isEnabled());
+        f.w.mnuFileClose->trigger();
+        QVERIFY(f.platform.messages.empty());
+    }
+
+    void reminderCommandsRewriteEveryFlag() {
+        Fixture f;
+        const std::string soon = birthdateIn(4);
+        writeContacts(f.folder.file("Club.DAT"),
+                      {contact("Ann", "Lee", soon, "1"), contact("Bob", "Ray", "", "0"),
+                       contact("Cy", "Day", soon, "1")});
+        f.choose(f.path("Club.DAT"), f.w.mnuFileOpen);
+        f.platform.clearRecords();
+
+        f.w.mnuFileBdayOff->trigger();
+        std::string bytes = readBytes(f.folder.file("Club.DAT"));
+        QCOMPARE(bytes.size(), 3 * qm::kRecordSize);
+        for (int n = 1; n <= 3; ++n) {
+            QCOMPARE(flagOf(bytes, n), '0');
+        }
+        QCOMPARE(f.platform.messages.size(), 1U);
+        QCOMPARE(f.platform.messages[0].title, QStringLiteral("Birthday reminders disabled"));
+        QCOMPARE(f.platform.messages[0].text,
+                 QStringLiteral("Birthday Reminders have been turned off."));
+        QCOMPARE(f.platform.messages[0].icon, MsgIcon::Information);
+        QVERIFY(f.w.mnuFileBdayOn->isEnabled());
+        QVERIFY(!f.w.mnuFileBdayOff->isEnabled());
+
+        // Off survives reopening: nothing announced, Enable offered.
+        f.platform.clearRecords();
+        f.choose(f.path("Club.DAT"), f.w.mnuFileOpen);
+        QVERIFY(f.platform.messages.empty());
+        QVERIFY(f.w.mnuFileBdayOn->isEnabled());
+
+        f.w.mnuFileBdayOn->trigger();
+        bytes = readBytes(f.folder.file("Club.DAT"));
+        for (int n = 1; n <= 3; ++n) {
+            QCOMPARE(flagOf(bytes, n), '1');
+        }
+        QCOMPARE(f.platform.messageTitles(),
+                 QStringList{QStringLiteral("Birthday reminders enabled")});
+        QCOMPARE(f.platform.messageTexts(),
+                 QStringList{QStringLiteral("Birthday Reminders have been turned on.")});
+        QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
+        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+    }
+
+    void aFileThatCannotBeOpenedOffersRetryAndCancel() {
+        Fixture f;
+        f.choose(f.path("Good.DAT"), f.w.mnuFileOpen);
+        f.platform.messageAnswers.push_back(MsgAnswer::Retry);
+        f.choose(f.path("missing-folder/Bad.DAT"), f.w.mnuFileOpen);
+        QCOMPARE(f.platform.messages.size(), 1U);
+        QCOMPARE(f.platform.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(f.platform.messages[0].buttons, MsgButtons::RetryCancel);
+        QVERIFY(f.platform.messages[0].text.startsWith(
+            QStringLiteral("An error has occurred. Error number ")));
+        QVERIFY(f.platform.messages[0].text.endsWith(
+            QStringLiteral(".  Try again, or notify author.")));
+        // Retry leaves no file open, and the window shows none.
+        QVERIFY(!f.state.contacts.isOpen());
+        QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
+        QVERIFY(!f.w.mnuAdd->isEnabled());
+        QVERIFY(f.platform.settings.empty());
+
+        f.platform.messageAnswers.push_back(MsgAnswer::Cancel);
+        f.choose(f.path("missing-folder/Bad.DAT"), f.w.mnuFileNew);
+        // Cancel ends the program through the exit steps, which write the window geometry.
+        QCOMPARE(f.platform.settings.size(), 4U);
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "file_commands_window_test.moc"
