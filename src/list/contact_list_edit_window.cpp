@@ -78,7 +78,6 @@ void frmViewAll::selectAllCommand() {
 }
 
 void frmViewAll::openListedContact() {
-    int record = 0;
     try {
         state_.contacts.close();
         const QString path =
@@ -88,15 +87,15 @@ void frmViewAll::openListedContact() {
         if (!current.isValid()) {
             qm::throwError(qm::err::kInvalidCall, "Invalid procedure call or argument");
         }
-        record = model_->entry(current.row()).record;
+        const int record = model_->entry(current.row()).record;
         state_.contacts.read(record);
+        model_->clear();
+        qm::openContactInBrowser(state_, record);
     } catch (const qm::QmError& e) {
         if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
             closeAfterCancelledError();
         }
         return;
     }
-    model_->clear();
-    qm::openContactInBrowser(state_, record);
     close();
 }

@@ -1,15 +1,26 @@
 #include "list/list_browser_link_window.h"
 
 #include "app/app_state.h"
+#include "contacts/contact_browser_window.h"
+#include "platform/messages.h"
 
 namespace qm {
 
-// PENDING: the contact browser is not on this branch yet; these two become calls to
-// openContactBrowserOnRecord and loadedContactBrowser()->refreshFindList().
 void openContactInBrowser(AppState& state, int record) {
-    state.currentRecord = record;
+    openContactBrowserOnRecord(state, record);
 }
 
-void returnToContactBrowser(AppState&) {}
+void returnToContactBrowser(AppState& state) {
+    if (frmEdDelViewContact* browser = loadedContactBrowser(state)) {
+        browser->show();
+        browser->activateWindow();
+        try {
+            browser->refreshFindList();
+        } catch (const QmError& e) {
+            // The browser is on show either way; its find list stays as it was.
+            showCommonError(state.platform, browser, e);
+        }
+    }
+}
 
 }  // namespace qm

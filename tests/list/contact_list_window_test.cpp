@@ -2,6 +2,8 @@
 // messages, the clipboard, opening a contact, and what its print commands put on paper.
 #include <QtTest>
 
+#include "contacts/contact_browser_window.h"
+#include "contacts/contact_form_window.h"
 #include "list/contact_list_window.h"
 #include "platform/qt_text.h"
 #include "printing/text_grid_surface.h"
@@ -326,6 +328,15 @@ class ContactListWindowTest : public QObject {
         QCOMPARE(f.state.currentRecord, 3);
         QVERIFY(!f.list);
         QVERIFY(f.state.contacts.isOpen());
+        // Closing the list went back to the browser, not to the main window.
+        frmEdDelViewContact* browser = loadedContactBrowser(f.state);
+        QVERIFY(browser != nullptr && browser->isVisible());
+        QVERIFY(f.main.isHidden());
+        QCOMPARE(browser->form->txtACFName->text(), QStringLiteral("Carl"));
+        QCOMPARE(browser->form->txtACLName->text(), QStringLiteral("Smith"));
+        QVERIFY(browser->cmdSave->isEnabled() && browser->cmdDelete->isEnabled());
+        QCOMPARE(browser->cboFindContact->count(), 4);
+        delete browser;
     }
 
     void headingFieldEditsItsOwnText() {
