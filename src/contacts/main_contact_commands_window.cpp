@@ -26,7 +26,7 @@ void frmDEdavu::addContactCommand() {
         window->form->focusField(qm::ContactField::FirstName);
     } catch (const qm::QmError& error) {
         if (qm::showCommonError(state_.platform, this, error) == qm::MsgAnswer::Retry) {
-            state_.contacts.close();
+            fileClose();
         } else {
             close();
         }

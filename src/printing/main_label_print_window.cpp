@@ -110,16 +110,6 @@ qm::LabelJob labelJobFromControls(const frmDEdavu& w) {
     return job;
 }
 
-// Retry after a failed margin command also closes the contact file.
-void closeContactsAfterFailure(qm::AppState& state) {
-    try {
-        state.contacts.close();
-    } catch (const qm::QmError&) {
-        // The descriptor is released even when closing reports an error; the command has
-        // already reported the failure that matters.
-    }
-}
-
 }  // namespace
 
 void frmDEdavu::labelStockClicked() {
@@ -236,7 +226,11 @@ void frmDEdavu::printCommand() {
     } catch (const std::exception&) {
         // Whatever failed (the parameter file included), the job in hand is abandoned.
         if (job.surface) {
-            job.surface->killDoc();
+            try {
+                job.surface->killDoc();
+            } catch (const std::exception&) {
+                // A printer that cannot even abandon the job gets the same message.
+            }
         }
         qm::showPrinterProblem(platform, this);
     }
@@ -259,7 +253,7 @@ void frmDEdavu::adjustMargins(const char* section) {
         qm::addToAdjustment(parameterFilePath(state_), section, qm::toCp(left), qm::toCp(top));
     } catch (const qm::QmError& error) {
         if (qm::showCommonError(platform, this, error) == qm::MsgAnswer::Retry) {
-            closeContactsAfterFailure(state_);
+            fileClose();
         } else {
             close();
         }

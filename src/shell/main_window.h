@@ -111,6 +111,9 @@ public:
     // Records the open file in the hidden fields, the application state and the caption.
     void showOpenFile(const QString& path, const QString& title);
     void showNoFile();
+    // Close: the contact file closed and the window in its no-file state. Also what Retry
+    // after a failed command leaves, so the window never shows a file that is closed.
+    void fileClose();
 
     // Hides this window and shows another in its place.
     void showInsteadOfMain(QWidget* window);
@@ -133,7 +136,6 @@ private:
     // File commands (New, Open, Close, reminders).
     void fileNew();
     void fileOpen();
-    void fileClose();
     void remindersOnCommand();
     void remindersOffCommand();
     // (file command helpers go here)

@@ -1,0 +1,165 @@
+#include "exchange/csv_cleaning.h"
+
+#include <algorithm>
+
+#include "records/text_rules.h"
+
+namespace qm {
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Whether value has the shape of pattern, where '#' stands for one digit.
+bool hasForm(std::string_view value, std::string_view pattern) {
+    if (value.size() != pattern.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (pattern[i] == '#' ? !isDigit(value[i]) : value[i] != pattern[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string withSeparator(std::string_view pattern, char separator) {
+    std::string out(pattern);
+    std::replace(out.begin(), out.end(), '/', separator);
+    return out;
+}
+
+bool hasDigit(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), isDigit);
+}
+
+void emptyUnlessLastFourNumeric(std::string& phone) {
+    if (!isNumeric(rightOf(phone, 4))) {
+        phone.clear();
+    }
+}
+
+void emptyUnlessDash(std::string& phone) {
+    if (phone.find('-') == std::string::npos) {
+        phone.clear();
+    }
+}
+
+void removePhonePunctuation(std::string& phone) {
+    std::erase_if(phone, [](char c) { return c == '+' || c == '(' || c == ')'; });
+}
+
+void upperState(ContactRecord& w) {
+    w.state = toUpper(w.state);
+}
+
+// The address rules layouts A and D share: a city with digits, a state that is not two
+// letters, a zip that does not start with five digits, a country with digits or "#".
+void cleanAddress(ContactRecord& w) {
+    if (hasDigit(w.city)) {
+        w.city.clear();
+    }
+    if (hasDigit(w.state) || w.state.find('#') != std::string::npos) {
+        w.state.clear();
+    }
+    if (w.state.size() > 2) {
+        w.state.clear();
+    }
+    if (!isNumeric(leftOf(w.zip, 5))) {
+        w.zip.clear();
+    }
+    if (hasDigit(w.country) || w.country.find('#') != std::string::npos) {
+        w.country.clear();
+    }
+}
+
+void emptyUnlessCentury(std::string& birthdate) {
+    const std::string century = leftOf(birthdate, 2);
+    if (century != "19" && century != "20") {
+        birthdate.clear();
+    }
+}
+
+void cleanLayoutA(ContactRecord& w) {
+    w.birthdate = normaliseBirthdate(w.birthdate, '/', true);
+    upperState(w);
+    for (std::string* phone : {&w.homePhone, &w.cellPhone, &w.workPhone}) {
+        emptyUnlessLastFourNumeric(*phone);
+    }
+    for (std::string* phone : {&w.homePhone, &w.cellPhone, &w.workPhone}) {
+        emptyUnlessDash(*phone);
+    }
+    if (w.homePhone.empty()) {
+        w.homePhone = w.workPhone;
+    }
+    if (w.street.size() < 6) {
+        w.street.clear();
+    }
+    cleanAddress(w);
+    emptyUnlessCentury(w.birthdate);
+}
+
+void cleanLayoutB(ContactRecord& w) {
+    w.birthdate = normaliseBirthdate(w.birthdate, '/', true);
+    for (std::string* phone : {&w.homePhone, &w.cellPhone}) {
+        removePhonePunctuation(*phone);
+    }
+    for (std::string* phone : {&w.homePhone, &w.cellPhone}) {
+        emptyUnlessLastFourNumeric(*phone);
+    }
+    for (std::string* phone : {&w.homePhone, &w.cellPhone}) {
+        emptyUnlessDash(*phone);
+    }
+    emptyUnlessCentury(w.birthdate);
+}
+
+void cleanLayoutD(ContactRecord& w) {
+    w.birthdate = normaliseBirthdate(w.birthdate, '-', false);
+    upperState(w);
+    for (std::string* phone : {&w.homePhone, &w.cellPhone}) {
+        emptyUnlessLastFourNumeric(*phone);
+    }
+    cleanAddress(w);
+    emptyUnlessCentury(w.birthdate);
+}
+
+}  // namespace
+
+std::string normaliseBirthdate(std::string_view value, char separator, bool checkMonthAndDay) {
+    std::string date(value);
+    if (hasForm(date, withSeparator("#/#/####", separator))) {
+        date = "0" + leftOf(date, 2) + "0" + midOf(date, 3, 2) + rightOf(date, 4);
+    }
+    if (hasForm(date, withSeparator("#/##/####", separator))) {
+        date = "0" + date;
+    }
+    if (hasForm(date, withSeparator("##/#/####", separator))) {
+        date = leftOf(date, 3) + "0" + rightOf(date, 6);
+    }
+    if (checkMonthAndDay &&
+        (numberValue(leftOf(date, 2)) > 12 || numberValue(midOf(date, 4, 2)) > 31)) {
+        date.clear();
+    }
+    return birthdateToStored(date);
+}
+
+void cleanContact(CsvLayout layout, ContactRecord& working) {
+    switch (layout) {
+        case CsvLayout::A:
+            cleanLayoutA(working);
+            break;
+        case CsvLayout::B:
+            cleanLayoutB(working);
+            break;
+        case CsvLayout::D:
+            cleanLayoutD(working);
+            break;
+        case CsvLayout::C:
+        case CsvLayout::E:
+            break;
+    }
+}
+
+}  // namespace qm

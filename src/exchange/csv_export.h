@@ -1,0 +1,41 @@
+#pragma once
+
+// Export of the whole contact file, in file order, as comma-separated values or as a
+// "|"-separated text file in the application folder. Values are written as they are, with
+// no quoting, so that the file reads back in the import's own layout.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/contact_file.h"
+#include "records/contact_record.h"
+#include "records/file_ops.h"
+
+namespace qm {
+
+enum class ExportFormat { Csv, Txt };
+
+// The contact file's path without the application folder + "/", ".DAT" and ".dat".
+std::string exportBaseName(std::string_view contactPath, std::string_view appFolder);
+// Application folder + "/QMKC_" + base + ".csv" (or "/QMKT_" + base + ".txt").
+std::string exportFilePath(std::string_view appFolder, std::string_view base, ExportFormat format);
+
+std::string exportHeaderLine(ExportFormat format);
+std::string exportLine(const ContactRecord& record, ExportFormat format);
+// Header line and one line per record, each ended by CR LF.
+std::string exportText(const std::vector<ContactRecord>& records, ExportFormat format);
+
+struct ExportResult {
+    std::string path;
+    std::string base;
+    int count = 0;
+};
+
+// Writes every record of the open contact file to the export file, whole or not at all:
+// a failure leaves an earlier file of that name as it was.
+ExportResult exportContacts(const ContactFile& contacts, const std::string& contactPath,
+                            const std::string& appFolder, ExportFormat format,
+                            FileOps& ops = systemFileOps());
+
+}  // namespace qm

@@ -1,0 +1,102 @@
+#include "exchange/duplicate_index.h"
+
+#include "records/text_rules.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::size_t kGram = 3;
+
+std::uint32_t gramAt(std::string_view text, std::size_t i) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[i + 1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(text[i + 2]));
+}
+
+bool contains(std::string_view text, std::string_view what) {
+    return text.find(what) != std::string_view::npos;
+}
+
+}  // namespace
+
+DuplicateIndex::DuplicateIndex(const std::vector<ContactRecord>& onFile) {
+    firstNames_.reserve(onFile.size());
+    lastNames_.reserve(onFile.size());
+    emails_.reserve(onFile.size());
+    for (std::uint32_t i = 0; i < onFile.size(); ++i) {
+        // Decoded records are trimmed already.
+        const ContactRecord& r = onFile[i];
+        if (!r.email.empty()) {
+            emails_.insert(r.email);
+        }
+        firstNames_.push_back(r.firstName);
+        lastNames_.push_back(r.lastName);
+        addGrams(firstGrams_, r.firstName, i);
+        addGrams(lastGrams_, r.lastName, i);
+    }
+}
+
+void DuplicateIndex::addGrams(GramIndex& index, std::string_view name, std::uint32_t record) {
+    for (std::size_t i = 0; i + kGram <= name.size(); ++i) {
+        Postings& list = index[gramAt(name, i)];
+        if (list.empty() || list.back() != record) {
+            list.push_back(record);
+        }
+    }
+}
+
+bool DuplicateIndex::narrow(const GramIndex& index, std::string_view name, const Postings*& best) {
+    for (std::size_t i = 0; i + kGram <= name.size(); ++i) {
+        const auto found = index.find(gramAt(name, i));
+        if (found == index.end()) {
+            return false;
+        }
+        if (best == nullptr || found->second.size() < best->size()) {
+            best = &found->second;
+        }
+    }
+    return true;
+}
+
+bool DuplicateIndex::recordHasNames(std::uint32_t record, std::string_view first,
+                                    std::string_view last) const {
+    return contains(firstNames_[record], first) && contains(lastNames_[record], last);
+}
+
+bool DuplicateIndex::emailOnFile(std::string_view email) const {
+    return !email.empty() && emails_.contains(email);
+}
+
+bool DuplicateIndex::namesOnFile(std::string_view first, std::string_view last) const {
+    // Two empty names would be contained in every record.
+    if (first.empty() && last.empty()) {
+        return false;
+    }
+    const Postings* candidates = nullptr;
+    if (!narrow(firstGrams_, first, candidates) || !narrow(lastGrams_, last, candidates)) {
+        return false;
+    }
+    if (candidates != nullptr) {
+        for (std::uint32_t record : *candidates) {
+            if (recordHasNames(record, first, last)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    // Both names shorter than one piece: nothing narrows the search.
+    for (std::uint32_t record = 0; record < firstNames_.size(); ++record) {
+        if (recordHasNames(record, first, last)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DuplicateIndex::isDuplicate(const ContactRecord& working) const {
+    return emailOnFile(trim(working.email)) ||
+           namesOnFile(trim(working.firstName), trim(working.lastName));
+}
+
+}  // namespace qm

@@ -1,0 +1,172 @@
+#include "exchange/export_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "exchange/csv_export.h"
+#include "platform/busy_pointer.h"
+#include "platform/lookups.h"
+#include "platform/messages.h"
+#include "shell/about_window.h"
+#include "shell/main_window.h"
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& text) {
+    return named(menu->addAction(text), name);
+}
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+frmLMExport::frmLMExport(qm::AppState& state) : state_(state) {
+    setObjectName(QStringLiteral("frmLMExport"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildMenus();
+    setWindowTitle(QStringLiteral("Export Contacts  [") + state_.mainWindow->txtFileTitle->text() +
+                   QLatin1Char(']'));
+}
+
+void frmLMExport::buildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    lblExpBanner = named(new QLabel(QStringLiteral("Quillmark")), "lblExpBanner");
+    QFont banner(QStringLiteral("Times New Roman"), 18);
+    banner.setBold(true);
+    lblExpBanner->setFont(banner);
+    lblExport = named(
+        new QLabel(QStringLiteral(
+            "Select type of export file to create, Comma Separated Values (csv) or Text (txt).\n"
+            "Export file will contain First Name, Middle Initial, Last Name, Street Address1,\n"
+            "Street Address 2, City, State, Zip Code, Country, Company, Incl Company, Home "
+            "Phone,\n"
+            "Cell Phone, Work Phone, Email Address, Birthdate, Category, and Notes.\n"
+            "The export file will be stored in your Quillmark folder.")),
+        "lblExport");
+
+    frExpOptions = named(new QGroupBox, "frExpOptions");
+    optExpCGCSV = named(
+        new QRadioButton(QStringLiteral("Export contacts to comma separated values (.csv) file")),
+        "optExpCGCSV");
+    optExpCGCSV->setToolTip(QStringLiteral(
+        "Creates and stores a csv file of contacts, with file name of: QMKC_filename.csv"));
+    optExpCGTXT = named(new QRadioButton(QStringLiteral("Export contacts to text (.txt) file")),
+                        "optExpCGTXT");
+    optExpCGTXT->setToolTip(QStringLiteral(
+        "Creates and stores a text file of contacts, with file name of: QMKT_filename.txt"));
+    auto* options = new QVBoxLayout(frExpOptions);
+    options->addWidget(optExpCGCSV);
+    options->addWidget(optExpCGTXT);
+
+    cmdExpCreate = named(new QPushButton(QStringLiteral("&Create export file")), "cmdExpCreate");
+    cmdExpCreate->setToolTip(
+        QStringLiteral("Creates selected export file and stores in application's folder"));
+    cmdExpCreate->setEnabled(false);
+    cmdExpCancel = named(new QPushButton(QStringLiteral("C&lose")), "cmdExpCancel");
+    cmdExpCancel->setToolTip(QStringLiteral("Return to main screen"));
+
+    auto* commands = new QHBoxLayout;
+    commands->addStretch();
+    commands->addWidget(cmdExpCreate);
+    commands->addWidget(cmdExpCancel);
+    auto* page = new QVBoxLayout(central);
+    page->addWidget(lblExpBanner);
+    page->addWidget(lblExport);
+    page->addWidget(frExpOptions);
+    page->addStretch();
+    page->addLayout(commands);
+
+    for (QRadioButton* option : {optExpCGCSV, optExpCGTXT}) {
+        connect(option, &QRadioButton::clicked, this, [this] { cmdExpCreate->setEnabled(true); });
+    }
+    connect(cmdExpCreate, &QPushButton::clicked, this, &frmLMExport::createExportFile);
+    connect(cmdExpCancel, &QPushButton::clicked, this, &frmLMExport::close);
+}
+
+void frmLMExport::buildMenus() {
+    mnuETFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuETFile");
+    mnuETFileExit = addItem(mnuETFile, "mnuETFileExit", QStringLiteral("Exit"));
+    mnuETHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuETHelp");
+    mnuETHelpUM = addItem(mnuETHelp, "mnuETHelpUM", QStringLiteral("User Manual"));
+    mnuETHelpUM->setShortcut(QKeySequence(QStringLiteral("F1")));
+    mnuETHelpBar0 = named(mnuETHelp->addSeparator(), "mnuETHelpBar0");
+    mnuETHelpAbout = addItem(mnuETHelp, "mnuETHelpAbout", QStringLiteral("About Quillmark"));
+
+    connect(mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitApplication);
+    connect(mnuETHelpUM, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuETHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+}
+
+void frmLMExport::createExportFile() {
+    const bool csv = optExpCGCSV->isChecked();
+    qm::ExportResult result;
+    qm::BusyPointer busy(state_.platform);
+    try {
+        result = qm::exportContacts(
+            state_.contacts, localPath(state_.mainWindow->txtFileNam->text()),
+            localPath(state_.appFolder), csv ? qm::ExportFormat::Csv : qm::ExportFormat::Txt);
+    } catch (const qm::QmError& e) {
+        busy.restore();
+        if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
+            close();
+        }
+        return;
+    }
+    busy.restore();
+    if (result.count == 0) {
+        state_.platform.messageBox(
+            this, QStringLiteral("Export file not created"),
+            QStringLiteral("Export file could not be created.  There were no contacts on file."),
+            qm::MsgButtons::Ok, qm::MsgIcon::Information);
+    } else {
+        const QString base = QFile::decodeName(result.base.c_str());
+        const QString text =
+            csv ? QStringLiteral(
+                      "D O N E !  A csv file of contacts has been created and stored "
+                      "in your Quillmark folder.  This file is named QMKC_") +
+                      base + QStringLiteral(".csv")
+                : QStringLiteral(
+                      "D O N E !  A text file of contacts has been created and "
+                      "stored in your Quillmark folder.  This file is named QMKT_") +
+                      base + QStringLiteral(".txt");
+        state_.platform.messageBox(this, QStringLiteral("Export file created"), text,
+                                   qm::MsgButtons::Ok, qm::MsgIcon::None);
+    }
+    cmdExpCancel->setFocus();
+}
+
+void frmLMExport::exitApplication() {
+    try {
+        state_.contacts.close();
+    } catch (const qm::QmError&) {
+        // The application ends now; there is no one left to tell, and the descriptor is
+        // released either way.
+    }
+    endingApplication_ = true;
+    // Closing the last visible window must not start Qt's own quit, which would close the
+    // hidden main window and so run its exit steps.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    close();
+    QCoreApplication::exit(0);
+}
+
+void frmLMExport::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!endingApplication_) {
+        state_.mainWindow->returnToMain();
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+// The export window: writes the whole contact file to a CSV or a "|"-separated text file in
+// the application folder.
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/app_state.h"
+
+class frmLMExport : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit frmLMExport(qm::AppState& state);
+
+    QLabel* lblExpBanner;
+    QLabel* lblExport;
+    QGroupBox* frExpOptions;
+    QRadioButton* optExpCGCSV;
+    QRadioButton* optExpCGTXT;
+    QPushButton* cmdExpCreate;
+    QPushButton* cmdExpCancel;
+
+    QMenu* mnuETFile;
+    QAction* mnuETFileExit;
+    QMenu* mnuETHelp;
+    QAction* mnuETHelpUM;
+    QAction* mnuETHelpBar0;
+    QAction* mnuETHelpAbout;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenus();
+    void createExportFile();
+    void exitApplication();
+
+    qm::AppState& state_;
+    bool endingApplication_ = false;
+};

@@ -1,0 +1,216 @@
+#include "exchange/import_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "exchange/csv_import.h"
+#include "platform/busy_pointer.h"
+#include "platform/edit_menu.h"
+#include "platform/lookups.h"
+#include "platform/messages.h"
+#include "records/file_ops.h"
+#include "shell/about_window.h"
+#include "shell/main_window.h"
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& text) {
+    return named(menu->addAction(text), name);
+}
+
+const QString kFilter = QStringLiteral("CSV Files (*.CSV);;Text Files (*.TXT);;All Files (*)");
+
+std::string localPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+frmLMImport::frmLMImport(qm::AppState& state) : state_(state) {
+    setObjectName(QStringLiteral("frmLMImport"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildMenus();
+    setWindowTitle(QStringLiteral("Import Contacts  [") + state_.mainWindow->txtFileTitle->text() +
+                   QLatin1Char(']'));
+    txtImpFilename->hide();
+    txtImpData->hide();
+    cmdStartImport->setEnabled(false);
+}
+
+void frmLMImport::buildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    lblImpHdr = named(new QLabel(QStringLiteral(
+                          "First, download contacts (as a csv file) from your email provider "
+                          "or other source, and save to PC.\nWhen ready, click 'Open csv file' "
+                          "to select the file to import.  Click 'Import' to begin importing.")),
+                      "lblImpHdr");
+    lblImpHdr->setWordWrap(true);
+    cmdCsvOpen = named(new QPushButton(QStringLiteral("&Open csv file")), "cmdCsvOpen");
+    txtImpFilename = named(new QLineEdit, "txtImpFilename");
+    txtImpFilename->setReadOnly(true);
+    cmdStartImport = named(new QPushButton(QStringLiteral("&Import")), "cmdStartImport");
+    cmdImpCancel = named(new QPushButton(QStringLiteral("&Close")), "cmdImpCancel");
+    txtImpData = named(new QLineEdit(central), "txtImpData");
+
+    auto* file = new QHBoxLayout;
+    file->addWidget(cmdCsvOpen);
+    file->addWidget(txtImpFilename, 1);
+    auto* commands = new QHBoxLayout;
+    commands->addStretch();
+    commands->addWidget(cmdStartImport);
+    commands->addWidget(cmdImpCancel);
+    auto* page = new QVBoxLayout(central);
+    page->addWidget(lblImpHdr);
+    page->addSpacing(8);
+    page->addLayout(file);
+    page->addStretch();
+    page->addLayout(commands);
+    resize(560, 220);
+
+    connect(cmdCsvOpen, &QPushButton::clicked, this, &frmLMImport::chooseFile);
+    connect(cmdStartImport, &QPushButton::clicked, this, &frmLMImport::startImport);
+    connect(cmdImpCancel, &QPushButton::clicked, this, &frmLMImport::close);
+}
+
+void frmLMImport::buildMenus() {
+    mnuITFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuITFile");
+    mnuITFileExit = addItem(mnuITFile, "mnuITFileExit", QStringLiteral("Exit"));
+    mnuITEdit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuITEdit");
+    mnuITEditCut = addItem(mnuITEdit, "mnuITEditCut", QStringLiteral("Cut"));
+    mnuITEditCopy = addItem(mnuITEdit, "mnuITEditCopy", QStringLiteral("Copy"));
+    mnuITEditPaste = addItem(mnuITEdit, "mnuITEditPaste", QStringLiteral("Paste"));
+    mnuITHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuITHelp");
+    mnuITHelpUM = addItem(mnuITHelp, "mnuITHelpUM", QStringLiteral("User Manual"));
+    mnuITHelpBar0 = named(mnuITHelp->addSeparator(), "mnuITHelpBar0");
+    mnuITHelpAbout = addItem(mnuITHelp, "mnuITHelpAbout", QStringLiteral("About Quillmark"));
+
+    qm::attachCommonEditMenu(mnuITEdit, mnuITEditCut, mnuITEditCopy, mnuITEditPaste,
+                             state_.platform);
+    connect(mnuITFileExit, &QAction::triggered, this, &frmLMImport::exitApplication);
+    connect(mnuITHelpUM, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuITHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+}
+
+void frmLMImport::chooseFile() {
+    // A cancelled dialog keeps the name it had, so the previous choice stands.
+    const QString answer =
+        state_.platform.openFileDialog(this, QStringLiteral("Open"), kFilter, state_.appFolder);
+    if (!answer.isEmpty()) {
+        dialogFileName_ = answer;
+    }
+    if (dialogFileName_.isEmpty()) {
+        return;
+    }
+    path_ = dialogFileName_;
+    title_ = QFileInfo(path_).fileName();
+    txtImpFilename->setText(title_);
+    txtImpFilename->show();
+    try {
+        // Only proves the file can be read; the import reads it afresh.
+        qm::FileOps& ops = qm::systemFileOps();
+        ops.close(ops.openRead(localPath(path_)));
+    } catch (const qm::QmError& e) {
+        reportError(e);
+        return;
+    }
+    cmdStartImport->setEnabled(true);
+}
+
+void frmLMImport::startImport() {
+    qm::ImportResult result;
+    try {
+        // Only the records on file before the import take part in the duplicate test.
+        const std::vector<qm::ContactRecord> onFile = state_.contacts.readAll();
+        if (path_.isEmpty()) {
+            state_.platform.beep();
+            state_.platform.messageBox(
+                this, QStringLiteral("No csv file selected"),
+                QStringLiteral("Click 'Open csv file' to select a file to import."),
+                qm::MsgButtons::Ok, qm::MsgIcon::Information);
+            return;
+        }
+        qm::BusyPointer busy(state_.platform);
+        const std::string bytes = qm::readWholeFile(localPath(path_));
+        result = qm::importCsv(bytes, onFile, state_.mainWindow->remindersOn());
+        // Contacts of the lines before an error are kept, as if written one by one.
+        if (!result.records.empty()) {
+            state_.contacts.appendAll(result.records);
+        }
+    } catch (const qm::QmError& e) {
+        reportError(e);
+        return;
+    }
+    reportOutcome(result);
+}
+
+void frmLMImport::reportOutcome(const qm::ImportResult& result) {
+    switch (result.outcome) {
+        case qm::ImportOutcome::Done:
+            state_.platform.messageBox(
+                this, QStringLiteral("Import completed"),
+                QStringLiteral("D O N E !  %1 contacts successfully imported.")
+                    .arg(result.records.size()),
+                qm::MsgButtons::Ok, qm::MsgIcon::None);
+            finishImport();
+            break;
+        case qm::ImportOutcome::NotCompatible:
+            state_.platform.messageBox(
+                this, QStringLiteral("No contacts imported"),
+                QStringLiteral("CSV file not compatible with import function."), qm::MsgButtons::Ok,
+                qm::MsgIcon::Information);
+            finishImport();
+            break;
+        case qm::ImportOutcome::UnknownLayout:
+            break;
+        case qm::ImportOutcome::Stopped:
+            reportError(*result.error);
+            break;
+    }
+}
+
+void frmLMImport::finishImport() {
+    cmdStartImport->setEnabled(false);
+    cmdImpCancel->setFocus();
+}
+
+void frmLMImport::reportError(const qm::QmError& error) {
+    if (qm::showCommonError(state_.platform, this, error, qm::ErrorEnding::Import) ==
+        qm::MsgAnswer::Cancel) {
+        close();
+    }
+}
+
+void frmLMImport::exitApplication() {
+    try {
+        state_.contacts.close();
+    } catch (const qm::QmError&) {
+        // The application ends now; there is no one left to tell, and the descriptor is
+        // released either way.
+    }
+    endingApplication_ = true;
+    // Closing the last visible window must not start Qt's own quit, which would close the
+    // hidden main window and so run its exit steps.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    close();
+    QCoreApplication::exit(0);
+}
+
+void frmLMImport::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!endingApplication_) {
+        state_.mainWindow->returnToMain();
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+// The import window: the user picks a provider CSV file and imports its contacts into the
+// open contact file.
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+
+#include "app/app_state.h"
+#include "records/error.h"
+
+namespace qm {
+struct ImportResult;
+}
+
+class frmLMImport : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit frmLMImport(qm::AppState& state);
+
+    QLabel* lblImpHdr;
+    QPushButton* cmdCsvOpen;
+    QLineEdit* txtImpFilename;
+    QPushButton* cmdStartImport;
+    QPushButton* cmdImpCancel;
+    QLineEdit* txtImpData;
+
+    QMenu* mnuITFile;
+    QAction* mnuITFileExit;
+    QMenu* mnuITEdit;
+    QAction* mnuITEditCut;
+    QAction* mnuITEditCopy;
+    QAction* mnuITEditPaste;
+    QMenu* mnuITHelp;
+    QAction* mnuITHelpUM;
+    QAction* mnuITHelpBar0;
+    QAction* mnuITHelpAbout;
+
+    // The chosen file: full path and title, empty until one is chosen.
+    const QString& chosenPath() const { return path_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenus();
+    void chooseFile();
+    void startImport();
+    void reportOutcome(const qm::ImportResult& result);
+    void finishImport();
+    // The common error with the import's ending; Cancel closes the window.
+    void reportError(const qm::QmError& error);
+    void exitApplication();
+
+    qm::AppState& state_;
+    QString dialogFileName_;
+    QString path_;
+    QString title_;
+    bool endingApplication_ = false;
+};

@@ -1,0 +1,83 @@
+#include "printing/envelope_layout.h"
+
+#include <vector>
+
+#include "printing/print_rules.h"
+#include "records/text_rules.h"
+
+namespace qm {
+
+namespace {
+
+// Sizes 1..7 in list order: #10, #6 3/4, #A2, #A7, #A8, #A10, custom.
+constexpr std::array<EnvelopeSlot, kEnvelopeSizes> kPicked = {
+    {{38, 33}, {23, 32}, {20, 32}, {28, 30}, {30, 30}, {36, 25}, {30, 30}}};
+constexpr std::array<EnvelopeSlot, kEnvelopeSizes> kReselected = {
+    {{38, 33}, {28, 39}, {24, 37}, {34, 36}, {36, 36}, {44, 30}, {36, 36}}};
+
+std::optional<EnvelopeSlot> slotOf(const std::array<EnvelopeSlot, kEnvelopeSizes>& table,
+                                   int size) {
+    if (size < 1 || size > kEnvelopeSizes) {
+        return std::nullopt;
+    }
+    return table[static_cast<std::size_t>(size - 1)];
+}
+
+}  // namespace
+
+std::optional<EnvelopeSlot> envelopeSlotPicked(int size) {
+    return slotOf(kPicked, size);
+}
+
+std::optional<EnvelopeSlot> envelopeSlotReselected(int size) {
+    return slotOf(kReselected, size);
+}
+
+EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter) {
+    EnvelopePlacement at{cint(numberValue(job.leftPad) + job.adjustLeft, true),
+                         cint(numberValue(job.topPad) + job.adjustTop, true)};
+    // Bold and the larger font sit higher on the envelope; listed printers feed lower.
+    if (job.bold) {
+        at.top -= 1;
+    }
+    if (job.largeFont) {
+        at.left += 4;
+        at.top -= 8;
+    }
+    if (listedPrinter) {
+        at.top -= 2;
+    }
+    return at;
+}
+
+void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
+    const bool listed = isListedPrinter(surface.deviceName());
+    surface.setOrientation(job.portrait ? kPortrait : kLandscape);
+    surface.setFontSize(job.portrait ? 10 : 12);
+    if (listed) {
+        surface.setPaperSize(kPaperEnvelope10);
+    }
+    surface.printLine();
+
+    surface.setFont("Courier New");
+    surface.setFontBold(job.bold);
+    if (job.largeFont) {
+        surface.setFont(kLargeEnvelopeFont);
+        surface.setFontSize(kLargeEnvelopeFontSize);
+    }
+    surface.setFontItalic(job.largeFont);
+
+    const EnvelopePlacement at = envelopePlacement(job, listed);
+    surface.printEmptyLines(at.top);
+    for (const std::string& line : job.lines) {
+        std::vector<PrintItem> items{PrintItem::Tab(at.left)};
+        if (job.centered) {
+            items.push_back(PrintItem::Spc(centeringBlanks(kEnvelopeHalfWidth, line.size())));
+        }
+        items.push_back(PrintItem::Text(line));
+        surface.print(items);
+    }
+    surface.endDoc();
+}
+
+}  // namespace qm

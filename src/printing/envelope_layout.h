@@ -1,0 +1,58 @@
+#pragma once
+
+// Envelopes of the typed lines: the seven sizes, where the address starts on each, and the
+// envelope job of the Print command.
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "printing/printer_surface.h"
+
+namespace qm {
+
+inline constexpr int kEnvelopeSizes = 7;
+inline constexpr int kEnvelopeLines = 5;
+// Envelope lines center on the same half width as the 30-up labels.
+inline constexpr int kEnvelopeHalfWidth = 15;
+inline constexpr const char* kLargeEnvelopeFont = "Trebuchet MS";
+inline constexpr double kLargeEnvelopeFontSize = 14;
+
+// Start column and empty lines above the address, before adjustment.
+struct EnvelopeSlot {
+    int startColumn = 0;
+    int topLines = 0;
+    bool operator==(const EnvelopeSlot&) const = default;
+};
+
+// Two tables for the sizes 1..7: one applies when a size is picked in the list, the other
+// when Envelope is chosen again with a size already picked. Other numbers name no size.
+std::optional<EnvelopeSlot> envelopeSlotPicked(int size);
+std::optional<EnvelopeSlot> envelopeSlotReselected(int size);
+
+// What one envelope prints: the window's lines and options, as plain values.
+struct EnvelopeJob {
+    std::array<std::string, kEnvelopeLines> lines;
+    bool portrait = false;
+    bool centered = false;
+    bool bold = false;
+    bool largeFont = false;
+    std::string leftPad;  // start column, before adjustment
+    std::string topPad;   // empty lines above the address, before adjustment
+    int adjustLeft = 0;   // the ENVELOPE adjustment
+    int adjustTop = 0;
+};
+
+// Where the address lands once adjustment and corrections are applied.
+struct EnvelopePlacement {
+    int left = 0;
+    int top = 0;
+    bool operator==(const EnvelopePlacement&) const = default;
+};
+EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter);
+
+// Prints one copy and ends its document. Listed printers (by the surface's device name)
+// get number-10 envelope paper and sit two lines higher.
+void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job);
+
+}  // namespace qm

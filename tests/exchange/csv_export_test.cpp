@@ -1,0 +1,136 @@
+#include "exchange/csv_export.h"
+
+#include <gtest/gtest.h>
+
+#include "exchange/csv_import.h"
+#include "records/error.h"
+#include "support/temp_folder.h"
+
+// Records name only the fields that are set; the rest keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace qm {
+namespace {
+
+using test::readBytes;
+using test::TempFolder;
+using test::writeBytes;
+
+ContactRecord fullContact() {
+    return ContactRecord{.firstName = "Ann",
+                         .middleInitial = "M",
+                         .lastName = "Lee",
+                         .street = "12 Elm Street",
+                         .street2 = "Apt 4",
+                         .city = "Springfield",
+                         .state = "IL",
+                         .zip = "62701",
+                         .country = "USA",
+                         .homePhone = "555-1234",
+                         .cellPhone = "555-5678",
+                         .workPhone = "555-9876",
+                         .email = "ann@x.com",
+                         .birthdate = "19800410",
+                         .category = "Family;Friends",
+                         .notes = "Likes tea",
+                         .company = "Acme",
+                         .includeCompany = "0",
+                         .reminder = "1"};
+}
+
+TEST(ExportNames, BaseAndPathFollowTheContactFile) {
+    struct Case {
+        const char* contactPath;
+        const char* base;
+    };
+    const Case cases[] = {
+        {"/home/u/QM/Family.DAT", "Family"},         {"/home/u/QM/Family.dat", "Family"},
+        {"/home/u/QM/Family.Dat", "Family.Dat"},  // replacements are exact
+        {"/home/u/QM/sub/Family.DAT", "sub/Family"}, {"/elsewhere/Family.DAT", "/elsewhere/Family"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(exportBaseName(c.contactPath, "/home/u/QM"), c.base) << c.contactPath;
+    }
+    EXPECT_EQ(exportFilePath("/home/u/QM", "Family", ExportFormat::Csv),
+              "/home/u/QM/QMKC_Family.csv");
+    EXPECT_EQ(exportFilePath("/home/u/QM", "Family", ExportFormat::Txt),
+              "/home/u/QM/QMKT_Family.txt");
+}
+
+TEST(ExportLines, HeaderAndRecordLines) {
+    EXPECT_EQ(exportHeaderLine(ExportFormat::Csv),
+              "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Company,Include "
+              "Company in Address,Home Phone,Cell Phone,Work Phone,Email,Birthdate,Category,"
+              "Notes\r\n");
+    EXPECT_EQ(exportLine(fullContact(), ExportFormat::Csv),
+              "Ann,M,Lee,12 Elm Street,Apt 4,Springfield,IL,62701,USA,Acme,0,555-1234,555-5678,"
+              "555-9876,ann@x.com,04-10-1980,Family;Friends,Likes tea\r\n");
+    ContactRecord plain;
+    plain.firstName = "Bob";
+    plain.notes = "a|b, c";  // written unchanged, separators and all
+    EXPECT_EQ(exportLine(plain, ExportFormat::Txt), "Bob||||||||||0|||||||a|b, c\r\n");
+    EXPECT_EQ(exportLine(plain, ExportFormat::Csv), "Bob,,,,,,,,,,0,,,,,,,a|b, c\r\n");
+}
+
+class ExportFile : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    ContactFile contacts;
+    std::string path = folder.file("Family.DAT");
+
+    void SetUp() override { contacts.open(path); }
+};
+
+TEST_F(ExportFile, EmptyFileWritesTheHeaderAloneAndOverwrites) {
+    writeBytes(folder.file("QMKC_Family.csv"), "old contents that are longer than a header\r\n");
+    const ExportResult r = exportContacts(contacts, path, folder.path(), ExportFormat::Csv);
+    EXPECT_EQ(r.count, 0);
+    EXPECT_EQ(readBytes(r.path), exportHeaderLine(ExportFormat::Csv));
+}
+
+TEST_F(ExportFile, FailedWriteLeavesTheEarlierFile) {
+    struct FailingSync : FileOps {
+        void sync(int) override { throwError(28, "No space left on device"); }
+    } failing;
+    contacts.append(fullContact());
+    writeBytes(folder.file("QMKC_Family.csv"), "earlier export\r\n");
+    EXPECT_THROW(exportContacts(contacts, path, folder.path(), ExportFormat::Csv, failing),
+                 QmError);
+    EXPECT_EQ(readBytes(folder.file("QMKC_Family.csv")), "earlier export\r\n");
+    EXPECT_FALSE(systemFileOps().exists(folder.file("QMKC_Family.csv.tmp")));
+}
+
+TEST_F(ExportFile, RoundTripThroughImportRecreatesEveryContact) {
+    ContactRecord cleaned = fullContact();
+    cleaned.firstName = "Cy";
+    cleaned.city = "Area 51";
+    cleaned.zip = "AB123";
+    cleaned.homePhone = "555-12AB";
+    cleaned.includeCompany = "1";
+    cleaned.reminder = "0";
+    ContactRecord noBirthday = fullContact();
+    noBirthday.firstName = "Bob";
+    noBirthday.birthdate.clear();
+    const std::vector<ContactRecord> originals = {fullContact(), noBirthday, cleaned};
+    contacts.appendAll(originals);
+    const ExportResult exported = exportContacts(contacts, path, folder.path(), ExportFormat::Csv);
+
+    ContactFile target;
+    target.open(folder.file("Copy.DAT"));
+    const ImportResult imported = importCsv(readBytes(exported.path), target.readAll(), true);
+    ASSERT_EQ(imported.outcome, ImportOutcome::Done);
+    target.appendAll(imported.records);
+
+    std::vector<ContactRecord> expected = originals;
+    for (ContactRecord& r : expected) {
+        r.reminder = "1";  // from the reminder state, not the file
+    }
+    // What the import's cleaning drops does not come back.
+    expected[2].city.clear();
+    expected[2].zip.clear();
+    expected[2].homePhone.clear();
+    EXPECT_EQ(target.readAll(), expected);
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,382 @@
+#include "exchange/csv_import.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+
+#include "exchange/csv_cleaning.h"
+#include "exchange/csv_layout.h"
+#include "exchange/csv_text.h"
+
+// Expected records name only the fields that are set; the rest keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+namespace qm {
+namespace {
+
+// One CSV line of `width` fields, the given ones set, the others empty.
+std::string line(std::size_t width, const std::map<std::size_t, std::string>& set) {
+    std::string out;
+    for (std::size_t i = 0; i < width; ++i) {
+        if (i > 0) {
+            out += ',';
+        }
+        if (const auto it = set.find(i); it != set.end()) {
+            out += it->second;
+        }
+    }
+    return out;
+}
+
+std::string crlf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& l : lines) {
+        out += l + "\r\n";
+    }
+    return out;
+}
+
+ContactRecord onFile(std::string first, std::string last, std::string email) {
+    ContactRecord r;
+    r.firstName = std::move(first);
+    r.lastName = std::move(last);
+    r.email = std::move(email);
+    return r;
+}
+
+ImportResult importText(const std::string& text, const std::vector<ContactRecord>& existing = {},
+                        bool remindersOn = true) {
+    return importCsv(text, existing, remindersOn);
+}
+
+const std::string kLayoutAHeader = line(33, {{0, "First"},
+                                             {1, "Middle"},
+                                             {2, "Last"},
+                                             {4, "Email"},
+                                             {5, "Category"},
+                                             {8, "Home"},
+                                             {9, "Work"},
+                                             {10, "Yahoo! Phone"},
+                                             {12, "Mobile"},
+                                             {21, "Company"},
+                                             {27, "Home Address"},
+                                             {28, "Home City"},
+                                             {29, "Home State"},
+                                             {30, "Home ZIP"},
+                                             {31, "Home Country"},
+                                             {32, "Birthday"}});
+
+const std::string kLayoutBHeader = line(26, {{0, "First Name"},
+                                             {1, "Middle Name"},
+                                             {2, "Last Name"},
+                                             {8, "Birthday"},
+                                             {14, "E-mail Address"},
+                                             {17, "Primary Phone"},
+                                             {18, "Home Phone"},
+                                             {20, "Mobile Phone"},
+                                             {25, "Web Page"}});
+
+const std::string kLayoutDHeader =
+    "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Company,Include Company in "
+    "Address,Home Phone,Cell Phone,Work Phone,Email,Birthdate,Category,Notes";
+
+// --- Lines and fields ---------------------------------------------------------------------
+
+TEST(CsvLines, EndAtCarriageReturnsOrAtLineFeedsWhenTheFileHasNoCarriageReturn) {
+    using Lines = std::vector<std::string_view>;
+    struct Case {
+        const char* text;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\rb", {"a", "b"}},
+        {"a\nb\nc\n", {"a", "b", "c"}},  // Linux and macOS files
+        {"a\nb\r\nc", {"a\nb", "c"}},    // one carriage return: line feeds stay in lines
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\r\r\nb", {"a", "", "b"}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(splitCsvLines(c.text), c.expected) << c.text;
+    }
+}
+
+// --- Layout recognition -------------------------------------------------------------------
+
+TEST(CsvLayouts, FirstRuleThatHoldsWins) {
+    struct Case {
+        std::string header;
+        std::optional<CsvLayout> expected;
+    };
+    const Case cases[] = {
+        {kLayoutAHeader, CsvLayout::A},
+        {"First,Last,Yahoo Phone,Primary Phone,Web Page", CsvLayout::A},
+        {kLayoutBHeader, CsvLayout::B},
+        {"Name,E-mail Address,Notes", CsvLayout::C},
+        // Names then e-mail, yet the pair "Name,E-mail Address" makes it C.
+        {"First Name,Last Name,E-mail Address,Phone", CsvLayout::C},
+        {kLayoutDHeader, CsvLayout::D},
+        {"First Name,Last Name,Email", CsvLayout::E},
+        {"First Name,Last Name,Distribution Lists,Email", std::nullopt},
+        {"Title,Email,Phone", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(detectLayout(c.header), c.expected) << c.header;
+    }
+}
+
+TEST(CsvLayouts, UnknownHeaderEndsSilentlyAndAnEmptyFileIsAnError) {
+    const ImportResult unknown = importText(crlf({"Title,Email", "Mr,a@b.com"}));
+    EXPECT_EQ(unknown.outcome, ImportOutcome::UnknownLayout);
+    EXPECT_TRUE(unknown.records.empty());
+    const ImportResult empty = importText("");
+    ASSERT_EQ(empty.outcome, ImportOutcome::Stopped);
+    EXPECT_EQ(empty.error->number(), 62);
+}
+
+// --- Layout A -----------------------------------------------------------------------------
+
+TEST(LayoutA, MapsAndCleansAddressBookColumns) {
+    // clang-format off
+    const std::string ann = line(33, {
+        {0, "\"Ann\""}, {1, "Marie"}, {2, "Lee"}, {4, "ann@x.com"}, {5, "Family"},
+        {8, "555 1234"}, {9, "555-9876"}, {12, "555-1111"}, {21, "Acme"},
+        {27, "12 Elm Street"}, {28, "Springfield"}, {29, "il"}, {30, "62701-1234"},
+        {31, "USA"}, {32, "4/1/1975"}});
+    const std::string bo = line(33, {
+        {0, "Bo"}, {2, "Ray"}, {8, "555-12x4"}, {9, "5551234"}, {27, "Elm"},
+        {28, "Area 51"}, {29, "N#"}, {30, "6a701"}, {31, "Zone 9"}, {32, "1980-04-10"}});
+    // clang-format on
+    const ImportResult r = importText(crlf({kLayoutAHeader, ann, bo}));
+    ASSERT_EQ(r.outcome, ImportOutcome::Done);
+    ASSERT_EQ(r.records.size(), 2u);
+    // A home phone without "-" is dropped, then takes the work phone.
+    EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Ann",
+                                           .middleInitial = "M",
+                                           .lastName = "Lee",
+                                           .street = "12 Elm Street",
+                                           .city = "Springfield",
+                                           .state = "IL",
+                                           .zip = "62701-1234",
+                                           .country = "USA",
+                                           .homePhone = "555-9876",
+                                           .cellPhone = "555-1111",
+                                           .workPhone = "555-9876",
+                                           .email = "ann@x.com",
+                                           .birthdate = "19750401",
+                                           .category = "Family",
+                                           .company = "Acme",
+                                           .includeCompany = "1",
+                                           .reminder = "1"}));
+    // Every value that does not fit its rule is dropped; the birthdate by the century rule.
+    EXPECT_EQ(r.records[1],
+              (ContactRecord{
+                  .firstName = "Bo", .lastName = "Ray", .includeCompany = "1", .reminder = "1"}));
+}
+
+TEST(LayoutA, ShortLineIsAnIndexErrorAndKeepsTheContactsBeforeIt) {
+    const std::string good = line(33, {{0, "Ann"}, {2, "Lee"}, {4, "ann@x.com"}});
+    const ImportResult r = importText(crlf({kLayoutAHeader, good, "Bob,,Ray,,bob@x.com", good}));
+    ASSERT_EQ(r.outcome, ImportOutcome::Stopped);
+    EXPECT_EQ(r.error->number(), 9);
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(r.records[0].firstName, "Ann");
+}
+
+// --- Birthdates ---------------------------------------------------------------------------
+
+TEST(Birthdates, NormalisedPerLayout) {
+    struct Case {
+        const char* value;
+        char separator;
+        bool check;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"4/1/1975", '/', true, "19750401"},
+        {"12/5/1980", '/', true, "19801205"},
+        {"4/10/1980", '/', true, "19800410"},
+        {"04/10/1980", '/', true, "19800410"},
+        {"13/01/1980", '/', true, ""},
+        {"01/32/1980", '/', true, ""},
+        {"4-1-1975", '-', false, "19750401"},
+        {"13-01-1980", '-', false, "19801301"},
+        {"", '/', true, ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(normaliseBirthdate(c.value, c.separator, c.check), c.stored) << c.value;
+    }
+}
+
+// --- Layout B -----------------------------------------------------------------------------
+
+TEST(LayoutB, MapsCleansAndSkips) {
+    // clang-format off
+    const std::string ann = line(26, {
+        {0, "Ann"}, {1, "Marie"}, {2, "Lee"}, {8, "12/5/1980"}, {14, "ann@x.com"},
+        {18, "+1 (555) 123-4567"}, {20, "5551234"}});
+    // clang-format on
+    const std::string noLastName = line(26, {{0, "Bob"}, {14, "bob@x.com"}});
+    const std::string noEmail = line(26, {{0, "Cy"}, {2, "Dee"}});
+    const ImportResult r = importText(crlf({kLayoutBHeader, ann, noLastName, noEmail}));
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Ann",
+                                           .middleInitial = "M",
+                                           .lastName = "Lee",
+                                           .homePhone = "1 555 123-4567",
+                                           .email = "ann@x.com",
+                                           .birthdate = "19801205",
+                                           .includeCompany = "1",
+                                           .reminder = "1"}));
+}
+
+// --- Layout C -----------------------------------------------------------------------------
+
+TEST(LayoutC, KeepsNamesAndEmail) {
+    const ImportResult r =
+        importText(crlf({"First Name,Last Name,E-mail Address,Phone", "Ann,Lee,ann@x.com,555-1234",
+                         "Bob,Ray,bob@x.de", ",Dee,dee@x.com"}));
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Ann",
+                                           .lastName = "Lee",
+                                           .email = "ann@x.com",
+                                           .includeCompany = "1",
+                                           .reminder = "1"}));
+
+    // Headers that begin with "Name" give the cut no start.
+    const ImportResult stopped =
+        importText(crlf({"Name,E-mail Address,Phone", "Ann Lee,ann@x.com,555-1234"}));
+    ASSERT_EQ(stopped.outcome, ImportOutcome::Stopped);
+    EXPECT_EQ(stopped.error->number(), 5);
+}
+
+// --- Layout D -----------------------------------------------------------------------------
+
+TEST(LayoutD, QuotedCommaShiftsLaterColumns) {
+    const std::string data =
+        "Ann,,\"Smith, Jr.\",12 Elm Street,,Springfield,IL,62701,USA,,0,,,,ann@x.com,,,";
+    const ImportResult r = importText(crlf({kLayoutDHeader, data}));
+    ASSERT_EQ(r.records.size(), 1u);
+    const ContactRecord& c = r.records[0];
+    EXPECT_EQ(c.lastName, "Smith");
+    EXPECT_EQ(c.street, "Jr.");
+    EXPECT_EQ(c.street2, "12 Elm Street");
+    EXPECT_EQ(c.state, "");  // "Springfield" lands in State and is too long
+    EXPECT_EQ(c.company, "USA");
+    EXPECT_EQ(c.email, "");
+}
+
+// --- Layout E -----------------------------------------------------------------------------
+
+TEST(LayoutE, HeaderIsCutAtTheEmailColumn) {
+    const ImportResult r =
+        importText(crlf({"First Name,Last Name,Street,City,State,Zip,Phone,E-mail Address,Notes",
+                         "Bob,Ray,1 Main St,Town,ST,12345,555-1234,bob@x.com,a note",
+                         "Cy,Dee,1 Main St,Town,ST,12345,555-1234,cy@x.de,no domain ending",
+                         ",Eve,1 Main St,Town,ST,12345,555-1234,eve@x.com,no first field"}));
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Bob",
+                                           .lastName = "Ray",
+                                           .email = "bob@x.com",
+                                           .includeCompany = "1",
+                                           .reminder = "1"}));
+}
+
+TEST(LayoutE, ShortHeadersStopOrAreNotCompatible) {
+    // The e-mail column among the first seven: an index error at the first line that passes
+    // the skip rules, and none when no line does.
+    const std::string header = "First Name,Last Name,Email,Phone";
+    const ImportResult stopped = importText(crlf({header, "Bob,Ray,bob@x.com,555-1234"}));
+    ASSERT_EQ(stopped.outcome, ImportOutcome::Stopped);
+    EXPECT_EQ(stopped.error->number(), 9);
+    EXPECT_EQ(importText(crlf({header, "Bob,Ray,bob@x.de"})).outcome, ImportOutcome::Done);
+
+    EXPECT_EQ(importText(crlf({"First Name,Last Name,Mail", "Bob,Ray,bob@x.com"})).outcome,
+              ImportOutcome::NotCompatible);
+}
+
+// --- Duplicates and writing ---------------------------------------------------------------
+
+std::string layoutDFile(const std::vector<std::array<std::string, 3>>& people) {
+    std::vector<std::string> lines{kLayoutDHeader};
+    for (const auto& [first, last, email] : people) {
+        lines.push_back(first + ",," + last + ",,,,,,,,0,,,," + email + ",,,");
+    }
+    return crlf(lines);
+}
+
+TEST(Duplicates, ImportingTheSameFileTwiceAddsNothing) {
+    const std::string file =
+        layoutDFile({{"Ann", "Lee", "ann@x.com"}, {"Bob", "Ray", "bob@x.com"}});
+    const ImportResult first = importText(file);
+    ASSERT_EQ(first.records.size(), 2u);
+    EXPECT_TRUE(importText(file, first.records).records.empty());
+}
+
+TEST(Duplicates, EmptyEmailsAreNotEqual) {
+    // A record without e-mail on file must not swallow every new contact without one.
+    const std::vector<ContactRecord> existing = {onFile("Zed", "Zulu", "")};
+    const ImportResult r =
+        importText(layoutDFile({{"Ann", "Lee", ""}, {"Bob", "Ray", ""}}), existing);
+    EXPECT_EQ(r.records.size(), 2u);
+}
+
+TEST(Duplicates, ContactWithoutNamesOrEmailIsSkipped) {
+    const ImportResult r = importText(layoutDFile({{"", "", ""}, {"", "", "x@y.com"}}));
+    ASSERT_EQ(r.records.size(), 1u);
+    EXPECT_EQ(r.records[0].email, "x@y.com");
+}
+
+TEST(Duplicates, NameTestIsCaseSensitiveContainment) {
+    const std::vector<ContactRecord> existing = {onFile("Anne", "Leeds", "anne@x.com")};
+    struct Case {
+        std::array<std::string, 3> person;
+        bool imported;
+    };
+    const Case cases[] = {
+        {{"Ann", "Lee", "other@x.com"}, false},
+        {{"ann", "Lee", "other@x.com"}, true},
+        {{"Ann", "", ""}, false},          // an empty last name occurs in any last name
+        {{"", "", "anne@x.com"}, false},   // e-mail match
+        {{"Bo", "Le", "b@x.com"}, true},   // too short to narrow: full scan, no match
+        {{"An", "Le", "b@x.com"}, false},  // too short to narrow: full scan, match
+    };
+    for (const Case& c : cases) {
+        const ImportResult r = importText(layoutDFile({c.person}), existing);
+        EXPECT_EQ(r.records.size(), c.imported ? 1u : 0u) << c.person[0] << " " << c.person[1];
+    }
+}
+
+TEST(Duplicates, ContactsOfTheSameImportAreNotCompared) {
+    const ImportResult r =
+        importText(layoutDFile({{"Ann", "Lee", "ann@x.com"}, {"Ann", "Lee", "ann@x.com"}}));
+    EXPECT_EQ(r.records.size(), 2u);
+}
+
+// --- Encodings ----------------------------------------------------------------------------
+
+TEST(Encodings, Utf8AndUtf16FilesAreReadAsTheCodePage) {
+    const std::string utf8 = layoutDFile({{"Jos\xC3\xA9", "Lee", "jose@x.com"}});
+    std::string utf16le = "\xFF\xFE";
+    for (unsigned char c : std::string(layoutDFile({{"Jos\xE9", "Lee", "jose@x.com"}}))) {
+        utf16le += static_cast<char>(c);
+        utf16le += '\0';
+    }
+    for (const std::string& bytes : {utf8, "\xEF\xBB\xBF" + utf8, utf16le}) {
+        const ImportResult r = importText(bytes);
+        ASSERT_EQ(r.records.size(), 1u);
+        EXPECT_EQ(r.records[0].firstName, "Jos\xE9");
+    }
+}
+
+TEST(Encodings, LineFeedFilesImportEveryLine) {
+    std::string file = layoutDFile({{"Ann", "Lee", "ann@x.com"}, {"Bob", "Ray", "bob@x.com"}});
+    std::erase(file, '\r');
+    EXPECT_EQ(importText(file).records.size(), 2u);
+}
+
+}  // namespace
+}  // namespace qm

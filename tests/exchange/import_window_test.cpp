@@ -1,0 +1,193 @@
+#include <QApplication>
+#include <QPointer>
+#include <QtTest>
+
+#include "exchange/import_window.h"
+#include "shell/main_window.h"
+#include "support/scripted_platform_qt.h"
+#include "support/temp_folder.h"
+
+using qm::MsgAnswer;
+using qm::MsgButtons;
+using qm::MsgIcon;
+
+namespace {
+
+const char* const kHeader =
+    "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Company,Include Company in "
+    "Address,Home Phone,Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n";
+
+std::string person(const std::string& first, const std::string& last, const std::string& email) {
+    return first + ",," + last + ",,,,,,,,0,,,," + email + ",04-10-1980,,\r\n";
+}
+
+// The main window with a contact file open, and the import window opened from it.
+struct Session {
+    qm::test::TempFolder folder;
+    qm::ScriptedPlatform platform;
+    qm::AppState state{platform, QString::fromStdString(folder.path())};
+    frmDEdavu main{state};
+    QPointer<frmLMImport> window;
+
+    explicit Session(bool remindersOn = true) {
+        state.contacts.open(folder.file("Family.DAT"));
+        main.showOpenFile(QString::fromStdString(folder.file("Family.DAT")),
+                          QStringLiteral("Family"));
+        main.setContactCommandsEnabled(true);
+        main.mnuFileBdayOn->setEnabled(!remindersOn);
+        main.mnuFileBdayOff->setEnabled(remindersOn);
+        main.show();
+        main.mnuImport->trigger();
+        window = qobject_cast<frmLMImport*>(state.openWindows.back().data());
+    }
+    ~Session() { delete window.data(); }
+
+    QString writeCsv(const std::string& name, const std::string& bytes) {
+        qm::test::writeBytes(folder.file(name), bytes);
+        return QString::fromStdString(folder.file(name));
+    }
+
+    void choose(const QString& path) {
+        platform.fileAnswers.push_back(path);
+        window->cmdCsvOpen->click();
+    }
+
+    void importFile(const std::string& bytes) {
+        choose(writeCsv("people.csv", bytes));
+        window->cmdStartImport->click();
+    }
+};
+
+}  // namespace
+
+class ImportWindowTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void opensInPlaceOfTheMainWindow() {
+        Session s;
+        QVERIFY(s.window);
+        QCOMPARE(s.window->windowTitle(), QStringLiteral("Import Contacts  [Family]"));
+        QVERIFY(s.window->isVisible());
+        QVERIFY(!s.main.isVisible());
+        QVERIFY(!s.window->txtImpFilename->isVisible());
+        QVERIFY(!s.window->txtImpData->isVisible());
+        QVERIFY(!s.window->cmdStartImport->isEnabled());
+    }
+
+    void choosingAFileShowsItsTitleAndEnablesImport() {
+        Session s;
+        s.window->cmdCsvOpen->click();  // cancelled, nothing chosen before
+        QVERIFY(!s.window->cmdStartImport->isEnabled());
+        QVERIFY(!s.window->txtImpFilename->isVisible());
+        QCOMPARE(s.platform.fileDialogTitles, QStringList{QStringLiteral("Open")});
+
+        s.choose(s.writeCsv("people.csv", kHeader));
+        QVERIFY(s.window->txtImpFilename->isVisible());
+        QCOMPARE(s.window->txtImpFilename->text(), QStringLiteral("people.csv"));
+        QVERIFY(s.window->cmdStartImport->isEnabled());
+        QVERIFY(s.platform.messages.empty());
+
+        // A file that cannot be read: the import's error ending, Retry leaves the window.
+        s.window->cmdStartImport->setEnabled(false);
+        s.choose(QString::fromStdString(s.folder.file("missing.csv")));
+        QCOMPARE(s.platform.messages.size(), std::size_t(1));
+        QCOMPARE(s.platform.messages[0].buttons, MsgButtons::RetryCancel);
+        QVERIFY(s.platform.messages[0].text.startsWith(
+            QStringLiteral("An error has occurred. Error number 2 -- ")));
+        QVERIFY(s.platform.messages[0].text.endsWith(
+            QStringLiteral(".  Try again, or notify Quillmark.")));
+        QVERIFY(s.window->isVisible());
+        QVERIFY(!s.window->cmdStartImport->isEnabled());
+    }
+
+    void importAppendsContactsAndReportsTheCount() {
+        Session s(false);
+        s.importFile(std::string(kHeader) + person("Ann", "Lee", "ann@x.com") +
+                     person("Bob", "Ray", "bob@x.com") + person("", "", ""));
+        QCOMPARE(s.platform.messageTexts(),
+                 QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
+        QCOMPARE(s.platform.messages[0].title, QStringLiteral("Import completed"));
+        QCOMPARE(s.platform.messages[0].icon, MsgIcon::None);
+        QCOMPARE(s.state.contacts.count(), 2);
+        const qm::ContactRecord bob = s.state.contacts.read(2);
+        QCOMPARE(bob.firstName, std::string("Bob"));
+        QCOMPARE(bob.birthdate, std::string("19800410"));
+        QCOMPARE(bob.reminder, std::string("0"));
+        QVERIFY(!s.window->cmdStartImport->isEnabled());
+        QCOMPARE(s.window->focusWidget(), s.window->cmdImpCancel);
+        QCOMPARE(s.platform.busyDepth, 0);
+
+        // The same file again: every contact is on file already.
+        s.platform.clearRecords();
+        s.platform.fileAnswers.push_back(QString::fromStdString(s.folder.file("people.csv")));
+        s.window->cmdCsvOpen->click();
+        s.window->cmdStartImport->click();
+        QCOMPARE(s.platform.messageTexts(),
+                 QStringList{QStringLiteral("D O N E !  0 contacts successfully imported.")});
+        QCOMPARE(s.state.contacts.count(), 2);
+    }
+
+    void incompatibleFileIsReportedAndImportDisabled() {
+        Session s;
+        s.importFile("First Name,Last Name,Phone\r\nAnn,Lee,555-1234\r\n");
+        QCOMPARE(s.platform.messages.size(), std::size_t(1));
+        QCOMPARE(s.platform.messages[0].title, QStringLiteral("No contacts imported"));
+        QCOMPARE(s.platform.messages[0].text,
+                 QStringLiteral("CSV file not compatible with import function."));
+        QCOMPARE(s.platform.messages[0].icon, MsgIcon::Information);
+        QVERIFY(!s.window->cmdStartImport->isEnabled());
+        QCOMPARE(s.state.contacts.count(), 0);
+    }
+
+    void unknownLayoutEndsWithoutAWord() {
+        Session s;
+        s.importFile("Title,Email\r\nMr,a@b.com\r\n");
+        QVERIFY(s.platform.messages.empty());
+        QVERIFY(s.window->cmdStartImport->isEnabled());
+        QCOMPARE(s.platform.busyDepth, 0);
+    }
+
+    void errorKeepsEarlierContactsAndRetryLeavesTheWindow() {
+        Session s;
+        s.importFile(std::string(kHeader) + person("Ann", "Lee", "ann@x.com") + "Bob,Ray\r\n" +
+                     person("Cy", "Dee", "cy@x.com"));
+        QCOMPARE(s.platform.messageTexts(),
+                 QStringList{QStringLiteral("An error has occurred. Error number 9 -- Subscript "
+                                            "out of range.  Try again, or notify Quillmark.")});
+        QCOMPARE(s.state.contacts.count(), 1);
+        QVERIFY(s.window->isVisible());
+        QVERIFY(s.window->cmdStartImport->isEnabled());
+        QVERIFY(!s.main.isVisible());
+        QCOMPARE(s.platform.busyDepth, 0);
+    }
+
+    void errorAnsweredWithCancelClosesTheWindow() {
+        Session s;
+        s.platform.messageAnswers.push_back(MsgAnswer::Cancel);
+        s.importFile("Name,E-mail Address\r\nAnn Lee,ann@x.com\r\n");
+        QCOMPARE(s.platform.messages.size(), std::size_t(1));
+        QVERIFY(s.platform.messages[0].text.contains(QStringLiteral("Error number 5")));
+        QVERIFY(s.main.isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!s.window);
+    }
+
+    void closeReturnsToTheMainWindow() {
+        Session s;
+        s.window->cmdImpCancel->click();
+        QVERIFY(s.main.isVisible());
+        QCOMPARE(s.main.focusWidget(), s.main.txtLMLine1);
+        QVERIFY(s.state.contacts.isOpen());
+    }
+
+    void exitEndsTheApplicationWithoutTheMainWindowsSteps() {
+        Session s;
+        s.window->mnuITFileExit->trigger();
+        QVERIFY(!s.state.contacts.isOpen());
+        QVERIFY(!s.main.isVisible());
+        QVERIFY(s.platform.settings.empty());  // no window geometry written
+    }
+};
+
+QTEST_MAIN(ImportWindowTest)
+#include "import_window_test.moc"

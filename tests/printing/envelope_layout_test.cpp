@@ -1,0 +1,153 @@
+#include "printing/envelope_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "printing/text_grid_surface.h"
+
+namespace qm {
+namespace {
+
+constexpr const char* kListed = "HP ENVY 5000 series";
+
+EnvelopeJob addressJob(const std::string& leftPad, const std::string& topPad) {
+    EnvelopeJob job;
+    job.lines = {"Ann Smith", "12 Elm St", "Springfield, IL 62701", "", "USA"};
+    job.leftPad = leftPad;
+    job.topPad = topPad;
+    return job;
+}
+
+// The first run of the address: line 1 is the job's opening empty line, so an address
+// below N empty lines starts on line N + 2.
+PrintedRun firstAddressRun(const TextGridSurface& surface) {
+    EXPECT_FALSE(surface.runs().empty());
+    return surface.runs().front();
+}
+
+struct SizeCase {
+    int size;
+    EnvelopeSlot picked;
+    EnvelopeSlot reselected;
+};
+
+const SizeCase kSizes[] = {
+    {1, {38, 33}, {38, 33}}, {2, {23, 32}, {28, 39}}, {3, {20, 32}, {24, 37}},
+    {4, {28, 30}, {34, 36}}, {5, {30, 30}, {36, 36}}, {6, {36, 25}, {44, 30}},
+    {7, {30, 30}, {36, 36}},
+};
+
+TEST(EnvelopeSlots, EverySizeLandsWhereItsTableSays) {
+    for (const SizeCase& c : kSizes) {
+        SCOPED_TRACE(c.size);
+        ASSERT_EQ(envelopeSlotPicked(c.size), c.picked);
+        ASSERT_EQ(envelopeSlotReselected(c.size), c.reselected);
+        for (const EnvelopeSlot& slot : {c.picked, c.reselected}) {
+            TextGridSurface surface;
+            printEnvelopeJob(surface, addressJob(std::to_string(slot.startColumn),
+                                                 std::to_string(slot.topLines)));
+            const PrintedRun first = firstAddressRun(surface);
+            EXPECT_EQ(first.column, slot.startColumn);
+            EXPECT_EQ(first.line, slot.topLines + 2);
+            EXPECT_EQ(first.text, "Ann Smith");
+            EXPECT_EQ(surface.pageCount(), 1);
+        }
+    }
+}
+
+TEST(EnvelopeSlots, NumbersOutsideTheListNameNoSize) {
+    for (int size : {-1, 0, 8}) {
+        EXPECT_FALSE(envelopeSlotPicked(size));
+        EXPECT_FALSE(envelopeSlotReselected(size));
+    }
+}
+
+TEST(EnvelopeJob, PrintsFiveLinesInOrderKeepingEmptyOnes) {
+    TextGridSurface surface;
+    printEnvelopeJob(surface, addressJob("23", "32"));
+    const auto& runs = surface.runs();
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[2].text, "Springfield, IL 62701");
+    EXPECT_EQ(runs[3].text, "USA");
+    EXPECT_EQ(runs[3].line, runs[0].line + 4);
+    for (const PrintedRun& run : runs) {
+        EXPECT_EQ(run.column, 23);
+        EXPECT_EQ(run.font, "Courier New");
+        EXPECT_EQ(run.size, 12);
+        EXPECT_FALSE(run.bold);
+        EXPECT_FALSE(run.italic);
+    }
+    EXPECT_EQ(surface.orientation(), kLandscape);
+    EXPECT_EQ(surface.paperSize(), kPaperLetter);
+    EXPECT_EQ(surface.documentCount(), 1);
+}
+
+TEST(EnvelopeJob, AdjustmentMovesTheAddress) {
+    EnvelopeJob job = addressJob("38", "33");
+    job.adjustLeft = -1;
+    job.adjustTop = 2;
+    TextGridSurface surface;
+    printEnvelopeJob(surface, job);
+    EXPECT_EQ(firstAddressRun(surface).column, 37);
+    EXPECT_EQ(firstAddressRun(surface).line, 37);
+    // A pad that is not whole rounds with the adjustment, halves to even.
+    job.leftPad = "2.5";
+    job.adjustLeft = 0;
+    EXPECT_EQ(envelopePlacement(job, false).left, 2);
+}
+
+TEST(EnvelopeJob, CorrectionsForBoldLargeFontAndListedPrinters) {
+    struct Case {
+        bool bold, large, listed;
+        int left, top;  // expected, from 38 / 33
+    };
+    const Case cases[] = {
+        {false, false, false, 38, 33}, {true, false, false, 38, 32}, {false, true, false, 42, 25},
+        {false, false, true, 38, 31},  {true, true, true, 42, 22},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bold << c.large << c.listed);
+        EnvelopeJob job = addressJob("38", "33");
+        // Portrait keeps the address on the first page of number-10 envelope paper.
+        job.portrait = true;
+        job.bold = c.bold;
+        job.largeFont = c.large;
+        EXPECT_EQ(envelopePlacement(job, c.listed), (EnvelopePlacement{c.left, c.top}));
+
+        TextGridSurface surface(c.listed ? kListed : "Office Laser");
+        printEnvelopeJob(surface, job);
+        const PrintedRun first = firstAddressRun(surface);
+        EXPECT_EQ(first.column, c.left);
+        EXPECT_EQ(first.line, c.top + 2);
+        EXPECT_EQ(first.bold, c.bold);
+        EXPECT_EQ(first.italic, c.large);
+        EXPECT_EQ(first.font, c.large ? "Trebuchet MS" : "Courier New");
+        EXPECT_EQ(first.size, c.large ? 14 : 10);
+        EXPECT_EQ(surface.paperSize(), c.listed ? kPaperEnvelope10 : kPaperLetter);
+    }
+}
+
+TEST(EnvelopeJob, EmptyLinesAboveTheAddressAreInTheBodyFont) {
+    EnvelopeJob job = addressJob("38", "33");
+    job.largeFont = true;
+    TextGridSurface surface;
+    printEnvelopeJob(surface, job);
+    // One opening line at the landscape size, then 25 at the large font's height.
+    EXPECT_NEAR(firstAddressRun(surface).yPoints, lineHeightPoints(12) + 25 * lineHeightPoints(14),
+                1e-6);
+}
+
+TEST(EnvelopeJob, CenteredLinesUseTheLabelCentering) {
+    EnvelopeJob job = addressJob("20", "32");
+    job.lines = {"Hello", "abc", std::string(29, 'x'), "", ""};
+    job.centered = true;
+    TextGridSurface surface;
+    printEnvelopeJob(surface, job);
+    const auto& runs = surface.runs();
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].column, 20 + 12);
+    EXPECT_EQ(runs[1].column, 20 + 14);
+    EXPECT_EQ(runs[2].column, 20);
+}
+
+}  // namespace
+}  // namespace qm
