@@ -106,17 +106,5 @@ TEST(ReportSelection, SelectedLinesAfterTheHeadingInTheListFont) {
     EXPECT_EQ(runs.back().text, "pasted text");
 }
 
-TEST(ReportSelection, HeadingTextAfterOneEmptyLine) {
-    TextGridSurface surface;
-    surface.setFont("Arial");
-    printSelectedHeadingText(surface, "City               ST");
-    surface.endDoc();
-    ASSERT_EQ(surface.runs().size(), 1u);
-    EXPECT_EQ(surface.runs()[0].line, 2);
-    EXPECT_EQ(surface.runs()[0].column, 1);
-    EXPECT_EQ(surface.runs()[0].font, "Courier New");
-    EXPECT_EQ(surface.runs()[0].text, "City               ST");
-}
-
 }  // namespace
 }  // namespace qm
