@@ -1,5 +1,5 @@
-#include "platform/widget_names.h"
 #include "contacts/contact_browser_window.h"
+#include "platform/widget_names.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -51,8 +51,8 @@ void frmEdDelViewContact::buildControls() {
     chkCompanyInclude = qm::named(new QCheckBox, "chkCompanyInclude");
     chkCompanyInclude->setToolTip(
         QStringLiteral("If checked, Company Name will be included when printing address"));
-    lblACCompOnLabel =
-        qm::named(new QLabel(QStringLiteral("Include Company Name in Address")), "lblACCompOnLabel");
+    lblACCompOnLabel = qm::named(new QLabel(QStringLiteral("Include Company Name in Address")),
+                                 "lblACCompOnLabel");
     cmdStateAbb =
         button("cmdStateAbb", QStringLiteral("?"), QStringLiteral("Look up State abbreviations"));
     cmdZipFinder = button("cmdZipFinder", QStringLiteral("Zip Code Finder"),
@@ -107,14 +107,14 @@ void frmEdDelViewContact::buildMenus() {
     mnuEDVPrint = qm::addMenuItem(mnuEDVFile, "mnuEDVPrint", QStringLiteral("Print"));
     mnuEDVEdit = qm::named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuEDVEdit");
     mnuEDVEditCut = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCut", QStringLiteral("Cut"),
-                            QKeySequence(QStringLiteral("Ctrl+X")));
+                                    QKeySequence(QStringLiteral("Ctrl+X")));
     mnuEDVEditCopy = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCopy", QStringLiteral("Copy"),
-                             QKeySequence(QStringLiteral("Ctrl+C")));
+                                     QKeySequence(QStringLiteral("Ctrl+C")));
     mnuEDVEditPaste = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditPaste", QStringLiteral("Paste"),
-                              QKeySequence(QStringLiteral("Ctrl+V")));
+                                      QKeySequence(QStringLiteral("Ctrl+V")));
     mnuEDVHelp = qm::named(menuBar()->addMenu(QStringLiteral("Help")), "mnuEDVHelp");
     mnuEDVManual = qm::addMenuItem(mnuEDVHelp, "mnuEDVManual", QStringLiteral("User Manual"),
-                           QKeySequence(QStringLiteral("F1")));
+                                   QKeySequence(QStringLiteral("F1")));
     mnuEDVAbout = qm::addMenuItem(mnuEDVHelp, "mnuEDVAbout", QStringLiteral("About Quillmark"));
     qm::attachCommonEditMenu(mnuEDVEdit, mnuEDVEditCut, mnuEDVEditCopy, mnuEDVEditPaste,
                              state_.platform);

@@ -1,6 +1,6 @@
+#include "exchange/export_window.h"
 #include "platform/app_exit.h"
 #include "platform/widget_names.h"
-#include "exchange/export_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,14 +57,15 @@ void frmLMExport::buildControls() {
     optExpCGCSV->setToolTip(QStringLiteral(
         "Creates and stores a csv file of contacts, with file name of: QMKC_filename.csv"));
     optExpCGTXT = qm::named(new QRadioButton(QStringLiteral("Export contacts to text (.txt) file")),
-                        "optExpCGTXT");
+                            "optExpCGTXT");
     optExpCGTXT->setToolTip(QStringLiteral(
         "Creates and stores a text file of contacts, with file name of: QMKT_filename.txt"));
     auto* options = new QVBoxLayout(frExpOptions);
     options->addWidget(optExpCGCSV);
     options->addWidget(optExpCGTXT);
 
-    cmdExpCreate = qm::named(new QPushButton(QStringLiteral("&Create export file")), "cmdExpCreate");
+    cmdExpCreate =
+        qm::named(new QPushButton(QStringLiteral("&Create export file")), "cmdExpCreate");
     cmdExpCreate->setToolTip(
         QStringLiteral("Creates selected export file and stores in application's folder"));
     cmdExpCreate->setEnabled(false);
@@ -96,7 +97,8 @@ void frmLMExport::buildMenus() {
     mnuETHelpUM = qm::addMenuItem(mnuETHelp, "mnuETHelpUM", QStringLiteral("User Manual"));
     mnuETHelpUM->setShortcut(QKeySequence(QStringLiteral("F1")));
     mnuETHelpBar0 = qm::named(mnuETHelp->addSeparator(), "mnuETHelpBar0");
-    mnuETHelpAbout = qm::addMenuItem(mnuETHelp, "mnuETHelpAbout", QStringLiteral("About Quillmark"));
+    mnuETHelpAbout =
+        qm::addMenuItem(mnuETHelp, "mnuETHelpAbout", QStringLiteral("About Quillmark"));
 
     connect(mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitApplication);
     connect(mnuETHelpUM, &QAction::triggered, this, [this] { qm::openUserManual(state_); });

@@ -1,6 +1,6 @@
+#include "exchange/import_window.h"
 #include "platform/app_exit.h"
 #include "platform/widget_names.h"
-#include "exchange/import_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -45,10 +45,10 @@ void frmLMImport::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
     lblImpHdr = qm::named(new QLabel(QStringLiteral(
-                          "First, download contacts (as a csv file) from your email provider "
-                          "or other source, and save to PC.\nWhen ready, click 'Open csv file' "
-                          "to select the file to import.  Click 'Import' to begin importing.")),
-                      "lblImpHdr");
+                              "First, download contacts (as a csv file) from your email provider "
+                              "or other source, and save to PC.\nWhen ready, click 'Open csv file' "
+                              "to select the file to import.  Click 'Import' to begin importing.")),
+                          "lblImpHdr");
     lblImpHdr->setWordWrap(true);
     cmdCsvOpen = qm::named(new QPushButton(QStringLiteral("&Open csv file")), "cmdCsvOpen");
     txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
@@ -87,7 +87,8 @@ void frmLMImport::buildMenus() {
     mnuITHelp = qm::named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuITHelp");
     mnuITHelpUM = qm::addMenuItem(mnuITHelp, "mnuITHelpUM", QStringLiteral("User Manual"));
     mnuITHelpBar0 = qm::named(mnuITHelp->addSeparator(), "mnuITHelpBar0");
-    mnuITHelpAbout = qm::addMenuItem(mnuITHelp, "mnuITHelpAbout", QStringLiteral("About Quillmark"));
+    mnuITHelpAbout =
+        qm::addMenuItem(mnuITHelp, "mnuITHelpAbout", QStringLiteral("About Quillmark"));
 
     qm::attachCommonEditMenu(mnuITEdit, mnuITEditCut, mnuITEditCopy, mnuITEditPaste,
                              state_.platform);

@@ -11,7 +11,9 @@ namespace qm {
 
 namespace {
 
-QLineEdit* focusedTextField() { return qobject_cast<QLineEdit*>(QApplication::focusWidget()); }
+QLineEdit* focusedTextField() {
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+}
 
 void copySelection(PlatformServices& platform) {
     platform.clearClipboard();
@@ -42,8 +44,8 @@ void attachCommonEditMenu(QMenu* menu, QAction* cut, QAction* copy, QAction* pas
     QObject::connect(copy, &QAction::triggered, menu, [&platform] { copySelection(platform); });
     QObject::connect(cut, &QAction::triggered, menu, [&platform] {
         copySelection(platform);
-        if (QLineEdit* field = focusedTextField(); field != nullptr && !field->isReadOnly() &&
-                                                  field->hasSelectedText()) {
+        if (QLineEdit* field = focusedTextField();
+            field != nullptr && !field->isReadOnly() && field->hasSelectedText()) {
             field->del();
         }
     });

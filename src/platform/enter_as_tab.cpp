@@ -9,10 +9,10 @@ namespace qm {
 namespace {
 
 class EnterAsTab : public QObject {
-public:
+  public:
     using QObject::QObject;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
@@ -34,6 +34,8 @@ protected:
 
 }  // namespace
 
-void installEnterAsTab(QWidget* field) { field->installEventFilter(new EnterAsTab(field)); }
+void installEnterAsTab(QWidget* field) {
+    field->installEventFilter(new EnterAsTab(field));
+}
 
 }  // namespace qm

@@ -35,7 +35,7 @@ struct PrintJob {
 };
 
 class PlatformServices {
-public:
+  public:
     virtual ~PlatformServices() = default;
 
     virtual MsgAnswer messageBox(QWidget* parent, const QString& title, const QString& text,

@@ -5,7 +5,7 @@
 namespace qm {
 
 class QtPlatformServices : public PlatformServices {
-public:
+  public:
     MsgAnswer messageBox(QWidget* parent, const QString& title, const QString& text,
                          MsgButtons buttons, MsgIcon icon) override;
     QString inputBox(QWidget* parent, const QString& title, const QString& prompt,

@@ -22,8 +22,8 @@ int centeringBlanks(int half, std::size_t length) {
     return blanks < 1 ? 0 : blanks;
 }
 
-void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines,
-                       int left, bool centered) {
+void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines, int left,
+                       bool centered) {
     for (const std::string& line : lines) {
         std::vector<PrintItem> items{PrintItem::Tab(left)};
         if (centered) {

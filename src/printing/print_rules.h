@@ -21,7 +21,7 @@ int centeringBlanks(int half, std::size_t length);
 // The five typed lines of a label or an envelope: each at Tab(left), centered on
 // kAddressHalfWidth when asked; an empty line still takes its text line.
 inline constexpr int kAddressHalfWidth = 15;
-void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines,
-                       int left, bool centered);
+void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines, int left,
+                       bool centered);
 
 }  // namespace qm

@@ -27,7 +27,7 @@ inline constexpr int kPaperEnvelope10 = 20;
 inline constexpr double kTwipsPerInch = 1440.0;
 
 class PrinterSurface {
-public:
+  public:
     virtual ~PrinterSurface() = default;
 
     virtual void setFont(const std::string& name) = 0;

@@ -18,9 +18,9 @@ std::string listRuns(const std::vector<PrintedRun>& runs) {
     std::string out;
     for (const PrintedRun& r : runs) {
         out += std::to_string(r.page) + '\t' + std::to_string(r.line) + '\t' +
-               number(r.yPoints, "%.2f") + '\t' + std::to_string(r.column) + '\t' + r.font +
-               '\t' + number(r.size, "%g") + '\t' + (r.bold ? "1" : "0") + '\t' +
-               (r.italic ? "1" : "0") + '\t' + r.text + '\n';
+               number(r.yPoints, "%.2f") + '\t' + std::to_string(r.column) + '\t' + r.font + '\t' +
+               number(r.size, "%g") + '\t' + (r.bold ? "1" : "0") + '\t' + (r.italic ? "1" : "0") +
+               '\t' + r.text + '\n';
     }
     return out;
 }

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace qm {
 
 // Unicode code point of a code page 1252 byte (the five unassigned bytes map to themselves).

@@ -11,7 +11,9 @@ namespace qm {
 
 namespace {
 
-std::int64_t offsetOf(int n) { return static_cast<std::int64_t>(n - 1) * kRecordSize; }
+std::int64_t offsetOf(int n) {
+    return static_cast<std::int64_t>(n - 1) * kRecordSize;
+}
 
 int countFromLength(std::int64_t length) {
     return static_cast<int>(std::nearbyint(static_cast<double>(length) / kRecordSize));
@@ -76,7 +78,9 @@ std::string ContactFile::readRaw(int n) const {
     return bytes;
 }
 
-ContactRecord ContactFile::read(int n) const { return decodeRecord(readRaw(n)); }
+ContactRecord ContactFile::read(int n) const {
+    return decodeRecord(readRaw(n));
+}
 
 std::vector<ContactRecord> ContactFile::readAll() const {
     requireOpen();
@@ -87,9 +91,8 @@ std::vector<ContactRecord> ContactFile::readAll() const {
     std::vector<ContactRecord> records;
     records.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
-        records.push_back(
-            decodeRecord(std::string_view(bytes).substr(static_cast<std::size_t>(i) * kRecordSize,
-                                                        kRecordSize)));
+        records.push_back(decodeRecord(std::string_view(bytes).substr(
+            static_cast<std::size_t>(i) * kRecordSize, kRecordSize)));
     }
     return records;
 }

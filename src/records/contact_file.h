@@ -12,7 +12,7 @@
 namespace qm {
 
 class ContactFile {
-public:
+  public:
     explicit ContactFile(FileOps& ops = systemFileOps()) : ops_(&ops) {}
     ~ContactFile();
     ContactFile(const ContactFile&) = delete;
@@ -46,7 +46,7 @@ public:
 
     static std::string tempFileName() { return "Tempf"; }
 
-private:
+  private:
     void requireOpen() const;
     void requireRecord(int n) const;
 

@@ -30,7 +30,9 @@ ContactRecord decodeRecord(std::string_view bytes) {
     return record;
 }
 
-bool flagIsSet(std::string_view flag) { return numberValue(flag) != 0.0; }
+bool flagIsSet(std::string_view flag) {
+    return numberValue(flag) != 0.0;
+}
 
 std::string birthdateToStored(std::string_view entered) {
     if (entered.empty()) {

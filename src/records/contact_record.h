@@ -48,8 +48,7 @@ struct FieldLayout {
 // The data fields in record order; each is followed by a separator byte.
 namespace field {
 inline constexpr FieldLayout kFirstName{"First name", 0, 11, &ContactRecord::firstName};
-inline constexpr FieldLayout kMiddleInitial{"Middle initial", 12, 1,
-                                            &ContactRecord::middleInitial};
+inline constexpr FieldLayout kMiddleInitial{"Middle initial", 12, 1, &ContactRecord::middleInitial};
 inline constexpr FieldLayout kLastName{"Last name", 14, 16, &ContactRecord::lastName};
 inline constexpr FieldLayout kStreet{"Street address", 31, 30, &ContactRecord::street};
 inline constexpr FieldLayout kStreet2{"Additional street info", 62, 15, &ContactRecord::street2};
@@ -71,9 +70,9 @@ inline constexpr FieldLayout kReminder{"Reminder flag", 510, 1, &ContactRecord::
 inline constexpr std::size_t kRecordEndOffset = 511;
 
 inline constexpr std::array<FieldLayout, 19> kAll = {
-    kFirstName, kMiddleInitial, kLastName,  kStreet,    kStreet2,  kCity,     kState,
-    kZip,       kCountry,       kHomePhone, kCellPhone, kWorkPhone, kEmail,   kBirthdate,
-    kCategory,  kNotes,         kCompany,   kIncludeCompany,        kReminder};
+    kFirstName, kMiddleInitial, kLastName,  kStreet,         kStreet2,   kCity,  kState,
+    kZip,       kCountry,       kHomePhone, kCellPhone,      kWorkPhone, kEmail, kBirthdate,
+    kCategory,  kNotes,         kCompany,   kIncludeCompany, kReminder};
 }  // namespace field
 
 static_assert(field::kReminder.offset + field::kReminder.width + 2 == kRecordSize);

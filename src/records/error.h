@@ -9,13 +9,13 @@ namespace qm {
 // The error every core operation throws: a number and a description that travel up to the
 // window, which shows them in the common error message.
 class QmError : public std::runtime_error {
-public:
+  public:
     QmError(int number, const std::string& description)
         : std::runtime_error(description), number_(number) {}
     int number() const { return number_; }
     std::string description() const { return what(); }
 
-private:
+  private:
     int number_;
 };
 

@@ -9,7 +9,7 @@
 namespace qm {
 
 class FileOps {
-public:
+  public:
     virtual ~FileOps() = default;
     // Opens for reading and writing, creating the file when missing; returns a descriptor.
     virtual int openReadWrite(const std::string& path);

@@ -10,7 +10,9 @@ namespace qm {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Length of the number at the start of text (after blanks); 0 when there is none.
 std::size_t scanNumber(std::string_view text, std::size_t i, bool allowExponent) {
@@ -106,7 +108,9 @@ std::string trimRight(std::string_view text) {
     return std::string(text.substr(0, n));
 }
 
-std::string trim(std::string_view text) { return trimRight(trimLeft(text)); }
+std::string trim(std::string_view text) {
+    return trimRight(trimLeft(text));
+}
 
 std::string leftOf(std::string_view text, long n) {
     if (n <= 0) {

@@ -1,5 +1,5 @@
-#include "platform/widget_names.h"
 #include "shell/about_window.h"
+#include "platform/widget_names.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

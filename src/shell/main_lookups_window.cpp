@@ -3,12 +3,22 @@
 #include "shell/about_window.h"
 #include "shell/main_window.h"
 
-void frmDEdavu::openManual() { qm::openUserManual(state_); }
+void frmDEdavu::openManual() {
+    qm::openUserManual(state_);
+}
 
-void frmDEdavu::openStateAbbreviations() { qm::openStateList(state_); }
+void frmDEdavu::openStateAbbreviations() {
+    qm::openStateList(state_);
+}
 
-void frmDEdavu::openPeopleFinder() { qm::openPeopleSearch(state_); }
+void frmDEdavu::openPeopleFinder() {
+    qm::openPeopleSearch(state_);
+}
 
-void frmDEdavu::openZipFinder() { qm::openZipLookup(state_); }
+void frmDEdavu::openZipFinder() {
+    qm::openZipLookup(state_);
+}
 
-void frmDEdavu::openAbout() { showAboutWindow(state_, this); }
+void frmDEdavu::openAbout() {
+    showAboutWindow(state_, this);
+}

@@ -1,5 +1,5 @@
-#include "platform/widget_names.h"
 #include "shell/main_window.h"
+#include "platform/widget_names.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -69,8 +69,8 @@ void frmDEdavu::buildControls() {
     cmdFindContact = qm::named(new QPushButton(QStringLiteral("Find Contact")), "cmdFindContact");
     cmdFindContact->setToolTip(QStringLiteral("Retrieve a contact from file"));
     cmdRetAddress = qm::named(new QPushButton(QStringLiteral("Print")), "cmdRetAddress");
-    cmdRetAddress->setToolTip(QStringLiteral(
-        "Prints 80 return address labels on Avery 5167 (1/2\" x 1 3/4\") labels"));
+    cmdRetAddress->setToolTip(
+        QStringLiteral("Prints 80 return address labels on Avery 5167 (1/2\" x 1 3/4\") labels"));
     cmdPeopleFind = qm::named(new QPushButton(QStringLiteral("People Finder")), "cmdPeopleFind");
     cmdZipFinder = qm::named(new QPushButton(QStringLiteral("Zip Code Finder")), "cmdZipFinder");
     cmdZipFinder->setToolTip(QStringLiteral("Look up Zip Code"));
@@ -182,26 +182,31 @@ void frmDEdavu::buildControls() {
 void frmDEdavu::buildMenus() {
     mnuFile = qm::named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
     mnuFileNew = qm::addMenuItem(mnuFile, "mnuFileNew", QStringLiteral("New"));
-    mnuFileOpen = qm::addMenuItem(mnuFile, "mnuFileOpen", QStringLiteral("Open"), QKeySequence("Ctrl+O"));
+    mnuFileOpen =
+        qm::addMenuItem(mnuFile, "mnuFileOpen", QStringLiteral("Open"), QKeySequence("Ctrl+O"));
     mnuFileClose = qm::addMenuItem(mnuFile, "mnuFileClose", QStringLiteral("Close"));
     mnuFile->addSeparator();
-    mnuFileBdayOn = qm::addMenuItem(mnuFile, "mnuFileBdayOn", QStringLiteral("Enable Birthday Reminders"));
+    mnuFileBdayOn =
+        qm::addMenuItem(mnuFile, "mnuFileBdayOn", QStringLiteral("Enable Birthday Reminders"));
     mnuFileBdayOff =
         qm::addMenuItem(mnuFile, "mnuFileBdayOff", QStringLiteral("Disable Birthday Reminders"));
     mnuFile->addSeparator();
-    mnuRetAddress = qm::addMenuItem(mnuFile, "mnuRetAddress", QStringLiteral("Return Address Labels"));
+    mnuRetAddress =
+        qm::addMenuItem(mnuFile, "mnuRetAddress", QStringLiteral("Return Address Labels"));
     mnuStates = qm::addMenuItem(mnuFile, "mnuStates", QStringLiteral("State Abbreviations"));
     mnuFile->addSeparator();
-    mnuFilePrint = qm::addMenuItem(mnuFile, "mnuFilePrint", QStringLiteral("Print"), QKeySequence("Ctrl+P"));
+    mnuFilePrint =
+        qm::addMenuItem(mnuFile, "mnuFilePrint", QStringLiteral("Print"), QKeySequence("Ctrl+P"));
     mnuFile->addSeparator();
     mnuFileExit = qm::addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("Exit"));
 
     mnuLMEdit = qm::named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuLMEdit");
-    mnuLMEditCut = qm::addMenuItem(mnuLMEdit, "mnuLMEditCut", QStringLiteral("Cut"), QKeySequence("Ctrl+X"));
+    mnuLMEditCut =
+        qm::addMenuItem(mnuLMEdit, "mnuLMEditCut", QStringLiteral("Cut"), QKeySequence("Ctrl+X"));
     mnuLMEditCopy =
         qm::addMenuItem(mnuLMEdit, "mnuLMEditCopy", QStringLiteral("Copy"), QKeySequence("Ctrl+C"));
-    mnuLMEditPaste =
-        qm::addMenuItem(mnuLMEdit, "mnuLMEditPaste", QStringLiteral("Paste"), QKeySequence("Ctrl+V"));
+    mnuLMEditPaste = qm::addMenuItem(mnuLMEdit, "mnuLMEditPaste", QStringLiteral("Paste"),
+                                     QKeySequence("Ctrl+V"));
 
     mnuContacts = qm::named(menuBar()->addMenu(QStringLiteral("&Contacts")), "mnuContacts");
     mnuAdd = qm::addMenuItem(mnuContacts, "mnuAdd", QStringLiteral("Add Contact"));
@@ -209,7 +214,8 @@ void frmDEdavu::buildMenus() {
     mnuFind = qm::addMenuItem(mnuContacts, "mnuFind", QStringLiteral("Find Contact"));
     mnuDelete = qm::addMenuItem(mnuContacts, "mnuDelete", QStringLiteral("Delete Contact"));
     mnuContacts->addSeparator();
-    mnuSrchContacts = qm::addMenuItem(mnuContacts, "mnuSrchContacts", QStringLiteral("Search Contacts"));
+    mnuSrchContacts =
+        qm::addMenuItem(mnuContacts, "mnuSrchContacts", QStringLiteral("Search Contacts"));
     mnuContacts->addSeparator();
     mnuImport = qm::addMenuItem(mnuContacts, "mnuImport", QStringLiteral("Import Contacts"));
     mnuExport = qm::addMenuItem(mnuContacts, "mnuExport", QStringLiteral("Export Contacts"));
@@ -220,11 +226,13 @@ void frmDEdavu::buildMenus() {
 
     mnuMargins = qm::named(menuBar()->addMenu(QStringLiteral("&Margins")), "mnuMargins");
     mnuAdjustOTF = qm::addMenuItem(mnuMargins, "mnuAdjustOTF", QStringLiteral("On-The-Fly label"));
-    mnuAdjustSR = qm::addMenuItem(mnuMargins, "mnuAdjustSR", QStringLiteral("Search-result labels"));
+    mnuAdjustSR =
+        qm::addMenuItem(mnuMargins, "mnuAdjustSR", QStringLiteral("Search-result labels"));
     mnuAdjustENV = qm::addMenuItem(mnuMargins, "mnuAdjustENV", QStringLiteral("Envelope"));
 
     mnuHelp = qm::named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
-    mnuManual = qm::addMenuItem(mnuHelp, "mnuManual", QStringLiteral("User Manual"), QKeySequence("F1"));
+    mnuManual =
+        qm::addMenuItem(mnuHelp, "mnuManual", QStringLiteral("User Manual"), QKeySequence("F1"));
     mnuAbout = qm::addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("About Quillmark"));
 
     qm::attachCommonEditMenu(mnuLMEdit, mnuLMEditCut, mnuLMEditCopy, mnuLMEditPaste,
@@ -309,11 +317,12 @@ void frmDEdavu::startUp() {
 }
 
 void frmDEdavu::setContactCommandsEnabled(bool on) {
-    for (QWidget* button : {static_cast<QWidget*>(cmdFindContact), static_cast<QWidget*>(cmdAddContact)}) {
+    for (QWidget* button :
+         {static_cast<QWidget*>(cmdFindContact), static_cast<QWidget*>(cmdAddContact)}) {
         button->setEnabled(on);
     }
-    for (QAction* item : {mnuAdd, mnuEdit, mnuDelete, mnuFind, mnuViewOne, mnuViewAll,
-                          mnuImport, mnuExport, mnuSrchContacts}) {
+    for (QAction* item : {mnuAdd, mnuEdit, mnuDelete, mnuFind, mnuViewOne, mnuViewAll, mnuImport,
+                          mnuExport, mnuSrchContacts}) {
         item->setEnabled(on);
     }
 }

@@ -19,7 +19,7 @@
 
 class frmDEdavu : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit frmDEdavu(qm::AppState& state);
 
     // Controls, named as everywhere else in the program.
@@ -123,10 +123,10 @@ public:
     // Both options of a frame off (a plain exclusive group never allows that).
     static void clearOptions(QRadioButton* a, QRadioButton* b);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildMenus();
     void connectCommands();
@@ -148,16 +148,11 @@ private:
     template <typename Command>
     void runFileCommand(Command command);
 
-
-
-
     // Label stock, the Print command and the Margins menu.
     void labelStockClicked();
     void printCommand();
     void adjustMargins(const char* section);
     // (label printing helpers go here)
-
-
 
     // Envelopes, Clear Form and return-address labels.
     void envelopeClicked();
@@ -169,30 +164,19 @@ private:
     void returnAddressCommand();
     // (envelope and return-address helpers go here)
 
-
-
-
     // Contact windows.
     void addContactCommand();
     // (add-contact helpers go here)
 
-
-
     void openContactBrowser(bool focusFind);
     // (contact browser helpers go here)
-
-
 
     void openContactList();
     // (contact list helpers go here)
 
-
-
     void openImport();
     void openExport();
     // (import and export helpers go here)
-
-
 
     void openAbout();
 

@@ -14,11 +14,11 @@ TEST(CodePage, RoundTripsEveryByteThroughUtf8) {
 }
 
 TEST(CodePage, MapsTheHighRangeAndMarksWhatItCannotHold) {
-    EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");            // euro sign
+    EXPECT_EQ(cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
     EXPECT_EQ(utf8ToCp1252("M\xC3\xBCller \xE2\x80\x93 x"), "M\xFCller \x96 x");
-    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD"), "?");               // a CJK character
-    EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!");          // outside the BMP
-    EXPECT_EQ(utf8ToCp1252("a\xC3"), "a?");                      // cut sequence
+    EXPECT_EQ(utf8ToCp1252("\xE4\xB8\xAD"), "?");        // a CJK character
+    EXPECT_EQ(utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!");  // outside the BMP
+    EXPECT_EQ(utf8ToCp1252("a\xC3"), "a?");              // cut sequence
 }
 
 TEST(DecodeTextFile, RecognisesByteOrderMarksAndUtf8) {

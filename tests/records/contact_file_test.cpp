@@ -27,7 +27,7 @@ std::vector<std::string> lastNames(const ContactFile& file) {
 }
 
 class ContactFileTest : public ::testing::Test {
-protected:
+  protected:
     test::TempFolder folder;
     std::string path = folder.file("Friends.DAT");
 };
@@ -143,7 +143,7 @@ TEST_F(ContactFileTest, DeleteOutOfRangeIsAnError) {
 
 // Fails the n-th call of one kind of operation, as a full disk or a lost device would.
 class FailingOps : public FileOps {
-public:
+  public:
     enum class Step { OpenTruncate, WriteAt, Sync, Rename, SyncFolder, OpenReadWrite };
     Step failAt;
     int failOnCall;
@@ -186,9 +186,8 @@ TEST_F(ContactFileTest, AFailureAtAnyStepOfTheCompactionKeepsEveryContact) {
     using Step = FailingOps::Step;
     // Writes: 1 = the marker, 2 = the survivors into the temporary file.
     const std::vector<std::pair<Step, int>> failures = {
-        {Step::WriteAt, 1},  {Step::OpenTruncate, 1}, {Step::WriteAt, 2},
-        {Step::Sync, 1},     {Step::Rename, 1},       {Step::SyncFolder, 1},
-        {Step::OpenReadWrite, 2}};
+        {Step::WriteAt, 1}, {Step::OpenTruncate, 1}, {Step::WriteAt, 2},      {Step::Sync, 1},
+        {Step::Rename, 1},  {Step::SyncFolder, 1},   {Step::OpenReadWrite, 2}};
     for (const auto& [step, call] : failures) {
         std::filesystem::remove(path);
         {
@@ -210,9 +209,9 @@ TEST_F(ContactFileTest, AFailureAtAnyStepOfTheCompactionKeepsEveryContact) {
         // A record left marked goes with the next deletion; an untouched one stays.
         const bool marked = unchanged && check.read(2).firstName == "*DELETED*";
         check.deleteRecord(1);
-        const std::vector<std::string> expected =
-            unchanged && !marked ? std::vector<std::string>{"Two", "Three"}
-                                 : std::vector<std::string>{"Three"};
+        const std::vector<std::string> expected = unchanged && !marked
+                                                      ? std::vector<std::string>{"Two", "Three"}
+                                                      : std::vector<std::string>{"Three"};
         EXPECT_EQ(lastNames(check), expected) << "step " << static_cast<int>(step);
     }
 }

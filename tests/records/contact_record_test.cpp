@@ -35,9 +35,9 @@ TEST(RecordCodec, EncodesEveryFieldAtItsOffsetAndWidth) {
     const std::string expected =
         "John       |Q|Public          |123 Main Street               |Apt 4          |"
         "Springfield     |IL|62701     |USA                |217-555-0100   |217-555-0101   |"
-        "217-555-0102 |john@example.com" + std::string(34, ' ') + "|19800410|Christmas;Golf" +
-        std::string(66, ' ') + "|Met at the fair" + std::string(145, ' ') +
-        "|Acme                          |1|1\r\n";
+        "217-555-0102 |john@example.com" +
+        std::string(34, ' ') + "|19800410|Christmas;Golf" + std::string(66, ' ') +
+        "|Met at the fair" + std::string(145, ' ') + "|Acme                          |1|1\r\n";
     EXPECT_EQ(text, expected);
     EXPECT_EQ(text.size(), kRecordSize);
 }

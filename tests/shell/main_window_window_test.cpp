@@ -26,7 +26,7 @@ class MainWindowTest : public QObject {
         return out;
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void startsWithNoFileAndContactCommandsDisabled() {
         Fixture f;
         frmDEdavu& w = f.window;
@@ -49,13 +49,13 @@ private Q_SLOTS:
         QVERIFY(w.lblLMInstruct->text().startsWith(
             QStringLiteral("Quillmark prints labels (compatible with Avery 5160 and 8160 labels) "
                            "and envelopes.\nPower tip: click 'Search Contacts'")));
-        for (QWidget* b : {static_cast<QWidget*>(w.cmdAddContact),
-                           static_cast<QWidget*>(w.cmdFindContact)}) {
+        for (QWidget* b :
+             {static_cast<QWidget*>(w.cmdAddContact), static_cast<QWidget*>(w.cmdFindContact)}) {
             QVERIFY(!b->isEnabled());
         }
-        for (QAction* a : {w.mnuAdd, w.mnuEdit, w.mnuFind, w.mnuDelete, w.mnuSrchContacts,
-                           w.mnuImport, w.mnuExport, w.mnuViewOne, w.mnuViewAll, w.mnuFileBdayOn,
-                           w.mnuFileBdayOff}) {
+        for (QAction* a :
+             {w.mnuAdd, w.mnuEdit, w.mnuFind, w.mnuDelete, w.mnuSrchContacts, w.mnuImport,
+              w.mnuExport, w.mnuViewOne, w.mnuViewAll, w.mnuFileBdayOn, w.mnuFileBdayOff}) {
             QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
         }
         QVERIFY(w.mnuFileNew->isEnabled() && w.mnuFilePrint->isEnabled());
@@ -68,7 +68,8 @@ private Q_SLOTS:
         for (QAction* a : w.menuBar()->actions()) {
             titles << a->text();
         }
-        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Contacts", "&View", "&Margins", "&Help"}));
+        QCOMPARE(titles,
+                 (QStringList{"&File", "&Edit", "&Contacts", "&View", "&Margins", "&Help"}));
         QCOMPARE(menuTexts(w.mnuFile),
                  (QStringList{"New", "Open", "Close", "-", "Enable Birthday Reminders",
                               "Disable Birthday Reminders", "-", "Return Address Labels",

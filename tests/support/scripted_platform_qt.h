@@ -37,7 +37,7 @@ struct PrintAnswer {
 };
 
 class ScriptedPlatform : public PlatformServices {
-public:
+  public:
     // Queued answers.
     std::deque<MsgAnswer> messageAnswers;
     std::deque<QString> inputAnswers;
