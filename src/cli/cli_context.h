@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "printing/notice.h"
 
 namespace qm {
 class ContactFile;
@@ -24,6 +25,11 @@ private:
     std::string title_;
     std::string text_;
 };
+
+// Refuses with a printing command's notice.
+[[noreturn]] inline void refuse(const Notice& notice) {
+    throw Refusal(notice.title, notice.text);
+}
 
 struct Context {
     std::ostream& out;
