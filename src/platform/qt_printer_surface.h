@@ -38,6 +38,10 @@ class QtPrinterSurface : public PrinterSurface {
     void setCurrentX(double twips) override;
     void setCurrentY(double twips) override;
     std::string deviceName() const override { return device_; }
+    // A page is kept only once it receives text; until then the next one is in progress.
+    int pageNumber() const override {
+        return static_cast<int>(document_.size()) + (pageHasText_ ? 0 : 1);
+    }
     void print(const std::vector<PrintItem>& items) override;
     void newPage() override;
     void endDoc() override;

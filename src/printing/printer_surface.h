@@ -40,6 +40,10 @@ public:
     virtual void setCurrentX(double twips) = 0;
     virtual void setCurrentY(double twips) = 0;
     virtual std::string deviceName() const = 0;
+    // Number of the page in progress; it grows by one with every page begun, whether by
+    // newPage or by a line that would have begun below the bottom. Lets a layout tell
+    // whether the surface has already moved on to a fresh page by itself.
+    virtual int pageNumber() const = 0;
 
     // Prints the items one after the other, then ends the line. No items: only ends the line.
     virtual void print(const std::vector<PrintItem>& items) = 0;

@@ -50,6 +50,7 @@ class TextGridSurface : public PrinterSurface {
     void setCurrentX(double twips) override;
     void setCurrentY(double twips) override;
     std::string deviceName() const override { return device_; }
+    int pageNumber() const override { return page_; }
     void print(const std::vector<PrintItem>& items) override;
     void newPage() override;
     void endDoc() override;

@@ -41,6 +41,7 @@ class SharedSurface : public PrinterSurface {
     void setCurrentX(double t) override { grid_.setCurrentX(t); }
     void setCurrentY(double t) override { grid_.setCurrentY(t); }
     std::string deviceName() const override { return grid_.deviceName(); }
+    int pageNumber() const override { return grid_.pageNumber(); }
     void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
     void newPage() override { grid_.newPage(); }
     void endDoc() override { grid_.endDoc(); }

@@ -30,6 +30,7 @@ class GridPrinter : public PrinterSurface {
     void setCurrentX(double twips) override { grid_.setCurrentX(twips); }
     void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
     std::string deviceName() const override { return grid_.deviceName(); }
+    int pageNumber() const override { return grid_.pageNumber(); }
     void print(const std::vector<PrintItem>& items) override {
         for (const PrintItem& item : items) {
             if (item.kind == PrintItem::Kind::Text && ++texts_ == failAt_) {

@@ -1,0 +1,101 @@
+// Selection and the clipboard on the contact list, and opening a listed contact in the
+// contact browser. The clipboard only changes what the list shows, never the contact file.
+#include <QFile>
+#include <QItemSelectionModel>
+#include <algorithm>
+
+#include "list/contact_list_window.h"
+#include "list/list_browser_link_window.h"
+#include "platform/messages.h"
+#include "platform/qt_text.h"
+#include "shell/main_window.h"
+
+bool frmViewAll::headingHasFocus() const {
+    return focusWidget() == txtViewAllHeader;
+}
+
+std::vector<int> frmViewAll::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : lstAllContacts->selectionModel()->selectedRows()) {
+        rows.push_back(index.row());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+std::vector<std::string> frmViewAll::selectedLines() const {
+    std::vector<std::string> lines;
+    for (int row : selectedRows()) {
+        lines.push_back(model_->entry(row).line);
+    }
+    return lines;
+}
+
+void frmViewAll::editMenuOpening() {
+    mnuVAEditCut->setEnabled(true);
+    mnuVAEditCopy->setEnabled(true);
+    if (headingHasFocus() && !txtViewAllHeader->hasSelectedText()) {
+        mnuVAEditCut->setEnabled(false);
+        mnuVAEditCopy->setEnabled(false);
+    }
+}
+
+void frmViewAll::copyCommand() {
+    state_.platform.clearClipboard();
+    const QString text = headingHasFocus() ? txtViewAllHeader->selectedText()
+                                           : qm::fromCp(qm::clipboardTextOfLines(selectedLines()));
+    state_.platform.setClipboardText(text);
+}
+
+void frmViewAll::cutCommand() {
+    copyCommand();
+    if (headingHasFocus()) {
+        txtViewAllHeader->del();
+        return;
+    }
+    // The count of contacts found stays as it was.
+    model_->removeRows(selectedRows());
+}
+
+void frmViewAll::pasteCommand() {
+    const QString text = state_.platform.clipboardText();
+    if (headingHasFocus()) {
+        txtViewAllHeader->insert(text);
+        return;
+    }
+    for (std::string& line : qm::splitPastedLines(qm::toCp(text))) {
+        model_->addLine(qm::ListEntry{std::move(line), 0});
+    }
+}
+
+void frmViewAll::selectAllCommand() {
+    if (headingHasFocus()) {
+        txtViewAllHeader->setFocus();
+        txtViewAllHeader->selectAll();
+        return;
+    }
+    lstAllContacts->selectAll();
+}
+
+void frmViewAll::openListedContact() {
+    try {
+        state_.contacts.close();
+        const QString path =
+            state_.mainWindow != nullptr ? state_.mainWindow->txtFileNam->text() : QString();
+        state_.contacts.open(QFile::encodeName(path).toStdString());
+        const QModelIndex current = lstAllContacts->currentIndex();
+        if (!current.isValid()) {
+            qm::throwError(qm::err::kInvalidCall, "Invalid procedure call or argument");
+        }
+        const int record = model_->entry(current.row()).record;
+        state_.contacts.read(record);
+        model_->clear();
+        qm::openContactInBrowser(state_, record);
+    } catch (const qm::QmError& e) {
+        if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
+            closeAfterCancelledError();
+        }
+        return;
+    }
+    close();
+}

@@ -1,0 +1,115 @@
+#include "list/contact_list_view_window.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/qt_text.h"
+
+namespace qm {
+
+int ContactListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(entries_.size());
+}
+
+QVariant ContactListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || role != Qt::DisplayRole) {
+        return {};
+    }
+    // Converted on demand: the view asks only for the rows it shows.
+    return fromCp(entries_[static_cast<std::size_t>(index.row())].line);
+}
+
+void ContactListModel::addSorted(std::vector<ListEntry> sorted) {
+    if (sorted.empty()) {
+        return;
+    }
+    beginResetModel();
+    if (entries_.empty()) {
+        entries_ = std::move(sorted);
+    } else {
+        std::vector<ListEntry> merged;
+        merged.reserve(entries_.size() + sorted.size());
+        std::merge(
+            std::make_move_iterator(entries_.begin()), std::make_move_iterator(entries_.end()),
+            std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
+            std::back_inserter(merged),
+            [](const ListEntry& a, const ListEntry& b) { return listLineBefore(a.line, b.line); });
+        entries_ = std::move(merged);
+    }
+    endResetModel();
+}
+
+int ContactListModel::addLine(ListEntry entry) {
+    const auto row = static_cast<int>(sortedInsertPosition(entries_, entry.line));
+    beginInsertRows(QModelIndex(), row, row);
+    entries_.insert(entries_.begin() + row, std::move(entry));
+    endInsertRows();
+    return row;
+}
+
+void ContactListModel::removeRows(std::vector<int> rows) {
+    // From the last to the first, a run of neighbouring rows at a time.
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::size_t i = 0;
+    while (i < rows.size()) {
+        std::size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] - 1) {
+            ++j;
+        }
+        const int first = rows[j];
+        const int last = rows[i];
+        beginRemoveRows(QModelIndex(), first, last);
+        entries_.erase(entries_.begin() + first, entries_.begin() + last + 1);
+        endRemoveRows();
+        i = j + 1;
+    }
+}
+
+void ContactListModel::clear() {
+    beginResetModel();
+    entries_.clear();
+    endResetModel();
+}
+
+TabStopDelegate::TabStopDelegate(std::vector<int> dialogUnits, QObject* parent)
+    : QStyledItemDelegate(parent), stops_(std::move(dialogUnits)) {}
+
+QTextOption TabStopDelegate::textOption(const QFont& font) const {
+    const double unit = QFontMetricsF(font).averageCharWidth() / 4.0;
+    QList<QTextOption::Tab> tabs;
+    for (int stop : stops_) {
+        tabs.append(QTextOption::Tab(stop * unit, QTextOption::LeftTab));
+    }
+    QTextOption option;
+    option.setTabs(tabs);
+    option.setWrapMode(QTextOption::NoWrap);
+    return option;
+}
+
+void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
+    // The background, focus and selection as the style draws them, then the text ourselves:
+    // the style's item text knows no tab stops.
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    opt.text.clear();
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    painter->save();
+    painter->setFont(opt.font);
+    const bool selected = (opt.state & QStyle::State_Selected) != 0;
+    painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    QTextOption textOpt = textOption(opt.font);
+    textOpt.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    painter->drawText(textRect, text, textOpt);
+    painter->restore();
+}
+
+}  // namespace qm

@@ -1,0 +1,291 @@
+#include "list/contact_list_window.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "list/list_browser_link_window.h"
+#include "platform/lookups.h"
+#include "platform/messages.h"
+#include "platform/qt_text.h"
+#include "shell/about_window.h"
+#include "shell/main_window.h"
+
+using qm::SearchField;
+using qm::SortOrder;
+
+namespace {
+
+const char* const kColumnHeading =
+    "Name                               City               ST     Zip         Home         Cell    "
+    "               Email Address";
+
+// Tab stops of the list, in dialog units.
+const std::vector<int> kListTabStops = {100, 110, 120, 154, 176, 212, 242};
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const QString& text,
+                 const QKeySequence& key = QKeySequence()) {
+    auto* action = named(menu->addAction(text), name);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+    }
+    return action;
+}
+
+QFont listFont(double points, bool bold) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+}  // namespace
+
+frmViewAll::frmViewAll(qm::AppState& state) : state_(state) {
+    setObjectName(QStringLiteral("frmViewAll"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    buildMenus();
+    connectCommands();
+
+    const QString title =
+        state_.mainWindow != nullptr ? state_.mainWindow->txtFileTitle->text() : QString();
+    setWindowTitle(QStringLiteral("All Contacts  [") + title + QLatin1Char(']'));
+    mnuPrint->setEnabled(false);
+    cmdPrintLabels->setEnabled(false);
+    lblSearchDisplay->hide();
+    lblTotContacts->clear();
+    cmdACGetReport->setFocus();
+}
+
+void frmViewAll::buildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+
+    txtViewAllHeader = named(new QLineEdit, "txtViewAllHeader");
+    txtViewAllHeader->setFont(listFont(9.75, true));
+
+    model_ = new qm::ContactListModel(this);
+    lstAllContacts = named(new QListView, "lstAllContacts");
+    lstAllContacts->setModel(model_);
+    lstAllContacts->setItemDelegate(new qm::TabStopDelegate(kListTabStops, lstAllContacts));
+    lstAllContacts->setUniformItemSizes(true);
+    lstAllContacts->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstAllContacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstAllContacts->setFont(listFont(9.75, false));
+    lstAllContacts->setToolTip(QStringLiteral("Double-click contact to view or edit details"));
+    lstAllContacts->setMinimumSize(900, 360);
+
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(buildSearchFrame());
+    frames->addWidget(buildSortFrame(), 0, Qt::AlignTop);
+    frames->addStretch();
+
+    cmdACGetReport = named(new QPushButton(QStringLiteral("Get report")), "cmdACGetReport");
+    cmdACGetReport->setDefault(true);
+    cmdPrintLabels = named(new QPushButton(QStringLiteral("Print labels")), "cmdPrintLabels");
+    cmdPrintLabels->setToolTip(QStringLiteral("Print a label for each contact in list"));
+    cmdViewAllClose = named(new QPushButton(QStringLiteral("Close")), "cmdViewAllClose");
+    lblSearchDisplay = named(new QLabel, "lblSearchDisplay");
+    lblTotContacts = named(new QLabel, "lblTotContacts");
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(lblSearchDisplay);
+    bottom->addWidget(lblTotContacts);
+    bottom->addStretch();
+    bottom->addWidget(cmdACGetReport);
+    bottom->addWidget(cmdPrintLabels);
+    bottom->addWidget(cmdViewAllClose);
+
+    auto* layout = new QVBoxLayout(central);
+    layout->addLayout(frames);
+    layout->addWidget(txtViewAllHeader);
+    layout->addWidget(lstAllContacts, 1);
+    layout->addLayout(bottom);
+}
+
+QGroupBox* frmViewAll::buildSearchFrame() {
+    frSearch = named(new QGroupBox(QStringLiteral("Search")), "frSearch");
+    auto* layout = new QVBoxLayout(frSearch);
+    for (const qm::SearchFieldText& text : qm::searchFieldTexts()) {
+        auto* option = named(new QRadioButton(QString::fromLatin1(text.caption)), text.optionName);
+        layout->addWidget(option);
+        const SearchField field = text.field;
+        connect(option, &QRadioButton::toggled, this, [this, field](bool on) {
+            if (on) {
+                searchOptionChosen(field);
+            }
+        });
+    }
+    const auto option = [this](const char* name) {
+        return frSearch->findChild<QRadioButton*>(QString::fromLatin1(name));
+    };
+    optSearchFName = option("optSearchFName");
+    optSearchLName = option("optSearchLName");
+    optSearchCity = option("optSearchCity");
+    optSearchState = option("optSearchState");
+    optSearchZip = option("optSearchZip");
+    optSearchEmail = option("optSearchEmail");
+    optSearchCat = option("optSearchCat");
+    optSearchAll = option("optSearchAll");
+    optSearchCompany = option("optSearchCompany");
+    return frSearch;
+}
+
+QGroupBox* frmViewAll::buildSortFrame() {
+    frSortOrder = named(new QGroupBox, "frSortOrder");
+    optFnameSort = named(new QRadioButton(QStringLiteral("Sort by first name")), "optFnameSort");
+    optLnameSort = named(new QRadioButton(QStringLiteral("Sort by last name")), "optLnameSort");
+    auto* layout = new QVBoxLayout(frSortOrder);
+    layout->addWidget(optFnameSort);
+    layout->addWidget(optLnameSort);
+    connect(optFnameSort, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            sortOptionChosen(SortOrder::ByFirstName);
+        }
+    });
+    connect(optLnameSort, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) {
+            sortOptionChosen(SortOrder::ByLastName);
+        }
+    });
+    return frSortOrder;
+}
+
+void frmViewAll::buildMenus() {
+    mnuVAFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuVAFile");
+    mnuPrint = addItem(mnuVAFile, "mnuPrint", QStringLiteral("Print"));
+
+    mnuVAEdit = named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuVAEdit");
+    mnuVAEditCut = addItem(mnuVAEdit, "mnuVAEditCut", QStringLiteral("Cut"), QKeySequence::Cut);
+    mnuVAEditCopy = addItem(mnuVAEdit, "mnuVAEditCopy", QStringLiteral("Copy"), QKeySequence::Copy);
+    mnuVAEditPaste =
+        addItem(mnuVAEdit, "mnuVAEditPaste", QStringLiteral("Paste"), QKeySequence::Paste);
+    mnuVAEditSelAll = addItem(mnuVAEdit, "mnuVAEditSelAll", QStringLiteral("Select All"),
+                              QKeySequence::SelectAll);
+
+    mnuVAHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuVAHelp");
+    mnuVAManual =
+        addItem(mnuVAHelp, "mnuVAManual", QStringLiteral("User Manual"), QKeySequence(Qt::Key_F1));
+    mnuVAAbout = addItem(mnuVAHelp, "mnuVAAbout", QStringLiteral("About Quillmark"));
+}
+
+void frmViewAll::connectCommands() {
+    connect(cmdACGetReport, &QPushButton::clicked, this, &frmViewAll::getReport);
+    connect(cmdPrintLabels, &QPushButton::clicked, this, &frmViewAll::printLabels);
+    connect(cmdViewAllClose, &QPushButton::clicked, this, &frmViewAll::close);
+    connect(mnuPrint, &QAction::triggered, this, &frmViewAll::printReport);
+    connect(mnuVAEdit, &QMenu::aboutToShow, this, &frmViewAll::editMenuOpening);
+    connect(mnuVAEditCopy, &QAction::triggered, this, &frmViewAll::copyCommand);
+    connect(mnuVAEditCut, &QAction::triggered, this, &frmViewAll::cutCommand);
+    connect(mnuVAEditPaste, &QAction::triggered, this, &frmViewAll::pasteCommand);
+    connect(mnuVAEditSelAll, &QAction::triggered, this, &frmViewAll::selectAllCommand);
+    connect(mnuVAManual, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuVAAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+    connect(lstAllContacts, &QListView::doubleClicked, this, &frmViewAll::openListedContact);
+
+    // Enter presses the focused button, else "Get report", the window's default button.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
+        connect(new QShortcut(key, this), &QShortcut::activated, this,
+                &frmViewAll::pressDefaultButton);
+    }
+}
+
+void frmViewAll::pressDefaultButton() {
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* button = focused != nullptr ? focused : cmdACGetReport;
+    if (button->isEnabled() && button->isVisible()) {
+        button->click();
+    }
+}
+
+void frmViewAll::selectStartOptions() {
+    frSearch->show();
+    optSearchAll->setChecked(true);
+    optFnameSort->setChecked(true);
+}
+
+void frmViewAll::searchOptionChosen(SearchField field) {
+    searchField_ = field;
+    if (field == SearchField::All) {
+        lblSearchDisplay->hide();
+        return;
+    }
+    const qm::SearchFieldText& text = qm::searchFieldText(field);
+    searchText_ = qm::toCp(state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle),
+                                                    QStringLiteral("Search For: ")));
+    lblSearchDisplay->setText(qm::fromCp(searchText_));
+    lblSearchDisplay->show();
+    cmdACGetReport->setFocus();
+}
+
+void frmViewAll::sortOptionChosen(SortOrder order) {
+    sortOrder_ = order;
+    cmdACGetReport->setFocus();
+}
+
+void frmViewAll::getReport() {
+    frSearch->hide();
+    frSortOrder->hide();
+    txtViewAllHeader->show();
+    txtViewAllHeader->setFont(listFont(12, true));
+    txtViewAllHeader->setText(QString::fromLatin1(kColumnHeading));
+
+    std::vector<qm::ListEntry> entries;
+    try {
+        entries = qm::buildContactList(state_.contacts, searchField_, searchText_, sortOrder_);
+    } catch (const qm::QmError& e) {
+        if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
+            closeAfterCancelledError();
+        }
+        return;
+    }
+    const auto found = static_cast<int>(entries.size());
+    model_->addSorted(std::move(entries));
+    showBuiltList(found, found > 0 ? qm::searchFieldText(searchField_).resultWord : "");
+}
+
+void frmViewAll::showBuiltList(int found, const std::string& resultWord) {
+    if (searchField_ == SearchField::All) {
+        lblSearchDisplay->hide();
+    } else {
+        lblSearchDisplay->setText(qm::fromCp(qm::resultCaption(resultWord, searchText_)));
+        lblSearchDisplay->show();
+    }
+    cmdPrintLabels->setEnabled(true);
+    lblTotContacts->setText(QStringLiteral("Contacts Found = ") + QString::number(found));
+    lblTotContacts->show();
+    mnuPrint->setEnabled(true);
+    cmdViewAllClose->setFocus();
+    if (found != 0) {
+        cmdACGetReport->setEnabled(false);
+        return;
+    }
+    state_.platform.messageBox(this, QStringLiteral("Contact file empty."),
+                               QStringLiteral("No contacts found."));
+    cmdViewAllClose->setFocus();
+}
+
+void frmViewAll::closeAfterCancelledError() {
+    model_->clear();
+    close();
+}
+
+void frmViewAll::closeEvent(QCloseEvent* event) {
+    model_->clear();
+    event->accept();
+    // A contact opened from the list is on show in the browser; go back there.
+    if (state_.currentRecord != 0) {
+        qm::returnToContactBrowser(state_);
+    } else if (state_.mainWindow != nullptr) {
+        state_.mainWindow->returnToMain();
+    }
+}

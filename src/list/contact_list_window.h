@@ -1,0 +1,104 @@
+#pragma once
+
+// The contact list window: all contacts or those whose chosen field contains a search text,
+// one line each, sorted by first or by last name; labels, a report, the clipboard and the
+// way into the contact browser work on that list.
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "list/contact_list.h"
+#include "list/contact_list_view_window.h"
+
+class frmViewAll : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit frmViewAll(qm::AppState& state);
+
+    QGroupBox* frSearch;
+    QRadioButton* optSearchFName;
+    QRadioButton* optSearchLName;
+    QRadioButton* optSearchCity;
+    QRadioButton* optSearchState;
+    QRadioButton* optSearchZip;
+    QRadioButton* optSearchEmail;
+    QRadioButton* optSearchCat;
+    QRadioButton* optSearchAll;
+    QRadioButton* optSearchCompany;
+    QGroupBox* frSortOrder;
+    QRadioButton* optFnameSort;
+    QRadioButton* optLnameSort;
+    QPushButton* cmdACGetReport;
+    QPushButton* cmdPrintLabels;
+    QPushButton* cmdViewAllClose;
+    QLineEdit* txtViewAllHeader;
+    QListView* lstAllContacts;
+    QLabel* lblSearchDisplay;
+    QLabel* lblTotContacts;
+
+    QMenu* mnuVAFile;
+    QAction* mnuPrint;
+    QMenu* mnuVAEdit;
+    QAction* mnuVAEditCut;
+    QAction* mnuVAEditCopy;
+    QAction* mnuVAEditPaste;
+    QAction* mnuVAEditSelAll;
+    QMenu* mnuVAHelp;
+    QAction* mnuVAManual;
+    QAction* mnuVAAbout;
+
+    // The lines on show with their record numbers, in list order.
+    const qm::ContactListModel& listModel() const { return *model_; }
+
+    // What the menu commands that open the window select: all contacts, by first name.
+    void selectStartOptions();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildControls();
+    QGroupBox* buildSearchFrame();
+    QGroupBox* buildSortFrame();
+    void buildMenus();
+    void connectCommands();
+    void pressDefaultButton();
+
+    // Search, sort and the build.
+    void searchOptionChosen(qm::SearchField field);
+    void sortOptionChosen(qm::SortOrder order);
+    void getReport();
+    void showBuiltList(int found, const std::string& resultWord);
+    void closeAfterCancelledError();
+
+    // Printing.
+    void printLabels();
+    void printReport();
+
+    // Selection, clipboard and opening a contact.
+    bool headingHasFocus() const;
+    std::vector<int> selectedRows() const;
+    std::vector<std::string> selectedLines() const;
+    void editMenuOpening();
+    void copyCommand();
+    void cutCommand();
+    void pasteCommand();
+    void selectAllCommand();
+    void openListedContact();
+
+    qm::AppState& state_;
+    qm::ContactListModel* model_;
+    qm::SearchField searchField_ = qm::SearchField::All;
+    qm::SortOrder sortOrder_ = qm::SortOrder::ByFirstName;
+    std::string searchText_;
+};

@@ -1,0 +1,449 @@
+// The contact list window driven through the scripted platform: building the list, its
+// messages, the clipboard, opening a contact, and what its print commands put on paper.
+#include <QtTest>
+
+#include "contacts/contact_browser_window.h"
+#include "contacts/contact_form_window.h"
+#include "list/contact_list_window.h"
+#include "platform/qt_text.h"
+#include "printing/text_grid_surface.h"
+#include "records/error.h"
+#include "records/parameter_file.h"
+#include "shell/app_folder.h"
+#include "shell/main_window.h"
+#include "support/scripted_platform_qt.h"
+#include "support/temp_folder.h"
+
+using namespace qm;
+
+namespace {
+
+// A printer the window may destroy while the grid behind it outlives the command.
+// Optionally fails at the nth text run, as a printer that goes away mid-job.
+class GridPrinter : public PrinterSurface {
+  public:
+    explicit GridPrinter(TextGridSurface& grid) : grid_(grid) {}
+    void setFont(const std::string& name) override { grid_.setFont(name); }
+    void setFontSize(double points) override { grid_.setFontSize(points); }
+    void setFontBold(bool on) override { grid_.setFontBold(on); }
+    void setFontItalic(bool on) override { grid_.setFontItalic(on); }
+    void setOrientation(int orientation) override { grid_.setOrientation(orientation); }
+    void setPaperSize(int paper) override { grid_.setPaperSize(paper); }
+    void setCurrentX(double twips) override { grid_.setCurrentX(twips); }
+    void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
+    std::string deviceName() const override { return grid_.deviceName(); }
+    int pageNumber() const override { return grid_.pageNumber(); }
+    void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
+    void newPage() override { grid_.newPage(); }
+    void endDoc() override { grid_.endDoc(); }
+    void killDoc() override {
+        ++kills;
+        grid_.killDoc();
+    }
+    static inline int kills = 0;
+
+  private:
+    TextGridSurface& grid_;
+};
+
+ContactRecord contact(const char* first, const char* initial, const char* last, const char* city,
+                      const char* zip = "02101") {
+    ContactRecord r;
+    r.firstName = first;
+    r.middleInitial = initial;
+    r.lastName = last;
+    r.street = "1 Elm St";
+    r.city = city;
+    r.state = "MA";
+    r.zip = zip;
+    r.homePhone = "617-555-0100";
+    return r;
+}
+
+const std::vector<ContactRecord> kContacts = {
+    contact("John", "Q", "Smith", "Boston"),
+    contact("anna", "", "Adams", "Bossier City"),
+    contact("Carl", "", "Smith", "BOSTON"),
+    contact("Zed", "", "Young", "Ottawa", "K1A 0B1"),
+};
+
+const QString kHeading = QStringLiteral(
+    "Name                               City               ST     Zip         Home         Cell"
+    "                   Email Address");
+
+struct Fixture {
+    test::TempFolder folder;
+    ScriptedPlatform platform;
+    AppState state{platform, QString::fromStdString(folder.path())};
+    frmDEdavu main{state};
+    TextGridSurface grid;
+    QPointer<frmViewAll> list;
+
+    explicit Fixture(const std::vector<ContactRecord>& contacts = kContacts) {
+        prepareAppFolder(folder.path());
+        GridPrinter::kills = 0;
+        const std::string path = folder.file("Friends.DAT");
+        state.contacts.open(path);
+        state.contacts.appendAll(contacts);
+        main.showOpenFile(QString::fromStdString(path), QStringLiteral("Friends"));
+        main.setContactCommandsEnabled(true);
+        main.show();
+        main.mnuViewAll->trigger();
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* found = qobject_cast<frmViewAll*>(w);
+                found != nullptr && found->isVisible()) {
+                list = found;
+            }
+        }
+    }
+    ~Fixture() {
+        if (list) {
+            delete list.data();
+        }
+    }
+
+    QStringList lines() const {
+        QStringList out;
+        for (const ListEntry& e : list->listModel().entries()) {
+            out << fromCp(e.line);
+        }
+        return out;
+    }
+    QStringList names() const {
+        QStringList out;
+        for (const QString& line : lines()) {
+            out << line.section(QLatin1Char('\t'), 0, 0);
+        }
+        return out;
+    }
+    int rowOf(const QString& name) const { return names().indexOf(name); }
+    void select(std::initializer_list<int> rows) {
+        auto* selection = list->lstAllContacts->selectionModel();
+        selection->clearSelection();
+        for (int row : rows) {
+            selection->select(list->lstAllContacts->model()->index(row, 0),
+                              QItemSelectionModel::Select);
+        }
+    }
+    void doubleClick(int row) {
+        QListView* view = list->lstAllContacts;
+        const QModelIndex index = view->model()->index(row, 0);
+        view->setCurrentIndex(index);
+        Q_EMIT view->doubleClicked(index);
+    }
+    void answerPrintDialog(int copies = 1, bool selection = false) {
+        PrintAnswer answer;
+        answer.copies = copies;
+        answer.selection = selection;
+        answer.makeSurface = [this] { return std::make_unique<GridPrinter>(grid); };
+        platform.printAnswers.push_back(std::move(answer));
+    }
+    std::vector<std::string> printedTexts() const {
+        std::vector<std::string> out;
+        for (const PrintedRun& r : grid.runs()) {
+            out.push_back(r.text);
+        }
+        return out;
+    }
+    void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+};
+
+void expectMessage(const RecordedMessage& m, const QString& title, const QString& text,
+                   MsgButtons buttons, MsgIcon icon) {
+    QCOMPARE(m.title, title);
+    QCOMPARE(m.text, text);
+    QCOMPARE(m.buttons, buttons);
+    QCOMPARE(m.icon, icon);
+}
+
+}  // namespace
+
+class ContactListWindowTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void opensInPlaceOfTheMainWindowWithAllContactsByFirstName() {
+        Fixture f;
+        QVERIFY(f.list);
+        QVERIFY(f.main.isHidden());
+        QCOMPARE(f.list->windowTitle(), QStringLiteral("All Contacts  [Friends]"));
+        QVERIFY(f.list->optSearchAll->isChecked());
+        QVERIFY(f.list->optFnameSort->isChecked());
+        QVERIFY(f.platform.inputs.empty());
+        QVERIFY(f.list->frSearch->isVisible() && f.list->frSortOrder->isVisible());
+        QVERIFY(!f.list->cmdPrintLabels->isEnabled());
+        QVERIFY(!f.list->mnuPrint->isEnabled());
+        QVERIFY(f.list->lblSearchDisplay->isHidden());
+        QVERIFY(f.list->lblTotContacts->text().isEmpty());
+        QVERIFY(f.list->lstAllContacts->uniformItemSizes());
+        QCOMPARE(f.list->lstAllContacts->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+
+    void getReportListsEveryContactOnce() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        QCOMPARE(f.names(),
+                 (QStringList{"anna Adams", "Carl Smith", "John Q. Smith", "Zed Young"}));
+        QCOMPARE(f.list->txtViewAllHeader->text(), kHeading);
+        QCOMPARE(f.list->txtViewAllHeader->font().pointSizeF(), 12.0);
+        QVERIFY(f.list->txtViewAllHeader->font().bold());
+        QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 4"));
+        QVERIFY(f.list->frSearch->isHidden() && f.list->frSortOrder->isHidden());
+        QVERIFY(f.list->lblSearchDisplay->isHidden());
+        QVERIFY(!f.list->cmdACGetReport->isEnabled());
+        QVERIFY(f.list->cmdPrintLabels->isEnabled() && f.list->mnuPrint->isEnabled());
+        QCOMPARE(f.list->focusWidget(), f.list->cmdViewAllClose);
+        QVERIFY(f.platform.messages.empty());
+    }
+
+    void searchOptionsPromptAndCaptionTheResult() {
+        Fixture f;
+        f.platform.inputAnswers = {QStringLiteral("bos")};
+        f.list->optSearchCity->click();
+        QCOMPARE(f.platform.inputs.size(), std::size_t{1});
+        QCOMPARE(f.platform.inputs[0].title, QStringLiteral("City Search"));
+        QCOMPARE(f.platform.inputs[0].prompt, QStringLiteral("Search For: "));
+        QVERIFY(f.platform.inputs[0].defaultAnswer.isEmpty());
+        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral("bos"));
+        QVERIFY(f.list->lblSearchDisplay->isVisible());
+        f.list->optLnameSort->click();
+        f.list->cmdACGetReport->click();
+        QCOMPARE(f.names(), (QStringList{"Adams, anna ", "Smith, Carl ", "Smith, John Q. "}));
+        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral("City = bos"));
+        QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 3"));
+    }
+
+    void nothingFoundKeepsGetReport() {
+        Fixture f;
+        // Zip codes compare with case.
+        f.platform.inputAnswers = {QStringLiteral("k1a")};
+        f.list->optSearchZip->click();
+        QCOMPARE(f.platform.inputs[0].title, QStringLiteral("Zip code Search"));
+        f.list->cmdACGetReport->click();
+        QCOMPARE(f.platform.messages.size(), std::size_t{1});
+        expectMessage(f.platform.messages[0], QStringLiteral("Contact file empty."),
+                      QStringLiteral("No contacts found."), MsgButtons::Ok, MsgIcon::None);
+        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral(" = k1a"));
+        QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 0"));
+        QVERIFY(f.list->cmdACGetReport->isEnabled());
+
+        // Labels of an empty list: a message and no print dialog.
+        f.list->cmdPrintLabels->click();
+        expectMessage(f.platform.messages.back(), QStringLiteral("No contacts found"),
+                      QStringLiteral("Empty list, no labels to print."), MsgButtons::Ok,
+                      MsgIcon::None);
+        QVERIFY(f.platform.printRequests.empty());
+    }
+
+    void aReadFailureOffersRetryAndCancel() {
+        Fixture f;
+        f.state.contacts.close();
+        f.list->cmdACGetReport->click();
+        QCOMPARE(f.platform.messages.size(), std::size_t{1});
+        QCOMPARE(f.platform.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(f.platform.messages[0].buttons, MsgButtons::RetryCancel);
+        QVERIFY(f.platform.messages[0].text.startsWith(
+            QStringLiteral("An error has occurred. Error number ")));
+        QVERIFY(f.list->isVisible());
+
+        f.platform.messageAnswers = {MsgAnswer::Cancel};
+        f.list->cmdACGetReport->click();
+        f.settle();
+        QVERIFY(!f.list);
+        QVERIFY(f.main.isVisible());
+    }
+
+    void closeShowsTheMainWindowAgain() {
+        Fixture f;
+        f.list->cmdViewAllClose->click();
+        f.settle();
+        QVERIFY(!f.list);
+        QVERIFY(f.main.isVisible());
+    }
+
+    void copyAndCutTakeSelectedLinesInListOrder() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        const QStringList before = f.lines();
+        f.list->lstAllContacts->setFocus();
+        f.select({2, 0});
+        f.list->mnuVAEditCopy->trigger();
+        QCOMPARE(f.platform.clipboard,
+                 QStringLiteral("\r\n") + before[0] + QStringLiteral("\r\n") + before[2]);
+
+        f.select({});
+        f.list->mnuVAEditCopy->trigger();
+        QVERIFY(f.platform.clipboard.isEmpty());
+
+        f.select({1, 3});
+        f.list->mnuVAEditCut->trigger();
+        QCOMPARE(f.platform.clipboard,
+                 QStringLiteral("\r\n") + before[1] + QStringLiteral("\r\n") + before[3]);
+        QCOMPARE(f.lines(), (QStringList{before[0], before[2]}));
+        // The count and the file stay as they were.
+        QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 4"));
+        QCOMPARE(f.state.contacts.count(), 4);
+
+        f.list->mnuVAEditSelAll->trigger();
+        QCOMPARE(f.list->lstAllContacts->selectionModel()->selectedRows().size(), 2);
+    }
+
+    void pastedLinesHaveNoContactBehindThem() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        f.list->lstAllContacts->setFocus();
+        f.platform.clipboard = QStringLiteral("Bea\r\nyves");
+        f.list->mnuVAEditPaste->trigger();
+        QCOMPARE(f.names(), (QStringList{"anna Adams", "Bea", "Carl Smith", "John Q. Smith", "yves",
+                                         "Zed Young"}));
+        QCOMPARE(f.list->listModel().entry(1).record, 0);
+
+        f.doubleClick(f.rowOf(QStringLiteral("Bea")));
+        QCOMPARE(f.platform.messages.size(), std::size_t{1});
+        QCOMPARE(f.platform.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(f.platform.messages[0].buttons, MsgButtons::RetryCancel);
+        QCOMPARE(f.state.currentRecord, 0);
+        QVERIFY(f.list->isVisible());
+        QCOMPARE(f.lines().size(), 6);
+
+        // Labels reach the pasted line and give up there, abandoning the job.
+        f.answerPrintDialog();
+        f.list->cmdPrintLabels->click();
+        expectMessage(f.platform.messages.back(), QStringLiteral("Printer error"),
+                      QStringLiteral("A printer problem exists.  Check printer."), MsgButtons::Ok,
+                      MsgIcon::Exclamation);
+        QCOMPARE(GridPrinter::kills, 1);
+        QVERIFY(f.grid.runs().empty());
+    }
+
+    void doubleClickOpensExactlyThatContact() {
+        Fixture f;
+        f.list->optLnameSort->click();
+        f.list->cmdACGetReport->click();
+        const int row = f.rowOf(QStringLiteral("Smith, Carl "));
+        QCOMPARE(row, 1);
+        f.doubleClick(row);
+        f.settle();
+        QVERIFY(f.platform.messages.empty());
+        QCOMPARE(f.state.currentRecord, 3);
+        QVERIFY(!f.list);
+        QVERIFY(f.state.contacts.isOpen());
+        // Closing the list went back to the browser, not to the main window.
+        frmEdDelViewContact* browser = loadedContactBrowser(f.state);
+        QVERIFY(browser != nullptr && browser->isVisible());
+        QVERIFY(f.main.isHidden());
+        QCOMPARE(browser->form->txtACFName->text(), QStringLiteral("Carl"));
+        QCOMPARE(browser->form->txtACLName->text(), QStringLiteral("Smith"));
+        QVERIFY(browser->cmdSave->isEnabled() && browser->cmdDelete->isEnabled());
+        QCOMPARE(browser->cboFindContact->count(), 4);
+        delete browser;
+    }
+
+    void headingFieldEditsItsOwnText() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        QLineEdit* heading = f.list->txtViewAllHeader;
+        heading->setFocus();
+        heading->deselect();
+        Q_EMIT f.list->mnuVAEdit->aboutToShow();
+        QVERIFY(!f.list->mnuVAEditCut->isEnabled() && !f.list->mnuVAEditCopy->isEnabled());
+        QVERIFY(f.list->mnuVAEditPaste->isEnabled() && f.list->mnuVAEditSelAll->isEnabled());
+
+        f.list->mnuVAEditSelAll->trigger();
+        QCOMPARE(heading->selectedText(), kHeading);
+        QCOMPARE(f.list->lstAllContacts->selectionModel()->selectedRows().size(), 0);
+        Q_EMIT f.list->mnuVAEdit->aboutToShow();
+        QVERIFY(f.list->mnuVAEditCut->isEnabled() && f.list->mnuVAEditCopy->isEnabled());
+        f.list->mnuVAEditCopy->trigger();
+        QCOMPARE(f.platform.clipboard, kHeading);
+
+        heading->setSelection(0, 4);
+        f.list->mnuVAEditCut->trigger();
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Name"));
+        QVERIFY(!heading->text().startsWith(QStringLiteral("Name")));
+        QCOMPARE(f.lines().size(), 4);
+    }
+
+    void labelsForEveryListedContactOncePerCopy() {
+        Fixture f;
+        addToAdjustment(f.folder.file(kParameterFileName), kSectionBulkList, "-1", "1");
+        f.list->cmdACGetReport->click();
+        f.answerPrintDialog(2);
+        f.list->cmdPrintLabels->click();
+        QVERIFY(f.platform.messages.empty());
+        QCOMPARE(f.grid.documentCount(), 2);
+        QCOMPARE(f.grid.orientation(), kPortrait);
+        const PrintedRun& first = f.grid.runs().front();
+        QCOMPARE(first.text, std::string("anna Adams"));
+        QCOMPARE(first.column, 1);
+        QCOMPARE(first.line, 6);
+        QCOMPARE(first.font, std::string("Courier New"));
+        QCOMPARE(f.grid.runs()[1].column, 34);
+        QCOMPARE(f.list->focusWidget(), f.list->cmdViewAllClose);
+    }
+
+    void aMalformedAdjustmentIsAPrinterProblem() {
+        Fixture f;
+        test::writeBytes(f.folder.file(kParameterFileName), "BULKLIST abc 0  \r\n");
+        f.list->cmdACGetReport->click();
+        f.answerPrintDialog();
+        f.list->cmdPrintLabels->click();
+        QCOMPARE(f.platform.messages.back().text,
+                 QStringLiteral("A printer problem exists.  Check printer."));
+        QVERIFY(f.platform.printRequests.empty());
+    }
+
+    void reportPrintsEveryLineWhateverPageRange() {
+        std::vector<ContactRecord> many;
+        for (int i = 0; i < 81; ++i) {
+            many.push_back(contact("P", "", qPrintable(QString::number(1000 + i)), "Utica"));
+        }
+        Fixture f(many);
+        f.list->cmdACGetReport->click();
+        PrintAnswer answer;
+        answer.copies = 2;
+        answer.fromPage = 2;
+        answer.toPage = 2;
+        answer.makeSurface = [&f] { return std::make_unique<GridPrinter>(f.grid); };
+        f.platform.printAnswers.push_back(std::move(answer));
+        f.list->mnuPrint->trigger();
+
+        QCOMPARE(f.platform.printRequests.size(), std::size_t{1});
+        QCOMPARE(f.platform.printRequests[0].pageCount, 2);
+        QVERIFY(!f.platform.printRequests[0].allowSelection);
+        QCOMPARE(f.grid.documentCount(), 2);
+        QCOMPARE(f.grid.orientation(), kLandscape);
+        const auto texts = f.printedTexts();
+        QCOMPARE(std::count(texts.begin(), texts.end(), std::string("File: Friends")), 2);
+        QCOMPARE(std::count_if(texts.begin(), texts.end(),
+                               [](const std::string& t) { return t.starts_with("P 1"); }),
+                 162);
+    }
+
+    void reportSelectionPrintsTheChosenLinesOnce() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        f.list->lstAllContacts->setFocus();
+        f.select({1, 3});
+        f.answerPrintDialog(3, true);
+        f.list->mnuPrint->trigger();
+        QVERIFY(f.platform.printRequests[0].allowSelection);
+        QCOMPARE(f.grid.documentCount(), 1);
+        QCOMPARE(f.grid.runs().front().font, std::string("MS Sans Serif"));
+        const auto texts = f.printedTexts();
+        QCOMPARE(std::count(texts.begin(), texts.end(), std::string("Carl Smith")), 1);
+        QCOMPARE(std::count(texts.begin(), texts.end(), std::string("Zed Young")), 1);
+        QCOMPARE(std::count(texts.begin(), texts.end(), std::string("anna Adams")), 0);
+
+        // With the focus in the heading field, its selected text is what gets printed.
+        f.list->txtViewAllHeader->setFocus();
+        f.list->txtViewAllHeader->setSelection(0, 4);
+        f.answerPrintDialog(1, true);
+        f.list->mnuPrint->trigger();
+        QCOMPARE(f.grid.documentCount(), 2);
+        QCOMPARE(f.printedTexts().back(), std::string("Name"));
+    }
+};
+
+QTEST_MAIN(ContactListWindowTest)
+#include "contact_list_window_test.moc"

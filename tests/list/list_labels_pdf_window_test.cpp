@@ -1,0 +1,84 @@
+// Labels for listed contacts on paper: three sheets through the PDF surface land where the
+// text grid puts them, every sheet on a page of its own, every label inside its label.
+#include <QtTest>
+
+#include "list/list_labels.h"
+#include "platform/qt_printer_surface.h"
+#include "printing/text_grid_surface.h"
+#include "support/pdf_text_qt.h"
+#include "support/sheet_shapes.h"
+#include "support/temp_folder.h"
+
+using namespace qm;
+
+namespace {
+
+constexpr int kLabels = 61;
+constexpr double kTolerance = 0.1;
+
+ContactRecord numbered(int n) {
+    ContactRecord r;
+    r.firstName = "N" + std::to_string(n);
+    r.lastName = "Doe";
+    r.street = "1 Elm St";
+    r.city = "Utica";
+    r.state = "NY";
+    r.zip = "13501";
+    return r;
+}
+
+void printLabels(PrinterSurface& surface) {
+    std::vector<int> records;
+    for (int n = 1; n <= kLabels; ++n) {
+        records.push_back(n);
+    }
+    printListLabels(surface, records, numbered, 0, 0);
+    surface.endDoc();
+}
+
+}  // namespace
+
+class ListLabelsPdfTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    void sheetsFollowTheTextGridOnRealStock() {
+        TextGridSurface grid;
+        printLabels(grid);
+        test::TempFolder folder;
+        const QString path = QString::fromStdString(folder.file("labels.pdf"));
+        printLabels(*makePdfSurface(path));
+
+        QCOMPARE(test::pdfPageCount(path), 3);
+        const test::PdfText text = test::readPdfText(path);
+        const test::LabelStock& stock = test::k30UpStock;
+        int checked = 0;
+        for (const PrintedRun& run : grid.runs()) {
+            if (!run.text.starts_with("N")) {
+                continue;
+            }
+            const int n = std::stoi(run.text.substr(1));
+            const auto found =
+                text.find(QString::fromStdString(run.text.substr(0, run.text.find(' '))));
+            QCOMPARE(found.size(), std::size_t{1});
+            const test::PdfWord& w = found.front();
+            QCOMPARE(w.page, run.page);
+            QCOMPARE(w.page, (n - 1) / kLabelsPerSheet + 1);
+            QVERIFY2(qAbs(w.yMin - run.yPoints) < kTolerance, qPrintable(w.text));
+            const double x =
+                kPaperSideMarginPoints + (run.column - 1) * columnWidthPoints(run.size);
+            QVERIFY2(qAbs(w.xMin - x) < kTolerance, qPrintable(w.text));
+            // Inside its label on the stock.
+            const int slot = (n - 1) % 30;
+            const double left = (stock.firstLeft + (slot % 3) * stock.pitchX) * 72.0;
+            const double top = (stock.firstTop + (slot / 3) * stock.pitchY) * 72.0;
+            QVERIFY2(w.xMin > left && w.xMin < left + stock.width * 72.0, qPrintable(w.text));
+            QVERIFY2(w.yMin > top && w.yMax < top + stock.height * 72.0, qPrintable(w.text));
+            ++checked;
+        }
+        QCOMPARE(checked, kLabels);
+    }
+};
+
+QTEST_MAIN(ListLabelsPdfTest)
+#include "list_labels_pdf_window_test.moc"
