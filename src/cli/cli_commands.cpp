@@ -12,7 +12,7 @@ OptionSpec withHelp(OptionSpec spec) {
 }
 
 const char* const kOutputHelp =
-    "Output (exactly one):\n"
+    "\nOutput (exactly one):\n"
     "  -o FILE.pdf       a PDF file; copies follow each other in the one file\n"
     "  --printer NAME    a CUPS printer; each copy is a job of its own\n"
     "  --text            the pages as plain text, pages separated by a form feed\n"
@@ -120,8 +120,8 @@ std::string addHelp() {
                "Adds a contact at the end of the contact file through the Add Contact checks\n"
                "and cleaning, and prints the new record number. A missing file is created\n"
                "once the contact passes the checks.\n\n") +
-           kFieldHelp +
-           "  --include-company include the company name in the address\n" + kRemindersHelp +
+           kFieldHelp + "  --include-company include the company name in the address\n" +
+           kRemindersHelp +
            "\nExample:\n"
            "  quillmark add Friends.DAT --first Ann --last Lee --street \"12 Oak St\" \\\n"
            "      --city Troy --state NY --zip 12180 --birthdate 04/10/1980\n";
@@ -149,8 +149,8 @@ const std::vector<Command>& commands() {
          "labels --line TEXT [--line TEXT]... --positions RANGE [--center] [--landscape]\n"
          "         [--copies N] [--device-name NAME] OUTPUT",
          labelsHelp(),
-         withHelp(withOutputOptions({{"line", "positions", "copies", "device-name"},
-                                     {"center", "landscape"}})),
+         withHelp(withOutputOptions(
+             {{"line", "positions", "copies", "device-name"}, {"center", "landscape"}})),
          runLabels},
         {"envelope",
          "envelope --line TEXT... --size 1..7 [--on-option] [--portrait] [--bold] [--large]\n"

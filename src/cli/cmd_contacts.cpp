@@ -22,14 +22,14 @@ struct FieldOption {
 };
 
 constexpr FieldOption kFieldOptions[] = {
-    {"first", ContactField::FirstName},   {"middle", ContactField::MiddleInitial},
-    {"last", ContactField::LastName},     {"street", ContactField::Street},
-    {"street2", ContactField::Street2},   {"city", ContactField::City},
-    {"state", ContactField::State},       {"zip", ContactField::Zip},
-    {"country", ContactField::Country},   {"company", ContactField::Company},
-    {"birthdate", ContactField::Birthdate}, {"home-phone", ContactField::HomePhone},
+    {"first", ContactField::FirstName},      {"middle", ContactField::MiddleInitial},
+    {"last", ContactField::LastName},        {"street", ContactField::Street},
+    {"street2", ContactField::Street2},      {"city", ContactField::City},
+    {"state", ContactField::State},          {"zip", ContactField::Zip},
+    {"country", ContactField::Country},      {"company", ContactField::Company},
+    {"birthdate", ContactField::Birthdate},  {"home-phone", ContactField::HomePhone},
     {"cell-phone", ContactField::CellPhone}, {"work-phone", ContactField::WorkPhone},
-    {"email", ContactField::Email},       {"category", ContactField::Category},
+    {"email", ContactField::Email},          {"category", ContactField::Category},
     {"notes", ContactField::Notes},
 };
 
@@ -105,8 +105,9 @@ int runParse(const Args& args, Context& context) {
     }
     const ParsedAddress& p = parse.fields;
     const std::pair<const char*, const std::string*> rows[] = {
-        {"first", &p.firstName}, {"middle", &p.middleInitial}, {"last", &p.lastName},
-        {"street", &p.street},   {"street2", &p.street2},      {"city", &p.city},
+        {"first", &p.firstName}, {"middle", &p.middleInitial},
+        {"last", &p.lastName},   {"street", &p.street},
+        {"street2", &p.street2}, {"city", &p.city},
         {"state", &p.state},     {"zip", &p.zip}};
     for (const auto& [name, value] : rows) {
         context.out << name << '\t' << outText(*value) << '\n';

@@ -14,7 +14,7 @@ namespace qm::cli {
 namespace {
 
 [[noreturn]] void refuseImportError(const QmError& error) {
-    throw Refusal("Error", commonErrorText(error, ErrorEnding::Import));
+    throw ImportFailure(error);
 }
 
 // The full path, as the file dialog gives it to the windows.

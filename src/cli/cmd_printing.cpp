@@ -2,15 +2,12 @@
 // takes the steps of the main window's Print command (or its return-address Print) in the
 // same order, with options standing for the window's controls.
 #include <array>
-#include <exception>
 
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "printing/print_command.h"
 #include "printing/return_labels.h"
-#include "records/parameter_file.h"
-#include "shell/app_folder.h"
 
 namespace qm::cli {
 
@@ -33,30 +30,6 @@ Lines typedLines(const Args& args) {
 
 int copiesOf(const Args& args) {
     return args.intValue("copies", 1, 999).value_or(1);
-}
-
-Adjustment readAdjustmentOrRefuse(const Context& context, const char* section) {
-    try {
-        return readAdjustment(context.appFolder + "/" + kParameterFileName, section);
-    } catch (const std::exception&) {
-        // The window's Print reports a broken parameter file as a printer problem.
-        refuse(printerProblemNotice());
-    }
-}
-
-// Runs a print job; any failure abandons the document and is the printer problem.
-template <typename Job>
-void printOrRefuse(PrinterSurface& surface, Job job) {
-    try {
-        job();
-    } catch (const std::exception&) {
-        try {
-            surface.killDoc();
-        } catch (const std::exception&) {
-            // A printer that cannot even abandon the job gets the same message.
-        }
-        refuse(printerProblemNotice());
-    }
 }
 
 }  // namespace
@@ -127,7 +100,8 @@ int runEnvelope(const Args& args, Context& context) {
     job.centered = args.has("center");
     job.bold = args.has("bold");
     job.largeFont = args.has("large");
-    const auto slot = args.has("on-option") ? envelopeSlotReselected(size) : envelopeSlotPicked(size);
+    const auto slot =
+        args.has("on-option") ? envelopeSlotReselected(size) : envelopeSlotPicked(size);
     job.leftPad = std::to_string(slot ? slot->startColumn : 2);
     job.topPad = std::to_string(slot ? slot->topLines : 3);
 
