@@ -121,6 +121,7 @@ int runAdd(const Args& args, Context& context) {
     ContactFields fields;
     replaceGivenFields(args, fields);
     fields.includeCompany = args.has("include-company");
+    onOffValue(args, "reminders");  // a wrong value is a usage error before the file is read
 
     // The file is created only once the contact passes its checks.
     ContactFile file;
@@ -144,6 +145,7 @@ int runEdit(const Args& args, Context&) {
     args.requirePositionals(2, "FILE.DAT RECNO");
     const int n = recordNumber(args.positionals()[1]);
     const auto include = onOffValue(args, "include-company");
+    onOffValue(args, "reminders");  // a wrong value is a usage error before the file is read
     ContactFile file;
     openContactFile(file, args.positionals()[0], false);
 
