@@ -56,10 +56,9 @@ int runLabels(const Args& args, Context& context) {
     job.centered = args.has("center");
     job.startPosition = entry.range.start;
     job.labelCount = entry.range.count;
-    if (entry.slot) {
-        job.leftPad = std::to_string(entry.slot->startColumn);
-        job.topPad = std::to_string(entry.slot->topLines);
-    }
+    // A start outside 1..30 keeps the slot fields as the window starts them.
+    job.leftPad = std::to_string(entry.slot ? entry.slot->startColumn : 2);
+    job.topPad = std::to_string(entry.slot ? entry.slot->topLines : 3);
 
     // Print.
     job.adjust = readAdjustmentOrRefuse(context, kSectionOnTheFly);

@@ -76,6 +76,13 @@ TEST_F(CliExchange, RefusedOrSilentImportsChangeNoFile) {
     const auto silent = run({"import", dat, unknown});
     EXPECT_EQ(silent.status, 0);
     EXPECT_EQ(silent.out + silent.err, "");
+    // A names-and-e-mail file whose e-mail column is among the first seven stops at its
+    // first data line.
+    const std::string stops = folder.file("stops.csv");
+    test::writeBytes(stops, "First Name,Last Name,Email,Phone\r\nBob,Ray,b@x.com,5\r\n");
+    const auto stopped = run({"import", dat, stops});
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_EQ(stopped.err.rfind("Error: An error has occurred. Error number 9", 0), 0u);
     const auto missing = run({"import", dat, folder.file("nope.csv")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Try again, or notify Quillmark."), std::string::npos);

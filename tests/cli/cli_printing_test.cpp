@@ -62,6 +62,12 @@ TEST_F(CliPrinting, LinesCountAgainAfterReturnToTopAndPagesRunAcrossCopies) {
     }
 }
 
+TEST_F(CliPrinting, StartOutsideTheSheetKeepsTheFirstSlot) {
+    const auto r = runs({"labels", "--line", "Ann Lee", "--positions", "-5"});
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ((std::vector<std::string>{r[0][1], r[0][3]}), (std::vector<std::string>{"5", "2"}));
+}
+
 TEST_F(CliPrinting, TextOutputSeparatesPagesWithAFormFeed) {
     const auto r = run({"return-labels", "--line", "Ann Lee", "--line", "12 Oak St", "--line",
                         "Troy NY", "--copies", "2", "--text"});
