@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "contacts/contact_printouts.h"
+#include "contacts/contact_save.h"
 #include "contacts/find_list.h"
 #include "platform/edit_menu.h"
 #include "platform/lookups.h"
@@ -348,14 +349,16 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 
 void frmEdDelViewContact::saveCommand() {
     qm::ContactFields fields = fieldsInWindow();
-    const std::optional<qm::FieldCheck> failed = qm::checkAndCleanForBrowser(fields);
+    frmDEdavu* main = state_.mainWindow;
+    const auto checked =
+        qm::checkedContactRecord(fields, qm::kEditContactChecks, main->remindersOn());
     {
         // The user sees the cleaning done so far, whether or not a check failed. Cleaning is
         // not typing: a comma taken out of the company name leaves the box as the user set it.
         const QSignalBlocker cleaning(form->txtACCompany);
         form->write(fields);
     }
-    if (failed) {
+    if (const auto* failed = std::get_if<qm::FieldCheck>(&checked)) {
         state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text));
         if (failed->moveFocus) {
             form->focusField(failed->field);
@@ -363,8 +366,7 @@ void frmEdDelViewContact::saveCommand() {
         return;
     }
     try {
-        frmDEdavu* main = state_.mainWindow;
-        const qm::ContactRecord record = qm::buildContactRecord(fields, main->remindersOn());
+        const auto& record = std::get<qm::ContactRecord>(checked);
         if (!qm::flagIsSet(record.includeCompany)) {
             chkCompanyInclude->setChecked(false);
         }
