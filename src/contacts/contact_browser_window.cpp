@@ -44,7 +44,13 @@ void frmEdDelViewContact::buildControls() {
     setCentralWidget(central);
 
     cboFindContact = qm::named(new QComboBox, "cboFindContact");
+    // A text part the user may type into without finding anything: a read-only list would
+    // jump to the first entry matching a typed letter and show that contact.
+    cboFindContact->setEditable(true);
+    cboFindContact->setInsertPolicy(QComboBox::NoInsert);
+    cboFindContact->setCompleter(nullptr);
     cboFindContact->setPlaceholderText(QStringLiteral("Select Contact"));
+    cboFindContact->lineEdit()->setPlaceholderText(QStringLiteral("Select Contact"));
     cboFindContact->setMinimumWidth(260);
     form = new qm::ContactForm;
 

@@ -137,6 +137,23 @@ class ContactBrowserTest : public QObject {
         QVERIFY(platform->messages.empty());
     }
 
+    void typingIntoTheFindListFindsNothing() {
+        openFile({person("Carl", "", "Smith"), person("Bob", "", "Lee")});
+        frmEdDelViewContact* b = open();
+        QCOMPARE(b->cboFindContact->placeholderText(), QStringLiteral("Select Contact"));
+        b->cboFindContact->setFocus();
+        QTest::keyClicks(b->cboFindContact, QStringLiteral("Bo"));
+        QTest::keyClick(b->cboFindContact, Qt::Key_Return);
+        QCOMPARE(state->currentRecord, 0);
+        QVERIFY(b->form->txtACFName->text().isEmpty());
+        QCOMPARE(entries(b->cboFindContact), QStringList({"Bob  Lee", "Carl  Smith"}));
+        // Choosing an entry with the keyboard is a choice: it finds.
+        QTest::keyClick(b->cboFindContact, Qt::Key_Down);
+        QCOMPARE(state->currentRecord, 2);
+        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Bob"));
+        QVERIFY(b->cmdSave->isEnabled());
+    }
+
     void companyBoxFollowsTheCompanyName() {
         ContactRecord plain = person("Ann", "", "One");
         ContactRecord firm = person("Ben", "", "Two");
