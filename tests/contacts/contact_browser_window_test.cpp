@@ -399,6 +399,34 @@ class ContactBrowserTest : public QObject {
         QCOMPARE(fileBytes(), before);
     }
 
+    void saveKeepsCodePageTextAndRefusesOverlongNotes() {
+        ContactRecord zoe = person("Zo\xEB", "", "M\xFCller");  // cp1252 bytes
+        // A short last record, not written by this program: its missing bytes read as blanks.
+        openFile({person("Ann", "", "One")});
+        test::writeBytes(path, fileBytes() + bytesOf(zoe).substr(0, 300));
+        state->contacts.open(path);
+        frmEdDelViewContact* b = open();
+        QCOMPARE(entries(b->cboFindContact), QStringList({"Ann  One", "Zo\u00EB  M\u00FCller"}));
+        choose(b, QStringLiteral("Zo\u00EB  M\u00FCller"));
+        QCOMPARE(state->currentRecord, 2);
+
+        b->form->txtACNotes->setText(QString(161, QLatin1Char('n')));
+        b->cmdSave->click();
+        QCOMPARE(platform->messageTexts(), QStringList{"Notes must be 160 characters or less."});
+        QCOMPARE(b->focusWidget(), b->form->txtACNotes);
+        QCOMPARE(fileBytes().size(), std::size_t{513 + 300});
+
+        // The euro sign is in the code page; the emoji is not and is stored as "?".
+        b->form->txtACNotes->setText(QStringLiteral("5 \u20AC ") +
+                                     QString::fromUtf8("\xF0\x9F\x98\x80"));
+        b->form->txtACCountry->setText(QStringLiteral("\u00D6sterreich"));
+        b->cmdSave->click();
+        ContactRecord expected = zoe;
+        expected.notes = "5 \x80 ?";
+        expected.country = "\xD6STERREICH";
+        QCOMPARE(fileBytes(), bytesOf(person("Ann", "", "One")) + bytesOf(expected));
+    }
+
     // ---- Delete ----
 
     void deleteRemovesTheContactAndClosesTheBrowser() {
