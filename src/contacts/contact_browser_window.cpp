@@ -105,6 +105,7 @@ void frmEdDelViewContact::buildControls() {
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(cboFindContact, 0, Qt::AlignLeft);
     layout->addWidget(form);
+    layout->addStretch();
     layout->addLayout(navigation);
     layout->addLayout(commands);
 
