@@ -45,7 +45,13 @@ void frmEdDelViewContact::buildControls() {
     setCentralWidget(central);
 
     cboFindContact = qm::named(new QComboBox, "cboFindContact");
+    // A text part the user may type into without finding anything: a read-only list would
+    // jump to the first entry matching a typed letter and show that contact.
+    cboFindContact->setEditable(true);
+    cboFindContact->setInsertPolicy(QComboBox::NoInsert);
+    cboFindContact->setCompleter(nullptr);
     cboFindContact->setPlaceholderText(QStringLiteral("Select Contact"));
+    cboFindContact->lineEdit()->setPlaceholderText(QStringLiteral("Select Contact"));
     cboFindContact->setMinimumWidth(260);
     form = new qm::ContactForm;
 
@@ -62,7 +68,17 @@ void frmEdDelViewContact::buildControls() {
     form->placeBeside(qm::ContactField::Street, {cmdPeopleFind});
     form->placeBeside(qm::ContactField::State, {cmdStateAbb});
     form->placeBeside(qm::ContactField::Zip, {cmdZipFinder});
-    form->placeBeside(qm::ContactField::Company, {chkCompanyInclude, lblACCompOnLabel});
+    // The box and its caption side by side, over the look-up buttons' column and the next,
+    // so the caption neither widens the buttons nor drifts away from its box.
+    auto* companyOnLabel = new QWidget;
+    auto* companyRow = new QHBoxLayout(companyOnLabel);
+    companyRow->setContentsMargins(0, 0, 0, 0);
+    companyRow->addWidget(chkCompanyInclude);
+    companyRow->addWidget(lblACCompOnLabel);
+    companyRow->addStretch();
+    lblACCompOnLabel->setBuddy(chkCompanyInclude);
+    auto* grid = static_cast<QGridLayout*>(form->layout());
+    grid->addWidget(companyOnLabel, static_cast<int>(qm::ContactField::Company), 2, 1, 2);
 
     cmdFirst =
         button("cmdFirst", QStringLiteral("|<"), QStringLiteral("Jump to first contact in file"));
@@ -90,8 +106,12 @@ void frmEdDelViewContact::buildControls() {
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(cboFindContact, 0, Qt::AlignLeft);
     layout->addWidget(form);
+    layout->addStretch();
     layout->addLayout(navigation);
     layout->addLayout(commands);
+
+    // Room for the longer values (street, e-mail, notes) at the default size.
+    resize(sizeHint().expandedTo(QSize(760, 0)));
 
     QWidget::setTabOrder(cboFindContact, form->firstInTabOrder());
     QWidget::setTabOrder(form->lastInTabOrder(), chkCompanyInclude);
