@@ -14,6 +14,12 @@ namespace {
 
 constexpr int kInputPastEnd = 62;
 
+// A blank line (a doubled line end, a spreadsheet's empty row) holds no contact; looking up
+// its fields would stop the import after every contact had been read.
+bool isBlankLine(std::string_view line) {
+    return trim(line).empty();
+}
+
 // Nothing would tell such a contact apart from the next one.
 bool hasNothingToTellApart(const ContactRecord& w) {
     return trim(w.firstName).empty() && trim(w.lastName).empty() && trim(w.email).empty();
@@ -42,7 +48,7 @@ void importLines(const std::vector<std::string_view>& lines,
     const DuplicateIndex duplicates(onFile);
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::optional<std::string> line = prepareDataLine(*layout, lines[i]);
-        if (!line) {
+        if (!line || isBlankLine(*line)) {
             continue;
         }
         const std::vector<std::string_view> fields = splitFields(*line);

@@ -137,6 +137,30 @@ TEST(CsvLayouts, UnknownHeaderEndsSilentlyAndAnEmptyFileIsAnError) {
     EXPECT_EQ(empty.error->number(), 62);
 }
 
+TEST(CsvLines, BlankLinesHoldNoContactAndStopNothing) {
+    const std::string a = line(33, {{0, "Ann"}, {2, "Lee"}, {4, "ann@x.com"}});
+    const std::string b = line(26, {{0, "Ann"}, {2, "Lee"}, {14, "ann@x.com"}});
+    const std::string d = "Ann,,Lee,,,,,,,,0,,,,ann@x.com,,,";
+    const std::string bob = "Bob,,Ray,,,,,,,,0,,,,bob@x.com,,,";
+    const std::string files[] = {
+        kLayoutAHeader + "\r\n" + a + "\r\n\r\n",      // doubled line end
+        kLayoutBHeader + "\r\n\r\n" + b + "\r\n",      // blank line after the header
+        kLayoutDHeader + "\r\n" + d + "\r\n   \r\n",   // blanks only
+        kLayoutDHeader + "\r\r\n" + d + "\r\r\n",      // CR CR LF line ends
+        kLayoutDHeader + "\n" + d + "\n\n",            // line feeds only
+        kLayoutAHeader + "\r\n" + a + "\r\n\"\"\r\n",  // a line of quotes alone
+    };
+    for (const std::string& file : files) {
+        const ImportResult r = importText(file);
+        EXPECT_EQ(r.outcome, ImportOutcome::Done) << file;
+        ASSERT_EQ(r.records.size(), 1u) << file;
+        EXPECT_EQ(r.records[0].email, "ann@x.com");
+    }
+    // A blank line between contacts does not end the file.
+    const ImportResult both = importText(crlf({kLayoutDHeader, d, "", bob}));
+    EXPECT_EQ(both.records.size(), 2u);
+}
+
 // --- Layout A -----------------------------------------------------------------------------
 
 TEST(LayoutA, MapsAndCleansAddressBookColumns) {
