@@ -235,6 +235,31 @@ TEST(Birthdates, NormalisedPerLayout) {
     }
 }
 
+TEST(Cleaning, BlanksAroundValuesDoNotSpoilIt) {
+    // Hand-edited files put a blank after each comma; the values still read as they mean.
+    const std::string a = line(33, {{0, " Ann"},
+                                    {1, " Marie"},
+                                    {2, "Lee "},
+                                    {4, " ann@x.com"},
+                                    {29, " il "},
+                                    {32, " 4/1/1975 "}});
+    const std::string b =
+        line(26, {{0, "Ann"}, {1, " M"}, {2, "Lee"}, {8, "12/5/1980 "}, {14, "ann@x.com"}});
+    const std::string d = "Ann, M, Lee,,,,  il ,,,,0,,,,ann@x.com, 04-10-1980,,";
+    for (const std::string& file :
+         {crlf({kLayoutAHeader, a}), crlf({kLayoutBHeader, b}), crlf({kLayoutDHeader, d})}) {
+        const ImportResult r = importText(file);
+        ASSERT_EQ(r.records.size(), 1u) << file;
+        const ContactRecord& c = r.records[0];
+        EXPECT_EQ(c.firstName + "|" + c.middleInitial + "|" + c.lastName, "Ann|M|Lee") << file;
+        EXPECT_EQ(c.email, "ann@x.com");
+        EXPECT_NE(c.birthdate, "");
+        EXPECT_EQ(c.birthdate.find_first_not_of("0123456789"), std::string::npos) << c.birthdate;
+    }
+    EXPECT_EQ(importText(crlf({kLayoutAHeader, a})).records[0].state, "IL");
+    EXPECT_EQ(importText(crlf({kLayoutDHeader, d})).records[0].state, "IL");
+}
+
 // --- Layout B -----------------------------------------------------------------------------
 
 TEST(LayoutB, MapsCleansAndSkips) {
