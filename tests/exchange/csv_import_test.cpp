@@ -260,6 +260,33 @@ TEST(Cleaning, BlanksAroundValuesDoNotSpoilIt) {
     EXPECT_EQ(importText(crlf({kLayoutDHeader, d})).records[0].state, "IL");
 }
 
+TEST(Birthdates, OnlyDatesOfTheTwoCenturiesAreStored) {
+    struct Case {
+        std::string file;
+        const char* stored;
+    };
+    const auto a = [](const char* birthday) {
+        return crlf({kLayoutAHeader, line(33, {{0, "Ann"}, {2, "Lee"}, {32, birthday}})});
+    };
+    const auto d = [](const char* birthdate) {
+        return crlf({kLayoutDHeader, std::string("Ann,,Lee,,,,,,,,0,,,,,") + birthdate + ",,"});
+    };
+    const Case cases[] = {
+        {a("4/1/1975"), "19750401"},
+        {a("1/2/1880"), ""},
+        {a("April 1 1980"), ""},  // would be rearranged into "1980Apil"
+        {d("04-10-1980"), "19800410"},
+        {d("13-01-1980"), "19801301"},  // no month and day check here
+        {d("4/10/1980"), ""},           // a spreadsheet's own form: "19804/0/"
+        {d("ab-cd-2001"), ""},
+    };
+    for (const Case& c : cases) {
+        const ImportResult r = importText(c.file);
+        ASSERT_EQ(r.records.size(), 1u) << c.file;
+        EXPECT_EQ(r.records[0].birthdate, c.stored) << c.file;
+    }
+}
+
 // --- Layout B -----------------------------------------------------------------------------
 
 TEST(LayoutB, MapsCleansAndSkips) {
