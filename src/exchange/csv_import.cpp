@@ -57,11 +57,14 @@ void importLines(const std::vector<std::string_view>& lines,
         }
         ContactRecord working = mapColumns(*layout, *header, fields);
         cleanContact(*layout, working);
-        if (hasNothingToTellApart(working) || duplicates.isDuplicate(working)) {
+        working.reminder.assign(1, remindersOn ? '1' : '0');
+        // Compared as it would be stored: a long e-mail address or name on file is the
+        // cut copy of the one in the file, and must still be found.
+        ContactRecord stored = storedForm(working);
+        if (hasNothingToTellApart(stored) || duplicates.isDuplicate(stored)) {
             continue;
         }
-        working.reminder.assign(1, remindersOn ? '1' : '0');
-        result.records.push_back(storedForm(working));
+        result.records.push_back(std::move(stored));
     }
     result.outcome = ImportOutcome::Done;
 }

@@ -392,6 +392,19 @@ TEST(Duplicates, ImportingTheSameFileTwiceAddsNothing) {
     EXPECT_TRUE(importText(file, first.records).records.empty());
 }
 
+TEST(Duplicates, ValuesLongerThanTheirFieldsAreFoundAgain) {
+    // Stored cut to 50 characters; an address of 60 must still match its copy on file.
+    const std::string longEmail = std::string(48, 'a') + "@example.com";
+    const std::string file = layoutDFile({{"Maximilianus", "Vanderbiltshausen", longEmail},
+                                          {"Maximilianus", "Vanderbiltshausen", ""},
+                                          {"Bob", "Ray", longEmail + "x"}});
+    const ImportResult first = importText(file);
+    ASSERT_EQ(first.records.size(), 3u);
+    EXPECT_EQ(first.records[0].email.size(), 50u);
+    EXPECT_EQ(first.records[0].firstName, "Maximilianu");
+    EXPECT_TRUE(importText(file, first.records).records.empty());
+}
+
 TEST(Duplicates, EmptyEmailsAreNotEqual) {
     // A record without e-mail on file must not swallow every new contact without one.
     const std::vector<ContactRecord> existing = {onFile("Zed", "Zulu", "")};
