@@ -78,6 +78,13 @@ std::string cleanLastName(std::string raw) {
     return trim(raw);
 }
 
+// Position just past the whole word that starts at `at`: the name window of 18 characters
+// may have cut the first name short of its end in the line.
+long pastWord(const std::string& t, long at) {
+    const long blank = findFrom(t, " ", at);
+    return blank > 0 ? blank : static_cast<long>(t.size()) + 1;
+}
+
 void parseName(const std::string& line1, ParsedAddress& out) {
     const std::string first18 = leftOf(line1, 18);
     const std::string w = trimLeft(removeTitles(first18));
@@ -88,15 +95,28 @@ void parseName(const std::string& line1, ParsedAddress& out) {
     }
     const long blank = findFrom(w, " ");
     const std::string word = blank > 0 ? leadingPart(w, blank - 1) : w;
-    // "Dr. Smith": after a title, a lone name is the last name.
-    const bool loneNameAfterTitle = blank == 0 && w != trimLeft(first18);
-    out.firstName = loneNameAfterTitle ? std::string() : trim(word);
-
-    // The last name is what follows the title, the first name and the middle initial.
     const long at = wordPosition(t, word);
-    const long before = at > 0 ? at - 1 : 0;
-    const auto named = static_cast<long>(out.firstName.size() + out.middleInitial.size());
-    out.lastName = cleanLastName(midOf(t, before + named + 1));
+    if (at == 0) {
+        // Taking the title out joined parts of the line: count from its start.
+        out.firstName = trim(word);
+        const auto named = static_cast<long>(out.firstName.size() + out.middleInitial.size());
+        out.lastName = cleanLastName(midOf(t, named + 1));
+        return;
+    }
+    // The rest starts at the blank after the first name. With a middle initial, the blanks
+    // before it go, so that the initial itself is what the 2-character drop takes off.
+    std::string rest = midOf(t, pastWord(t, at));
+    if (!out.middleInitial.empty()) {
+        rest = trimLeft(rest);
+    }
+    // "Dr. Smith": after a title, a lone name is the last name.
+    const bool titled = w != trimLeft(first18);
+    if (blank == 0 && titled && trim(rest).empty()) {
+        out.lastName = cleanLastName(midOf(t, at));
+        return;
+    }
+    out.firstName = trim(word);
+    out.lastName = cleanLastName(rest);
 }
 
 // ---- Street (line 2) ----
