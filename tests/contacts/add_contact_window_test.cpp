@@ -112,6 +112,23 @@ class AddContactWindowTest : public QObject {
         w->close();
     }
 
+    void theDefaultSizeShowsAWholeStreetAndKeepsButtonsTheirSize() {
+        Desk desk;
+        frmNewContact* w = desk.openAdd();
+        QTest::keyClicks(w->form->txtACCompany, QStringLiteral("Acme"));
+        w->adjustSize();
+        QCoreApplication::processEvents();
+        const QFontMetrics metrics(w->form->txtACFStreet->font());
+        QVERIFY(w->form->txtACFStreet->width() >=
+                metrics.horizontalAdvance(QString(30, QLatin1Char('0'))));
+        // The wide company row must not stretch the look-up buttons of the other rows.
+        QCOMPARE(w->cmdStateAbb->width(), w->cmdStateAbb->sizeHint().width());
+        QCOMPARE(w->cmdPeopleFind->width(), w->cmdPeopleFind->sizeHint().width());
+        QVERIFY(w->lblIncCompName->x() > w->chkIncComp->x());
+        QVERIFY(w->lblIncCompName->x() - (w->chkIncComp->x() + w->chkIncComp->width()) < 20);
+        w->close();
+    }
+
     void aWholeAddWritesTheRecordByteForByte() {
         Desk desk(/*remindersOn=*/true);
         frmNewContact* w = desk.openAdd();
