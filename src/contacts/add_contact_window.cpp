@@ -123,11 +123,12 @@ void frmNewContact::showIncludeCompany() {
 }
 
 void frmNewContact::save() {
-    qm::ContactFields fields = form->read();
+    const qm::ContactFields typed = form->read();
+    qm::ContactFields fields = typed;
     fields.includeCompany = chkIncComp->isChecked();
     const std::optional<qm::FieldCheck> failed = qm::checkAndCleanForAdd(fields);
     // The user sees the cleaning done so far, whether or not a check failed.
-    form->write(fields);
+    form->writeCleaned(typed, fields);
     if (failed) {
         state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text),
                                    qm::MsgButtons::Ok, qm::MsgIcon::None);

@@ -124,6 +124,14 @@ void ContactForm::write(const ContactFields& fields) {
     }
 }
 
+void ContactForm::writeCleaned(const ContactFields& typed, const ContactFields& cleaned) {
+    for (ContactField which : kAllContactFields) {
+        if (cleaned.text(which) != typed.text(which)) {
+            field(which)->setText(fromCp(cleaned.text(which)));
+        }
+    }
+}
+
 void ContactForm::clear() {
     write(ContactFields{});
 }

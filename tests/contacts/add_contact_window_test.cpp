@@ -208,6 +208,9 @@ class AddContactWindowTest : public QObject {
         type(w, "txtACLName", "Smith, Jr");
         type(w, "txtACWPhone", "(503) 555 0100");
         type(w, "txtACEmail", "ann@mailcom");
+        // A later field keeps what was typed, even what the file cannot hold.
+        const QString notes = QString::fromUtf8("caf\u00e9 \u20ac5 \U0001F600, later");
+        field(w, "txtACNotes")->setText(notes);
         w->cmdSave->click();
 
         QCOMPARE(desk.platform.messages.size(), std::size_t{1});
@@ -220,12 +223,15 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(field(w, "txtACWPhone")->text(), QStringLiteral("503-5550100"));
         QCOMPARE(w->focusWidget(), field(w, "txtACEmail"));
         QCOMPARE(desk.state.contacts.count(), 0);
+        QCOMPARE(field(w, "txtACNotes")->text(), notes);
 
         // Corrected, the same window saves.
         field(w, "txtACEmail")->setText(QStringLiteral("ann@mail.com"));
         w->cmdSave->click();
         QCOMPARE(desk.state.contacts.count(), 1);
         QCOMPARE(desk.state.contacts.read(1).lastName, std::string("Smith Jr"));
+        QCOMPARE(desk.state.contacts.read(1).notes, std::string("caf\xe9 \x80"
+                                                                "5 ?  later"));
     }
 
     void aBirthdateErrorLeavesTheFocusAlone() {
