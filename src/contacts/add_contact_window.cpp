@@ -124,13 +124,14 @@ void frmNewContact::showIncludeCompany() {
 }
 
 void frmNewContact::save() {
-    qm::ContactFields fields = form->read();
+    const qm::ContactFields typed = form->read();
+    qm::ContactFields fields = typed;
     fields.includeCompany = chkIncComp->isChecked();
     frmDEdavu* main = state_.mainWindow;
     const bool remindersOn = main != nullptr && main->remindersOn();
     const auto checked = qm::checkedContactRecord(fields, qm::kAddContactChecks, remindersOn);
     // The user sees the cleaning done so far, whether or not a check failed.
-    form->write(fields);
+    form->writeCleaned(typed, fields);
     if (const auto* failed = std::get_if<qm::FieldCheck>(&checked)) {
         state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text),
                                    qm::MsgButtons::Ok, qm::MsgIcon::None);
