@@ -368,7 +368,8 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 // ---- Save ----
 
 void frmEdDelViewContact::saveCommand() {
-    qm::ContactFields fields = fieldsInWindow();
+    const qm::ContactFields typed = fieldsInWindow();
+    qm::ContactFields fields = typed;
     frmDEdavu* main = state_.mainWindow;
     const auto checked =
         qm::checkedContactRecord(fields, qm::kEditContactChecks, main->remindersOn());
@@ -376,7 +377,7 @@ void frmEdDelViewContact::saveCommand() {
         // The user sees the cleaning done so far, whether or not a check failed. Cleaning is
         // not typing: a comma taken out of the company name leaves the box as the user set it.
         const QSignalBlocker cleaning(form->txtACCompany);
-        form->write(fields);
+        form->writeCleaned(typed, fields);
     }
     if (const auto* failed = std::get_if<qm::FieldCheck>(&checked)) {
         state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text));
