@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -15,11 +16,75 @@ QLineEdit* focusedTextField() {
     return qobject_cast<QLineEdit*>(QApplication::focusWidget());
 }
 
+// The rule the menu applies when it opens: Cut and Copy only with a selection to act on.
+bool selectionToActOn() {
+    const QLineEdit* field = focusedTextField();
+    return field == nullptr || field->hasSelectedText();
+}
+
 void copySelection(PlatformServices& platform) {
-    platform.clearClipboard();
+    // Nothing but a text field has text to copy; the clipboard stays as it is otherwise.
     if (QLineEdit* field = focusedTextField()) {
+        platform.clearClipboard();
         platform.setClipboardText(field->selectedText());
     }
+}
+
+// A line field answers Ctrl+X, Ctrl+C and Ctrl+V itself, straight to the system clipboard,
+// before the menu's shortcuts are looked at. In the window that owns the menu those keys are
+// taken from the field and given to the menu's commands, so that they act as the menu does.
+class EditMenuKeys : public QObject {
+  public:
+    EditMenuKeys(QWidget* owner, QAction* cut, QAction* copy, QAction* paste)
+        : QObject(owner), owner_(owner), cut_(cut), copy_(copy), paste_(paste) {
+        qApp->installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        if (field == nullptr || field->window() != owner_) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        QAction* command = commandFor(QKeySequence(key->keyCombination()));
+        if (command == nullptr) {
+            return false;
+        }
+        if (event->type() == QEvent::ShortcutOverride) {
+            // Claimed here, so the key press comes to this filter rather than to a shortcut.
+            key->accept();
+            return true;
+        }
+        const bool needsSelection = command != paste_;
+        if (command->isEnabled() && (!needsSelection || selectionToActOn())) {
+            command->trigger();
+        }
+        return true;
+    }
+
+  private:
+    QAction* commandFor(const QKeySequence& pressed) const {
+        for (QAction* command : {cut_, copy_, paste_}) {
+            if (!command->shortcut().isEmpty() && command->shortcut() == pressed) {
+                return command;
+            }
+        }
+        return nullptr;
+    }
+
+    QWidget* owner_;
+    QAction* cut_;
+    QAction* copy_;
+    QAction* paste_;
+};
+
+QWidget* windowOfMenu(QMenu* menu) {
+    QWidget* holder = menu->parentWidget();
+    return holder != nullptr ? holder->window() : nullptr;
 }
 
 }  // namespace
@@ -29,7 +94,7 @@ void attachCommonEditMenu(QMenu* menu, QAction* cut, QAction* copy, QAction* pas
     QObject::connect(menu, &QMenu::aboutToShow, menu, [cut, copy, paste] {
         cut->setEnabled(true);
         copy->setEnabled(true);
-        if (QLineEdit* field = focusedTextField(); field != nullptr && !field->hasSelectedText()) {
+        if (!selectionToActOn()) {
             cut->setEnabled(false);
             copy->setEnabled(false);
         }
@@ -54,6 +119,9 @@ void attachCommonEditMenu(QMenu* menu, QAction* cut, QAction* copy, QAction* pas
             field->insert(platform.clipboardText());
         }
     });
+    if (QWidget* owner = windowOfMenu(menu)) {
+        new EditMenuKeys(owner, cut, copy, paste);
+    }
 }
 
 }  // namespace qm

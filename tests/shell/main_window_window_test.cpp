@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -121,6 +122,41 @@ class MainWindowTest : public QObject {
         w.mnuLMEditCut->trigger();
         QCOMPARE(w.txtLMLine1->text(), QStringLiteral("Jane Q. Public"));
         QCOMPARE(f.platform.clipboard, QString());
+    }
+
+    // The line fields' own Ctrl+X/C/V would go straight to the system clipboard; the keys must
+    // act as the menu commands do, through the program's clipboard.
+    void editShortcutKeysActThroughTheMenuCommands() {
+        Fixture f;
+        frmDEdavu& w = f.window;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QApplication::clipboard()->setText(QStringLiteral("system"));
+        w.txtLMLine2->setFocus();
+        w.txtLMLine2->setText(QStringLiteral("12 Elm Street"));
+        w.txtLMLine2->setSelection(3, 3);
+
+        QTest::keyClick(w.txtLMLine2, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Elm"));
+        QTest::keyClick(w.txtLMLine2, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12  Street"));
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Elm"));
+        f.platform.clipboard = QStringLiteral("Oak");
+        QTest::keyClick(w.txtLMLine2, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12 Oak Street"));
+
+        // Without a selection the menu offers no Cut or Copy, and the keys do nothing either.
+        w.txtLMLine2->deselect();
+        QTest::keyClick(w.txtLMLine2, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(w.txtLMLine2, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Oak"));
+        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12 Oak Street"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("system"));
+
+        // Keys the menu does not carry stay the field's own.
+        w.txtLMLine2->selectAll();
+        QTest::keyClick(w.txtLMLine2, Qt::Key_Backspace);
+        QVERIFY(w.txtLMLine2->text().isEmpty());
     }
 
     void enterMovesOnFromLinesOneToFour() {
