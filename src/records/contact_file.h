@@ -49,6 +49,7 @@ class ContactFile {
   private:
     void requireOpen() const;
     void requireRecord(int n) const;
+    void unmark(int n, const std::string& original, const std::string& temp) noexcept;
 
     FileOps* ops_;
     int fd_ = -1;

@@ -132,6 +132,36 @@ TEST_F(ContactFileTest, StaleTemporaryFileContributesNothing) {
     EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Two"}));
 }
 
+// The compaction replaces the contacts themselves, whatever the path the user chose looks like.
+TEST_F(ContactFileTest, DeleteKeepsTheFileItselfItsLinkAndItsPermissions) {
+    namespace fs = std::filesystem;
+    const std::string real = folder.file("real.DAT");
+    const std::string link = folder.file("Link.DAT");
+    const std::string namedTempf = folder.file("Tempf");
+    for (const std::string& chosen : {link, namedTempf}) {
+        fs::remove(real);
+        fs::remove(link);
+        fs::remove(namedTempf);
+        const std::string holder = chosen == link ? real : chosen;
+        if (chosen == link) {
+            fs::create_symlink(real, link);
+        }
+        ContactFile file;
+        file.open(chosen);
+        file.appendAll({contact("A", "One"), contact("B", "Two"), contact("C", "Three")});
+        fs::permissions(holder, fs::perms::owner_read | fs::perms::owner_write);
+        file.deleteRecord(2);
+        EXPECT_EQ(lastNames(file), (std::vector<std::string>{"One", "Three"})) << chosen;
+        EXPECT_EQ(file.path(), chosen);
+        EXPECT_EQ(fs::file_size(holder), 2 * kRecordSize) << chosen;
+        EXPECT_EQ(fs::status(holder).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+            << chosen;
+        if (chosen == link) {
+            EXPECT_TRUE(fs::is_symlink(link));
+        }
+    }
+}
+
 TEST_F(ContactFileTest, DeleteOutOfRangeIsAnError) {
     ContactFile file;
     file.open(path);
@@ -206,6 +236,13 @@ TEST_F(ContactFileTest, AFailureAtAnyStepOfTheCompactionKeepsEveryContact) {
         const bool unchanged = names == std::vector<std::string>{"One", "Two", "Three"};
         const bool compacted = names == std::vector<std::string>{"One", "Three"};
         EXPECT_TRUE(unchanged || compacted) << "step " << static_cast<int>(step);
+        // Failing before the file is replaced puts the marked record back and removes the
+        // half-made temporary file; only a failed marker write itself may leave a trace.
+        if (unchanged && !(step == Step::WriteAt && call == 1)) {
+            EXPECT_EQ(check.read(2).firstName, "B") << "step " << static_cast<int>(step);
+            EXPECT_FALSE(std::filesystem::exists(folder.file(ContactFile::tempFileName())))
+                << "step " << static_cast<int>(step);
+        }
         // A record left marked goes with the next deletion; an untouched one stays.
         const bool marked = unchanged && check.read(2).firstName == "*DELETED*";
         check.deleteRecord(1);
