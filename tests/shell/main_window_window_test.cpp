@@ -172,6 +172,14 @@ class MainWindowTest : public QObject {
         w.txtLMLine4->setFocus();
         QTest::keyClick(w.txtLMLine4, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w.txtLMLine5);
+        // The keypad's Enter key, as a keyboard sends it.
+        w.txtLMline3->setFocus();
+        QTest::keyClick(w.txtLMline3, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget(), w.txtLMLine4);
+        // Line 5 keeps Enter to itself.
+        w.txtLMLine5->setFocus();
+        QTest::keyClick(w.txtLMLine5, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.txtLMLine5);
     }
 
     void showingAnOpenFileSetsCaptionAndHiddenFields() {
