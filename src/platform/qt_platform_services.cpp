@@ -120,6 +120,9 @@ QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // New names a file that does not exist yet; the desktop's own open dialogs (GTK, portal)
+    // only take existing files, so Qt's own dialog is used.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return QString();
     }
