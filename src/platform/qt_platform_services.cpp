@@ -197,7 +197,9 @@ void QtPlatformServices::writeSetting(const QString& key, const QVariant& value)
 }
 
 bool QtPlatformServices::startSystemInfo() {
-    for (const char* name : {"hardinfo", "gnome-system-monitor", "ksysguard", "hwinfo"}) {
+    // Programs with a window of their own; a console tool started here would show nothing.
+    for (const char* name :
+         {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "ksysguard"}) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!program.isEmpty() && QProcess::startDetached(program, {})) {
             return true;
