@@ -159,6 +159,35 @@ class MainWindowTest : public QObject {
         QVERIFY(w.txtLMLine2->text().isEmpty());
     }
 
+    // Alt+E gives the focus to the menu bar, and a line field drops its selection when it
+    // loses the focus; the menu must still act on that field and its selection.
+    void editMenuOpenedFromTheKeyboardActsOnTheField() {
+        Fixture f;
+        frmDEdavu& w = f.window;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.txtLMLine1->setFocus();
+        w.txtLMLine1->setText(QStringLiteral("Ann Lee"));
+        w.txtLMLine1->setSelection(4, 3);
+        QTest::keyClick(&w, Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(w.mnuLMEdit->isVisible());
+        QVERIFY(w.mnuLMEditCut->isEnabled() && w.mnuLMEditCopy->isEnabled());
+        // Cut is the first item.
+        w.mnuLMEdit->setActiveAction(w.mnuLMEditCut);
+        QTest::keyClick(w.mnuLMEdit, Qt::Key_Return);
+        QTRY_VERIFY(!w.mnuLMEdit->isVisible());
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Lee"));
+        QCOMPARE(w.txtLMLine1->text(), QStringLiteral("Ann "));
+        QCOMPARE(QApplication::focusWidget(), w.txtLMLine1);
+
+        QTest::keyClick(&w, Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(w.mnuLMEdit->isVisible());
+        QVERIFY(!w.mnuLMEditCut->isEnabled() && !w.mnuLMEditCopy->isEnabled());
+        QVERIFY(w.mnuLMEditPaste->isEnabled());
+        QTest::keyClick(w.mnuLMEdit, Qt::Key_Escape);
+        QTRY_VERIFY(!w.mnuLMEdit->isVisible());
+    }
+
     void enterMovesOnFromLinesOneToFour() {
         Fixture f;
         frmDEdavu& w = f.window;
