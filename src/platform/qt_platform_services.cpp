@@ -120,6 +120,9 @@ QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // New names a file that does not exist yet; the desktop's own open dialogs (GTK, portal)
+    // only take existing files, so Qt's own dialog is used.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return QString();
     }
@@ -194,7 +197,9 @@ void QtPlatformServices::writeSetting(const QString& key, const QVariant& value)
 }
 
 bool QtPlatformServices::startSystemInfo() {
-    for (const char* name : {"hardinfo", "gnome-system-monitor", "ksysguard", "hwinfo"}) {
+    // Programs with a window of their own; a console tool started here would show nothing.
+    for (const char* name :
+         {"hardinfo2", "hardinfo", "kinfocenter", "gnome-system-monitor", "ksysguard"}) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!program.isEmpty() && QProcess::startDetached(program, {})) {
             return true;

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "records/error.h"
 #include "records/text_rules.h"
@@ -28,6 +30,28 @@ struct FdGuard {
         }
     }
 };
+
+// The file a symbolic link points to, so that compaction replaces the contacts and not the
+// link.
+std::string resolvedPath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path real = std::filesystem::canonical(path, ec);
+    if (ec) {
+        throw QmError(ec.value(), ec.message() + " (resolving " + path + ")");
+    }
+    return real.string();
+}
+
+// The temporary file of a compaction, in the contact file's own folder so the rename is one
+// step; never the contact file itself, whatever that is called.
+std::string temporaryBeside(const std::string& target) {
+    const std::string folder = folderOf(target);
+    std::string temp = folder + "/" + ContactFile::tempFileName();
+    if (temp == target) {
+        temp += ".tmp";
+    }
+    return temp;
+}
 
 }  // namespace
 
@@ -138,47 +162,60 @@ void ContactFile::deleteRecord(int n) {
     if (n < 1 || n > total) {
         throwError(err::kBadRecordNumber, "Bad record number");
     }
-    const ContactRecord original = read(n);
-    ContactRecord marked = original;
+    const std::string target = resolvedPath(path_);
+    const std::string temp = temporaryBeside(target);
+    const std::string original = readRaw(n);
+    ContactRecord marked = decodeRecord(original);
     marked.firstName = std::string(kDeletedMarker);
     write(n, marked);
-    const std::string target = path_;
+
+    bool replaced = false;
     try {
-        compactInto(total);
-        ops_->rename(folderOf(target) + "/" + tempFileName(), target);
-    } catch (const QmError&) {
-        // The file is still the old one: give the contact back its name, so a failed deletion
-        // changes nothing. Should even that fail, the marked record goes with the next one.
-        try {
-            write(n, original);
-        } catch (const QmError&) {
-            // The compaction's error is the one to report.
+        // Survivors, read in one pass from the raw bytes so nothing but the marker is changed.
+        std::string bytes(static_cast<std::size_t>(total) * kRecordSize, ' ');
+        ops_->readAt(fd_, bytes.data(), bytes.size(), 0);
+        std::string kept;
+        kept.reserve(bytes.size());
+        for (int j = 0; j < total; ++j) {
+            const std::string_view rec = std::string_view(bytes).substr(
+                static_cast<std::size_t>(j) * kRecordSize, kRecordSize);
+            if (rec.substr(0, kDeletedMarker.size()) != kDeletedMarker) {
+                kept.append(rec);
+            }
+        }
+        {
+            FdGuard guard{ops_->openTruncate(temp)};
+            // Contacts are private data: the new file keeps the old one's permissions.
+            ops_->copyPermissions(fd_, guard.fd);
+            ops_->writeAt(guard.fd, kept.data(), kept.size(), 0);
+            ops_->sync(guard.fd);
+            const int fd = guard.fd;
+            guard.fd = -1;
+            ops_->close(fd);
+        }
+        ops_->rename(temp, target);
+        replaced = true;
+        ops_->syncFolder(folderOf(target));
+    } catch (...) {
+        if (!replaced) {
+            unmark(n, original, temp);
         }
         throw;
     }
-    ops_->syncFolder(folderOf(target));
-    open(target);
+    const std::string reopened = path_;
+    open(reopened);
 }
 
-void ContactFile::compactInto(int total) {
-    // Survivors, read in one pass from the raw bytes so nothing but the marker is changed.
-    std::string bytes(static_cast<std::size_t>(total) * kRecordSize, ' ');
-    ops_->readAt(fd_, bytes.data(), bytes.size(), 0);
-    std::string kept;
-    kept.reserve(bytes.size());
-    for (int j = 0; j < total; ++j) {
-        const std::string_view rec =
-            std::string_view(bytes).substr(static_cast<std::size_t>(j) * kRecordSize, kRecordSize);
-        if (rec.substr(0, kDeletedMarker.size()) != kDeletedMarker) {
-            kept.append(rec);
-        }
+// A deletion that failed before the file was replaced puts the record back as it was, so no
+// contact shows as "*DELETED*", and leaves no half-written temporary file behind.
+void ContactFile::unmark(int n, const std::string& original, const std::string& temp) noexcept {
+    try {
+        ops_->writeAt(fd_, original.data(), original.size(), offsetOf(n));
+        ops_->remove(temp);
+    } catch (const QmError&) {
+        // The first failure is the one reported; a record left marked goes with the next
+        // deletion, and the next compaction empties the temporary file before using it.
     }
-    FdGuard guard{ops_->openTruncate(folderOf(path_) + "/" + tempFileName())};
-    ops_->writeAt(guard.fd, kept.data(), kept.size(), 0);
-    ops_->sync(guard.fd);
-    const int fd = guard.fd;
-    guard.fd = -1;
-    ops_->close(fd);
 }
 
 }  // namespace qm

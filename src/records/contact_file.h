@@ -46,10 +46,9 @@ class ContactFile {
     static std::string tempFileName() { return "Tempf"; }
 
   private:
-    // Writes every unmarked record of the first `total` into the temporary file, synced.
-    void compactInto(int total);
     void requireOpen() const;
     void requireRecord(int n) const;
+    void unmark(int n, const std::string& original, const std::string& temp) noexcept;
 
     FileOps* ops_;
     int fd_ = -1;

@@ -87,6 +87,13 @@ void FileOps::sync(int fd) {
     }
 }
 
+void FileOps::copyPermissions(int from, int to) {
+    struct stat st {};
+    if (::fstat(from, &st) != 0 || ::fchmod(to, st.st_mode & 07777) != 0) {
+        throwErrno("setting the permissions of", "file");
+    }
+}
+
 void FileOps::rename(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) {
         throwErrno("renaming " + from + " to", to);

@@ -23,6 +23,8 @@ class FileOps {
     virtual std::size_t readAt(int fd, char* buffer, std::size_t n, std::int64_t offset);
     virtual void writeAt(int fd, const char* data, std::size_t n, std::int64_t offset);
     virtual void sync(int fd);
+    // Gives file `to` the permission bits of file `from`.
+    virtual void copyPermissions(int from, int to);
     virtual void rename(const std::string& from, const std::string& to);
     virtual void remove(const std::string& path);
     virtual bool exists(const std::string& path);

@@ -132,6 +132,36 @@ TEST_F(ContactFileTest, StaleTemporaryFileContributesNothing) {
     EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Two"}));
 }
 
+// The compaction replaces the contacts themselves, whatever the path the user chose looks like.
+TEST_F(ContactFileTest, DeleteKeepsTheFileItselfItsLinkAndItsPermissions) {
+    namespace fs = std::filesystem;
+    const std::string real = folder.file("real.DAT");
+    const std::string link = folder.file("Link.DAT");
+    const std::string namedTempf = folder.file("Tempf");
+    for (const std::string& chosen : {link, namedTempf}) {
+        fs::remove(real);
+        fs::remove(link);
+        fs::remove(namedTempf);
+        const std::string holder = chosen == link ? real : chosen;
+        if (chosen == link) {
+            fs::create_symlink(real, link);
+        }
+        ContactFile file;
+        file.open(chosen);
+        file.appendAll({contact("A", "One"), contact("B", "Two"), contact("C", "Three")});
+        fs::permissions(holder, fs::perms::owner_read | fs::perms::owner_write);
+        file.deleteRecord(2);
+        EXPECT_EQ(lastNames(file), (std::vector<std::string>{"One", "Three"})) << chosen;
+        EXPECT_EQ(file.path(), chosen);
+        EXPECT_EQ(fs::file_size(holder), 2 * kRecordSize) << chosen;
+        EXPECT_EQ(fs::status(holder).permissions(), fs::perms::owner_read | fs::perms::owner_write)
+            << chosen;
+        if (chosen == link) {
+            EXPECT_TRUE(fs::is_symlink(link));
+        }
+    }
+}
+
 TEST_F(ContactFileTest, DeleteOutOfRangeIsAnError) {
     ContactFile file;
     file.open(path);
@@ -185,7 +215,8 @@ class FailingOps : public FileOps {
 TEST_F(ContactFileTest, AFailureAtAnyStepOfTheDeletionKeepsEveryContact) {
     using Step = FailingOps::Step;
     // Writes: 1 = the marker, 2 = the survivors into the temporary file. Up to the rename a
-    // failure leaves the file as it was; after it the deletion is complete.
+    // failure leaves the file as it was, with no half-made temporary file; after it the
+    // deletion is complete.
     struct Case {
         Step step;
         int call;
@@ -199,6 +230,7 @@ TEST_F(ContactFileTest, AFailureAtAnyStepOfTheDeletionKeepsEveryContact) {
         {Step::Rename, 1, all},            {Step::SyncFolder, 1, compacted},
         {Step::OpenReadWrite, 2, compacted}};
     for (const Case& c : cases) {
+        const std::string where = "step " + std::to_string(static_cast<int>(c.step));
         std::filesystem::remove(path);
         {
             ContactFile setup;
@@ -208,14 +240,18 @@ TEST_F(ContactFileTest, AFailureAtAnyStepOfTheDeletionKeepsEveryContact) {
         FailingOps ops(c.step, c.call);
         ContactFile file(ops);
         file.open(path);
-        EXPECT_THROW(file.deleteRecord(2), QmError) << "step " << static_cast<int>(c.step);
+        EXPECT_THROW(file.deleteRecord(2), QmError) << where;
 
         ContactFile check;
         check.open(path);
-        EXPECT_EQ(lastNames(check), c.expected) << "step " << static_cast<int>(c.step);
+        EXPECT_EQ(lastNames(check), c.expected) << where;
         // The contact keeps its name: nothing is left marked for the next deletion to drop.
         for (const ContactRecord& r : check.readAll()) {
-            EXPECT_NE(r.firstName, "*DELETED*") << "step " << static_cast<int>(c.step);
+            EXPECT_NE(r.firstName, "*DELETED*") << where;
+        }
+        if (c.expected == all) {
+            EXPECT_FALSE(std::filesystem::exists(folder.file(ContactFile::tempFileName())))
+                << where;
         }
     }
 }

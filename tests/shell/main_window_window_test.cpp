@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QtTest>
@@ -123,6 +124,70 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.platform.clipboard, QString());
     }
 
+    // The line fields' own Ctrl+X/C/V would go straight to the system clipboard; the keys must
+    // act as the menu commands do, through the program's clipboard.
+    void editShortcutKeysActThroughTheMenuCommands() {
+        Fixture f;
+        frmDEdavu& w = f.window;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QApplication::clipboard()->setText(QStringLiteral("system"));
+        w.txtLMLine2->setFocus();
+        w.txtLMLine2->setText(QStringLiteral("12 Elm Street"));
+        w.txtLMLine2->setSelection(3, 3);
+
+        QTest::keyClick(w.txtLMLine2, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Elm"));
+        QTest::keyClick(w.txtLMLine2, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12  Street"));
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Elm"));
+        f.platform.clipboard = QStringLiteral("Oak");
+        QTest::keyClick(w.txtLMLine2, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12 Oak Street"));
+
+        // Without a selection the menu offers no Cut or Copy, and the keys do nothing either.
+        w.txtLMLine2->deselect();
+        QTest::keyClick(w.txtLMLine2, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(w.txtLMLine2, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Oak"));
+        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12 Oak Street"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("system"));
+
+        // Keys the menu does not carry stay the field's own.
+        w.txtLMLine2->selectAll();
+        QTest::keyClick(w.txtLMLine2, Qt::Key_Backspace);
+        QVERIFY(w.txtLMLine2->text().isEmpty());
+    }
+
+    // Alt+E gives the focus to the menu bar, and a line field drops its selection when it
+    // loses the focus; the menu must still act on that field and its selection.
+    void editMenuOpenedFromTheKeyboardActsOnTheField() {
+        Fixture f;
+        frmDEdavu& w = f.window;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.txtLMLine1->setFocus();
+        w.txtLMLine1->setText(QStringLiteral("Ann Lee"));
+        w.txtLMLine1->setSelection(4, 3);
+        QTest::keyClick(&w, Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(w.mnuLMEdit->isVisible());
+        QVERIFY(w.mnuLMEditCut->isEnabled() && w.mnuLMEditCopy->isEnabled());
+        // Cut is the first item.
+        w.mnuLMEdit->setActiveAction(w.mnuLMEditCut);
+        QTest::keyClick(w.mnuLMEdit, Qt::Key_Return);
+        QTRY_VERIFY(!w.mnuLMEdit->isVisible());
+        QCOMPARE(f.platform.clipboard, QStringLiteral("Lee"));
+        QCOMPARE(w.txtLMLine1->text(), QStringLiteral("Ann "));
+        QCOMPARE(QApplication::focusWidget(), w.txtLMLine1);
+
+        QTest::keyClick(&w, Qt::Key_E, Qt::AltModifier);
+        QTRY_VERIFY(w.mnuLMEdit->isVisible());
+        QVERIFY(!w.mnuLMEditCut->isEnabled() && !w.mnuLMEditCopy->isEnabled());
+        QVERIFY(w.mnuLMEditPaste->isEnabled());
+        QTest::keyClick(w.mnuLMEdit, Qt::Key_Escape);
+        QTRY_VERIFY(!w.mnuLMEdit->isVisible());
+    }
+
     void enterMovesOnFromLinesOneToFour() {
         Fixture f;
         frmDEdavu& w = f.window;
@@ -135,6 +200,14 @@ class MainWindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), w.txtLMline3);
         w.txtLMLine4->setFocus();
         QTest::keyClick(w.txtLMLine4, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.txtLMLine5);
+        // The keypad's Enter key, as a keyboard sends it.
+        w.txtLMline3->setFocus();
+        QTest::keyClick(w.txtLMline3, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget(), w.txtLMLine4);
+        // Line 5 keeps Enter to itself.
+        w.txtLMLine5->setFocus();
+        QTest::keyClick(w.txtLMLine5, Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), w.txtLMLine5);
     }
 
