@@ -2,7 +2,6 @@
 #include "platform/widget_names.h"
 
 #include <QCloseEvent>
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -10,6 +9,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/edit_menu.h"
 #include "platform/enter_as_tab.h"

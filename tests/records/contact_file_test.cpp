@@ -224,11 +224,13 @@ TEST_F(ContactFileTest, AFailureAtAnyStepOfTheDeletionKeepsEveryContact) {
     };
     const std::vector<std::string> all{"One", "Two", "Three"};
     const std::vector<std::string> compacted{"One", "Three"};
-    const std::vector<Case> cases = {
-        {Step::WriteAt, 1, all},           {Step::OpenTruncate, 1, all},
-        {Step::WriteAt, 2, all},           {Step::Sync, 1, all},
-        {Step::Rename, 1, all},            {Step::SyncFolder, 1, compacted},
-        {Step::OpenReadWrite, 2, compacted}};
+    const std::vector<Case> cases = {{Step::WriteAt, 1, all},
+                                     {Step::OpenTruncate, 1, all},
+                                     {Step::WriteAt, 2, all},
+                                     {Step::Sync, 1, all},
+                                     {Step::Rename, 1, all},
+                                     {Step::SyncFolder, 1, compacted},
+                                     {Step::OpenReadWrite, 2, compacted}};
     for (const Case& c : cases) {
         const std::string where = "step " + std::to_string(static_cast<int>(c.step));
         std::filesystem::remove(path);
