@@ -115,6 +115,8 @@ void frmViewAll::buildControls() {
     cmdPrintLabels->setToolTip(QStringLiteral("Print a label for each contact in list"));
     cmdViewAllClose = named(new QPushButton(QStringLiteral("Close")), "cmdViewAllClose");
     lblSearchDisplay = named(new QLabel, "lblSearchDisplay");
+    // The search text is the user's: never read as markup.
+    lblSearchDisplay->setTextFormat(Qt::PlainText);
     lblTotContacts = named(new QLabel, "lblTotContacts");
 
     auto* bottom = new QHBoxLayout;
@@ -130,6 +132,16 @@ void frmViewAll::buildControls() {
     layout->addWidget(txtViewAllHeader);
     layout->addWidget(lstAllContacts, 1);
     layout->addLayout(bottom);
+
+    // Search, sort, the buttons, then the list and its heading.
+    const std::vector<QWidget*> tabOrder = {
+        optSearchFName,   optSearchLName,  optSearchCity,  optSearchState,
+        optSearchZip,     optSearchEmail,  optSearchCat,   optSearchAll,
+        optSearchCompany, optFnameSort,    optLnameSort,   cmdACGetReport,
+        cmdPrintLabels,   cmdViewAllClose, lstAllContacts, txtViewAllHeader};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
 }
 
 QGroupBox* frmViewAll::buildSearchFrame() {
@@ -185,12 +197,15 @@ void frmViewAll::buildMenus() {
     mnuPrint = addItem(mnuVAFile, "mnuPrint", QStringLiteral("Print"));
 
     mnuVAEdit = named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuVAEdit");
-    mnuVAEditCut = addItem(mnuVAEdit, "mnuVAEditCut", QStringLiteral("Cut"), QKeySequence::Cut);
-    mnuVAEditCopy = addItem(mnuVAEdit, "mnuVAEditCopy", QStringLiteral("Copy"), QKeySequence::Copy);
-    mnuVAEditPaste =
-        addItem(mnuVAEdit, "mnuVAEditPaste", QStringLiteral("Paste"), QKeySequence::Paste);
+    // The keys themselves, not the desktop's standard keys (Cut is Shift+Del on some).
+    mnuVAEditCut = addItem(mnuVAEdit, "mnuVAEditCut", QStringLiteral("Cut"),
+                           QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuVAEditCopy = addItem(mnuVAEdit, "mnuVAEditCopy", QStringLiteral("Copy"),
+                            QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuVAEditPaste = addItem(mnuVAEdit, "mnuVAEditPaste", QStringLiteral("Paste"),
+                             QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuVAEditSelAll = addItem(mnuVAEdit, "mnuVAEditSelAll", QStringLiteral("Select All"),
-                              QKeySequence::SelectAll);
+                              QKeySequence(Qt::CTRL | Qt::Key_A));
 
     mnuVAHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuVAHelp");
     mnuVAManual =

@@ -297,6 +297,42 @@ class ContactListWindowTest : public QObject {
         QCOMPARE(narrow.back().width, 10.0);
     }
 
+    void keysTabOrderAndPlainCaptions() {
+        Fixture f;
+        const std::pair<QAction*, const char*> keys[] = {{f.list->mnuVAEditCut, "Ctrl+X"},
+                                                         {f.list->mnuVAEditCopy, "Ctrl+C"},
+                                                         {f.list->mnuVAEditPaste, "Ctrl+V"},
+                                                         {f.list->mnuVAEditSelAll, "Ctrl+A"},
+                                                         {f.list->mnuVAManual, "F1"}};
+        for (const auto& [action, key] : keys) {
+            QCOMPARE(action->shortcut().toString(), QString::fromLatin1(key));
+        }
+        const auto nextStop = [](QWidget* w) {
+            do {
+                w = w->nextInFocusChain();
+            } while ((w->focusPolicy() & Qt::TabFocus) == 0);
+            return w;
+        };
+        QCOMPARE(nextStop(f.list->optSearchCompany), f.list->optFnameSort);
+        QCOMPARE(nextStop(f.list->optLnameSort), f.list->cmdACGetReport);
+        QCOMPARE(nextStop(f.list->cmdViewAllClose), f.list->lstAllContacts);
+
+        // The keys reach the list's own commands.
+        f.list->cmdACGetReport->click();
+        f.list->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.list));
+        f.list->lstAllContacts->setFocus();
+        QTest::keyClick(f.list->lstAllContacts, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.list->lstAllContacts, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(f.platform.clipboard.startsWith(QStringLiteral("\r\n")));
+        QCOMPARE(f.platform.clipboard.count(QStringLiteral("\r\n")), 4);
+
+        f.platform.inputAnswers = {QStringLiteral("<b>x</b>")};
+        f.list->optSearchCat->click();
+        QCOMPARE(f.list->lblSearchDisplay->textFormat(), Qt::PlainText);
+        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral("<b>x</b>"));
+    }
+
     void aReadFailureOffersRetryAndCancel() {
         Fixture f;
         f.state.contacts.close();
