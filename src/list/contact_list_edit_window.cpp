@@ -63,9 +63,11 @@ void frmViewAll::pasteCommand() {
         txtViewAllHeader->insert(text);
         return;
     }
+    std::vector<qm::ListEntry> lines;
     for (std::string& line : qm::splitPastedLines(qm::toCp(text))) {
-        model_->addLine(qm::ListEntry{std::move(line), 0});
+        lines.push_back(qm::ListEntry{std::move(line), 0});
     }
+    model_->addLines(std::move(lines));
 }
 
 void frmViewAll::selectAllCommand() {

@@ -41,12 +41,41 @@ void ContactListModel::addSorted(std::vector<ListEntry> sorted) {
     endResetModel();
 }
 
-int ContactListModel::addLine(ListEntry entry) {
-    const auto row = static_cast<int>(sortedInsertPosition(entries_, entry.line));
-    beginInsertRows(QModelIndex(), row, row);
-    entries_.insert(entries_.begin() + row, std::move(entry));
-    endInsertRows();
-    return row;
+void ContactListModel::addLines(std::vector<ListEntry> lines) {
+    const auto before = [](const ListEntry& a, const ListEntry& b) {
+        return listLineBefore(a.line, b.line);
+    };
+    std::stable_sort(lines.begin(), lines.end(), before);
+    if (entries_.empty()) {
+        addSorted(std::move(lines));
+        return;
+    }
+    // One merge rather than an insertion per line: a pasted list of many thousand lines
+    // would otherwise move the whole list once per line.
+    Q_EMIT layoutAboutToBeChanged();
+    std::vector<int> newRow(entries_.size());
+    std::vector<ListEntry> merged;
+    merged.reserve(entries_.size() + lines.size());
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < entries_.size() || j < lines.size()) {
+        if (j < lines.size() && (i == entries_.size() || before(lines[j], entries_[i]))) {
+            merged.push_back(std::move(lines[j++]));
+        } else {
+            newRow[i] = static_cast<int>(merged.size());
+            merged.push_back(std::move(entries_[i++]));
+        }
+    }
+    entries_ = std::move(merged);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    for (const QModelIndex& index : from) {
+        to.append(index.row() < static_cast<int>(newRow.size())
+                      ? createIndex(newRow[static_cast<std::size_t>(index.row())], 0)
+                      : QModelIndex());
+    }
+    changePersistentIndexList(from, to);
+    Q_EMIT layoutChanged();
 }
 
 void ContactListModel::removeRows(std::vector<int> rows) {

@@ -25,8 +25,10 @@ class ContactListModel : public QAbstractListModel {
     const ListEntry& entry(int row) const { return entries_.at(static_cast<std::size_t>(row)); }
     // Adds sorted entries at their places; lines already listed stay before equal ones.
     void addSorted(std::vector<ListEntry> sorted);
-    // Adds one line at its sorted place; returns its row.
-    int addLine(ListEntry entry);
+    // Adds lines at their sorted places, after equal lines already listed and in their own
+    // order among themselves, as adding them one by one would; the selection stays on the
+    // lines it was on.
+    void addLines(std::vector<ListEntry> lines);
     // Removes the given rows (any order).
     void removeRows(std::vector<int> rows);
     void clear();

@@ -414,6 +414,34 @@ class ContactListWindowTest : public QObject {
         QVERIFY(f.grid.runs().empty());
     }
 
+    void pasteKeepsTheSelectionAndOrdersAsOneByOne() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        f.list->lstAllContacts->setFocus();
+        const QString carl = f.lines()[f.rowOf(QStringLiteral("Carl Smith"))];
+        f.select({f.rowOf(QStringLiteral("Carl Smith")), f.rowOf(QStringLiteral("Zed Young"))});
+        // Ties go after the lines already listed and keep the pasted order among themselves.
+        const QStringList pasted = {QStringLiteral("BEA"), carl.toUpper(), QStringLiteral("zz"),
+                                    QStringLiteral("bea"), QString()};
+        f.platform.clipboard = pasted.join(QStringLiteral("\r\n"));
+        std::vector<ListEntry> expected = f.list->listModel().entries();
+        for (const QString& line : pasted) {
+            const std::string text = toCp(line);
+            expected.insert(expected.begin() +
+                                static_cast<std::ptrdiff_t>(sortedInsertPosition(expected, text)),
+                            ListEntry{text, 0});
+        }
+        f.list->mnuVAEditPaste->trigger();
+        QVERIFY(f.list->listModel().entries() == expected);
+        QCOMPARE(f.lines().size(), 9);
+        QStringList selected;
+        for (const QModelIndex& index : f.list->lstAllContacts->selectionModel()->selectedRows()) {
+            selected << f.lines()[index.row()].section(QLatin1Char('\t'), 0, 0);
+        }
+        selected.sort();
+        QCOMPARE(selected, (QStringList{"Carl Smith", "Zed Young"}));
+    }
+
     void doubleClickOpensExactlyThatContact() {
         Fixture f;
         f.list->optLnameSort->click();
