@@ -50,7 +50,8 @@ void frmViewAll::copyCommand() {
 void frmViewAll::cutCommand() {
     copyCommand();
     if (headingHasFocus()) {
-        txtViewAllHeader->del();
+        // Only the selected text goes; without a selection nothing does.
+        txtViewAllHeader->insert(QString());
         return;
     }
     // The count of contacts found stays as it was.

@@ -483,6 +483,12 @@ class ContactListWindowTest : public QObject {
         f.list->mnuVAEditCopy->trigger();
         QCOMPARE(f.platform.clipboard, kHeading);
 
+        // Cut without a selection takes nothing away.
+        heading->deselect();
+        heading->setCursorPosition(0);
+        f.list->mnuVAEditCut->trigger();
+        QCOMPARE(heading->text(), kHeading);
+
         heading->setSelection(0, 4);
         f.list->mnuVAEditCut->trigger();
         QCOMPARE(f.platform.clipboard, QStringLiteral("Name"));
