@@ -338,7 +338,7 @@ void frmViewAll::alignColumnsWithHeading() {
                           viewport->mapTo(this, QPoint(0, 0)).x();
 
     const QString heading = QString::fromLatin1(kColumnHeading);
-    const QFontMetricsF metrics(listFont(kHeadingPoints, true));
+    const QFontMetricsF metrics(txtViewAllHeader->font());
     std::vector<double> positions;
     for (qsizetype start : headingColumnStarts(heading)) {
         positions.push_back(origin + metrics.horizontalAdvance(heading.left(start)));
