@@ -1,5 +1,6 @@
-// The contact list of a 100,000-contact file sorted by last name: the core list alone, and the
-// window's Get report with the list shown and painted.
+// The contact list of a 100,000-contact file sorted by last name: the core list alone, the
+// window's Get report with the list shown and painted, and the whole list copied and pasted
+// back into it.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -90,5 +91,36 @@ void BM_ContactListWindowGetReportShown(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ContactListWindowGetReportShown)->Unit(benchmark::kMillisecond);
+
+void BM_ContactListWindowPasteWholeList(benchmark::State& state) {
+    application();
+    qm::QtPlatformServices platform;
+    qm::AppState app(platform, QString::fromStdString(std::filesystem::temp_directory_path()));
+    app.contacts.open(listFile());
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto* window = new frmViewAll(app);
+        window->show();
+        window->selectStartOptions();
+        window->optLnameSort->setChecked(true);
+        window->cmdACGetReport->click();
+        window->lstAllContacts->setFocus();
+        window->mnuVAEditSelAll->trigger();
+        window->mnuVAEditCopy->trigger();
+        state.ResumeTiming();
+        window->mnuVAEditPaste->trigger();
+        window->repaint();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        // Every line again, and the empty piece before the first line break.
+        if (window->listModel().rowCount() != 2 * kContacts + 1) {
+            state.SkipWithError("not every line pasted");
+        }
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ContactListWindowPasteWholeList)->Unit(benchmark::kMillisecond);
 
 }  // namespace

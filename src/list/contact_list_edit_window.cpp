@@ -50,7 +50,8 @@ void frmViewAll::copyCommand() {
 void frmViewAll::cutCommand() {
     copyCommand();
     if (headingHasFocus()) {
-        txtViewAllHeader->del();
+        // Only the selected text goes; without a selection nothing does.
+        txtViewAllHeader->insert(QString());
         return;
     }
     // The count of contacts found stays as it was.
@@ -63,9 +64,11 @@ void frmViewAll::pasteCommand() {
         txtViewAllHeader->insert(text);
         return;
     }
+    std::vector<qm::ListEntry> lines;
     for (std::string& line : qm::splitPastedLines(qm::toCp(text))) {
-        model_->addLine(qm::ListEntry{std::move(line), 0});
+        lines.push_back(qm::ListEntry{std::move(line), 0});
     }
+    model_->addLines(std::move(lines));
 }
 
 void frmViewAll::selectAllCommand() {

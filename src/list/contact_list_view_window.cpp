@@ -41,12 +41,41 @@ void ContactListModel::addSorted(std::vector<ListEntry> sorted) {
     endResetModel();
 }
 
-int ContactListModel::addLine(ListEntry entry) {
-    const auto row = static_cast<int>(sortedInsertPosition(entries_, entry.line));
-    beginInsertRows(QModelIndex(), row, row);
-    entries_.insert(entries_.begin() + row, std::move(entry));
-    endInsertRows();
-    return row;
+void ContactListModel::addLines(std::vector<ListEntry> lines) {
+    const auto before = [](const ListEntry& a, const ListEntry& b) {
+        return listLineBefore(a.line, b.line);
+    };
+    std::stable_sort(lines.begin(), lines.end(), before);
+    if (entries_.empty()) {
+        addSorted(std::move(lines));
+        return;
+    }
+    // One merge rather than an insertion per line: a pasted list of many thousand lines
+    // would otherwise move the whole list once per line.
+    Q_EMIT layoutAboutToBeChanged();
+    std::vector<int> newRow(entries_.size());
+    std::vector<ListEntry> merged;
+    merged.reserve(entries_.size() + lines.size());
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < entries_.size() || j < lines.size()) {
+        if (j < lines.size() && (i == entries_.size() || before(lines[j], entries_[i]))) {
+            merged.push_back(std::move(lines[j++]));
+        } else {
+            newRow[i] = static_cast<int>(merged.size());
+            merged.push_back(std::move(entries_[i++]));
+        }
+    }
+    entries_ = std::move(merged);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    for (const QModelIndex& index : from) {
+        to.append(index.row() < static_cast<int>(newRow.size())
+                      ? createIndex(newRow[static_cast<std::size_t>(index.row())], 0)
+                      : QModelIndex());
+    }
+    changePersistentIndexList(from, to);
+    Q_EMIT layoutChanged();
 }
 
 void ContactListModel::removeRows(std::vector<int> rows) {
@@ -74,10 +103,10 @@ void ContactListModel::clear() {
     endResetModel();
 }
 
-TabStopDelegate::TabStopDelegate(std::vector<int> dialogUnits, QObject* parent)
-    : QStyledItemDelegate(parent), stops_(std::move(dialogUnits)) {}
+ListLineDelegate::ListLineDelegate(std::vector<int> tabStopDialogUnits, QObject* parent)
+    : QStyledItemDelegate(parent), stops_(std::move(tabStopDialogUnits)) {}
 
-QTextOption TabStopDelegate::textOption(const QFont& font) const {
+QTextOption ListLineDelegate::tabStopOption(const QFont& font) const {
     const double unit = QFontMetricsF(font).averageCharWidth() / 4.0;
     QList<QTextOption::Tab> tabs;
     for (int stop : stops_) {
@@ -89,10 +118,37 @@ QTextOption TabStopDelegate::textOption(const QFont& font) const {
     return option;
 }
 
-void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                            const QModelIndex& index) const {
+std::vector<DrawnColumn> ListLineDelegate::layoutColumns(const QString& line, double right) const {
+    // Room left between one column's text and the next column.
+    constexpr double kGap = 6.0;
+    QStringList parts = line.split(QLatin1Char('\t'));
+    // A pasted line may have more tabs than there are columns: the rest shares the last.
+    while (parts.size() > static_cast<qsizetype>(columns_.size()) && parts.size() > 1) {
+        const QString rest = parts.takeLast();
+        parts.back() += QLatin1Char(' ') + rest;
+    }
+    std::vector<DrawnColumn> drawn;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const double left = columns_[static_cast<std::size_t>(i)];
+        const bool lastColumn = static_cast<std::size_t>(i) + 1 >= columns_.size();
+        const double end =
+            lastColumn ? right : std::min(right, columns_[static_cast<std::size_t>(i) + 1] - kGap);
+        QString text = parts[i];
+        while (!text.isEmpty() && text.back() == QLatin1Char(' ')) {
+            text.chop(1);
+        }
+        if (text.isEmpty() || end <= left) {
+            continue;
+        }
+        drawn.push_back(DrawnColumn{text, left, end - left});
+    }
+    return drawn;
+}
+
+void ListLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
     // The background, focus and selection as the style draws them, then the text ourselves:
-    // the style's item text knows no tab stops.
+    // the style's item text knows neither tab stops nor columns.
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
     const QString text = opt.text;
@@ -106,9 +162,18 @@ void TabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setFont(opt.font);
     const bool selected = (opt.state & QStyle::State_Selected) != 0;
     painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    QTextOption textOpt = textOption(opt.font);
-    textOpt.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    painter->drawText(textRect, text, textOpt);
+    if (columns_.empty()) {
+        QTextOption textOpt = tabStopOption(opt.font);
+        textOpt.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        painter->drawText(textRect, text, textOpt);
+    } else {
+        const QFontMetricsF metrics(opt.font);
+        for (const DrawnColumn& column : layoutColumns(text, textRect.right() + 1.0)) {
+            const QRectF cell(column.left, textRect.top(), column.width, textRect.height());
+            painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                              metrics.elidedText(column.text, Qt::ElideRight, column.width));
+        }
+    }
     painter->restore();
 }
 

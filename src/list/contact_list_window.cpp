@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include "list/list_browser_link_window.h"
@@ -25,6 +26,20 @@ const char* const kColumnHeading =
 // Tab stops of the list, in dialog units.
 const std::vector<int> kListTabStops = {100, 110, 120, 154, 176, 212, 242};
 
+// Where the heading's column names start: the first character and every character that
+// follows two blanks or more ("Email Address" keeps its single blank).
+std::vector<qsizetype> headingColumnStarts(const QString& heading) {
+    std::vector<qsizetype> starts;
+    for (qsizetype i = 0; i < heading.size(); ++i) {
+        const bool afterGap =
+            i >= 2 && heading[i - 1] == QLatin1Char(' ') && heading[i - 2] == QLatin1Char(' ');
+        if (heading[i] != QLatin1Char(' ') && (i == 0 || afterGap)) {
+            starts.push_back(i);
+        }
+    }
+    return starts;
+}
+
 template <typename W>
 W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -39,6 +54,8 @@ QAction* addItem(QMenu* menu, const char* name, const QString& text,
     }
     return action;
 }
+
+constexpr double kHeadingPoints = 12;
 
 QFont listFont(double points, bool bold) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -76,7 +93,10 @@ void frmViewAll::buildControls() {
     model_ = new qm::ContactListModel(this);
     lstAllContacts = named(new QListView, "lstAllContacts");
     lstAllContacts->setModel(model_);
-    lstAllContacts->setItemDelegate(new qm::TabStopDelegate(kListTabStops, lstAllContacts));
+    delegate_ = new qm::ListLineDelegate(kListTabStops, lstAllContacts);
+    lstAllContacts->setItemDelegate(delegate_);
+    // The heading does not scroll: columns past the right edge are cut short instead.
+    lstAllContacts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lstAllContacts->setUniformItemSizes(true);
     lstAllContacts->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstAllContacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -95,6 +115,8 @@ void frmViewAll::buildControls() {
     cmdPrintLabels->setToolTip(QStringLiteral("Print a label for each contact in list"));
     cmdViewAllClose = named(new QPushButton(QStringLiteral("Close")), "cmdViewAllClose");
     lblSearchDisplay = named(new QLabel, "lblSearchDisplay");
+    // The search text is the user's: never read as markup.
+    lblSearchDisplay->setTextFormat(Qt::PlainText);
     lblTotContacts = named(new QLabel, "lblTotContacts");
 
     auto* bottom = new QHBoxLayout;
@@ -110,6 +132,16 @@ void frmViewAll::buildControls() {
     layout->addWidget(txtViewAllHeader);
     layout->addWidget(lstAllContacts, 1);
     layout->addLayout(bottom);
+
+    // Search, sort, the buttons, then the list and its heading.
+    const std::vector<QWidget*> tabOrder = {
+        optSearchFName,   optSearchLName,  optSearchCity,  optSearchState,
+        optSearchZip,     optSearchEmail,  optSearchCat,   optSearchAll,
+        optSearchCompany, optFnameSort,    optLnameSort,   cmdACGetReport,
+        cmdPrintLabels,   cmdViewAllClose, lstAllContacts, txtViewAllHeader};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
 }
 
 QGroupBox* frmViewAll::buildSearchFrame() {
@@ -165,12 +197,15 @@ void frmViewAll::buildMenus() {
     mnuPrint = addItem(mnuVAFile, "mnuPrint", QStringLiteral("Print"));
 
     mnuVAEdit = named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuVAEdit");
-    mnuVAEditCut = addItem(mnuVAEdit, "mnuVAEditCut", QStringLiteral("Cut"), QKeySequence::Cut);
-    mnuVAEditCopy = addItem(mnuVAEdit, "mnuVAEditCopy", QStringLiteral("Copy"), QKeySequence::Copy);
-    mnuVAEditPaste =
-        addItem(mnuVAEdit, "mnuVAEditPaste", QStringLiteral("Paste"), QKeySequence::Paste);
+    // The keys themselves, not the desktop's standard keys (Cut is Shift+Del on some).
+    mnuVAEditCut = addItem(mnuVAEdit, "mnuVAEditCut", QStringLiteral("Cut"),
+                           QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuVAEditCopy = addItem(mnuVAEdit, "mnuVAEditCopy", QStringLiteral("Copy"),
+                            QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuVAEditPaste = addItem(mnuVAEdit, "mnuVAEditPaste", QStringLiteral("Paste"),
+                             QKeySequence(Qt::CTRL | Qt::Key_V));
     mnuVAEditSelAll = addItem(mnuVAEdit, "mnuVAEditSelAll", QStringLiteral("Select All"),
-                              QKeySequence::SelectAll);
+                              QKeySequence(Qt::CTRL | Qt::Key_A));
 
     mnuVAHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuVAHelp");
     mnuVAManual =
@@ -236,8 +271,11 @@ void frmViewAll::getReport() {
     frSearch->hide();
     frSortOrder->hide();
     txtViewAllHeader->show();
-    txtViewAllHeader->setFont(listFont(12, true));
+    txtViewAllHeader->setFont(listFont(kHeadingPoints, true));
     txtViewAllHeader->setText(QString::fromLatin1(kColumnHeading));
+    // Shown from its start, so that its words stand over their columns.
+    txtViewAllHeader->setCursorPosition(0);
+    alignColumnsWithHeading();
 
     std::vector<qm::ListEntry> entries;
     try {
@@ -272,6 +310,48 @@ void frmViewAll::showBuiltList(int found, const std::string& resultWord) {
     state_.platform.messageBox(this, QStringLiteral("Contact file empty."),
                                QStringLiteral("No contacts found."));
     cmdViewAllClose->setFocus();
+}
+
+void frmViewAll::alignColumnsWithHeading() {
+    if (txtViewAllHeader->isHidden()) {
+        return;
+    }
+    // Where the heading field draws its first character, as QLineEdit lays out its text:
+    // the style's contents rectangle, the text margins and a fixed margin of two pixels.
+    QStyleOptionFrame frame;
+    frame.initFrom(txtViewAllHeader);
+    frame.rect = txtViewAllHeader->contentsRect();
+    frame.lineWidth =
+        txtViewAllHeader->hasFrame()
+            ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, txtViewAllHeader)
+            : 0;
+    frame.midLineWidth = 0;
+    frame.state |= QStyle::State_Sunken;
+    frame.features = QStyleOptionFrame::None;
+    const QRect contents = txtViewAllHeader->style()->subElementRect(QStyle::SE_LineEditContents,
+                                                                     &frame, txtViewAllHeader);
+    constexpr int kLineEditTextMargin = 2;
+    const int headingLeft =
+        contents.left() + txtViewAllHeader->textMargins().left() + kLineEditTextMargin;
+    QWidget* viewport = lstAllContacts->viewport();
+    const double origin = txtViewAllHeader->mapTo(this, QPoint(headingLeft, 0)).x() -
+                          viewport->mapTo(this, QPoint(0, 0)).x();
+
+    const QString heading = QString::fromLatin1(kColumnHeading);
+    const QFontMetricsF metrics(txtViewAllHeader->font());
+    std::vector<double> positions;
+    for (qsizetype start : headingColumnStarts(heading)) {
+        positions.push_back(origin + metrics.horizontalAdvance(heading.left(start)));
+    }
+    delegate_->setColumnPositions(std::move(positions));
+    viewport->update();
+}
+
+void frmViewAll::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (!delegate_->columnPositions().empty()) {
+        alignColumnsWithHeading();
+    }
 }
 
 void frmViewAll::closeAfterCancelledError() {

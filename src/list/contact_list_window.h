@@ -59,12 +59,14 @@ class frmViewAll : public QMainWindow {
 
     // The lines on show with their record numbers, in list order.
     const qm::ContactListModel& listModel() const { return *model_; }
+    const qm::ListLineDelegate& listDelegate() const { return *delegate_; }
 
     // What the menu commands that open the window select: all contacts, by first name.
     void selectStartOptions();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void buildControls();
@@ -80,6 +82,8 @@ class frmViewAll : public QMainWindow {
     void getReport();
     void showBuiltList(int found, const std::string& resultWord);
     void closeAfterCancelledError();
+    // Puts each column of the list under its name in the heading field.
+    void alignColumnsWithHeading();
 
     // Printing.
     void printLabels();
@@ -98,6 +102,7 @@ class frmViewAll : public QMainWindow {
 
     qm::AppState& state_;
     qm::ContactListModel* model_;
+    qm::ListLineDelegate* delegate_;
     qm::SearchField searchField_ = qm::SearchField::All;
     qm::SortOrder sortOrder_ = qm::SortOrder::ByFirstName;
     std::string searchText_;

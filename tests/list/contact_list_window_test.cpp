@@ -235,6 +235,104 @@ class ContactListWindowTest : public QObject {
         QVERIFY(f.platform.printRequests.empty());
     }
 
+    void columnsStandUnderTheirHeadingNames() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        QLineEdit* heading = f.list->txtViewAllHeader;
+        QCOMPARE(heading->cursorPosition(), 0);
+        const std::vector<double>& columns = f.list->listDelegate().columnPositions();
+        const QStringList names = {"Name", "City", "ST", "Zip", "Home", "Cell", "Email Address"};
+        QCOMPARE(columns.size(), std::size_t(names.size()));
+        QWidget* viewport = f.list->lstAllContacts->viewport();
+        qsizetype from = 0;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            // Where the heading field itself puts the name, read through its cursor.
+            from = kHeading.indexOf(names[i], from);
+            heading->setCursorPosition(static_cast<int>(from));
+            const QPoint cursor =
+                heading->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+            const int x = viewport->mapFrom(f.list, heading->mapTo(f.list, cursor)).x();
+            QVERIFY2(qAbs(columns[std::size_t(i)] - x) <= 2.0, qPrintable(names[i]));
+        }
+    }
+
+    void rowsDrawTheirColumnsAtTheSamePlaces() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        const ListLineDelegate& delegate = f.list->listDelegate();
+        const std::vector<double>& columns = delegate.columnPositions();
+        const double right = columns.back() + 400;
+        ContactRecord longName = contact("Bartholomew", "Q", "Vanderbilt-Jones", "Fort Lauderdale");
+        longName.homePhone = "";
+        longName.cellPhone = "508-555-0199";
+        longName.email = "bart@example.com";
+        const ContactRecord shortName = contact("Al", "", "Ng", "Ames");
+        const auto drawn = [&](const ContactRecord& r) {
+            return delegate.layoutColumns(fromCp(listLine(r, SortOrder::ByFirstName)), right);
+        };
+        const auto a = drawn(longName);
+        const auto b = drawn(shortName);
+        // The blank home phone draws nothing; every other column starts at its place,
+        // without the trailing blanks of its raw field, and ends before the next one.
+        QCOMPARE(a.size(), std::size_t{6});
+        QCOMPARE(b.size(), std::size_t{5});
+        QCOMPARE(a[1].text, QStringLiteral("Fort Lauderdale"));
+        QCOMPARE(b[1].text, QStringLiteral("Ames"));
+        QCOMPARE(a[1].left, b[1].left);
+        QCOMPARE(a[2].left, b[2].left);
+        QCOMPARE(a[4].text, QStringLiteral("508-555-0199"));
+        QCOMPARE(a[4].left, columns[5]);
+        for (std::size_t i = 0; i + 1 < a.size(); ++i) {
+            QVERIFY(a[i].left + a[i].width <= a[i + 1].left);
+        }
+        // A pasted line with more tabs than columns keeps the rest in the last column.
+        const auto pasted =
+            delegate.layoutColumns(QStringLiteral("1\t2\t3\t4\t5\t6\t7\t8\t9"), right);
+        QCOMPARE(pasted.size(), std::size_t{7});
+        QCOMPARE(pasted.back().text, QStringLiteral("7 8 9"));
+        // Nothing is drawn past the right edge.
+        const auto narrow = delegate.layoutColumns(
+            fromCp(listLine(shortName, SortOrder::ByFirstName)), columns[2] + 10);
+        QCOMPARE(narrow.size(), std::size_t{3});
+        QCOMPARE(narrow.back().width, 10.0);
+    }
+
+    void keysTabOrderAndPlainCaptions() {
+        Fixture f;
+        const std::pair<QAction*, const char*> keys[] = {{f.list->mnuVAEditCut, "Ctrl+X"},
+                                                         {f.list->mnuVAEditCopy, "Ctrl+C"},
+                                                         {f.list->mnuVAEditPaste, "Ctrl+V"},
+                                                         {f.list->mnuVAEditSelAll, "Ctrl+A"},
+                                                         {f.list->mnuVAManual, "F1"}};
+        for (const auto& [action, key] : keys) {
+            QCOMPARE(action->shortcut().toString(), QString::fromLatin1(key));
+        }
+        const auto nextStop = [](QWidget* w) {
+            do {
+                w = w->nextInFocusChain();
+            } while ((w->focusPolicy() & Qt::TabFocus) == 0);
+            return w;
+        };
+        QCOMPARE(nextStop(f.list->optSearchCompany), f.list->optFnameSort);
+        QCOMPARE(nextStop(f.list->optLnameSort), f.list->cmdACGetReport);
+        QCOMPARE(nextStop(f.list->cmdViewAllClose), f.list->lstAllContacts);
+
+        // The keys reach the list's own commands.
+        f.list->cmdACGetReport->click();
+        f.list->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.list));
+        f.list->lstAllContacts->setFocus();
+        QTest::keyClick(f.list->lstAllContacts, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f.list->lstAllContacts, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(f.platform.clipboard.startsWith(QStringLiteral("\r\n")));
+        QCOMPARE(f.platform.clipboard.count(QStringLiteral("\r\n")), 4);
+
+        f.platform.inputAnswers = {QStringLiteral("<b>x</b>")};
+        f.list->optSearchCat->click();
+        QCOMPARE(f.list->lblSearchDisplay->textFormat(), Qt::PlainText);
+        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral("<b>x</b>"));
+    }
+
     void aReadFailureOffersRetryAndCancel() {
         Fixture f;
         f.state.contacts.close();
@@ -316,6 +414,34 @@ class ContactListWindowTest : public QObject {
         QVERIFY(f.grid.runs().empty());
     }
 
+    void pasteKeepsTheSelectionAndOrdersAsOneByOne() {
+        Fixture f;
+        f.list->cmdACGetReport->click();
+        f.list->lstAllContacts->setFocus();
+        const QString carl = f.lines()[f.rowOf(QStringLiteral("Carl Smith"))];
+        f.select({f.rowOf(QStringLiteral("Carl Smith")), f.rowOf(QStringLiteral("Zed Young"))});
+        // Ties go after the lines already listed and keep the pasted order among themselves.
+        const QStringList pasted = {QStringLiteral("BEA"), carl.toUpper(), QStringLiteral("zz"),
+                                    QStringLiteral("bea"), QString()};
+        f.platform.clipboard = pasted.join(QStringLiteral("\r\n"));
+        std::vector<ListEntry> expected = f.list->listModel().entries();
+        for (const QString& line : pasted) {
+            const std::string text = toCp(line);
+            expected.insert(expected.begin() +
+                                static_cast<std::ptrdiff_t>(sortedInsertPosition(expected, text)),
+                            ListEntry{text, 0});
+        }
+        f.list->mnuVAEditPaste->trigger();
+        QVERIFY(f.list->listModel().entries() == expected);
+        QCOMPARE(f.lines().size(), 9);
+        QStringList selected;
+        for (const QModelIndex& index : f.list->lstAllContacts->selectionModel()->selectedRows()) {
+            selected << f.lines()[index.row()].section(QLatin1Char('\t'), 0, 0);
+        }
+        selected.sort();
+        QCOMPARE(selected, (QStringList{"Carl Smith", "Zed Young"}));
+    }
+
     void doubleClickOpensExactlyThatContact() {
         Fixture f;
         f.list->optLnameSort->click();
@@ -356,6 +482,12 @@ class ContactListWindowTest : public QObject {
         QVERIFY(f.list->mnuVAEditCut->isEnabled() && f.list->mnuVAEditCopy->isEnabled());
         f.list->mnuVAEditCopy->trigger();
         QCOMPARE(f.platform.clipboard, kHeading);
+
+        // Cut without a selection takes nothing away.
+        heading->deselect();
+        heading->setCursorPosition(0);
+        f.list->mnuVAEditCut->trigger();
+        QCOMPARE(heading->text(), kHeading);
 
         heading->setSelection(0, 4);
         f.list->mnuVAEditCut->trigger();
