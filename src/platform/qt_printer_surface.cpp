@@ -167,6 +167,10 @@ void QtPrinterSurface::breakPageIfBelowBottom() {
     }
 }
 
+int QtPrinterSurface::linesLeftOnPage() {
+    return linesLeftBelow(y_, area().height, lineHeightPoints(size_));
+}
+
 void QtPrinterSurface::nextLine() {
     y_ += lineHeightPoints(size_);
     x_ = 0.0;

@@ -42,6 +42,7 @@ class QtPrinterSurface : public PrinterSurface {
     int pageNumber() const override {
         return static_cast<int>(document_.size()) + (pageHasText_ ? 0 : 1);
     }
+    int linesLeftOnPage() override;
     void print(const std::vector<PrintItem>& items) override;
     void newPage() override;
     void endDoc() override;

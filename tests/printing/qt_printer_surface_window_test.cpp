@@ -4,6 +4,7 @@
 
 #include "platform/qt_platform_services.h"
 #include "platform/qt_printer_surface.h"
+#include "printing/envelope_layout.h"
 #include "printing/text_grid_surface.h"
 #include "records/error.h"
 #include "support/pdf_text_qt.h"
@@ -250,7 +251,11 @@ class QtPrinterSurfaceTest : public QObject {
             s.setOrientation(kLandscape);
             s.setPaperSize(kPaperEnvelope10);
             s.setFontSize(12);
+            QCOMPARE(s.linesLeftOnPage(), 21);
             for (int i = 1; i <= 22; ++i) {
+                if (i == 21) {
+                    QCOMPARE(s.linesLeftOnPage(), 1);
+                }
                 s.print({PrintItem::Tab(i), PrintItem::Text("e" + std::to_string(i))});
             }
             s.endDoc();
@@ -264,6 +269,30 @@ class QtPrinterSurfaceTest : public QObject {
         QVERIFY(qAbs(last.yMin - lineY(21, 12)) < kTolerance);
         QVERIFY(qAbs(last.xMin - columnX(21, 12)) < kTolerance);
         QCOMPARE(onlyWord(text, QStringLiteral("e22")).page, 2);
+    }
+
+    void listedEnvelopeAddressStaysOnOneEnvelope() {
+        // The #6 3/4 second-table slot on number-10 paper: the count of empty lines wraps
+        // onto a second envelope with four lines left; the address rises to fit there.
+        test::TempFolder folder;
+        const QString path = pdf(folder, "listed.pdf");
+        EnvelopeJob job;
+        job.lines = {"Ann", "Elm", "Apt", "Town", "USA"};
+        job.leftPad = "28";
+        job.topPad = "39";
+        auto surface = makePdfSurface(path, "HP ENVY 5000");
+        printEnvelopeJob(*surface, job);
+        surface.reset();
+
+        const PdfText text = test::readPdfText(path);
+        QCOMPARE(text.pages.size(), std::size_t(1));
+        QCOMPARE(text.pages[0].height, 297.0);
+        const char* words[] = {"Ann", "Elm", "Apt", "Town", "USA"};
+        for (int i = 0; i < 5; ++i) {
+            const PdfWord w = onlyWord(text, QString::fromLatin1(words[i]));
+            QVERIFY2(qAbs(w.yMin - lineY(17 + i, 12)) < kTolerance, words[i]);
+            QVERIFY(qAbs(w.xMin - columnX(28, 12)) < kTolerance);
+        }
     }
 
     void deviceNameIsPdfUnlessGiven() {
