@@ -122,6 +122,12 @@ class QtPrinterSurface : public PrinterSurface {
 std::unique_ptr<QtPrinterSurface> makePdfSurface(const QString& path,
                                                  const std::string& deviceName = "PDF");
 
+// The name a printer's surface reports as its device name: the printer's description (the
+// name people see, by default its make and model, as "HP Officejet Pro 8600"), or its queue
+// name when it has none. Queue names hold no blanks or "/", so some model strings of the
+// listed printers could never be found in them.
+QString printerDeviceName(const QString& queueName, const QString& description);
+
 // The installed font that stands for a font name of the layouts.
 QString paperFontFamily(const std::string& name);
 

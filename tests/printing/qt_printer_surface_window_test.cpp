@@ -4,7 +4,9 @@
 
 #include "platform/qt_platform_services.h"
 #include "platform/qt_printer_surface.h"
+#include "platform/qt_text.h"
 #include "printing/envelope_layout.h"
+#include "printing/print_rules.h"
 #include "printing/text_grid_surface.h"
 #include "records/error.h"
 #include "support/pdf_text_qt.h"
@@ -300,6 +302,28 @@ class QtPrinterSurfaceTest : public QObject {
         QCOMPARE(makePdfSurface(pdf(folder, "a.pdf"))->deviceName(), std::string("PDF"));
         QCOMPARE(makePdfSurface(pdf(folder, "b.pdf"), "HP ENVY 5000")->deviceName(),
                  std::string("HP ENVY 5000"));
+    }
+
+    void printerDeviceNameIsTheDescriptionPeopleSee() {
+        // queue name, description, reported name, listed
+        const struct {
+            const char* queue;
+            const char* description;
+            const char* reported;
+            bool listed;
+        } cases[] = {
+            {"HP_Officejet_Pro_8600", "HP Officejet Pro 8600", "HP Officejet Pro 8600", true},
+            {"deskjet", "HP DeskJet 640C/642C/648C", "HP DeskJet 640C/642C/648C", true},
+            {"HP_ENVY_5000", "", "HP_ENVY_5000", true},
+            {"HP_ENVY_5000", "   ", "HP_ENVY_5000", true},
+            {"Officejet_Pro", "Office Laser", "Office Laser", false},
+        };
+        for (const auto& c : cases) {
+            const QString reported =
+                printerDeviceName(QString::fromLatin1(c.queue), QString::fromLatin1(c.description));
+            QCOMPARE(reported, QString::fromLatin1(c.reported));
+            QCOMPARE(isListedPrinter(toCp(reported)), c.listed);
+        }
     }
 
     void thirtyUpLabelsStartInsideTheirLabels() {
