@@ -16,8 +16,9 @@ class EnterAsTab : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
+            // The keypad's Enter carries the keypad modifier; it is Enter all the same.
             if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-                key->modifiers() == Qt::NoModifier) {
+                (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
                 auto* widget = static_cast<QWidget*>(watched);
                 QWidget* next = widget->nextInFocusChain();
                 while (next != widget && !(next->isEnabled() && next->isVisible() &&
