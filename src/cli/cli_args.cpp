@@ -78,8 +78,8 @@ std::optional<int> Args::intValue(const std::string& name, int lo, int hi) const
     char* end = nullptr;
     const long v = std::strtol(text->c_str(), &end, 10);
     if (text->empty() || *end != '\0' || errno != 0 || v < lo || v > hi) {
-        throw UsageError("--" + name + " takes a whole number from " + std::to_string(lo) +
-                         " to " + std::to_string(hi));
+        throw UsageError("--" + name + " takes a whole number from " + std::to_string(lo) + " to " +
+                         std::to_string(hi));
     }
     return static_cast<int>(v);
 }

@@ -13,7 +13,7 @@ namespace qm::cli {
 
 // A usage error: exit status 2.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -23,7 +23,7 @@ struct OptionSpec {
 };
 
 class Args {
-public:
+  public:
     // Parses argv after the subcommand; --opt=VALUE is accepted too.
     Args(const std::vector<std::string>& argv, const OptionSpec& spec);
 
@@ -36,7 +36,7 @@ public:
     // Exactly n positionals, else a usage error naming them.
     void requirePositionals(std::size_t n, const std::string& names) const;
 
-private:
+  private:
     std::vector<std::string> positionals_;
     std::map<std::string, std::vector<std::string>> values_;
     std::set<std::string> flags_;

@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
 
+#include "cli/cli_output.h"
+
 namespace qm::cli {
 
 namespace {
@@ -9,15 +11,215 @@ OptionSpec withHelp(OptionSpec spec) {
     return spec;
 }
 
+const char* const kOutputHelp =
+    "\nOutput (exactly one):\n"
+    "  -o FILE.pdf       a PDF file; copies follow each other in the one file\n"
+    "  --printer NAME    a CUPS printer; each copy is a job of its own\n"
+    "  --text            the pages as plain text, pages separated by a form feed\n"
+    "  --runs            one printed run per line, tab-separated: page, line, vertical\n"
+    "                    position in points from the top of the printable area (two\n"
+    "                    decimals), column from 1, font, size, bold 0/1, italic 0/1, text.\n"
+    "                    Pages count from 1 across all copies; lines count from 1 at the\n"
+    "                    top of the page and again after a return to the top.\n";
+
+const char* const kFieldHelp =
+    "  --first T --middle T --last T --street T --street2 T --city T --state T\n"
+    "  --zip T --country T --company T --home-phone T --cell-phone T --work-phone T\n"
+    "  --email T --category T --notes T\n"
+    "                    the contact fields, each as typed into the window\n"
+    "  --birthdate MM/DD/YYYY\n"
+    "                    the birthdate as the window takes it\n";
+
+const char* const kRemindersHelp =
+    "  --reminders on|off\n"
+    "                    the contact's birthday-reminder flag; without it, the file's own\n"
+    "                    state as opening it sets it (on when the file has no records)\n";
+
+std::string labelsHelp() {
+    return std::string(
+               "Prints the typed lines on the 30-up label sheet, as the main window's Print\n"
+               "does with Label stock chosen.\n\n"
+               "  --line TEXT       one typed line (up to five, in order; \"\" is an empty line)\n"
+               "  --positions RANGE the label position entry: 5, 4-9, \"4 - 9\" or 1-30;\n"
+               "                    refused exactly as the window refuses it\n"
+               "  --center          centered lines (default left-justified)\n"
+               "  --landscape       landscape (default portrait)\n"
+               "  --copies N        copies, each starting again at the first position\n"
+               "  --device-name NAME\n"
+               "                    the printer's device name, for the corrections of listed\n"
+               "                    printers (default: the medium's own name)\n") +
+           kOutputHelp +
+           "\nExample:\n"
+           "  quillmark labels --line \"Ann Lee\" --line \"12 Oak St\" --line \"Troy, NY 12180\" "
+           "\\\n      --positions 4-6 -o labels.pdf\n";
+}
+
+std::string envelopeHelp() {
+    return std::string(
+               "Prints the typed lines on an envelope, as the main window's Print does with\n"
+               "Envelope chosen.\n\n"
+               "  --line TEXT       one typed line (up to five, in order)\n"
+               "  --size N          the envelope size, 1 to 7 in the list's order: 1 #10,\n"
+               "                    2 #6 3/4, 3 #A2, 4 #A7, 5 #A8, 6 #A10, 7 custom; without it\n"
+               "                    the print is refused (\"Select Envelope size\")\n"
+               "  --on-option       place the address by the table of the Envelope option\n"
+               "                    clicked with a size already chosen, instead of that of a\n"
+               "                    size picked in the list\n"
+               "  --portrait        portrait (default landscape); the size's placement stays\n"
+               "  --bold            bold, one line higher\n"
+               "  --large           Trebuchet MS 14 italic, 4 columns right and 8 lines higher\n"
+               "  --center          centered lines (default left-justified)\n"
+               "  --copies N        copies, one document each\n"
+               "  --device-name NAME\n"
+               "                    the printer's device name, for the corrections of listed\n"
+               "                    printers\n") +
+           kOutputHelp +
+           "\nExample:\n"
+           "  quillmark envelope --line \"Ann Lee\" --line \"12 Oak St\" --line \"Troy, NY "
+           "12180\" \\\n      --size 1 --bold --printer Office\n";
+}
+
+std::string returnLabelsHelp() {
+    return std::string(
+               "Prints a sheet of 80 return-address labels (4 across, 20 down) of the first\n"
+               "three lines, as the main window's return-address Print does.\n\n"
+               "  --line TEXT       one typed line; lines 1 to 3 print, lines 4 and 5 must stay\n"
+               "                    empty\n"
+               "  --center          centered lines\n"
+               "  --copies N        sheets, one document each\n") +
+           kOutputHelp +
+           "\nExample:\n"
+           "  quillmark return-labels --line \"Ann Lee\" --line \"12 Oak St\" --line \"Troy, NY "
+           "12180\" --text\n";
+}
+
+std::string listHelp() {
+    return std::string(
+               "Lists the contacts of a contact file as the contact list window does: one line\n"
+               "per listed contact, the record number, a tab, then the list line with its own\n"
+               "tabs, in list order.\n\n"
+               "  --search FIELD=TEXT\n"
+               "                    only contacts whose FIELD contains TEXT; FIELD is one of\n"
+               "                    first, last, city, state, zip, email, category, company\n"
+               "                    (default: every contact)\n"
+               "  --sort first|last lines by first name (default) or by last name\n"
+               "  --labels          print labels for the listed contacts instead of the lines\n"
+               "  --report          print the report of the list instead of the lines\n"
+               "  --copies N        copies of the labels or the report\n"
+               "  --device-name NAME\n"
+               "                    the printer's device name, for the label corrections\n"
+               "With --labels or --report, one output:\n") +
+           kOutputHelp +
+           "\nExamples:\n"
+           "  quillmark list Friends.DAT --search city=Troy --sort last\n"
+           "  quillmark list Friends.DAT --search category=Golf --labels -o golf.pdf\n";
+}
+
+std::string addHelp() {
+    return std::string(
+               "Adds a contact at the end of the contact file through the Add Contact checks\n"
+               "and cleaning, and prints the new record number. A missing file is created\n"
+               "once the contact passes the checks.\n\n") +
+           kFieldHelp + "  --include-company include the company name in the address\n" +
+           kRemindersHelp +
+           "\nExample:\n"
+           "  quillmark add Friends.DAT --first Ann --last Lee --street \"12 Oak St\" \\\n"
+           "      --city Troy --state NY --zip 12180 --birthdate 04/10/1980\n";
+}
+
+std::string editHelp() {
+    return std::string(
+               "Saves record RECNO (from 1) as the contact browser's Save does: the record as\n"
+               "the browser shows it, each given field replacing that field, then the\n"
+               "browser's checks and the write in place. Prints nothing.\n\n") +
+           kFieldHelp +
+           "  --include-company on|off\n"
+           "                    the include-company box; without it a changed company name\n"
+           "                    ticks the box (cleared when the name is emptied)\n" +
+           kRemindersHelp +
+           "\nExample:\n"
+           "  quillmark edit Friends.DAT 2 --city Albany --zip 12203\n";
+}
+
 }  // namespace
 
 const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
+        {"labels",
+         "labels --line TEXT [--line TEXT]... --positions RANGE [--center] [--landscape]\n"
+         "         [--copies N] [--device-name NAME] OUTPUT",
+         labelsHelp(),
+         withHelp(withOutputOptions(
+             {{"line", "positions", "copies", "device-name"}, {"center", "landscape"}})),
+         runLabels},
+        {"envelope",
+         "envelope --line TEXT... --size 1..7 [--on-option] [--portrait] [--bold] [--large]\n"
+         "         [--center] [--copies N] [--device-name NAME] OUTPUT",
+         envelopeHelp(),
+         withHelp(withOutputOptions({{"line", "size", "copies", "device-name"},
+                                     {"on-option", "portrait", "bold", "large", "center"}})),
+         runEnvelope},
+        {"return-labels",
+         "return-labels --line TEXT --line TEXT --line TEXT [--center] [--copies N] OUTPUT",
+         returnLabelsHelp(), withHelp(withOutputOptions({{"line", "copies"}, {"center"}})),
+         runReturnLabels},
+        {"list",
+         "list FILE.DAT [--search FIELD=TEXT] [--sort first|last]\n"
+         "         [--labels OUTPUT | --report OUTPUT]",
+         listHelp(),
+         withHelp(withOutputOptions(
+             {{"search", "sort", "copies", "device-name"}, {"labels", "report"}})),
+         runList},
+        {"parse", "parse LINE1 [LINE2 [LINE3 [LINE4 [LINE5]]]]",
+         "Reads up to five typed label lines as the main window's Add Contact does and\n"
+         "prints eight lines NAME<TAB>VALUE: first, middle, last, street, street2, city,\n"
+         "state, zip. Line 1 without a blank is refused.\n\n"
+         "Example:\n"
+         "  quillmark parse \"Ann B. Lee\" \"12 Oak St\" \"Troy, NY 12180\"\n",
+         withHelp({}), runParse},
+        {"add",
+         "add FILE.DAT [--first T] [--middle T] [--last T] [--street T] [--street2 T]\n"
+         "         [--city T] [--state T] [--zip T] [--country T] [--company T]\n"
+         "         [--include-company] [--birthdate MM/DD/YYYY] [--home-phone T]\n"
+         "         [--cell-phone T] [--work-phone T] [--email T] [--category T] [--notes T]\n"
+         "         [--reminders on|off]",
+         addHelp(), withHelp(contactFieldOptions({{}, {"include-company"}})), runAdd},
+        {"edit",
+         "edit FILE.DAT RECNO [the options of add, each replacing that field]\n"
+         "         [--include-company on|off] [--reminders on|off]",
+         editHelp(), withHelp(contactFieldOptions({{"include-company"}, {}})), runEdit},
         {"delete", "delete FILE.DAT RECNO",
          "Deletes contact RECNO (from 1) of the contact file and closes the gap, as the\n"
          "contact browser's Delete does, without the questions. Prints nothing.\n\n"
          "Example:\n  quillmark delete Friends.DAT 2\n",
          withHelp({}), runDelete},
+        {"import", "import FILE.DAT INPUT.csv [--reminders on|off]",
+         std::string("Appends the contacts of a provider CSV file (or of an export) to the\n"
+                     "contact file, as the import window's Import does, and prints its final\n"
+                     "message. A file whose header matches no layout ends silently; an import\n"
+                     "stopped by an error keeps the contacts of the lines before it, as the\n"
+                     "window does. A missing contact file is created for the import.\n\n") +
+             "  --reminders on|off\n"
+             "                    the imported contacts' reminder flag; without it, the file's\n"
+             "                    own state as opening it sets it\n"
+             "\nExample:\n  quillmark import Friends.DAT ~/Downloads/contacts.csv\n",
+         withHelp({{"reminders"}, {}}), runImport},
+        {"export", "export FILE.DAT --csv|--txt",
+         "Writes every contact of the file into the application folder as\n"
+         "QMKC_name.csv (--csv) or QMKT_name.txt (--txt), as the export window does, and\n"
+         "prints the written file's path. The contact file must lie in the application\n"
+         "folder, as in the window. An empty file gets a header-only export.\n\n"
+         "  --csv             comma-separated values\n"
+         "  --txt             \"|\"-separated text\n"
+         "\nExample:\n  quillmark export ~/Documents/Quillmark/Friends.DAT --csv\n",
+         withHelp({{}, {"csv", "txt"}}), runExport},
+        {"birthdays", "birthdays FILE.DAT [--today YYYY-MM-DD]",
+         "Prints the birthday reminders that opening the file shows: one line per contact\n"
+         "with reminders on whose birthday is 1 to 15 days ahead, in record order.\n\n"
+         "  --today YYYY-MM-DD\n"
+         "                    the day to count from (default: today)\n"
+         "\nExample:\n  quillmark birthdays Friends.DAT --today 2025-04-01\n",
+         withHelp({{"today"}, {}}), runBirthdays},
     };
     return list;
 }

@@ -17,8 +17,12 @@ void openContactFile(ContactFile& file, const std::string& path, bool mayCreate)
     file.open(path);
 }
 
-std::string argText(const std::string& utf8) { return utf8ToCp1252(utf8); }
+std::string argText(const std::string& utf8) {
+    return utf8ToCp1252(utf8);
+}
 
-std::string outText(const std::string& cp1252) { return cp1252ToUtf8(cp1252); }
+std::string outText(const std::string& cp1252) {
+    return cp1252ToUtf8(cp1252);
+}
 
 }  // namespace qm::cli

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "printing/notice.h"
+#include "records/error.h"
 
 namespace qm {
 class ContactFile;
@@ -14,16 +16,27 @@ namespace qm::cli {
 
 // Input the program refuses: its own message title and text, exit status 1.
 class Refusal : public std::runtime_error {
-public:
+  public:
     Refusal(std::string title, std::string text)
         : std::runtime_error(text), title_(std::move(title)), text_(std::move(text)) {}
     const std::string& title() const { return title_; }
     const std::string& text() const { return text_; }
 
-private:
+  private:
     std::string title_;
     std::string text_;
 };
+
+// An error of the import, reported with the import's own ending of the common message.
+class ImportFailure : public QmError {
+  public:
+    explicit ImportFailure(const QmError& error) : QmError(error) {}
+};
+
+// Refuses with a printing command's notice.
+[[noreturn]] inline void refuse(const Notice& notice) {
+    throw Refusal(notice.title, notice.text);
+}
 
 struct Context {
     std::ostream& out;

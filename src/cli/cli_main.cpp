@@ -21,6 +21,14 @@ const Command* findCommand(const std::string& name) {
     return nullptr;
 }
 
+void printCommandHelp(std::ostream& out, const Command& c) {
+    out << "Usage: quillmark " << c.usage << "\n\n"
+        << c.help
+        << "\n--home DIR (with every command) chooses the application folder, which holds the\n"
+           "parameter file and the export files; else $QUILLMARK_HOME, else\n"
+           "~/Documents/Quillmark.\n";
+}
+
 void printOverview(std::ostream& out) {
     out << "Usage: quillmark [--home DIR] COMMAND [OPTIONS]\n"
            "       quillmark [--home DIR]            (starts the windowed program)\n\n"
@@ -28,7 +36,8 @@ void printOverview(std::ostream& out) {
     for (const Command& c : commands()) {
         out << "  " << c.usage << "\n";
     }
-    out << "\n--home DIR chooses the application folder (else $QUILLMARK_HOME, else\n"
+    out << "\nOUTPUT is one of -o FILE.pdf, --printer NAME, --text, --runs.\n"
+           "--home DIR chooses the application folder (else $QUILLMARK_HOME, else\n"
            "~/Documents/Quillmark). 'quillmark help COMMAND' explains a command.\n"
            "Exit status: 0 success, 1 input refused (message on standard error as\n"
            "TITLE: TEXT), 2 usage error.\n";
@@ -40,7 +49,8 @@ std::string takeHome(std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--home" && i + 1 < args.size()) {
             home = args[i + 1];
-            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+            args.erase(args.begin() + static_cast<long>(i),
+                       args.begin() + static_cast<long>(i) + 2);
             --i;
         } else if (args[i].rfind("--home=", 0) == 0) {
             home = args[i].substr(7);
@@ -85,7 +95,7 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
             err << "quillmark: no command " << args[1] << "\n";
             return kUsage;
         }
-        out << "Usage: quillmark " << c->usage << "\n\n" << c->help;
+        printCommandHelp(out, *c);
         return kOk;
     }
     const Command* command = findCommand(args[0]);
@@ -94,10 +104,9 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
         return kUsage;
     }
     try {
-        const Args parsed(std::vector<std::string>(args.begin() + 1, args.end()),
-                          command->options);
+        const Args parsed(std::vector<std::string>(args.begin() + 1, args.end()), command->options);
         if (parsed.has("help")) {
-            out << "Usage: quillmark " << command->usage << "\n\n" << command->help;
+            printCommandHelp(out, *command);
             return kOk;
         }
         Context context{out, err, resolveAppFolder(home)};
@@ -109,6 +118,9 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
         return kUsage;
     } catch (const Refusal& r) {
         err << outText(r.title()) << ": " << outText(r.text()) << "\n";
+        return kRefused;
+    } catch (const ImportFailure& e) {
+        err << "Error: " << commonErrorText(e, ErrorEnding::Import) << "\n";
         return kRefused;
     } catch (const QmError& e) {
         err << "Error: " << commonErrorText(e) << "\n";

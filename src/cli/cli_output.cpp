@@ -6,8 +6,10 @@
 
 #include "cli/cli.h"
 #include "platform/qt_printer_surface.h"
+#include "printing/print_command.h"
 #include "printing/run_listing.h"
 #include "printing/text_grid_surface.h"
+#include "shell/app_folder.h"
 
 namespace qm::cli {
 
@@ -25,8 +27,8 @@ Output::Output(const Args& args, const std::string& deviceName) {
     }
     if (args.has("text") || args.has("runs")) {
         kind_ = args.has("text") ? Kind::Text : Kind::Runs;
-        auto grid = std::make_unique<TextGridSurface>(deviceName.empty() ? "Text grid"
-                                                                         : deviceName);
+        auto grid =
+            std::make_unique<TextGridSurface>(deviceName.empty() ? "Text grid" : deviceName);
         grid_ = grid.get();
         surface_ = std::move(grid);
         return;
@@ -34,8 +36,8 @@ Output::Output(const Args& args, const std::string& deviceName) {
     ensureGuiApplication();
     if (const auto pdf = args.value("o")) {
         kind_ = Kind::Pdf;
-        surface_ = makePdfSurface(QString::fromStdString(*pdf),
-                                  deviceName.empty() ? "PDF" : deviceName);
+        surface_ =
+            makePdfSurface(QString::fromStdString(*pdf), deviceName.empty() ? "PDF" : deviceName);
         return;
     }
     kind_ = Kind::Printer;
@@ -55,6 +57,27 @@ void Output::finish(Context& context) {
         context.out << outText(grid_->renderText());
     } else if (kind_ == Kind::Runs) {
         context.out << outText(listRuns(grid_->runs()));
+    }
+}
+
+Adjustment readAdjustmentOrRefuse(const Context& context, const char* section) {
+    try {
+        return readAdjustment(context.appFolder + "/" + kParameterFileName, section);
+    } catch (const std::exception&) {
+        refuse(printerProblemNotice());
+    }
+}
+
+void printOrRefuse(PrinterSurface& surface, const std::function<void()>& job) {
+    try {
+        job();
+    } catch (const std::exception&) {
+        try {
+            surface.killDoc();
+        } catch (const std::exception&) {
+            // A printer that cannot even abandon the job gets the same message.
+        }
+        refuse(printerProblemNotice());
     }
 }
 

@@ -3,11 +3,13 @@
 // Where a printing subcommand's pages go: a PDF file (-o), a CUPS printer (--printer), the
 // text-grid pages as plain text (--text) or the text-grid record of runs (--runs).
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "cli/cli_context.h"
 #include "printing/printer_surface.h"
+#include "records/parameter_file.h"
 
 namespace qm {
 class TextGridSurface;
@@ -19,7 +21,7 @@ namespace qm::cli {
 OptionSpec withOutputOptions(OptionSpec spec);
 
 class Output {
-public:
+  public:
     // Exactly one output must be chosen; deviceName (empty: the medium's own) stands for the
     // printer's device name.
     Output(const Args& args, const std::string& deviceName);
@@ -29,10 +31,17 @@ public:
     // Writes what the text grid holds to standard output (for --text and --runs).
     void finish(Context& context);
 
-private:
+  private:
     enum class Kind { Pdf, Printer, Text, Runs } kind_;
     std::unique_ptr<PrinterSurface> surface_;
     TextGridSurface* grid_ = nullptr;
 };
+
+// One section of the parameter file; a file that cannot be read is the printer problem, as
+// in the windows' print commands.
+Adjustment readAdjustmentOrRefuse(const Context& context, const char* section);
+
+// Runs a print job; any failure abandons the document and is refused as the printer problem.
+void printOrRefuse(PrinterSurface& surface, const std::function<void()>& job);
 
 }  // namespace qm::cli

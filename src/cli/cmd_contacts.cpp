@@ -1,14 +1,37 @@
-// Subcommands that change single contacts.
+// Subcommands on single contacts: parse, add, edit, delete, and the birthday reminders.
+#include <chrono>
 #include <cstdlib>
+#include <ctime>
 
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
+#include "contacts/address_parser.h"
+#include "contacts/contact_save.h"
 #include "records/contact_file.h"
 #include "records/error.h"
+#include "records/file_ops.h"
+#include "shell/birthday_scan.h"
 
 namespace qm::cli {
 
 namespace {
+
+struct FieldOption {
+    const char* name;
+    ContactField field;
+};
+
+constexpr FieldOption kFieldOptions[] = {
+    {"first", ContactField::FirstName},      {"middle", ContactField::MiddleInitial},
+    {"last", ContactField::LastName},        {"street", ContactField::Street},
+    {"street2", ContactField::Street2},      {"city", ContactField::City},
+    {"state", ContactField::State},          {"zip", ContactField::Zip},
+    {"country", ContactField::Country},      {"company", ContactField::Company},
+    {"birthdate", ContactField::Birthdate},  {"home-phone", ContactField::HomePhone},
+    {"cell-phone", ContactField::CellPhone}, {"work-phone", ContactField::WorkPhone},
+    {"email", ContactField::Email},          {"category", ContactField::Category},
+    {"notes", ContactField::Notes},
+};
 
 int recordNumber(const std::string& text) {
     char* end = nullptr;
@@ -19,17 +42,174 @@ int recordNumber(const std::string& text) {
     return static_cast<int>(n);
 }
 
+// Each given field option replaces that field.
+void replaceGivenFields(const Args& args, ContactFields& fields) {
+    for (const FieldOption& option : kFieldOptions) {
+        if (const auto value = args.value(option.name)) {
+            fields.text(option.field) = argText(*value);
+        }
+    }
+}
+
+// The browser only ever shows records on file; a number beyond them is no contact.
+void requireOnFile(const ContactFile& file, int n) {
+    if (n > file.count()) {
+        throw QmError(err::kBadRecordNumber, "Bad record number");
+    }
+}
+
+[[noreturn]] void refuse(const FieldCheck& failed) {
+    throw Refusal(failed.title, failed.text);
+}
+
 }  // namespace
+
+OptionSpec contactFieldOptions(OptionSpec spec) {
+    for (const FieldOption& option : kFieldOptions) {
+        spec.withValue.insert(option.name);
+    }
+    spec.withValue.insert("reminders");
+    return spec;
+}
+
+std::optional<bool> onOffValue(const Args& args, const std::string& name) {
+    const auto value = args.value(name);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (*value != "on" && *value != "off") {
+        throw UsageError("--" + name + " takes on or off");
+    }
+    return *value == "on";
+}
+
+bool remindersSetting(const Args& args, const ContactFile* file) {
+    if (const auto given = onOffValue(args, "reminders")) {
+        return *given;
+    }
+    // A file as opening it sets the reminder menu; a new file starts with reminders on.
+    return file == nullptr || remindersOnWhenOpened(reminderMenuFor(file->readAll()));
+}
+
+int runParse(const Args& args, Context& context) {
+    if (args.positionals().empty() || args.positionals().size() > 5) {
+        throw UsageError("expected one to five lines");
+    }
+    AddressLines lines;
+    for (std::size_t i = 0; i < args.positionals().size(); ++i) {
+        lines[i] = argText(args.positionals()[i]);
+    }
+    const AddressParse parse = parseAddressLines(lines);
+    if (parse.outcome == AddressParseOutcome::LineOneWithoutBlank) {
+        throw Refusal(kLineOneWithoutBlankTitle, kLineOneWithoutBlankText);
+    }
+    const ParsedAddress& p = parse.fields;
+    const std::pair<const char*, const std::string*> rows[] = {
+        {"first", &p.firstName}, {"middle", &p.middleInitial},
+        {"last", &p.lastName},   {"street", &p.street},
+        {"street2", &p.street2}, {"city", &p.city},
+        {"state", &p.state},     {"zip", &p.zip}};
+    for (const auto& [name, value] : rows) {
+        context.out << name << '\t' << outText(*value) << '\n';
+    }
+    return kOk;
+}
+
+int runAdd(const Args& args, Context& context) {
+    args.requirePositionals(1, "FILE.DAT");
+    const std::string& path = args.positionals()[0];
+    ContactFields fields;
+    replaceGivenFields(args, fields);
+    fields.includeCompany = args.has("include-company");
+    onOffValue(args, "reminders");  // a wrong value is a usage error before the file is read
+
+    // The file is created only once the contact passes its checks.
+    ContactFile file;
+    const bool exists = systemFileOps().exists(path);
+    if (exists) {
+        openContactFile(file, path, false);
+    }
+    const bool remindersOn = remindersSetting(args, exists ? &file : nullptr);
+    const auto checked = checkedContactRecord(fields, kAddContactChecks, remindersOn);
+    if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
+        refuse(*failed);
+    }
+    if (!exists) {
+        openContactFile(file, path, true);
+    }
+    context.out << file.append(std::get<ContactRecord>(checked)) << '\n';
+    return kOk;
+}
+
+int runEdit(const Args& args, Context&) {
+    args.requirePositionals(2, "FILE.DAT RECNO");
+    const int n = recordNumber(args.positionals()[1]);
+    const auto include = onOffValue(args, "include-company");
+    onOffValue(args, "reminders");  // a wrong value is a usage error before the file is read
+    ContactFile file;
+    openContactFile(file, args.positionals()[0], false);
+
+    requireOnFile(file, n);
+    // The record as the browser shows it, then the given fields typed over it.
+    const ContactFields shown = fieldsFromRecord(file.read(n));
+    ContactFields fields = shown;
+    replaceGivenFields(args, fields);
+    fields.includeCompany = include ? *include : includeCompanyAfterEdit(shown, fields.company);
+
+    const bool remindersOn = remindersSetting(args, &file);
+    const auto checked = checkedContactRecord(fields, kEditContactChecks, remindersOn);
+    if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
+        refuse(*failed);
+    }
+    file.write(n, std::get<ContactRecord>(checked));
+    return kOk;
+}
 
 int runDelete(const Args& args, Context&) {
     args.requirePositionals(2, "FILE.DAT RECNO");
     const int n = recordNumber(args.positionals()[1]);
     ContactFile file;
     openContactFile(file, args.positionals()[0], false);
-    if (n > file.count()) {
-        throw QmError(err::kBadRecordNumber, "Bad record number");
-    }
+    requireOnFile(file, n);
     file.deleteRecord(n);
+    return kOk;
+}
+
+namespace {
+
+CalendarDate todayOf(const Args& args) {
+    if (const auto text = args.value("today")) {
+        int y = 0;
+        unsigned m = 0;
+        unsigned d = 0;
+        char dash1 = 0;
+        char dash2 = 0;
+        char rest = 0;
+        const int got =
+            std::sscanf(text->c_str(), "%4d%c%2u%c%2u%c", &y, &dash1, &m, &dash2, &d, &rest);
+        const std::chrono::year_month_day date{std::chrono::year(y), std::chrono::month(m),
+                                               std::chrono::day(d)};
+        if (got != 5 || dash1 != '-' || dash2 != '-' || text->size() != 10 || !date.ok()) {
+            throw UsageError("--today takes a date as YYYY-MM-DD");
+        }
+        return {y, static_cast<int>(m), static_cast<int>(d)};
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
+}  // namespace
+
+int runBirthdays(const Args& args, Context& context) {
+    args.requirePositionals(1, "FILE.DAT");
+    const CalendarDate today = todayOf(args);
+    ContactFile file;
+    openContactFile(file, args.positionals()[0], false);
+    for (const std::string& text : birthdayReminders(file.readAll(), today)) {
+        context.out << outText(text) << '\n';
+    }
     return kOk;
 }
 

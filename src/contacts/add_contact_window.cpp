@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "contacts/contact_save.h"
 #include "platform/edit_menu.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
@@ -123,12 +124,15 @@ void frmNewContact::showIncludeCompany() {
 }
 
 void frmNewContact::save() {
-    qm::ContactFields fields = form->read();
+    const qm::ContactFields typed = form->read();
+    qm::ContactFields fields = typed;
     fields.includeCompany = chkIncComp->isChecked();
-    const std::optional<qm::FieldCheck> failed = qm::checkAndCleanForAdd(fields);
+    frmDEdavu* main = state_.mainWindow;
+    const bool remindersOn = main != nullptr && main->remindersOn();
+    const auto checked = qm::checkedContactRecord(fields, qm::kAddContactChecks, remindersOn);
     // The user sees the cleaning done so far, whether or not a check failed.
-    form->write(fields);
-    if (failed) {
+    form->writeCleaned(typed, fields);
+    if (const auto* failed = std::get_if<qm::FieldCheck>(&checked)) {
         state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text),
                                    qm::MsgButtons::Ok, qm::MsgIcon::None);
         if (failed->moveFocus) {
@@ -137,7 +141,7 @@ void frmNewContact::save() {
         return;
     }
     try {
-        appendRecord(fields);
+        appendRecord(std::get<qm::ContactRecord>(checked), remindersOn);
     } catch (const qm::QmError& error) {
         if (qm::showCommonError(state_.platform, this, error) == qm::MsgAnswer::Cancel) {
             close();
@@ -149,15 +153,12 @@ void frmNewContact::save() {
     close();
 }
 
-void frmNewContact::appendRecord(const qm::ContactFields& fields) {
-    frmDEdavu* main = state_.mainWindow;
-    const bool remindersOn = main != nullptr && main->remindersOn();
-    const qm::ContactRecord record = qm::buildContactRecord(fields, remindersOn);
+void frmNewContact::appendRecord(const qm::ContactRecord& record, bool remindersOn) {
     if (!qm::flagIsSet(record.includeCompany)) {
         chkIncComp->setChecked(false);
     }
     if (remindersOn) {
-        main->mnuFileBdayOff->setEnabled(true);
+        state_.mainWindow->mnuFileBdayOff->setEnabled(true);
     }
     state_.contacts.append(record);
 }

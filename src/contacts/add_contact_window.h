@@ -47,7 +47,7 @@ class frmNewContact : public QMainWindow {
     void buildMenus();
     void connectCommands();
     void save();
-    void appendRecord(const qm::ContactFields& fields);
+    void appendRecord(const qm::ContactRecord& record, bool remindersOn);
     void showIncludeCompany();
 
     qm::AppState& state_;

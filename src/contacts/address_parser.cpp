@@ -1,7 +1,9 @@
 #include "contacts/address_parser.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "records/error.h"
@@ -78,6 +80,13 @@ std::string cleanLastName(std::string raw) {
     return trim(raw);
 }
 
+// Position just past the whole word that starts at `at`: the name window of 18 characters
+// may have cut the first name short of its end in the line.
+long pastWord(const std::string& t, long at) {
+    const long blank = findFrom(t, " ", at);
+    return blank > 0 ? blank : static_cast<long>(t.size()) + 1;
+}
+
 void parseName(const std::string& line1, ParsedAddress& out) {
     const std::string first18 = leftOf(line1, 18);
     const std::string w = trimLeft(removeTitles(first18));
@@ -88,15 +97,28 @@ void parseName(const std::string& line1, ParsedAddress& out) {
     }
     const long blank = findFrom(w, " ");
     const std::string word = blank > 0 ? leadingPart(w, blank - 1) : w;
-    // "Dr. Smith": after a title, a lone name is the last name.
-    const bool loneNameAfterTitle = blank == 0 && w != trimLeft(first18);
-    out.firstName = loneNameAfterTitle ? std::string() : trim(word);
-
-    // The last name is what follows the title, the first name and the middle initial.
     const long at = wordPosition(t, word);
-    const long before = at > 0 ? at - 1 : 0;
-    const auto named = static_cast<long>(out.firstName.size() + out.middleInitial.size());
-    out.lastName = cleanLastName(midOf(t, before + named + 1));
+    if (at == 0) {
+        // Taking the title out joined parts of the line: count from its start.
+        out.firstName = trim(word);
+        const auto named = static_cast<long>(out.firstName.size() + out.middleInitial.size());
+        out.lastName = cleanLastName(midOf(t, named + 1));
+        return;
+    }
+    // The rest starts at the blank after the first name. With a middle initial, the blanks
+    // before it go, so that the initial itself is what the 2-character drop takes off.
+    std::string rest = midOf(t, pastWord(t, at));
+    if (!out.middleInitial.empty()) {
+        rest = trimLeft(rest);
+    }
+    // "Dr. Smith": after a title, a lone name is the last name.
+    const bool titled = w != trimLeft(first18);
+    if (blank == 0 && titled && trim(rest).empty()) {
+        out.lastName = cleanLastName(midOf(t, at));
+        return;
+    }
+    out.firstName = trim(word);
+    out.lastName = cleanLastName(rest);
 }
 
 // ---- Street (line 2) ----
@@ -195,16 +217,54 @@ bool parseStreet(const std::string& line2, ParsedAddress& out, std::string& rest
 
 // ---- Apartment line and city line ----
 
+// Blanks typed at the end of a line are invisible; they must not decide its length.
 bool isApartmentLine(const std::string& line3, const std::string& rest) {
     constexpr std::string_view kMarks[] = {"#",     "SUITE", "STE",  "UNIT", "APT",
                                            "Suite", "Ste",   "Unit", "Apt"};
     const bool marked = std::any_of(std::begin(kMarks), std::end(kMarks), [&](auto mark) {
         return line3.find(mark) != std::string::npos;
     });
-    return marked && rest.empty() && line3.size() <= 11;
+    return marked && rest.empty() && trimRight(line3).size() <= 11;
 }
 
-void parseCityLine(const std::string& c, ParsedAddress& out) {
+bool isLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A Canadian postcode ("K1A 0B1", or without the blank) at the end of the city line: the
+// five-character zip rule would cut it.
+std::string trailingPostcode(const std::string& c) {
+    for (const char* shape : {"A9A 9A9", "A9A9A9"}) {
+        const std::string_view pattern(shape);
+        if (c.size() < pattern.size()) {
+            continue;
+        }
+        const std::string tail = rightOf(c, static_cast<long>(pattern.size()));
+        const bool fits =
+            std::equal(pattern.begin(), pattern.end(), tail.begin(), [](char want, char got) {
+                return want == 'A' ? isLetter(got) : want == '9' ? isDigit(got) : got == want;
+            });
+        const bool ownWord = c.size() == tail.size() || c[c.size() - tail.size() - 1] == ' ';
+        if (fits && ownWord) {
+            return tail;
+        }
+    }
+    return {};
+}
+
+// The two state characters after the first comma of the line's end, past the blanks that
+// follow it ("Salem,OR" and "Salem,  OR" as well as "Salem, OR").
+std::string stateAfterComma(const std::string& r15, long comma) {
+    long from = comma + 1;
+    while (from <= static_cast<long>(r15.size()) &&
+           r15[static_cast<std::size_t>(from - 1)] == ' ') {
+        ++from;
+    }
+    return midOf(r15, from, 2);
+}
+
+void parseCityLine(const std::string& typed, ParsedAddress& out) {
+    const std::string c = trimRight(typed);
     const std::string c16 = leftOf(c, 16);
     if (c16.size() < 12) {
         return;
@@ -219,10 +279,15 @@ void parseCityLine(const std::string& c, ParsedAddress& out) {
 
     const std::string r15 = rightOf(c, 15);
     const long comma = findFrom(r15, ",");
-    out.state = trim(comma == 0 ? midOf(r15, findFrom(r15, " ") + 1, 2) : midOf(r15, comma + 2, 2));
+    out.state =
+        trim(comma == 0 ? midOf(r15, findFrom(r15, " ") + 1, 2) : stateAfterComma(r15, comma));
 
     const std::string r10 = rightOf(c, 10);
-    out.zip = trim(findFrom(r10, "-") > 0 ? r10 : rightOf(r10, 5));
+    if (std::string postcode = trailingPostcode(c); !postcode.empty()) {
+        out.zip = std::move(postcode);
+    } else {
+        out.zip = trim(findFrom(r10, "-") > 0 ? r10 : rightOf(r10, 5));
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "contacts/contact_printouts.h"
+#include "contacts/contact_save.h"
 #include "contacts/find_list.h"
 #include "platform/edit_menu.h"
 #include "platform/lookups.h"
@@ -44,7 +45,13 @@ void frmEdDelViewContact::buildControls() {
     setCentralWidget(central);
 
     cboFindContact = qm::named(new QComboBox, "cboFindContact");
+    // A text part the user may type into without finding anything: a read-only list would
+    // jump to the first entry matching a typed letter and show that contact.
+    cboFindContact->setEditable(true);
+    cboFindContact->setInsertPolicy(QComboBox::NoInsert);
+    cboFindContact->setCompleter(nullptr);
     cboFindContact->setPlaceholderText(QStringLiteral("Select Contact"));
+    cboFindContact->lineEdit()->setPlaceholderText(QStringLiteral("Select Contact"));
     cboFindContact->setMinimumWidth(260);
     form = new qm::ContactForm;
 
@@ -61,7 +68,17 @@ void frmEdDelViewContact::buildControls() {
     form->placeBeside(qm::ContactField::Street, {cmdPeopleFind});
     form->placeBeside(qm::ContactField::State, {cmdStateAbb});
     form->placeBeside(qm::ContactField::Zip, {cmdZipFinder});
-    form->placeBeside(qm::ContactField::Company, {chkCompanyInclude, lblACCompOnLabel});
+    // The box and its caption side by side, over the look-up buttons' column and the next,
+    // so the caption neither widens the buttons nor drifts away from its box.
+    auto* companyOnLabel = new QWidget;
+    auto* companyRow = new QHBoxLayout(companyOnLabel);
+    companyRow->setContentsMargins(0, 0, 0, 0);
+    companyRow->addWidget(chkCompanyInclude);
+    companyRow->addWidget(lblACCompOnLabel);
+    companyRow->addStretch();
+    lblACCompOnLabel->setBuddy(chkCompanyInclude);
+    auto* grid = static_cast<QGridLayout*>(form->layout());
+    grid->addWidget(companyOnLabel, static_cast<int>(qm::ContactField::Company), 2, 1, 2);
 
     cmdFirst =
         button("cmdFirst", QStringLiteral("|<"), QStringLiteral("Jump to first contact in file"));
@@ -89,8 +106,12 @@ void frmEdDelViewContact::buildControls() {
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(cboFindContact, 0, Qt::AlignLeft);
     layout->addWidget(form);
+    layout->addStretch();
     layout->addLayout(navigation);
     layout->addLayout(commands);
+
+    // Room for the longer values (street, e-mail, notes) at the default size.
+    resize(sizeHint().expandedTo(QSize(760, 0)));
 
     QWidget::setTabOrder(cboFindContact, form->firstInTabOrder());
     QWidget::setTabOrder(form->lastInTabOrder(), chkCompanyInclude);
@@ -347,15 +368,18 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 // ---- Save ----
 
 void frmEdDelViewContact::saveCommand() {
-    qm::ContactFields fields = fieldsInWindow();
-    const std::optional<qm::FieldCheck> failed = qm::checkAndCleanForBrowser(fields);
+    const qm::ContactFields typed = fieldsInWindow();
+    qm::ContactFields fields = typed;
+    frmDEdavu* main = state_.mainWindow;
+    const auto checked =
+        qm::checkedContactRecord(fields, qm::kEditContactChecks, main->remindersOn());
     {
         // The user sees the cleaning done so far, whether or not a check failed. Cleaning is
         // not typing: a comma taken out of the company name leaves the box as the user set it.
         const QSignalBlocker cleaning(form->txtACCompany);
-        form->write(fields);
+        form->writeCleaned(typed, fields);
     }
-    if (failed) {
+    if (const auto* failed = std::get_if<qm::FieldCheck>(&checked)) {
         state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text));
         if (failed->moveFocus) {
             form->focusField(failed->field);
@@ -363,8 +387,7 @@ void frmEdDelViewContact::saveCommand() {
         return;
     }
     try {
-        frmDEdavu* main = state_.mainWindow;
-        const qm::ContactRecord record = qm::buildContactRecord(fields, main->remindersOn());
+        const auto& record = std::get<qm::ContactRecord>(checked);
         if (!qm::flagIsSet(record.includeCompany)) {
             chkCompanyInclude->setChecked(false);
         }

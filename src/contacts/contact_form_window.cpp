@@ -1,5 +1,7 @@
 #include "contacts/contact_form_window.h"
 
+#include <QHBoxLayout>
+
 #include "platform/enter_as_tab.h"
 #include "platform/qt_text.h"
 
@@ -93,6 +95,8 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
         previous = edit;
     }
     grid_->setColumnStretch(1, 1);
+    // Wide enough to show a whole street address (30 characters) at the default size.
+    grid_->setColumnMinimumWidth(1, fontMetrics().horizontalAdvance(QString(32, QLatin1Char('0'))));
 }
 
 QLineEdit* ContactForm::field(ContactField which) const {
@@ -120,6 +124,14 @@ void ContactForm::write(const ContactFields& fields) {
     }
 }
 
+void ContactForm::writeCleaned(const ContactFields& typed, const ContactFields& cleaned) {
+    for (ContactField which : kAllContactFields) {
+        if (cleaned.text(which) != typed.text(which)) {
+            field(which)->setText(fromCp(cleaned.text(which)));
+        }
+    }
+}
+
 void ContactForm::clear() {
     write(ContactFields{});
 }
@@ -135,11 +147,14 @@ void ContactForm::focusField(ContactField which) {
 }
 
 void ContactForm::placeBeside(ContactField which, std::initializer_list<QWidget*> widgets) {
-    const int row = static_cast<int>(indexOf(which));
-    int column = 2;
+    // One cell per row, packed to the left, so a wide widget on one row does not stretch
+    // the buttons of the others.
+    auto* beside = new QHBoxLayout;
     for (QWidget* widget : widgets) {
-        grid_->addWidget(widget, row, column++);
+        beside->addWidget(widget);
     }
+    beside->addStretch();
+    grid_->addLayout(beside, static_cast<int>(indexOf(which)), 2);
 }
 
 }  // namespace qm

@@ -64,6 +64,9 @@ class ContactForm : public QWidget {
     ContactFields read() const;
     // Sets the texts that differ, so untouched fields keep their caret and send no change.
     void write(const ContactFields& fields);
+    // After the checks: sets only the fields the cleaning changed, so text the code page
+    // cannot hold stays as typed in the others.
+    void writeCleaned(const ContactFields& typed, const ContactFields& cleaned);
     void clear();
     void setFieldsEnabled(bool on);
     void focusField(ContactField which);

@@ -75,9 +75,14 @@ void cleanAddress(ContactRecord& w) {
     }
 }
 
+// A value of another form (a spreadsheet's 4/10/1980 in this program's own layout, a
+// written-out month) is rearranged by position into something that is no date; it is
+// dropped with the dates of other centuries rather than stored.
 void emptyUnlessCentury(std::string& birthdate) {
     const std::string century = leftOf(birthdate, 2);
-    if (century != "19" && century != "20") {
+    const bool eightDigits =
+        birthdate.size() == 8 && std::all_of(birthdate.begin(), birthdate.end(), isDigit);
+    if ((century != "19" && century != "20") || !eightDigits) {
         birthdate.clear();
     }
 }

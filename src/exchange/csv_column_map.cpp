@@ -160,9 +160,11 @@ ContactRecord mapColumns(CsvLayout layout, const std::vector<std::string>& heade
         if (fieldAt(header, headerColumn) != row.header) {
             continue;
         }
-        const std::string_view value =
-            fieldAt(fields, last ? lastIndex(fields.size()) : row.column);
-        working.*(row.target) = row.target == kMiddle ? leftOf(value, 1) : std::string(value);
+        // Trimmed first: a blank beside a value would make a state too long, a birthdate
+        // of no known form, a middle initial blank.
+        const std::string value =
+            trim(fieldAt(fields, last ? lastIndex(fields.size()) : row.column));
+        working.*(row.target) = row.target == kMiddle ? leftOf(value, 1) : value;
     }
     return working;
 }

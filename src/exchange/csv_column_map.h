@@ -12,7 +12,7 @@
 
 namespace qm {
 
-// The working contact of one data line: the mapped values as they stand in the line, the
+// The working contact of one data line: the mapped values trimmed of blanks, the
 // layout's fixed values, every other field empty; the reminder flag is left to the writer.
 // Throws the index error when a mapped column lies beyond the header or the line.
 ContactRecord mapColumns(CsvLayout layout, const std::vector<std::string>& header,

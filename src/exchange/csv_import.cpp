@@ -14,6 +14,12 @@ namespace {
 
 constexpr int kInputPastEnd = 62;
 
+// A blank line (a doubled line end, a spreadsheet's empty row) holds no contact; looking up
+// its fields would stop the import after every contact had been read.
+bool isBlankLine(std::string_view line) {
+    return trim(line).empty();
+}
+
 // Nothing would tell such a contact apart from the next one.
 bool hasNothingToTellApart(const ContactRecord& w) {
     return trim(w.firstName).empty() && trim(w.lastName).empty() && trim(w.email).empty();
@@ -42,7 +48,7 @@ void importLines(const std::vector<std::string_view>& lines,
     const DuplicateIndex duplicates(onFile);
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::optional<std::string> line = prepareDataLine(*layout, lines[i]);
-        if (!line) {
+        if (!line || isBlankLine(*line)) {
             continue;
         }
         const std::vector<std::string_view> fields = splitFields(*line);
@@ -51,11 +57,14 @@ void importLines(const std::vector<std::string_view>& lines,
         }
         ContactRecord working = mapColumns(*layout, *header, fields);
         cleanContact(*layout, working);
-        if (hasNothingToTellApart(working) || duplicates.isDuplicate(working)) {
+        working.reminder.assign(1, remindersOn ? '1' : '0');
+        // Compared as it would be stored: a long e-mail address or name on file is the
+        // cut copy of the one in the file, and must still be found.
+        ContactRecord stored = storedForm(working);
+        if (hasNothingToTellApart(stored) || duplicates.isDuplicate(stored)) {
             continue;
         }
-        working.reminder.assign(1, remindersOn ? '1' : '0');
-        result.records.push_back(storedForm(working));
+        result.records.push_back(std::move(stored));
     }
     result.outcome = ImportOutcome::Done;
 }

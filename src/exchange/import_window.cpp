@@ -10,7 +10,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "exchange/csv_import.h"
+#include "exchange/import_into_file.h"
 #include "platform/busy_pointer.h"
 #include "platform/edit_menu.h"
 #include "platform/lookups.h"
@@ -125,8 +125,8 @@ void frmLMImport::chooseFile() {
 void frmLMImport::startImport() {
     qm::ImportResult result;
     try {
-        // Only the records on file before the import take part in the duplicate test.
-        const std::vector<qm::ContactRecord> onFile = state_.contacts.readAll();
+        // The record count comes first: without an open contact file nothing else is asked.
+        state_.contacts.count();
         if (path_.isEmpty()) {
             state_.platform.beep();
             state_.platform.messageBox(
@@ -136,12 +136,8 @@ void frmLMImport::startImport() {
             return;
         }
         qm::BusyPointer busy(state_.platform);
-        const std::string bytes = qm::readWholeFile(localPath(path_));
-        result = qm::importCsv(bytes, onFile, state_.mainWindow->remindersOn());
-        // Contacts of the lines before an error are kept, as if written one by one.
-        if (!result.records.empty()) {
-            state_.contacts.appendAll(result.records);
-        }
+        result =
+            qm::importCsvFile(state_.contacts, localPath(path_), state_.mainWindow->remindersOn());
     } catch (const qm::QmError& e) {
         reportError(e);
         return;
@@ -153,17 +149,15 @@ void frmLMImport::reportOutcome(const qm::ImportResult& result) {
     switch (result.outcome) {
         case qm::ImportOutcome::Done:
             state_.platform.messageBox(
-                this, QStringLiteral("Import completed"),
-                QStringLiteral("D O N E !  %1 contacts successfully imported.")
-                    .arg(result.records.size()),
+                this, QString::fromLatin1(qm::kImportCompletedTitle),
+                QString::fromLatin1(qm::importCompletedText(result.records.size())),
                 qm::MsgButtons::Ok, qm::MsgIcon::None);
             finishImport();
             break;
         case qm::ImportOutcome::NotCompatible:
-            state_.platform.messageBox(
-                this, QStringLiteral("No contacts imported"),
-                QStringLiteral("CSV file not compatible with import function."), qm::MsgButtons::Ok,
-                qm::MsgIcon::Information);
+            state_.platform.messageBox(this, QString::fromLatin1(qm::kNotCompatibleTitle),
+                                       QString::fromLatin1(qm::kNotCompatibleText),
+                                       qm::MsgButtons::Ok, qm::MsgIcon::Information);
             finishImport();
             break;
         case qm::ImportOutcome::UnknownLayout:

@@ -4,7 +4,7 @@
 
 #include "list/contact_list_window.h"
 #include "list/contact_report.h"
-#include "list/list_labels.h"
+#include "list/list_printing.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "records/parameter_file.h"
@@ -12,12 +12,6 @@
 #include "shell/main_window.h"
 
 namespace {
-
-void setDialogFont(qm::PrinterSurface& surface) {
-    surface.setFont("Courier New");
-    surface.setFontSize(10);
-    surface.setFontItalic(false);
-}
 
 qm::Adjustment readSearchResultAdjustment(const qm::AppState& state) {
     const QString path = state.appFile(QString::fromLatin1(qm::kParameterFileName));
@@ -35,8 +29,8 @@ void frmViewAll::printLabels() {
         return;
     }
     if (model_->rowCount() == 0) {
-        state_.platform.messageBox(this, QStringLiteral("No contacts found"),
-                                   QStringLiteral("Empty list, no labels to print."));
+        state_.platform.messageBox(this, QString::fromLatin1(qm::kEmptyListTitle),
+                                   QString::fromLatin1(qm::kEmptyListText));
         cmdViewAllClose->setFocus();
         return;
     }
@@ -51,13 +45,8 @@ void frmViewAll::printLabels() {
     }
     qm::PrinterSurface& surface = *job.surface;
     try {
-        setDialogFont(surface);
-        surface.setOrientation(qm::kPortrait);
         const auto readContact = [this](int record) { return state_.contacts.read(record); };
-        for (int copy = 0; copy < job.copies; ++copy) {
-            qm::printListLabels(surface, records, readContact, adjustment.left, adjustment.top);
-            surface.endDoc();
-        }
+        qm::printListLabelCopies(surface, records, readContact, adjustment, job.copies);
     } catch (const qm::QmError&) {
         surface.killDoc();
         qm::showPrinterProblem(state_.platform, this);
@@ -78,7 +67,7 @@ void frmViewAll::printReport() {
     }
     qm::PrinterSurface& surface = *job.surface;
     try {
-        setDialogFont(surface);
+        qm::setListPrintFont(surface);
         if (job.selection) {
             if (headingChosen) {
                 qm::printSelectedHeadingText(surface, qm::toCp(txtViewAllHeader->selectedText()));
@@ -95,11 +84,7 @@ void frmViewAll::printReport() {
         }
         const std::string title =
             state_.mainWindow != nullptr ? qm::toCp(state_.mainWindow->txtFileTitle->text()) : "";
-        // Every line goes out whatever page range was chosen.
-        for (int copy = 0; copy < job.copies; ++copy) {
-            qm::printContactReport(surface, lines, title);
-            surface.endDoc();
-        }
+        qm::printContactReportCopies(surface, lines, title, job.copies);
     } catch (const qm::QmError&) {
         surface.killDoc();
         qm::showPrinterProblem(state_.platform, this);

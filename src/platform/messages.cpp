@@ -1,6 +1,7 @@
 #include "platform/messages.h"
 
 #include "platform/qt_text.h"
+#include "printing/print_command.h"
 
 #include "platform/qt_text.h"
 
@@ -15,8 +16,8 @@ MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmE
 }
 
 void showPrinterProblem(PlatformServices& platform, QWidget* parent, const QString& title) {
-    platform.messageBox(parent, title, QStringLiteral("A printer problem exists.  Check printer."),
-                        MsgButtons::Ok, MsgIcon::Exclamation);
+    platform.messageBox(parent, title, fromCp(printerProblemNotice().text), MsgButtons::Ok,
+                        MsgIcon::Exclamation);
 }
 
 namespace {

@@ -76,7 +76,7 @@ void frmDEdavu::envelopeSizePicked(int index) {
     cmdLMStart->setFocus();
 }
 
-void frmDEdavu::printEnvelopeJob(qm::PrinterSurface& surface, int adjustLeft, int adjustTop) {
+qm::EnvelopeJob frmDEdavu::envelopeJob(int adjustLeft, int adjustTop) const {
     qm::EnvelopeJob job;
     job.lines = typedLines(*this);
     job.portrait = optPortrait->isChecked();
@@ -87,7 +87,7 @@ void frmDEdavu::printEnvelopeJob(qm::PrinterSurface& surface, int adjustLeft, in
     job.topPad = qm::toCp(txtLMToppad->text());
     job.adjustLeft = adjustLeft;
     job.adjustTop = adjustTop;
-    qm::printEnvelopeJob(surface, job);
+    return job;
 }
 
 void frmDEdavu::clearForm() {

@@ -6,7 +6,7 @@
 #include "platform/qt_text.h"
 #include "printing/label_sheet.h"
 #include "printing/margins.h"
-#include "printing/print_rules.h"
+#include "printing/print_command.h"
 #include "records/parameter_file.h"
 #include "records/text_rules.h"
 #include "shell/app_folder.h"
@@ -48,29 +48,16 @@ void takeLabelRange(frmDEdavu& w, const qm::LabelRange& range) {
     w.labelCount = range.count;
 }
 
-// The Print command's checks in their order; the first that fails.
-std::optional<qm::Notice> printCheck(const frmDEdavu& w) {
-    bool anyText = false;
-    for (const QLineEdit* line :
-         {w.txtLMLine1, w.txtLMLine2, w.txtLMline3, w.txtLMLine4, w.txtLMLine5}) {
-        anyText = anyText || !line->text().isEmpty();
-    }
-    using qm::Notice;
-    using qm::NoticeIcon;
-    if (!anyText) {
-        return Notice{"Missing Data", "No information entered", NoticeIcon::Exclamation};
-    }
-    if (!w.optLMLabel->isChecked() && !w.optLMEnvelope->isChecked()) {
-        return Notice{"Media Selection", "Select Label stock or Envelope", NoticeIcon::Exclamation};
-    }
-    if (w.optLMEnvelope->isChecked() && qm::numberValue(qm::toCp(w.envelopeSize)) == 0) {
-        return Notice{"Envelope Size", "Select Envelope size", NoticeIcon::Exclamation};
-    }
-    if (!w.optLMLeftjust->isChecked() && !w.optLMCenter->isChecked()) {
-        return Notice{"Text Alignment", "Select Left-Justified or Centered",
-                      NoticeIcon::Exclamation};
-    }
-    return std::nullopt;
+qm::PrintChoices printChoices(const frmDEdavu& w) {
+    qm::PrintChoices choices;
+    choices.lines = {qm::toCp(w.txtLMLine1->text()), qm::toCp(w.txtLMLine2->text()),
+                     qm::toCp(w.txtLMline3->text()), qm::toCp(w.txtLMLine4->text()),
+                     qm::toCp(w.txtLMLine5->text())};
+    choices.labelStock = w.optLMLabel->isChecked();
+    choices.envelope = w.optLMEnvelope->isChecked();
+    choices.envelopeSize = qm::toCp(w.envelopeSize);
+    choices.alignmentChosen = w.optLMLeftjust->isChecked() || w.optLMCenter->isChecked();
+    return choices;
 }
 
 qm::LabelJob labelJobFromControls(const frmDEdavu& w) {
@@ -108,22 +95,19 @@ void frmDEdavu::labelStockClicked() {
                            "2nd row of label sheet.  To print multiple labels, enter a range "
                            "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-30."),
             QStringLiteral("1"));
-        const std::string cleaned = qm::cleanPositionEntry(qm::toCp(answer));
-        positionRange = qm::fromCp(cleaned);
-
-        const auto entry = qm::readPositionEntry(cleaned);
-        if (const auto* failed = std::get_if<qm::Notice>(&entry)) {
+        const auto taken = qm::enterLabelPosition(qm::toCp(answer));
+        if (const auto* failed = std::get_if<qm::Notice>(&taken)) {
             qm::beepNotice(platform, this, *failed);
             continue;
         }
-        const auto& range = std::get<qm::LabelRange>(entry);
-        takeLabelRange(*this, range);
-        if (const auto position = qm::sheetPosition(range.start)) {
-            const qm::LabelSlot slot = qm::labelSlot(*position, false);
-            txtLMLeftPad->setText(slotText(slot.startColumn));
-            txtLMToppad->setText(slotText(slot.topLines));
+        const auto& entry = std::get<qm::PositionEntry>(taken);
+        positionRange = qm::fromCp(entry.positionRange);
+        takeLabelRange(*this, entry.range);
+        if (entry.slot) {
+            txtLMLeftPad->setText(slotText(entry.slot->startColumn));
+            txtLMToppad->setText(slotText(entry.slot->topLines));
         }
-        if (qm::numberValue(range.start) != 0) {
+        if (entry.selectsLabelStock) {
             lblLMPosition->setText(QStringLiteral("Label Position ") + positionRange);
             lblLMPosition->show();
             cmdLMStart->setFocus();
@@ -146,7 +130,7 @@ void frmDEdavu::printCommand() {
         const qm::Adjustment onTheFly = qm::readAdjustment(params, qm::kSectionOnTheFly);
         const qm::Adjustment envelope = qm::readAdjustment(params, qm::kSectionEnvelope);
 
-        if (const auto failed = printCheck(*this)) {
+        if (const auto failed = qm::checkPrintCommand(printChoices(*this))) {
             qm::beepNotice(platform, this, *failed);
             return;
         }
@@ -173,33 +157,18 @@ void frmDEdavu::printCommand() {
         surface.setFontSize(10);
 
         if (!labels) {
-            for (int copy = 0; copy < job.copies; ++copy) {
-                printEnvelopeJob(surface, envelope.left, envelope.top);
-            }
+            qm::printEnvelopeCopies(surface, envelopeJob(envelope.left, envelope.top), job.copies);
             return;
-        }
-        // The first label's slot needs the chosen printer's name.
-        if (const auto position = qm::sheetPosition(qm::toCp(startPosition));
-            reparsed && position) {
-            const qm::LabelSlot slot =
-                qm::labelSlot(*position, qm::isListedPrinter(surface.deviceName()));
-            txtLMLeftPad->setText(slotText(slot.startColumn));
-            txtLMToppad->setText(slotText(slot.topLines));
         }
         qm::LabelJob labelJob = labelJobFromControls(*this);
         labelJob.adjust = onTheFly;
         chkBold->setChecked(false);
         chkBold->hide();
         // Every copy starts again from the range's first position and its slot.
-        qm::LabelJobEnd end;
-        for (int copy = 0; copy < job.copies; ++copy) {
-            end = qm::printLabelJob(surface, labelJob);
-        }
-        if (job.copies > 0) {
-            startPosition = qm::fromCp(end.startPosition);
-            txtLMLeftPad->setText(qm::fromCp(end.leftPad));
-            txtLMToppad->setText(qm::fromCp(end.topPad));
-        }
+        const qm::LabelJobEnd end = qm::printLabelCopies(surface, labelJob, reparsed, job.copies);
+        startPosition = qm::fromCp(end.startPosition);
+        txtLMLeftPad->setText(qm::fromCp(end.leftPad));
+        txtLMToppad->setText(qm::fromCp(end.topPad));
     } catch (const std::exception&) {
         // Whatever failed (the parameter file included), the job in hand is abandoned.
         if (job.surface) {

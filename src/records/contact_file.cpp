@@ -138,10 +138,29 @@ void ContactFile::deleteRecord(int n) {
     if (n < 1 || n > total) {
         throwError(err::kBadRecordNumber, "Bad record number");
     }
-    ContactRecord marked = read(n);
+    const ContactRecord original = read(n);
+    ContactRecord marked = original;
     marked.firstName = std::string(kDeletedMarker);
     write(n, marked);
+    const std::string target = path_;
+    try {
+        compactInto(total);
+        ops_->rename(folderOf(target) + "/" + tempFileName(), target);
+    } catch (const QmError&) {
+        // The file is still the old one: give the contact back its name, so a failed deletion
+        // changes nothing. Should even that fail, the marked record goes with the next one.
+        try {
+            write(n, original);
+        } catch (const QmError&) {
+            // The compaction's error is the one to report.
+        }
+        throw;
+    }
+    ops_->syncFolder(folderOf(target));
+    open(target);
+}
 
+void ContactFile::compactInto(int total) {
     // Survivors, read in one pass from the raw bytes so nothing but the marker is changed.
     std::string bytes(static_cast<std::size_t>(total) * kRecordSize, ' ');
     ops_->readAt(fd_, bytes.data(), bytes.size(), 0);
@@ -154,20 +173,12 @@ void ContactFile::deleteRecord(int n) {
             kept.append(rec);
         }
     }
-
-    const std::string target = path_;
-    const std::string temp = folderOf(target) + "/" + tempFileName();
-    {
-        FdGuard guard{ops_->openTruncate(temp)};
-        ops_->writeAt(guard.fd, kept.data(), kept.size(), 0);
-        ops_->sync(guard.fd);
-        const int fd = guard.fd;
-        guard.fd = -1;
-        ops_->close(fd);
-    }
-    ops_->rename(temp, target);
-    ops_->syncFolder(folderOf(target));
-    open(target);
+    FdGuard guard{ops_->openTruncate(folderOf(path_) + "/" + tempFileName())};
+    ops_->writeAt(guard.fd, kept.data(), kept.size(), 0);
+    ops_->sync(guard.fd);
+    const int fd = guard.fd;
+    guard.fd = -1;
+    ops_->close(fd);
 }
 
 }  // namespace qm

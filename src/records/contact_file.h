@@ -39,14 +39,15 @@ class ContactFile {
     int appendAll(const std::vector<ContactRecord>& records);
     void setAllReminderFlags(const std::string& flag);
     // Removes record n and closes the gap. The survivors are written to a temporary file in
-    // the contact file's folder, flushed and renamed over the file in one step, so a failure
-    // at any point leaves every record on disk (at worst the marked one, which the next
-    // deletion removes).
+    // the contact file's folder, flushed and renamed over the file in one step. A failure
+    // before the rename leaves the file as it was; after it, the deletion is complete.
     void deleteRecord(int n);
 
     static std::string tempFileName() { return "Tempf"; }
 
   private:
+    // Writes every unmarked record of the first `total` into the temporary file, synced.
+    void compactInto(int total);
     void requireOpen() const;
     void requireRecord(int n) const;
 

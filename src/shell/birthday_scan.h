@@ -23,6 +23,12 @@ enum class ReminderMenu { NoRecords, On, Off };
 
 ReminderMenu reminderMenuFor(const std::vector<ContactRecord>& records);
 
+// Whether a file opens with reminders on. Reminders count as on while "Enable Birthday
+// Reminders" is disabled, which a file without records also leaves it.
+inline bool remindersOnWhenOpened(ReminderMenu menu) {
+    return menu != ReminderMenu::Off;
+}
+
 // "First Last has a birthday coming up on MM/DD" for every record flagged "1" whose birthday,
 // taken in today's year, is 1 to 15 days ahead; in record order. A birthdate whose month and
 // day do not make a date of this year (29 February outside leap years, non-digits) is skipped.

@@ -1,21 +1,20 @@
 // New, Open and Close of contact files, and the birthday-reminder commands.
 #include <QDate>
-#include <QFileInfo>
 
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "records/error.h"
 #include "shell/app_folder.h"
 #include "shell/birthday_scan.h"
+#include "shell/file_title.h"
 #include "shell/main_window.h"
 
 namespace {
 
 const QString kDataFilter = QStringLiteral("Data Files (*.DAT)|*.DAT");
 
-// The name shown in captions: the file name with every upper-case ".DAT" removed.
 QString fileTitleOf(const QString& path) {
-    return QFileInfo(path).fileName().remove(QStringLiteral(".DAT"), Qt::CaseSensitive);
+    return QFile::decodeName(qm::contactFileTitle(QFile::encodeName(path).toStdString()).c_str());
 }
 
 std::string folderBytes(const QString& folder) {

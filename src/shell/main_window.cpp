@@ -2,6 +2,7 @@
 #include "platform/widget_names.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -349,7 +350,10 @@ void frmDEdavu::clearOptions(QRadioButton* a, QRadioButton* b) {
 }
 
 void frmDEdavu::showInsteadOfMain(QWidget* window) {
-    state_.openWindows.emplace_back(window);
+    if (std::find(state_.openWindows.begin(), state_.openWindows.end(), window) ==
+        state_.openWindows.end()) {
+        state_.openWindows.emplace_back(window);
+    }
     hide();
     window->show();
     window->activateWindow();

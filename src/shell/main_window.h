@@ -16,6 +16,7 @@
 #include <QRadioButton>
 
 #include "app/app_state.h"
+#include "printing/envelope_layout.h"
 
 class frmDEdavu : public QMainWindow {
     Q_OBJECT
@@ -157,9 +158,9 @@ class frmDEdavu : public QMainWindow {
     // Envelopes, Clear Form and return-address labels.
     void envelopeClicked();
     void envelopeSizePicked(int index);
-    // The envelope job of the Print command, once per copy; the ENVELOPE adjustment is
+    // The envelope job of the Print command from the options; the ENVELOPE adjustment is
     // already read by the command.
-    void printEnvelopeJob(qm::PrinterSurface& surface, int adjustLeft, int adjustTop);
+    qm::EnvelopeJob envelopeJob(int adjustLeft, int adjustTop) const;
     void clearForm();
     void returnAddressCommand();
     // (envelope and return-address helpers go here)

@@ -112,6 +112,23 @@ class AddContactWindowTest : public QObject {
         w->close();
     }
 
+    void theDefaultSizeShowsAWholeStreetAndKeepsButtonsTheirSize() {
+        Desk desk;
+        frmNewContact* w = desk.openAdd();
+        QTest::keyClicks(w->form->txtACCompany, QStringLiteral("Acme"));
+        w->adjustSize();
+        QCoreApplication::processEvents();
+        const QFontMetrics metrics(w->form->txtACFStreet->font());
+        QVERIFY(w->form->txtACFStreet->width() >=
+                metrics.horizontalAdvance(QString(30, QLatin1Char('0'))));
+        // The wide company row must not stretch the look-up buttons of the other rows.
+        QCOMPARE(w->cmdStateAbb->width(), w->cmdStateAbb->sizeHint().width());
+        QCOMPARE(w->cmdPeopleFind->width(), w->cmdPeopleFind->sizeHint().width());
+        QVERIFY(w->lblIncCompName->x() > w->chkIncComp->x());
+        QVERIFY(w->lblIncCompName->x() - (w->chkIncComp->x() + w->chkIncComp->width()) < 20);
+        w->close();
+    }
+
     void aWholeAddWritesTheRecordByteForByte() {
         Desk desk(/*remindersOn=*/true);
         frmNewContact* w = desk.openAdd();
@@ -191,6 +208,9 @@ class AddContactWindowTest : public QObject {
         type(w, "txtACLName", "Smith, Jr");
         type(w, "txtACWPhone", "(503) 555 0100");
         type(w, "txtACEmail", "ann@mailcom");
+        // A later field keeps what was typed, even what the file cannot hold.
+        const QString notes = QString::fromUtf8("caf\u00e9 \u20ac5 \U0001F600, later");
+        field(w, "txtACNotes")->setText(notes);
         w->cmdSave->click();
 
         QCOMPARE(desk.platform.messages.size(), std::size_t{1});
@@ -203,12 +223,15 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(field(w, "txtACWPhone")->text(), QStringLiteral("503-5550100"));
         QCOMPARE(w->focusWidget(), field(w, "txtACEmail"));
         QCOMPARE(desk.state.contacts.count(), 0);
+        QCOMPARE(field(w, "txtACNotes")->text(), notes);
 
         // Corrected, the same window saves.
         field(w, "txtACEmail")->setText(QStringLiteral("ann@mail.com"));
         w->cmdSave->click();
         QCOMPARE(desk.state.contacts.count(), 1);
         QCOMPARE(desk.state.contacts.read(1).lastName, std::string("Smith Jr"));
+        QCOMPARE(desk.state.contacts.read(1).notes, std::string("caf\xe9 \x80"
+                                                                "5 ?  later"));
     }
 
     void aBirthdateErrorLeavesTheFocusAlone() {

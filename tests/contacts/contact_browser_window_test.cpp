@@ -138,6 +138,113 @@ class ContactBrowserTest : public QObject {
         QVERIFY(platform->messages.empty());
     }
 
+    void controlsCarryTheirCaptionsTipsAndTabOrder() {
+        openFile({person("Ann", "", "One")});
+        frmEdDelViewContact* b = open();
+        struct Expect {
+            const char* name;
+            const char* caption;
+            const char* tip;
+        };
+        const Expect buttons[] = {
+            {"cmdFirst", "|<", "Jump to first contact in file"},
+            {"cmdPrevious", "<", "Previous contact"},
+            {"cmdNext", ">", "Next contact"},
+            {"cmdLast", ">|", "Jump to last contact in file"},
+            {"cmdSave", "Save changes", ""},
+            {"cmdDelete", "Delete contact", ""},
+            {"cmdPrintLabel", "Print Label", ""},
+            {"cmdCancel", "Close", "Return to main screen"},
+            {"cmdStateAbb", "?", "Look up State abbreviations"},
+            {"cmdZipFinder", "Zip Code Finder", "Look up Zip Code"},
+            {"cmdPeopleFind", "People Finder", ""},
+        };
+        for (const Expect& e : buttons) {
+            auto* button = b->findChild<QPushButton*>(e.name);
+            QVERIFY2(button != nullptr, e.name);
+            QCOMPARE(button->text(), QString::fromLatin1(e.caption));
+            QCOMPARE(button->toolTip(), QString::fromLatin1(e.tip));
+        }
+        QCOMPARE(b->lblACCompOnLabel->text(), QStringLiteral("Include Company Name in Address"));
+        QCOMPARE(b->chkCompanyInclude->toolTip(),
+                 QStringLiteral("If checked, Company Name will be included when printing address"));
+        // The navigation row runs |< < > >| from left to right, below the fields.
+        QVERIFY(b->cmdFirst->x() < b->cmdPrevious->x());
+        QVERIFY(b->cmdPrevious->x() < b->cmdNext->x());
+        QVERIFY(b->cmdNext->x() < b->cmdLast->x());
+        QVERIFY(b->cboFindContact->y() < b->form->y());
+        QVERIFY(b->cmdFirst->mapTo(b, QPoint()).y() > b->form->txtACNotes->mapTo(b, QPoint()).y());
+
+        const std::pair<QMenu*, QStringList> menus[] = {
+            {b->mnuEDVFile, {"Print"}},
+            {b->mnuEDVEdit, {"Cut", "Copy", "Paste"}},
+            {b->mnuEDVHelp, {"User Manual", "About Quillmark"}},
+        };
+        QStringList titles;
+        for (const auto& [menu, items] : menus) {
+            titles << menu->title();
+            QStringList texts;
+            for (QAction* a : menu->actions()) {
+                texts << a->text();
+            }
+            QCOMPARE(texts, items);
+        }
+        QCOMPARE(titles, QStringList({"File", "Edit", "Help"}));
+
+        // Find list first, then the fields in form order, then the box.
+        choose(b, QStringLiteral("Ann  One"));
+        b->form->txtACCompany->setText(QStringLiteral("Acme"));
+        QStringList order;
+        for (QWidget* at = b->cboFindContact; order.size() < 19; at = at->nextInFocusChain()) {
+            if ((at->focusPolicy() & Qt::TabFocus) && at->focusProxy() == nullptr) {
+                order << at->objectName();
+            }
+        }
+        QCOMPARE(order,
+                 (QStringList{"cboFindContact", "txtACFName", "txtACMiddleInit", "txtACLName",
+                              "txtACFStreet", "txtACSStreet", "txtACCity", "txtACState", "txtACZip",
+                              "txtACCountry", "txtACCompany", "txtACBirthdate", "txtACHPhone",
+                              "txtACCPhone", "txtACWPhone", "txtACEmail", "txtACCategory",
+                              "txtACNotes", "chkCompanyInclude"}));
+    }
+
+    void editMenuWorksOnTheFocusedField() {
+        openFile({person("Ann", "", "One")});
+        frmEdDelViewContact* b = open();
+        choose(b, QStringLiteral("Ann  One"));
+        b->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b));
+        b->form->txtACCity->setFocus();
+        b->form->txtACCity->setSelection(0, 6);
+        Q_EMIT b->mnuEDVEdit->aboutToShow();
+        QVERIFY(b->mnuEDVEditCut->isEnabled());
+        b->mnuEDVEditCut->trigger();
+        QCOMPARE(platform->clipboard, QStringLiteral("Spring"));
+        QCOMPARE(b->form->txtACCity->text(), QStringLiteral("field"));
+        Q_EMIT b->mnuEDVEdit->aboutToShow();
+        QVERIFY(!b->mnuEDVEditCopy->isEnabled());
+        QVERIFY(b->mnuEDVEditPaste->isEnabled());
+        b->mnuEDVEditPaste->trigger();
+        QCOMPARE(b->form->txtACCity->text(), QStringLiteral("Springfield"));
+    }
+
+    void typingIntoTheFindListFindsNothing() {
+        openFile({person("Carl", "", "Smith"), person("Bob", "", "Lee")});
+        frmEdDelViewContact* b = open();
+        QCOMPARE(b->cboFindContact->placeholderText(), QStringLiteral("Select Contact"));
+        b->cboFindContact->setFocus();
+        QTest::keyClicks(b->cboFindContact, QStringLiteral("Bo"));
+        QTest::keyClick(b->cboFindContact, Qt::Key_Return);
+        QCOMPARE(state->currentRecord, 0);
+        QVERIFY(b->form->txtACFName->text().isEmpty());
+        QCOMPARE(entries(b->cboFindContact), QStringList({"Bob  Lee", "Carl  Smith"}));
+        // Choosing an entry with the keyboard is a choice: it finds.
+        QTest::keyClick(b->cboFindContact, Qt::Key_Down);
+        QCOMPARE(state->currentRecord, 2);
+        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Bob"));
+        QVERIFY(b->cmdSave->isEnabled());
+    }
+
     void companyBoxFollowsTheCompanyName() {
         ContactRecord plain = person("Ann", "", "One");
         ContactRecord firm = person("Ben", "", "Two");
@@ -291,6 +398,34 @@ class ContactBrowserTest : public QObject {
         QCOMPARE(platform->messageTitles(), QStringList{"Incorrect entry"});
         QCOMPARE(b->focusWidget(), b->form->txtACState);
         QCOMPARE(fileBytes(), before);
+    }
+
+    void saveKeepsCodePageTextAndRefusesOverlongNotes() {
+        ContactRecord zoe = person("Zo\xEB", "", "M\xFCller");  // cp1252 bytes
+        // A short last record, not written by this program: its missing bytes read as blanks.
+        openFile({person("Ann", "", "One")});
+        test::writeBytes(path, fileBytes() + bytesOf(zoe).substr(0, 300));
+        state->contacts.open(path);
+        frmEdDelViewContact* b = open();
+        QCOMPARE(entries(b->cboFindContact), QStringList({"Ann  One", "Zo\u00EB  M\u00FCller"}));
+        choose(b, QStringLiteral("Zo\u00EB  M\u00FCller"));
+        QCOMPARE(state->currentRecord, 2);
+
+        b->form->txtACNotes->setText(QString(161, QLatin1Char('n')));
+        b->cmdSave->click();
+        QCOMPARE(platform->messageTexts(), QStringList{"Notes must be 160 characters or less."});
+        QCOMPARE(b->focusWidget(), b->form->txtACNotes);
+        QCOMPARE(fileBytes().size(), std::size_t{513 + 300});
+
+        // The euro sign is in the code page; the emoji is not and is stored as "?".
+        b->form->txtACNotes->setText(QStringLiteral("5 \u20AC ") +
+                                     QString::fromUtf8("\xF0\x9F\x98\x80"));
+        b->form->txtACCountry->setText(QStringLiteral("\u00D6sterreich"));
+        b->cmdSave->click();
+        ContactRecord expected = zoe;
+        expected.notes = "5 \x80 ?";
+        expected.country = "\xD6STERREICH";
+        QCOMPARE(fileBytes(), bytesOf(person("Ann", "", "One")) + bytesOf(expected));
     }
 
     // ---- Delete ----

@@ -139,6 +139,61 @@ TEST(AddChecksOrder, TheFirstFailureWinsAndEarlierCleaningStays) {
     EXPECT_EQ(g.city, "Salem, OR") << "the city loses its commas only in the last step";
 }
 
+// Every field wrong at once: each correction uncovers the next check, in the fixed order.
+TEST(AddChecksOrder, AllEighteenInTurn) {
+    ContactFields f;
+    f.birthdate = "4/10/1980";
+    f.firstName = std::string(12, 'F');
+    f.middleInitial = "JK";
+    f.lastName = std::string(17, 'L');
+    f.street = std::string(31, 's');
+    f.street2 = std::string(16, 's');
+    f.city = std::string(17, 'c');
+    f.state = "N";
+    f.zip = std::string(11, '9');
+    f.country = std::string(20, 'c');
+    f.company = std::string(31, 'c');
+    f.homePhone = std::string(16, '5');
+    f.cellPhone = std::string(16, '5');
+    f.workPhone = std::string(14, '5');
+    f.email = std::string(51, 'a');
+    f.category = std::string(81, 'c');
+    f.notes = std::string(161, 'n');
+
+    // The correction after each failure; the e-mail address is corrected one fault at a time.
+    const std::vector<std::pair<std::string, std::string>> corrections = {
+        {"Date must be in format MM/DD/YYYY   Example: April 10, 1980 is 04/10/1980", ""},
+        {"First name must be 11 characters or less.", "Ann"},
+        {"Enter only 1 character for middle initial.", "B"},
+        {"Enter last name, 16 characters or less.", ","},
+        {"Enter last name, 16 characters or less.", "Lee"},
+        {"Street address must be 30 characters or less.", ""},
+        {"Street address2 must be 15 characters or less.", ""},
+        {"City must be 16 characters or less.", ""},
+        {"State must be 2 character abbreviation.", ""},
+        {"Zip Code must be 10 characters or less.", ""},
+        {"Country must be 19 characters or less.  For example, USA.", ""},
+        {"Company Name must be 30 characters or less.", ""},
+        {"Home Phone must be 15 characters or less.", ""},
+        {"Cell Phone must be 15 characters or less.", ""},
+        {"Work Phone must be 13 characters or less.", ""},
+        {"Email address must be 50 characters or less.", "a, b"},
+        {"Email address cannot contain a comma.", "a b"},
+        {"Email address cannot contain a space.", "ab"},
+        {"Email address must contain the '@' character.", "a@b"},
+        {"Email address must contain the '.' character.", "a@b.c"},
+        {"Category must be 80 characters or less.", ""},
+        {"Notes must be 160 characters or less.", ""},
+    };
+    for (const auto& [text, correction] : corrections) {
+        const auto failed = checkAndCleanForAdd(f);
+        ASSERT_TRUE(failed.has_value()) << "expected: " << text;
+        ASSERT_EQ(failed->text, text);
+        f.text(failed->field) = correction;
+    }
+    EXPECT_EQ(checkAndCleanForAdd(f), std::nullopt);
+}
+
 TEST(AddChecksOrder, TheCityCommaCountsTowardsItsLength) {
     ContactFields f = withLastName();
     f.city = "Winston,-Salem NC";  // 17 with the comma, 16 without

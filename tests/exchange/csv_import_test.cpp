@@ -137,6 +137,30 @@ TEST(CsvLayouts, UnknownHeaderEndsSilentlyAndAnEmptyFileIsAnError) {
     EXPECT_EQ(empty.error->number(), 62);
 }
 
+TEST(CsvLines, BlankLinesHoldNoContactAndStopNothing) {
+    const std::string a = line(33, {{0, "Ann"}, {2, "Lee"}, {4, "ann@x.com"}});
+    const std::string b = line(26, {{0, "Ann"}, {2, "Lee"}, {14, "ann@x.com"}});
+    const std::string d = "Ann,,Lee,,,,,,,,0,,,,ann@x.com,,,";
+    const std::string bob = "Bob,,Ray,,,,,,,,0,,,,bob@x.com,,,";
+    const std::string files[] = {
+        kLayoutAHeader + "\r\n" + a + "\r\n\r\n",      // doubled line end
+        kLayoutBHeader + "\r\n\r\n" + b + "\r\n",      // blank line after the header
+        kLayoutDHeader + "\r\n" + d + "\r\n   \r\n",   // blanks only
+        kLayoutDHeader + "\r\r\n" + d + "\r\r\n",      // CR CR LF line ends
+        kLayoutDHeader + "\n" + d + "\n\n",            // line feeds only
+        kLayoutAHeader + "\r\n" + a + "\r\n\"\"\r\n",  // a line of quotes alone
+    };
+    for (const std::string& file : files) {
+        const ImportResult r = importText(file);
+        EXPECT_EQ(r.outcome, ImportOutcome::Done) << file;
+        ASSERT_EQ(r.records.size(), 1u) << file;
+        EXPECT_EQ(r.records[0].email, "ann@x.com");
+    }
+    // A blank line between contacts does not end the file.
+    const ImportResult both = importText(crlf({kLayoutDHeader, d, "", bob}));
+    EXPECT_EQ(both.records.size(), 2u);
+}
+
 // --- Layout A -----------------------------------------------------------------------------
 
 TEST(LayoutA, MapsAndCleansAddressBookColumns) {
@@ -208,6 +232,58 @@ TEST(Birthdates, NormalisedPerLayout) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(normaliseBirthdate(c.value, c.separator, c.check), c.stored) << c.value;
+    }
+}
+
+TEST(Cleaning, BlanksAroundValuesDoNotSpoilIt) {
+    // Hand-edited files put a blank after each comma; the values still read as they mean.
+    const std::string a = line(33, {{0, " Ann"},
+                                    {1, " Marie"},
+                                    {2, "Lee "},
+                                    {4, " ann@x.com"},
+                                    {29, " il "},
+                                    {32, " 4/1/1975 "}});
+    const std::string b =
+        line(26, {{0, "Ann"}, {1, " M"}, {2, "Lee"}, {8, "12/5/1980 "}, {14, "ann@x.com"}});
+    const std::string d = "Ann, M, Lee,,,,  il ,,,,0,,,,ann@x.com, 04-10-1980,,";
+    for (const std::string& file :
+         {crlf({kLayoutAHeader, a}), crlf({kLayoutBHeader, b}), crlf({kLayoutDHeader, d})}) {
+        const ImportResult r = importText(file);
+        ASSERT_EQ(r.records.size(), 1u) << file;
+        const ContactRecord& c = r.records[0];
+        EXPECT_EQ(c.firstName + "|" + c.middleInitial + "|" + c.lastName, "Ann|M|Lee") << file;
+        EXPECT_EQ(c.email, "ann@x.com");
+        EXPECT_NE(c.birthdate, "");
+        EXPECT_EQ(c.birthdate.find_first_not_of("0123456789"), std::string::npos) << c.birthdate;
+    }
+    EXPECT_EQ(importText(crlf({kLayoutAHeader, a})).records[0].state, "IL");
+    EXPECT_EQ(importText(crlf({kLayoutDHeader, d})).records[0].state, "IL");
+}
+
+TEST(Birthdates, OnlyDatesOfTheTwoCenturiesAreStored) {
+    struct Case {
+        std::string file;
+        const char* stored;
+    };
+    const auto a = [](const char* birthday) {
+        return crlf({kLayoutAHeader, line(33, {{0, "Ann"}, {2, "Lee"}, {32, birthday}})});
+    };
+    const auto d = [](const char* birthdate) {
+        return crlf({kLayoutDHeader, std::string("Ann,,Lee,,,,,,,,0,,,,,") + birthdate + ",,"});
+    };
+    const Case cases[] = {
+        {a("4/1/1975"), "19750401"},
+        {a("1/2/1880"), ""},
+        {a("April 1 1980"), ""},  // would be rearranged into "1980Apil"
+        {d("04-10-1980"), "19800410"},
+        {d("13-01-1980"), "19801301"},  // no month and day check here
+        {d("4/10/1980"), ""},           // a spreadsheet's own form: "19804/0/"
+        {d("ab-cd-2001"), ""},
+    };
+    for (const Case& c : cases) {
+        const ImportResult r = importText(c.file);
+        ASSERT_EQ(r.records.size(), 1u) << c.file;
+        EXPECT_EQ(r.records[0].birthdate, c.stored) << c.file;
     }
 }
 
@@ -313,6 +389,19 @@ TEST(Duplicates, ImportingTheSameFileTwiceAddsNothing) {
         layoutDFile({{"Ann", "Lee", "ann@x.com"}, {"Bob", "Ray", "bob@x.com"}});
     const ImportResult first = importText(file);
     ASSERT_EQ(first.records.size(), 2u);
+    EXPECT_TRUE(importText(file, first.records).records.empty());
+}
+
+TEST(Duplicates, ValuesLongerThanTheirFieldsAreFoundAgain) {
+    // Stored cut to 50 characters; an address of 60 must still match its copy on file.
+    const std::string longEmail = std::string(48, 'a') + "@example.com";
+    const std::string file = layoutDFile({{"Maximilianus", "Vanderbiltshausen", longEmail},
+                                          {"Maximilianus", "Vanderbiltshausen", ""},
+                                          {"Bob", "Ray", longEmail + "x"}});
+    const ImportResult first = importText(file);
+    ASSERT_EQ(first.records.size(), 3u);
+    EXPECT_EQ(first.records[0].email.size(), 50u);
+    EXPECT_EQ(first.records[0].firstName, "Maximilianu");
     EXPECT_TRUE(importText(file, first.records).records.empty());
 }
 

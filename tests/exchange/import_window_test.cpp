@@ -127,6 +127,18 @@ class ImportWindowTest : public QObject {
         QCOMPARE(s.state.contacts.count(), 2);
     }
 
+    void spreadsheetFileWithBlankLinesImportsEveryContact() {
+        // Saved as UTF-8 with byte-order mark, quoted fields, a doubled line end at the close.
+        Session s;
+        s.importFile("\xEF\xBB\xBF" + std::string(kHeader) +
+                     person("\"Jos\xC3\xA9\"", "\"Lee\"", "jose@x.com") + "\r\n" +
+                     person("Bob", "Ray", "bob@x.com") + "\r\n");
+        QCOMPARE(s.platform.messageTexts(),
+                 QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
+        QCOMPARE(s.state.contacts.count(), 2);
+        QCOMPARE(s.state.contacts.read(1).firstName, std::string("Jos\xE9"));
+    }
+
     void incompatibleFileIsReportedAndImportDisabled() {
         Session s;
         s.importFile("First Name,Last Name,Phone\r\nAnn,Lee,555-1234\r\n");

@@ -1,0 +1,114 @@
+// The contact list: its lines, or labels or the report for them.
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_output.h"
+#include "list/contact_list.h"
+#include "list/list_printing.h"
+#include "records/contact_file.h"
+#include "shell/file_title.h"
+
+namespace qm::cli {
+
+namespace {
+
+struct SearchName {
+    const char* name;
+    SearchField field;
+};
+
+constexpr SearchName kSearchNames[] = {
+    {"first", SearchField::FirstName},   {"last", SearchField::LastName},
+    {"city", SearchField::City},         {"state", SearchField::State},
+    {"zip", SearchField::Zip},           {"email", SearchField::Email},
+    {"category", SearchField::Category}, {"company", SearchField::Company},
+};
+
+struct Search {
+    SearchField field = SearchField::All;
+    std::string text;
+};
+
+Search searchOf(const Args& args) {
+    const auto given = args.value("search");
+    if (!given) {
+        return {};
+    }
+    const auto eq = given->find('=');
+    const std::string name = given->substr(0, eq);
+    for (const SearchName& s : kSearchNames) {
+        if (eq != std::string::npos && name == s.name) {
+            return {s.field, argText(given->substr(eq + 1))};
+        }
+    }
+    throw UsageError(
+        "--search takes FIELD=TEXT with FIELD one of first, last, city, state, zip, "
+        "email, category, company");
+}
+
+SortOrder sortOf(const Args& args) {
+    const std::string sort = args.value("sort").value_or("first");
+    if (sort != "first" && sort != "last") {
+        throw UsageError("--sort takes first or last");
+    }
+    return sort == "first" ? SortOrder::ByFirstName : SortOrder::ByLastName;
+}
+
+}  // namespace
+
+int runList(const Args& args, Context& context) {
+    args.requirePositionals(1, "FILE.DAT");
+    const std::string& path = args.positionals()[0];
+    const Search search = searchOf(args);
+    const SortOrder order = sortOf(args);
+    const bool labels = args.has("labels");
+    const bool report = args.has("report");
+    if (labels && report) {
+        throw UsageError("choose one of --labels and --report");
+    }
+    const int copies = args.intValue("copies", 1, 999).value_or(1);
+
+    if (!labels && !report) {
+        for (const char* printOnly : {"o", "printer", "text", "runs", "copies", "device-name"}) {
+            if (args.has(printOnly)) {
+                throw UsageError("an output goes with --labels or --report");
+            }
+        }
+        ContactFile file;
+        openContactFile(file, path, false);
+        for (const ListEntry& entry : buildContactList(file, search.field, search.text, order)) {
+            context.out << entry.record << '\t' << outText(entry.line) << '\n';
+        }
+        return kOk;
+    }
+
+    Output output(args, args.value("device-name").value_or(""));
+    ContactFile file;
+    openContactFile(file, path, false);
+    const std::vector<ListEntry> entries = buildContactList(file, search.field, search.text, order);
+    PrinterSurface& surface = output.surface();
+    if (labels) {
+        const Adjustment adjustment = readAdjustmentOrRefuse(context, kSectionBulkList);
+        if (entries.empty()) {
+            throw Refusal(kEmptyListTitle, kEmptyListText);
+        }
+        std::vector<int> records;
+        for (const ListEntry& entry : entries) {
+            records.push_back(entry.record);
+        }
+        printOrRefuse(surface, [&] {
+            const auto read = [&file](int record) { return file.read(record); };
+            printListLabelCopies(surface, records, read, adjustment, copies);
+        });
+    } else {
+        std::vector<std::string> lines;
+        for (const ListEntry& entry : entries) {
+            lines.push_back(entry.line);
+        }
+        const std::string title = argText(contactFileTitle(path));
+        printOrRefuse(surface, [&] { printContactReportCopies(surface, lines, title, copies); });
+    }
+    output.finish(context);
+    return kOk;
+}
+
+}  // namespace qm::cli

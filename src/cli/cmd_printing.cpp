@@ -1,0 +1,144 @@
+// Subcommands that print the typed lines: labels, envelopes and return-address labels. Each
+// takes the steps of the main window's Print command (or its return-address Print) in the
+// same order, with options standing for the window's controls.
+#include <array>
+
+#include "cli/cli.h"
+#include "cli/cli_commands.h"
+#include "cli/cli_output.h"
+#include "printing/print_command.h"
+#include "printing/return_labels.h"
+
+namespace qm::cli {
+
+namespace {
+
+using Lines = std::array<std::string, kLabelLines>;
+
+// Each --line is one typed line, in order; lines not given stay empty.
+Lines typedLines(const Args& args) {
+    const std::vector<std::string> given = args.values("line");
+    if (given.size() > kLabelLines) {
+        throw UsageError("at most 5 --line options");
+    }
+    Lines lines;
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        lines[i] = argText(given[i]);
+    }
+    return lines;
+}
+
+int copiesOf(const Args& args) {
+    return args.intValue("copies", 1, 999).value_or(1);
+}
+
+}  // namespace
+
+int runLabels(const Args& args, Context& context) {
+    args.requirePositionals(0, "no file names (the lines come with --line)");
+    const Lines lines = typedLines(args);
+    const auto positions = args.value("positions");
+    if (!positions) {
+        throw UsageError("--positions is required");
+    }
+    const int copies = copiesOf(args);
+    Output output(args, args.value("device-name").value_or(""));
+
+    // Label stock clicked and the position entered.
+    const auto taken = enterLabelPosition(argText(*positions));
+    if (const auto* failed = std::get_if<Notice>(&taken)) {
+        refuse(*failed);
+    }
+    const auto& entry = std::get<PositionEntry>(taken);
+    LabelJob job;
+    job.lines = lines;
+    job.portrait = !args.has("landscape");
+    job.centered = args.has("center");
+    job.startPosition = entry.range.start;
+    job.labelCount = entry.range.count;
+    // A start outside 1..30 keeps the slot fields as the window starts them.
+    job.leftPad = std::to_string(entry.slot ? entry.slot->startColumn : 2);
+    job.topPad = std::to_string(entry.slot ? entry.slot->topLines : 3);
+
+    // Print.
+    job.adjust = readAdjustmentOrRefuse(context, kSectionOnTheFly);
+    PrintChoices choices;
+    choices.lines = lines;
+    choices.labelStock = entry.selectsLabelStock;
+    if (const auto failed = checkPrintCommand(choices)) {
+        refuse(*failed);
+    }
+    const auto reparsed = parseLabelRange(entry.positionRange);
+    if (const auto* failed = std::get_if<Notice>(&reparsed)) {
+        refuse(*failed);
+    }
+    job.startPosition = std::get<LabelRange>(reparsed).start;
+    job.labelCount = std::get<LabelRange>(reparsed).count;
+
+    PrinterSurface& surface = output.surface();
+    printOrRefuse(surface, [&] {
+        surface.setFont("Courier New");
+        surface.setFontSize(10);
+        printLabelCopies(surface, job, true, copies);
+    });
+    output.finish(context);
+    return kOk;
+}
+
+int runEnvelope(const Args& args, Context& context) {
+    args.requirePositionals(0, "no file names (the lines come with --line)");
+    const Lines lines = typedLines(args);
+    const int size = args.intValue("size", 0, kEnvelopeSizes).value_or(0);
+    const int copies = copiesOf(args);
+    Output output(args, args.value("device-name").value_or(""));
+
+    // Envelope chosen, its size taken from the list or by the Envelope option again.
+    EnvelopeJob job;
+    job.lines = lines;
+    job.portrait = args.has("portrait");
+    job.centered = args.has("center");
+    job.bold = args.has("bold");
+    job.largeFont = args.has("large");
+    const auto slot =
+        args.has("on-option") ? envelopeSlotReselected(size) : envelopeSlotPicked(size);
+    job.leftPad = std::to_string(slot ? slot->startColumn : 2);
+    job.topPad = std::to_string(slot ? slot->topLines : 3);
+
+    // Print.
+    const Adjustment adjust = readAdjustmentOrRefuse(context, kSectionEnvelope);
+    job.adjustLeft = adjust.left;
+    job.adjustTop = adjust.top;
+    PrintChoices choices;
+    choices.lines = lines;
+    choices.envelope = true;
+    choices.envelopeSize = std::to_string(size);
+    if (const auto failed = checkPrintCommand(choices)) {
+        refuse(*failed);
+    }
+    PrinterSurface& surface = output.surface();
+    printOrRefuse(surface, [&] {
+        surface.setFont("Courier New");
+        surface.setFontSize(10);
+        printEnvelopeCopies(surface, job, copies);
+    });
+    output.finish(context);
+    return kOk;
+}
+
+int runReturnLabels(const Args& args, Context& context) {
+    args.requirePositionals(0, "no file names (the lines come with --line)");
+    const Lines lines = typedLines(args);
+    const int copies = copiesOf(args);
+    Output output(args, "");
+    if (const auto check = checkReturnLabelLines(lines)) {
+        refuse(check->notice);
+    }
+    PrinterSurface& surface = output.surface();
+    printOrRefuse(surface, [&] {
+        printReturnLabelJob(surface, {lines[0], lines[1], lines[2]}, args.has("center"), copies);
+    });
+    output.finish(context);
+    return kOk;
+}
+
+}  // namespace qm::cli

@@ -1,0 +1,32 @@
+#include "list/list_printing.h"
+
+#include "list/contact_report.h"
+
+namespace qm {
+
+void setListPrintFont(PrinterSurface& surface) {
+    surface.setFont("Courier New");
+    surface.setFontSize(10);
+    surface.setFontItalic(false);
+}
+
+void printListLabelCopies(PrinterSurface& surface, const std::vector<int>& records,
+                          const ContactReader& readContact, Adjustment adjustment, int copies) {
+    setListPrintFont(surface);
+    surface.setOrientation(kPortrait);
+    for (int copy = 0; copy < copies; ++copy) {
+        printListLabels(surface, records, readContact, adjustment.left, adjustment.top);
+        surface.endDoc();
+    }
+}
+
+void printContactReportCopies(PrinterSurface& surface, const std::vector<std::string>& lines,
+                              const std::string& fileTitle, int copies) {
+    setListPrintFont(surface);
+    for (int copy = 0; copy < copies; ++copy) {
+        printContactReport(surface, lines, fileTitle);
+        surface.endDoc();
+    }
+}
+
+}  // namespace qm

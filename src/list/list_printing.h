@@ -1,0 +1,31 @@
+#pragma once
+
+// The contact list's two print jobs as the list window and the command line run them:
+// every copy a document of its own.
+
+#include <string>
+#include <vector>
+
+#include "list/list_labels.h"
+#include "printing/printer_surface.h"
+#include "records/parameter_file.h"
+
+namespace qm {
+
+// Labels are refused for an empty list.
+inline constexpr const char* kEmptyListTitle = "No contacts found";
+inline constexpr const char* kEmptyListText = "Empty list, no labels to print.";
+
+// Courier New 10 upright: what the list window sets before either job.
+void setListPrintFont(PrinterSurface& surface);
+
+// Labels for the listed records, portrait, with the search-result adjustment.
+void printListLabelCopies(PrinterSurface& surface, const std::vector<int>& records,
+                          const ContactReader& readContact, Adjustment adjustment, int copies);
+
+// The report of the list lines under the file's title. Every line goes out whatever page
+// range was chosen.
+void printContactReportCopies(PrinterSurface& surface, const std::vector<std::string>& lines,
+                              const std::string& fileTitle, int copies);
+
+}  // namespace qm

@@ -1,0 +1,13 @@
+#include "shell/file_title.h"
+
+#include "records/text_rules.h"
+
+namespace qm {
+
+std::string contactFileTitle(std::string_view path) {
+    const auto slash = path.rfind('/');
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    return removeAll(name, ".DAT");
+}
+
+}  // namespace qm

@@ -1,0 +1,13 @@
+#pragma once
+
+// The name a contact file goes by in captions and on the report.
+
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// The file name without its folder, every upper-case ".DAT" removed.
+std::string contactFileTitle(std::string_view path);
+
+}  // namespace qm

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <cmath>
+#include <filesystem>
+
+#include "cli/cli_support.h"
+#include "printing/text_grid_surface.h"
+#include "support/pdf_text_qt.h"
+
+namespace qm {
+namespace {
+
+using test::linesOf;
+
+// One --runs line split at its tabs.
+std::vector<std::string> fields(const std::string& line) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1) {
+        out.push_back(line.substr(start, tab - start));
+    }
+    out.push_back(line.substr(start));
+    return out;
+}
+
+class CliPrinting : public test::CliTest {
+  protected:
+    std::vector<std::vector<std::string>> runs(std::vector<std::string> args) {
+        args.push_back("--runs");
+        const auto r = run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<std::vector<std::string>> out;
+        for (const std::string& line : linesOf(r.out)) {
+            out.push_back(fields(line));
+        }
+        return out;
+    }
+};
+
+TEST_F(CliPrinting, LabelRunsGiveEveryFieldOfTheRecord) {
+    const auto r = runs({"labels", "--line", "Ann Lee", "--line", "", "--line", "Troy",
+                         "--positions", "5", "--center"});
+    // Position 5: column 35, below 1 + 10 empty lines; centering moves the column only.
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0], (std::vector<std::string>{"1", "12", "118.80", "47", "Courier New", "10", "0",
+                                              "0", "Ann Lee"}));
+    EXPECT_EQ(r[1], (std::vector<std::string>{"1", "14", "140.40", "48", "Courier New", "10", "0",
+                                              "0", "Troy"}));
+}
+
+TEST_F(CliPrinting, LinesCountAgainAfterReturnToTopAndPagesRunAcrossCopies) {
+    const auto r = runs({"labels", "--line", "Ann Lee", "--positions", "4 - 5", "--copies", "2",
+                         "--device-name", "HP Officejet Pro 8600"});
+    ASSERT_EQ(r.size(), 4u);
+    // The second label is placed from the top again: same line, next slot; a listed
+    // printer starts one column further right.
+    const std::vector<std::vector<std::string>> expected = {
+        {"1", "12", "3"}, {"1", "12", "36"}, {"2", "12", "3"}, {"2", "12", "36"}};
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        EXPECT_EQ((std::vector<std::string>{r[i][0], r[i][1], r[i][3]}), expected[i]) << i;
+    }
+}
+
+TEST_F(CliPrinting, StartOutsideTheSheetKeepsTheFirstSlot) {
+    const auto r = runs({"labels", "--line", "Ann Lee", "--positions", "-5"});
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ((std::vector<std::string>{r[0][1], r[0][3]}), (std::vector<std::string>{"5", "2"}));
+}
+
+TEST_F(CliPrinting, TextOutputSeparatesPagesWithAFormFeed) {
+    const auto r = run({"return-labels", "--line", "Ann Lee", "--line", "12 Oak St", "--line",
+                        "Troy NY", "--copies", "2", "--text"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto feed = r.out.find('\f');
+    ASSERT_NE(feed, std::string::npos);
+    EXPECT_EQ(r.out.substr(0, feed), r.out.substr(feed + 1));
+    EXPECT_EQ(r.out.find('\f', feed + 1), std::string::npos);
+    EXPECT_NE(r.out.find("  Ann Lee                        Ann Lee"), std::string::npos);
+}
+
+TEST_F(CliPrinting, EnvelopesPlaceTheAddressByTheirSizeTable) {
+    struct Case {
+        std::vector<std::string> options;
+        std::string line, column, size, bold, italic, font;
+    };
+    const std::vector<Case> cases = {
+        {{"--size", "2"}, "34", "23", "12", "0", "0", "Courier New"},
+        {{"--size", "2", "--bold"}, "33", "23", "12", "1", "0", "Courier New"},
+        {{"--size", "2", "--on-option"}, "41", "28", "12", "0", "0", "Courier New"},
+        {{"--size", "2", "--portrait"}, "34", "23", "10", "0", "0", "Courier New"},
+        {{"--size", "1", "--large"}, "27", "42", "14", "0", "1", "Trebuchet MS"},
+        {{"--size", "1", "--portrait", "--device-name", "ENVY 5000"},
+         "33",
+         "38",
+         "10",
+         "0",
+         "0",
+         "Courier New"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"envelope", "--line", "Ann Lee"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const auto r = runs(args);
+        ASSERT_EQ(r.size(), 1u) << c.options.back();
+        EXPECT_EQ((std::vector<std::string>{r[0][1], r[0][3], r[0][5], r[0][6], r[0][7], r[0][4]}),
+                  (std::vector<std::string>{c.line, c.column, c.size, c.bold, c.italic, c.font}))
+            << c.options.back();
+    }
+}
+
+TEST_F(CliPrinting, RefusedPrintsSayWhyAndWriteNothing) {
+    const std::string pdf = folder.file("out.pdf");
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{"labels", "--line", "A B", "--positions", "123"},
+         "Include dash for range of labels: Use a dash when specifying a range of labels to "
+         "print.  Examples: 1-30, 5-8, 15-22.  Each number represents a label position on label "
+         "sheet.\n"},
+        {{"labels", "--line", "A B", "--positions", "45-50"},
+         "Maximum is 30: Label position cannot exceed 30\n"},
+        {{"labels", "--line", "A B", "--positions", "1-100"},
+         "Maximum is 30: No more than 30 labels may be printed.  To print an entire sheet, enter "
+         "1-30.\n"},
+        {{"labels", "--line", "A B", "--positions", "12-3"},
+         "Try again: Label starting position cannot exceed ending position.\n"},
+        {{"labels", "--line", "A B", "--positions", ""},
+         "Media Selection: Select Label stock or Envelope\n"},
+        {{"labels", "--line", "", "--positions", "5"}, "Missing Data: No information entered\n"},
+        {{"envelope", "--line", "A B"}, "Envelope Size: Select Envelope size\n"},
+        {{"return-labels", "--line", "", "--line", "", "--line", ""},
+         "Instructions: Fill in Lines 1, 2, and 3, then press Print.\n"},
+        {{"return-labels", "--line", "A", "--line", "B", "--line", "C", "--line", "D"},
+         "Small label can fit only 3 lines: Leave Lines 4 and 5 blank\n"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"-o", pdf});
+        const auto r = run(args);
+        EXPECT_EQ(r.status, 1) << c.err;
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_FALSE(std::filesystem::exists(pdf)) << c.err;
+    }
+}
+
+TEST_F(CliPrinting, BrokenParameterFileIsAPrinterProblem) {
+    std::filesystem::create_directories(home);
+    test::writeBytes(home + "/QMKPARAM.TXT", "ONTHEFLY x   0  \r\n");
+    const auto r = run({"labels", "--line", "A B", "--positions", "5", "--text"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Printer error: A printer problem exists.  Check printer.\n");
+}
+
+TEST_F(CliPrinting, PdfHoldsEachCopyOnAPageOfItsOwnWhereTheCellsPutIt) {
+    const std::string pdf = folder.file("labels.pdf");
+    const auto r =
+        run({"labels", "--line", "Zed Quill", "--positions", "4-5", "--copies", "2", "-o", pdf});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    const test::PdfText text = test::readPdfText(QString::fromStdString(pdf));
+    ASSERT_EQ(text.pages.size(), 2u);
+    for (int page = 1; page <= 2; ++page) {
+        std::vector<double> lefts;
+        for (const test::PdfWord& w : text.wordsOnPage(page)) {
+            if (w.text == QStringLiteral("Zed")) {
+                lefts.push_back(w.xMin);
+                // Line 12 of 10-point cells.
+                EXPECT_NEAR(w.yMin, 11 * lineHeightPoints(10), 1.0);
+            }
+        }
+        ASSERT_EQ(lefts.size(), 2u) << page;
+        EXPECT_NEAR(lefts[0], kPaperSideMarginPoints + 1 * columnWidthPoints(10), 0.5);
+        EXPECT_NEAR(lefts[1], kPaperSideMarginPoints + 34 * columnWidthPoints(10), 0.5);
+    }
+}
+
+}  // namespace
+}  // namespace qm
