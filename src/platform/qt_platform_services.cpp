@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -15,6 +16,7 @@
 #include <algorithm>
 
 #include "platform/qt_printer_surface.h"
+#include "platform/qt_text.h"
 
 namespace qm {
 
@@ -154,7 +156,12 @@ PrintJob QtPlatformServices::printDialog(QWidget* parent, const PrintRequest& re
     }
     // The caller produces each copy as a document of its own.
     printer->setCopyCount(1);
-    job.surface = std::make_unique<QtPrinterSurface>(std::move(printer));
+    std::string device;
+    if (printer->outputFormat() == QPrinter::NativeFormat) {
+        device =
+            toCp(printerDeviceName(printer->printerName(), QPrinterInfo(*printer).description()));
+    }
+    job.surface = std::make_unique<QtPrinterSurface>(std::move(printer), device);
     return job;
 }
 

@@ -28,6 +28,11 @@ constexpr double kUnitsPerPoint = 100.0;
 
 }  // namespace
 
+QString printerDeviceName(const QString& queueName, const QString& description) {
+    const QString shown = description.trimmed();
+    return shown.isEmpty() ? queueName : shown;
+}
+
 QString paperFontFamily(const std::string& name) {
     if (name == "Courier New") {
         return QStringLiteral("Liberation Mono");
@@ -165,6 +170,10 @@ void QtPrinterSurface::breakPageIfBelowBottom() {
     if (y_ >= area().height - kEpsilonPoints) {
         newPage();
     }
+}
+
+int QtPrinterSurface::linesLeftOnPage() {
+    return linesLeftBelow(y_, area().height, lineHeightPoints(size_));
 }
 
 void QtPrinterSurface::nextLine() {

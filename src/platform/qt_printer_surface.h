@@ -42,6 +42,7 @@ class QtPrinterSurface : public PrinterSurface {
     int pageNumber() const override {
         return static_cast<int>(document_.size()) + (pageHasText_ ? 0 : 1);
     }
+    int linesLeftOnPage() override;
     void print(const std::vector<PrintItem>& items) override;
     void newPage() override;
     void endDoc() override;
@@ -120,6 +121,12 @@ class QtPrinterSurface : public PrinterSurface {
 // area). The file is complete after each EndDoc.
 std::unique_ptr<QtPrinterSurface> makePdfSurface(const QString& path,
                                                  const std::string& deviceName = "PDF");
+
+// The name a printer's surface reports as its device name: the printer's description (the
+// name people see, by default its make and model, as "HP Officejet Pro 8600"), or its queue
+// name when it has none. Queue names hold no blanks or "/", so some model strings of the
+// listed printers could never be found in them.
+QString printerDeviceName(const QString& queueName, const QString& description);
 
 // The installed font that stands for a font name of the layouts.
 QString paperFontFamily(const std::string& name);

@@ -1,5 +1,6 @@
 #include "printing/envelope_layout.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "printing/print_rules.h"
@@ -21,6 +22,32 @@ std::optional<EnvelopeSlot> slotOf(const std::array<EnvelopeSlot, kEnvelopeSizes
         return std::nullopt;
     }
     return table[static_cast<std::size_t>(size - 1)];
+}
+
+// The empty lines above the address. Counting them may run past the bottom of an envelope
+// page (33 lines of 12 point do on number-10 paper), and the surface then starts a new
+// page; the address must not be split across two envelopes by that, so where the count
+// leaves it fewer than five lines it rises to end on the page's last line.
+void printLinesAboveAddress(PrinterSurface& surface, int count) {
+    for (;;) {
+        const int left = surface.linesLeftOnPage();
+        if (left <= 0) {
+            surface.printEmptyLines(count);
+            return;
+        }
+        if (count > left) {
+            surface.printEmptyLines(left);
+            count -= left;
+            continue;
+        }
+        const int forAddress = left - count;
+        if (forAddress > 0 && forAddress < kEnvelopeLines) {
+            // A page too short for the address at all: it starts on the next one.
+            count = left >= kEnvelopeLines ? left - kEnvelopeLines : left;
+        }
+        surface.printEmptyLines(count);
+        return;
+    }
 }
 
 }  // namespace
@@ -68,7 +95,7 @@ void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
     surface.setFontItalic(job.largeFont);
 
     const EnvelopePlacement at = envelopePlacement(job, listed);
-    surface.printEmptyLines(at.top);
+    printLinesAboveAddress(surface, std::max(0, at.top));
     printAddressLines(surface, job.lines, at.left, job.centered);
     surface.endDoc();
 }

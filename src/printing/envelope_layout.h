@@ -50,7 +50,8 @@ struct EnvelopePlacement {
 EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter);
 
 // Prints one copy and ends its document. Listed printers (by the surface's device name)
-// get number-10 envelope paper and sit two lines higher.
+// get number-10 envelope paper and sit two lines higher. The five address lines always
+// share one page.
 void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job);
 
 }  // namespace qm

@@ -44,6 +44,9 @@ class PrinterSurface {
     // newPage or by a line that would have begun below the bottom. Lets a layout tell
     // whether the surface has already moved on to a fresh page by itself.
     virtual int pageNumber() const = 0;
+    // Lines of the current font that still begin on the page the next line begins on, that
+    // one included: a whole page's worth when the next line starts a fresh page.
+    virtual int linesLeftOnPage() = 0;
 
     // Prints the items one after the other, then ends the line. No items: only ends the line.
     virtual void print(const std::vector<PrintItem>& items) = 0;

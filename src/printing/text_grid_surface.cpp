@@ -1,9 +1,17 @@
 #include "printing/text_grid_surface.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace qm {
+
+namespace {
+
+// Slack for comparing positions built from sums of line heights.
+constexpr double kEpsilonPoints = 1e-6;
+
+}  // namespace
 
 double printableHeightPoints(int orientation, int paper) {
     // Paper in inches (width x height in portrait).
@@ -21,6 +29,14 @@ double columnWidthPoints(double fontSize) {
     return fontSize * 0.6;
 }
 
+int linesLeftBelow(double y, double height, double lineHeight) {
+    const double bottom = height - kEpsilonPoints;
+    if (y >= bottom) {
+        y = 0.0;
+    }
+    return std::max(0, static_cast<int>(std::ceil((bottom - y) / lineHeight)));
+}
+
 void TextGridSurface::setCurrentX(double twips) {
     // Twips are 1/20 point.
     column_ = 1 + static_cast<int>(twips / 20.0 / columnWidthPoints(size_));
@@ -34,9 +50,13 @@ void TextGridSurface::setCurrentY(double twips) {
 }
 
 void TextGridSurface::breakPageIfBelowBottom() {
-    if (y_ >= printableHeightPoints(orientation_, paper_) - 1e-6) {
+    if (y_ >= printableHeightPoints(orientation_, paper_) - kEpsilonPoints) {
         newPage();
     }
+}
+
+int TextGridSurface::linesLeftOnPage() {
+    return linesLeftBelow(y_, printableHeightPoints(orientation_, paper_), lineHeightPoints(size_));
 }
 
 void TextGridSurface::startPageIfNeeded() {

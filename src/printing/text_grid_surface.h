@@ -35,6 +35,10 @@ double printableHeightPoints(int orientation, int paper);
 double lineHeightPoints(double fontSize);
 // A column of the fixed-pitch font (Liberation Mono, in place of Courier New) is 0.6 x size.
 double columnWidthPoints(double fontSize);
+// Lines of lineHeight that begin above the bottom (height) from y down, counting the one at
+// y; from the top of a fresh page when y is already at the bottom. Both backings break the
+// page where this count runs out.
+int linesLeftBelow(double y, double height, double lineHeight);
 
 class TextGridSurface : public PrinterSurface {
   public:
@@ -51,6 +55,7 @@ class TextGridSurface : public PrinterSurface {
     void setCurrentY(double twips) override;
     std::string deviceName() const override { return device_; }
     int pageNumber() const override { return page_; }
+    int linesLeftOnPage() override;
     void print(const std::vector<PrintItem>& items) override;
     void newPage() override;
     void endDoc() override;

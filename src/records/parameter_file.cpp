@@ -51,8 +51,9 @@ std::string readImages(FileOps& ops, int fd, int count) {
 // nothing failed before it.
 class OpenParameterFile {
   public:
-    OpenParameterFile(FileOps& ops, const std::string& path)
-        : ops_(ops), fd_(ops.openReadWrite(path)) {}
+    enum class Access { Read, ReadWrite };
+    OpenParameterFile(FileOps& ops, const std::string& path, Access access)
+        : ops_(ops), fd_(open(ops, path, access)) {}
     ~OpenParameterFile() {
         if (fd_ >= 0) {
             try {
@@ -73,6 +74,15 @@ class OpenParameterFile {
     }
 
   private:
+    // A reader never writes, so a read-only file still gives its adjustments; only a
+    // missing file is created.
+    static int open(FileOps& ops, const std::string& path, Access access) {
+        if (access == Access::Read && ops.exists(path)) {
+            return ops.openRead(path);
+        }
+        return ops.openReadWrite(path);
+    }
+
     FileOps& ops_;
     int fd_;
 };
@@ -84,7 +94,7 @@ int parameterRecordCount(std::int64_t length) {
 }
 
 Adjustment readAdjustment(const std::string& path, std::string_view section, FileOps& ops) {
-    OpenParameterFile file(ops, path);
+    OpenParameterFile file(ops, path, OpenParameterFile::Access::Read);
     const int count = parameterRecordCount(ops.size(file.fd()));
     const std::string bytes = readImages(ops, file.fd(), count);
     Adjustment found;
@@ -107,7 +117,7 @@ std::string addToField(std::string_view stored, std::string_view answer) {
 
 int addToAdjustment(const std::string& path, std::string_view section,
                     const std::string& leftAnswer, const std::string& topAnswer, FileOps& ops) {
-    OpenParameterFile file(ops, path);
+    OpenParameterFile file(ops, path, OpenParameterFile::Access::ReadWrite);
     const int count = parameterRecordCount(ops.size(file.fd()));
     const std::string bytes = readImages(ops, file.fd(), count);
     int matched = 0;

@@ -36,7 +36,8 @@ struct Adjustment {
 int parameterRecordCount(std::int64_t length);
 
 // The adjustment of one section; a later matching record overrides an earlier one, and a
-// section without a record reads as 0, 0. A missing file is created empty. A stored field
+// section without a record reads as 0, 0. A missing file is created empty; an existing one
+// is only read, so it may be read-only. A stored field
 // that is not a number throws QmError (type mismatch).
 Adjustment readAdjustment(const std::string& path, std::string_view section,
                           FileOps& ops = systemFileOps());

@@ -42,6 +42,7 @@ class SharedSurface : public PrinterSurface {
     void setCurrentY(double t) override { grid_.setCurrentY(t); }
     std::string deviceName() const override { return grid_.deviceName(); }
     int pageNumber() const override { return grid_.pageNumber(); }
+    int linesLeftOnPage() override { return grid_.linesLeftOnPage(); }
     void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
     void newPage() override { grid_.newPage(); }
     void endDoc() override { grid_.endDoc(); }

@@ -33,6 +33,7 @@ class GridPrinter : public PrinterSurface {
     void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
     std::string deviceName() const override { return grid_.deviceName(); }
     int pageNumber() const override { return grid_.pageNumber(); }
+    int linesLeftOnPage() override { return grid_.linesLeftOnPage(); }
     void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
     void newPage() override { grid_.newPage(); }
     void endDoc() override { grid_.endDoc(); }

@@ -126,6 +126,73 @@ TEST(EnvelopeJob, CorrectionsForBoldLargeFontAndListedPrinters) {
     }
 }
 
+// Page and line of each address line, for an address of five non-empty lines.
+std::vector<std::pair<int, int>> addressPlaces(const TextGridSurface& surface) {
+    std::vector<std::pair<int, int>> out;
+    for (const PrintedRun& run : surface.runs()) {
+        out.emplace_back(run.page, run.line);
+    }
+    return out;
+}
+
+TEST(EnvelopeJob, AddressIsNeverSplitAcrossTwoEnvelopes) {
+    // Number-10 paper in landscape holds 21 lines of 12 point, so the empty lines above the
+    // address run onto a second page on a listed printer.
+    struct Case {
+        const char* name;
+        std::string leftPad, topPad;
+        bool large;
+        int firstLine;  // of the one page printed (the page of empty lines is never fed)
+    };
+    const Case cases[] = {
+        // 1 + 31 lines: the count wraps and leaves room for the address; it lands as counted.
+        {"#10", "38", "33", false, 12},
+        // 1 + 37 lines would leave four lines on page 2: the address rises to end on line 21.
+        {"#6 3/4 again", "28", "39", false, 17},
+        // 1 + 15 lines of 14 point leave two on page 1: it rises to end on line 18, the last.
+        {"#A10 large", "36", "25", true, 14},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EnvelopeJob job = addressJob(c.leftPad, c.topPad);
+        job.lines = {"Ann Smith", "12 Elm St", "Apt 4", "Springfield, IL 62701", "USA"};
+        job.largeFont = c.large;
+        TextGridSurface surface(kListed);
+        printEnvelopeJob(surface, job);
+        const std::vector<std::pair<int, int>> expected = {{1, c.firstLine},
+                                                           {1, c.firstLine + 1},
+                                                           {1, c.firstLine + 2},
+                                                           {1, c.firstLine + 3},
+                                                           {1, c.firstLine + 4}};
+        EXPECT_EQ(addressPlaces(surface), expected);
+    }
+
+    // Whatever the size, table, style and adjustment, the five lines stay together.
+    for (const SizeCase& size : kSizes) {
+        for (const EnvelopeSlot& slot : {size.picked, size.reselected}) {
+            for (int adjustTop = -3; adjustTop <= 12; ++adjustTop) {
+                for (int style = 0; style < 4; ++style) {
+                    EnvelopeJob job =
+                        addressJob(std::to_string(slot.startColumn), std::to_string(slot.topLines));
+                    job.lines = {"a", "b", "c", "d", "e"};
+                    job.adjustTop = adjustTop;
+                    job.bold = (style & 1) != 0;
+                    job.largeFont = (style & 2) != 0;
+                    for (const char* device : {kListed, "Office Laser"}) {
+                        TextGridSurface surface(device);
+                        printEnvelopeJob(surface, job);
+                        const auto places = addressPlaces(surface);
+                        ASSERT_EQ(places.size(), 5u);
+                        EXPECT_EQ(surface.pageCount(), 1)
+                            << device << " size " << size.size << " top " << adjustTop;
+                        EXPECT_EQ(places.back().second, places.front().second + 4);
+                    }
+                }
+            }
+        }
+    }
+}
+
 TEST(EnvelopeJob, EmptyLinesAboveTheAddressAreInTheBodyFont) {
     EnvelopeJob job = addressJob("38", "33");
     job.largeFont = true;

@@ -145,6 +145,10 @@ class MainEnvelopeWindowTest : public QObject {
             fields[i]->setFocus();
             QTest::keyClick(fields[i], Qt::Key_Return);
             QCOMPARE(f.w.focusWidget(), fields[i + 1]);
+            // The keypad's Enter too.
+            fields[i]->setFocus();
+            QTest::keyClick(fields[i], Qt::Key_Enter, Qt::KeypadModifier);
+            QCOMPARE(f.w.focusWidget(), fields[i + 1]);
         }
         fields[4]->setFocus();
         QTest::keyClick(fields[4], Qt::Key_Return);

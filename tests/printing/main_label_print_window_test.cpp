@@ -31,6 +31,7 @@ class GridPrinter : public PrinterSurface {
     void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
     std::string deviceName() const override { return grid_.deviceName(); }
     int pageNumber() const override { return grid_.pageNumber(); }
+    int linesLeftOnPage() override { return grid_.linesLeftOnPage(); }
     void print(const std::vector<PrintItem>& items) override {
         for (const PrintItem& item : items) {
             if (item.kind == PrintItem::Kind::Text && ++texts_ == failAt_) {

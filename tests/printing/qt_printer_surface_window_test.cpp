@@ -4,6 +4,9 @@
 
 #include "platform/qt_platform_services.h"
 #include "platform/qt_printer_surface.h"
+#include "platform/qt_text.h"
+#include "printing/envelope_layout.h"
+#include "printing/print_rules.h"
 #include "printing/text_grid_surface.h"
 #include "records/error.h"
 #include "support/pdf_text_qt.h"
@@ -250,7 +253,11 @@ class QtPrinterSurfaceTest : public QObject {
             s.setOrientation(kLandscape);
             s.setPaperSize(kPaperEnvelope10);
             s.setFontSize(12);
+            QCOMPARE(s.linesLeftOnPage(), 21);
             for (int i = 1; i <= 22; ++i) {
+                if (i == 21) {
+                    QCOMPARE(s.linesLeftOnPage(), 1);
+                }
                 s.print({PrintItem::Tab(i), PrintItem::Text("e" + std::to_string(i))});
             }
             s.endDoc();
@@ -266,11 +273,57 @@ class QtPrinterSurfaceTest : public QObject {
         QCOMPARE(onlyWord(text, QStringLiteral("e22")).page, 2);
     }
 
+    void listedEnvelopeAddressStaysOnOneEnvelope() {
+        // The #6 3/4 second-table slot on number-10 paper: the count of empty lines wraps
+        // onto a second envelope with four lines left; the address rises to fit there.
+        test::TempFolder folder;
+        const QString path = pdf(folder, "listed.pdf");
+        EnvelopeJob job;
+        job.lines = {"Ann", "Elm", "Apt", "Town", "USA"};
+        job.leftPad = "28";
+        job.topPad = "39";
+        auto surface = makePdfSurface(path, "HP ENVY 5000");
+        printEnvelopeJob(*surface, job);
+        surface.reset();
+
+        const PdfText text = test::readPdfText(path);
+        QCOMPARE(text.pages.size(), std::size_t(1));
+        QCOMPARE(text.pages[0].height, 297.0);
+        const char* words[] = {"Ann", "Elm", "Apt", "Town", "USA"};
+        for (int i = 0; i < 5; ++i) {
+            const PdfWord w = onlyWord(text, QString::fromLatin1(words[i]));
+            QVERIFY2(qAbs(w.yMin - lineY(17 + i, 12)) < kTolerance, words[i]);
+            QVERIFY(qAbs(w.xMin - columnX(28, 12)) < kTolerance);
+        }
+    }
+
     void deviceNameIsPdfUnlessGiven() {
         test::TempFolder folder;
         QCOMPARE(makePdfSurface(pdf(folder, "a.pdf"))->deviceName(), std::string("PDF"));
         QCOMPARE(makePdfSurface(pdf(folder, "b.pdf"), "HP ENVY 5000")->deviceName(),
                  std::string("HP ENVY 5000"));
+    }
+
+    void printerDeviceNameIsTheDescriptionPeopleSee() {
+        // queue name, description, reported name, listed
+        const struct {
+            const char* queue;
+            const char* description;
+            const char* reported;
+            bool listed;
+        } cases[] = {
+            {"HP_Officejet_Pro_8600", "HP Officejet Pro 8600", "HP Officejet Pro 8600", true},
+            {"deskjet", "HP DeskJet 640C/642C/648C", "HP DeskJet 640C/642C/648C", true},
+            {"HP_ENVY_5000", "", "HP_ENVY_5000", true},
+            {"HP_ENVY_5000", "   ", "HP_ENVY_5000", true},
+            {"Officejet_Pro", "Office Laser", "Office Laser", false},
+        };
+        for (const auto& c : cases) {
+            const QString reported =
+                printerDeviceName(QString::fromLatin1(c.queue), QString::fromLatin1(c.description));
+            QCOMPARE(reported, QString::fromLatin1(c.reported));
+            QCOMPARE(isListedPrinter(toCp(reported)), c.listed);
+        }
     }
 
     void thirtyUpLabelsStartInsideTheirLabels() {

@@ -87,6 +87,22 @@ TEST_P(TextGridPageBreak, ALineBeginningAtTheBottomStartsTheNextPage) {
     EXPECT_DOUBLE_EQ(second[0].yPoints, 0.0);
 }
 
+TEST_P(TextGridPageBreak, LinesLeftOnPageCountsDownToTheBreak) {
+    const BreakCase c = GetParam();
+    TextGridSurface s;
+    s.setOrientation(c.orientation);
+    s.setPaperSize(c.paper);
+    s.setFontSize(c.size);
+    EXPECT_EQ(s.linesLeftOnPage(), c.linesPerPage);
+    s.printEmptyLines(c.linesPerPage - 1);
+    EXPECT_EQ(s.linesLeftOnPage(), 1);
+    // At the bottom the next line starts a fresh page, which holds a whole page again.
+    s.printLine();
+    EXPECT_EQ(s.linesLeftOnPage(), c.linesPerPage);
+    s.printEmptyLines(2);
+    EXPECT_EQ(s.linesLeftOnPage(), c.linesPerPage - 2);
+}
+
 // Letter portrait holds 10.5 inch of lines, landscape 8, a landscape number-10 envelope 3.625.
 INSTANTIATE_TEST_SUITE_P(
     PaperAndSizes, TextGridPageBreak,

@@ -75,6 +75,32 @@ TEST(ParameterFile, FieldThatIsNotANumberIsATypeMismatch) {
     EXPECT_EQ(readAdjustment(dir.file("P.TXT"), kSectionOnTheFly), (Adjustment{0, 0}));
 }
 
+// A file the user may read but not write (root ignores the mode bits, so the refusal is
+// made here).
+class ReadOnlyFile : public FileOps {
+  public:
+    int openReadWrite(const std::string& path) override {
+        if (exists(path)) {
+            throwError(13, "Permission denied");
+        }
+        return FileOps::openReadWrite(path);
+    }
+};
+
+TEST(ParameterFile, ReadOnlyFileStillGivesItsAdjustmentsButRefusesChanges) {
+    TempFolder dir;
+    writeBytes(dir.file("P.TXT"), record("ONTHEFLY", "-1", "2"));
+    ReadOnlyFile ops;
+    EXPECT_EQ(readAdjustment(dir.file("P.TXT"), kSectionOnTheFly, ops), (Adjustment{-1, 2}));
+    try {
+        addToAdjustment(dir.file("P.TXT"), kSectionOnTheFly, "1", "", ops);
+        FAIL() << "change to a read-only file reported as done";
+    } catch (const QmError& e) {
+        EXPECT_EQ(e.number(), 13);
+    }
+    EXPECT_EQ(readBytes(dir.file("P.TXT")), record("ONTHEFLY", "-1", "2"));
+}
+
 TEST(ParameterFileAdjust, AnswersAddUpAndAreCutToThreeCharacters) {
     struct Case {
         std::string stored, answer, result;
