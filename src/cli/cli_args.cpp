@@ -5,7 +5,7 @@
 
 namespace qm::cli {
 
-Args::Args(const std::vector<std::string>& argv, const OptionSpec& spec) {
+Args::Args(const std::vector<std::string>& argv, const OptionSet& options) {
     bool onlyPositionals = false;
     for (std::size_t i = 0; i < argv.size(); ++i) {
         const std::string& arg = argv[i];
@@ -33,7 +33,7 @@ Args::Args(const std::vector<std::string>& argv, const OptionSpec& spec) {
             inlineValue = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        if (spec.withValue.count(name) != 0) {
+        if (options.withValue.count(name) != 0) {
             if (inlineValue) {
                 values_[name].push_back(*inlineValue);
             } else if (i + 1 < argv.size()) {
@@ -41,7 +41,7 @@ Args::Args(const std::vector<std::string>& argv, const OptionSpec& spec) {
             } else {
                 throw UsageError("--" + name + " needs a value");
             }
-        } else if (spec.flags.count(name) != 0 && !inlineValue) {
+        } else if (options.flags.count(name) != 0 && !inlineValue) {
             flags_.insert(name);
         } else {
             throw UsageError("unknown option --" + name);

@@ -17,7 +17,7 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionSet {
     std::set<std::string> withValue;  // --name VALUE (may repeat)
     std::set<std::string> flags;      // --name
 };
@@ -25,7 +25,7 @@ struct OptionSpec {
 class Args {
   public:
     // Parses argv after the subcommand; --opt=VALUE is accepted too.
-    Args(const std::vector<std::string>& argv, const OptionSpec& spec);
+    Args(const std::vector<std::string>& argv, const OptionSet& options);
 
     const std::vector<std::string>& positionals() const { return positionals_; }
     bool has(const std::string& name) const;

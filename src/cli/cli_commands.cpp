@@ -6,9 +6,9 @@ namespace qm::cli {
 
 namespace {
 
-OptionSpec withHelp(OptionSpec spec) {
-    spec.flags.insert("help");
-    return spec;
+OptionSet withHelp(OptionSet options) {
+    options.flags.insert("help");
+    return options;
 }
 
 const char* const kOutputHelp =

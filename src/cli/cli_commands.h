@@ -16,7 +16,7 @@ struct Command {
     const char* name;
     const char* usage;
     std::string help;  // what it does, its options, an example
-    OptionSpec options;
+    OptionSet options;
     int (*run)(const Args& args, Context& context);
 };
 
@@ -36,7 +36,7 @@ int runBirthdays(const Args& args, Context& context);
 
 // Shared by the subcommands that write contacts.
 // The seventeen contact-field options (--first ... --notes) and --reminders.
-OptionSpec contactFieldOptions(OptionSpec spec);
+OptionSet contactFieldOptions(OptionSet options);
 // An option that takes on or off; usage error otherwise.
 std::optional<bool> onOffValue(const Args& args, const std::string& name);
 // --reminders, else the file's own state as opening it sets it (no file: on).

@@ -13,10 +13,10 @@
 
 namespace qm::cli {
 
-OptionSpec withOutputOptions(OptionSpec spec) {
-    spec.withValue.insert({"o", "printer"});
-    spec.flags.insert({"text", "runs"});
-    return spec;
+OptionSet withOutputOptions(OptionSet options) {
+    options.withValue.insert({"o", "printer"});
+    options.flags.insert({"text", "runs"});
+    return options;
 }
 
 Output::Output(const Args& args, const std::string& deviceName) {

@@ -18,7 +18,7 @@ class TextGridSurface;
 namespace qm::cli {
 
 // The options every printing subcommand takes.
-OptionSpec withOutputOptions(OptionSpec spec);
+OptionSet withOutputOptions(OptionSet options);
 
 class Output {
   public:

@@ -64,12 +64,12 @@ void requireOnFile(const ContactFile& file, int n) {
 
 }  // namespace
 
-OptionSpec contactFieldOptions(OptionSpec spec) {
+OptionSet contactFieldOptions(OptionSet options) {
     for (const FieldOption& option : kFieldOptions) {
-        spec.withValue.insert(option.name);
+        options.withValue.insert(option.name);
     }
-    spec.withValue.insert("reminders");
-    return spec;
+    options.withValue.insert("reminders");
+    return options;
 }
 
 std::optional<bool> onOffValue(const Args& args, const std::string& name) {

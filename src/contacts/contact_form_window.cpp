@@ -9,7 +9,7 @@ namespace qm {
 
 namespace {
 
-struct FieldSpec {
+struct FieldLayoutEntry {
     ContactField field;
     QLineEdit* ContactForm::*edit;
     QLabel* ContactForm::*label;
@@ -20,7 +20,7 @@ struct FieldSpec {
 };
 
 // Tab order is the order of this table.
-const FieldSpec kFieldSpecs[] = {
+const FieldLayoutEntry kFieldLayoutEntrys[] = {
     {ContactField::FirstName, &ContactForm::txtACFName, &ContactForm::lblACFName, "txtACFName",
      "lblACFName", "First Name:", nullptr},
     {ContactField::MiddleInitial, &ContactForm::txtACMiddleInit, &ContactForm::lblACMiddleInit,
@@ -59,7 +59,7 @@ const FieldSpec kFieldSpecs[] = {
      "lblACNotes", "Notes:", nullptr},
 };
 
-static_assert(std::size(kFieldSpecs) == kContactFieldCount);
+static_assert(std::size(kFieldLayoutEntrys) == kContactFieldCount);
 
 std::size_t indexOf(ContactField which) {
     return static_cast<std::size_t>(which);
@@ -71,24 +71,24 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
     grid_->setContentsMargins(0, 0, 0, 0);
     QWidget* previous = nullptr;
     int row = 0;
-    for (const FieldSpec& spec : kFieldSpecs) {
+    for (const FieldLayoutEntry& entry : kFieldLayoutEntrys) {
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(spec.editName));
-        if (spec.toolTip != nullptr) {
-            edit->setToolTip(QString::fromLatin1(spec.toolTip));
+        edit->setObjectName(QString::fromLatin1(entry.editName));
+        if (entry.toolTip != nullptr) {
+            edit->setToolTip(QString::fromLatin1(entry.toolTip));
         }
         installEnterAsTab(edit);
-        auto* label = new QLabel(QString::fromLatin1(spec.caption), this);
-        label->setObjectName(QString::fromLatin1(spec.labelName));
+        auto* label = new QLabel(QString::fromLatin1(entry.caption), this);
+        label->setObjectName(QString::fromLatin1(entry.labelName));
         label->setBuddy(edit);
         grid_->addWidget(label, row, 0);
         grid_->addWidget(edit, row, 1);
         ++row;
 
-        this->*spec.edit = edit;
-        this->*spec.label = label;
-        fields_[indexOf(spec.field)] = edit;
-        labels_[indexOf(spec.field)] = label;
+        this->*entry.edit = edit;
+        this->*entry.label = label;
+        fields_[indexOf(entry.field)] = edit;
+        labels_[indexOf(entry.field)] = label;
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, edit);
         }
