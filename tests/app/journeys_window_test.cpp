@@ -402,6 +402,16 @@ class JourneysTest : public QObject {
         QCOMPARE(placed, (QList<QPair<int, int>>{{slot.topLines + 2, slot.startColumn}}));
         QCOMPARE(slot, (LabelSlot{35, 10}));
 
+        // The list opened and closed in between opened no contact: back to the main window.
+        d.main.mnuViewAll->trigger();
+        auto* list = Desk::shown<frmViewAll>();
+        QVERIFY(list != nullptr);
+        list->cmdACGetReport->click();
+        list->cmdViewAllClose->click();
+        Desk::settle();
+        d.expectMainBack();
+        QVERIFY(browser->isHidden());
+
         d.main.mnuEdit->trigger();
         QCOMPARE(Desk::shown<frmEdDelViewContact>(), browser);
         QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmEdDelViewContact")});
