@@ -464,9 +464,12 @@ class JourneysTest : public QObject {
         QCOMPARE(d.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
         QCOMPARE(d.state.contacts.count(), 2);
+        QCOMPARE(d.state.contacts.read(1).reminder, std::string("1"));
         import->cmdImpCancel->click();
         Desk::settle();
         d.expectMainBack();
+        // The file has records now, saved with reminders on: they can be switched off.
+        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && d.main.mnuFileBdayOff->isEnabled());
 
         d.platform.clearRecords();
         d.main.mnuExport->trigger();
