@@ -148,6 +148,11 @@ void frmLMImport::startImport() {
 void frmLMImport::reportOutcome(const qm::ImportResult& result) {
     switch (result.outcome) {
         case qm::ImportOutcome::Done:
+            // As after Add Contact: a file that had no records now has some, saved with
+            // reminders on, so they can be switched off without reopening the file.
+            if (!result.records.empty() && state_.mainWindow->remindersOn()) {
+                state_.mainWindow->mnuFileBdayOff->setEnabled(true);
+            }
             state_.platform.messageBox(
                 this, QString::fromLatin1(qm::kImportCompletedTitle),
                 QString::fromLatin1(qm::importCompletedText(result.records.size())),

@@ -100,5 +100,6 @@ void frmViewAll::openListedContact() {
         }
         return;
     }
+    openedContact_ = true;
     close();
 }

@@ -362,8 +362,9 @@ void frmViewAll::closeAfterCancelledError() {
 void frmViewAll::closeEvent(QCloseEvent* event) {
     model_->clear();
     event->accept();
-    // A contact opened from the list is on show in the browser; go back there.
-    if (state_.currentRecord != 0) {
+    // A contact opened from the list is on show in the browser; go back there. A browser
+    // left hidden by Print Label also holds a current record, but the list did not open it.
+    if (openedContact_ && state_.currentRecord != 0) {
         qm::returnToContactBrowser(state_);
     } else if (state_.mainWindow != nullptr) {
         state_.mainWindow->returnToMain();

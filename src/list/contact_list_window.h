@@ -106,4 +106,6 @@ class frmViewAll : public QMainWindow {
     qm::SearchField searchField_ = qm::SearchField::All;
     qm::SortOrder sortOrder_ = qm::SortOrder::ByFirstName;
     std::string searchText_;
+    // A contact was opened from this list: closing goes back to the browser showing it.
+    bool openedContact_ = false;
 };

@@ -1,0 +1,555 @@
+// Whole journeys through the program as a user walks them: the real main window and the
+// windows it leads to, driven through their buttons and menu items, with the scripted
+// platform answering the dialogs. Each step checks what the user would see: which window is
+// on show, its caption, the commands that can be chosen, and the messages in order.
+#include <QtTest>
+
+#include "contacts/add_contact_window.h"
+#include "contacts/contact_browser_window.h"
+#include "exchange/export_window.h"
+#include "exchange/import_window.h"
+#include "list/contact_list_window.h"
+#include "platform/qt_text.h"
+#include "printing/label_sheet.h"
+#include "printing/text_grid_surface.h"
+#include "shell/about_window.h"
+#include "shell/app_folder.h"
+#include "shell/main_window.h"
+#include "support/scripted_platform_qt.h"
+#include "support/temp_folder.h"
+
+using namespace qm;
+
+namespace {
+
+// A printer the window may destroy while the grid behind it outlives the command.
+class GridPrinter : public PrinterSurface {
+  public:
+    explicit GridPrinter(TextGridSurface& grid) : grid_(grid) {}
+    void setFont(const std::string& name) override { grid_.setFont(name); }
+    void setFontSize(double points) override { grid_.setFontSize(points); }
+    void setFontBold(bool on) override { grid_.setFontBold(on); }
+    void setFontItalic(bool on) override { grid_.setFontItalic(on); }
+    void setOrientation(int orientation) override { grid_.setOrientation(orientation); }
+    void setPaperSize(int paper) override { grid_.setPaperSize(paper); }
+    void setCurrentX(double twips) override { grid_.setCurrentX(twips); }
+    void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
+    std::string deviceName() const override { return grid_.deviceName(); }
+    int pageNumber() const override { return grid_.pageNumber(); }
+    int linesLeftOnPage() override { return grid_.linesLeftOnPage(); }
+    void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
+    void newPage() override { grid_.newPage(); }
+    void endDoc() override { grid_.endDoc(); }
+    void killDoc() override { grid_.killDoc(); }
+
+  private:
+    TextGridSurface& grid_;
+};
+
+// Records the order in which top-level windows receive their close event.
+class CloseOrder : public QObject {
+  public:
+    QStringList names;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && widget->isWindow()) {
+                names << widget->objectName();
+            }
+        }
+        return false;
+    }
+};
+
+ContactRecord person(const char* first, const char* last, const char* city,
+                     const std::string& birthdate = {}) {
+    ContactRecord r;
+    r.firstName = first;
+    r.lastName = last;
+    r.street = "1 Elm St";
+    r.city = city;
+    r.state = "MA";
+    r.zip = "02101";
+    r.birthdate = birthdate;
+    r.reminder = "1";
+    return r;
+}
+
+std::string storedDate(const QDate& d) {
+    return d.toString(QStringLiteral("yyyyMMdd")).toStdString();
+}
+
+// The main window on screen with the application folder prepared, as at start-up.
+struct Desk {
+    test::TempFolder folder;
+    ScriptedPlatform platform;
+    AppState state{platform, QString::fromStdString(folder.path())};
+    frmDEdavu main{state};
+    TextGridSurface grid;
+
+    Desk() {
+        prepareAppFolder(folder.path());
+        main.show();
+        main.txtLMLine1->setFocus();
+    }
+    ~Desk() {
+        for (const QPointer<QWidget>& w : state.openWindows) {
+            delete w.data();
+        }
+        settle();
+    }
+
+    QString path(const char* name) const { return QString::fromStdString(folder.file(name)); }
+
+    // Writes a contact file and opens it through File > Open.
+    void openFile(const char* name, const std::vector<ContactRecord>& records) {
+        {
+            ContactFile file;
+            file.open(folder.file(name));
+            file.appendAll(records);
+            file.close();
+        }
+        platform.fileAnswers.push_back(path(name));
+        main.mnuFileOpen->trigger();
+    }
+
+    void typeLines(const QStringList& lines) {
+        QLineEdit* fields[] = {main.txtLMLine1, main.txtLMLine2, main.txtLMline3, main.txtLMLine4,
+                               main.txtLMLine5};
+        for (int i = 0; i < 5; ++i) {
+            fields[i]->setText(i < lines.size() ? lines[i] : QString());
+        }
+    }
+    QStringList mainLines() const {
+        return {main.txtLMLine1->text(), main.txtLMLine2->text(), main.txtLMline3->text(),
+                main.txtLMLine4->text(), main.txtLMLine5->text()};
+    }
+
+    void answerPrintDialog() {
+        PrintAnswer answer;
+        answer.makeSurface = [this] { return std::make_unique<GridPrinter>(grid); };
+        platform.printAnswers.push_back(std::move(answer));
+    }
+
+    // Windows with WA_DeleteOnClose go at the next turn of the event loop.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    // The object names of the windows on screen: the user works in exactly one.
+    static QStringList visibleWindows() {
+        QStringList names;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && !w->objectName().isEmpty()) {
+                names << w->objectName();
+            }
+        }
+        names.sort();
+        return names;
+    }
+    template <typename W>
+    static W* shown() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* found = qobject_cast<W*>(w); found != nullptr && found->isVisible()) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
+
+    // The main window back on top with the focus on the first typed line.
+    void expectMainBack() const {
+        QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmDEdavu")});
+        QCOMPARE(main.focusWidget(), static_cast<QWidget*>(main.txtLMLine1));
+    }
+
+    // Which of the contact-dependent commands can be chosen.
+    QList<bool> contactCommands() const {
+        return {main.cmdAddContact->isEnabled(),   main.cmdFindContact->isEnabled(),
+                main.mnuAdd->isEnabled(),          main.mnuEdit->isEnabled(),
+                main.mnuFind->isEnabled(),         main.mnuDelete->isEnabled(),
+                main.mnuSrchContacts->isEnabled(), main.mnuViewOne->isEnabled(),
+                main.mnuViewAll->isEnabled()};
+    }
+};
+
+const QList<bool> kAllOn(9, true);
+const QList<bool> kAllOff(9, false);
+
+void choose(frmEdDelViewContact* browser, const QString& entry) {
+    const int index = browser->cboFindContact->findText(entry);
+    QVERIFY2(index >= 0, qPrintable(entry));
+    browser->cboFindContact->setCurrentIndex(index);
+    Q_EMIT browser->cboFindContact->activated(index);
+}
+
+void doubleClick(frmViewAll* list, const QString& name) {
+    QListView* view = list->lstAllContacts;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        const QModelIndex index = view->model()->index(row, 0);
+        const QString line = fromCp(list->listModel().entry(row).line);
+        if (line.section(QLatin1Char('\t'), 0, 0) == name) {
+            view->setCurrentIndex(index);
+            Q_EMIT view->doubleClicked(index);
+            return;
+        }
+    }
+    QFAIL(qPrintable(QStringLiteral("no list line for ") + name));
+}
+
+}  // namespace
+
+class JourneysTest : public QObject {
+    Q_OBJECT
+
+  private Q_SLOTS:
+    // New file, two contacts typed as label lines and saved, a city search and its labels.
+    void newFileTypedContactsThenCityLabels() {
+        Desk d;
+        QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark"));
+        QCOMPARE(d.contactCommands(), kAllOff);
+
+        d.platform.fileAnswers.push_back(d.path("Friends.DAT"));
+        d.main.mnuFileNew->trigger();
+        QCOMPARE(d.platform.fileDialogTitles, QStringList{QStringLiteral("New")});
+        QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
+        QCOMPARE(d.contactCommands(), kAllOn);
+        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && d.main.mnuFileBdayOff->isEnabled());
+
+        const QStringList typed[] = {
+            {"John Q. Public", "12 Main St", "Boston, MA 02101"},
+            {"Mary Smith", "5 Oak St", "Salem, OR 97301"},
+        };
+        for (const QStringList& lines : typed) {
+            d.typeLines(lines);
+            d.main.cmdAddContact->click();
+            auto* add = Desk::shown<frmNewContact>();
+            QVERIFY(add != nullptr);
+            QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmNewContact")});
+            QCOMPARE(add->windowTitle(), QStringLiteral("Add Contact  [Friends]"));
+            QCOMPARE(add->focusWidget(), static_cast<QWidget*>(add->form->txtACFName));
+            add->cmdSave->click();
+            Desk::settle();
+            d.expectMainBack();
+            // The typed lines wait in the main window as they were.
+            QCOMPARE(d.mainLines().mid(0, 3), lines);
+        }
+        QCOMPARE(d.platform.messageTitles(),
+                 QStringList(2, QStringLiteral("Contact saved to file")));
+        QCOMPARE(d.platform.messageTexts(), QStringList(2, QStringLiteral("S A V E D")));
+        QCOMPARE(d.state.contacts.count(), 2);
+        const ContactRecord john = d.state.contacts.read(1);
+        QCOMPARE(john.middleInitial, std::string("Q"));
+        QCOMPARE(john.city, std::string("Boston"));
+        QCOMPARE(john.reminder, std::string("1"));
+
+        d.platform.clearRecords();
+        d.main.mnuSrchContacts->trigger();
+        auto* list = Desk::shown<frmViewAll>();
+        QVERIFY(list != nullptr);
+        QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmViewAll")});
+        QCOMPARE(list->windowTitle(), QStringLiteral("All Contacts  [Friends]"));
+        QVERIFY(list->optSearchAll->isChecked() && list->optFnameSort->isChecked());
+        QVERIFY(!list->cmdPrintLabels->isEnabled() && !list->mnuPrint->isEnabled());
+
+        d.platform.inputAnswers.push_back(QStringLiteral("bos"));
+        list->optSearchCity->click();
+        list->cmdACGetReport->click();
+        QCOMPARE(list->lblTotContacts->text(), QStringLiteral("Contacts Found = 1"));
+        QCOMPARE(list->lblSearchDisplay->text(), QStringLiteral("City = bos"));
+        QCOMPARE(list->listModel().entries().size(), std::size_t(1));
+        QCOMPARE(list->listModel().entries()[0].record, 1);
+        QVERIFY(list->cmdPrintLabels->isEnabled() && list->mnuPrint->isEnabled());
+
+        d.answerPrintDialog();
+        list->cmdPrintLabels->click();
+        QVERIFY(d.platform.messages.empty());
+        QCOMPARE(d.grid.documentCount(), 1);
+        const std::string paper = d.grid.renderText();
+        QVERIFY(paper.find("John Q Public") != std::string::npos);
+        QVERIFY(paper.find("Boston, MA  02101") != std::string::npos);
+        QVERIFY(paper.find("Mary") == std::string::npos);
+
+        list->cmdViewAllClose->click();
+        Desk::settle();
+        QVERIFY(Desk::shown<frmViewAll>() == nullptr);
+        d.expectMainBack();
+        QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
+        QCOMPARE(d.contactCommands(), kAllOn);
+    }
+
+    // Birthdays announced on Open; a contact opened from the list, edited and saved in the
+    // browser; the list gives way to the browser, the browser to the main window.
+    void birthdaysThenListToBrowserAndBack() {
+        const QDate today = QDate::currentDate();
+        if (today.addDays(5).year() != today.year()) {
+            QSKIP("birthdays are taken in the current year; too close to its end");
+        }
+        Desk d;
+        d.openFile("Club.DAT", {person("Ann", "Lee", "Boston", storedDate(today.addDays(5))),
+                                person("Bob", "Ray", "Salem", storedDate(today.addDays(1))),
+                                person("Cy", "Fox", "Lowell", storedDate(today))});
+        const auto monthDay = [](const QDate& date) {
+            return date.toString(QStringLiteral("MM/dd"));
+        };
+        QCOMPARE(
+            d.platform.messageTexts(),
+            (QStringList{"Ann Lee has a birthday coming up on " + monthDay(today.addDays(5)),
+                         "Bob Ray has a birthday coming up on " + monthDay(today.addDays(1))}));
+        QCOMPARE(d.platform.messageTitles(), QStringList(2, QStringLiteral("Birthday reminder")));
+        QCOMPARE(d.platform.messages[0].icon, MsgIcon::Information);
+        QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark  [Club]"));
+        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && d.main.mnuFileBdayOff->isEnabled());
+        d.expectMainBack();
+
+        d.platform.clearRecords();
+        d.main.mnuViewAll->trigger();
+        auto* list = Desk::shown<frmViewAll>();
+        QVERIFY(list != nullptr);
+        list->optLnameSort->click();
+        list->cmdACGetReport->click();
+        QCOMPARE(list->lblTotContacts->text(), QStringLiteral("Contacts Found = 3"));
+
+        doubleClick(list, QStringLiteral("Ray, Bob "));
+        Desk::settle();
+        QVERIFY(Desk::shown<frmViewAll>() == nullptr);
+        auto* browser = Desk::shown<frmEdDelViewContact>();
+        QVERIFY(browser != nullptr);
+        QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmEdDelViewContact")});
+        QCOMPARE(browser->windowTitle(), QStringLiteral("Contact Information  [Club]"));
+        QCOMPARE(d.state.currentRecord, 2);
+        QCOMPARE(browser->form->txtACFName->text(), QStringLiteral("Bob"));
+        QVERIFY(browser->cmdSave->isEnabled() && browser->form->txtACCity->isEnabled());
+        QCOMPARE(browser->cboFindContact->count(), 3);
+        QCOMPARE(browser->focusWidget(), static_cast<QWidget*>(browser->cboFindContact));
+
+        browser->form->txtACCity->setText(QStringLiteral("Salem Depot"));
+        browser->cmdSave->click();
+        QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Changes saved")});
+        QCOMPARE(d.state.contacts.read(2).city, std::string("Salem Depot"));
+        QCOMPARE(d.state.contacts.read(2).reminder, std::string("1"));
+        QCOMPARE(d.state.contacts.count(), 3);
+
+        browser->cmdCancel->click();
+        Desk::settle();
+        QVERIFY(Desk::shown<frmEdDelViewContact>() == nullptr);
+        QCOMPARE(d.state.currentRecord, 0);
+        d.expectMainBack();
+
+        // Opened again from the main window, the list closes straight back to it.
+        d.main.mnuViewAll->trigger();
+        list = Desk::shown<frmViewAll>();
+        QVERIFY(list != nullptr);
+        list->cmdACGetReport->click();
+        QCOMPARE(
+            fromCp(list->listModel().entries()[1].line).section(QLatin1Char('\t'), 0, 1).trimmed(),
+            QStringLiteral("Bob Ray\tSalem Depot"));
+        list->close();
+        Desk::settle();
+        d.expectMainBack();
+        QCOMPARE(d.platform.messages.size(), std::size_t(1));
+    }
+
+    // Find Contact, Print Label into the main window, a label at position 5, and the
+    // hidden browser brought back as it was by Edit Contact.
+    void printLabelThenEditContactShowsTheBrowserAsItWas() {
+        Desk d;
+        ContactRecord ann = person("Ann", "Lee", "Boston");
+        ann.middleInitial = "B";
+        ann.street2 = "Apt 4";
+        d.openFile("Club.DAT", {person("Bob", "Ray", "Salem"), ann});
+        d.typeLines({"left over"});
+
+        d.main.cmdFindContact->click();
+        auto* browser = Desk::shown<frmEdDelViewContact>();
+        QVERIFY(browser != nullptr);
+        QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmEdDelViewContact")});
+        QCOMPARE(browser->focusWidget(), static_cast<QWidget*>(browser->cboFindContact));
+        QVERIFY(!browser->cmdPrintLabel->isEnabled() && !browser->cmdSave->isEnabled());
+
+        choose(browser, QStringLiteral("Ann B Lee"));
+        QCOMPARE(d.state.currentRecord, 2);
+        QVERIFY(browser->cmdPrintLabel->isEnabled());
+        // An edit not saved goes onto the label and stays in the browser.
+        browser->form->txtACNotes->setText(QStringLiteral("not saved yet"));
+        browser->form->txtACFStreet->setText(QStringLiteral("9 Elm St"));
+
+        d.main.chkBold->show();
+        d.main.chkBold->setChecked(true);
+        browser->cmdPrintLabel->click();
+        d.expectMainBack();
+        QCOMPARE(d.mainLines(),
+                 (QStringList{"Ann B Lee", "9 Elm St", "Apt 4", "Boston, MA  02101", ""}));
+        QVERIFY(d.main.chkBold->isHidden() && !d.main.chkBold->isChecked());
+        QCOMPARE(d.state.currentRecord, 2);
+
+        d.platform.inputAnswers.push_back(QStringLiteral("5"));
+        d.main.optLMLabel->click();
+        QCOMPARE(d.main.lblLMPosition->text(), QStringLiteral("Label Position 5"));
+        const LabelSlot slot = labelSlot(5, false);
+        QCOMPARE(d.main.txtLMLeftPad->text(), QString::number(slot.startColumn));
+        QCOMPARE(d.main.txtLMToppad->text(), QString::number(slot.topLines));
+
+        d.answerPrintDialog();
+        d.main.cmdLMStart->click();
+        QVERIFY(d.platform.messages.empty());
+        QCOMPARE(d.grid.documentCount(), 1);
+        QList<QPair<int, int>> placed;
+        for (const PrintedRun& r : d.grid.runs()) {
+            if (r.text == "Ann B Lee") {
+                placed.append({r.line, r.column});
+            }
+        }
+        // The middle label of the second row, as the label print tests place position 5.
+        QCOMPARE(placed, (QList<QPair<int, int>>{{slot.topLines + 2, slot.startColumn}}));
+        QCOMPARE(slot, (LabelSlot{35, 10}));
+
+        // The list opened and closed in between opened no contact: back to the main window.
+        d.main.mnuViewAll->trigger();
+        auto* list = Desk::shown<frmViewAll>();
+        QVERIFY(list != nullptr);
+        list->cmdACGetReport->click();
+        list->cmdViewAllClose->click();
+        Desk::settle();
+        d.expectMainBack();
+        QVERIFY(browser->isHidden());
+
+        d.main.mnuEdit->trigger();
+        QCOMPARE(Desk::shown<frmEdDelViewContact>(), browser);
+        QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmEdDelViewContact")});
+        QCOMPARE(d.state.currentRecord, 2);
+        QCOMPARE(browser->form->txtACNotes->text(), QStringLiteral("not saved yet"));
+        QCOMPARE(browser->form->txtACFStreet->text(), QStringLiteral("9 Elm St"));
+        QVERIFY(browser->cmdSave->isEnabled() && browser->form->txtACNotes->isEnabled());
+        QCOMPARE(d.state.contacts.read(2).street, std::string("1 Elm St"));
+
+        browser->cmdCancel->click();
+        Desk::settle();
+        QCOMPARE(d.state.currentRecord, 0);
+        d.expectMainBack();
+        // A fresh browser after Close: load steps, nothing shown.
+        d.main.mnuViewOne->trigger();
+        browser = Desk::shown<frmEdDelViewContact>();
+        QVERIFY(browser != nullptr);
+        QVERIFY(browser->form->txtACNotes->text().isEmpty());
+        QVERIFY(!browser->cmdSave->isEnabled());
+        browser->close();
+        Desk::settle();
+        d.expectMainBack();
+    }
+
+    // A CSV imported into an empty file and exported again gives the same text; Close then
+    // leaves Import and Export as they were.
+    void importExportThenClose() {
+        Desk d;
+        d.openFile("Family.DAT", {});
+        QVERIFY(d.platform.messages.empty());
+        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && !d.main.mnuFileBdayOff->isEnabled());
+
+        const std::string csv =
+            "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Company,Include "
+            "Company in Address,Home Phone,Cell Phone,Work Phone,Email,Birthdate,Category,"
+            "Notes\r\n"
+            "Ann,B,Lee,1 Elm St,Apt 4,Boston,MA,02101,USA,Acme,1,617-555-0100,,,ann@x.com,"
+            "04-10-1980,Golf,likes tea\r\n"
+            "Bob,,Ray,5 Oak St,,Salem,OR,97301,,,0,,,,bob@x.com,,,\r\n";
+        test::writeBytes(d.folder.file("people.csv"), csv);
+
+        d.main.mnuImport->trigger();
+        auto* import = Desk::shown<frmLMImport>();
+        QVERIFY(import != nullptr);
+        QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmLMImport")});
+        QCOMPARE(import->windowTitle(), QStringLiteral("Import Contacts  [Family]"));
+        d.platform.fileAnswers.push_back(d.path("people.csv"));
+        import->cmdCsvOpen->click();
+        import->cmdStartImport->click();
+        QCOMPARE(d.platform.messageTexts(),
+                 QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
+        QCOMPARE(d.state.contacts.count(), 2);
+        QCOMPARE(d.state.contacts.read(1).reminder, std::string("1"));
+        import->cmdImpCancel->click();
+        Desk::settle();
+        d.expectMainBack();
+        // The file has records now, saved with reminders on: they can be switched off.
+        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && d.main.mnuFileBdayOff->isEnabled());
+
+        d.platform.clearRecords();
+        d.main.mnuExport->trigger();
+        auto* exporter = Desk::shown<frmLMExport>();
+        QVERIFY(exporter != nullptr);
+        QCOMPARE(exporter->windowTitle(), QStringLiteral("Export Contacts  [Family]"));
+        exporter->optExpCGCSV->click();
+        exporter->cmdExpCreate->click();
+        QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Export file created")});
+        QCOMPARE(test::readBytes(d.folder.file("QMKC_Family.csv")), csv);
+        exporter->cmdExpCancel->click();
+        Desk::settle();
+        d.expectMainBack();
+
+        d.main.mnuFileClose->trigger();
+        QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark"));
+        QCOMPARE(d.contactCommands(), kAllOff);
+        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && !d.main.mnuFileBdayOff->isEnabled());
+        QVERIFY(d.main.mnuImport->isEnabled() && d.main.mnuExport->isEnabled());
+        QVERIFY(d.main.txtFileNam->text().isEmpty() && d.main.txtFileTitle->text().isEmpty());
+        QVERIFY(!d.state.contacts.isOpen());
+
+        // Export with no file open: the command's own error, nothing written, no crash.
+        d.platform.clearRecords();
+        d.main.mnuExport->trigger();
+        exporter = Desk::shown<frmLMExport>();
+        QVERIFY(exporter != nullptr);
+        QCOMPARE(exporter->windowTitle(), QStringLiteral("Export Contacts  []"));
+        exporter->optExpCGCSV->click();
+        d.platform.messageAnswers.push_back(MsgAnswer::Cancel);
+        exporter->cmdExpCreate->click();
+        QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Error")});
+        Desk::settle();
+        d.expectMainBack();
+        QCOMPARE(test::readBytes(d.folder.file("QMKC_Family.csv")), csv);
+    }
+
+    // Exit with a hidden browser and the About window still loaded.
+    void exitClosesFilesAndWindowsNewestFirst() {
+        Desk d;
+        d.openFile("Club.DAT", {person("Ann", "Lee", "Boston")});
+        d.main.cmdFindContact->click();
+        auto* browser = Desk::shown<frmEdDelViewContact>();
+        QVERIFY(browser != nullptr);
+        choose(browser, QStringLiteral("Ann  Lee"));
+        browser->cmdPrintLabel->click();
+        d.expectMainBack();
+        QPointer<QWidget> hiddenBrowser = browser;
+        QVERIFY(hiddenBrowser->isHidden());
+
+        d.main.mnuAbout->trigger();
+        auto* about = Desk::shown<frmLMAbout>();
+        QVERIFY(about != nullptr);
+        QCOMPARE(Desk::visibleWindows(),
+                 (QStringList{QStringLiteral("frmDEdavu"), QStringLiteral("frmLMAbout")}));
+
+        // A file dialog cancelled earlier leaves the uninstaller's file parked.
+        test::writeBytes(d.folder.file(kUninstallerParked), "x");
+
+        CloseOrder order;
+        qApp->installEventFilter(&order);
+        d.main.cmdLMExit->click();
+        qApp->removeEventFilter(&order);
+        Desk::settle();
+
+        QCOMPARE(order.names, (QStringList{"frmDEdavu", "frmLMAbout", "frmEdDelViewContact"}));
+        QVERIFY(Desk::visibleWindows().isEmpty());
+        QVERIFY(hiddenBrowser.isNull());
+        QVERIFY(!d.state.contacts.isOpen());
+        QCOMPARE(d.state.currentRecord, 0);
+        QVERIFY(QFile::exists(d.path(kUninstallerData)));
+        QVERIFY(!QFile::exists(d.path(kUninstallerParked)));
+        QStringList keys;
+        for (const auto& [key, value] : d.platform.settings) {
+            keys << key;
+        }
+        QCOMPARE(keys, (QStringList{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+        QVERIFY(d.platform.messages.empty());
+    }
+};
+
+QTEST_MAIN(JourneysTest)
+#include "journeys_window_test.moc"
