@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -108,15 +109,22 @@ ContactRecord ContactFile::read(int n) const {
 
 std::vector<ContactRecord> ContactFile::readAll() const {
     requireOpen();
-    const std::int64_t length = ops_->size(fd_);
-    const int n = countFromLength(length);
-    std::string bytes(static_cast<std::size_t>(n) * kRecordSize, ' ');
-    ops_->readAt(fd_, bytes.data(), bytes.size(), 0);
+    const int n = countFromLength(ops_->size(fd_));
     std::vector<ContactRecord> records;
     records.reserve(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        records.push_back(decodeRecord(std::string_view(bytes).substr(
-            static_cast<std::size_t>(i) * kRecordSize, kRecordSize)));
+    // In blocks: one read per block keeps the throughput of one big read without holding the
+    // whole file in memory beside the decoded records.
+    constexpr int kBlockRecords = 2048;
+    std::string block;
+    for (int first = 1; first <= n; first += kBlockRecords) {
+        const int count = std::min(kBlockRecords, n - first + 1);
+        // Bytes missing at the end of a short last record read as blanks.
+        block.assign(static_cast<std::size_t>(count) * kRecordSize, ' ');
+        ops_->readAt(fd_, block.data(), block.size(), offsetOf(first));
+        for (int i = 0; i < count; ++i) {
+            records.push_back(decodeRecord(std::string_view(block).substr(
+                static_cast<std::size_t>(i) * kRecordSize, kRecordSize)));
+        }
     }
     return records;
 }

@@ -67,6 +67,22 @@ TEST_F(ContactFileTest, ReadsAShortLastRecordWithBlanks) {
     EXPECT_EQ(file.readAll().size(), 2u);
 }
 
+TEST_F(ContactFileTest, ReadAllMatchesReadingOneByOneAcrossBlocks) {
+    ContactFile file;
+    file.open(path);
+    std::vector<ContactRecord> all;
+    for (int i = 1; i <= 4100; ++i) {
+        all.push_back(contact("N" + std::to_string(i), "Last" + std::to_string(i)));
+    }
+    file.appendAll(all);
+    const std::vector<ContactRecord> read = file.readAll();
+    ASSERT_EQ(read.size(), all.size());
+    for (int n : {1, 2048, 2049, 4096, 4097, 4100}) {
+        EXPECT_EQ(read[static_cast<std::size_t>(n - 1)], file.read(n)) << n;
+        EXPECT_EQ(read[static_cast<std::size_t>(n - 1)].lastName, "Last" + std::to_string(n));
+    }
+}
+
 TEST_F(ContactFileTest, WritesInPlaceAndAppendsAtTheEnd) {
     ContactFile file;
     file.open(path);
