@@ -41,7 +41,10 @@ Args::Args(const std::vector<std::string>& argv, const OptionSet& options) {
             } else {
                 throw UsageError("--" + name + " needs a value");
             }
-        } else if (options.flags.count(name) != 0 && !inlineValue) {
+        } else if (options.flags.count(name) != 0) {
+            if (inlineValue) {
+                throw UsageError("--" + name + " takes no value");
+            }
             flags_.insert(name);
         } else {
             throw UsageError("unknown option --" + name);

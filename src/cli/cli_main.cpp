@@ -1,4 +1,5 @@
 #include <QGuiApplication>
+#include <clocale>
 #include <cstring>
 #include <iostream>
 #include <sstream>
@@ -41,6 +42,9 @@ void printOverview(std::ostream& out) {
            "~/Documents/Quillmark). 'quillmark help COMMAND' explains a command.\n"
            "Exit status: 0 success, 1 input refused (message on standard error as\n"
            "TITLE: TEXT), 2 usage error.\n";
+    for (const Command& c : commands()) {
+        out << "\n" << c.name << "\n\n" << c.help;
+    }
 }
 
 // Takes --home (anywhere before or after the command) out of the arguments.
@@ -73,7 +77,9 @@ bool isCliInvocation(int argc, char** argv) {
         if (arg.rfind("--home=", 0) == 0) {
             continue;
         }
-        return arg == "help" || arg == "--help" || arg == "-h" || findCommand(arg) != nullptr;
+        // Any word where a command stands is one (an unknown word is a usage error there);
+        // options such as Qt's own -style go to the windowed program.
+        return arg == "--help" || arg == "-h" || arg.empty() || arg[0] != '-';
     }
     return false;
 }

@@ -15,6 +15,7 @@ TEST(CliBasics, HelpListsEveryCommandAndExplainsEachWithAnExample) {
     EXPECT_EQ(overview.status, 0);
     for (const cli::Command& c : cli::commands()) {
         EXPECT_NE(overview.out.find(std::string("  ") + c.name + " "), std::string::npos) << c.name;
+        EXPECT_NE(overview.out.find(c.help), std::string::npos) << c.name;
         const auto one = runQuillmark({"help", c.name});
         EXPECT_EQ(one.status, 0);
         EXPECT_NE(one.out.find("Example"), std::string::npos) << c.name;
@@ -31,6 +32,35 @@ TEST(CliBasics, HelpListsEveryCommandAndExplainsEachWithAnExample) {
     }
 }
 
+TEST(CliBasics, AWordWhereTheCommandStandsIsACommandLineCall) {
+    struct Case {
+        std::vector<std::string> args;
+        bool cli;
+    };
+    const std::vector<Case> cases = {
+        {{}, false},
+        {{"--home", "/tmp/q"}, false},
+        {{"--home=/tmp/q"}, false},
+        {{"-style", "fusion"}, false},
+        {{"list", "a.DAT"}, true},
+        {{"--home", "/tmp/q", "labels"}, true},
+        {{"--help"}, true},
+        {{"help", "list"}, true},
+        {{"frobnicate"}, true},  // an unknown command is a usage error, not the windows
+        {{""}, true},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> words = {"quillmark"};
+        words.insert(words.end(), c.args.begin(), c.args.end());
+        std::vector<char*> argv;
+        for (std::string& w : words) {
+            argv.push_back(w.data());
+        }
+        EXPECT_EQ(cli::isCliInvocation(static_cast<int>(argv.size()), argv.data()), c.cli)
+            << (c.args.empty() ? "(none)" : c.args[0]);
+    }
+}
+
 class CliUsage : public test::CliTest {};
 
 TEST_F(CliUsage, UsageErrorsExitWithTwo) {
@@ -41,6 +71,7 @@ TEST_F(CliUsage, UsageErrorsExitWithTwo) {
              {"delete", "a.DAT", "1", "--bogus"},
              {"labels", "--line", "A B", "--positions", "5"},  // no output
              {"labels", "--line", "A B", "--positions", "5", "--text", "--runs"},
+             {"labels", "--line", "A B", "--positions", "5", "--center=yes", "--text"},
              {"envelope", "--line", "A B", "--size", "8", "--text"},
              {"export", "a.DAT"},
              {"edit", "a.DAT", "1", "--reminders", "maybe"},
