@@ -134,7 +134,21 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
     }
 }
 
+namespace {
+
+// Standard error carries the program's own messages only, so that a script can read the
+// refusal as TITLE: TEXT; Qt's warnings (a PDF that cannot be opened, a missing font) would
+// come before it.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        std::cerr << "quillmark: " << message.toStdString() << "\n";
+    }
+}
+
+}  // namespace
+
 void ensureGuiApplication() {
+    qInstallMessageHandler(quietQtMessages);
     if (QGuiApplication::instance() != nullptr) {
         return;
     }
@@ -150,6 +164,8 @@ void ensureGuiApplication() {
     static char name[] = "quillmark";
     static char* argv[] = {name, nullptr};
     static QGuiApplication app(argc, argv);
+    // The application object takes the user's locale; numbers we print keep their full stop.
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 int runCli(int argc, char** argv) {

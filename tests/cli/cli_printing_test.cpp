@@ -154,6 +154,16 @@ TEST_F(CliPrinting, BrokenParameterFileIsAPrinterProblem) {
     EXPECT_EQ(r.err, "Printer error: A printer problem exists.  Check printer.\n");
 }
 
+TEST_F(CliPrinting, UnwritablePdfIsAPrinterProblemAndStandardErrorHoldsOnlyThatMessage) {
+    ::testing::internal::CaptureStderr();
+    const auto r =
+        run({"labels", "--line", "A B", "--positions", "5", "-o", folder.file("no/such/x.pdf")});
+    const std::string qtNoise = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Printer error: A printer problem exists.  Check printer.\n");
+    EXPECT_EQ(qtNoise, "");
+}
+
 TEST_F(CliPrinting, PdfHoldsEachCopyOnAPageOfItsOwnWhereTheCellsPutIt) {
     const std::string pdf = folder.file("labels.pdf");
     const auto r =
