@@ -117,7 +117,13 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
         }
         Context context{out, err, resolveAppFolder(home)};
         prepareAppFolder(context.appFolder);
-        return command->run(parsed, context);
+        const int status = command->run(parsed, context);
+        // A script must not take lost output (a full disk, a closed pipe) for success.
+        if (!out.flush()) {
+            err << "quillmark " << command->name << ": cannot write the output\n";
+            return kRefused;
+        }
+        return status;
     } catch (const UsageError& e) {
         err << "quillmark " << command->name << ": " << e.what() << "\nUsage: quillmark "
             << command->usage << "\n";

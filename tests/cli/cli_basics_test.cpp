@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "cli/cli_commands.h"
 #include "cli/cli_support.h"
@@ -59,6 +60,13 @@ TEST(CliBasics, AWordWhereTheCommandStandsIsACommandLineCall) {
         EXPECT_EQ(cli::isCliInvocation(static_cast<int>(argv.size()), argv.data()), c.cli)
             << (c.args.empty() ? "(none)" : c.args[0]);
     }
+}
+
+TEST(CliBasics, OutputThatCannotBeWrittenIsNoSuccess) {
+    std::ostream lost(nullptr);  // every write fails, as on a full disk
+    std::ostringstream err;
+    EXPECT_EQ(cli::runCli({"parse", "Ann Lee"}, lost, err), cli::kRefused);
+    EXPECT_EQ(err.str(), "quillmark parse: cannot write the output\n");
 }
 
 class CliUsage : public test::CliTest {};
