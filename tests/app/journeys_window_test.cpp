@@ -15,36 +15,13 @@
 #include "shell/about_window.h"
 #include "shell/app_folder.h"
 #include "shell/main_window.h"
+#include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
 using namespace qm;
 
 namespace {
-
-// A printer the window may destroy while the grid behind it outlives the command.
-class GridPrinter : public PrinterSurface {
-  public:
-    explicit GridPrinter(TextGridSurface& grid) : grid_(grid) {}
-    void setFont(const std::string& name) override { grid_.setFont(name); }
-    void setFontSize(double points) override { grid_.setFontSize(points); }
-    void setFontBold(bool on) override { grid_.setFontBold(on); }
-    void setFontItalic(bool on) override { grid_.setFontItalic(on); }
-    void setOrientation(int orientation) override { grid_.setOrientation(orientation); }
-    void setPaperSize(int paper) override { grid_.setPaperSize(paper); }
-    void setCurrentX(double twips) override { grid_.setCurrentX(twips); }
-    void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
-    std::string deviceName() const override { return grid_.deviceName(); }
-    int pageNumber() const override { return grid_.pageNumber(); }
-    int linesLeftOnPage() override { return grid_.linesLeftOnPage(); }
-    void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
-    void newPage() override { grid_.newPage(); }
-    void endDoc() override { grid_.endDoc(); }
-    void killDoc() override { grid_.killDoc(); }
-
-  private:
-    TextGridSurface& grid_;
-};
 
 // Records the order in which top-level windows receive their close event.
 class CloseOrder : public QObject {
@@ -127,7 +104,7 @@ struct Desk {
 
     void answerPrintDialog() {
         PrintAnswer answer;
-        answer.makeSurface = [this] { return std::make_unique<GridPrinter>(grid); };
+        answer.makeSurface = [this] { return std::make_unique<test::GridPrinter>(grid); };
         platform.printAnswers.push_back(std::move(answer));
     }
 

@@ -7,6 +7,7 @@
 #include "printing/text_grid_surface.h"
 #include "records/contact_file.h"
 #include "shell/main_window.h"
+#include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -27,30 +28,6 @@ std::string bytesOf(const ContactRecord& r) {
     const RecordBytes b = encodeRecord(r);
     return std::string(b.begin(), b.end());
 }
-
-// Lets a test read what the window printed after the window has dropped its surface.
-class SharedSurface : public PrinterSurface {
-  public:
-    explicit SharedSurface(TextGridSurface& grid) : grid_(grid) {}
-    void setFont(const std::string& name) override { grid_.setFont(name); }
-    void setFontSize(double points) override { grid_.setFontSize(points); }
-    void setFontBold(bool on) override { grid_.setFontBold(on); }
-    void setFontItalic(bool on) override { grid_.setFontItalic(on); }
-    void setOrientation(int o) override { grid_.setOrientation(o); }
-    void setPaperSize(int p) override { grid_.setPaperSize(p); }
-    void setCurrentX(double t) override { grid_.setCurrentX(t); }
-    void setCurrentY(double t) override { grid_.setCurrentY(t); }
-    std::string deviceName() const override { return grid_.deviceName(); }
-    int pageNumber() const override { return grid_.pageNumber(); }
-    int linesLeftOnPage() override { return grid_.linesLeftOnPage(); }
-    void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
-    void newPage() override { grid_.newPage(); }
-    void endDoc() override { grid_.endDoc(); }
-    void killDoc() override { grid_.killDoc(); }
-
-  private:
-    TextGridSurface& grid_;
-};
 
 }  // namespace
 
@@ -597,7 +574,7 @@ class ContactBrowserTest : public QObject {
 
         TextGridSurface sheet;
         platform->printAnswers.push_back(
-            {false, 2, false, 0, 0, [&] { return std::make_unique<SharedSurface>(sheet); }});
+            {false, 2, false, 0, 0, [&] { return std::make_unique<test::GridPrinter>(sheet); }});
         b->mnuEDVPrint->trigger();
         QCOMPARE(sheet.pageCount(), 2);
         QCOMPARE(sheet.documentCount(), 1);
@@ -608,7 +585,7 @@ class ContactBrowserTest : public QObject {
         b->form->txtACNotes->setFocus();
         b->form->txtACNotes->setSelection(6, 5);
         platform->printAnswers.push_back(
-            {false, 1, true, 0, 0, [&] { return std::make_unique<SharedSurface>(selection); }});
+            {false, 1, true, 0, 0, [&] { return std::make_unique<test::GridPrinter>(selection); }});
         b->mnuEDVPrint->trigger();
         QCOMPARE(selection.pageLines(1), (std::vector<std::string>{"", "green"}));
 

@@ -11,41 +11,13 @@
 #include "records/parameter_file.h"
 #include "shell/app_folder.h"
 #include "shell/main_window.h"
+#include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
 using namespace qm;
 
 namespace {
-
-// A printer the window may destroy while the grid behind it outlives the command.
-// Optionally fails at the nth text run, as a printer that goes away mid-job.
-class GridPrinter : public PrinterSurface {
-  public:
-    explicit GridPrinter(TextGridSurface& grid) : grid_(grid) {}
-    void setFont(const std::string& name) override { grid_.setFont(name); }
-    void setFontSize(double points) override { grid_.setFontSize(points); }
-    void setFontBold(bool on) override { grid_.setFontBold(on); }
-    void setFontItalic(bool on) override { grid_.setFontItalic(on); }
-    void setOrientation(int orientation) override { grid_.setOrientation(orientation); }
-    void setPaperSize(int paper) override { grid_.setPaperSize(paper); }
-    void setCurrentX(double twips) override { grid_.setCurrentX(twips); }
-    void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
-    std::string deviceName() const override { return grid_.deviceName(); }
-    int pageNumber() const override { return grid_.pageNumber(); }
-    int linesLeftOnPage() override { return grid_.linesLeftOnPage(); }
-    void print(const std::vector<PrintItem>& items) override { grid_.print(items); }
-    void newPage() override { grid_.newPage(); }
-    void endDoc() override { grid_.endDoc(); }
-    void killDoc() override {
-        ++kills;
-        grid_.killDoc();
-    }
-    static inline int kills = 0;
-
-  private:
-    TextGridSurface& grid_;
-};
 
 ContactRecord contact(const char* first, const char* initial, const char* last, const char* city,
                       const char* zip = "02101") {
@@ -82,7 +54,7 @@ struct Fixture {
 
     explicit Fixture(const std::vector<ContactRecord>& contacts = kContacts) {
         prepareAppFolder(folder.path());
-        GridPrinter::kills = 0;
+        test::GridPrinter::kills = 0;
         const std::string path = folder.file("Friends.DAT");
         state.contacts.open(path);
         state.contacts.appendAll(contacts);
@@ -136,7 +108,7 @@ struct Fixture {
         PrintAnswer answer;
         answer.copies = copies;
         answer.selection = selection;
-        answer.makeSurface = [this] { return std::make_unique<GridPrinter>(grid); };
+        answer.makeSurface = [this] { return std::make_unique<test::GridPrinter>(grid); };
         platform.printAnswers.push_back(std::move(answer));
     }
     std::vector<std::string> printedTexts() const {
@@ -411,7 +383,7 @@ class ContactListWindowTest : public QObject {
         expectMessage(f.platform.messages.back(), QStringLiteral("Printer error"),
                       QStringLiteral("A printer problem exists.  Check printer."), MsgButtons::Ok,
                       MsgIcon::Exclamation);
-        QCOMPARE(GridPrinter::kills, 1);
+        QCOMPARE(test::GridPrinter::kills, 1);
         QVERIFY(f.grid.runs().empty());
     }
 
@@ -537,7 +509,7 @@ class ContactListWindowTest : public QObject {
         answer.copies = 2;
         answer.fromPage = 2;
         answer.toPage = 2;
-        answer.makeSurface = [&f] { return std::make_unique<GridPrinter>(f.grid); };
+        answer.makeSurface = [&f] { return std::make_unique<test::GridPrinter>(f.grid); };
         f.platform.printAnswers.push_back(std::move(answer));
         f.list->mnuPrint->trigger();
 

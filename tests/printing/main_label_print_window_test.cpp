@@ -9,50 +9,13 @@
 #include "records/text_rules.h"
 #include "shell/app_folder.h"
 #include "shell/main_window.h"
+#include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
 using namespace qm;
 
 namespace {
-
-// Hands the window a surface it may destroy, while the grid behind it outlives the command.
-// Optionally fails the nth text run, as a printer that goes away mid-job.
-class GridPrinter : public PrinterSurface {
-  public:
-    GridPrinter(TextGridSurface& grid, int failAtText = 0) : grid_(grid), failAt_(failAtText) {}
-    void setFont(const std::string& name) override { grid_.setFont(name); }
-    void setFontSize(double points) override { grid_.setFontSize(points); }
-    void setFontBold(bool on) override { grid_.setFontBold(on); }
-    void setFontItalic(bool on) override { grid_.setFontItalic(on); }
-    void setOrientation(int orientation) override { grid_.setOrientation(orientation); }
-    void setPaperSize(int paper) override { grid_.setPaperSize(paper); }
-    void setCurrentX(double twips) override { grid_.setCurrentX(twips); }
-    void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
-    std::string deviceName() const override { return grid_.deviceName(); }
-    int pageNumber() const override { return grid_.pageNumber(); }
-    int linesLeftOnPage() override { return grid_.linesLeftOnPage(); }
-    void print(const std::vector<PrintItem>& items) override {
-        for (const PrintItem& item : items) {
-            if (item.kind == PrintItem::Kind::Text && ++texts_ == failAt_) {
-                throw QmError(482, "Printer error");
-            }
-        }
-        grid_.print(items);
-    }
-    void newPage() override { grid_.newPage(); }
-    void endDoc() override { grid_.endDoc(); }
-    void killDoc() override {
-        ++kills;
-        grid_.killDoc();
-    }
-    static inline int kills = 0;
-
-  private:
-    TextGridSurface& grid_;
-    int failAt_;
-    int texts_ = 0;
-};
 
 struct Fixture {
     test::TempFolder folder;
@@ -62,7 +25,7 @@ struct Fixture {
 
     Fixture() {
         prepareAppFolder(folder.path());
-        GridPrinter::kills = 0;
+        test::GridPrinter::kills = 0;
     }
     std::string paramPath() const { return folder.file(kParameterFileName); }
 
@@ -81,7 +44,7 @@ struct Fixture {
         PrintAnswer answer;
         answer.copies = copies;
         answer.makeSurface = [&grid, failAtText] {
-            return std::make_unique<GridPrinter>(grid, failAtText);
+            return std::make_unique<test::GridPrinter>(grid, failAtText);
         };
         platform.printAnswers.push_back(std::move(answer));
     }
@@ -365,7 +328,7 @@ void LabelPrintWindowTest::failureMidJobAbandonsIt() {
     TextGridSurface grid;
     f.answerPrintDialog(grid, 3, 12);
     f.print();
-    QCOMPARE(GridPrinter::kills, 1);
+    QCOMPARE(test::GridPrinter::kills, 1);
     QVERIFY(grid.runs().empty());
     QCOMPARE(grid.documentCount(), 0);
     QCOMPARE(f.platform.messageTitles(), QStringList{QStringLiteral("Printer error")});
