@@ -19,9 +19,7 @@ frmNewContact::frmNewContact(qm::AppState& state) : state_(state) {
     buildControls();
     buildMenus();
     connectCommands();
-    const QString title =
-        state_.mainWindow != nullptr ? state_.mainWindow->txtFileTitle->text() : QString();
-    setWindowTitle(QStringLiteral("Add Contact  [") + title + QLatin1Char(']'));
+    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("Add Contact")));
     form->focusField(qm::ContactField::FirstName);
 }
 

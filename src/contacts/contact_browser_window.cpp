@@ -168,8 +168,7 @@ void frmEdDelViewContact::connectCommands() {
 // ---- Load, find list, display ----
 
 bool frmEdDelViewContact::load() {
-    setWindowTitle(QStringLiteral("Contact Information  [") +
-                   state_.mainWindow->txtFileTitle->text() + QLatin1Char(']'));
+    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("Contact Information")));
     try {
         refreshFindList();
     } catch (const qm::QmError& e) {

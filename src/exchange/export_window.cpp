@@ -29,8 +29,7 @@ frmLMExport::frmLMExport(qm::AppState& state) : state_(state) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
-    setWindowTitle(QStringLiteral("Export Contacts  [") + state_.mainWindow->txtFileTitle->text() +
-                   QLatin1Char(']'));
+    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("Export Contacts")));
 }
 
 void frmLMExport::buildControls() {

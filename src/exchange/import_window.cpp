@@ -34,8 +34,7 @@ frmLMImport::frmLMImport(qm::AppState& state) : state_(state) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
-    setWindowTitle(QStringLiteral("Import Contacts  [") + state_.mainWindow->txtFileTitle->text() +
-                   QLatin1Char(']'));
+    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("Import Contacts")));
     txtImpFilename->hide();
     txtImpData->hide();
     cmdStartImport->setEnabled(false);

@@ -73,9 +73,7 @@ frmViewAll::frmViewAll(qm::AppState& state) : state_(state) {
     buildMenus();
     connectCommands();
 
-    const QString title =
-        state_.mainWindow != nullptr ? state_.mainWindow->txtFileTitle->text() : QString();
-    setWindowTitle(QStringLiteral("All Contacts  [") + title + QLatin1Char(']'));
+    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("All Contacts")));
     mnuPrint->setEnabled(false);
     cmdPrintLabels->setEnabled(false);
     lblSearchDisplay->hide();

@@ -190,3 +190,11 @@ class frmDEdavu : public QMainWindow {
     qm::AppState& state_;
     bool exiting_ = false;
 };
+
+// The caption of a window working on the open contact file: its name, two blanks and the
+// file's title in brackets.
+inline QString captionWithFileTitle(const qm::AppState& state, const QString& name) {
+    const QString title =
+        state.mainWindow != nullptr ? state.mainWindow->txtFileTitle->text() : QString();
+    return name + QStringLiteral("  [") + title + QLatin1Char(']');
+}
