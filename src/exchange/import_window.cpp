@@ -135,8 +135,8 @@ void frmLMImport::startImport() {
             return;
         }
         qm::BusyPointer busy(state_.platform);
-        result =
-            qm::importCsvFile(state_.contacts, localPath(path_), state_.mainWindow->remindersOn());
+        result = qm::importContactFile(state_.contacts, localPath(path_),
+                                       state_.mainWindow->remindersOn());
     } catch (const qm::QmError& e) {
         reportError(e);
         return;
@@ -154,7 +154,7 @@ void frmLMImport::reportOutcome(const qm::ImportResult& result) {
             }
             state_.platform.messageBox(
                 this, QString::fromLatin1(qm::kImportCompletedTitle),
-                QString::fromLatin1(qm::importCompletedText(result.records.size())),
+                QString::fromLatin1(qm::importCompletedText(result)),
                 qm::MsgButtons::Ok, qm::MsgIcon::None);
             finishImport();
             break;
@@ -163,11 +163,6 @@ void frmLMImport::reportOutcome(const qm::ImportResult& result) {
                                        QString::fromLatin1(qm::kNotCompatibleText),
                                        qm::MsgButtons::Ok, qm::MsgIcon::Information);
             finishImport();
-            break;
-        case qm::ImportOutcome::UnknownLayout:
-            break;
-        case qm::ImportOutcome::Stopped:
-            reportError(*result.error);
             break;
     }
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "exchange/csv_import.h"
+#include "exchange/contact_import.h"
 #include "records/error.h"
 #include "support/temp_folder.h"
 
@@ -117,7 +117,7 @@ TEST_F(ExportFile, RoundTripThroughImportRecreatesEveryContact) {
 
     ContactFile target;
     target.open(folder.file("Copy.DAT"));
-    const ImportResult imported = importCsv(readBytes(exported.path), target.readAll(), true);
+    const ImportResult imported = importContacts(readBytes(exported.path), target.readAll(), true);
     ASSERT_EQ(imported.outcome, ImportOutcome::Done);
     target.appendAll(imported.records);
 
