@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "exchange/contact_import.h"
+#include "exchange/own_layout.h"
 #include "records/error.h"
 #include "support/temp_folder.h"
 
@@ -126,6 +127,35 @@ TEST_F(ExportFile, RoundTripThroughImportRecreatesEveryContact) {
         r.reminder = "1";  // from the reminder state, not the file
     }
     EXPECT_EQ(target.readAll(), expected);
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(ExportCells, FormulaStartsAreGuardedAndTheOwnLayoutTakesTheGuardOff) {
+    struct Case {
+        const char* value;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"=SUM(A1)", "'=SUM(A1)"}, {"+1 555", "'+1 555"}, {"-5", "'-5"},  {"@home", "'@home"},
+        {"'=x", "''=x"},           {"'tis", "'tis"},      {"a=b", "a=b"}, {"", ""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(guardedCell(c.value), c.written) << c.value;
+        EXPECT_EQ(unguardedCell(c.written), c.value) << c.value;
+    }
+    ContactRecord r;
+    r.firstName = "=cmd";
+    r.lastName = "Lee";
+    r.notes = "@SUM(1)";
+    const ImportResult back = importContacts(exportText({r}, ExportFormat::Csv), {}, false);
+    ASSERT_EQ(back.records.size(), 1u);
+    EXPECT_EQ(back.records[0].firstName, "=cmd");
+    EXPECT_EQ(back.records[0].notes, "@SUM(1)");
 }
 
 }  // namespace
