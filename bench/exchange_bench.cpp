@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "exchange/csv_export.h"
 #include "exchange/contact_import.h"
+#include "exchange/csv_export.h"
 #include "exchange/vcard_export.h"
-#include "records/text_rules.h"
 #include "records/contact_file.h"
+#include "records/text_rules.h"
 
 namespace {
 

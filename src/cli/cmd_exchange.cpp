@@ -46,8 +46,8 @@ int dryRunImport(const std::string& path, const std::string& input, const Args& 
     }
     const std::string skipped = importSkippedText(result.counts);
     context.err << "Dry run: " << result.records.size() << " contacts would be imported ("
-                << result.format << "); nothing was written."
-                << (skipped.empty() ? "" : "  ") << skipped << '\n';
+                << result.format << "); nothing was written." << (skipped.empty() ? "" : "  ")
+                << skipped << '\n';
     return kOk;
 }
 
@@ -89,8 +89,8 @@ int runImport(const Args& args, Context& context) {
 
 int runExport(const Args& args, Context& context) {
     args.requirePositionals(1, "FILE.DAT");
-    const int chosen = (args.has("csv") ? 1 : 0) + (args.has("txt") ? 1 : 0) +
-                       (args.has("vcard") ? 1 : 0);
+    const int chosen =
+        (args.has("csv") ? 1 : 0) + (args.has("txt") ? 1 : 0) + (args.has("vcard") ? 1 : 0);
     if (chosen != 1) {
         throw UsageError("choose one of --csv, --txt and --vcard");
     }
@@ -99,8 +99,8 @@ int runExport(const Args& args, Context& context) {
                                                   : ExportFormat::VCard;
     ContactFile file;
     openContactFile(file, args.positionals()[0], false);
-    const ExportResult result = exportContacts(file, fullPath(args.positionals()[0]),
-                                               fullPath(context.appFolder), format);
+    const ExportResult result =
+        exportContacts(file, fullPath(args.positionals()[0]), fullPath(context.appFolder), format);
     context.out << result.path << '\n';
     return kOk;
 }

@@ -242,8 +242,7 @@ bool commasBecomeBlanks(ContactField field, const CheckVariant& variant) {
     }
 }
 
-std::string cleanFieldText(ContactField field, std::string_view text,
-                           const CheckVariant& variant) {
+std::string cleanFieldText(ContactField field, std::string_view text, const CheckVariant& variant) {
     switch (field) {
         case ContactField::Email:
         case ContactField::Birthdate:
@@ -325,9 +324,8 @@ TypedStoredForm storedFormOfTyped(ContactField field, std::string_view typedUtf8
     // trimmed, cut to the width.
     ContactFields fields;
     fields.text(field) = out.text;
-    const ContactRecord stored =
-        decodeRecord(std::string_view(encodeRecord(buildContactRecord(fields, false)).data(),
-                                      kRecordSize));
+    const ContactRecord stored = decodeRecord(
+        std::string_view(encodeRecord(buildContactRecord(fields, false)).data(), kRecordSize));
     out.text = stored.*(recordFieldOf(field).member);
     return out;
 }

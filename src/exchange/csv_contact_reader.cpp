@@ -49,14 +49,13 @@ CsvContactReader::CsvContactReader(std::string text, std::size_t headerSkip)
         return;
     }
     for (const FieldLayout& f : field::kAll) {
-        if (f.member != &ContactRecord::reminder &&
-            f.member != &ContactRecord::includeCompany && !layout_->maps(f.member) &&
-            named_.feeds(f.member)) {
+        if (f.member != &ContactRecord::reminder && f.member != &ContactRecord::includeCompany &&
+            !layout_->maps(f.member) && named_.feeds(f.member)) {
             completed_.push_back(f.member);
         }
     }
-    addressFallback_ = layout_->maps(&ContactRecord::street) &&
-                       named_.feeds(&ContactRecord::street);
+    addressFallback_ =
+        layout_->maps(&ContactRecord::street) && named_.feeds(&ContactRecord::street);
 }
 
 std::string CsvContactReader::formatName() const {

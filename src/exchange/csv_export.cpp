@@ -57,9 +57,8 @@ std::string exportLine(const ContactRecord& r, ExportFormat format) {
     std::array<std::string, kOwnColumns.size()> values;
     for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
         const std::string& value = r.*(kOwnColumns[i].member);
-        values[i] = guardedCell(kOwnColumns[i].member == &ContactRecord::birthdate
-                                    ? exportedBirthdate(value)
-                                    : value);
+        values[i] = guardedCell(
+            kOwnColumns[i].member == &ContactRecord::birthdate ? exportedBirthdate(value) : value);
     }
     return joined(values, separatorOf(format));
 }

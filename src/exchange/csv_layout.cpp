@@ -64,10 +64,10 @@ constexpr std::array<LayoutColumn, kOwnColumns.size()> kLayoutD = [] {
 
 // Later rows replace earlier matches, so the order of each group matters.
 constexpr LayoutColumn kLayoutE[] = {
-    {"First Name", kFirst},      {"First", kFirst},          {"Last Name", kLast},
-    {"Last", kLast},             {"Middle Name", kMiddle},   {"Middle", kMiddle},
-    {"MI", kMiddle},             {"Middle Initial", kMiddle}, {"E-mail Address", kEmail},
-    {"E-mail", kEmail},          {"Email Address", kEmail},  {"Email", kEmail},
+    {"First Name", kFirst}, {"First", kFirst},           {"Last Name", kLast},
+    {"Last", kLast},        {"Middle Name", kMiddle},    {"Middle", kMiddle},
+    {"MI", kMiddle},        {"Middle Initial", kMiddle}, {"E-mail Address", kEmail},
+    {"E-mail", kEmail},     {"Email Address", kEmail},   {"Email", kEmail},
 };
 
 }  // namespace

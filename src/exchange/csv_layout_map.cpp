@@ -98,8 +98,8 @@ std::optional<ContactRow> LayoutMap::read(const CsvRecord& record) const {
     const auto& fields = record.fields;
     switch (layout_) {
         case CsvLayout::B:
-            row.skipped = emptyAt(fields, &ContactRecord::lastName) ||
-                          emptyAt(fields, &ContactRecord::email);
+            row.skipped =
+                emptyAt(fields, &ContactRecord::lastName) || emptyAt(fields, &ContactRecord::email);
             break;
         case CsvLayout::C:
         case CsvLayout::E:

@@ -35,8 +35,7 @@ class LayoutMap {
         std::string ContactRecord::*target;
     };
     std::string valueAt(const std::vector<std::string>& fields, std::size_t column) const;
-    bool emptyAt(const std::vector<std::string>& fields,
-                 std::string ContactRecord::*target) const;
+    bool emptyAt(const std::vector<std::string>& fields, std::string ContactRecord::*target) const;
 
     CsvLayout layout_;
     std::vector<Found> found_;

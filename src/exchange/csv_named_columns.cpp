@@ -426,8 +426,8 @@ ContactRow NamedColumns::read(const std::vector<std::string>& fields) const {
     }
     c.offer(ContactField::HomePhone, otherPhone);
     if (birthday.empty() && !year.empty()) {
-        const std::string composed = std::string(year) + "-" + std::string(month) + "-" +
-                                     std::string(day);
+        const std::string composed =
+            std::string(year) + "-" + std::string(month) + "-" + std::string(day);
         if (const auto date = enteredBirthdate(composed)) {
             c.offer(ContactField::Birthdate, *date);
         }

@@ -42,8 +42,8 @@ std::string importSkippedText(const ImportCounts& counts) {
 }
 
 std::string importCompletedText(const ImportResult& result) {
-    std::string text = "D O N E !  " + std::to_string(result.records.size()) +
-                       " contacts successfully imported.";
+    std::string text =
+        "D O N E !  " + std::to_string(result.records.size()) + " contacts successfully imported.";
     const std::string skipped = importSkippedText(result.counts);
     return skipped.empty() ? text : text + "\n" + skipped;
 }

@@ -152,10 +152,9 @@ void frmLMImport::reportOutcome(const qm::ImportResult& result) {
             if (!result.records.empty() && state_.mainWindow->remindersOn()) {
                 state_.mainWindow->mnuFileBdayOff->setEnabled(true);
             }
-            state_.platform.messageBox(
-                this, QString::fromLatin1(qm::kImportCompletedTitle),
-                QString::fromLatin1(qm::importCompletedText(result)),
-                qm::MsgButtons::Ok, qm::MsgIcon::None);
+            state_.platform.messageBox(this, QString::fromLatin1(qm::kImportCompletedTitle),
+                                       QString::fromLatin1(qm::importCompletedText(result)),
+                                       qm::MsgButtons::Ok, qm::MsgIcon::None);
             finishImport();
             break;
         case qm::ImportOutcome::NotCompatible:

@@ -74,8 +74,8 @@ std::string vcardOf(const ContactRecord& r) {
     }
     if (!(r.street + r.street2 + r.city + r.state + r.zip + r.country).empty()) {
         appendLine(out, "ADR;TYPE=HOME:;" + escaped(r.street2) + ";" + escaped(r.street) + ";" +
-                            escaped(r.city) + ";" + escaped(r.state) + ";" + escaped(r.zip) +
-                            ";" + escaped(r.country));
+                            escaped(r.city) + ";" + escaped(r.state) + ";" + escaped(r.zip) + ";" +
+                            escaped(r.country));
     }
     appendIf(out, "TEL;TYPE=HOME,VOICE", r.homePhone);
     appendIf(out, "TEL;TYPE=CELL,VOICE", r.cellPhone);

@@ -304,14 +304,22 @@ ContactRow storedRow(const Card& card) {
     ContactRow row;
     ContactRecord& r = row.contact;
     const std::pair<std::string ContactRecord::*, const std::string*> values[] = {
-        {&ContactRecord::firstName, &card.first},  {&ContactRecord::middleInitial, &card.middle},
-        {&ContactRecord::lastName, &card.last},    {&ContactRecord::street, &card.street},
-        {&ContactRecord::street2, &card.street2},  {&ContactRecord::city, &card.city},
-        {&ContactRecord::state, &card.state},      {&ContactRecord::zip, &card.zip},
-        {&ContactRecord::country, &card.country},  {&ContactRecord::company, &card.company},
-        {&ContactRecord::homePhone, &card.home},   {&ContactRecord::cellPhone, &card.cell},
-        {&ContactRecord::workPhone, &card.work},   {&ContactRecord::email, &card.email},
-        {&ContactRecord::category, &card.categoryAsWritten}, {&ContactRecord::notes, &card.notes},
+        {&ContactRecord::firstName, &card.first},
+        {&ContactRecord::middleInitial, &card.middle},
+        {&ContactRecord::lastName, &card.last},
+        {&ContactRecord::street, &card.street},
+        {&ContactRecord::street2, &card.street2},
+        {&ContactRecord::city, &card.city},
+        {&ContactRecord::state, &card.state},
+        {&ContactRecord::zip, &card.zip},
+        {&ContactRecord::country, &card.country},
+        {&ContactRecord::company, &card.company},
+        {&ContactRecord::homePhone, &card.home},
+        {&ContactRecord::cellPhone, &card.cell},
+        {&ContactRecord::workPhone, &card.work},
+        {&ContactRecord::email, &card.email},
+        {&ContactRecord::category, &card.categoryAsWritten},
+        {&ContactRecord::notes, &card.notes},
     };
     for (const auto& [member, value] : values) {
         FoldedText folded = foldToCodePage(*value);
@@ -329,8 +337,7 @@ ContactRow storedRow(const Card& card) {
 
 bool looksLikeVCard(std::string_view text) {
     const std::size_t start = text.find_first_not_of(" \t\r\n");
-    return start != std::string_view::npos &&
-           upper(text.substr(start, 11)) == "BEGIN:VCARD";
+    return start != std::string_view::npos && upper(text.substr(start, 11)) == "BEGIN:VCARD";
 }
 
 VCardReader::VCardReader(std::string utf8Text) : text_(std::move(utf8Text)) {
@@ -408,9 +415,10 @@ std::optional<ContactRow> VCardReader::next() {
     while (nextLine(physical)) {
         const bool continued = !physical.empty() && (physical[0] == ' ' || physical[0] == '\t');
         // A quoted-printable value ending in "=" goes on at the start of the next line.
-        const bool softBreak = !logical.empty() && logical.back() == '=' &&
-                               upper(logical.substr(0, logical.find(':'))).find(
-                                   "QUOTED-PRINTABLE") != std::string::npos;
+        const bool softBreak =
+            !logical.empty() && logical.back() == '=' &&
+            upper(logical.substr(0, logical.find(':'))).find("QUOTED-PRINTABLE") !=
+                std::string::npos;
         if (continued && !logical.empty()) {
             logical.append(physical.substr(1));
             continue;

@@ -94,11 +94,11 @@ TEST(CsvRecords, EndAtCarriageReturnsOrAtLineFeedsWhenTheFileHasNoCarriageReturn
         {"a,b\r\nc\r\n", {{"a", "b"}, {"c"}}},
         {"a\rb", {{"a"}, {"b"}}},
         {"a\nb\nc\n", {{"a"}, {"b"}, {"c"}}},  // Linux and macOS files
-        {"a\nb\r\nc", {{"a\nb"}, {"c"}}},     // one carriage return: line feeds stay in lines
+        {"a\nb\r\nc", {{"a\nb"}, {"c"}}},      // one carriage return: line feeds stay in lines
         {"a\r\n\r\n , \r\nb,", {{"a"}, {"b", ""}}},
-        {"\"x, \"\"y\"\"\",z\r\n", {{"x, \"y\"", "z"}}},      // quoted comma, doubled quote
+        {"\"x, \"\"y\"\"\",z\r\n", {{"x, \"y\"", "z"}}},  // quoted comma, doubled quote
         {"\"1 Oak\r\nApt 2\",z\r\nq", {{"1 Oak\r\nApt 2", "z"}, {"q"}}},  // quoted line break
-        {"\"a\"b,c", {{"ab", "c"}}},                 // text after the closing quote is kept
+        {"\"a\"b,c", {{"ab", "c"}}},                  // text after the closing quote is kept
         {"\"open,c\r\nd", {{"\"open", "c"}, {"d"}}},  // a quote never closed is a character
         {"", {}},
     };
@@ -380,8 +380,8 @@ TEST(LayoutE, TakesNamesAndEmailAndTheRestByName) {
 
 TEST(LayoutE, ShortLinesAndHeadersWithoutItsColumns) {
     // The e-mail column among the first seven no longer stops the import.
-    const ImportResult r =
-        importText(crlf({"First Name,Last Name,Email,Phone", "Bob,Ray,bob@x.com,555-1234", "Cy,Dee"}));
+    const ImportResult r = importText(
+        crlf({"First Name,Last Name,Email,Phone", "Bob,Ray,bob@x.com,555-1234", "Cy,Dee"}));
     ASSERT_EQ(r.outcome, ImportOutcome::Done);
     ASSERT_EQ(r.records.size(), 2u);
     EXPECT_EQ(r.records[1].lastName, "Dee");
