@@ -34,14 +34,18 @@ constexpr StoredText kTextFields[] = {
 
 // The program's own CSV export writes values without quoting: a comma in a stored value
 // would shift every later column of that contact's exported line.
-std::string withoutCommas(ContactField field, const std::string& value) {
+void removeCommas(ContactField field, std::string& value) {
+    const std::size_t comma = value.find(',');
+    if (comma == std::string::npos) {
+        return;
+    }
     if (field == ContactField::Email) {
-        return value.substr(0, value.find(','));
+        value.resize(comma);
+    } else if (commasBecomeBlanks(field)) {
+        value = replaceAll(value, ",", " ");
+    } else {
+        value = removeAll(value, ",");
     }
-    if (value.find(',') == std::string::npos) {
-        return value;
-    }
-    return commasBecomeBlanks(field) ? replaceAll(value, ",", " ") : removeAll(value, ",");
 }
 
 // Nothing would tell such a contact apart from the next one.
@@ -78,8 +82,7 @@ std::string withoutControlCharacters(std::string_view text) {
     return out;
 }
 
-ContactRecord storedForm(const ContactRecord& row) {
-    ContactRecord c = row;
+ContactRecord storedForm(ContactRecord c) {
     for (const StoredText& t : kTextFields) {
         std::string& value = c.*(t.member);
         for (unsigned char ch : value) {
@@ -88,7 +91,7 @@ ContactRecord storedForm(const ContactRecord& row) {
                 break;
             }
         }
-        value = withoutCommas(t.field, value);
+        removeCommas(t.field, value);
     }
     return decodeRecord(std::string_view(encodeRecord(c).data(), kRecordSize));
 }
@@ -106,7 +109,7 @@ ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>&
         row->contact.reminder.assign(1, remindersOn ? '1' : '0');
         // Compared as it will be stored: a long e-mail address or name on file is the cut
         // copy of the one in the file, and must still be found.
-        ContactRecord stored = storedForm(row->contact);
+        ContactRecord stored = storedForm(std::move(row->contact));
         if (row->skipped || hasNothingToTellApart(stored)) {
             ++result.counts.withoutNameOrEmail;
             continue;

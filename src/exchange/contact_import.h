@@ -41,7 +41,7 @@ std::string withoutControlCharacters(std::string_view text);
 // A reader's row as the contact file will hold it: control characters out, commas out of
 // each field as Save takes them out (blanks in the country, category and notes; an e-mail
 // address keeps what stands before its first comma), left-trimmed and cut to the widths.
-ContactRecord storedForm(const ContactRecord& row);
+ContactRecord storedForm(ContactRecord row);
 
 // Reads every row (at most `limit` contacts to append) through the one import step. A
 // contact is a duplicate when it matches one of `onFile`, the contacts on file before the

@@ -17,6 +17,14 @@ bool isAddress(Member m) {
            m == &ContactRecord::country;
 }
 
+std::string_view trimmedView(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace
 
 LayoutMap::LayoutMap(CsvLayout layout, const std::vector<std::string>& header) : layout_(layout) {
@@ -47,26 +55,32 @@ bool LayoutMap::maps(Member member) const {
 
 bool LayoutMap::givesAddress(const std::vector<std::string>& fields) const {
     for (const Found& f : found_) {
-        if (isAddress(f.target) && !trim(valueAt(fields, f.column)).empty()) {
+        std::string unquoted;
+        if (isAddress(f.target) && !trimmedView(valueAt(fields, f.column, unquoted)).empty()) {
             return true;
         }
     }
     return false;
 }
 
-std::string LayoutMap::valueAt(const std::vector<std::string>& fields, std::size_t column) const {
+std::string_view LayoutMap::valueAt(const std::vector<std::string>& fields, std::size_t column,
+                                    std::string& unquoted) const {
     if (column >= fields.size()) {
         return {};
     }
-    return removesQuotes(layout_) ? removeAll(fields[column], "\"") : fields[column];
+    const std::string& value = fields[column];
+    if (!removesQuotes(layout_) || value.find('"') == std::string::npos) {
+        return value;
+    }
+    unquoted = removeAll(value, "\"");
+    return unquoted;
 }
 
-// The layouts' empty-field rules test the value as it stands, blanks included; a column
-// the header lacks is empty.
 bool LayoutMap::emptyAt(const std::vector<std::string>& fields, Member target) const {
     for (auto it = found_.rbegin(); it != found_.rend(); ++it) {
         if (it->target == target) {
-            return valueAt(fields, it->column).empty();
+            std::string unquoted;
+            return valueAt(fields, it->column, unquoted).empty();
         }
     }
     return true;
@@ -74,7 +88,8 @@ bool LayoutMap::emptyAt(const std::vector<std::string>& fields, Member target) c
 
 std::optional<ContactRow> LayoutMap::read(const CsvRecord& record) const {
     const std::string_view text = record.text;
-    if (skipLineByText(layout_, removesQuotes(layout_) ? removeAll(text, "\"") : text)) {
+    const bool unquote = removesQuotes(layout_) && text.find('"') != std::string_view::npos;
+    if (skipLineByText(layout_, unquote ? std::string_view(removeAll(text, "\"")) : text)) {
         return std::nullopt;
     }
     ContactRow row;
@@ -85,7 +100,8 @@ std::optional<ContactRow> LayoutMap::read(const CsvRecord& record) const {
     for (const Found& f : found_) {
         // Trimmed first: a blank beside a value would make a state too long, a birthdate
         // of no known form, a middle initial blank.
-        std::string value = trim(valueAt(record.fields, f.column));
+        std::string unquoted;
+        std::string_view value = trimmedView(valueAt(record.fields, f.column, unquoted));
         if (layout_ == CsvLayout::D) {
             value = unguardedCell(value);
         }

@@ -34,7 +34,9 @@ class LayoutMap {
         std::size_t column;
         std::string ContactRecord::*target;
     };
-    std::string valueAt(const std::vector<std::string>& fields, std::size_t column) const;
+    // The field (quotes taken out where the layout takes them out, into `unquoted`).
+    std::string_view valueAt(const std::vector<std::string>& fields, std::size_t column,
+                             std::string& unquoted) const;
     bool emptyAt(const std::vector<std::string>& fields, std::string ContactRecord::*target) const;
 
     CsvLayout layout_;

@@ -205,19 +205,17 @@ std::size_t partIndex(Slot slot) {
 }
 
 Group typedGroup(std::string_view type) {
-    const std::string t = toLower(type);
-    if (t.find("home") != std::string::npos || t.find("personal") != std::string::npos) {
+    if (containsNoCase(type, "home") || containsNoCase(type, "personal")) {
         return Group::Home;
     }
-    if (t.find("work") != std::string::npos || t.find("business") != std::string::npos) {
+    if (containsNoCase(type, "work") || containsNoCase(type, "business")) {
         return Group::Work;
     }
     return Group::Other;
 }
 
 bool isMobile(std::string_view type) {
-    const std::string t = toLower(type);
-    return t.find("mobile") != std::string::npos || t.find("cell") != std::string::npos;
+    return containsNoCase(type, "mobile") || containsNoCase(type, "cell");
 }
 
 // Google's labels: "* myContacts ::: Suppliers" is the user's label Suppliers; the ones

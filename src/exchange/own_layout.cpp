@@ -32,8 +32,8 @@ std::string guardedCell(std::string_view value) {
     return std::string(value);
 }
 
-std::string unguardedCell(std::string_view value) {
-    return std::string(isGuarded(value) ? value.substr(1) : value);
+std::string_view unguardedCell(std::string_view value) {
+    return isGuarded(value) ? value.substr(1) : value;
 }
 
 }  // namespace qm

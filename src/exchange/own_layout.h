@@ -45,6 +45,6 @@ std::string exportedBirthdate(std::string_view stored);
 // that already begins with apostrophes before such a character, so that reading the
 // export back takes exactly one apostrophe off and gives the value again.
 std::string guardedCell(std::string_view value);
-std::string unguardedCell(std::string_view value);
+std::string_view unguardedCell(std::string_view value);
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 #include "exchange/typed_contact.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -73,24 +74,34 @@ void splitStreetLines(ContactFields& f) {
 void TypedContact::set(ContactField field, std::string_view utf8) {
     FoldedText folded = foldToCodePage(utf8);
     std::string& text = fields_.text(field);
-    text = trim(folded.text);
+    text = std::move(folded.text);
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {
+        text = trim(text);
+    }
     const std::uint32_t bit = 1u << fieldIndex(recordFieldOf(field).member);
     foldedFields_ = folded.changed && !text.empty() ? foldedFields_ | bit : foldedFields_ & ~bit;
 }
 
 void TypedContact::offer(ContactField field, std::string_view utf8) {
-    if (!has(field) && !trim(utf8).empty()) {
+    if (!has(field) && utf8.find_first_not_of(' ') != std::string_view::npos) {
         set(field, utf8);
     }
 }
 
-ContactRow TypedContact::cleanedRow() const {
-    ContactFields f = fields_;
+ContactRow TypedContact::cleanedRow() {
+    ContactFields& f = fields_;
     splitStreetLines(f);
     std::uint32_t folded = foldedFields_;
     for (ContactField field : kAllContactFields) {
         std::string& text = f.text(field);
-        text = trim(cleanFieldText(field, trim(withoutControlCharacters(text))));
+        if (text.empty()) {
+            continue;
+        }
+        if (std::any_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+            text = trim(withoutControlCharacters(text));
+        }
+        text = trim(cleanFieldText(field, text));
         if (!passesFormCheck(field, text)) {
             text.clear();
         }

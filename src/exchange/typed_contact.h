@@ -26,8 +26,8 @@ class TypedContact {
     bool has(ContactField field) const { return !fields_.text(field).empty(); }
 
     // The row as Add Contact would store it, the company included in the address when
-    // there is one.
-    ContactRow cleanedRow() const;
+    // there is one. Leaves the contact spent.
+    ContactRow cleanedRow();
 
   private:
     ContactFields fields_;

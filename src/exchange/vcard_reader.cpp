@@ -115,6 +115,36 @@ std::string toUtf8(const std::string& bytes, const std::string& charset) {
     return isValidUtf8(bytes) ? bytes : cp1252ToUtf8(bytes);
 }
 
+void addTypes(Property& p, std::string_view list) {
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        p.types.push_back(upper(list.substr(0, comma)));
+        list = comma == std::string_view::npos ? std::string_view() : list.substr(comma + 1);
+    }
+}
+
+void addParameter(Property& p, std::string_view parameter) {
+    const std::size_t eq = parameter.find('=');
+    std::string value(eq == std::string_view::npos ? parameter : parameter.substr(eq + 1));
+    std::erase(value, '"');
+    if (eq == std::string_view::npos) {
+        addTypes(p, value);  // 2.1 names types (and the encoding) bare
+        return;
+    }
+    const std::string key = upper(parameter.substr(0, eq));
+    if (key == "TYPE") {
+        addTypes(p, value);
+    } else if (key == "ENCODING") {
+        p.encoding = upper(value);
+    } else if (key == "CHARSET") {
+        p.charset = value;
+    } else if (key == "PREF") {
+        p.preferred = true;
+    } else if (key == "X-APPLE-OMIT-YEAR") {
+        p.omitYear = value;
+    }
+}
+
 // Splits "NAME;PARAM=A,B;BARE:value" into its parts; none for a line without a colon.
 std::optional<Property> parseLine(std::string_view line) {
     bool quoted = false;
@@ -132,28 +162,17 @@ std::optional<Property> parseLine(std::string_view line) {
     }
     Property p;
     p.value = std::string(line.substr(colon + 1));
-    const std::vector<std::string> head = splitEscaped(line.substr(0, colon), ';');
-    p.name = upper(head[0].substr(head[0].rfind('.') + 1));
-    for (std::size_t i = 1; i < head.size(); ++i) {
-        const std::size_t eq = head[i].find('=');
-        const std::string key = upper(eq == std::string::npos ? "TYPE" : head[i].substr(0, eq));
-        std::string value = eq == std::string::npos ? head[i] : head[i].substr(eq + 1);
-        std::erase(value, '"');
-        if (key == "TYPE") {
-            for (const std::string& t : splitEscaped(value, ',')) {
-                p.types.push_back(upper(t));
-            }
-        } else if (key == "ENCODING") {
-            p.encoding = upper(value);
-        } else if (key == "CHARSET") {
-            p.charset = value;
-        } else if (key == "PREF") {
-            p.preferred = true;
-        } else if (key == "X-APPLE-OMIT-YEAR") {
-            p.omitYear = value;
-        }
+    std::string_view head = line.substr(0, colon);
+    const std::size_t semicolon = head.find(';');
+    const std::string_view name = head.substr(0, semicolon);
+    const std::size_t dot = name.rfind('.');
+    p.name = upper(dot == std::string_view::npos ? name : name.substr(dot + 1));
+    head = semicolon == std::string_view::npos ? std::string_view() : head.substr(semicolon + 1);
+    while (!head.empty()) {
+        const std::size_t next = head.find(';');
+        addParameter(p, head.substr(0, next));
+        head = next == std::string_view::npos ? std::string_view() : head.substr(next + 1);
     }
-    // 2.1 names the encoding as a bare parameter too.
     if (p.hasType("QUOTED-PRINTABLE")) {
         p.encoding = "QUOTED-PRINTABLE";
     }
@@ -341,14 +360,15 @@ bool looksLikeVCard(std::string_view text) {
 }
 
 VCardReader::VCardReader(std::string utf8Text) : text_(std::move(utf8Text)) {
-    const std::size_t at = upper(text_).find("\nVERSION:");
+    // The first card's version names the format.
+    const std::size_t at = upper(std::string_view(text_).substr(0, 4096)).find("\nVERSION:");
     std::string version;
     if (at != std::string::npos) {
         const std::size_t end = text_.find_first_of("\r\n", at + 9);
         version = trim(text_.substr(at + 9, end - at - 9));
     }
     format_ = "vCard file" + (version.empty() ? std::string() : " (version " + version + ")");
-    if (text_.find("PRODID:-//Quillmark//") != std::string::npos) {
+    if (text_.substr(0, 4096).find("PRODID:-//Quillmark//") != std::string::npos) {
         format_ = "vCard file (Quillmark export)";
     }
 }
@@ -361,9 +381,9 @@ bool VCardReader::nextLine(std::string_view& line) {
     if (pos_ >= text_.size()) {
         return false;
     }
-    std::size_t end = text_.find_first_of("\r\n", pos_);
-    if (end == std::string::npos) {
-        end = text_.size();
+    std::size_t end = pos_;
+    while (end < text_.size() && text_[end] != '\r' && text_[end] != '\n') {
+        ++end;
     }
     line = std::string_view(text_).substr(pos_, end - pos_);
     pos_ = end;

@@ -71,6 +71,10 @@ char32_t nextUtf8(std::string_view s, std::size_t& i) {
 bool isValidUtf8(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const auto before = i;
         const char32_t cp = nextUtf8(s, i);
         if (cp == 0xFFFD && !(i - before == 3 && s.substr(before, 3) == "\xEF\xBF\xBD")) {

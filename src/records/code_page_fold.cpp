@@ -4,6 +4,7 @@
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "records/code_page.h"
@@ -64,6 +65,10 @@ void doubleAcuteToDiaeresis(icu::UnicodeString& text) {
 }  // namespace
 
 FoldedText foldToCodePage(std::string_view utf8) {
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return {std::string(utf8), false};
+    }
     if (allInCodePage(utf8)) {
         return {utf8ToCp1252(utf8), false};
     }
