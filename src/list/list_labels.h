@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 #include "records/contact_record.h"
 
 namespace qm {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "list/list_labels.h"
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 #include "records/parameter_file.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 #include <QtTest>
 
 #include "shell/about_window.h"
-#include "shell/main_window.h"
+#include "desktop/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "desktop/application.h"
 #include "cli/cli.h"
 
 int main(int argc, char** argv) {
