@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/cli_args.h"
-#include "printing/notice.h"
+#include "records/notice.h"
 #include "records/error.h"
 
 namespace qm {

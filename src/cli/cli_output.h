@@ -8,7 +8,7 @@
 #include <string>
 
 #include "cli/cli_context.h"
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 #include "records/parameter_file.h"
 
 namespace qm {

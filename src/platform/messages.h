@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "platform/platform_services.h"
-#include "printing/notice.h"
+#include "records/notice.h"
 #include "records/error.h"
 
 namespace qm {

@@ -8,7 +8,7 @@
 #include <cmath>
 
 #include "platform/qt_text.h"
-#include "printing/text_grid_surface.h"
+#include "surface/text_grid_surface.h"
 #include "records/error.h"
 
 namespace qm {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <variant>
 
-#include "printing/notice.h"
-#include "printing/printer_surface.h"
+#include "records/notice.h"
+#include "surface/printer_surface.h"
 #include "records/parameter_file.h"
 
 namespace qm {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "cli/cli_support.h"
-#include "printing/text_grid_surface.h"
+#include "surface/text_grid_surface.h"
 #include "support/pdf_text_qt.h"
 
 namespace qm {
