@@ -13,8 +13,7 @@ AppState::AppState(PlatformServices& services, QString folder)
 void AppState::openFile(const QString& path) {
     contacts.open(QFile::encodeName(path).toStdString());
     filePath_ = path;
-    fileTitle_ =
-        QFile::decodeName(contactFileTitle(QFile::encodeName(path).toStdString()).c_str());
+    fileTitle_ = QFile::decodeName(contactFileTitle(QFile::encodeName(path).toStdString()).c_str());
     Q_EMIT fileOpened();
 }
 

@@ -108,9 +108,12 @@ void frmNewContact::connectCommands() {
         qm::openStateList(state_.platform, state_.appFolder);
         form->focusField(qm::ContactField::State);
     });
-    connect(cmdPeopleFind, &QPushButton::clicked, this, [this] { qm::openPeopleSearch(state_.platform); });
-    connect(cmdZipFinder, &QPushButton::clicked, this, [this] { qm::openZipLookup(state_.platform); });
-    connect(mnuNewManual, &QAction::triggered, this, [this] { qm::openUserManual(state_.platform, state_.appFolder); });
+    connect(cmdPeopleFind, &QPushButton::clicked, this,
+            [this] { qm::openPeopleSearch(state_.platform); });
+    connect(cmdZipFinder, &QPushButton::clicked, this,
+            [this] { qm::openZipLookup(state_.platform); });
+    connect(mnuNewManual, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuNewAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 

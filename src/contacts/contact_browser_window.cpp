@@ -157,10 +157,13 @@ void frmEdDelViewContact::connectCommands() {
         qm::openStateList(state_.platform, state_.appFolder);
         form->focusField(qm::ContactField::State);
     });
-    connect(cmdZipFinder, &QPushButton::clicked, this, [this] { qm::openZipLookup(state_.platform); });
-    connect(cmdPeopleFind, &QPushButton::clicked, this, [this] { qm::openPeopleSearch(state_.platform); });
+    connect(cmdZipFinder, &QPushButton::clicked, this,
+            [this] { qm::openZipLookup(state_.platform); });
+    connect(cmdPeopleFind, &QPushButton::clicked, this,
+            [this] { qm::openPeopleSearch(state_.platform); });
     connect(mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetailsCommand);
-    connect(mnuEDVManual, &QAction::triggered, this, [this] { qm::openUserManual(state_.platform, state_.appFolder); });
+    connect(mnuEDVManual, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuEDVAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 

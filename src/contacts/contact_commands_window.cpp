@@ -18,8 +18,8 @@ void addContactFromTypedLines(AppState& state, QWidget* parent) {
         if (parse.outcome == AddressParseOutcome::LineOneWithoutBlank) {
             state.platform.beep();
             state.platform.messageBox(parent, QString::fromLatin1(kLineOneWithoutBlankTitle),
-                                      QString::fromLatin1(kLineOneWithoutBlankText),
-                                      MsgButtons::Ok, MsgIcon::None);
+                                      QString::fromLatin1(kLineOneWithoutBlankText), MsgButtons::Ok,
+                                      MsgIcon::None);
             return;
         }
         auto* window = new frmNewContact(state);

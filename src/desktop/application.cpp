@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "desktop/main_window.h"
 #include "platform/qt_platform_services.h"
 #include "records/error.h"
 #include "shell/app_folder.h"
 #include "shell/bundled_documents_window.h"
-#include "desktop/main_window.h"
 
 namespace qm {
 

@@ -173,8 +173,7 @@ void frmDEdavu::connectCommands() {
     connect(mnuManual, &QAction::triggered, this,
             [&s] { qm::openUserManual(s.platform, s.appFolder); });
     connect(mnuAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
-    connect(cmdPeopleFind, &QPushButton::clicked, this,
-            [&s] { qm::openPeopleSearch(s.platform); });
+    connect(cmdPeopleFind, &QPushButton::clicked, this, [&s] { qm::openPeopleSearch(s.platform); });
     connect(cmdZipFinder, &QPushButton::clicked, this, [&s] { qm::openZipLookup(s.platform); });
 }
 
@@ -250,8 +249,7 @@ void frmDEdavu::restoreSavedPlace() {
     for (const QScreen* s : QGuiApplication::screens()) {
         screens << s->availableGeometry();
     }
-    restoredFrame_ =
-        qm::readWindowPlace(state_.platform, primary->logicalDotsPerInch(), screens);
+    restoredFrame_ = qm::readWindowPlace(state_.platform, primary->logicalDotsPerInch(), screens);
     if (restoredFrame_) {
         move(restoredFrame_->topLeft());
         resize(restoredFrame_->size());

@@ -99,7 +99,8 @@ void frmLMExport::buildMenus() {
         qm::addMenuItem(mnuETHelp, "mnuETHelpAbout", QStringLiteral("About Quillmark"));
 
     connect(mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitApplication);
-    connect(mnuETHelpUM, &QAction::triggered, this, [this] { qm::openUserManual(state_.platform, state_.appFolder); });
+    connect(mnuETHelpUM, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuETHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 
@@ -108,9 +109,9 @@ void frmLMExport::createExportFile() {
     qm::ExportResult result;
     qm::BusyPointer busy(state_.platform);
     try {
-        result = qm::exportContacts(
-            state_.contacts, localPath(state_.filePath()),
-            localPath(state_.appFolder), csv ? qm::ExportFormat::Csv : qm::ExportFormat::Txt);
+        result = qm::exportContacts(state_.contacts, localPath(state_.filePath()),
+                                    localPath(state_.appFolder),
+                                    csv ? qm::ExportFormat::Csv : qm::ExportFormat::Txt);
     } catch (const qm::QmError& e) {
         busy.restore();
         if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {

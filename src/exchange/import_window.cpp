@@ -91,7 +91,8 @@ void frmLMImport::buildMenus() {
     qm::attachCommonEditMenu(mnuITEdit, mnuITEditCut, mnuITEditCopy, mnuITEditPaste,
                              state_.platform);
     connect(mnuITFileExit, &QAction::triggered, this, &frmLMImport::exitApplication);
-    connect(mnuITHelpUM, &QAction::triggered, this, [this] { qm::openUserManual(state_.platform, state_.appFolder); });
+    connect(mnuITHelpUM, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuITHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 

@@ -220,7 +220,8 @@ void frmViewAll::connectCommands() {
     connect(mnuVAEditCut, &QAction::triggered, this, &frmViewAll::cutCommand);
     connect(mnuVAEditPaste, &QAction::triggered, this, &frmViewAll::pasteCommand);
     connect(mnuVAEditSelAll, &QAction::triggered, this, &frmViewAll::selectAllCommand);
-    connect(mnuVAManual, &QAction::triggered, this, [this] { qm::openUserManual(state_.platform, state_.appFolder); });
+    connect(mnuVAManual, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuVAAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
     connect(lstAllContacts, &QListView::doubleClicked, this, &frmViewAll::openListedContact);
 

@@ -11,8 +11,8 @@
 #include <variant>
 
 #include "records/notice.h"
-#include "surface/printer_surface.h"
 #include "records/parameter_file.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

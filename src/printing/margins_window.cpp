@@ -40,8 +40,8 @@ void adjustMargins(AppState& state, QWidget* parent, const char* section) {
     const QString left = askMarginAnswer(platform, parent, MarginAxis::LeftRight);
     if (!left.isEmpty()) {
         platform.messageBox(parent, QStringLiteral("Top margin adjustment"),
-                            fromCp(marginExplanation(section, MarginAxis::DownUp)),
-                            MsgButtons::Ok, MsgIcon::None);
+                            fromCp(marginExplanation(section, MarginAxis::DownUp)), MsgButtons::Ok,
+                            MsgIcon::None);
     }
     const QString top = askMarginAnswer(platform, parent, MarginAxis::DownUp);
 

@@ -128,8 +128,7 @@ void TypedLinesPanel::printCommand() {
         }
 
         job = platform.printDialog(
-            this,
-            PrintRequest{false, state_.printOptions().portrait ? kPortrait : kLandscape, 0});
+            this, PrintRequest{false, state_.printOptions().portrait ? kPortrait : kLandscape, 0});
         if (job.cancelled()) {
             return;
         }

@@ -153,10 +153,9 @@ void TypedLinesPanel::connectCommands() {
         connect(lines[static_cast<std::size_t>(i)], &QLineEdit::textChanged, this,
                 [this, i] { takeLineFromControl(i); });
     }
-    for (QAbstractButton* option :
-         std::initializer_list<QAbstractButton*>{optLMLabel, optLMEnvelope, optPortrait,
-                                                 optLandscape, optLMCenter, optLMLeftjust,
-                                                 chkBold, chkLargeFont}) {
+    for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{
+             optLMLabel, optLMEnvelope, optPortrait, optLandscape, optLMCenter, optLMLeftjust,
+             chkBold, chkLargeFont}) {
         connect(option, &QAbstractButton::toggled, this, &TypedLinesPanel::takeOptionsFromControls);
     }
     connect(&state_, &AppState::typedLinesChanged, this, &TypedLinesPanel::showTypedLines);

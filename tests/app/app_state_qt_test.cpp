@@ -22,9 +22,12 @@ class AppStateTest : public QObject {
     void openFileNamesItAndTellsTheWindows_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("title");
-        QTest::newRow("plain") << "Friends.DAT" << "Friends";
-        QTest::newRow("every upper-case .DAT goes") << "A.DATB.DAT" << "AB";
-        QTest::newRow("lower case stays") << "Club.dat" << "Club.dat";
+        QTest::newRow("plain") << "Friends.DAT"
+                               << "Friends";
+        QTest::newRow("every upper-case .DAT goes") << "A.DATB.DAT"
+                                                    << "AB";
+        QTest::newRow("lower case stays") << "Club.dat"
+                                          << "Club.dat";
     }
     void openFileNamesItAndTellsTheWindows() {
         QFETCH(QString, name);

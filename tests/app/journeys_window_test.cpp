@@ -6,18 +6,18 @@
 
 #include "contacts/add_contact_window.h"
 #include "contacts/contact_browser_window.h"
+#include "desktop/main_window.h"
 #include "exchange/export_window.h"
 #include "exchange/import_window.h"
 #include "list/contact_list_window.h"
 #include "platform/qt_text.h"
 #include "printing/label_sheet.h"
-#include "surface/text_grid_surface.h"
 #include "shell/about_window.h"
 #include "shell/app_folder.h"
-#include "desktop/main_window.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 
@@ -91,15 +91,17 @@ struct Desk {
     }
 
     void typeLines(const QStringList& lines) {
-        QLineEdit* fields[] = {main.panel->txtLMLine1, main.panel->txtLMLine2, main.panel->txtLMline3, main.panel->txtLMLine4,
+        QLineEdit* fields[] = {main.panel->txtLMLine1, main.panel->txtLMLine2,
+                               main.panel->txtLMline3, main.panel->txtLMLine4,
                                main.panel->txtLMLine5};
         for (int i = 0; i < 5; ++i) {
             fields[i]->setText(i < lines.size() ? lines[i] : QString());
         }
     }
     QStringList mainLines() const {
-        return {main.panel->txtLMLine1->text(), main.panel->txtLMLine2->text(), main.panel->txtLMline3->text(),
-                main.panel->txtLMLine4->text(), main.panel->txtLMLine5->text()};
+        return {main.panel->txtLMLine1->text(), main.panel->txtLMLine2->text(),
+                main.panel->txtLMline3->text(), main.panel->txtLMLine4->text(),
+                main.panel->txtLMLine5->text()};
     }
 
     void answerPrintDialog() {

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "contacts/add_contact_window.h"
+#include "desktop/main_window.h"
 #include "platform/lookups.h"
 #include "records/text_rules.h"
-#include "desktop/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 

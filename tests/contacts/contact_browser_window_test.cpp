@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "surface/text_grid_surface.h"
-#include "records/contact_file.h"
 #include "desktop/main_window.h"
+#include "records/contact_file.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 

@@ -2,8 +2,8 @@
 #include <QPointer>
 #include <QtTest>
 
-#include "exchange/import_window.h"
 #include "desktop/main_window.h"
+#include "exchange/import_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 

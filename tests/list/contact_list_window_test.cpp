@@ -4,16 +4,16 @@
 
 #include "contacts/contact_browser_window.h"
 #include "contacts/contact_form_window.h"
+#include "desktop/main_window.h"
 #include "list/contact_list_window.h"
 #include "platform/qt_text.h"
-#include "surface/text_grid_surface.h"
 #include "records/error.h"
 #include "records/parameter_file.h"
 #include "shell/app_folder.h"
-#include "desktop/main_window.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 

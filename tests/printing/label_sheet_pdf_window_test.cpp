@@ -3,15 +3,15 @@
 // the character cells put it. With QUILLMARK_SHEET_PDF set, the PDF is kept at that path.
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "platform/qt_printer_surface.h"
 #include "printing/label_sheet.h"
-#include "surface/text_grid_surface.h"
 #include "shell/app_folder.h"
-#include "desktop/main_window.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/sheet_shapes.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 using test::PdfText;
@@ -78,8 +78,9 @@ void LabelSheetPdfTest::fullSheetLandsOnTheStock() {
     ScriptedPlatform platform;
     AppState state(platform, QString::fromStdString(folder.path()));
     frmDEdavu window(state);
-    QLineEdit* lines[] = {window.panel->txtLMLine1, window.panel->txtLMLine2, window.panel->txtLMline3,
-                          window.panel->txtLMLine4, window.panel->txtLMLine5};
+    QLineEdit* lines[] = {window.panel->txtLMLine1, window.panel->txtLMLine2,
+                          window.panel->txtLMline3, window.panel->txtLMLine4,
+                          window.panel->txtLMLine5};
     for (int i = 0; i < 5; ++i) {
         lines[i]->setText(kAddress[i]);
     }

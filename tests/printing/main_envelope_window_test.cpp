@@ -3,10 +3,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "surface/text_grid_surface.h"
 #include "desktop/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using qm::MsgAnswer;
 using qm::MsgButtons;
@@ -59,8 +59,8 @@ struct Fixture {
     }
 
     void type(const QStringList& lines) {
-        QLineEdit* fields[] = {w.panel->txtLMLine1, w.panel->txtLMLine2, w.panel->txtLMline3, w.panel->txtLMLine4,
-                               w.panel->txtLMLine5};
+        QLineEdit* fields[] = {w.panel->txtLMLine1, w.panel->txtLMLine2, w.panel->txtLMline3,
+                               w.panel->txtLMLine4, w.panel->txtLMLine5};
         for (int i = 0; i < 5; ++i) {
             fields[i]->setText(i < lines.size() ? lines[i] : QString());
         }
@@ -142,8 +142,8 @@ class MainEnvelopeWindowTest : public QObject {
 
     void enterMovesThroughLinesOneToFour() {
         Fixture f;
-        QLineEdit* fields[] = {f.w.panel->txtLMLine1, f.w.panel->txtLMLine2, f.w.panel->txtLMline3, f.w.panel->txtLMLine4,
-                               f.w.panel->txtLMLine5};
+        QLineEdit* fields[] = {f.w.panel->txtLMLine1, f.w.panel->txtLMLine2, f.w.panel->txtLMline3,
+                               f.w.panel->txtLMLine4, f.w.panel->txtLMLine5};
         for (int i = 0; i < 4; ++i) {
             fields[i]->setFocus();
             QTest::keyClick(fields[i], Qt::Key_Return);
@@ -176,8 +176,8 @@ class MainEnvelopeWindowTest : public QObject {
 
         f.w.panel->cmdLMClear->click();
 
-        for (QLineEdit* line :
-             {f.w.panel->txtLMLine1, f.w.panel->txtLMLine2, f.w.panel->txtLMline3, f.w.panel->txtLMLine4, f.w.panel->txtLMLine5}) {
+        for (QLineEdit* line : {f.w.panel->txtLMLine1, f.w.panel->txtLMLine2, f.w.panel->txtLMline3,
+                                f.w.panel->txtLMLine4, f.w.panel->txtLMLine5}) {
             QVERIFY(line->text().isEmpty());
         }
         for (QCheckBox* style : {f.w.panel->chkBold, f.w.panel->chkLargeFont}) {

@@ -2,16 +2,16 @@
 // scripted platform; what reached the paper is read from a text grid.
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "platform/qt_text.h"
-#include "surface/text_grid_surface.h"
 #include "records/error.h"
 #include "records/parameter_file.h"
 #include "records/text_rules.h"
 #include "shell/app_folder.h"
-#include "desktop/main_window.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 
@@ -30,8 +30,9 @@ struct Fixture {
     std::string paramPath() const { return folder.file(kParameterFileName); }
 
     void typeLines(const QStringList& lines) {
-        QLineEdit* fields[] = {window.panel->txtLMLine1, window.panel->txtLMLine2, window.panel->txtLMline3,
-                               window.panel->txtLMLine4, window.panel->txtLMLine5};
+        QLineEdit* fields[] = {window.panel->txtLMLine1, window.panel->txtLMLine2,
+                               window.panel->txtLMline3, window.panel->txtLMLine4,
+                               window.panel->txtLMLine5};
         for (int i = 0; i < 5; ++i) {
             fields[i]->setText(i < lines.size() ? lines[i] : QString());
         }
@@ -230,7 +231,8 @@ void LabelPrintWindowTest::printChecksRunInOrder() {
         });
     }
     if (!aligned) {
-        qm::TypedLinesPanel::clearOptions(f.window.panel->optLMLeftjust, f.window.panel->optLMCenter);
+        qm::TypedLinesPanel::clearOptions(f.window.panel->optLMLeftjust,
+                                          f.window.panel->optLMCenter);
     }
     f.print();
 

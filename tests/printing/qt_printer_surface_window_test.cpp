@@ -7,11 +7,11 @@
 #include "platform/qt_text.h"
 #include "printing/envelope_layout.h"
 #include "printing/print_rules.h"
-#include "surface/text_grid_surface.h"
 #include "records/error.h"
 #include "support/pdf_text_qt.h"
 #include "support/sheet_shapes.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 using test::PdfText;

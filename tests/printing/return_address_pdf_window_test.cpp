@@ -3,8 +3,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "platform/qt_printer_surface.h"
 #include "desktop/main_window.h"
+#include "platform/qt_printer_surface.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/sheet_shapes.h"

@@ -2,9 +2,9 @@
 #include <QDate>
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "records/contact_file.h"
 #include "shell/app_folder.h"
-#include "desktop/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
