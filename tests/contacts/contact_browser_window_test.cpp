@@ -572,7 +572,7 @@ class ContactBrowserTest : public QObject {
 
         TextGridSurface sheet;
         platform->printAnswers.push_back(
-            {false, 2, false, 0, 0, [&] { return std::make_unique<test::GridPrinter>(sheet); }});
+            {false, 2, false, [&] { return std::make_unique<test::GridPrinter>(sheet); }});
         b->mnuEDVPrint->trigger();
         QCOMPARE(sheet.pageCount(), 2);
         QCOMPARE(sheet.documentCount(), 1);
@@ -583,12 +583,12 @@ class ContactBrowserTest : public QObject {
         b->form->txtACNotes->setFocus();
         b->form->txtACNotes->setSelection(6, 5);
         platform->printAnswers.push_back(
-            {false, 1, true, 0, 0, [&] { return std::make_unique<test::GridPrinter>(selection); }});
+            {false, 1, true, [&] { return std::make_unique<test::GridPrinter>(selection); }});
         b->mnuEDVPrint->trigger();
         QCOMPARE(selection.pageLines(1), (std::vector<std::string>{"", "green"}));
 
         // Cancel prints nothing and says nothing.
-        platform->printAnswers.push_back({true, 1, false, 0, 0, {}});
+        platform->printAnswers.push_back({true, 1, false, {}});
         b->mnuEDVPrint->trigger();
         QVERIFY(platform->messages.empty());
     }
