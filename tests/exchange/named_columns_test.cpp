@@ -9,8 +9,8 @@ namespace {
 // first|middle|last|street|street2|state|email|home|cell|work|birthdate|category
 std::string fieldsOf(const ContactRecord& r) {
     return r.firstName + "|" + r.middleInitial + "|" + r.lastName + "|" + r.street + "|" +
-           r.street2 + "|" + r.state + "|" + r.email + "|" + r.homePhone + "|" + r.cellPhone +
-           "|" + r.workPhone + "|" + r.birthdate + "|" + r.category;
+           r.street2 + "|" + r.state + "|" + r.email + "|" + r.homePhone + "|" + r.cellPhone + "|" +
+           r.workPhone + "|" + r.birthdate + "|" + r.category;
 }
 
 TEST(NamedColumns, ValuesAreFoundByNameAndCleanedAsTyped) {
@@ -54,10 +54,12 @@ TEST(ImportReport, SecondLineSaysWhatWasSkippedOrChanged) {
     const Case cases[] = {
         {{0, 0, 0}, ""},
         {{1, 0, 0}, "Skipped: 1 contact already on file."},
-        {{2, 1, 0}, "Skipped: 2 contacts already on file and 1 line without a name or e-mail "
-                    "address."},
-        {{0, 3, 1}, "Skipped: 3 lines without a name or e-mail address.  Changed: letters in 1 "
-                    "value to the nearest ones the contact file can hold."},
+        {{2, 1, 0},
+         "Skipped: 2 contacts already on file and 1 line without a name or e-mail "
+         "address."},
+        {{0, 3, 1},
+         "Skipped: 3 lines without a name or e-mail address.  Changed: letters in 1 "
+         "value to the nearest ones the contact file can hold."},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(importSkippedText(c.counts), c.text);
