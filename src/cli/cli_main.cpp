@@ -131,9 +131,6 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
     } catch (const Refusal& r) {
         err << outText(r.title()) << ": " << outText(r.text()) << "\n";
         return kRefused;
-    } catch (const ImportFailure& e) {
-        err << "Error: " << commonErrorText(e, ErrorEnding::Import) << "\n";
-        return kRefused;
     } catch (const QmError& e) {
         err << "Error: " << commonErrorText(e) << "\n";
         return kRefused;
