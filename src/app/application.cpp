@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -49,6 +50,10 @@ int runApplication(int argc, char** argv) {
                                         QStringLiteral("Application folder to use."),
                                         QStringLiteral("DIR"));
     parser.addOption(homeOption);
+    const QCommandLineOption openOption(QStringLiteral("open"),
+                                        QStringLiteral("Contact file to open at start."),
+                                        QStringLiteral("FILE.DAT"));
+    parser.addOption(openOption);
     parser.process(app);
 
     const std::string folder =
@@ -66,6 +71,11 @@ int runApplication(int argc, char** argv) {
     frmDEdavu main(state);
     main.show();
     main.txtLMLine1->setFocus();
+    if (parser.isSet(openOption)) {
+        // Once the event loop runs, so that Cancel on an error can still end the program.
+        QTimer::singleShot(
+            0, &main, [&main, path = parser.value(openOption)] { main.openContactFile(path); });
+    }
     return QApplication::exec();
 }
 

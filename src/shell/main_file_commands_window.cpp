@@ -1,5 +1,6 @@
 // New, Open and Close of contact files, and the birthday-reminder commands.
 #include <QDate>
+#include <QFileInfo>
 
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -55,17 +56,33 @@ void frmDEdavu::chooseContactFile(const QString& dialogTitle, bool announceBirth
     if (path.isEmpty()) {
         return;
     }
-    unloadContactBrowser();
-    state_.contacts.open(QFile::encodeName(path).toStdString());
-    showOpenFile(path, fileTitleOf(path));
-    setContactCommandsEnabled(true);
-    if (!announceBirthdays) {
-        setReminderMenu(true);
-    }
+    useContactFile(path, !announceBirthdays);
     qm::restoreUninstallerData(folder);
     if (announceBirthdays) {
         showRemindersFromFile();
     }
+}
+
+void frmDEdavu::useContactFile(const QString& path, bool isNew) {
+    unloadContactBrowser();
+    state_.contacts.open(QFile::encodeName(path).toStdString());
+    showOpenFile(path, fileTitleOf(path));
+    setContactCommandsEnabled(true);
+    if (isNew) {
+        setReminderMenu(true);
+    }
+}
+
+void frmDEdavu::openContactFile(const QString& path) {
+    runFileCommand([this, &path] {
+        const QFileInfo file(path);
+        if (!file.isFile()) {
+            qm::throwError(qm::err::kFileNotFound,
+                           "File not found (" + QFile::encodeName(path).toStdString() + ")");
+        }
+        useContactFile(file.absoluteFilePath(), false);
+        showRemindersFromFile();
+    });
 }
 
 void frmDEdavu::showRemindersFromFile() {

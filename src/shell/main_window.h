@@ -120,6 +120,9 @@ class frmDEdavu : public QMainWindow {
     void showInsteadOfMain(QWidget* window);
     // Called when such a window closes: this window again, focus on the first line.
     void returnToMain();
+    // Opens the contact file named at start (--open, a file manager's "Open with") as Open
+    // does; a file that does not exist is an error rather than a new file.
+    void openContactFile(const QString& path);
 
     // Both options of a frame off (a plain exclusive group never allows that).
     static void clearOptions(QRadioButton* a, QRadioButton* b);
@@ -142,6 +145,7 @@ class frmDEdavu : public QMainWindow {
     // (file command helpers go here)
     void unloadContactBrowser();
     void chooseContactFile(const QString& dialogTitle, bool announceBirthdays);
+    void useContactFile(const QString& path, bool isNew);
     void showRemindersFromFile();
     void setReminderMenu(bool on);
     void setEveryReminderFlag(bool on);
