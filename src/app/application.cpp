@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -41,6 +42,9 @@ int runApplication(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setOrganizationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
+    // Ties the windows to the installed desktop entry and icon (taskbar, Wayland's app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmark.Quillmark"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillmark.Quillmark")));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Labels, envelopes and a contact file."));
