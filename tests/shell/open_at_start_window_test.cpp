@@ -1,8 +1,9 @@
 // A contact file named at start (--open, a file manager's "Open with").
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "records/contact_file.h"
-#include "shell/main_window.h"
+#include "shell/file_commands_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -29,11 +30,11 @@ class OpenAtStartTest : public QObject {
         // A relative name, as typed in a terminal started in the folder.
         const QString before = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(f.folder.path()));
-        f.w.openContactFile(QStringLiteral("Friends.DAT"));
+        qm::openContactFileAt(f.state, &f.w, QStringLiteral("Friends.DAT"));
         QDir::setCurrent(before);
         QVERIFY(f.state.contacts.isOpen());
         QCOMPARE(f.state.contacts.count(), 1);
-        QCOMPARE(f.w.txtFileNam->text(), QString::fromStdString(f.folder.file("Friends.DAT")));
+        QCOMPARE(f.state.filePath(), QString::fromStdString(f.folder.file("Friends.DAT")));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
         QVERIFY(f.w.mnuFileBdayOff->isEnabled());
     }
@@ -41,7 +42,7 @@ class OpenAtStartTest : public QObject {
     void aMissingFileIsAnErrorAndNoFileIsMade() {
         Fixture f;
         const std::string missing = f.folder.file("Typo.DAT");
-        f.w.openContactFile(QString::fromStdString(missing));
+        qm::openContactFileAt(f.state, &f.w, QString::fromStdString(missing));
         QCOMPARE(f.platform.messageTexts(),
                  QStringList{QStringLiteral("An error has occurred. Error number 53 -- File not "
                                             "found (") +

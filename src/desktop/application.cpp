@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "desktop/application.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -9,11 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "desktop/main_window.h"
 #include "platform/qt_platform_services.h"
 #include "records/error.h"
 #include "shell/app_folder.h"
 #include "shell/bundled_documents_window.h"
-#include "shell/main_window.h"
+#include "shell/file_commands_window.h"
 
 namespace qm {
 
@@ -73,12 +74,14 @@ int runApplication(int argc, char** argv) {
     QtPlatformServices platform;
     AppState state(platform, QDir(QFile::decodeName(folder.c_str())).absolutePath());
     frmDEdavu main(state);
+    main.restoreSavedPlace();
     main.show();
-    main.txtLMLine1->setFocus();
+    main.panel->focusFirstLine();
     if (parser.isSet(openOption)) {
         // Once the event loop runs, so that Cancel on an error can still end the program.
-        QTimer::singleShot(
-            0, &main, [&main, path = parser.value(openOption)] { main.openContactFile(path); });
+        QTimer::singleShot(0, &main, [&state, &main, path = parser.value(openOption)] {
+            openContactFileAt(state, &main, path);
+        });
     }
     return QApplication::exec();
 }
