@@ -31,12 +31,7 @@ int dryRunImport(const std::string& path, const std::string& input, const Args& 
         onFile = file.readAll();
         remindersOn = remindersSetting(args, &file);
     }
-    ImportResult result;
-    try {
-        result = importContacts(readWholeFile(input), onFile, remindersOn);
-    } catch (const QmError& error) {
-        throw ImportFailure(error);
-    }
+    const ImportResult result = importContacts(readWholeFile(input), onFile, remindersOn);
     if (result.outcome == ImportOutcome::NotCompatible) {
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }
@@ -75,9 +70,9 @@ int runImport(const Args& args, Context& context) {
     ImportResult result;
     try {
         result = importContactFile(file, input, remindersSetting(args, &file));
-    } catch (const QmError& error) {
+    } catch (const QmError&) {
         dropIfNew();
-        throw ImportFailure(error);
+        throw;
     }
     if (result.outcome == ImportOutcome::NotCompatible) {
         dropIfNew();

@@ -1,6 +1,7 @@
 #include "shell/file_commands_window.h"
 
 #include <QDate>
+#include <QFileInfo>
 
 #include "app/app_state.h"
 #include "platform/messages.h"
@@ -54,6 +55,16 @@ void showRemindersFromFile(AppState& state, QWidget* parent) {
     }
 }
 
+void useContactFile(AppState& state, QWidget* parent, const QString& path, bool announceBirthdays) {
+    unloadContactBrowser(state);
+    state.openFile(path);
+    if (announceBirthdays) {
+        showRemindersFromFile(state, parent);
+    } else {
+        state.setReminders(true);
+    }
+}
+
 // The former file stays open until a name is chosen, so a cancelled dialog changes nothing.
 void chooseContactFile(AppState& state, QWidget* parent, const QString& dialogTitle,
                        bool announceBirthdays) {
@@ -62,13 +73,7 @@ void chooseContactFile(AppState& state, QWidget* parent, const QString& dialogTi
     if (path.isEmpty()) {
         return;
     }
-    unloadContactBrowser(state);
-    state.openFile(path);
-    if (announceBirthdays) {
-        showRemindersFromFile(state, parent);
-    } else {
-        state.setReminders(true);
-    }
+    useContactFile(state, parent, path, announceBirthdays);
 }
 
 }  // namespace
@@ -81,6 +86,17 @@ void newContactFile(AppState& state, QWidget* parent) {
 void openContactFile(AppState& state, QWidget* parent) {
     runFileCommand(state, parent,
                    [&] { chooseContactFile(state, parent, QStringLiteral("Open"), true); });
+}
+
+void openContactFileAt(AppState& state, QWidget* parent, const QString& path) {
+    runFileCommand(state, parent, [&] {
+        const QFileInfo file(path);
+        if (!file.isFile()) {
+            throwError(err::kFileNotFound,
+                       "File not found (" + QFile::encodeName(path).toStdString() + ")");
+        }
+        useContactFile(state, parent, file.absoluteFilePath(), true);
+    });
 }
 
 void closeContactFile(AppState& state, QWidget* parent) {

@@ -3,6 +3,7 @@
 // The main window's file commands: New, Open and Close of contact files, the two
 // birthday-reminder commands, and what an error of such a command leads to.
 
+class QString;
 class QWidget;
 
 namespace qm {
@@ -12,6 +13,9 @@ class QmError;
 
 void newContactFile(AppState& state, QWidget* parent);
 void openContactFile(AppState& state, QWidget* parent);
+// Opens the contact file named at start (--open, a file manager's "Open with") as Open does;
+// a file that does not exist is an error rather than a new file.
+void openContactFileAt(AppState& state, QWidget* parent, const QString& path);
 // The contact browser unloaded and the file released; a failure is reported, and no file is
 // open afterwards either way.
 void closeContactFile(AppState& state, QWidget* parent);

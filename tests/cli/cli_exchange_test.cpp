@@ -75,7 +75,7 @@ TEST_F(CliExchange, RefusedImportsChangeNoFile) {
     EXPECT_EQ(refused.err, "No contacts imported: CSV file not compatible with import function.\n");
     const auto missing = run({"import", dat, folder.file("nope.csv")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("Try again, or notify Quillmark."), std::string::npos);
+    EXPECT_NE(missing.err.find("Try again, or notify author."), std::string::npos);
     EXPECT_EQ(test::readBytes(dat), before);
 
     // A contact file that did not exist is not left behind either.
