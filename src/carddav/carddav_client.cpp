@@ -7,6 +7,7 @@
 #include "carddav/address_book_discovery.h"
 #include "carddav/http_session.h"
 #include "carddav/multistatus.h"
+#include "exchange/carddav_credentials.h"
 #include "exchange/carddav_errors.h"
 
 namespace qm::carddav {
@@ -43,7 +44,7 @@ Multistatus expectMultistatus(const HttpAnswer& answer, const char* method) {
 
 void addListed(Listing& listing, const QUrl& book, const HttpAnswer& answer,
                const Multistatus& multistatus) {
-    const QString bookPath = book.path(QUrl::FullyEncoded);
+    const QString bookPath = hrefPath(book, QString());
     for (const DavResponse& response : multistatus.responses) {
         const QString path = hrefPath(answer.url, response.href);
         const auto& resourceType = response.properties.value(clark(kDav, "resourcetype"));
@@ -86,7 +87,7 @@ std::optional<Listing> changesSince(HttpSession& http, const AddressBookInfo& bo
     Listing listing;
     listing.complete = false;
     listing.syncToken = token;
-    const QString bookPath = book.url.path(QUrl::FullyEncoded);
+    const QString bookPath = hrefPath(book.url, QString());
     for (bool truncated = true; truncated;) {
         const HttpAnswer answer =
             http.send("REPORT", book.url,
@@ -183,6 +184,15 @@ QUrl serverUrl(const ServerConnection& connection, std::string& user) {
 }
 
 }  // namespace
+
+ServerConnection connectionFor(const std::string& url, const std::string& user, bool insecure) {
+    const QUrl parsed(QString::fromStdString(url));
+    const std::string named = user.empty() ? parsed.userName().toStdString() : user;
+    const ServerLogin login = findServerLogin(parsed.host().toStdString(), named);
+    ServerConnection connection{url, login.user, login.password};
+    connection.insecure = insecure;
+    return connection;
+}
 
 AddressBookRead readAddressBook(const ServerConnection& connection, const CarddavSyncState& known,
                                 const ReadProgress& progress) {

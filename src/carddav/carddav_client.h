@@ -52,6 +52,10 @@ struct AddressBookRead {
     bool bySyncToken = false;          // the changes came from sync-collection
 };
 
+// The connection the command line makes: the user from --user, else from the address, else
+// from ~/.netrc; the password from QUILLMARK_CARDDAV_PASSWORD, else ~/.netrc.
+ServerConnection connectionFor(const std::string& url, const std::string& user, bool insecure);
+
 // Reads the address book at connection.url. `known` is what the contact file holds; it counts
 // only when its address book URL is the one found (else every card is new). An empty state
 // reads every card.

@@ -122,7 +122,9 @@ Multistatus parseMultistatus(const QByteArray& body, const std::string& host) {
 }
 
 QString hrefPath(const QUrl& base, const QString& href) {
-    return base.resolved(QUrl::fromEncoded(href.toUtf8())).path(QUrl::FullyEncoded);
+    // One spelling for every equivalent one ("%40" and "@", "%7e" and "~").
+    const QString path = base.resolved(QUrl::fromEncoded(href.toUtf8())).path(QUrl::FullyDecoded);
+    return QString::fromLatin1(QUrl::toPercentEncoding(path, "/"));
 }
 
 }  // namespace qm::carddav

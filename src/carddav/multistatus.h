@@ -41,7 +41,8 @@ Multistatus parseMultistatus(const QByteArray& body, const std::string& host);
 
 QString clark(const QString& ns, const QString& local);
 
-// An href as the path it names on the server (percent-encoded), resolved against `base`.
+// An href as the path it names on the server, resolved against `base`, percent-encoded in one
+// way whatever the server's spelling (only letters, digits, "-._~" and "/" stay as they are).
 QString hrefPath(const QUrl& base, const QString& href);
 
 }  // namespace qm::carddav

@@ -6,6 +6,7 @@
 
 #include "carddav/carddav_client.h"
 #include "carddav/radicale_server.h"
+#include "exchange/carddav_credentials.h"
 #include "records/error.h"
 
 namespace qm::carddav {
@@ -199,6 +200,16 @@ TEST(Radicale, LoginAndConnectionFailuresSayWhatWentWrong) {
             EXPECT_EQ(e.description().rfind(c.words, 0), 0u) << e.description();
         }
     }
+}
+
+TEST(Radicale, TheCommandLineLoginComesFromTheEnvironmentInUtf8) {
+    ::setenv(kCarddavPasswordVariable, "pässwörd", 1);
+    const ServerConnection connection =
+        connectionFor(test::radicaleUrl().replace("://", "://erin@").toStdString(), "", false);
+    ::unsetenv(kCarddavPasswordVariable);
+    EXPECT_EQ(connection.user, "erin");
+    // The login passes; erin has no address book.
+    EXPECT_EQ(errorNumber([&] { readAddressBook(connection); }), err::kNoAddressBook);
 }
 
 TEST(Radicale, InsecureAcceptsTheSelfSignedCertificate) {
