@@ -170,6 +170,41 @@ void fetchCards(HttpSession& http, const QUrl& book, const std::vector<QString>&
               [](const Card& a, const Card& b) { return a.href < b.href; });
 }
 
+// href -> ETag of what the contact file holds, when it holds cards of this address book.
+QHash<QString, QString> etagsOf(const CarddavSyncState& known, const std::string& bookUrl) {
+    QHash<QString, QString> etags;
+    if (known.addressBookUrl == bookUrl) {
+        for (const SyncedCard& card : known.cards) {
+            etags.insert(QString::fromStdString(card.href), QString::fromStdString(card.etag));
+        }
+    }
+    return etags;
+}
+
+// The cards to fetch (new, or another ETag), in href order, and the known ones gone.
+struct Comparison {
+    std::vector<QString> wanted;
+    std::vector<QString> removed;
+};
+
+Comparison compare(const Listing& listing, const QHash<QString, QString>& knownEtags) {
+    Comparison comparison;
+    for (auto it = listing.present.cbegin(); it != listing.present.cend(); ++it) {
+        const auto knownEtag = knownEtags.constFind(it.key());
+        if (knownEtag == knownEtags.cend() || knownEtag->isEmpty() || *knownEtag != it.value()) {
+            comparison.wanted.push_back(it.key());
+        }
+    }
+    std::sort(comparison.wanted.begin(), comparison.wanted.end());
+    for (auto it = knownEtags.cbegin(); it != knownEtags.cend(); ++it) {
+        if (listing.complete ? !listing.present.contains(it.key())
+                             : listing.gone.contains(it.key())) {
+            comparison.removed.push_back(it.key());
+        }
+    }
+    return comparison;
+}
+
 QUrl serverUrl(const ServerConnection& connection, std::string& user) {
     QUrl url(QString::fromStdString(connection.url), QUrl::StrictMode);
     if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https") ||
@@ -205,12 +240,7 @@ AddressBookRead readAddressBook(const ServerConnection& connection, const Cardda
     AddressBookRead read;
     read.addressBookUrl = book.url.toString(QUrl::FullyEncoded).toStdString();
     read.displayName = book.displayName.toStdString();
-    QHash<QString, QString> knownEtags;
-    if (known.addressBookUrl == read.addressBookUrl) {
-        for (const SyncedCard& card : known.cards) {
-            knownEtags.insert(QString::fromStdString(card.href), QString::fromStdString(card.etag));
-        }
-    }
+    const QHash<QString, QString> knownEtags = etagsOf(known, read.addressBookUrl);
     std::optional<Listing> listing;
     if (!knownEtags.isEmpty() && !known.syncToken.empty() && book.syncCollection) {
         listing = changesSince(http, book, QString::fromStdString(known.syncToken));
@@ -221,35 +251,18 @@ AddressBookRead readAddressBook(const ServerConnection& connection, const Cardda
     }
     read.syncToken = listing->syncToken.toStdString();
 
-    std::vector<QString> wanted;
-    for (auto it = listing->present.cbegin(); it != listing->present.cend(); ++it) {
-        const auto knownEtag = knownEtags.constFind(it.key());
-        if (knownEtag == knownEtags.cend() || knownEtag->isEmpty() || *knownEtag != it.value()) {
-            wanted.push_back(it.key());
-        }
-    }
-    std::sort(wanted.begin(), wanted.end());
-    std::vector<QString> removed;
-    for (auto it = knownEtags.cbegin(); it != knownEtags.cend(); ++it) {
-        if (listing->complete ? !listing->present.contains(it.key())
-                              : listing->gone.contains(it.key())) {
-            removed.push_back(it.key());
-        }
-    }
-    fetchCards(http, book.url, wanted, progress, read, removed);
-
-    std::sort(removed.begin(), removed.end());
-    std::size_t knownGone = 0;
-    for (const QString& href : removed) {
+    Comparison comparison = compare(*listing, knownEtags);
+    fetchCards(http, book.url, comparison.wanted, progress, read, comparison.removed);
+    std::sort(comparison.removed.begin(), comparison.removed.end());
+    for (const QString& href : comparison.removed) {
         if (knownEtags.contains(href)) {
             read.removed.push_back(href.toStdString());
-            ++knownGone;
         }
     }
     const auto knownFetched = std::count_if(
         read.cards.begin(), read.cards.end(),
         [&](const Card& c) { return knownEtags.contains(QString::fromStdString(c.href)); });
-    read.unchanged = static_cast<std::size_t>(knownEtags.size()) - knownGone -
+    read.unchanged = static_cast<std::size_t>(knownEtags.size()) - read.removed.size() -
                      static_cast<std::size_t>(knownFetched);
     return read;
 }
