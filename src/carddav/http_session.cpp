@@ -21,6 +21,9 @@ struct DeleteLater {
     void operator()(QNetworkReply* reply) const { reply->deleteLater(); }
 };
 
+// Far above any address book's answer (10,000 cards are about 4 MB).
+constexpr qint64 kMaxAnswerBytes = qint64{256} << 20;
+
 bool isRedirect(int status) {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
@@ -118,6 +121,66 @@ HttpAnswer HttpSession::send(const QByteArray& method, const QUrl& url, const QB
     }
 }
 
+void HttpSession::waitFor(QNetworkReply& reply) const {
+    QEventLoop loop;
+    bool timedOut = false;
+    bool cancelled = false;
+    bool tooLarge = false;
+    QList<QSslError> certificateErrors;
+    QTimer idle;
+    idle.setSingleShot(true);
+    idle.setInterval(connection_.timeoutSeconds * 1000);
+    QTimer poll;
+    poll.setInterval(100);
+    QObject::connect(&reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&reply, &QNetworkReply::downloadProgress, &idle, [&](qint64 received, qint64) {
+        idle.start();
+        if (received > kMaxAnswerBytes) {
+            tooLarge = true;
+            reply.abort();
+        }
+    });
+    QObject::connect(&reply, &QNetworkReply::uploadProgress, &idle, qOverload<>(&QTimer::start));
+    QObject::connect(&idle, &QTimer::timeout, &reply, [&] {
+        timedOut = true;
+        reply.abort();
+    });
+    QObject::connect(&poll, &QTimer::timeout, &reply, [&] {
+        if (progress_.cancelled && progress_.cancelled()) {
+            cancelled = true;
+            reply.abort();
+        }
+    });
+    QObject::connect(&reply, &QNetworkReply::sslErrors, &reply,
+                     [&](const QList<QSslError>& errors) {
+                         if (connection_.insecure) {
+                             reply.ignoreSslErrors();
+                         } else {
+                             certificateErrors = errors;
+                         }
+                     });
+    idle.start();
+    poll.start();
+    if (!reply.isFinished()) {
+        loop.exec();
+    }
+    const std::string host = hostOf(reply.request().url());
+    if (cancelled) {
+        throw carddav_error::cancelled();
+    }
+    if (timedOut) {
+        throw carddav_error::timeout(host, connection_.timeoutSeconds);
+    }
+    if (tooLarge) {
+        throw carddav_error::badAnswer(
+            host, "an answer larger than " + std::to_string(kMaxAnswerBytes >> 20) + " MB");
+    }
+    if (!certificateErrors.isEmpty()) {
+        throw carddav_error::certificate(host,
+                                         certificateErrors.first().errorString().toStdString());
+    }
+}
+
 HttpAnswer HttpSession::sendOnce(const QByteArray& method, const QUrl& url, const QByteArray& body,
                                  const QByteArray& depth, const QByteArray& contentType) {
     checkCancelled();
@@ -134,54 +197,7 @@ HttpAnswer HttpSession::sendOnce(const QByteArray& method, const QUrl& url, cons
     }
     const std::unique_ptr<QNetworkReply, DeleteLater> reply(
         manager_.sendCustomRequest(request, method, body));
-
-    QEventLoop loop;
-    bool timedOut = false;
-    bool cancelled = false;
-    QList<QSslError> certificateErrors;
-    QTimer idle;
-    idle.setSingleShot(true);
-    idle.setInterval(connection_.timeoutSeconds * 1000);
-    QTimer poll;
-    poll.setInterval(100);
-    QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(reply.get(), &QNetworkReply::downloadProgress, &idle,
-                     qOverload<>(&QTimer::start));
-    QObject::connect(reply.get(), &QNetworkReply::uploadProgress, &idle,
-                     qOverload<>(&QTimer::start));
-    QObject::connect(&idle, &QTimer::timeout, reply.get(), [&] {
-        timedOut = true;
-        reply->abort();
-    });
-    QObject::connect(&poll, &QTimer::timeout, reply.get(), [&] {
-        if (progress_.cancelled && progress_.cancelled()) {
-            cancelled = true;
-            reply->abort();
-        }
-    });
-    QObject::connect(reply.get(), &QNetworkReply::sslErrors, reply.get(),
-                     [&](const QList<QSslError>& errors) {
-                         if (connection_.insecure) {
-                             reply->ignoreSslErrors();
-                         } else {
-                             certificateErrors = errors;
-                         }
-                     });
-    idle.start();
-    poll.start();
-    if (!reply->isFinished()) {
-        loop.exec();
-    }
-    if (cancelled) {
-        throw carddav_error::cancelled();
-    }
-    if (timedOut) {
-        throw carddav_error::timeout(hostOf(url), connection_.timeoutSeconds);
-    }
-    if (!certificateErrors.isEmpty()) {
-        throw carddav_error::certificate(hostOf(url),
-                                         certificateErrors.first().errorString().toStdString());
-    }
+    waitFor(*reply);
     HttpAnswer answer;
     answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     const QNetworkReply::NetworkError error = reply->error();

@@ -46,6 +46,9 @@ class HttpSession {
   private:
     HttpAnswer sendOnce(const QByteArray& method, const QUrl& url, const QByteArray& body,
                         const QByteArray& depth, const QByteArray& contentType);
+    // Waits in a local event loop until the reply is finished; throws for Cancel, the
+    // timeout, an answer too large to be an address book's and an untrusted certificate.
+    void waitFor(QNetworkReply& reply) const;
     void answerLogin(QNetworkReply* reply, QAuthenticator* authenticator) const;
     void chooseLogin(const HttpAnswer& refusal);
     [[noreturn]] void throwFailure(QNetworkReply& reply) const;
