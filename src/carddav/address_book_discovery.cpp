@@ -10,8 +10,9 @@ namespace qm::carddav {
 
 namespace {
 
+// Not the sync token: some servers work it out over every card when asked.
 const QByteArray kCollectionProperties =
-    "<D:resourcetype/><D:displayname/><D:sync-token/><D:supported-report-set/>";
+    "<D:resourcetype/><D:displayname/><D:supported-report-set/>";
 
 // A PROPFIND's answer with the address that gave it (hrefs resolve against it); none when
 // the address holds nothing to ask (404, 405, a web page ...).
@@ -42,7 +43,6 @@ AddressBookInfo infoOf(const QUrl& base, const DavResponse& response) {
     AddressBookInfo info;
     info.url = base.resolved(QUrl::fromEncoded(response.href.toUtf8()));
     info.displayName = response.text(clark(kDav, "displayname")).trimmed();
-    info.syncToken = response.text(clark(kDav, "sync-token")).trimmed();
     info.syncCollection = response.properties.value(clark(kDav, "supported-report-set"))
                               .descendants.contains(clark(kDav, "sync-collection"));
     return info;

@@ -14,7 +14,6 @@ class HttpSession;
 struct AddressBookInfo {
     QUrl url;
     QString displayName;
-    QString syncToken;            // the collection's DAV:sync-token, when offered
     bool syncCollection = false;  // the server lists sync-collection among its reports
 };
 

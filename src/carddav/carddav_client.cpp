@@ -61,10 +61,23 @@ void addListed(Listing& listing, const QUrl& book, const HttpAnswer& answer,
     }
 }
 
+// The address book's sync token, asked before the listing so that a change made meanwhile
+// comes again in the next sync; empty when the server offers no sync-collection.
+QString currentSyncToken(HttpSession& http, const AddressBookInfo& book) {
+    if (!book.syncCollection) {
+        return {};
+    }
+    const HttpAnswer answer = http.send("PROPFIND", book.url, propfindBody("<D:sync-token/>"), "0");
+    const Multistatus multistatus = expectMultistatus(answer, "PROPFIND");
+    return multistatus.responses.empty()
+               ? QString()
+               : multistatus.responses.front().text(clark(kDav, "sync-token")).trimmed();
+}
+
 // Every card with its ETag: addressbook-query, or PROPFIND where the server refuses it.
 Listing fullListing(HttpSession& http, const AddressBookInfo& book) {
     Listing listing;
-    listing.syncToken = book.syncToken;
+    listing.syncToken = currentSyncToken(http, book);
     HttpAnswer answer = http.send("REPORT", book.url,
                                   kXmlHeader + "<C:addressbook-query " + kNamespaces +
                                       "><D:prop><D:getetag/></D:prop><C:filter/>"

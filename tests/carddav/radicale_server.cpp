@@ -35,6 +35,7 @@ void expect(const carddav::HttpAnswer& answer, std::initializer_list<int> status
 carddav::HttpAnswer send(const RadicaleUser& user, const QByteArray& method, const QString& url,
                          const QByteArray& body, const QByteArray& contentType) {
     carddav::ServerConnection connection{url.toStdString(), user.name, user.password};
+    connection.timeoutSeconds = 600;  // the server answers a PUT of 10,000 cards only when done
     carddav::HttpSession http(connection, {});
     // The login first, with a small request: a server that refuses a large body unread may
     // close the connection before Qt has sent it all.
