@@ -1,5 +1,6 @@
 #include "carddav/address_book_discovery.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "carddav/http_session.h"
