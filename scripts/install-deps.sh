@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core poppler-utils
   xvfb xauth imagemagick
   librsvg2-bin man-db dpkg-dev desktop-file-utils appstream shared-mime-info
+  radicale openssl
 )
 
 missing=()
