@@ -27,12 +27,6 @@ class Refusal : public std::runtime_error {
     std::string text_;
 };
 
-// An error of the import, reported with the import's own ending of the common message.
-class ImportFailure : public QmError {
-  public:
-    explicit ImportFailure(const QmError& error) : QmError(error) {}
-};
-
 // Refuses with a printing command's notice.
 [[noreturn]] inline void refuse(const Notice& notice) {
     throw Refusal(notice.title, notice.text);

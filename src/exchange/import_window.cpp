@@ -180,8 +180,7 @@ void frmLMImport::finishImport() {
 }
 
 void frmLMImport::reportError(const qm::QmError& error) {
-    if (qm::showCommonError(state_.platform, this, error, qm::ErrorEnding::Import) ==
-        qm::MsgAnswer::Cancel) {
+    if (qm::showCommonError(state_.platform, this, error) == qm::MsgAnswer::Cancel) {
         close();
     }
 }

@@ -54,7 +54,7 @@ class frmLMImport : public QMainWindow {
     void startImport();
     void reportOutcome(const qm::ImportResult& result);
     void finishImport();
-    // The common error with the import's ending; Cancel closes the window.
+    // The common error; Cancel closes the window.
     void reportError(const qm::QmError& error);
     void exitApplication();
 

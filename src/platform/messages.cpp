@@ -15,10 +15,9 @@ struct Messages {
 
 }  // namespace
 
-MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error,
-                          ErrorEnding ending) {
+MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error) {
     // Descriptions of system errors may hold file names in UTF-8; the rest is plain ASCII.
-    const QString text = QString::fromUtf8(commonErrorText(error, ending).c_str());
+    const QString text = QString::fromUtf8(commonErrorText(error).c_str());
     return platform.messageBox(parent, Messages::tr("Error"), text, MsgButtons::RetryCancel,
                                MsgIcon::Critical);
 }

@@ -11,8 +11,7 @@
 namespace qm {
 
 // The common error message, titled "Error", with Retry and Cancel.
-MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error,
-                          ErrorEnding ending = ErrorEnding::Author);
+MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error);
 
 // "A printer problem exists.  Check printer." with the exclamation icon, titled "Printer
 // error" unless a title is given; the contact details sheet titles it "Printer error." with a

@@ -1,6 +1,7 @@
 #include "shell/file_commands_window.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 #include "app/app_state.h"
@@ -90,7 +91,14 @@ void openContactFile(AppState& state, QWidget* parent) {
 }
 
 void openContactFileAt(AppState& state, QWidget* parent, const QString& path) {
-    runFileCommand(state, parent, [&] { openChosenFile(state, parent, path, true); });
+    runFileCommand(state, parent, [&] {
+        const QFileInfo file(path);
+        if (!file.isFile()) {
+            throwError(err::kFileNotFound,
+                       "File not found (" + QFile::encodeName(path).toStdString() + ")");
+        }
+        openChosenFile(state, parent, file.absoluteFilePath(), true);
+    });
 }
 
 void closeContactFile(AppState& state, QWidget* parent) {

@@ -83,7 +83,7 @@ class ImportWindowTest : public QObject {
         QVERIFY(s.window->cmdStartImport->isEnabled());
         QVERIFY(s.platform.messages.empty());
 
-        // A file that cannot be read: the import's error ending, Retry leaves the window.
+        // A file that cannot be read: the common error, Retry leaves the window.
         s.window->cmdStartImport->setEnabled(false);
         s.choose(QString::fromStdString(s.folder.file("missing.csv")));
         QCOMPARE(s.platform.messages.size(), std::size_t(1));
@@ -91,7 +91,7 @@ class ImportWindowTest : public QObject {
         QVERIFY(s.platform.messages[0].text.startsWith(
             QStringLiteral("An error has occurred. Error number 2 -- ")));
         QVERIFY(s.platform.messages[0].text.endsWith(
-            QStringLiteral(".  Try again, or notify Quillmark.")));
+            QStringLiteral(".  Try again, or notify author.")));
         QVERIFY(s.window->isVisible());
         QVERIFY(!s.window->cmdStartImport->isEnabled());
     }
@@ -161,7 +161,7 @@ class ImportWindowTest : public QObject {
                      person("Cy", "Dee", "cy@x.com"));
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("An error has occurred. Error number 9 -- Subscript "
-                                            "out of range.  Try again, or notify Quillmark.")});
+                                            "out of range.  Try again, or notify author.")});
         QCOMPARE(s.state.contacts.count(), 1);
         QVERIFY(s.window->isVisible());
         QVERIFY(s.window->cmdStartImport->isEnabled());
