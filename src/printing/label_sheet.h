@@ -25,9 +25,8 @@ struct LabelSlot {
     bool operator==(const LabelSlot&) const = default;
 };
 
-// Position 1..30, left to right then top to bottom. Rows are not evenly pitched in lines
-// (7, 6, 7, ...), which keeps them on the sheet's inch pitch. Listed printers start one
-// column further right.
+// Position 1..30, left to right then top to bottom, on the 30-up stock's row of the stock
+// table; listed printers start its shift further right.
 LabelSlot labelSlot(int position, bool listedPrinter);
 
 // The entry with every blank and "." removed, then trimmed.

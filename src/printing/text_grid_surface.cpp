@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 
+#include "printing/label_stock.h"
+
 namespace qm {
 
 namespace {
@@ -14,11 +16,13 @@ constexpr double kEpsilonPoints = 1e-6;
 }  // namespace
 
 double printableHeightPoints(int orientation, int paper) {
-    // Paper in inches (width x height in portrait).
-    const double width = paper == kPaperEnvelope10 ? 4.125 : 8.5;
-    const double height = paper == kPaperEnvelope10 ? 9.5 : 11.0;
-    const double pageHeight = orientation == kLandscape ? width : height;
-    return pageHeight * 72.0 - kPaperBottomMarginPoints;
+    // A paper code the table does not know is letter, as the surfaces start.
+    const PaperSize* size = paperSize(paper);
+    if (size == nullptr) {
+        size = paperSize(kPaperLetter);
+    }
+    const double pageHeight = orientation == kLandscape ? size->width : size->height;
+    return pageHeight - kPaperBottomMarginPoints;
 }
 
 double lineHeightPoints(double fontSize) {
