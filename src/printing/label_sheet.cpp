@@ -59,6 +59,11 @@ std::optional<Notice> checkPositionEntry(std::string_view s) {
                       "1-30.",
                       NoticeIcon::Information};
     }
+    // A dash with no position on one side ("-5", "1-", "5-") names no range: the range
+    // parse would print one label at a position the entry never named.
+    if (!s.empty() && (s.front() == '-' || s.back() == '-')) {
+        return dashNotice;
+    }
     return std::nullopt;
 }
 

@@ -32,8 +32,8 @@ LabelSlot labelSlot(int position, bool listedPrinter);
 // The entry with every blank and "." removed, then trimmed.
 std::string cleanPositionEntry(std::string_view answer);
 
-// The entry checks in their order (dash for a range, at most 30, at most 30 labels); the
-// first that fails, or nothing.
+// The entry checks in their order (dash for a range, at most 30, at most 30 labels, a dash
+// between two positions); the first that fails, or nothing.
 std::optional<Notice> checkPositionEntry(std::string_view cleaned);
 
 // What the range parse leaves: the first position, the last one when the entry names a
