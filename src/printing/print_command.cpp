@@ -57,6 +57,7 @@ LabelJobEnd printLabelCopies(PrinterSurface& surface, LabelJob job, bool slotFro
     for (int copy = 0; copy < copies; ++copy) {
         end = printLabelJob(surface, job);
     }
+    surface.endJob();
     return end;
 }
 
@@ -64,6 +65,7 @@ void printEnvelopeCopies(PrinterSurface& surface, const EnvelopeJob& job, int co
     for (int copy = 0; copy < copies; ++copy) {
         printEnvelopeJob(surface, job);
     }
+    surface.endJob();
 }
 
 }  // namespace qm

@@ -68,6 +68,7 @@ void printReturnLabelJob(PrinterSurface& surface,
         printReturnLabelSheet(surface, lines, centered);
         surface.endDoc();
     }
+    surface.endJob();
 }
 
 }  // namespace qm

@@ -32,10 +32,11 @@ double lineY(int line, double size) {
     return (line - 1) * lineHeightPoints(size);
 }
 
-// Prints with a fresh PDF surface and finishes with it, so the file is complete.
+// Prints with a fresh PDF surface and ends the job, so the file is complete.
 void printPdf(const QString& path, const std::function<void(PrinterSurface&)>& job) {
     auto surface = makePdfSurface(path);
     job(*surface);
+    surface->endJob();
 }
 
 PdfWord onlyWord(const PdfText& text, const QString& word) {
@@ -191,6 +192,7 @@ class QtPrinterSurfaceTest : public QObject {
             surface->endDoc();
         }
         QCOMPARE(surface->pagesSent(), 2);
+        surface->endJob();
         QCOMPARE(test::pdfPageCount(path), 2);
         const std::vector<PdfWord> words = test::readPdfText(path).find(QStringLiteral("copy"));
         QCOMPARE(words.size(), std::size_t(2));
@@ -201,25 +203,47 @@ class QtPrinterSurfaceTest : public QObject {
         }
     }
 
-    void killDocKeepsOnlyFinishedCopies() {
+    void killDocAbandonsTheWholeFile() {
+        // A file is written whole or not at all: a killed job leaves its name as it was,
+        // finished copies included, and no temporary beside it.
         test::TempFolder folder;
         const QString path = pdf(folder, "killed.pdf");
+        test::writeBytes(path.toStdString(), "before");
         auto surface = makePdfSurface(path);
-        surface->print({PrintItem::Text("kept")});
+        surface->print({PrintItem::Text("copy")});
         surface->endDoc();
         surface->print({PrintItem::Text("abandoned")});
         surface->newPage();
         surface->print({PrintItem::Text("abandoned2")});
         surface->killDoc();
+        QCOMPARE(test::readBytes(path.toStdString()), std::string("before"));
+        QCOMPARE(QDir(QString::fromStdString(folder.path())).entryList(QDir::Files),
+                 QStringList{QStringLiteral("killed.pdf")});
+
+        // A later document starts the file again.
         surface->print({PrintItem::Text("after")});
         surface->endDoc();
-
+        surface->endJob();
         const PdfText text = test::readPdfText(path);
-        QCOMPARE(test::pdfPageCount(path), 2);
-        QVERIFY(text.find(QStringLiteral("abandoned")).empty());
-        QVERIFY(text.find(QStringLiteral("abandoned2")).empty());
-        QCOMPARE(onlyWord(text, QStringLiteral("after")).page, 2);
-        QVERIFY(qAbs(onlyWord(text, QStringLiteral("after")).yMin) < kTolerance);
+        QCOMPARE(test::pdfPageCount(path), 1);
+        QCOMPARE(static_cast<int>(text.words.size()), 1);
+        QCOMPARE(onlyWord(text, QStringLiteral("after")).page, 1);
+    }
+
+    void aFileTakesItsNameOnlyWhenTheJobEnds() {
+        test::TempFolder folder;
+        const QString path = pdf(folder, "late.pdf");
+        auto surface = makePdfSurface(path);
+        for (int page = 0; page < 3; ++page) {
+            surface->print({PrintItem::Text("p" + std::to_string(page))});
+            surface->newPage();
+        }
+        surface->endDoc();
+        QVERIFY(!QFile::exists(path));
+        surface->endJob();
+        QCOMPARE(test::pdfPageCount(path), 3);
+        QCOMPARE(QDir(QString::fromStdString(folder.path())).entryList(QDir::Files),
+                 QStringList{QStringLiteral("late.pdf")});
     }
 
     void unwritableFileIsAPrinterError() {
