@@ -39,7 +39,7 @@ constexpr int kPdfResolution = 1200;
 // last flush.
 class BlockWriter : public QIODevice {
   public:
-    explicit BlockWriter(QIODevice& target) : target_(target) {}
+    explicit BlockWriter(QIODevice& target) : target_(target) { block_.reserve(kBlockBytes); }
     bool isSequential() const override { return true; }
     // Writes what is left; false when any write failed.
     bool finish() {
@@ -58,13 +58,13 @@ class BlockWriter : public QIODevice {
     }
 
   private:
-    static constexpr qsizetype kBlockBytes = 1 << 20;
+    static constexpr qsizetype kBlockBytes = 256 * 1024;
 
     void writeBlock() {
         if (!block_.isEmpty() && !failed_) {
             failed_ = target_.write(block_) != block_.size();
         }
-        block_.clear();
+        block_.resize(0);  // keeps the block's memory for the next one
     }
 
     QIODevice& target_;
@@ -345,8 +345,9 @@ void QtPrinterSurface::newPage() {
 void QtPrinterSurface::paintRuns(QPainter& painter, const std::vector<Run>& runs) const {
     // Runs in a fixed-pitch font are their glyphs a column apart: they are placed without
     // shaping and without loading a glyph outline for an advance, and consecutive runs in one
-    // font go out as one glyph run (one text object in a PDF). Positions are whole units
-    // (a hundredth of a point), which keeps the PDF's text short.
+    // font go out as one glyph run (one text object in a PDF). Blanks draw nothing and are
+    // left out (readers of the PDF see the gap), and positions are whole units (a hundredth
+    // of a point): both keep the PDF's text short.
     const Cell* font = nullptr;
     QList<quint32> glyphs;
     QList<QPointF> positions;
@@ -379,6 +380,9 @@ void QtPrinterSurface::paintRuns(QPainter& painter, const std::vector<Run>& runs
         }
         const double y = std::round(run.baseline * kUnitsPerPoint);
         for (qsizetype i = 0; i < indexes.size(); ++i) {
+            if (run.text[i] == QLatin1Char(' ')) {
+                continue;
+            }
             const double x = run.x + static_cast<double>(i) * c.column;
             glyphs.append(indexes[i]);
             positions.append(QPointF(std::round(x * kUnitsPerPoint), y));
