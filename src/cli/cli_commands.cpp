@@ -40,7 +40,8 @@ std::string labelsHelp() {
                "Prints the typed lines on the 30-up label sheet, as the main window's Print\n"
                "does with Label stock chosen.\n\n"
                "  --line TEXT       one typed line (up to five, in order; \"\" is an empty line)\n"
-               "  --positions RANGE the label position entry: 5, 4-9, \"4 - 9\" or 1-30;\n"
+               "  --positions RANGE\n"
+               "                    the label position entry: 5, 4-9, \"4 - 9\" or 1-30;\n"
                "                    refused exactly as the window refuses it\n"
                "  --center          centered lines (default left-justified)\n"
                "  --landscape       landscape (default portrait)\n"
@@ -102,7 +103,8 @@ std::string listHelp() {
                "                    only contacts whose FIELD contains TEXT; FIELD is one of\n"
                "                    first, last, city, state, zip, email, category, company\n"
                "                    (default: every contact)\n"
-               "  --sort first|last lines by first name (default) or by last name\n"
+               "  --sort first|last\n"
+               "                    lines by first name (default) or by last name\n"
                "  --labels          print labels for the listed contacts instead of the lines\n"
                "  --report          print the report of the list instead of the lines\n"
                "  --copies N        copies of the labels or the report\n"
@@ -120,7 +122,9 @@ std::string addHelp() {
                "Adds a contact at the end of the contact file through the Add Contact checks\n"
                "and cleaning, and prints the new record number. A missing file is created\n"
                "once the contact passes the checks.\n\n") +
-           kFieldHelp + "  --include-company include the company name in the address\n" +
+           kFieldHelp +
+           "  --include-company\n"
+           "                    include the company name in the address\n" +
            kRemindersHelp +
            "\nExample:\n"
            "  quillmark add Friends.DAT --first Ann --last Lee --street \"12 Oak St\" \\\n"

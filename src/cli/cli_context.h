@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/cli_args.h"
-#include "printing/notice.h"
 #include "records/error.h"
+#include "records/notice.h"
 
 namespace qm {
 class ContactFile;
@@ -25,12 +25,6 @@ class Refusal : public std::runtime_error {
   private:
     std::string title_;
     std::string text_;
-};
-
-// An error of the import, reported with the import's own ending of the common message.
-class ImportFailure : public QmError {
-  public:
-    explicit ImportFailure(const QmError& error) : QmError(error) {}
 };
 
 // Refuses with a printing command's notice.

@@ -13,10 +13,6 @@ namespace qm::cli {
 
 namespace {
 
-[[noreturn]] void refuseImportError(const QmError& error) {
-    throw ImportFailure(error);
-}
-
 // The full path, as the file dialog gives it to the windows.
 std::string fullPath(const std::string& path) {
     return std::filesystem::weakly_canonical(std::filesystem::absolute(path)).string();
@@ -43,9 +39,9 @@ int runImport(const Args& args, Context& context) {
     ImportResult result;
     try {
         result = importCsvFile(file, csv, remindersSetting(args, &file));
-    } catch (const QmError& error) {
+    } catch (const QmError&) {
         dropIfNew();
-        refuseImportError(error);
+        throw;
     }
     switch (result.outcome) {
         case ImportOutcome::Done:
@@ -60,7 +56,7 @@ int runImport(const Args& args, Context& context) {
         case ImportOutcome::Stopped:
             // The contacts of the lines before the error stay, as in the window.
             dropIfNew();
-            refuseImportError(*result.error);
+            throw *result.error;
     }
     return kOk;
 }

@@ -40,9 +40,6 @@ class frmLMImport : public QMainWindow {
     QAction* mnuITHelpBar0;
     QAction* mnuITHelpAbout;
 
-    // The chosen file: full path and title, empty until one is chosen.
-    const QString& chosenPath() const { return path_; }
-
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -53,7 +50,7 @@ class frmLMImport : public QMainWindow {
     void startImport();
     void reportOutcome(const qm::ImportResult& result);
     void finishImport();
-    // The common error with the import's ending; Cancel closes the window.
+    // The common error; Cancel closes the window.
     void reportError(const qm::QmError& error);
     void exitApplication();
 
@@ -63,3 +60,10 @@ class frmLMImport : public QMainWindow {
     QString title_;
     bool endingApplication_ = false;
 };
+
+namespace qm {
+
+// Import Contacts: the import window in the main window's place.
+void openImportWindow(AppState& state);
+
+}  // namespace qm

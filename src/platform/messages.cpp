@@ -1,16 +1,13 @@
 #include "platform/messages.h"
 
 #include "platform/qt_text.h"
-#include "printing/print_command.h"
-
-#include "platform/qt_text.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 
-MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error,
-                          ErrorEnding ending) {
+MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error) {
     // Descriptions of system errors may hold file names in UTF-8; the rest is plain ASCII.
-    const QString text = QString::fromUtf8(commonErrorText(error, ending).c_str());
+    const QString text = QString::fromUtf8(commonErrorText(error).c_str());
     return platform.messageBox(parent, QStringLiteral("Error"), text, MsgButtons::RetryCancel,
                                MsgIcon::Critical);
 }

@@ -5,14 +5,13 @@
 #include <QString>
 
 #include "platform/platform_services.h"
-#include "printing/notice.h"
 #include "records/error.h"
+#include "records/notice.h"
 
 namespace qm {
 
 // The common error message, titled "Error", with Retry and Cancel.
-MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error,
-                          ErrorEnding ending = ErrorEnding::Author);
+MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error);
 
 // "A printer problem exists.  Check printer." with the exclamation icon; the contact
 // details sheet titles it "Printer error." with a full stop.

@@ -12,9 +12,9 @@
 #include <cmath>
 
 #include "platform/qt_text.h"
-#include "printing/label_stock.h"
-#include "printing/text_grid_surface.h"
 #include "records/error.h"
+#include "surface/paper_sizes.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 

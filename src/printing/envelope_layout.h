@@ -8,7 +8,7 @@
 #include <string>
 
 #include "printing/label_stock.h"
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

@@ -33,13 +33,4 @@ const EnvelopeSize* envelopeSize(int size) {
     return &kEnvelopes[static_cast<std::size_t>(size - 1)];
 }
 
-const PaperSize* paperSize(int code) {
-    for (const PaperSize& paper : kPapers) {
-        if (paper.code == code) {
-            return &paper;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace qm

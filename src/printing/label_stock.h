@@ -11,11 +11,9 @@
 #include <span>
 #include <string_view>
 
-#include "printing/printer_surface.h"
+#include "surface/paper_sizes.h"
 
 namespace qm {
-
-inline constexpr double kPointsPerInch = 72.0;
 
 // A rectangle of the paper, in points from the paper's top-left corner.
 struct PaperRect {
@@ -89,8 +87,8 @@ inline constexpr std::array<int, 20> kReturnTopLines = {5,  9,  13, 17, 21, 25, 
 // printed row after row.
 inline constexpr std::array kLabelStocks = {
     LabelStock{.name = "30-up address labels, 2 5/8 x 1 inch (Avery 5160 / 8160)",
-               .sheet = {.pageWidth = 612,
-                         .pageHeight = 792,
+               .sheet = {.pageWidth = kLetterPaper.width,
+                         .pageHeight = kLetterPaper.height,
                          .firstLeft = 11.25,
                          .firstTop = 36,
                          .pitchX = 200.25,
@@ -107,8 +105,8 @@ inline constexpr std::array kLabelStocks = {
                          .centerHalfWidth = 15,
                          .listedPrinterShift = 1}},
     LabelStock{.name = "80-up return-address labels, 1 3/4 x 1/2 inch (Avery 5167)",
-               .sheet = {.pageWidth = 612,
-                         .pageHeight = 792,
+               .sheet = {.pageWidth = kLetterPaper.width,
+                         .pageHeight = kLetterPaper.height,
                          .firstLeft = 20.25,
                          .firstTop = 36,
                          .pitchX = 148.5,
@@ -176,8 +174,11 @@ struct EnvelopeSize {
 };
 
 inline constexpr std::array kEnvelopes = {
-    EnvelopeSize{
-        "#10 Standard Business envelope (4 1/8 in x 9 1/2 in)", 297, 684, {38, 33}, {38, 33}},
+    EnvelopeSize{"#10 Standard Business envelope (4 1/8 in x 9 1/2 in)",
+                 kEnvelope10Paper.width,
+                 kEnvelope10Paper.height,
+                 {38, 33},
+                 {38, 33}},
     EnvelopeSize{"#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)", 261, 468, {23, 32}, {28, 39}},
     EnvelopeSize{"#A2 Invitation envelope (4 3/8 in x 5 3/4 in)", 315, 414, {20, 32}, {24, 37}},
     EnvelopeSize{"#A7 Announcement envelope (5 1/4 in x 7 1/4 in)", 378, 522, {28, 30}, {34, 36}},
@@ -192,17 +193,5 @@ inline constexpr int kEnvelopeCenterHalfWidth = 15;
 
 // The row of a size number 1..7; other numbers name no size.
 const EnvelopeSize* envelopeSize(int size);
-
-// The papers a layout may set on the surface (PaperSize codes), portrait, in points.
-struct PaperSize {
-    int code = 0;
-    double width = 0.0;
-    double height = 0.0;
-};
-inline constexpr std::array kPapers = {
-    PaperSize{kPaperLetter, kAddressSheet.sheet.pageWidth, kAddressSheet.sheet.pageHeight},
-    PaperSize{kPaperEnvelope10, kEnvelopes[0].width, kEnvelopes[0].height},
-};
-const PaperSize* paperSize(int code);
 
 }  // namespace qm

@@ -36,13 +36,11 @@ inline constexpr int kPrintCancelled = 32755;
 // Throws the current errno with its text, prefixed by what was being done to which path.
 [[noreturn]] void throwErrno(const std::string& action, const std::string& path);
 
-enum class ErrorEnding { Author, Import };
-
 // "An error has occurred. Error number N -- description.  Try again, or notify author."
-std::string commonErrorText(int number, std::string_view description,
-                            ErrorEnding ending = ErrorEnding::Author);
-inline std::string commonErrorText(const QmError& e, ErrorEnding ending = ErrorEnding::Author) {
-    return commonErrorText(e.number(), e.description(), ending);
+// Every command, in the windows and on the command line, ends its errors the same way.
+std::string commonErrorText(int number, std::string_view description);
+inline std::string commonErrorText(const QmError& e) {
+    return commonErrorText(e.number(), e.description());
 }
 
 }  // namespace qm

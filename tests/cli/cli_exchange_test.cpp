@@ -85,7 +85,7 @@ TEST_F(CliExchange, RefusedOrSilentImportsChangeNoFile) {
     EXPECT_EQ(stopped.err.rfind("Error: An error has occurred. Error number 9", 0), 0u);
     const auto missing = run({"import", dat, folder.file("nope.csv")});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("Try again, or notify Quillmark."), std::string::npos);
+    EXPECT_NE(missing.err.find("Try again, or notify author."), std::string::npos);
     EXPECT_EQ(test::readBytes(dat), before);
 
     // A contact file that did not exist is not left behind either.

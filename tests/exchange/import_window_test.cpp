@@ -2,8 +2,8 @@
 #include <QPointer>
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "exchange/import_window.h"
-#include "shell/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -30,12 +30,8 @@ struct Session {
     QPointer<frmLMImport> window;
 
     explicit Session(bool remindersOn = true) {
-        state.contacts.open(folder.file("Family.DAT"));
-        main.showOpenFile(QString::fromStdString(folder.file("Family.DAT")),
-                          QStringLiteral("Family"));
-        main.setContactCommandsEnabled(true);
-        main.mnuFileBdayOn->setEnabled(!remindersOn);
-        main.mnuFileBdayOff->setEnabled(remindersOn);
+        state.openFile(QString::fromStdString(folder.file("Family.DAT")));
+        state.setReminders(remindersOn);
         main.show();
         main.mnuImport->trigger();
         window = qobject_cast<frmLMImport*>(state.openWindows.back().data());
@@ -87,7 +83,7 @@ class ImportWindowTest : public QObject {
         QVERIFY(s.window->cmdStartImport->isEnabled());
         QVERIFY(s.platform.messages.empty());
 
-        // A file that cannot be read: the import's error ending, Retry leaves the window.
+        // A file that cannot be read: the common error, Retry leaves the window.
         s.window->cmdStartImport->setEnabled(false);
         s.choose(QString::fromStdString(s.folder.file("missing.csv")));
         QCOMPARE(s.platform.messages.size(), std::size_t(1));
@@ -95,7 +91,7 @@ class ImportWindowTest : public QObject {
         QVERIFY(s.platform.messages[0].text.startsWith(
             QStringLiteral("An error has occurred. Error number 2 -- ")));
         QVERIFY(s.platform.messages[0].text.endsWith(
-            QStringLiteral(".  Try again, or notify Quillmark.")));
+            QStringLiteral(".  Try again, or notify author.")));
         QVERIFY(s.window->isVisible());
         QVERIFY(!s.window->cmdStartImport->isEnabled());
     }
@@ -165,7 +161,7 @@ class ImportWindowTest : public QObject {
                      person("Cy", "Dee", "cy@x.com"));
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("An error has occurred. Error number 9 -- Subscript "
-                                            "out of range.  Try again, or notify Quillmark.")});
+                                            "out of range.  Try again, or notify author.")});
         QCOMPARE(s.state.contacts.count(), 1);
         QVERIFY(s.window->isVisible());
         QVERIFY(s.window->cmdStartImport->isEnabled());
@@ -188,7 +184,7 @@ class ImportWindowTest : public QObject {
         Session s;
         s.window->cmdImpCancel->click();
         QVERIFY(s.main.isVisible());
-        QCOMPARE(s.main.focusWidget(), s.main.txtLMLine1);
+        QCOMPARE(s.main.focusWidget(), s.main.panel->txtLMLine1);
         QVERIFY(s.state.contacts.isOpen());
     }
 

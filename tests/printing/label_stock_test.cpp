@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <regex>
 
-#include "printing/text_grid_surface.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 namespace {

@@ -1,10 +1,10 @@
-#include "printing/text_grid_surface.h"
+#include "surface/text_grid_surface.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 
-#include "printing/label_stock.h"
+#include "surface/paper_sizes.h"
 
 namespace qm {
 
