@@ -7,20 +7,11 @@
 #include "platform/enter_as_tab.h"
 #include "platform/qt_text.h"
 #include "platform/widget_names.h"
+#include "printing/label_stock.h"
 
 namespace qm {
 
 namespace {
-
-const char* const kEnvelopeSizes[] = {
-    "#10 Standard Business envelope (4 1/8 in x 9 1/2 in)",
-    "#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)",
-    "#A2 Invitation envelope (4 3/8 in x 5 3/4 in)",
-    "#A7 Announcement envelope (5 1/4 in x 7 1/4 in)",
-    "#A8 Std Greeting Card envelope (5.5 in x 8 1/8 in)",
-    "#A10 Lrg Greeting Card envelope (6 in x 9 1/2 in)",
-    "Custom (edit Left and Top margin boxes)",
-};
 
 // The frame's option that the state names, or both off.
 void showChoice(QRadioButton* first, QRadioButton* second, bool firstOn, bool secondOn) {
@@ -176,8 +167,9 @@ void TypedLinesPanel::connectCommands() {
 }
 
 void TypedLinesPanel::startUp() {
-    for (const char* size : kEnvelopeSizes) {
-        cboLMEnvelope->addItem(QString::fromLatin1(size));
+    // The sizes of the envelope table, in its order.
+    for (const EnvelopeSize& size : kEnvelopes) {
+        cboLMEnvelope->addItem(fromCp(std::string(size.itemText)));
     }
     cboLMEnvelope->setCurrentIndex(-1);
     showTypedLines();
