@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "records/code_page.h"
+#include "records/code_page_fold.h"
 #include "records/contact_file.h"
 #include "records/error.h"
 #include "records/file_ops.h"
@@ -18,7 +19,7 @@ void openContactFile(ContactFile& file, const std::string& path, bool mayCreate)
 }
 
 std::string argText(const std::string& utf8) {
-    return utf8ToCp1252(utf8);
+    return foldToCodePage(utf8).text;
 }
 
 std::string outText(const std::string& cp1252) {

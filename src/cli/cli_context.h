@@ -43,7 +43,8 @@ struct Context {
 // missing file; the others refuse it, so refused input changes no file.
 void openContactFile(ContactFile& file, const std::string& path, bool mayCreate);
 
-// Arguments arrive in UTF-8; the core works in code page 1252.
+// Arguments arrive in UTF-8; the core works in code page 1252. Letters it cannot hold
+// become their nearest ones it can (as an import folds them), never "?".
 std::string argText(const std::string& utf8);
 // Core text to the terminal.
 std::string outText(const std::string& cp1252);

@@ -30,6 +30,20 @@ inline constexpr int kFileNotFound = 53;
 inline constexpr int kBadRecordNumber = 63;
 inline constexpr int kPrinterError = 482;
 inline constexpr int kPrintCancelled = 32755;
+// The address book server (texts in exchange/carddav_errors.h).
+inline constexpr int kServerUnreachable = 35750;
+inline constexpr int kServerCertificate = 35751;
+inline constexpr int kServerLogin = 35752;
+inline constexpr int kServerPasswordNeeded = 35753;
+inline constexpr int kServerTimeout = 35754;
+inline constexpr int kServerStatus = 35755;
+inline constexpr int kServerBadAnswer = 35756;
+inline constexpr int kServerConnectionCut = 35757;
+inline constexpr int kServerRedirect = 35758;
+inline constexpr int kNoAddressBook = 35759;
+inline constexpr int kNotServerAddress = 35760;
+inline constexpr int kServerReadCancelled = 35761;
+inline constexpr int kSyncStateDamaged = 35762;
 }  // namespace err
 
 [[noreturn]] void throwError(int number, const std::string& description);
