@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
   xvfb xauth imagemagick
+  clang libclang-rt-14-dev
 )
 
 missing=()

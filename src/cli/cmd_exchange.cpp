@@ -32,11 +32,15 @@ int runImport(const Args& args, Context& context) {
 
     const bool existed = systemFileOps().exists(path);
     ContactFile file;
-    openContactFile(file, path, true);
-    // A file made for this import goes again when nothing came into it.
+    openContactFile(context, file, path, FileUse::Create);
+    // A file made for this import goes again when nothing came into it (nor from anyone
+    // else meanwhile: a writer waiting for it finds it gone and says so).
     const auto dropIfNew = [&] {
-        if (!existed && file.count() == 0) {
-            file.close();
+        if (existed) {
+            return;
+        }
+        const ContactFile::Lock lock(file, LockKind::Exclusive);
+        if (file.count() == 0) {
             systemFileOps().remove(path);
         }
     };
@@ -71,7 +75,7 @@ int runExport(const Args& args, Context& context) {
         throw UsageError("choose one of --csv and --txt");
     }
     ContactFile file;
-    openContactFile(file, args.positionals()[0], false);
+    openContactFile(context, file, args.positionals()[0], FileUse::Read);
     const ExportResult result =
         exportContacts(file, fullPath(args.positionals()[0]), fullPath(context.appFolder),
                        args.has("csv") ? ExportFormat::Csv : ExportFormat::Txt);

@@ -5,8 +5,10 @@
 namespace qm {
 
 ImportResult importCsvFile(ContactFile& contacts, const std::string& csvPath, bool remindersOn) {
-    const std::vector<ContactRecord> onFile = contacts.readAll();
     const std::string bytes = readWholeFile(csvPath);
+    // The duplicate test and the append see the same file: no other writer in between.
+    const ContactFile::Lock lock(contacts, LockKind::Exclusive);
+    const std::vector<ContactRecord> onFile = contacts.readAll();
     ImportResult result = importCsv(bytes, onFile, remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);

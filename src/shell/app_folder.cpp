@@ -33,16 +33,17 @@ void prepareAppFolder(const std::string& folder) {
         throw QmError(ec.value(), ec.message() + " (creating folder " + folder + ")");
     }
     const std::string params = folder + "/" + kParameterFileName;
+    // Several first runs at once each offer a whole file; the first one stays.
     if (!systemFileOps().exists(params)) {
-        writeFileAtomically(params, defaultParameterFile());
+        createFileAtomically(params, defaultParameterFile());
     }
 }
 
 namespace {
 
 void renameWhenFree(const std::string& from, const std::string& to, FileOps& ops) {
-    if (ops.exists(from) && !ops.exists(to)) {
-        ops.rename(from, to);
+    if (ops.exists(from)) {
+        ops.renameNoReplace(from, to);
     }
 }
 

@@ -47,7 +47,7 @@ TEST(UninstallerData, AFailedRenameIsReported) {
     TempFolder folder;
     writeBytes(folder.file(kUninstallerData), "x");
     struct FailingRename : FileOps {
-        void rename(const std::string&, const std::string&) override {
+        bool renameNoReplace(const std::string&, const std::string&) override {
             throwError(13, "Permission denied");
         }
     } ops;
