@@ -48,7 +48,11 @@ int runImport(const Args& args, Context& context) {
     try {
         result = importCsvFile(file, csv, remindersSetting(args, &file));
     } catch (const QmError& error) {
-        dropIfNew();
+        try {
+            dropIfNew();
+        } catch (const QmError&) {
+            // The import's own error is the one reported; the empty new file stays.
+        }
         refuseImportError(error);
     }
     switch (result.outcome) {

@@ -160,6 +160,7 @@ void ContactFile::acquire(LockKind kind) const {
         if (current) {
             break;
         }
+        ::flock(fd_, LOCK_UN);
         reopen();
     }
     lockDepth_ = 1;
