@@ -1,11 +1,10 @@
-// Several quillmark processes on one folder or file at once, kills, a full disk, a read-only
-// file system and planted links: no contact is lost, every failure is exit 1 with its message.
+// Several quillmark processes on one folder or file at once, a full disk, a read-only file
+// system and planted links (kills at every step: tests/records/contact_file_test.cpp): no contact is lost, every failure is exit 1 with its message.
 #include <sys/stat.h>
 
 #include <chrono>
 #include <map>
 #include <memory>
-#include <random>
 #include <thread>
 
 #include "cli/process_support.h"
@@ -135,34 +134,6 @@ TEST_F(ProcessTest, AWriterWaitsForAnotherThenSaysTheFileIsInUse) {
               std::string::npos)
         << r.err;
     EXPECT_EQ(readBytes(dat), before);
-}
-
-// kill -9 at random moments of a deletion and an add: the file is as before or as after.
-TEST_F(ProcessTest, AKilledDeleteOrAddLosesNothing) {
-    fill(dat, "C", 20000);
-    std::vector<std::string> names = firstNames(dat);
-    std::mt19937 random(17);
-    for (int round = 0; round < 12; ++round) {
-        const bool deleting = round % 2 == 0;
-        auto p = deleting ? start({"delete", dat, "1"})
-                          : start({"add", dat, "--first", "K", "--last", "Q"});
-        std::this_thread::sleep_for(std::chrono::microseconds(random() % 60000));
-        ::kill(p->pid(), SIGKILL);
-        p->finish();
-        std::vector<std::string> after = names;
-        if (deleting) {
-            after.erase(after.begin());
-        } else {
-            after.push_back("K");
-        }
-        const std::vector<std::string> now = firstNames(dat);
-        ASSERT_TRUE(now == names || now == after) << "round " << round;
-        names = now;
-    }
-    // The next writer removes what a killed deletion left.
-    ASSERT_EQ(runBin({"add", dat, "--first", "Z", "--last", "Q"}).status, 0);
-    EXPECT_EQ(temporariesIn(folder.path()), 0);
-    EXPECT_EQ(fs::file_size(dat), (names.size() + 1) * kRecordSize);
 }
 
 TEST_F(ProcessTest, AFullDiskRefusesTheChangeAndKeepsEveryContact) {

@@ -1,6 +1,7 @@
 #pragma once
 
-// File operations that count every call and let a test act before call number `at`: fail it
+// File operations that count every call that creates, changes or removes a file and let a
+// test act before call number `at`: fail it
 // (as a full disk or a lost device would) or end the process there (as kill -9 would). A write
 // that is to die first writes half its bytes, as a write cut short does.
 
@@ -28,25 +29,9 @@ class StepFileOps : public FileOps {
         step("openReadWrite");
         return FileOps::openReadWrite(p);
     }
-    int openRead(const std::string& p) override {
-        step("openRead");
-        return FileOps::openRead(p);
-    }
     int createUnique(std::string& p) override {
         step("createUnique");
         return FileOps::createUnique(p);
-    }
-    void close(int fd) override {
-        step("close");
-        FileOps::close(fd);
-    }
-    std::int64_t size(int fd) override {
-        step("size");
-        return FileOps::size(fd);
-    }
-    std::size_t readAt(int fd, char* b, std::size_t n, std::int64_t o) override {
-        step("readAt");
-        return FileOps::readAt(fd, b, n, o);
     }
     void writeAt(int fd, const char* d, std::size_t n, std::int64_t o) override {
         if (action == Action::Die && calls + 1 == at) {
@@ -82,10 +67,6 @@ class StepFileOps : public FileOps {
     void remove(const std::string& p) override {
         step("remove");
         FileOps::remove(p);
-    }
-    bool exists(const std::string& p) override {
-        step("exists");
-        return FileOps::exists(p);
     }
     void syncFolder(const std::string& f) override {
         step("syncFolder");
