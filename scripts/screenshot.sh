@@ -8,6 +8,8 @@ mkdir -p docs/images
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export QT_QPA_PLATFORM=xcb
+# A place saved by an earlier session would move the window away from the crop.
+export XDG_CONFIG_HOME="$home/config"
 xvfb-run -a -s "-screen 0 1024x640x24" bash -c '
   build/src/quillmark --home "$1" &
   pid=$!

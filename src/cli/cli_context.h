@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/cli_args.h"
-#include "printing/notice.h"
 #include "records/error.h"
+#include "records/notice.h"
 
 namespace qm {
 class ContactFile;

@@ -163,9 +163,6 @@ void ensureGuiApplication() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        qputenv("XDG_RUNTIME_DIR", QByteArray("/tmp/runtime-") + qgetenv("USER"));
-    }
     static int argc = 1;
     static char name[] = "quillmark";
     static char* argv[] = {name, nullptr};

@@ -8,8 +8,8 @@
 #include "platform/qt_printer_surface.h"
 #include "printing/print_command.h"
 #include "printing/run_listing.h"
-#include "printing/text_grid_surface.h"
 #include "shell/app_folder.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm::cli {
 

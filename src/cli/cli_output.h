@@ -8,8 +8,8 @@
 #include <string>
 
 #include "cli/cli_context.h"
-#include "printing/printer_surface.h"
 #include "records/parameter_file.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 class TextGridSurface;

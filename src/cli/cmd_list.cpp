@@ -5,7 +5,7 @@
 #include "list/contact_list.h"
 #include "list/list_printing.h"
 #include "records/contact_file.h"
-#include "shell/file_title.h"
+#include "records/file_title.h"
 
 namespace qm::cli {
 

@@ -11,7 +11,6 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "shell/about_window.h"
-#include "shell/main_window.h"
 
 frmNewContact::frmNewContact(qm::AppState& state) : state_(state) {
     setObjectName(QStringLiteral("frmNewContact"));
@@ -19,7 +18,7 @@ frmNewContact::frmNewContact(qm::AppState& state) : state_(state) {
     buildControls();
     buildMenus();
     connectCommands();
-    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("Add Contact")));
+    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("Add Contact")));
     form->focusField(qm::ContactField::FirstName);
 }
 
@@ -106,12 +105,15 @@ void frmNewContact::connectCommands() {
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(form->txtACCompany, &QLineEdit::textChanged, this, &frmNewContact::showIncludeCompany);
     connect(cmdStateAbb, &QPushButton::clicked, this, [this] {
-        qm::openStateList(state_);
+        qm::openStateList(state_.platform, state_.appFolder);
         form->focusField(qm::ContactField::State);
     });
-    connect(cmdPeopleFind, &QPushButton::clicked, this, [this] { qm::openPeopleSearch(state_); });
-    connect(cmdZipFinder, &QPushButton::clicked, this, [this] { qm::openZipLookup(state_); });
-    connect(mnuNewManual, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(cmdPeopleFind, &QPushButton::clicked, this,
+            [this] { qm::openPeopleSearch(state_.platform); });
+    connect(cmdZipFinder, &QPushButton::clicked, this,
+            [this] { qm::openZipLookup(state_.platform); });
+    connect(mnuNewManual, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuNewAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 
@@ -125,8 +127,7 @@ void frmNewContact::save() {
     const qm::ContactFields typed = form->read();
     qm::ContactFields fields = typed;
     fields.includeCompany = chkIncComp->isChecked();
-    frmDEdavu* main = state_.mainWindow;
-    const bool remindersOn = main != nullptr && main->remindersOn();
+    const bool remindersOn = state_.remindersOn();
     const auto checked = qm::checkedContactRecord(fields, qm::kAddContactChecks, remindersOn);
     // The user sees the cleaning done so far, whether or not a check failed.
     form->writeCleaned(typed, fields);
@@ -139,7 +140,7 @@ void frmNewContact::save() {
         return;
     }
     try {
-        appendRecord(std::get<qm::ContactRecord>(checked), remindersOn);
+        appendRecord(std::get<qm::ContactRecord>(checked));
     } catch (const qm::QmError& error) {
         if (qm::showCommonError(state_.platform, this, error) == qm::MsgAnswer::Cancel) {
             close();
@@ -151,19 +152,15 @@ void frmNewContact::save() {
     close();
 }
 
-void frmNewContact::appendRecord(const qm::ContactRecord& record, bool remindersOn) {
+void frmNewContact::appendRecord(const qm::ContactRecord& record) {
     if (!qm::flagIsSet(record.includeCompany)) {
         chkIncComp->setChecked(false);
     }
-    if (remindersOn) {
-        state_.mainWindow->mnuFileBdayOff->setEnabled(true);
-    }
     state_.contacts.append(record);
+    state_.contactsSaved();
 }
 
 void frmNewContact::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (state_.mainWindow != nullptr) {
-        state_.mainWindow->returnToMain();
-    }
+    state_.returnToMain();
 }

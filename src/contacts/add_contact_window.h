@@ -16,8 +16,8 @@
 class frmNewContact : public QMainWindow {
     Q_OBJECT
   public:
-    // Empty fields; the caller fills them (or not) and shows the window through the main
-    // window. The window deletes itself when it closes.
+    // Empty fields; the caller fills them (or not) and shows the window in the main
+    // window's place. The window deletes itself when it closes.
     explicit frmNewContact(qm::AppState& state);
 
     qm::ContactForm* form = nullptr;
@@ -47,7 +47,7 @@ class frmNewContact : public QMainWindow {
     void buildMenus();
     void connectCommands();
     void save();
-    void appendRecord(const qm::ContactRecord& record, bool remindersOn);
+    void appendRecord(const qm::ContactRecord& record);
     void showIncludeCompany();
 
     qm::AppState& state_;

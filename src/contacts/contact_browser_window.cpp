@@ -18,7 +18,6 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "shell/about_window.h"
-#include "shell/main_window.h"
 
 namespace {
 
@@ -155,20 +154,23 @@ void frmEdDelViewContact::connectCommands() {
     connect(form->txtACCompany, &QLineEdit::textChanged, this,
             &frmEdDelViewContact::companyChanged);
     connect(cmdStateAbb, &QPushButton::clicked, this, [this] {
-        qm::openStateList(state_);
+        qm::openStateList(state_.platform, state_.appFolder);
         form->focusField(qm::ContactField::State);
     });
-    connect(cmdZipFinder, &QPushButton::clicked, this, [this] { qm::openZipLookup(state_); });
-    connect(cmdPeopleFind, &QPushButton::clicked, this, [this] { qm::openPeopleSearch(state_); });
+    connect(cmdZipFinder, &QPushButton::clicked, this,
+            [this] { qm::openZipLookup(state_.platform); });
+    connect(cmdPeopleFind, &QPushButton::clicked, this,
+            [this] { qm::openPeopleSearch(state_.platform); });
     connect(mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetailsCommand);
-    connect(mnuEDVManual, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuEDVManual, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuEDVAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 
 // ---- Load, find list, display ----
 
 bool frmEdDelViewContact::load() {
-    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("Contact Information")));
+    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("Contact Information")));
     try {
         refreshFindList();
     } catch (const qm::QmError& e) {
@@ -317,9 +319,7 @@ void frmEdDelViewContact::closeEvent(QCloseEvent* event) {
     state_.contactBrowser = nullptr;
     QMainWindow::closeEvent(event);
     hide();
-    if (state_.mainWindow != nullptr) {
-        state_.mainWindow->returnToMain();
-    }
+    state_.returnToMain();
 }
 
 // ---- Ways in ----
@@ -334,12 +334,12 @@ namespace {
 // the load failed and was cancelled.
 frmEdDelViewContact* showBrowser(qm::AppState& state) {
     if (frmEdDelViewContact* loaded = loadedContactBrowser(state)) {
-        state.mainWindow->showInsteadOfMain(loaded);
+        state.showInsteadOfMain(loaded);
         return loaded;
     }
     auto* browser = new frmEdDelViewContact(state);
     state.contactBrowser = browser;
-    state.mainWindow->showInsteadOfMain(browser);
+    state.showInsteadOfMain(browser);
     return browser->load() ? browser : nullptr;
 }
 
@@ -369,9 +369,8 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 void frmEdDelViewContact::saveCommand() {
     const qm::ContactFields typed = fieldsInWindow();
     qm::ContactFields fields = typed;
-    frmDEdavu* main = state_.mainWindow;
     const auto checked =
-        qm::checkedContactRecord(fields, qm::kEditContactChecks, main->remindersOn());
+        qm::checkedContactRecord(fields, qm::kEditContactChecks, state_.remindersOn());
     {
         // The user sees the cleaning done so far, whether or not a check failed. Cleaning is
         // not typing: a comma taken out of the company name leaves the box as the user set it.
@@ -390,10 +389,8 @@ void frmEdDelViewContact::saveCommand() {
         if (!qm::flagIsSet(record.includeCompany)) {
             chkCompanyInclude->setChecked(false);
         }
-        if (main->remindersOn()) {
-            main->mnuFileBdayOff->setEnabled(true);
-        }
         state_.contacts.write(state_.currentRecord, record);
+        state_.contactsSaved();
     } catch (const qm::QmError& e) {
         reportError(e);
         return;
@@ -451,17 +448,14 @@ bool frmEdDelViewContact::isContactField(const QWidget* widget) const {
 
 void frmEdDelViewContact::printLabelCommand() {
     const qm::LabelLines lines = qm::contactLabelLines(fieldsInWindow());
-    frmDEdavu* main = state_.mainWindow;
+    qm::TypedLines typed;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        typed.at(i) = qm::fromCp(lines[i]);
+    }
     // Hidden, not closed: opening the browser again brings back this contact.
     hide();
-    main->returnToMain();
-    main->chkBold->setChecked(false);
-    main->chkBold->hide();
-    QLineEdit* targets[] = {main->txtLMLine1, main->txtLMLine2, main->txtLMline3, main->txtLMLine4,
-                            main->txtLMLine5};
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        targets[i]->setText(qm::fromCp(lines[i]));
-    }
+    state_.returnToMain();
+    state_.handLabelLines(typed);
 }
 
 void frmEdDelViewContact::printDetailsCommand() {

@@ -20,7 +20,7 @@ struct FieldLayoutEntry {
 };
 
 // Tab order is the order of this table.
-const FieldLayoutEntry kFieldLayoutEntrys[] = {
+const FieldLayoutEntry kFieldLayoutEntries[] = {
     {ContactField::FirstName, &ContactForm::txtACFName, &ContactForm::lblACFName, "txtACFName",
      "lblACFName", "First Name:", nullptr},
     {ContactField::MiddleInitial, &ContactForm::txtACMiddleInit, &ContactForm::lblACMiddleInit,
@@ -59,7 +59,7 @@ const FieldLayoutEntry kFieldLayoutEntrys[] = {
      "lblACNotes", "Notes:", nullptr},
 };
 
-static_assert(std::size(kFieldLayoutEntrys) == kContactFieldCount);
+static_assert(std::size(kFieldLayoutEntries) == kContactFieldCount);
 
 std::size_t indexOf(ContactField which) {
     return static_cast<std::size_t>(which);
@@ -71,7 +71,7 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
     grid_->setContentsMargins(0, 0, 0, 0);
     QWidget* previous = nullptr;
     int row = 0;
-    for (const FieldLayoutEntry& entry : kFieldLayoutEntrys) {
+    for (const FieldLayoutEntry& entry : kFieldLayoutEntries) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(entry.editName));
         if (entry.toolTip != nullptr) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "contacts/field_rules.h"
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

@@ -14,7 +14,6 @@
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "shell/about_window.h"
-#include "shell/main_window.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ frmLMExport::frmLMExport(qm::AppState& state) : state_(state) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
-    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("Export Contacts")));
+    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("Export Contacts")));
 }
 
 void frmLMExport::buildControls() {
@@ -100,7 +99,8 @@ void frmLMExport::buildMenus() {
         qm::addMenuItem(mnuETHelp, "mnuETHelpAbout", QStringLiteral("About Quillmark"));
 
     connect(mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitApplication);
-    connect(mnuETHelpUM, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuETHelpUM, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuETHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 
@@ -109,9 +109,9 @@ void frmLMExport::createExportFile() {
     qm::ExportResult result;
     qm::BusyPointer busy(state_.platform);
     try {
-        result = qm::exportContacts(
-            state_.contacts, localPath(state_.mainWindow->txtFileNam->text()),
-            localPath(state_.appFolder), csv ? qm::ExportFormat::Csv : qm::ExportFormat::Txt);
+        result = qm::exportContacts(state_.contacts, localPath(state_.filePath()),
+                                    localPath(state_.appFolder),
+                                    csv ? qm::ExportFormat::Csv : qm::ExportFormat::Txt);
     } catch (const qm::QmError& e) {
         busy.restore();
         if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
@@ -144,13 +144,21 @@ void frmLMExport::createExportFile() {
 
 void frmLMExport::exitApplication() {
     endingApplication_ = true;
-    qm::endApplicationAtOnce(state_);
+    qm::endApplicationAtOnce(state_.contacts);
     close();
 }
 
 void frmLMExport::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!endingApplication_) {
-        state_.mainWindow->returnToMain();
+        state_.returnToMain();
     }
 }
+
+namespace qm {
+
+void openExportWindow(AppState& state) {
+    state.showInsteadOfMain(new frmLMExport(state));
+}
+
+}  // namespace qm

@@ -17,7 +17,6 @@
 #include "platform/messages.h"
 #include "records/file_ops.h"
 #include "shell/about_window.h"
-#include "shell/main_window.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ frmLMImport::frmLMImport(qm::AppState& state) : state_(state) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
-    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("Import Contacts")));
+    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("Import Contacts")));
     txtImpFilename->hide();
     txtImpData->hide();
     cmdStartImport->setEnabled(false);
@@ -92,7 +91,8 @@ void frmLMImport::buildMenus() {
     qm::attachCommonEditMenu(mnuITEdit, mnuITEditCut, mnuITEditCopy, mnuITEditPaste,
                              state_.platform);
     connect(mnuITFileExit, &QAction::triggered, this, &frmLMImport::exitApplication);
-    connect(mnuITHelpUM, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuITHelpUM, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuITHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 
@@ -135,8 +135,7 @@ void frmLMImport::startImport() {
             return;
         }
         qm::BusyPointer busy(state_.platform);
-        result =
-            qm::importCsvFile(state_.contacts, localPath(path_), state_.mainWindow->remindersOn());
+        result = qm::importCsvFile(state_.contacts, localPath(path_), state_.remindersOn());
     } catch (const qm::QmError& e) {
         reportError(e);
         return;
@@ -149,8 +148,8 @@ void frmLMImport::reportOutcome(const qm::ImportResult& result) {
         case qm::ImportOutcome::Done:
             // As after Add Contact: a file that had no records now has some, saved with
             // reminders on, so they can be switched off without reopening the file.
-            if (!result.records.empty() && state_.mainWindow->remindersOn()) {
-                state_.mainWindow->mnuFileBdayOff->setEnabled(true);
+            if (!result.records.empty()) {
+                state_.contactsSaved();
             }
             state_.platform.messageBox(
                 this, QString::fromLatin1(qm::kImportCompletedTitle),
@@ -186,13 +185,21 @@ void frmLMImport::reportError(const qm::QmError& error) {
 
 void frmLMImport::exitApplication() {
     endingApplication_ = true;
-    qm::endApplicationAtOnce(state_);
+    qm::endApplicationAtOnce(state_.contacts);
     close();
 }
 
 void frmLMImport::closeEvent(QCloseEvent* event) {
     event->accept();
     if (!endingApplication_) {
-        state_.mainWindow->returnToMain();
+        state_.returnToMain();
     }
 }
+
+namespace qm {
+
+void openImportWindow(AppState& state) {
+    state.showInsteadOfMain(new frmLMImport(state));
+}
+
+}  // namespace qm

@@ -40,9 +40,6 @@ class frmLMImport : public QMainWindow {
     QAction* mnuITHelpBar0;
     QAction* mnuITHelpAbout;
 
-    // The chosen file: full path and title, empty until one is chosen.
-    const QString& chosenPath() const { return path_; }
-
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -63,3 +60,10 @@ class frmLMImport : public QMainWindow {
     QString title_;
     bool endingApplication_ = false;
 };
+
+namespace qm {
+
+// Import Contacts: the import window in the main window's place.
+void openImportWindow(AppState& state);
+
+}  // namespace qm

@@ -1,6 +1,5 @@
 // Selection and the clipboard on the contact list, and opening a listed contact in the
 // contact browser. The clipboard only changes what the list shows, never the contact file.
-#include <QFile>
 #include <QItemSelectionModel>
 #include <algorithm>
 
@@ -8,7 +7,6 @@
 #include "list/list_browser_link_window.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
-#include "shell/main_window.h"
 
 bool frmViewAll::headingHasFocus() const {
     return focusWidget() == txtViewAllHeader;
@@ -82,10 +80,7 @@ void frmViewAll::selectAllCommand() {
 
 void frmViewAll::openListedContact() {
     try {
-        state_.contacts.close();
-        const QString path =
-            state_.mainWindow != nullptr ? state_.mainWindow->txtFileNam->text() : QString();
-        state_.contacts.open(QFile::encodeName(path).toStdString());
+        state_.reopenFile();
         const QModelIndex current = lstAllContacts->currentIndex();
         if (!current.isValid()) {
             qm::throwError(qm::err::kInvalidCall, "Invalid procedure call or argument");

@@ -9,7 +9,6 @@
 #include "platform/qt_text.h"
 #include "records/parameter_file.h"
 #include "shell/app_folder.h"
-#include "shell/main_window.h"
 
 namespace {
 
@@ -82,8 +81,7 @@ void frmViewAll::printReport() {
         for (const qm::ListEntry& entry : model_->entries()) {
             lines.push_back(entry.line);
         }
-        const std::string title =
-            state_.mainWindow != nullptr ? qm::toCp(state_.mainWindow->txtFileTitle->text()) : "";
+        const std::string title = qm::toCp(state_.fileTitle());
         qm::printContactReportCopies(surface, lines, title, job.copies);
     } catch (const qm::QmError&) {
         surface.killDoc();

@@ -12,7 +12,6 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "shell/about_window.h"
-#include "shell/main_window.h"
 
 using qm::SearchField;
 using qm::SortOrder;
@@ -73,7 +72,7 @@ frmViewAll::frmViewAll(qm::AppState& state) : state_(state) {
     buildMenus();
     connectCommands();
 
-    setWindowTitle(captionWithFileTitle(state_, QStringLiteral("All Contacts")));
+    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("All Contacts")));
     mnuPrint->setEnabled(false);
     cmdPrintLabels->setEnabled(false);
     lblSearchDisplay->hide();
@@ -221,7 +220,8 @@ void frmViewAll::connectCommands() {
     connect(mnuVAEditCut, &QAction::triggered, this, &frmViewAll::cutCommand);
     connect(mnuVAEditPaste, &QAction::triggered, this, &frmViewAll::pasteCommand);
     connect(mnuVAEditSelAll, &QAction::triggered, this, &frmViewAll::selectAllCommand);
-    connect(mnuVAManual, &QAction::triggered, this, [this] { qm::openUserManual(state_); });
+    connect(mnuVAManual, &QAction::triggered, this,
+            [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuVAAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
     connect(lstAllContacts, &QListView::doubleClicked, this, &frmViewAll::openListedContact);
 
@@ -364,7 +364,17 @@ void frmViewAll::closeEvent(QCloseEvent* event) {
     // left hidden by Print Label also holds a current record, but the list did not open it.
     if (openedContact_ && state_.currentRecord != 0) {
         qm::returnToContactBrowser(state_);
-    } else if (state_.mainWindow != nullptr) {
-        state_.mainWindow->returnToMain();
+    } else {
+        state_.returnToMain();
     }
 }
+
+namespace qm {
+
+void openContactList(AppState& state) {
+    auto* list = new frmViewAll(state);
+    state.showInsteadOfMain(list);
+    list->selectStartOptions();
+}
+
+}  // namespace qm

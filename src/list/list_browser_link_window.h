@@ -5,7 +5,7 @@
 
 namespace qm {
 
-struct AppState;
+class AppState;
 
 // Opens the contact browser on the record, which becomes the current record, with its find
 // list rebuilt and focused.

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "printing/printer_surface.h"
 #include "records/contact_record.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "list/list_labels.h"
-#include "printing/printer_surface.h"
 #include "records/parameter_file.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

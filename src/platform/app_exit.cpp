@@ -3,14 +3,14 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#include "app/app_state.h"
+#include "records/contact_file.h"
 #include "records/error.h"
 
 namespace qm {
 
-void endApplicationAtOnce(AppState& state) {
+void endApplicationAtOnce(ContactFile& contacts) {
     try {
-        state.contacts.close();
+        contacts.close();
     } catch (const QmError&) {
         // The application ends now; there is no one left to tell, and the descriptor is
         // released either way.

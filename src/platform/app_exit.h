@@ -2,10 +2,10 @@
 
 namespace qm {
 
-struct AppState;
+class ContactFile;
 
 // File > Exit of the import and export windows: every file closed and the application ended
 // at once, without the main window's exit steps.
-void endApplicationAtOnce(AppState& state);
+void endApplicationAtOnce(ContactFile& contacts);
 
 }  // namespace qm

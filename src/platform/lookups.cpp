@@ -1,23 +1,31 @@
 #include "platform/lookups.h"
 
-#include "app/app_state.h"
+#include "platform/platform_services.h"
 
 namespace qm {
 
-void openUserManual(AppState& state) {
-    state.platform.openDocument(state.appFile(QString::fromLatin1(kUserManualFile)));
+namespace {
+
+QString inFolder(const QString& folder, const char* name) {
+    return folder + QLatin1Char('/') + QString::fromLatin1(name);
 }
 
-void openStateList(AppState& state) {
-    state.platform.openDocument(state.appFile(QString::fromLatin1(kStateListFile)));
+}  // namespace
+
+void openUserManual(PlatformServices& platform, const QString& appFolder) {
+    platform.openDocument(inFolder(appFolder, kUserManualFile));
 }
 
-void openPeopleSearch(AppState& state) {
-    state.platform.openDocument(QString::fromLatin1(kPeopleSearchUrl));
+void openStateList(PlatformServices& platform, const QString& appFolder) {
+    platform.openDocument(inFolder(appFolder, kStateListFile));
 }
 
-void openZipLookup(AppState& state) {
-    state.platform.openDocument(QString::fromLatin1(kZipLookupUrl));
+void openPeopleSearch(PlatformServices& platform) {
+    platform.openDocument(QString::fromLatin1(kPeopleSearchUrl));
+}
+
+void openZipLookup(PlatformServices& platform) {
+    platform.openDocument(QString::fromLatin1(kZipLookupUrl));
 }
 
 }  // namespace qm

@@ -1,9 +1,7 @@
 #include "platform/messages.h"
 
 #include "platform/qt_text.h"
-#include "printing/print_command.h"
-
-#include "platform/qt_text.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

@@ -5,8 +5,8 @@
 #include <QString>
 
 #include "platform/platform_services.h"
-#include "printing/notice.h"
 #include "records/error.h"
+#include "records/notice.h"
 
 namespace qm {
 

@@ -7,7 +7,7 @@
 #include <QVariant>
 #include <memory>
 
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 
 class QWidget;
 
@@ -29,8 +29,6 @@ struct PrintJob {
     std::unique_ptr<PrinterSurface> surface;
     int copies = 1;
     bool selection = false;
-    int fromPage = 0;  // 0: all pages
-    int toPage = 0;
     bool cancelled() const { return surface == nullptr; }
 };
 
@@ -56,6 +54,8 @@ class PlatformServices {
     // A local file or a web address, handed to the desktop's default program.
     virtual void openDocument(const QString& pathOrUrl) = 0;
     virtual void writeSetting(const QString& key, const QVariant& value) = 0;
+    // An invalid value when the key was never written.
+    virtual QVariant readSetting(const QString& key) = 0;
     // Starts a system-information program; false when none can be started.
     virtual bool startSystemInfo() = 0;
 };

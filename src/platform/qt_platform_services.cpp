@@ -150,10 +150,6 @@ PrintJob QtPlatformServices::printDialog(QWidget* parent, const PrintRequest& re
     PrintJob job;
     job.copies = std::max(1, printer->copyCount());
     job.selection = printer->printRange() == QPrinter::Selection;
-    if (printer->printRange() == QPrinter::PageRange) {
-        job.fromPage = printer->fromPage();
-        job.toPage = printer->toPage();
-    }
     // The caller produces each copy as a document of its own.
     printer->setCopyCount(1);
     std::string device;
@@ -201,6 +197,12 @@ void QtPlatformServices::writeSetting(const QString& key, const QVariant& value)
     settings.setValue(key, value);
     settings.endGroup();
     settings.sync();
+}
+
+QVariant QtPlatformServices::readSetting(const QString& key) {
+    QSettings settings(QStringLiteral("Quillmark"), QStringLiteral("Quillmark"));
+    settings.beginGroup(QStringLiteral("Settings"));
+    return settings.value(key);
 }
 
 bool QtPlatformServices::startSystemInfo() {

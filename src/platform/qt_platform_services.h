@@ -20,6 +20,7 @@ class QtPlatformServices : public PlatformServices {
     void setBusy(bool busy) override;
     void openDocument(const QString& pathOrUrl) override;
     void writeSetting(const QString& key, const QVariant& value) override;
+    QVariant readSetting(const QString& key) override;
     bool startSystemInfo() override;
 };
 

@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "platform/qt_text.h"
-#include "printing/text_grid_surface.h"
 #include "records/error.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 

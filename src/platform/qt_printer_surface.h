@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 
 class QPrinter;
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

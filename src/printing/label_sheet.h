@@ -10,9 +10,9 @@
 #include <string_view>
 #include <variant>
 
-#include "printing/notice.h"
-#include "printing/printer_surface.h"
+#include "records/notice.h"
 #include "records/parameter_file.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

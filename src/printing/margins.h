@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "printing/notice.h"
+#include "records/notice.h"
 
 namespace qm {
 

@@ -5,10 +5,6 @@
 
 namespace qm {
 
-Notice printerProblemNotice() {
-    return {"Printer error", "A printer problem exists.  Check printer.", NoticeIcon::Exclamation};
-}
-
 std::optional<Notice> checkPrintCommand(const PrintChoices& c) {
     bool anyText = false;
     for (const std::string& line : c.lines) {

@@ -12,14 +12,10 @@
 
 #include "printing/envelope_layout.h"
 #include "printing/label_sheet.h"
-#include "printing/notice.h"
-#include "printing/printer_surface.h"
+#include "records/notice.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
-
-// "A printer problem exists.  Check printer." under "Printer error": any failure while a
-// print command runs.
-Notice printerProblemNotice();
 
 // What the Print command's checks look at.
 struct PrintChoices {

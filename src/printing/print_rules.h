@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

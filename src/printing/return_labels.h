@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "printing/notice.h"
-#include "printing/printer_surface.h"
+#include "records/notice.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 

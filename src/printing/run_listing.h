@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "printing/text_grid_surface.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 

@@ -9,7 +9,7 @@
 #include <QWidget>
 
 namespace qm {
-struct AppState;
+class AppState;
 }
 
 class frmLMAbout : public QDialog {

@@ -39,22 +39,4 @@ void prepareAppFolder(const std::string& folder) {
     }
 }
 
-namespace {
-
-void renameWhenFree(const std::string& from, const std::string& to, FileOps& ops) {
-    if (ops.exists(from)) {
-        ops.renameNoReplace(from, to);
-    }
-}
-
-}  // namespace
-
-void parkUninstallerData(const std::string& folder, FileOps& ops) {
-    renameWhenFree(folder + "/" + kUninstallerData, folder + "/" + kUninstallerParked, ops);
-}
-
-void restoreUninstallerData(const std::string& folder, FileOps& ops) {
-    renameWhenFree(folder + "/" + kUninstallerParked, folder + "/" + kUninstallerData, ops);
-}
-
 }  // namespace qm

@@ -6,18 +6,18 @@
 
 #include "contacts/add_contact_window.h"
 #include "contacts/contact_browser_window.h"
+#include "desktop/main_window.h"
 #include "exchange/export_window.h"
 #include "exchange/import_window.h"
 #include "list/contact_list_window.h"
 #include "platform/qt_text.h"
 #include "printing/label_sheet.h"
-#include "printing/text_grid_surface.h"
 #include "shell/about_window.h"
 #include "shell/app_folder.h"
-#include "shell/main_window.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 
@@ -67,7 +67,7 @@ struct Desk {
     Desk() {
         prepareAppFolder(folder.path());
         main.show();
-        main.txtLMLine1->setFocus();
+        main.panel->txtLMLine1->setFocus();
     }
     ~Desk() {
         for (const QPointer<QWidget>& w : state.openWindows) {
@@ -91,15 +91,17 @@ struct Desk {
     }
 
     void typeLines(const QStringList& lines) {
-        QLineEdit* fields[] = {main.txtLMLine1, main.txtLMLine2, main.txtLMline3, main.txtLMLine4,
-                               main.txtLMLine5};
+        QLineEdit* fields[] = {main.panel->txtLMLine1, main.panel->txtLMLine2,
+                               main.panel->txtLMline3, main.panel->txtLMLine4,
+                               main.panel->txtLMLine5};
         for (int i = 0; i < 5; ++i) {
             fields[i]->setText(i < lines.size() ? lines[i] : QString());
         }
     }
     QStringList mainLines() const {
-        return {main.txtLMLine1->text(), main.txtLMLine2->text(), main.txtLMline3->text(),
-                main.txtLMLine4->text(), main.txtLMLine5->text()};
+        return {main.panel->txtLMLine1->text(), main.panel->txtLMLine2->text(),
+                main.panel->txtLMline3->text(), main.panel->txtLMLine4->text(),
+                main.panel->txtLMLine5->text()};
     }
 
     void answerPrintDialog() {
@@ -135,7 +137,7 @@ struct Desk {
     // The main window back on top with the focus on the first typed line.
     void expectMainBack() const {
         QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmDEdavu")});
-        QCOMPARE(main.focusWidget(), static_cast<QWidget*>(main.txtLMLine1));
+        QCOMPARE(main.focusWidget(), static_cast<QWidget*>(main.panel->txtLMLine1));
     }
 
     // Which of the contact-dependent commands can be chosen.
@@ -349,24 +351,24 @@ class JourneysTest : public QObject {
         browser->form->txtACNotes->setText(QStringLiteral("not saved yet"));
         browser->form->txtACFStreet->setText(QStringLiteral("9 Elm St"));
 
-        d.main.chkBold->show();
-        d.main.chkBold->setChecked(true);
+        d.main.panel->chkBold->show();
+        d.main.panel->chkBold->setChecked(true);
         browser->cmdPrintLabel->click();
         d.expectMainBack();
         QCOMPARE(d.mainLines(),
                  (QStringList{"Ann B Lee", "9 Elm St", "Apt 4", "Boston, MA  02101", ""}));
-        QVERIFY(d.main.chkBold->isHidden() && !d.main.chkBold->isChecked());
+        QVERIFY(d.main.panel->chkBold->isHidden() && !d.main.panel->chkBold->isChecked());
         QCOMPARE(d.state.currentRecord, 2);
 
         d.platform.inputAnswers.push_back(QStringLiteral("5"));
-        d.main.optLMLabel->click();
-        QCOMPARE(d.main.lblLMPosition->text(), QStringLiteral("Label Position 5"));
+        d.main.panel->optLMLabel->click();
+        QCOMPARE(d.main.panel->lblLMPosition->text(), QStringLiteral("Label Position 5"));
         const LabelSlot slot = labelSlot(5, false);
-        QCOMPARE(d.main.txtLMLeftPad->text(), QString::number(slot.startColumn));
-        QCOMPARE(d.main.txtLMToppad->text(), QString::number(slot.topLines));
+        QCOMPARE(d.state.printOptions().leftPad, slot.startColumn);
+        QCOMPARE(d.state.printOptions().topPad, slot.topLines);
 
         d.answerPrintDialog();
-        d.main.cmdLMStart->click();
+        d.main.panel->cmdLMStart->click();
         QVERIFY(d.platform.messages.empty());
         QCOMPARE(d.grid.documentCount(), 1);
         QList<QPair<int, int>> placed;
@@ -466,7 +468,7 @@ class JourneysTest : public QObject {
         QCOMPARE(d.contactCommands(), kAllOff);
         QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && !d.main.mnuFileBdayOff->isEnabled());
         QVERIFY(d.main.mnuImport->isEnabled() && d.main.mnuExport->isEnabled());
-        QVERIFY(d.main.txtFileNam->text().isEmpty() && d.main.txtFileTitle->text().isEmpty());
+        QVERIFY(d.state.filePath().isEmpty() && d.state.fileTitle().isEmpty());
         QVERIFY(!d.state.contacts.isOpen());
 
         // Export with no file open: the command's own error, nothing written, no crash.
@@ -503,9 +505,6 @@ class JourneysTest : public QObject {
         QCOMPARE(Desk::visibleWindows(),
                  (QStringList{QStringLiteral("frmDEdavu"), QStringLiteral("frmLMAbout")}));
 
-        // A file dialog cancelled earlier leaves the uninstaller's file parked.
-        test::writeBytes(d.folder.file(kUninstallerParked), "x");
-
         CloseOrder order;
         qApp->installEventFilter(&order);
         d.main.cmdLMExit->click();
@@ -517,8 +516,6 @@ class JourneysTest : public QObject {
         QVERIFY(hiddenBrowser.isNull());
         QVERIFY(!d.state.contacts.isOpen());
         QCOMPARE(d.state.currentRecord, 0);
-        QVERIFY(QFile::exists(d.path(kUninstallerData)));
-        QVERIFY(!QFile::exists(d.path(kUninstallerParked)));
         QStringList keys;
         for (const auto& [key, value] : d.platform.settings) {
             keys << key;

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "cli/cli_support.h"
-#include "printing/text_grid_surface.h"
 #include "support/pdf_text_qt.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 namespace {

@@ -4,9 +4,9 @@
 #include <memory>
 
 #include "contacts/add_contact_window.h"
+#include "desktop/main_window.h"
 #include "platform/lookups.h"
 #include "records/text_rules.h"
-#include "shell/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -27,12 +27,11 @@ struct Desk {
     explicit Desk(bool remindersOn = true) {
         main = std::make_unique<frmDEdavu>(state);
         main->show();
-        state.contacts.open(path);
-        main->showOpenFile(QString::fromStdString(path), QStringLiteral("Friends"));
-        main->setContactCommandsEnabled(true);
-        // As after opening an empty file: both reminder items off, which reads as "on".
-        main->mnuFileBdayOn->setEnabled(!remindersOn);
-        main->mnuFileBdayOff->setEnabled(false);
+        state.openFile(QString::fromStdString(path));
+        // As after opening an empty file: reminders on, not yet switchable; or off.
+        if (!remindersOn) {
+            state.setReminders(false);
+        }
     }
 
     // An Add Contact window a failed check left open must not leak into the next test.
@@ -156,7 +155,7 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(desk.platform.messageTexts(), QStringList{"S A V E D"});
         QVERIFY(guard.isNull());
         QVERIFY(desk.main->isVisible());
-        QCOMPARE(desk.main->focusWidget(), desk.main->txtLMLine1);
+        QCOMPARE(desk.main->focusWidget(), desk.main->panel->txtLMLine1);
         QVERIFY(desk.main->mnuFileBdayOff->isEnabled());
         desk.state.contacts.close();
         const std::string expected = recordBytes({{"John", 11},
@@ -251,9 +250,9 @@ class AddContactWindowTest : public QObject {
 
     void opensFilledFromTheTypedLines() {
         Desk desk;
-        desk.main->txtLMLine1->setText(QStringLiteral("John Q. Public"));
-        desk.main->txtLMLine2->setText(QStringLiteral("123 Main Street Apt 4"));
-        desk.main->txtLMline3->setText(QStringLiteral("Springfield, IL 62704"));
+        desk.main->panel->txtLMLine1->setText(QStringLiteral("John Q. Public"));
+        desk.main->panel->txtLMLine2->setText(QStringLiteral("123 Main Street Apt 4"));
+        desk.main->panel->txtLMline3->setText(QStringLiteral("Springfield, IL 62704"));
         frmNewContact* w = desk.openAdd();
         QVERIFY(w != nullptr);
         const QStringList shown{w->form->txtACFName->text(),   w->form->txtACMiddleInit->text(),
@@ -265,14 +264,14 @@ class AddContactWindowTest : public QObject {
         QVERIFY(w->form->txtACCountry->text().isEmpty());
         QVERIFY(!w->chkIncComp->isVisible());
         QCOMPARE(w->focusWidget(), w->form->txtACFName);
-        QCOMPARE(desk.main->txtLMLine1->text(), QStringLiteral("John Q. Public"));
+        QCOMPARE(desk.main->panel->txtLMLine1->text(), QStringLiteral("John Q. Public"));
         QVERIFY(desk.platform.messages.empty());
         w->close();
     }
 
     void lineOneWithoutABlankOpensNothing() {
         Desk desk;
-        desk.main->txtLMLine1->setText(QStringLiteral("Smith"));
+        desk.main->panel->txtLMLine1->setText(QStringLiteral("Smith"));
         desk.main->cmdAddContact->click();
         QCOMPARE(desk.platform.beeps, 1);
         QCOMPARE(desk.platform.messageTitles(), QStringList{"Incorrect entry"});
@@ -290,7 +289,7 @@ class AddContactWindowTest : public QObject {
         flushDeletes();
         QVERIFY(guard.isNull());
         QVERIFY(desk.main->isVisible());
-        QCOMPARE(desk.main->focusWidget(), desk.main->txtLMLine1);
+        QCOMPARE(desk.main->focusWidget(), desk.main->panel->txtLMLine1);
         QCOMPARE(desk.state.contacts.count(), 0);
         QVERIFY(desk.platform.messages.empty());
     }

@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <memory>
 
-#include "printing/text_grid_surface.h"
+#include "desktop/main_window.h"
 #include "records/contact_file.h"
-#include "shell/main_window.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 
@@ -47,10 +47,8 @@ class ContactBrowserTest : public QObject {
             bytes += bytesOf(r);
         }
         test::writeBytes(path, bytes);
-        state->contacts.open(path);
-        main->showOpenFile(QString::fromStdString(path), QStringLiteral("Friends"));
-        main->setContactCommandsEnabled(true);
-        main->mnuFileBdayOn->setEnabled(true);  // reminders off
+        state->openFile(QString::fromStdString(path));
+        state->setReminders(false);
         main->show();
     }
     std::vector<ContactRecord> fiveContacts() {
@@ -339,7 +337,7 @@ class ContactBrowserTest : public QObject {
 
     void saveSetsTheReminderFlagFromTheMainWindow() {
         openFile({person("Ann", "", "One")});
-        main->mnuFileBdayOn->setEnabled(false);  // reminders on
+        state->resetReminders();  // reminders on, as in a file without records
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ann  One"));
         b->cmdSave->click();
@@ -505,8 +503,8 @@ class ContactBrowserTest : public QObject {
         jane.state = "IL";
         jane.zip = "12345";
         openFile({person("Ann", "", "One"), jane});
-        main->chkBold->show();
-        main->chkBold->setChecked(true);
+        main->panel->chkBold->show();
+        main->panel->chkBold->setChecked(true);
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Jane  Doe"));
         b->cmdPrintLabel->click();
@@ -514,14 +512,14 @@ class ContactBrowserTest : public QObject {
         QVERIFY(!b->isVisible());
         QCOMPARE(loadedContactBrowser(*state), b);
         QVERIFY(main->isVisible());
-        QCOMPARE(main->focusWidget(), main->txtLMLine1);
-        QVERIFY(main->chkBold->isHidden());
-        QVERIFY(!main->chkBold->isChecked());
-        QCOMPARE(main->txtLMLine1->text(), QStringLiteral("Jane Doe"));
-        QCOMPARE(main->txtLMLine2->text(), QStringLiteral("Acme"));
-        QCOMPARE(main->txtLMline3->text(), QStringLiteral("1 Main St"));
-        QCOMPARE(main->txtLMLine4->text(), QStringLiteral("Springfield, IL  12345"));
-        QCOMPARE(main->txtLMLine5->text(), QString());
+        QCOMPARE(main->focusWidget(), main->panel->txtLMLine1);
+        QVERIFY(main->panel->chkBold->isHidden());
+        QVERIFY(!main->panel->chkBold->isChecked());
+        QCOMPARE(main->panel->txtLMLine1->text(), QStringLiteral("Jane Doe"));
+        QCOMPARE(main->panel->txtLMLine2->text(), QStringLiteral("Acme"));
+        QCOMPARE(main->panel->txtLMline3->text(), QStringLiteral("1 Main St"));
+        QCOMPARE(main->panel->txtLMLine4->text(), QStringLiteral("Springfield, IL  12345"));
+        QCOMPARE(main->panel->txtLMLine5->text(), QString());
 
         // Opening again shows the same browser as it was, without the load steps.
         QCOMPARE(openContactBrowser(*state, true), b);
@@ -580,7 +578,7 @@ class ContactBrowserTest : public QObject {
 
         TextGridSurface sheet;
         platform->printAnswers.push_back(
-            {false, 2, false, 0, 0, [&] { return std::make_unique<test::GridPrinter>(sheet); }});
+            {false, 2, false, [&] { return std::make_unique<test::GridPrinter>(sheet); }});
         b->mnuEDVPrint->trigger();
         QCOMPARE(sheet.pageCount(), 2);
         QCOMPARE(sheet.documentCount(), 1);
@@ -591,12 +589,12 @@ class ContactBrowserTest : public QObject {
         b->form->txtACNotes->setFocus();
         b->form->txtACNotes->setSelection(6, 5);
         platform->printAnswers.push_back(
-            {false, 1, true, 0, 0, [&] { return std::make_unique<test::GridPrinter>(selection); }});
+            {false, 1, true, [&] { return std::make_unique<test::GridPrinter>(selection); }});
         b->mnuEDVPrint->trigger();
         QCOMPARE(selection.pageLines(1), (std::vector<std::string>{"", "green"}));
 
         // Cancel prints nothing and says nothing.
-        platform->printAnswers.push_back({true, 1, false, 0, 0, {}});
+        platform->printAnswers.push_back({true, 1, false, {}});
         b->mnuEDVPrint->trigger();
         QVERIFY(platform->messages.empty());
     }

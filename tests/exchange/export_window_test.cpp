@@ -2,8 +2,8 @@
 #include <QPointer>
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "exchange/export_window.h"
-#include "shell/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -31,9 +31,7 @@ struct Session {
 
     explicit Session(const std::string& contactPath = {}) {
         const std::string path = contactPath.empty() ? folder.file("Family.DAT") : contactPath;
-        state.contacts.open(path);
-        main.showOpenFile(QString::fromStdString(path), QStringLiteral("Family"));
-        main.setContactCommandsEnabled(true);
+        state.openFile(QString::fromStdString(path));
         main.show();
         main.mnuExport->trigger();
         window = qobject_cast<frmLMExport*>(state.openWindows.back().data());
@@ -126,7 +124,7 @@ class ExportWindowTest : public QObject {
         Session s;
         s.window->cmdExpCancel->click();
         QVERIFY(s.main.isVisible());
-        QCOMPARE(s.main.focusWidget(), s.main.txtLMLine1);
+        QCOMPARE(s.main.focusWidget(), s.main.panel->txtLMLine1);
     }
 
     void exitEndsTheApplicationWithoutTheMainWindowsSteps() {

@@ -2,8 +2,8 @@
 #include <QPointer>
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "exchange/import_window.h"
-#include "shell/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -30,12 +30,8 @@ struct Session {
     QPointer<frmLMImport> window;
 
     explicit Session(bool remindersOn = true) {
-        state.contacts.open(folder.file("Family.DAT"));
-        main.showOpenFile(QString::fromStdString(folder.file("Family.DAT")),
-                          QStringLiteral("Family"));
-        main.setContactCommandsEnabled(true);
-        main.mnuFileBdayOn->setEnabled(!remindersOn);
-        main.mnuFileBdayOff->setEnabled(remindersOn);
+        state.openFile(QString::fromStdString(folder.file("Family.DAT")));
+        state.setReminders(remindersOn);
         main.show();
         main.mnuImport->trigger();
         window = qobject_cast<frmLMImport*>(state.openWindows.back().data());
@@ -188,7 +184,7 @@ class ImportWindowTest : public QObject {
         Session s;
         s.window->cmdImpCancel->click();
         QVERIFY(s.main.isVisible());
-        QCOMPARE(s.main.focusWidget(), s.main.txtLMLine1);
+        QCOMPARE(s.main.focusWidget(), s.main.panel->txtLMLine1);
         QVERIFY(s.state.contacts.isOpen());
     }
 

@@ -4,16 +4,16 @@
 
 #include "contacts/contact_browser_window.h"
 #include "contacts/contact_form_window.h"
+#include "desktop/main_window.h"
 #include "list/contact_list_window.h"
 #include "platform/qt_text.h"
-#include "printing/text_grid_surface.h"
 #include "records/error.h"
 #include "records/parameter_file.h"
 #include "shell/app_folder.h"
-#include "shell/main_window.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 
@@ -56,10 +56,8 @@ struct Fixture {
         prepareAppFolder(folder.path());
         test::GridPrinter::kills = 0;
         const std::string path = folder.file("Friends.DAT");
-        state.contacts.open(path);
+        state.openFile(QString::fromStdString(path));
         state.contacts.appendAll(contacts);
-        main.showOpenFile(QString::fromStdString(path), QStringLiteral("Friends"));
-        main.setContactCommandsEnabled(true);
         main.show();
         main.mnuViewAll->trigger();
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -507,8 +505,6 @@ class ContactListWindowTest : public QObject {
         f.list->cmdACGetReport->click();
         PrintAnswer answer;
         answer.copies = 2;
-        answer.fromPage = 2;
-        answer.toPage = 2;
         answer.makeSurface = [&f] { return std::make_unique<test::GridPrinter>(f.grid); };
         f.platform.printAnswers.push_back(std::move(answer));
         f.list->mnuPrint->trigger();

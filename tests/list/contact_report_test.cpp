@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "list/contact_list.h"
-#include "printing/text_grid_surface.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 namespace {

@@ -4,10 +4,10 @@
 
 #include "list/list_labels.h"
 #include "platform/qt_printer_surface.h"
-#include "printing/text_grid_surface.h"
 #include "support/pdf_text_qt.h"
 #include "support/sheet_shapes.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "printing/text_grid_surface.h"
 #include "records/error.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 namespace {

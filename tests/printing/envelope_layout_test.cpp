@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "printing/text_grid_surface.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 namespace {

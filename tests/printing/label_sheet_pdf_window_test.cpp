@@ -3,15 +3,15 @@
 // the character cells put it. With QUILLMARK_SHEET_PDF set, the PDF is kept at that path.
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "platform/qt_printer_surface.h"
 #include "printing/label_sheet.h"
-#include "printing/text_grid_surface.h"
 #include "shell/app_folder.h"
-#include "shell/main_window.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/sheet_shapes.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 using test::PdfText;
@@ -78,19 +78,20 @@ void LabelSheetPdfTest::fullSheetLandsOnTheStock() {
     ScriptedPlatform platform;
     AppState state(platform, QString::fromStdString(folder.path()));
     frmDEdavu window(state);
-    QLineEdit* lines[] = {window.txtLMLine1, window.txtLMLine2, window.txtLMline3,
-                          window.txtLMLine4, window.txtLMLine5};
+    QLineEdit* lines[] = {window.panel->txtLMLine1, window.panel->txtLMLine2,
+                          window.panel->txtLMline3, window.panel->txtLMLine4,
+                          window.panel->txtLMLine5};
     for (int i = 0; i < 5; ++i) {
         lines[i]->setText(kAddress[i]);
     }
     platform.inputAnswers.push_back(QStringLiteral("1-30"));
-    window.optLMLabel->click();
+    window.panel->optLMLabel->click();
     PrintAnswer answer;
     answer.makeSurface = [pdfPath]() -> std::unique_ptr<PrinterSurface> {
         return makePdfSurface(pdfPath);
     };
     platform.printAnswers.push_back(std::move(answer));
-    window.cmdLMStart->click();
+    window.panel->cmdLMStart->click();
     QVERIFY2(platform.messages.empty(), qPrintable(platform.messageTexts().join('\n')));
 
     QCOMPARE(test::pdfPageCount(pdfPath), 1);

@@ -3,10 +3,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "printing/text_grid_surface.h"
-#include "shell/main_window.h"
+#include "desktop/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using qm::MsgAnswer;
 using qm::MsgButtons;
@@ -59,23 +59,26 @@ struct Fixture {
     }
 
     void type(const QStringList& lines) {
-        QLineEdit* fields[] = {w.txtLMLine1, w.txtLMLine2, w.txtLMline3, w.txtLMLine4,
-                               w.txtLMLine5};
+        QLineEdit* fields[] = {w.panel->txtLMLine1, w.panel->txtLMLine2, w.panel->txtLMline3,
+                               w.panel->txtLMLine4, w.panel->txtLMLine5};
         for (int i = 0; i < 5; ++i) {
             fields[i]->setText(i < lines.size() ? lines[i] : QString());
         }
     }
 
     void pickSize(int index) {
-        w.cboLMEnvelope->setCurrentIndex(index);
-        Q_EMIT w.cboLMEnvelope->activated(index);
+        w.panel->cboLMEnvelope->setCurrentIndex(index);
+        Q_EMIT w.panel->cboLMEnvelope->activated(index);
     }
 
-    QPair<QString, QString> pads() const { return {w.txtLMLeftPad->text(), w.txtLMToppad->text()}; }
+    QPair<QString, QString> pads() const {
+        return {QString::number(state.printOptions().leftPad),
+                QString::number(state.printOptions().topPad)};
+    }
 
     bool inReturnAddressMode() const {
-        return !w.cmdRetAddress->isHidden() && w.cmdLMStart->isHidden() &&
-               !w.optLMLabel->isEnabled() && !w.optLMEnvelope->isEnabled();
+        return !w.panel->cmdRetAddress->isHidden() && w.panel->cmdLMStart->isHidden() &&
+               !w.panel->optLMLabel->isEnabled() && !w.panel->optLMEnvelope->isEnabled();
     }
 };
 
@@ -89,48 +92,48 @@ class MainEnvelopeWindowTest : public QObject {
   private Q_SLOTS:
     void envelopeWithoutSizeShowsTheListOnly() {
         Fixture f;
-        f.w.optLMEnvelope->click();
-        QVERIFY(f.w.optLandscape->isChecked());
-        QVERIFY(!f.w.cboLMEnvelope->isHidden());
-        QVERIFY(f.w.lblLMEnvSize->isHidden());
-        QCOMPARE(f.w.envelopeSize, QStringLiteral("0"));
+        f.w.panel->optLMEnvelope->click();
+        QVERIFY(f.w.panel->optLandscape->isChecked());
+        QVERIFY(!f.w.panel->cboLMEnvelope->isHidden());
+        QVERIFY(f.w.panel->lblLMEnvSize->isHidden());
+        QCOMPARE(f.state.printOptions().envelopeSize, 0);
         QCOMPARE(f.pads(), Pads("2", "3"));
-        QCOMPARE(f.w.focusWidget(), f.w.txtLMLine1);
+        QCOMPARE(f.w.focusWidget(), f.w.panel->txtLMLine1);
     }
 
     void sizePickedThenEnvelopeAgainUsesTheSecondTable() {
         Fixture f;
-        f.w.optLMEnvelope->click();
+        f.w.panel->optLMEnvelope->click();
         f.pickSize(1);
-        QCOMPARE(f.w.envelopeSize, QStringLiteral("2"));
-        QCOMPARE(f.w.lblLMEnvSize->text(),
+        QCOMPARE(f.state.printOptions().envelopeSize, 2);
+        QCOMPARE(f.w.panel->lblLMEnvSize->text(),
                  QStringLiteral("#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)"));
         QCOMPARE(f.pads(), Pads("23", "32"));
-        QVERIFY(!f.w.chkBold->isHidden());
-        QVERIFY(!f.w.chkLargeFont->isHidden());
-        QCOMPARE(f.w.focusWidget(), f.w.cmdLMStart);
+        QVERIFY(!f.w.panel->chkBold->isHidden());
+        QVERIFY(!f.w.panel->chkLargeFont->isHidden());
+        QCOMPARE(f.w.focusWidget(), f.w.panel->cmdLMStart);
 
-        f.w.optLMEnvelope->click();
-        QCOMPARE(f.w.envelopeSize, QStringLiteral("2"));
+        f.w.panel->optLMEnvelope->click();
+        QCOMPARE(f.state.printOptions().envelopeSize, 2);
         QCOMPARE(f.pads(), Pads("28", "39"));
 
         f.pickSize(6);
-        QCOMPARE(f.w.envelopeSize, QStringLiteral("7"));
+        QCOMPARE(f.state.printOptions().envelopeSize, 7);
         QCOMPARE(f.pads(), Pads("30", "30"));
     }
 
     void portraitAfterASizeResetsTheSlot() {
         Fixture f;
-        f.w.optLMEnvelope->click();
+        f.w.panel->optLMEnvelope->click();
         f.pickSize(0);
         QCOMPARE(f.pads(), Pads("38", "33"));
-        f.w.optPortrait->click();
+        f.w.panel->optPortrait->click();
         QCOMPARE(f.pads(), Pads("2", "3"));
-        QCOMPARE(f.w.envelopeSize, QStringLiteral("1"));
+        QCOMPARE(f.state.printOptions().envelopeSize, 1);
 
         f.type({"Ann Smith"});
         f.answerPrint();
-        f.w.cmdLMStart->click();
+        f.w.panel->cmdLMStart->click();
         QCOMPARE(f.printed.orientation(), qm::kPortrait);
         QCOMPARE(f.printed.runs().front().size, 10.0);
         QCOMPARE(f.printed.runs().front().column, 2);
@@ -139,8 +142,8 @@ class MainEnvelopeWindowTest : public QObject {
 
     void enterMovesThroughLinesOneToFour() {
         Fixture f;
-        QLineEdit* fields[] = {f.w.txtLMLine1, f.w.txtLMLine2, f.w.txtLMline3, f.w.txtLMLine4,
-                               f.w.txtLMLine5};
+        QLineEdit* fields[] = {f.w.panel->txtLMLine1, f.w.panel->txtLMLine2, f.w.panel->txtLMline3,
+                               f.w.panel->txtLMLine4, f.w.panel->txtLMLine5};
         for (int i = 0; i < 4; ++i) {
             fields[i]->setFocus();
             QTest::keyClick(fields[i], Qt::Key_Return);
@@ -157,39 +160,41 @@ class MainEnvelopeWindowTest : public QObject {
 
     void clearFormResetsLinesOptionsAndMode() {
         Fixture f;
-        f.w.optLMEnvelope->click();
+        f.w.panel->optLMEnvelope->click();
         f.pickSize(2);
-        f.w.chkBold->click();
-        f.w.chkLargeFont->click();
-        f.w.startPosition = QStringLiteral("7");
-        f.w.lblLMPosition->setText(QStringLiteral("Label Position 7"));
-        f.w.lblLMPosition->show();
+        f.w.panel->chkBold->click();
+        f.w.panel->chkLargeFont->click();
+        qm::PrintOptions options = f.state.printOptions();
+        options.startPosition = 7;
+        f.state.setPrintOptions(options);
+        f.w.panel->lblLMPosition->setText(QStringLiteral("Label Position 7"));
+        f.w.panel->lblLMPosition->show();
         f.w.mnuRetAddress->trigger();  // empty lines: enters return-address mode
         QVERIFY(f.inReturnAddressMode());
         f.type({"a", "b", "c", "d", "e"});
         f.platform.clearRecords();
 
-        f.w.cmdLMClear->click();
+        f.w.panel->cmdLMClear->click();
 
-        for (QLineEdit* line :
-             {f.w.txtLMLine1, f.w.txtLMLine2, f.w.txtLMline3, f.w.txtLMLine4, f.w.txtLMLine5}) {
+        for (QLineEdit* line : {f.w.panel->txtLMLine1, f.w.panel->txtLMLine2, f.w.panel->txtLMline3,
+                                f.w.panel->txtLMLine4, f.w.panel->txtLMLine5}) {
             QVERIFY(line->text().isEmpty());
         }
-        for (QCheckBox* style : {f.w.chkBold, f.w.chkLargeFont}) {
+        for (QCheckBox* style : {f.w.panel->chkBold, f.w.panel->chkLargeFont}) {
             QVERIFY(!style->isChecked());
             QVERIFY(style->isHidden());
         }
-        QVERIFY(!f.w.cmdLMStart->isHidden());
-        QVERIFY(f.w.cmdRetAddress->isHidden());
-        QVERIFY(f.w.optLMLabel->isEnabled() && f.w.optLMEnvelope->isEnabled());
-        QVERIFY(!f.w.optLMLabel->isChecked() && !f.w.optLMEnvelope->isChecked());
-        QVERIFY(f.w.lblLMPosition->isHidden());
-        QVERIFY(f.w.lblLMPosition->text().isEmpty());
-        QVERIFY(f.w.cboLMEnvelope->isHidden());
-        QCOMPARE(f.w.envelopeSize, QStringLiteral("0"));
-        QCOMPARE(f.w.startPosition, QStringLiteral("0"));
+        QVERIFY(!f.w.panel->cmdLMStart->isHidden());
+        QVERIFY(f.w.panel->cmdRetAddress->isHidden());
+        QVERIFY(f.w.panel->optLMLabel->isEnabled() && f.w.panel->optLMEnvelope->isEnabled());
+        QVERIFY(!f.w.panel->optLMLabel->isChecked() && !f.w.panel->optLMEnvelope->isChecked());
+        QVERIFY(f.w.panel->lblLMPosition->isHidden());
+        QVERIFY(f.w.panel->lblLMPosition->text().isEmpty());
+        QVERIFY(f.w.panel->cboLMEnvelope->isHidden());
+        QCOMPARE(f.state.printOptions().envelopeSize, 0);
+        QCOMPARE(f.state.printOptions().startPosition, 0);
         QCOMPARE(f.pads(), Pads("2", "3"));
-        QCOMPARE(f.w.focusWidget(), f.w.txtLMLine1);
+        QCOMPARE(f.w.focusWidget(), f.w.panel->txtLMLine1);
         QVERIFY(f.platform.messages.empty());
     }
     void returnAddressWithoutLinesEntersTheMode() {
@@ -211,14 +216,14 @@ class MainEnvelopeWindowTest : public QObject {
     void returnAddressRefusesLinesFourAndFive() {
         Fixture f;
         f.type({"Ann", "Elm St", "Town", "", " "});
-        f.w.cmdLMClear->setFocus();
+        f.w.panel->cmdLMClear->setFocus();
         f.w.mnuRetAddress->trigger();
         QCOMPARE(f.platform.messageTitles(),
                  QStringList({kLoadTitle, QStringLiteral("Small label can fit only 3 lines")}));
         QCOMPARE(f.platform.messages[1].text, QStringLiteral("Leave Lines 4 and 5 blank"));
         QCOMPARE(f.platform.messages[1].icon, MsgIcon::Exclamation);
         QCOMPARE(f.platform.beeps, 1);
-        QCOMPARE(f.w.focusWidget(), f.w.txtLMLine4);
+        QCOMPARE(f.w.focusWidget(), f.w.panel->txtLMLine4);
         QVERIFY(f.platform.printRequests.empty());
         QVERIFY(!f.inReturnAddressMode());
     }
@@ -231,7 +236,7 @@ class MainEnvelopeWindowTest : public QObject {
         qm::PrintAnswer cancel;
         cancel.cancel = true;
         f.platform.printAnswers.push_back(std::move(cancel));
-        f.w.cmdRetAddress->click();
+        f.w.panel->cmdRetAddress->click();
         QCOMPARE(f.platform.messageTitles(), QStringList({kLoadTitle}));
         QCOMPARE(f.platform.printRequests.size(), std::size_t{1});
         QCOMPARE(f.platform.beeps, 0);
@@ -242,9 +247,9 @@ class MainEnvelopeWindowTest : public QObject {
         Fixture f;
         f.w.mnuRetAddress->trigger();
         f.type({"Ann", "", "Town"});
-        f.w.optLMCenter->click();
-        f.w.chkBold->setChecked(true);
-        f.w.chkBold->show();
+        f.w.panel->optLMCenter->click();
+        f.w.panel->chkBold->setChecked(true);
+        f.w.panel->chkBold->show();
         f.platform.clearRecords();
         f.answerPrint(2);
         f.platform.messageAnswers = {MsgAnswer::Ok, MsgAnswer::No};
@@ -252,12 +257,12 @@ class MainEnvelopeWindowTest : public QObject {
         f.platform.onMessage = [&](const qm::RecordedMessage& m) {
             if (m.title == QStringLiteral("Completed")) {
                 askedAfterPrinting = f.grid->documentCount() == 2;
-                QVERIFY(f.w.cmdRetAddress->isHidden());
-                QVERIFY(!f.w.cmdLMStart->isHidden());
-                QVERIFY(!f.w.optLMLabel->isEnabled());
+                QVERIFY(f.w.panel->cmdRetAddress->isHidden());
+                QVERIFY(!f.w.panel->cmdLMStart->isHidden());
+                QVERIFY(!f.w.panel->optLMLabel->isEnabled());
             }
         };
-        f.w.cmdRetAddress->click();
+        f.w.panel->cmdRetAddress->click();
 
         QCOMPARE(f.platform.messageTitles(),
                  QStringList({kLoadTitle, QStringLiteral("Completed")}));
@@ -272,10 +277,10 @@ class MainEnvelopeWindowTest : public QObject {
         QCOMPARE(runs[0].column, 3 + 10);
         QCOMPARE(runs[4].text, std::string("Town"));
         QCOMPARE(runs[4].column, 3 + 10);
-        QVERIFY(!f.w.chkBold->isChecked());
-        QVERIFY(f.w.chkBold->isHidden());
+        QVERIFY(!f.w.panel->chkBold->isChecked());
+        QVERIFY(f.w.panel->chkBold->isHidden());
         QVERIFY(!f.inReturnAddressMode());
-        QVERIFY(f.w.optLMLabel->isEnabled() && f.w.optLMEnvelope->isEnabled());
+        QVERIFY(f.w.panel->optLMLabel->isEnabled() && f.w.panel->optLMEnvelope->isEnabled());
     }
 
     void yesPrintsTheSheetAgain() {
@@ -305,11 +310,11 @@ class MainEnvelopeWindowTest : public QObject {
         qm::test::writeBytes(f.folder.file("QMKPARAM.TXT"),
                              "ONTHEFLY 5   5  \r\nENVELOPE -1  2  \r\nBULKLIST 0   0  \r\n");
         f.type({"Ann Smith", "12 Elm St", "Springfield"});
-        f.w.optLMEnvelope->click();
+        f.w.panel->optLMEnvelope->click();
         f.pickSize(1);
-        f.w.chkBold->click();
+        f.w.panel->chkBold->click();
         f.answerPrint(2);
-        f.w.cmdLMStart->click();
+        f.w.panel->cmdLMStart->click();
 
         QVERIFY(f.platform.messages.empty());
         QCOMPARE(f.printed.documentCount(), 2);
@@ -323,20 +328,20 @@ class MainEnvelopeWindowTest : public QObject {
         QCOMPARE(runs[0].size, 12.0);
         QCOMPARE(f.printed.pageLines(2), f.printed.pageLines(1));
         // Printing leaves the options as they were.
-        QVERIFY(f.w.chkBold->isChecked() && !f.w.chkBold->isHidden());
+        QVERIFY(f.w.panel->chkBold->isChecked() && !f.w.panel->chkBold->isHidden());
         QCOMPARE(f.pads(), Pads("23", "32"));
     }
 
     void largeFontOnAListedPrinter() {
         Fixture f;
         f.type({"Ann Smith", "12 Elm St", "Springfield"});
-        f.w.optLMEnvelope->click();
+        f.w.panel->optLMEnvelope->click();
         f.pickSize(0);
-        f.w.optPortrait->click();
+        f.w.panel->optPortrait->click();
         f.pickSize(0);  // Portrait, then the size again: the size's slot in portrait
-        f.w.chkLargeFont->click();
+        f.w.panel->chkLargeFont->click();
         f.answerPrint(1, "HP ENVY 5000 series");
-        f.w.cmdLMStart->click();
+        f.w.panel->cmdLMStart->click();
 
         QVERIFY(f.platform.messages.empty());
         QCOMPARE(f.printed.paperSize(), qm::kPaperEnvelope10);
@@ -352,18 +357,18 @@ class MainEnvelopeWindowTest : public QObject {
     void envelopeAgainAfterLabelStockUsesTheSecondTable() {
         Fixture f;
         f.type({"Ann Smith"});
-        f.w.optLMEnvelope->click();
+        f.w.panel->optLMEnvelope->click();
         f.pickSize(1);
         f.platform.inputAnswers.push_back(QStringLiteral("5"));
-        f.w.optLMLabel->click();
-        QVERIFY(f.w.cboLMEnvelope->isHidden());
-        QVERIFY(f.w.optPortrait->isChecked());
-        f.w.optLMEnvelope->click();
-        QVERIFY(f.w.optLandscape->isChecked());
-        QVERIFY(f.w.lblLMPosition->text().isEmpty());
+        f.w.panel->optLMLabel->click();
+        QVERIFY(f.w.panel->cboLMEnvelope->isHidden());
+        QVERIFY(f.w.panel->optPortrait->isChecked());
+        f.w.panel->optLMEnvelope->click();
+        QVERIFY(f.w.panel->optLandscape->isChecked());
+        QVERIFY(f.w.panel->lblLMPosition->text().isEmpty());
         QCOMPARE(f.pads(), Pads("28", "39"));
         f.answerPrint();
-        f.w.cmdLMStart->click();
+        f.w.panel->cmdLMStart->click();
         QCOMPARE(f.printed.runs().front().column, 28);
         QCOMPARE(f.printed.runs().front().line, 39 + 2);
     }
@@ -371,11 +376,11 @@ class MainEnvelopeWindowTest : public QObject {
     void clearFormThenPrintAsksForAMedium() {
         Fixture f;
         f.type({"Ann Smith"});
-        f.w.optLMEnvelope->click();
+        f.w.panel->optLMEnvelope->click();
         f.pickSize(1);
-        f.w.cmdLMClear->click();
+        f.w.panel->cmdLMClear->click();
         f.type({"Ann Smith"});
-        f.w.cmdLMStart->click();
+        f.w.panel->cmdLMStart->click();
         QCOMPARE(f.platform.messageTexts(), QStringList({"Select Label stock or Envelope"}));
         QVERIFY(f.platform.printRequests.empty());
     }

@@ -2,16 +2,16 @@
 // scripted platform; what reached the paper is read from a text grid.
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "platform/qt_text.h"
-#include "printing/text_grid_surface.h"
 #include "records/error.h"
 #include "records/parameter_file.h"
 #include "records/text_rules.h"
 #include "shell/app_folder.h"
-#include "shell/main_window.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 
@@ -30,15 +30,16 @@ struct Fixture {
     std::string paramPath() const { return folder.file(kParameterFileName); }
 
     void typeLines(const QStringList& lines) {
-        QLineEdit* fields[] = {window.txtLMLine1, window.txtLMLine2, window.txtLMline3,
-                               window.txtLMLine4, window.txtLMLine5};
+        QLineEdit* fields[] = {window.panel->txtLMLine1, window.panel->txtLMLine2,
+                               window.panel->txtLMline3, window.panel->txtLMLine4,
+                               window.panel->txtLMLine5};
         for (int i = 0; i < 5; ++i) {
             fields[i]->setText(i < lines.size() ? lines[i] : QString());
         }
     }
     void choosePositions(const QString& answer) {
         platform.inputAnswers.push_back(answer);
-        window.optLMLabel->click();
+        window.panel->optLMLabel->click();
     }
     void answerPrintDialog(TextGridSurface& grid, int copies = 1, int failAtText = 0) {
         PrintAnswer answer;
@@ -48,7 +49,13 @@ struct Fixture {
         };
         platform.printAnswers.push_back(std::move(answer));
     }
-    void print() { window.cmdLMStart->click(); }
+    void print() { window.panel->cmdLMStart->click(); }
+    const PrintOptions& options() const { return state.printOptions(); }
+    void setOptions(const std::function<void(PrintOptions&)>& change) {
+        PrintOptions o = state.printOptions();
+        change(o);
+        state.setPrintOptions(o);
+    }
 };
 
 const QStringList kAddress = {"Ann Example", "12 Main St", "Apt 4", "Springfield IL 62701", "USA"};
@@ -98,11 +105,11 @@ class LabelPrintWindowTest : public QObject {
 
 void LabelPrintWindowTest::positionEntryAcceptsACleanedRange() {
     Fixture f;
-    f.window.optLandscape->setChecked(true);
-    f.window.chkBold->setChecked(true);
-    f.window.chkBold->show();
-    f.window.cboLMEnvelope->show();
-    f.window.lblLMEnvSize->setText(QStringLiteral("#10"));
+    f.window.panel->optLandscape->setChecked(true);
+    f.window.panel->chkBold->setChecked(true);
+    f.window.panel->chkBold->show();
+    f.window.panel->cboLMEnvelope->show();
+    f.window.panel->lblLMEnvSize->setText(QStringLiteral("#10"));
     f.choosePositions(QStringLiteral("4 - 9"));
 
     QCOMPARE(f.platform.inputs.size(), std::size_t(1));
@@ -116,21 +123,20 @@ void LabelPrintWindowTest::positionEntryAcceptsACleanedRange() {
     QCOMPARE(f.platform.beeps, 0);
     QVERIFY(f.platform.messages.empty());
 
-    QCOMPARE(f.window.positionRange, QStringLiteral("4-9"));
-    QCOMPARE(f.window.startPosition, QStringLiteral("4"));
-    QCOMPARE(f.window.endPosition, QStringLiteral("9"));
-    QCOMPARE(f.window.labelCount, 6);
-    QCOMPARE(f.window.txtLMLeftPad->text(), QStringLiteral("2"));
-    QCOMPARE(f.window.txtLMToppad->text(), QStringLiteral("10"));
-    QCOMPARE(f.window.lblLMPosition->text(), QStringLiteral("Label Position 4-9"));
-    QVERIFY(!f.window.lblLMPosition->isHidden());
-    QVERIFY(f.window.optLMLabel->isChecked());
-    QVERIFY(f.window.optPortrait->isChecked());
-    QVERIFY(!f.window.chkBold->isChecked());
-    QVERIFY(f.window.chkBold->isHidden());
-    QVERIFY(f.window.cboLMEnvelope->isHidden());
-    QVERIFY(f.window.lblLMEnvSize->text().isEmpty());
-    QCOMPARE(f.window.focusWidget(), f.window.cmdLMStart);
+    QCOMPARE(f.options().positionRange, QStringLiteral("4-9"));
+    QCOMPARE(f.options().startPosition, 4);
+    QCOMPARE(f.options().labelCount, 6);
+    QCOMPARE(f.options().leftPad, 2);
+    QCOMPARE(f.options().topPad, 10);
+    QCOMPARE(f.window.panel->lblLMPosition->text(), QStringLiteral("Label Position 4-9"));
+    QVERIFY(!f.window.panel->lblLMPosition->isHidden());
+    QVERIFY(f.window.panel->optLMLabel->isChecked());
+    QVERIFY(f.window.panel->optPortrait->isChecked());
+    QVERIFY(!f.window.panel->chkBold->isChecked());
+    QVERIFY(f.window.panel->chkBold->isHidden());
+    QVERIFY(f.window.panel->cboLMEnvelope->isHidden());
+    QVERIFY(f.window.panel->lblLMEnvSize->text().isEmpty());
+    QCOMPARE(f.window.focusWidget(), f.window.panel->cmdLMStart);
 }
 
 void LabelPrintWindowTest::positionEntryRefusalsBeepAndAskAgain() {
@@ -138,7 +144,7 @@ void LabelPrintWindowTest::positionEntryRefusalsBeepAndAskAgain() {
     for (const char* answer : {"123", "45-50", "1-100", "12-3", "5"}) {
         f.platform.inputAnswers.push_back(QString::fromLatin1(answer));
     }
-    f.window.optLMLabel->click();
+    f.window.panel->optLMLabel->click();
 
     QCOMPARE(f.platform.inputs.size(), std::size_t(5));
     QCOMPARE(f.platform.beeps, 4);
@@ -158,11 +164,11 @@ void LabelPrintWindowTest::positionEntryRefusalsBeepAndAskAgain() {
                   QStringLiteral("Label starting position cannot exceed ending position."),
                   MsgIcon::Information);
 
-    QCOMPARE(f.window.positionRange, QStringLiteral("5"));
-    QCOMPARE(f.window.labelCount, 1);
-    QCOMPARE(f.window.txtLMLeftPad->text(), QStringLiteral("35"));
-    QCOMPARE(f.window.txtLMToppad->text(), QStringLiteral("10"));
-    QCOMPARE(f.window.lblLMPosition->text(), QStringLiteral("Label Position 5"));
+    QCOMPARE(f.options().positionRange, QStringLiteral("5"));
+    QCOMPARE(f.options().labelCount, 1);
+    QCOMPARE(f.options().leftPad, 35);
+    QCOMPARE(f.options().topPad, 10);
+    QCOMPARE(f.window.panel->lblLMPosition->text(), QStringLiteral("Label Position 5"));
 }
 
 void LabelPrintWindowTest::emptyPositionEntryLeavesNoMedium() {
@@ -170,12 +176,12 @@ void LabelPrintWindowTest::emptyPositionEntryLeavesNoMedium() {
     f.choosePositions(QStringLiteral("5"));
     // A second entry cancelled: no stale position from the first survives.
     f.choosePositions(QString());
-    QVERIFY(!f.window.optLMLabel->isChecked());
-    QVERIFY(!f.window.optLMEnvelope->isChecked());
-    QVERIFY(f.window.lblLMPosition->isHidden());
-    QVERIFY(f.window.lblLMPosition->text().isEmpty());
-    QCOMPARE(f.window.txtLMLeftPad->text(), QStringLiteral("2"));
-    QCOMPARE(f.window.txtLMToppad->text(), QStringLiteral("3"));
+    QVERIFY(!f.window.panel->optLMLabel->isChecked());
+    QVERIFY(!f.window.panel->optLMEnvelope->isChecked());
+    QVERIFY(f.window.panel->lblLMPosition->isHidden());
+    QVERIFY(f.window.panel->lblLMPosition->text().isEmpty());
+    QCOMPARE(f.options().leftPad, 2);
+    QCOMPARE(f.options().topPad, 3);
     QCOMPARE(f.platform.beeps, 0);
 
     f.typeLines(kAddress);
@@ -219,12 +225,14 @@ void LabelPrintWindowTest::printChecksRunInOrder() {
     if (medium == QLatin1String("label")) {
         f.choosePositions(QStringLiteral("1-3"));
     } else if (medium.startsWith(QLatin1String("envelope"))) {
-        f.window.optLMEnvelope->setChecked(true);
-        f.window.envelopeSize =
-            medium.endsWith(QLatin1String("sized")) ? QStringLiteral("1") : QStringLiteral("0");
+        f.window.panel->optLMEnvelope->setChecked(true);
+        f.setOptions([&](PrintOptions& o) {
+            o.envelopeSize = medium.endsWith(QLatin1String("sized")) ? 1 : 0;
+        });
     }
     if (!aligned) {
-        frmDEdavu::clearOptions(f.window.optLMLeftjust, f.window.optLMCenter);
+        qm::TypedLinesPanel::clearOptions(f.window.panel->optLMLeftjust,
+                                          f.window.panel->optLMCenter);
     }
     f.print();
 
@@ -249,10 +257,10 @@ void LabelPrintWindowTest::printPlacesTheRangeAndAgainOnTheNextPrint() {
     const QList<QPair<int, int>> expected = {{10 + 2, 2}, {10 + 2, 35}, {10 + 2, 68},
                                              {16 + 2, 2}, {16 + 2, 35}, {16 + 2, 68}};
     QCOMPARE(placesOf(first, "Ann Example"), expected);
-    QCOMPARE(f.window.startPosition, QStringLiteral("10"));
-    QCOMPARE(f.window.txtLMToppad->text(), QStringLiteral("23"));
-    QCOMPARE(f.window.positionRange, QStringLiteral("4-9"));
-    QCOMPARE(f.window.labelCount, 6);
+    QCOMPARE(f.options().startPosition, 10);
+    QCOMPARE(f.options().topPad, 23);
+    QCOMPARE(f.options().positionRange, QStringLiteral("4-9"));
+    QCOMPARE(f.options().labelCount, 6);
 
     TextGridSurface second;
     f.answerPrintDialog(second);
@@ -264,7 +272,7 @@ void LabelPrintWindowTest::printPlacesTheRangeAndAgainOnTheNextPrint() {
 void LabelPrintWindowTest::copiesPrintTheSameSheetEach() {
     Fixture f;
     f.typeLines(kAddress);
-    f.window.optLMCenter->setChecked(true);
+    f.window.panel->optLMCenter->setChecked(true);
     f.choosePositions(QStringLiteral("28-30"));
     TextGridSurface grid;
     f.answerPrintDialog(grid, 2);
@@ -283,7 +291,7 @@ void LabelPrintWindowTest::listedPrinterAndAdjustmentMoveTheLabels() {
     test::writeBytes(f.paramPath(), "ENVELOPE 9   9  \r\nONTHEFLY -1  2  \r\n");
     f.typeLines(kAddress);
     f.choosePositions(QStringLiteral("5-6"));
-    QCOMPARE(f.window.txtLMLeftPad->text(), QStringLiteral("35"));
+    QCOMPARE(f.options().leftPad, 35);
     TextGridSurface grid("HP ENVY 4500 series");
     f.answerPrintDialog(grid);
     f.print();
@@ -304,7 +312,7 @@ void LabelPrintWindowTest::cancelledPrintDialogEndsQuietly() {
     QCOMPARE(f.platform.printRequests.size(), std::size_t(1));
     QVERIFY(f.platform.messages.empty());
     QCOMPARE(f.platform.beeps, 0);
-    QCOMPARE(f.window.startPosition, QStringLiteral("1"));
+    QCOMPARE(f.options().startPosition, 1);
 }
 
 void LabelPrintWindowTest::badParameterFileIsAPrinterProblem() {
@@ -318,7 +326,7 @@ void LabelPrintWindowTest::badParameterFileIsAPrinterProblem() {
                   QStringLiteral("A printer problem exists.  Check printer."),
                   MsgIcon::Exclamation);
     QVERIFY(f.platform.printRequests.empty());
-    QCOMPARE(f.window.lblLMPosition->text(), QStringLiteral("Label Position 1"));
+    QCOMPARE(f.window.panel->lblLMPosition->text(), QStringLiteral("Label Position 1"));
 }
 
 void LabelPrintWindowTest::failureMidJobAbandonsIt() {
@@ -332,16 +340,18 @@ void LabelPrintWindowTest::failureMidJobAbandonsIt() {
     QVERIFY(grid.runs().empty());
     QCOMPARE(grid.documentCount(), 0);
     QCOMPARE(f.platform.messageTitles(), QStringList{QStringLiteral("Printer error")});
-    QCOMPARE(f.window.positionRange, QStringLiteral("1-30"));
+    QCOMPARE(f.options().positionRange, QStringLiteral("1-30"));
 }
 
 void LabelPrintWindowTest::envelopeBranchUsesTheDialogAndNoLabelJob() {
     Fixture f;
     f.typeLines(kAddress);
-    f.window.optLMEnvelope->setChecked(true);
-    f.window.optLandscape->setChecked(true);
-    f.window.envelopeSize = QStringLiteral("2");
-    f.window.startPosition = QStringLiteral("7");
+    f.window.panel->optLMEnvelope->setChecked(true);
+    f.window.panel->optLandscape->setChecked(true);
+    f.setOptions([](PrintOptions& o) {
+        o.envelopeSize = 2;
+        o.startPosition = 7;
+    });
     TextGridSurface grid;
     f.answerPrintDialog(grid, 2);
     f.print();
@@ -349,7 +359,7 @@ void LabelPrintWindowTest::envelopeBranchUsesTheDialogAndNoLabelJob() {
     QCOMPARE(f.platform.printRequests.size(), std::size_t(1));
     QCOMPARE(f.platform.printRequests[0].orientation, kLandscape);
     // The label state is not touched by an envelope.
-    QCOMPARE(f.window.startPosition, QStringLiteral("7"));
+    QCOMPARE(f.options().startPosition, 7);
 }
 
 void LabelPrintWindowTest::marginsAccumulateAndRefuseBadAnswers() {

@@ -7,11 +7,11 @@
 #include "platform/qt_text.h"
 #include "printing/envelope_layout.h"
 #include "printing/print_rules.h"
-#include "printing/text_grid_surface.h"
 #include "records/error.h"
 #include "support/pdf_text_qt.h"
 #include "support/sheet_shapes.h"
 #include "support/temp_folder.h"
+#include "surface/text_grid_surface.h"
 
 using namespace qm;
 using test::PdfText;
@@ -392,7 +392,6 @@ class QtPrinterSurfaceTest : public QObject {
         QVERIFY(!job.cancelled());
         QCOMPARE(job.copies, 3);
         QVERIFY(!job.selection);
-        QCOMPARE(job.fromPage, 0);
         auto* surface = dynamic_cast<QtPrinterSurface*>(job.surface.get());
         QVERIFY(surface != nullptr);
         qInfo() << "chosen device" << surface->deviceName().c_str() << surface->printsToFile();

@@ -3,8 +3,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "desktop/main_window.h"
 #include "platform/qt_printer_surface.h"
-#include "shell/main_window.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/sheet_shapes.h"
@@ -56,9 +56,9 @@ class ReturnAddressPdfTest : public QObject {
         frmDEdavu w(state);
         const QString pdf = QString::fromStdString(folder.file("return.pdf"));
 
-        w.txtLMLine1->setText(QStringLiteral("Ann Smith"));
-        w.txtLMLine2->setText(QStringLiteral("12 Elm St"));
-        w.txtLMline3->setText(QStringLiteral("Springfield IL 62701"));
+        w.panel->txtLMLine1->setText(QStringLiteral("Ann Smith"));
+        w.panel->txtLMLine2->setText(QStringLiteral("12 Elm St"));
+        w.panel->txtLMline3->setText(QStringLiteral("Springfield IL 62701"));
         choosePdf(platform, pdf);
         platform.messageAnswers = {qm::MsgAnswer::Ok, qm::MsgAnswer::No};
         w.mnuRetAddress->trigger();
@@ -103,11 +103,11 @@ class ReturnAddressPdfTest : public QObject {
         w.mnuRetAddress->trigger();  // no lines yet: return-address mode
         platform.clearRecords();
 
-        w.txtLMLine1->setText(QStringLiteral("Ann Smith"));
-        w.txtLMLine2->setText(QStringLiteral("12 Elm St"));
-        w.txtLMline3->setText(QStringLiteral("Springfield IL 62701"));
+        w.panel->txtLMLine1->setText(QStringLiteral("Ann Smith"));
+        w.panel->txtLMLine2->setText(QStringLiteral("12 Elm St"));
+        w.panel->txtLMline3->setText(QStringLiteral("Springfield IL 62701"));
         choosePdf(platform, QString::fromStdString(folder.file("missing/return.pdf")));
-        w.cmdRetAddress->click();
+        w.panel->cmdRetAddress->click();
 
         QCOMPARE(
             platform.messageTitles(),
@@ -116,9 +116,9 @@ class ReturnAddressPdfTest : public QObject {
         QCOMPARE(platform.messages[1].text,
                  QStringLiteral("A printer problem exists.  Check printer."));
         QCOMPARE(platform.messages[1].icon, qm::MsgIcon::Exclamation);
-        QVERIFY(!w.cmdRetAddress->isHidden());
-        QVERIFY(w.cmdLMStart->isHidden());
-        QVERIFY(!w.optLMLabel->isEnabled());
+        QVERIFY(!w.panel->cmdRetAddress->isHidden());
+        QVERIFY(w.panel->cmdLMStart->isHidden());
+        QVERIFY(!w.panel->optLMLabel->isEnabled());
     }
 };
 

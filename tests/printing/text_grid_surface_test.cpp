@@ -1,4 +1,4 @@
-#include "printing/text_grid_surface.h"
+#include "surface/text_grid_surface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The About window as the Help menus open it.
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "shell/about_window.h"
-#include "shell/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 

@@ -2,9 +2,9 @@
 #include <QDate>
 #include <QtTest>
 
+#include "desktop/main_window.h"
 #include "records/contact_file.h"
 #include "shell/app_folder.h"
-#include "shell/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -92,8 +92,8 @@ class FileCommandsTest : public QObject {
         QVERIFY(QFile::exists(f.path("Friends.DAT")));
         QCOMPARE(QFileInfo(f.path("Friends.DAT")).size(), 0);
         QVERIFY(f.state.contacts.isOpen());
-        QCOMPARE(f.w.txtFileNam->text(), f.path("Friends.DAT"));
-        QCOMPARE(f.w.txtFileTitle->text(), QStringLiteral("Friends"));
+        QCOMPARE(f.state.filePath(), f.path("Friends.DAT"));
+        QCOMPARE(f.state.fileTitle(), QStringLiteral("Friends"));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
         QVERIFY(f.contactCommandsEnabled());
         QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
@@ -110,7 +110,7 @@ class FileCommandsTest : public QObject {
         f.choose(f.path("Club.DAT"), f.w.mnuFileNew);
         QCOMPARE(readBytes(f.folder.file("Club.DAT")), before);
         QCOMPARE(f.state.contacts.count(), 2);
-        QVERIFY(f.w.remindersOn());
+        QVERIFY(f.state.remindersOn());
         QVERIFY(f.w.mnuFileBdayOff->isEnabled());
         QVERIFY(f.platform.messages.empty());
     }
@@ -182,19 +182,16 @@ class FileCommandsTest : public QObject {
         Fixture f;
         f.choose(f.path(file.toLatin1().constData()), f.w.mnuFileOpen);
         QVERIFY(QFile::exists(f.path(file.toLatin1().constData())));
-        QCOMPARE(f.w.txtFileTitle->text(), title);
+        QCOMPARE(f.state.fileTitle(), title);
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [") + title + QLatin1Char(']'));
     }
 
-    void cancelledDialogsKeepTheFormerFileAndLeaveTheUninstallerParked() {
+    void cancelledDialogsKeepTheFormerFile() {
         Fixture f;
         f.choose(f.path("First.DAT"), f.w.mnuFileNew);
-        writeBytes(f.folder.file(qm::kUninstallerData), "setup data");
         f.choose(QString(), f.w.mnuFileOpen);
         f.choose(QString(), f.w.mnuFileNew);
         QCOMPARE(f.platform.fileDialogTitles.size(), 3);
-        QVERIFY(!QFile::exists(f.path(qm::kUninstallerData)));
-        QVERIFY(QFile::exists(f.path(qm::kUninstallerParked)));
         QVERIFY(f.state.contacts.isOpen());
         QCOMPARE(QString::fromStdString(f.state.contacts.path()), f.path("First.DAT"));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [First]"));
@@ -202,19 +199,7 @@ class FileCommandsTest : public QObject {
         QVERIFY(f.w.mnuFileBdayOff->isEnabled());
 
         f.choose(f.path("Second.DAT"), f.w.mnuFileOpen);
-        QCOMPARE(readBytes(f.folder.file(qm::kUninstallerData)), std::string("setup data"));
-        QVERIFY(!QFile::exists(f.path(qm::kUninstallerParked)));
-        QCOMPARE(f.w.txtFileTitle->text(), QStringLiteral("Second"));
-    }
-
-    void exitGivesTheParkedUninstallerFileItsNameBack() {
-        Fixture f;
-        writeBytes(f.folder.file(qm::kUninstallerData), "setup data");
-        f.choose(QString(), f.w.mnuFileNew);
-        QVERIFY(QFile::exists(f.path(qm::kUninstallerParked)));
-        f.w.close();
-        QVERIFY(QFile::exists(f.path(qm::kUninstallerData)));
-        QVERIFY(!QFile::exists(f.path(qm::kUninstallerParked)));
+        QCOMPARE(f.state.fileTitle(), QStringLiteral("Second"));
     }
 
     void closeReturnsToTheNoFileStateButKeepsImportAndExport() {
@@ -223,8 +208,8 @@ class FileCommandsTest : public QObject {
         f.w.mnuFileClose->trigger();
         QVERIFY(!f.state.contacts.isOpen());
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
-        QVERIFY(f.w.txtFileNam->text().isEmpty());
-        QVERIFY(f.w.txtFileTitle->text().isEmpty());
+        QVERIFY(f.state.filePath().isEmpty());
+        QVERIFY(f.state.fileTitle().isEmpty());
         for (QAction* a :
              {f.w.mnuAdd, f.w.mnuEdit, f.w.mnuDelete, f.w.mnuFind, f.w.mnuViewOne, f.w.mnuViewAll,
               f.w.mnuSrchContacts, f.w.mnuFileBdayOn, f.w.mnuFileBdayOff}) {

@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "shell/main_window.h"
+#include "desktop/main_window.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -32,21 +32,21 @@ class MainWindowTest : public QObject {
         Fixture f;
         frmDEdavu& w = f.window;
         QCOMPARE(w.windowTitle(), QStringLiteral("Quillmark"));
-        QVERIFY(w.optPortrait->isChecked());
-        QVERIFY(w.optLMLeftjust->isChecked());
-        QVERIFY(!w.optLMLabel->isChecked());
-        QVERIFY(!w.optLMEnvelope->isChecked());
-        QCOMPARE(w.txtLMLeftPad->text(), QStringLiteral("2"));
-        QCOMPARE(w.txtLMToppad->text(), QStringLiteral("3"));
-        QVERIFY(w.cboLMEnvelope->isHidden());
-        QCOMPARE(w.cboLMEnvelope->count(), 7);
-        QCOMPARE(w.cboLMEnvelope->itemText(1),
+        QVERIFY(w.panel->optPortrait->isChecked());
+        QVERIFY(w.panel->optLMLeftjust->isChecked());
+        QVERIFY(!w.panel->optLMLabel->isChecked());
+        QVERIFY(!w.panel->optLMEnvelope->isChecked());
+        QCOMPARE(f.state.printOptions().leftPad, 2);
+        QCOMPARE(f.state.printOptions().topPad, 3);
+        QVERIFY(w.panel->cboLMEnvelope->isHidden());
+        QCOMPARE(w.panel->cboLMEnvelope->count(), 7);
+        QCOMPARE(w.panel->cboLMEnvelope->itemText(1),
                  QStringLiteral("#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)"));
-        QCOMPARE(w.cboLMEnvelope->placeholderText(), QStringLiteral("Select Envelope Size"));
-        QVERIFY(w.chkBold->isHidden() && !w.chkBold->isChecked());
-        QVERIFY(w.chkLargeFont->isHidden() && !w.chkLargeFont->isChecked());
-        QVERIFY(w.cmdRetAddress->isHidden());
-        QVERIFY(w.txtFileNam->isHidden() && w.txtFileNam->text().isEmpty());
+        QCOMPARE(w.panel->cboLMEnvelope->placeholderText(), QStringLiteral("Select Envelope Size"));
+        QVERIFY(w.panel->chkBold->isHidden() && !w.panel->chkBold->isChecked());
+        QVERIFY(w.panel->chkLargeFont->isHidden() && !w.panel->chkLargeFont->isChecked());
+        QVERIFY(w.panel->cmdRetAddress->isHidden());
+        QVERIFY(!f.state.hasFile() && f.state.filePath().isEmpty());
         QVERIFY(w.lblLMInstruct->text().startsWith(
             QStringLiteral("Quillmark prints labels (compatible with Avery 5160 and 8160 labels) "
                            "and envelopes.\nPower tip: click 'Search Contacts'")));
@@ -89,7 +89,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(w.mnuLMEditPaste->shortcut(), QKeySequence("Ctrl+V"));
         QCOMPARE(w.mnuManual->shortcut(), QKeySequence("F1"));
         // Controls are found by their names.
-        QVERIFY(w.findChild<QLineEdit*>("txtLMline3") == w.txtLMline3);
+        QVERIFY(w.findChild<QLineEdit*>("txtLMline3") == w.panel->txtLMline3);
         QVERIFY(w.findChild<QAction*>("mnuAdjustSR") == w.mnuAdjustSR);
     }
 
@@ -98,29 +98,29 @@ class MainWindowTest : public QObject {
         frmDEdavu& w = f.window;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.txtLMLine1->setFocus();
-        w.txtLMLine1->setText(QStringLiteral("John Q. Public"));
-        w.txtLMLine1->deselect();
+        w.panel->txtLMLine1->setFocus();
+        w.panel->txtLMLine1->setText(QStringLiteral("John Q. Public"));
+        w.panel->txtLMLine1->deselect();
         Q_EMIT w.mnuLMEdit->aboutToShow();
         QVERIFY(!w.mnuLMEditCut->isEnabled());
         QVERIFY(!w.mnuLMEditCopy->isEnabled());
         QVERIFY(w.mnuLMEditPaste->isEnabled());
 
-        w.txtLMLine1->setSelection(0, 4);
+        w.panel->txtLMLine1->setSelection(0, 4);
         Q_EMIT w.mnuLMEdit->aboutToShow();
         QVERIFY(w.mnuLMEditCut->isEnabled() && w.mnuLMEditCopy->isEnabled());
         w.mnuLMEditCopy->trigger();
         QCOMPARE(f.platform.clipboard, QStringLiteral("John"));
         w.mnuLMEditCut->trigger();
-        QCOMPARE(w.txtLMLine1->text(), QStringLiteral(" Q. Public"));
-        w.txtLMLine1->setCursorPosition(0);
+        QCOMPARE(w.panel->txtLMLine1->text(), QStringLiteral(" Q. Public"));
+        w.panel->txtLMLine1->setCursorPosition(0);
         f.platform.clipboard = QStringLiteral("Jane");
         w.mnuLMEditPaste->trigger();
-        QCOMPARE(w.txtLMLine1->text(), QStringLiteral("Jane Q. Public"));
+        QCOMPARE(w.panel->txtLMLine1->text(), QStringLiteral("Jane Q. Public"));
         // Cut with nothing selected removes nothing.
-        w.txtLMLine1->deselect();
+        w.panel->txtLMLine1->deselect();
         w.mnuLMEditCut->trigger();
-        QCOMPARE(w.txtLMLine1->text(), QStringLiteral("Jane Q. Public"));
+        QCOMPARE(w.panel->txtLMLine1->text(), QStringLiteral("Jane Q. Public"));
         QCOMPARE(f.platform.clipboard, QString());
     }
 
@@ -132,31 +132,31 @@ class MainWindowTest : public QObject {
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QApplication::clipboard()->setText(QStringLiteral("system"));
-        w.txtLMLine2->setFocus();
-        w.txtLMLine2->setText(QStringLiteral("12 Elm Street"));
-        w.txtLMLine2->setSelection(3, 3);
+        w.panel->txtLMLine2->setFocus();
+        w.panel->txtLMLine2->setText(QStringLiteral("12 Elm Street"));
+        w.panel->txtLMLine2->setSelection(3, 3);
 
-        QTest::keyClick(w.txtLMLine2, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(f.platform.clipboard, QStringLiteral("Elm"));
-        QTest::keyClick(w.txtLMLine2, Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12  Street"));
+        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(w.panel->txtLMLine2->text(), QStringLiteral("12  Street"));
         QCOMPARE(f.platform.clipboard, QStringLiteral("Elm"));
         f.platform.clipboard = QStringLiteral("Oak");
-        QTest::keyClick(w.txtLMLine2, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12 Oak Street"));
+        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.panel->txtLMLine2->text(), QStringLiteral("12 Oak Street"));
 
         // Without a selection the menu offers no Cut or Copy, and the keys do nothing either.
-        w.txtLMLine2->deselect();
-        QTest::keyClick(w.txtLMLine2, Qt::Key_C, Qt::ControlModifier);
-        QTest::keyClick(w.txtLMLine2, Qt::Key_X, Qt::ControlModifier);
+        w.panel->txtLMLine2->deselect();
+        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(f.platform.clipboard, QStringLiteral("Oak"));
-        QCOMPARE(w.txtLMLine2->text(), QStringLiteral("12 Oak Street"));
+        QCOMPARE(w.panel->txtLMLine2->text(), QStringLiteral("12 Oak Street"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("system"));
 
         // Keys the menu does not carry stay the field's own.
-        w.txtLMLine2->selectAll();
-        QTest::keyClick(w.txtLMLine2, Qt::Key_Backspace);
-        QVERIFY(w.txtLMLine2->text().isEmpty());
+        w.panel->txtLMLine2->selectAll();
+        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_Backspace);
+        QVERIFY(w.panel->txtLMLine2->text().isEmpty());
     }
 
     // Alt+E gives the focus to the menu bar, and a line field drops its selection when it
@@ -166,9 +166,9 @@ class MainWindowTest : public QObject {
         frmDEdavu& w = f.window;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.txtLMLine1->setFocus();
-        w.txtLMLine1->setText(QStringLiteral("Ann Lee"));
-        w.txtLMLine1->setSelection(4, 3);
+        w.panel->txtLMLine1->setFocus();
+        w.panel->txtLMLine1->setText(QStringLiteral("Ann Lee"));
+        w.panel->txtLMLine1->setSelection(4, 3);
         QTest::keyClick(&w, Qt::Key_E, Qt::AltModifier);
         QTRY_VERIFY(w.mnuLMEdit->isVisible());
         QVERIFY(w.mnuLMEditCut->isEnabled() && w.mnuLMEditCopy->isEnabled());
@@ -177,8 +177,8 @@ class MainWindowTest : public QObject {
         QTest::keyClick(w.mnuLMEdit, Qt::Key_Return);
         QTRY_VERIFY(!w.mnuLMEdit->isVisible());
         QCOMPARE(f.platform.clipboard, QStringLiteral("Lee"));
-        QCOMPARE(w.txtLMLine1->text(), QStringLiteral("Ann "));
-        QCOMPARE(QApplication::focusWidget(), w.txtLMLine1);
+        QCOMPARE(w.panel->txtLMLine1->text(), QStringLiteral("Ann "));
+        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine1);
 
         QTest::keyClick(&w, Qt::Key_E, Qt::AltModifier);
         QTRY_VERIFY(w.mnuLMEdit->isVisible());
@@ -193,49 +193,46 @@ class MainWindowTest : public QObject {
         frmDEdavu& w = f.window;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.txtLMLine1->setFocus();
-        QTest::keyClick(w.txtLMLine1, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w.txtLMLine2);
-        QTest::keyClick(w.txtLMLine2, Qt::Key_Enter);
-        QCOMPARE(QApplication::focusWidget(), w.txtLMline3);
-        w.txtLMLine4->setFocus();
-        QTest::keyClick(w.txtLMLine4, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w.txtLMLine5);
+        w.panel->txtLMLine1->setFocus();
+        QTest::keyClick(w.panel->txtLMLine1, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine2);
+        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMline3);
+        w.panel->txtLMLine4->setFocus();
+        QTest::keyClick(w.panel->txtLMLine4, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine5);
         // The keypad's Enter key, as a keyboard sends it.
-        w.txtLMline3->setFocus();
-        QTest::keyClick(w.txtLMline3, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(QApplication::focusWidget(), w.txtLMLine4);
+        w.panel->txtLMline3->setFocus();
+        QTest::keyClick(w.panel->txtLMline3, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine4);
         // Line 5 keeps Enter to itself.
-        w.txtLMLine5->setFocus();
-        QTest::keyClick(w.txtLMLine5, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w.txtLMLine5);
+        w.panel->txtLMLine5->setFocus();
+        QTest::keyClick(w.panel->txtLMLine5, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine5);
     }
 
-    void showingAnOpenFileSetsCaptionAndHiddenFields() {
+    void openAndCloseOfTheStateShowInTheCaption() {
         Fixture f;
-        f.window.showOpenFile(QStringLiteral("/tmp/Friends.DAT"), QStringLiteral("Friends"));
+        f.state.openFile(QString::fromStdString(f.folder.file("Friends.DAT")));
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
-        QCOMPARE(f.window.txtFileNam->text(), QStringLiteral("/tmp/Friends.DAT"));
-        f.window.showNoFile();
+        QCOMPARE(f.state.filePath(), QString::fromStdString(f.folder.file("Friends.DAT")));
+        f.state.closeFile([](const QmError&) { QFAIL("close failed"); });
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Quillmark"));
-        QVERIFY(f.window.txtFileTitle->text().isEmpty());
+        QVERIFY(f.state.fileTitle().isEmpty());
     }
 
-    void exitWritesGeometryInTwipsAndRestoresTheUninstallerFile() {
+    void exitWritesGeometryInTwips() {
         Fixture f;
         frmDEdavu& w = f.window;
-        test::writeBytes(f.folder.file("unins000.DAK"), "x");
         const std::string contacts = f.folder.file("Friends.DAT");
         f.state.contacts.open(contacts);
         auto* other = new QWidget;
         other->setAttribute(Qt::WA_DeleteOnClose);
         QPointer<QWidget> watch(other);
         w.show();
-        w.showInsteadOfMain(other);
+        f.state.showInsteadOfMain(other);
         w.close();
         QVERIFY(!f.state.contacts.isOpen());
-        QVERIFY(QFile::exists(QString::fromStdString(f.folder.file("unins000.DAT"))));
-        QVERIFY(!QFile::exists(QString::fromStdString(f.folder.file("unins000.DAK"))));
         QTRY_VERIFY(watch.isNull());
         QStringList keys;
         for (const auto& [key, value] : f.platform.settings) {
@@ -246,6 +243,25 @@ class MainWindowTest : public QObject {
         const int width = f.platform.settings[2].second.toString().toInt();
         const double dpi = w.screen()->logicalDotsPerInch();
         QCOMPARE(width, qRound(w.frameGeometry().width() * 1440.0 / dpi));
+    }
+
+    // What exit writes, the next start reads back; a place off every screen is ignored.
+    void thePlaceWrittenAtExitComesBackAtStart() {
+        Fixture f;
+        f.window.show();
+        f.window.move(f.window.screen()->availableGeometry().topLeft() + QPoint(40, 30));
+        f.window.resize(700, 400);
+        const QRect frame = f.window.frameGeometry();
+        f.window.close();
+        frmDEdavu next{f.state};
+        next.restoreSavedPlace();
+        QCOMPARE(next.pos(), frame.topLeft());
+        QCOMPARE(next.size(), frame.size());
+
+        f.platform.settings.emplace_back(QStringLiteral("MainLeft"), QStringLiteral("-99999"));
+        frmDEdavu offScreen{f.state};
+        offScreen.restoreSavedPlace();
+        QCOMPARE(offScreen.size(), QSize(860, 460));
     }
 
     void exitWhileMinimisedWritesNoSettings() {
@@ -267,8 +283,8 @@ class MainWindowTest : public QObject {
             return w;
         };
         f.window.show();
-        f.window.showInsteadOfMain(makeWindow("first"));
-        f.window.showInsteadOfMain(makeWindow("second"));
+        f.state.showInsteadOfMain(makeWindow("first"));
+        f.state.showInsteadOfMain(makeWindow("second"));
         f.window.close();
         QTRY_COMPARE(closed, (QStringList{"second", "first"}));
     }

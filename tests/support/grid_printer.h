@@ -4,8 +4,8 @@
 // outlives the command, so a test can read what was printed. It can also fail on the n-th
 // text it is asked to print, as a printer that jams would, and counts abandoned jobs.
 
-#include "printing/text_grid_surface.h"
 #include "records/error.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm::test {
 

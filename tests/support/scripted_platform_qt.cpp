@@ -98,8 +98,6 @@ PrintJob ScriptedPlatform::printDialog(QWidget*, const PrintRequest& request) {
     job.surface = answer.makeSurface();
     job.copies = answer.copies;
     job.selection = answer.selection;
-    job.fromPage = answer.fromPage;
-    job.toPage = answer.toPage;
     return job;
 }
 

@@ -31,8 +31,6 @@ struct PrintAnswer {
     bool cancel = false;
     int copies = 1;
     bool selection = false;
-    int fromPage = 0;
-    int toPage = 0;
     std::function<std::unique_ptr<PrinterSurface>()> makeSurface;
 };
 
@@ -82,6 +80,15 @@ class ScriptedPlatform : public PlatformServices {
     void openDocument(const QString& pathOrUrl) override { openedDocuments << pathOrUrl; }
     void writeSetting(const QString& key, const QVariant& value) override {
         settings.emplace_back(key, value);
+    }
+    // The last value written under the key, or one a test stored beforehand.
+    QVariant readSetting(const QString& key) override {
+        for (auto it = settings.rbegin(); it != settings.rend(); ++it) {
+            if (it->first == key) {
+                return it->second;
+            }
+        }
+        return {};
     }
     bool startSystemInfo() override {
         ++systemInfoStarts;

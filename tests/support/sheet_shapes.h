@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "printing/printer_surface.h"
+#include "surface/printer_surface.h"
 
 namespace qm::test {
 

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "desktop/application.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "desktop/main_window.h"
 #include "platform/qt_platform_services.h"
 #include "records/error.h"
 #include "shell/app_folder.h"
 #include "shell/bundled_documents_window.h"
-#include "shell/main_window.h"
 
 namespace qm {
 
@@ -64,8 +64,9 @@ int runApplication(int argc, char** argv) {
     QtPlatformServices platform;
     AppState state(platform, QDir(QFile::decodeName(folder.c_str())).absolutePath());
     frmDEdavu main(state);
+    main.restoreSavedPlace();
     main.show();
-    main.txtLMLine1->setFocus();
+    main.panel->focusFirstLine();
     return QApplication::exec();
 }
 

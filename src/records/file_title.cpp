@@ -1,4 +1,4 @@
-#include "shell/file_title.h"
+#include "records/file_title.h"
 
 #include "records/text_rules.h"
 

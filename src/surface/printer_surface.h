@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "records/notice.h"
+
 namespace qm {
 
 // One item of a Print call: text, Tab(n) or Spc(n).
@@ -24,7 +26,12 @@ inline constexpr int kPortrait = 1;
 inline constexpr int kLandscape = 2;
 inline constexpr int kPaperLetter = 1;
 inline constexpr int kPaperEnvelope10 = 20;
-inline constexpr double kTwipsPerInch = 1440.0;
+
+// "A printer problem exists.  Check printer." under "Printer error": any failure while a
+// print command runs.
+inline Notice printerProblemNotice() {
+    return {"Printer error", "A printer problem exists.  Check printer.", NoticeIcon::Exclamation};
+}
 
 class PrinterSurface {
   public:

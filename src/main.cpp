@@ -1,5 +1,5 @@
-#include "app/application.h"
 #include "cli/cli.h"
+#include "desktop/application.h"
 
 int main(int argc, char** argv) {
     if (qm::cli::isCliInvocation(argc, argv)) {

@@ -1,0 +1,302 @@
+#include "desktop/main_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "contacts/contact_browser_window.h"
+#include "contacts/contact_commands_window.h"
+#include "exchange/export_window.h"
+#include "exchange/import_window.h"
+#include "list/contact_list_window.h"
+#include "platform/edit_menu.h"
+#include "platform/lookups.h"
+#include "platform/widget_names.h"
+#include "platform/window_place.h"
+#include "printing/margins_window.h"
+#include "records/error.h"
+#include "shell/about_window.h"
+#include "shell/file_commands_window.h"
+
+using qm::named;
+
+frmDEdavu::frmDEdavu(qm::AppState& state) : state_(state) {
+    setObjectName(QStringLiteral("frmDEdavu"));
+    buildControls();
+    buildMenus();
+    connectCommands();
+    followState();
+    startUp();
+}
+
+void frmDEdavu::buildControls() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+
+    lblLMHeader = named(new QLabel(QStringLiteral("Quillmark")), "lblLMHeader");
+    QFont headerFont = lblLMHeader->font();
+    headerFont.setPointSize(headerFont.pointSize() + 8);
+    headerFont.setBold(true);
+    lblLMHeader->setFont(headerFont);
+    lblLMInstruct = named(new QLabel, "lblLMInstruct");
+    lblLMInstruct->setWordWrap(true);
+    panel = new qm::TypedLinesPanel(state_);
+
+    cmdLMExit = named(new QPushButton(QStringLiteral("Exit")), "cmdLMExit");
+    cmdAddContact = named(new QPushButton(QStringLiteral("Add Contact")), "cmdAddContact");
+    cmdAddContact->setToolTip(QStringLiteral("Add a new contact to file"));
+    cmdFindContact = named(new QPushButton(QStringLiteral("Find Contact")), "cmdFindContact");
+    cmdFindContact->setToolTip(QStringLiteral("Retrieve a contact from file"));
+    cmdPeopleFind = named(new QPushButton(QStringLiteral("People Finder")), "cmdPeopleFind");
+    cmdZipFinder = named(new QPushButton(QStringLiteral("Zip Code Finder")), "cmdZipFinder");
+    cmdZipFinder->setToolTip(QStringLiteral("Look up Zip Code"));
+
+    // The panel in the middle, commands along the bottom.
+    auto* commands = new QHBoxLayout;
+    commands->addWidget(cmdAddContact);
+    commands->addWidget(cmdFindContact);
+    commands->addWidget(cmdPeopleFind);
+    commands->addWidget(cmdZipFinder);
+    commands->addStretch();
+    commands->addWidget(cmdLMExit);
+
+    auto* page = new QVBoxLayout(central);
+    page->addWidget(lblLMHeader);
+    page->addWidget(lblLMInstruct);
+    page->addSpacing(8);
+    page->addWidget(panel);
+    page->addStretch();
+    page->addLayout(commands);
+}
+
+void frmDEdavu::buildMenus() {
+    mnuFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
+    mnuFileNew = qm::addMenuItem(mnuFile, "mnuFileNew", QStringLiteral("New"));
+    mnuFileOpen =
+        qm::addMenuItem(mnuFile, "mnuFileOpen", QStringLiteral("Open"), QKeySequence("Ctrl+O"));
+    mnuFileClose = qm::addMenuItem(mnuFile, "mnuFileClose", QStringLiteral("Close"));
+    mnuFile->addSeparator();
+    mnuFileBdayOn =
+        qm::addMenuItem(mnuFile, "mnuFileBdayOn", QStringLiteral("Enable Birthday Reminders"));
+    mnuFileBdayOff =
+        qm::addMenuItem(mnuFile, "mnuFileBdayOff", QStringLiteral("Disable Birthday Reminders"));
+    mnuFile->addSeparator();
+    mnuRetAddress =
+        qm::addMenuItem(mnuFile, "mnuRetAddress", QStringLiteral("Return Address Labels"));
+    mnuStates = qm::addMenuItem(mnuFile, "mnuStates", QStringLiteral("State Abbreviations"));
+    mnuFile->addSeparator();
+    mnuFilePrint =
+        qm::addMenuItem(mnuFile, "mnuFilePrint", QStringLiteral("Print"), QKeySequence("Ctrl+P"));
+    mnuFile->addSeparator();
+    mnuFileExit = qm::addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("Exit"));
+
+    mnuLMEdit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuLMEdit");
+    mnuLMEditCut =
+        qm::addMenuItem(mnuLMEdit, "mnuLMEditCut", QStringLiteral("Cut"), QKeySequence("Ctrl+X"));
+    mnuLMEditCopy =
+        qm::addMenuItem(mnuLMEdit, "mnuLMEditCopy", QStringLiteral("Copy"), QKeySequence("Ctrl+C"));
+    mnuLMEditPaste = qm::addMenuItem(mnuLMEdit, "mnuLMEditPaste", QStringLiteral("Paste"),
+                                     QKeySequence("Ctrl+V"));
+
+    mnuContacts = named(menuBar()->addMenu(QStringLiteral("&Contacts")), "mnuContacts");
+    mnuAdd = qm::addMenuItem(mnuContacts, "mnuAdd", QStringLiteral("Add Contact"));
+    mnuEdit = qm::addMenuItem(mnuContacts, "mnuEdit", QStringLiteral("Edit Contact"));
+    mnuFind = qm::addMenuItem(mnuContacts, "mnuFind", QStringLiteral("Find Contact"));
+    mnuDelete = qm::addMenuItem(mnuContacts, "mnuDelete", QStringLiteral("Delete Contact"));
+    mnuContacts->addSeparator();
+    mnuSrchContacts =
+        qm::addMenuItem(mnuContacts, "mnuSrchContacts", QStringLiteral("Search Contacts"));
+    mnuContacts->addSeparator();
+    mnuImport = qm::addMenuItem(mnuContacts, "mnuImport", QStringLiteral("Import Contacts"));
+    mnuExport = qm::addMenuItem(mnuContacts, "mnuExport", QStringLiteral("Export Contacts"));
+
+    mnuView = named(menuBar()->addMenu(QStringLiteral("&View")), "mnuView");
+    mnuViewOne = qm::addMenuItem(mnuView, "mnuViewOne", QStringLiteral("One Contact"));
+    mnuViewAll = qm::addMenuItem(mnuView, "mnuViewAll", QStringLiteral("All Contacts"));
+
+    mnuMargins = named(menuBar()->addMenu(QStringLiteral("&Margins")), "mnuMargins");
+    mnuAdjustOTF = qm::addMenuItem(mnuMargins, "mnuAdjustOTF", QStringLiteral("On-The-Fly label"));
+    mnuAdjustSR =
+        qm::addMenuItem(mnuMargins, "mnuAdjustSR", QStringLiteral("Search-result labels"));
+    mnuAdjustENV = qm::addMenuItem(mnuMargins, "mnuAdjustENV", QStringLiteral("Envelope"));
+
+    mnuHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
+    mnuManual =
+        qm::addMenuItem(mnuHelp, "mnuManual", QStringLiteral("User Manual"), QKeySequence("F1"));
+    mnuAbout = qm::addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("About Quillmark"));
+
+    qm::attachCommonEditMenu(mnuLMEdit, mnuLMEditCut, mnuLMEditCopy, mnuLMEditPaste,
+                             state_.platform);
+}
+
+void frmDEdavu::connectCommands() {
+    qm::AppState& s = state_;
+    connect(mnuFileNew, &QAction::triggered, this, [this] { qm::newContactFile(state_, this); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { qm::openContactFile(state_, this); });
+    connect(mnuFileClose, &QAction::triggered, this,
+            [this] { qm::closeContactFile(state_, this); });
+    connect(mnuFileBdayOn, &QAction::triggered, this,
+            [this] { qm::setEveryReminder(state_, this, true); });
+    connect(mnuFileBdayOff, &QAction::triggered, this,
+            [this] { qm::setEveryReminder(state_, this, false); });
+    connect(mnuRetAddress, &QAction::triggered, panel, &qm::TypedLinesPanel::returnAddressCommand);
+    connect(mnuStates, &QAction::triggered, this,
+            [&s] { qm::openStateList(s.platform, s.appFolder); });
+    connect(mnuFilePrint, &QAction::triggered, panel, &qm::TypedLinesPanel::printCommand);
+    connect(mnuFileExit, &QAction::triggered, this, &frmDEdavu::close);
+    connect(cmdLMExit, &QPushButton::clicked, this, &frmDEdavu::close);
+
+    const auto addContact = [this] { qm::addContactFromTypedLines(state_, this); };
+    connect(mnuAdd, &QAction::triggered, this, addContact);
+    connect(cmdAddContact, &QPushButton::clicked, this, addContact);
+    for (QAction* browse : {mnuEdit, mnuFind, mnuDelete, mnuViewOne}) {
+        connect(browse, &QAction::triggered, this, [&s] { openContactBrowser(s, false); });
+    }
+    connect(cmdFindContact, &QPushButton::clicked, this, [&s] { openContactBrowser(s, true); });
+    for (QAction* list : {mnuSrchContacts, mnuViewAll}) {
+        connect(list, &QAction::triggered, this, [&s] { qm::openContactList(s); });
+    }
+    connect(mnuImport, &QAction::triggered, this, [&s] { qm::openImportWindow(s); });
+    connect(mnuExport, &QAction::triggered, this, [&s] { qm::openExportWindow(s); });
+
+    const std::pair<QAction*, const char*> margins[] = {
+        {mnuAdjustOTF, "ONTHEFLY"}, {mnuAdjustSR, "BULKLIST"}, {mnuAdjustENV, "ENVELOPE"}};
+    for (const auto& [item, section] : margins) {
+        connect(item, &QAction::triggered, this,
+                [this, section] { qm::adjustMargins(state_, this, section); });
+    }
+
+    connect(mnuManual, &QAction::triggered, this,
+            [&s] { qm::openUserManual(s.platform, s.appFolder); });
+    connect(mnuAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+    connect(cmdPeopleFind, &QPushButton::clicked, this, [&s] { qm::openPeopleSearch(s.platform); });
+    connect(cmdZipFinder, &QPushButton::clicked, this, [&s] { qm::openZipLookup(s.platform); });
+}
+
+void frmDEdavu::followState() {
+    connect(&state_, &qm::AppState::fileOpened, this, &frmDEdavu::showOpenFile);
+    connect(&state_, &qm::AppState::fileClosed, this, &frmDEdavu::showNoFile);
+    connect(&state_, &qm::AppState::remindersChanged, this, &frmDEdavu::showReminders);
+    connect(&state_, &qm::AppState::mainWindowLeft, this, &QWidget::hide);
+    connect(&state_, &qm::AppState::mainWindowWanted, this, &frmDEdavu::returnToMain);
+    connect(&state_, &qm::AppState::exitRequested, this, &frmDEdavu::close);
+}
+
+void frmDEdavu::startUp() {
+    setWindowTitle(QStringLiteral("Quillmark"));
+    lblLMInstruct->setText(
+        QStringLiteral("Quillmark prints labels (compatible with Avery 5160 and 8160 labels) and "
+                       "envelopes.\nPower tip: click 'Search Contacts' to print labels for a "
+                       "specific subset of your contacts."));
+    setContactCommandsEnabled(false);
+    mnuFileBdayOn->setEnabled(false);
+    mnuFileBdayOff->setEnabled(false);
+    resize(860, 460);
+    panel->focusFirstLine();
+}
+
+void frmDEdavu::setContactCommandsEnabled(bool on) {
+    for (QWidget* button :
+         {static_cast<QWidget*>(cmdFindContact), static_cast<QWidget*>(cmdAddContact)}) {
+        button->setEnabled(on);
+    }
+    for (QAction* item : {mnuAdd, mnuEdit, mnuDelete, mnuFind, mnuViewOne, mnuViewAll, mnuImport,
+                          mnuExport, mnuSrchContacts}) {
+        item->setEnabled(on);
+    }
+}
+
+void frmDEdavu::showOpenFile() {
+    setWindowTitle(QStringLiteral("Quillmark  [") + state_.fileTitle() + QLatin1Char(']'));
+    setContactCommandsEnabled(true);
+}
+
+// Close leaves Import and Export as they were.
+void frmDEdavu::showNoFile() {
+    setWindowTitle(QStringLiteral("Quillmark"));
+    const bool importOn = mnuImport->isEnabled();
+    const bool exportOn = mnuExport->isEnabled();
+    setContactCommandsEnabled(false);
+    mnuImport->setEnabled(importOn);
+    mnuExport->setEnabled(exportOn);
+}
+
+void frmDEdavu::showReminders() {
+    const bool switchable = state_.remindersSwitchable();
+    mnuFileBdayOn->setEnabled(switchable && !state_.remindersOn());
+    mnuFileBdayOff->setEnabled(switchable && state_.remindersOn());
+}
+
+void frmDEdavu::returnToMain() {
+    if (exiting_) {
+        return;
+    }
+    show();
+    activateWindow();
+    panel->focusFirstLine();
+}
+
+void frmDEdavu::restoreSavedPlace() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr) {
+        return;
+    }
+    QList<QRect> screens;
+    for (const QScreen* s : QGuiApplication::screens()) {
+        screens << s->availableGeometry();
+    }
+    restoredFrame_ = qm::readWindowPlace(state_.platform, primary->logicalDotsPerInch(), screens);
+    if (restoredFrame_) {
+        move(restoredFrame_->topLeft());
+        resize(restoredFrame_->size());
+    }
+}
+
+void frmDEdavu::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!restoredFrame_) {
+        return;
+    }
+    // The saved size is the frame's: once the window shows, its decoration is taken off.
+    QTimer::singleShot(0, this, [this, frame = *restoredFrame_] {
+        resize(frame.size() - (frameGeometry().size() - geometry().size()));
+    });
+    restoredFrame_.reset();
+}
+
+void frmDEdavu::closeEvent(QCloseEvent* event) {
+    if (!exiting_) {
+        exiting_ = true;
+        runExitSteps();
+    }
+    event->accept();
+}
+
+void frmDEdavu::runExitSteps() {
+    try {
+        state_.contacts.close();
+    } catch (const qm::QmError&) {
+        // Exit reports nothing; the descriptor is released either way.
+    }
+    setContactCommandsEnabled(false);
+    mnuFileBdayOn->setEnabled(false);
+    mnuFileBdayOff->setEnabled(false);
+
+    // Newest first; a window that closes hands back to the main window, which is leaving.
+    const std::vector<QPointer<QWidget>> windows = std::move(state_.openWindows);
+    state_.openWindows.clear();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (!it->isNull()) {
+            (*it)->close();
+        }
+    }
+
+    if (!isMinimized()) {
+        const double dpi = screen() != nullptr ? screen()->logicalDotsPerInch() : 96.0;
+        qm::writeWindowPlace(state_.platform, frameGeometry(), dpi);
+    }
+}

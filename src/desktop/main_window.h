@@ -1,0 +1,92 @@
+#pragma once
+
+// The main window: the typed-lines panel, the buttons and menus that lead to every other
+// window, and the application's exit. It shows the application state and puts together the
+// parts each feature owns.
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <optional>
+
+#include "app/app_state.h"
+#include "printing/typed_lines_panel_window.h"
+
+class frmDEdavu : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit frmDEdavu(qm::AppState& state);
+
+    // Controls, named as everywhere else in the program; the typed lines and their print
+    // options are the panel's.
+    QLabel* lblLMHeader;
+    QLabel* lblLMInstruct;
+    qm::TypedLinesPanel* panel;
+    QPushButton* cmdLMExit;
+    QPushButton* cmdAddContact;
+    QPushButton* cmdFindContact;
+    QPushButton* cmdPeopleFind;
+    QPushButton* cmdZipFinder;
+
+    QMenu* mnuFile;
+    QAction* mnuFileNew;
+    QAction* mnuFileOpen;
+    QAction* mnuFileClose;
+    QAction* mnuFileBdayOn;
+    QAction* mnuFileBdayOff;
+    QAction* mnuRetAddress;
+    QAction* mnuStates;
+    QAction* mnuFilePrint;
+    QAction* mnuFileExit;
+    QMenu* mnuLMEdit;
+    QAction* mnuLMEditCut;
+    QAction* mnuLMEditCopy;
+    QAction* mnuLMEditPaste;
+    QMenu* mnuContacts;
+    QAction* mnuAdd;
+    QAction* mnuEdit;
+    QAction* mnuFind;
+    QAction* mnuDelete;
+    QAction* mnuSrchContacts;
+    QAction* mnuImport;
+    QAction* mnuExport;
+    QMenu* mnuView;
+    QAction* mnuViewOne;
+    QAction* mnuViewAll;
+    QMenu* mnuMargins;
+    QAction* mnuAdjustOTF;
+    QAction* mnuAdjustSR;
+    QAction* mnuAdjustENV;
+    QMenu* mnuHelp;
+    QAction* mnuManual;
+    QAction* mnuAbout;
+
+    // The place the window had at the last exit, when it is still on a screen; before show.
+    void restoreSavedPlace();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildControls();
+    void buildMenus();
+    void connectCommands();
+    void followState();
+    void startUp();
+    void runExitSteps();
+
+    // Enables or disables the commands that need an open contact file.
+    void setContactCommandsEnabled(bool on);
+    void showOpenFile();
+    void showNoFile();
+    void showReminders();
+    void returnToMain();
+
+    qm::AppState& state_;
+    bool exiting_ = false;
+    // The frame restored before the window showed, fitted again once its decoration is known.
+    std::optional<QRect> restoredFrame_;
+};

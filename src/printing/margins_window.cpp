@@ -1,0 +1,68 @@
+#include "printing/margins_window.h"
+
+#include <QFile>
+
+#include "app/app_state.h"
+#include "platform/messages.h"
+#include "platform/qt_text.h"
+#include "printing/margins.h"
+#include "records/parameter_file.h"
+#include "shell/app_folder.h"
+#include "shell/file_commands_window.h"
+
+namespace qm {
+
+namespace {
+
+// Asks one margin question until the answer is empty or will do.
+QString askMarginAnswer(PlatformServices& platform, QWidget* parent, MarginAxis axis) {
+    while (true) {
+        const QString answer = platform.inputBox(parent, fromCp(marginQuestionTitle(axis)),
+                                                 fromCp(marginQuestionPrompt(axis)), QString());
+        if (answer.isEmpty()) {
+            return answer;
+        }
+        const auto failed = checkMarginAnswer(toCp(answer), axis);
+        if (!failed) {
+            return answer;
+        }
+        showNotice(platform, parent, *failed);
+    }
+}
+
+}  // namespace
+
+void adjustMargins(AppState& state, QWidget* parent, const char* section) {
+    PlatformServices& platform = state.platform;
+    platform.messageBox(parent, QStringLiteral("Left margin adjustment"),
+                        fromCp(marginExplanation(section, MarginAxis::LeftRight)), MsgButtons::Ok,
+                        MsgIcon::None);
+    const QString left = askMarginAnswer(platform, parent, MarginAxis::LeftRight);
+    if (!left.isEmpty()) {
+        platform.messageBox(parent, QStringLiteral("Top margin adjustment"),
+                            fromCp(marginExplanation(section, MarginAxis::DownUp)), MsgButtons::Ok,
+                            MsgIcon::None);
+    }
+    const QString top = askMarginAnswer(platform, parent, MarginAxis::DownUp);
+
+    try {
+        const QString params = state.appFile(QString::fromLatin1(kParameterFileName));
+        addToAdjustment(QFile::encodeName(params).toStdString(), section, toCp(left), toCp(top));
+    } catch (const QmError& error) {
+        reportCommandError(state, parent, error);
+        return;
+    }
+
+    if (left.isEmpty() && top.isEmpty()) {
+        platform.messageBox(parent, QStringLiteral("Margins not adjusted"),
+                            QStringLiteral("No margin adjustment made."), MsgButtons::Ok,
+                            MsgIcon::None);
+    } else {
+        platform.messageBox(
+            parent, QStringLiteral("Margin adjustment completed"),
+            QStringLiteral("D O N E !  Margin(s) for on-the-fly labels adjusted successfully."),
+            MsgButtons::Ok, MsgIcon::None);
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,149 @@
+// The panel's envelope options, the envelope job of the Print command, Clear Form and
+// return-address labels.
+#include "platform/messages.h"
+#include "platform/qt_text.h"
+#include "printing/envelope_layout.h"
+#include "printing/return_labels.h"
+#include "printing/typed_lines_panel_window.h"
+
+namespace qm {
+
+namespace {
+
+void setSlot(PrintOptions& options, const EnvelopeSlot& slot) {
+    options.leftPad = slot.startColumn;
+    options.topPad = slot.topLines;
+}
+
+}  // namespace
+
+// Return-address mode: only the return-address Print button prints, and the medium is
+// fixed.
+void TypedLinesPanel::enterReturnAddressMode() {
+    cmdRetAddress->show();
+    cmdLMStart->hide();
+    optLMLabel->setEnabled(false);
+    optLMEnvelope->setEnabled(false);
+}
+
+void TypedLinesPanel::leaveReturnAddressMode() {
+    cmdLMStart->show();
+    optLMLabel->setEnabled(true);
+    optLMEnvelope->setEnabled(true);
+    cmdRetAddress->hide();
+}
+
+void TypedLinesPanel::envelopeClicked() {
+    optLandscape->setChecked(true);
+    cboLMEnvelope->show();
+    lblLMPosition->clear();
+    PrintOptions options = state_.printOptions();
+    options.envelopeSize = cboLMEnvelope->currentIndex() + 1;
+    if (const auto slot = envelopeSlotReselected(options.envelopeSize)) {
+        setSlot(options, *slot);
+    }
+    state_.setPrintOptions(options);
+    lblLMEnvSize->hide();
+    txtLMLine1->setFocus();
+}
+
+void TypedLinesPanel::envelopeSizePicked(int index) {
+    lblLMEnvSize->setText(cboLMEnvelope->itemText(index));
+    PrintOptions options = state_.printOptions();
+    options.envelopeSize = index + 1;
+    if (const auto slot = envelopeSlotPicked(index + 1)) {
+        setSlot(options, *slot);
+    }
+    state_.setPrintOptions(options);
+    chkBold->show();
+    chkLargeFont->show();
+    cmdLMStart->setFocus();
+}
+
+EnvelopeJob TypedLinesPanel::envelopeJob(int adjustLeft, int adjustTop) const {
+    const PrintOptions& o = state_.printOptions();
+    EnvelopeJob job;
+    job.lines = typedLinesCp();
+    job.portrait = o.portrait;
+    job.centered = o.alignment == TextAlignment::Centered;
+    job.bold = o.bold;
+    job.largeFont = o.largeFont;
+    job.leftPad = std::to_string(o.leftPad);
+    job.topPad = std::to_string(o.topPad);
+    job.adjustLeft = adjustLeft;
+    job.adjustTop = adjustTop;
+    return job;
+}
+
+void TypedLinesPanel::clearForm() {
+    for (QCheckBox* style : {chkBold, chkLargeFont}) {
+        style->setChecked(false);
+        style->hide();
+    }
+    leaveReturnAddressMode();
+    state_.setTypedLines({});
+    clearOptions(optLMLabel, optLMEnvelope);
+    lblLMPosition->hide();
+    cboLMEnvelope->hide();
+    lblLMPosition->clear();
+    PrintOptions options = state_.printOptions();
+    options.startPosition = 0;
+    options.envelopeSize = 0;
+    options.leftPad = 2;
+    options.topPad = 3;
+    state_.setPrintOptions(options);
+    txtLMLine1->setFocus();
+}
+
+void TypedLinesPanel::returnAddressCommand() {
+    PlatformServices& platform = state_.platform;
+    // Yes to "Completed" prints the same sheet again, from the first message on.
+    for (;;) {
+        platform.messageBox(
+            this, QStringLiteral("Load printer with Avery 5167, 8167, or 18167 label stock"),
+            QStringLiteral(
+                "Prints 80 return address labels on Avery 5167 [1/2 inch x 1 3/4 inch] labels"),
+            MsgButtons::Ok, MsgIcon::Information);
+
+        const std::array<std::string, 5> lines = typedLinesCp();
+        if (const auto check = checkReturnLabelLines(lines)) {
+            beepNotice(platform, this, check->notice);
+            if (check->problem == ReturnLabelProblem::NoLines) {
+                enterReturnAddressMode();
+            } else {
+                txtLMLine4->setFocus();
+            }
+            return;
+        }
+
+        PrintJob job = platform.printDialog(this, PrintRequest{});
+        if (job.cancelled()) {
+            return;
+        }
+        chkBold->setChecked(false);
+        chkBold->hide();
+        try {
+            printReturnLabelJob(*job.surface, {lines[0], lines[1], lines[2]},
+                                state_.printOptions().alignment == TextAlignment::Centered,
+                                job.copies);
+        } catch (const std::exception&) {
+            job.surface->killDoc();
+            showPrinterProblem(platform, this);
+            return;
+        }
+
+        cmdRetAddress->hide();
+        cmdLMStart->show();
+        const MsgAnswer again = platform.messageBox(
+            this, QStringLiteral("Completed"),
+            QStringLiteral("Done!  Do you want to print another page of Return Address Labels?"),
+            MsgButtons::YesNoCancel, MsgIcon::None);
+        if (again != MsgAnswer::Yes) {
+            optLMLabel->setEnabled(true);
+            optLMEnvelope->setEnabled(true);
+            return;
+        }
+    }
+}
+
+}  // namespace qm
