@@ -40,7 +40,8 @@ std::string labelsHelp() {
                "Prints the typed lines on the 30-up label sheet, as the main window's Print\n"
                "does with Label stock chosen.\n\n"
                "  --line TEXT       one typed line (up to five, in order; \"\" is an empty line)\n"
-               "  --positions RANGE the label position entry: 5, 4-9, \"4 - 9\" or 1-30;\n"
+               "  --positions RANGE\n"
+               "                    the label position entry: 5, 4-9, \"4 - 9\" or 1-30;\n"
                "                    refused exactly as the window refuses it\n"
                "  --center          centered lines (default left-justified)\n"
                "  --landscape       landscape (default portrait)\n"
@@ -102,7 +103,8 @@ std::string listHelp() {
                "                    only contacts whose FIELD contains TEXT; FIELD is one of\n"
                "                    first, last, city, state, zip, email, category, company\n"
                "                    (default: every contact)\n"
-               "  --sort first|last lines by first name (default) or by last name\n"
+               "  --sort first|last\n"
+               "                    lines by first name (default) or by last name\n"
                "  --labels          print labels for the listed contacts instead of the lines\n"
                "  --report          print the report of the list instead of the lines\n"
                "  --copies N        copies of the labels or the report\n"
@@ -120,7 +122,9 @@ std::string addHelp() {
                "Adds a contact at the end of the contact file through the Add Contact checks\n"
                "and cleaning, and prints the new record number. A missing file is created\n"
                "once the contact passes the checks.\n\n") +
-           kFieldHelp + "  --include-company include the company name in the address\n" +
+           kFieldHelp +
+           "  --include-company\n"
+           "                    include the company name in the address\n" +
            kRemindersHelp +
            "\nExample:\n"
            "  quillmark add Friends.DAT --first Ann --last Lee --street \"12 Oak St\" \\\n"
@@ -193,26 +197,38 @@ const std::vector<Command>& commands() {
          "contact browser's Delete does, without the questions. Prints nothing.\n\n"
          "Example:\n  quillmark delete Friends.DAT 2\n",
          withHelp({}), runDelete},
-        {"import", "import FILE.DAT INPUT.csv [--reminders on|off]",
-         std::string("Appends the contacts of a provider CSV file (or of an export) to the\n"
-                     "contact file, as the import window's Import does, and prints its final\n"
-                     "message. A file whose header matches no layout ends silently; an import\n"
-                     "stopped by an error keeps the contacts of the lines before it, as the\n"
-                     "window does. A missing contact file is created for the import.\n\n") +
+        {"import", "import FILE.DAT INPUT [--reminders on|off] [--dry-run]",
+         std::string("Appends the contacts of an export file to the contact file, as the import\n"
+                     "window's Import does, and prints its final message: the count imported\n"
+                     "and, on a second line, what was skipped (contacts already on file, lines\n"
+                     "without a name or e-mail address) or changed (letters the contact file\n"
+                     "cannot hold). INPUT is read by its content: a vCard file (2.1, 3.0, 4.0)\n"
+                     "or a CSV file (any common export, or this program's own). A file in which\n"
+                     "no column holds a name or an e-mail address is refused. A missing contact\n"
+                     "file is created for the import.\n\n") +
              "  --reminders on|off\n"
              "                    the imported contacts' reminder flag; without it, the file's\n"
              "                    own state as opening it sets it\n"
-             "\nExample:\n  quillmark import Friends.DAT ~/Downloads/contacts.csv\n",
-         withHelp({{"reminders"}, {}}), runImport},
-        {"export", "export FILE.DAT --csv|--txt",
+             "  --dry-run         write nothing: print the contacts that would be added as\n"
+             "                    list prints them (with the record numbers they would get),\n"
+             "                    and the summary on standard error\n"
+             "\nExamples:\n  quillmark import Friends.DAT ~/Downloads/contacts.csv\n"
+             "  quillmark import Friends.DAT ~/Downloads/contacts.vcf --dry-run\n",
+         withHelp({{"reminders"}, {"dry-run"}}), runImport},
+        {"export", "export FILE.DAT --csv|--txt|--vcard",
          "Writes every contact of the file into the application folder as\n"
-         "QMKC_name.csv (--csv) or QMKT_name.txt (--txt), as the export window does, and\n"
-         "prints the written file's path. The contact file must lie in the application\n"
-         "folder, as in the window. An empty file gets a header-only export.\n\n"
+         "QMKC_name.csv (--csv), QMKT_name.txt (--txt) or QMKV_name.vcf (--vcard), as the\n"
+         "export window does, and prints the written file's path. The contact file must\n"
+         "lie in the application folder, as in the window. An empty file gets a header-only\n"
+         "export (an empty vCard file). A CSV or text value that a spreadsheet would run as\n"
+         "a formula (one that begins with =, +, -, @) is written with an apostrophe before\n"
+         "it; the import of the program's own file takes it off again.\n\n"
          "  --csv             comma-separated values\n"
          "  --txt             \"|\"-separated text\n"
+         "  --vcard           vCard 3.0 in UTF-8, one file, for address books and mail\n"
+         "                    programs\n"
          "\nExample:\n  quillmark export ~/Documents/Quillmark/Friends.DAT --csv\n",
-         withHelp({{}, {"csv", "txt"}}), runExport},
+         withHelp({{}, {"csv", "txt", "vcard"}}), runExport},
         {"birthdays", "birthdays FILE.DAT [--today YYYY-MM-DD]",
          "Prints the birthday reminders that opening the file shows: one line per contact\n"
          "with reminders on whose birthday is 1 to 15 days ahead, in record order.\n\n"

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "records/code_page.h"
+#include "records/code_page_fold.h"
 #include "records/contact_file.h"
 #include "records/error.h"
 #include "records/file_ops.h"
@@ -22,7 +23,7 @@ void openContactFile(Context& context, ContactFile& file, const std::string& pat
 }
 
 std::string argText(const std::string& utf8) {
-    return utf8ToCp1252(utf8);
+    return foldToCodePage(utf8).text;
 }
 
 std::string outText(const std::string& cp1252) {

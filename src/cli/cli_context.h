@@ -27,12 +27,6 @@ class Refusal : public std::runtime_error {
     std::string text_;
 };
 
-// An error of the import, reported with the import's own ending of the common message.
-class ImportFailure : public QmError {
-  public:
-    explicit ImportFailure(const QmError& error) : QmError(error) {}
-};
-
 // Refuses with a printing command's notice.
 [[noreturn]] inline void refuse(const Notice& notice) {
     throw Refusal(notice.title, notice.text);
@@ -52,7 +46,8 @@ enum class FileUse { Read, Change, Create };
 // opened read-only. Notes about the file (an incomplete last record) go to standard error.
 void openContactFile(Context& context, ContactFile& file, const std::string& path, FileUse use);
 
-// Arguments arrive in UTF-8; the core works in code page 1252.
+// Arguments arrive in UTF-8; the core works in code page 1252. Letters it cannot hold
+// become their nearest ones it can (as an import folds them), never "?".
 std::string argText(const std::string& utf8);
 // Core text to the terminal.
 std::string outText(const std::string& cp1252);

@@ -32,7 +32,8 @@ void printCommandHelp(std::ostream& out, const Command& c) {
 
 void printOverview(std::ostream& out) {
     out << "Usage: quillmark [--home DIR] COMMAND [OPTIONS]\n"
-           "       quillmark [--home DIR]            (starts the windowed program)\n\n"
+           "       quillmark [--home DIR] [--open FILE.DAT]   (starts the windowed program)\n"
+           "       quillmark --version\n\n"
            "Commands:\n";
     for (const Command& c : commands()) {
         out << "  " << c.usage << "\n";
@@ -79,7 +80,7 @@ bool isCliInvocation(int argc, char** argv) {
         }
         // Any word where a command stands is one (an unknown word is a usage error there);
         // options such as Qt's own -style go to the windowed program.
-        return arg == "--help" || arg == "-h" || arg.empty() || arg[0] != '-';
+        return arg == "--help" || arg == "-h" || arg == "--version" || arg.empty() || arg[0] != '-';
     }
     return false;
 }
@@ -89,6 +90,10 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
     const std::string home = takeHome(args);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         printOverview(out);
+        return kOk;
+    }
+    if (args[0] == "--version") {
+        out << "quillmark " << QUILLMARK_VERSION << "\n";
         return kOk;
     }
     if (args[0] == "help") {
@@ -130,9 +135,6 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
         return kUsage;
     } catch (const Refusal& r) {
         err << outText(r.title()) << ": " << outText(r.text()) << "\n";
-        return kRefused;
-    } catch (const ImportFailure& e) {
-        err << "Error: " << commonErrorText(e, ErrorEnding::Import) << "\n";
         return kRefused;
     } catch (const QmError& e) {
         err << "Error: " << commonErrorText(e) << "\n";

@@ -7,6 +7,7 @@
 
 #include "contacts/contact_save.h"
 #include "platform/edit_menu.h"
+#include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -18,7 +19,8 @@ frmNewContact::frmNewContact(qm::AppState& state) : state_(state) {
     buildControls();
     buildMenus();
     connectCommands();
-    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("Add Contact")));
+    qm::installEnterPressesButton(this);
+    setWindowTitle(qm::captionWithFileTitle(state_, tr("Add Contact")));
     form->focusField(qm::ContactField::FirstName);
 }
 
@@ -28,26 +30,24 @@ void frmNewContact::buildControls() {
     form = new qm::ContactForm(central);
     layout->addWidget(form);
 
-    const auto button = [central](const char* name, const QString& caption, const char* tip) {
+    const auto button = [central](const char* name, const QString& caption,
+                                  const QString& tip = QString()) {
         auto* b = new QPushButton(caption, central);
         b->setObjectName(QString::fromLatin1(name));
-        if (tip != nullptr) {
-            b->setToolTip(QString::fromLatin1(tip));
-        }
+        b->setToolTip(tip);
         b->setAutoDefault(false);
         return b;
     };
-    cmdStateAbb = button("cmdStateAbb", QStringLiteral("?"), "Look up State abbreviations");
-    cmdPeopleFind = button("cmdPeopleFind", QStringLiteral("People Finder"), nullptr);
-    cmdZipFinder = button("cmdZipFinder", QStringLiteral("Zip Code Finder"), nullptr);
-    cmdSave = button("cmdSave", QStringLiteral("Save"), "Saves contact to file");
-    cmdCancel = button("cmdCancel", QStringLiteral("Close"), "Return to main screen");
+    cmdStateAbb = button("cmdStateAbb", tr("?"), tr("Look up State abbreviations"));
+    cmdPeopleFind = button("cmdPeopleFind", tr("People Finder"));
+    cmdZipFinder = button("cmdZipFinder", tr("Zip Code Finder"));
+    cmdSave = button("cmdSave", tr("Save"), tr("Saves contact to file"));
+    cmdCancel = button("cmdCancel", tr("Close"), tr("Return to main screen"));
 
     chkIncComp = new QCheckBox(central);
     chkIncComp->setObjectName(QStringLiteral("chkIncComp"));
-    chkIncComp->setToolTip(
-        QStringLiteral("If checked, Company Name will be included when printing address"));
-    lblIncCompName = new QLabel(QStringLiteral("Include Company Name in Address"), central);
+    chkIncComp->setToolTip(tr("If checked, Company Name will be included when printing address"));
+    lblIncCompName = new QLabel(tr("Include Company Name in Address"), central);
     lblIncCompName->setObjectName(QStringLiteral("lblIncCompName"));
     chkIncComp->hide();
     lblIncCompName->hide();
@@ -74,7 +74,7 @@ void frmNewContact::buildControls() {
 }
 
 void frmNewContact::buildMenus() {
-    mnuNewEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuNewEdit = menuBar()->addMenu(tr("&Edit"));
     mnuNewEdit->setObjectName(QStringLiteral("mnuNewEdit"));
     const auto item = [](QMenu* menu, const char* name, const QString& caption,
                          const QKeySequence& keys) {
@@ -83,21 +83,19 @@ void frmNewContact::buildMenus() {
         action->setShortcut(keys);
         return action;
     };
-    mnuNewEditCut = item(mnuNewEdit, "mnuNewEditCut", QStringLiteral("Cut"),
-                         QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuNewEditCopy = item(mnuNewEdit, "mnuNewEditCopy", QStringLiteral("Copy"),
-                          QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuNewEditPaste = item(mnuNewEdit, "mnuNewEditPaste", QStringLiteral("Paste"),
-                           QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuNewEditCut =
+        item(mnuNewEdit, "mnuNewEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuNewEditCopy =
+        item(mnuNewEdit, "mnuNewEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuNewEditPaste =
+        item(mnuNewEdit, "mnuNewEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
     qm::attachCommonEditMenu(mnuNewEdit, mnuNewEditCut, mnuNewEditCopy, mnuNewEditPaste,
                              state_.platform);
 
-    mnuNewHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuNewHelp = menuBar()->addMenu(tr("&Help"));
     mnuNewHelp->setObjectName(QStringLiteral("mnuNewHelp"));
-    mnuNewManual =
-        item(mnuNewHelp, "mnuNewManual", QStringLiteral("User Manual"), QKeySequence(Qt::Key_F1));
-    mnuNewAbout =
-        item(mnuNewHelp, "mnuNewAbout", QStringLiteral("About Quillmark"), QKeySequence());
+    mnuNewManual = item(mnuNewHelp, "mnuNewManual", tr("&User Manual"), QKeySequence(Qt::Key_F1));
+    mnuNewAbout = item(mnuNewHelp, "mnuNewAbout", tr("&About Quillmark"), QKeySequence());
 }
 
 void frmNewContact::connectCommands() {
@@ -147,8 +145,8 @@ void frmNewContact::save() {
         }
         return;
     }
-    state_.platform.messageBox(this, QStringLiteral("Contact saved to file"),
-                               QStringLiteral("S A V E D"), qm::MsgButtons::Ok, qm::MsgIcon::None);
+    state_.platform.messageBox(this, tr("Contact saved to file"), tr("S A V E D"),
+                               qm::MsgButtons::Ok, qm::MsgIcon::None);
     close();
 }
 

@@ -14,6 +14,7 @@
 #include "contacts/contact_save.h"
 #include "contacts/find_list.h"
 #include "platform/edit_menu.h"
+#include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -37,6 +38,7 @@ frmEdDelViewContact::frmEdDelViewContact(qm::AppState& state) : state_(state) {
     buildControls();
     buildMenus();
     connectCommands();
+    qm::installEnterPressesButton(this);
 }
 
 void frmEdDelViewContact::buildControls() {
@@ -49,21 +51,19 @@ void frmEdDelViewContact::buildControls() {
     cboFindContact->setEditable(true);
     cboFindContact->setInsertPolicy(QComboBox::NoInsert);
     cboFindContact->setCompleter(nullptr);
-    cboFindContact->setPlaceholderText(QStringLiteral("Select Contact"));
-    cboFindContact->lineEdit()->setPlaceholderText(QStringLiteral("Select Contact"));
+    cboFindContact->setPlaceholderText(tr("Select Contact"));
+    cboFindContact->lineEdit()->setPlaceholderText(tr("Select Contact"));
     cboFindContact->setMinimumWidth(260);
     form = new qm::ContactForm;
 
     chkCompanyInclude = qm::named(new QCheckBox, "chkCompanyInclude");
     chkCompanyInclude->setToolTip(
-        QStringLiteral("If checked, Company Name will be included when printing address"));
-    lblACCompOnLabel = qm::named(new QLabel(QStringLiteral("Include Company Name in Address")),
-                                 "lblACCompOnLabel");
-    cmdStateAbb =
-        button("cmdStateAbb", QStringLiteral("?"), QStringLiteral("Look up State abbreviations"));
-    cmdZipFinder = button("cmdZipFinder", QStringLiteral("Zip Code Finder"),
-                          QStringLiteral("Look up Zip Code"));
-    cmdPeopleFind = button("cmdPeopleFind", QStringLiteral("People Finder"));
+        tr("If checked, Company Name will be included when printing address"));
+    lblACCompOnLabel =
+        qm::named(new QLabel(tr("Include Company Name in Address")), "lblACCompOnLabel");
+    cmdStateAbb = button("cmdStateAbb", tr("?"), tr("Look up State abbreviations"));
+    cmdZipFinder = button("cmdZipFinder", tr("Zip Code Finder"), tr("Look up Zip Code"));
+    cmdPeopleFind = button("cmdPeopleFind", tr("People Finder"));
     form->placeBeside(qm::ContactField::Street, {cmdPeopleFind});
     form->placeBeside(qm::ContactField::State, {cmdStateAbb});
     form->placeBeside(qm::ContactField::Zip, {cmdZipFinder});
@@ -79,17 +79,14 @@ void frmEdDelViewContact::buildControls() {
     auto* grid = static_cast<QGridLayout*>(form->layout());
     grid->addWidget(companyOnLabel, static_cast<int>(qm::ContactField::Company), 2, 1, 2);
 
-    cmdFirst =
-        button("cmdFirst", QStringLiteral("|<"), QStringLiteral("Jump to first contact in file"));
-    cmdPrevious = button("cmdPrevious", QStringLiteral("<"), QStringLiteral("Previous contact"));
-    cmdNext = button("cmdNext", QStringLiteral(">"), QStringLiteral("Next contact"));
-    cmdLast =
-        button("cmdLast", QStringLiteral(">|"), QStringLiteral("Jump to last contact in file"));
-    cmdSave = button("cmdSave", QStringLiteral("Save changes"));
-    cmdDelete = button("cmdDelete", QStringLiteral("Delete contact"));
-    cmdPrintLabel = button("cmdPrintLabel", QStringLiteral("Print Label"));
-    cmdCancel =
-        button("cmdCancel", QStringLiteral("Close"), QStringLiteral("Return to main screen"));
+    cmdFirst = button("cmdFirst", tr("|<"), tr("Jump to first contact in file"));
+    cmdPrevious = button("cmdPrevious", tr("<"), tr("Previous contact"));
+    cmdNext = button("cmdNext", tr(">"), tr("Next contact"));
+    cmdLast = button("cmdLast", tr(">|"), tr("Jump to last contact in file"));
+    cmdSave = button("cmdSave", tr("Save changes"));
+    cmdDelete = button("cmdDelete", tr("Delete contact"));
+    cmdPrintLabel = button("cmdPrintLabel", tr("Print Label"));
+    cmdCancel = button("cmdCancel", tr("Close"), tr("Return to main screen"));
 
     // Find list above the fields, the navigation row below them, the commands at the bottom.
     auto* navigation = new QHBoxLayout;
@@ -123,19 +120,19 @@ void frmEdDelViewContact::buildControls() {
 }
 
 void frmEdDelViewContact::buildMenus() {
-    mnuEDVFile = qm::named(menuBar()->addMenu(QStringLiteral("File")), "mnuEDVFile");
-    mnuEDVPrint = qm::addMenuItem(mnuEDVFile, "mnuEDVPrint", QStringLiteral("Print"));
-    mnuEDVEdit = qm::named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuEDVEdit");
-    mnuEDVEditCut = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCut", QStringLiteral("Cut"),
+    mnuEDVFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuEDVFile");
+    mnuEDVPrint = qm::addMenuItem(mnuEDVFile, "mnuEDVPrint", tr("&Print"));
+    mnuEDVEdit = qm::named(menuBar()->addMenu(tr("&Edit")), "mnuEDVEdit");
+    mnuEDVEditCut = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCut", tr("Cu&t"),
                                     QKeySequence(QStringLiteral("Ctrl+X")));
-    mnuEDVEditCopy = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCopy", QStringLiteral("Copy"),
+    mnuEDVEditCopy = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCopy", tr("&Copy"),
                                      QKeySequence(QStringLiteral("Ctrl+C")));
-    mnuEDVEditPaste = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditPaste", QStringLiteral("Paste"),
+    mnuEDVEditPaste = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditPaste", tr("&Paste"),
                                       QKeySequence(QStringLiteral("Ctrl+V")));
-    mnuEDVHelp = qm::named(menuBar()->addMenu(QStringLiteral("Help")), "mnuEDVHelp");
-    mnuEDVManual = qm::addMenuItem(mnuEDVHelp, "mnuEDVManual", QStringLiteral("User Manual"),
+    mnuEDVHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuEDVHelp");
+    mnuEDVManual = qm::addMenuItem(mnuEDVHelp, "mnuEDVManual", tr("&User Manual"),
                                    QKeySequence(QStringLiteral("F1")));
-    mnuEDVAbout = qm::addMenuItem(mnuEDVHelp, "mnuEDVAbout", QStringLiteral("About Quillmark"));
+    mnuEDVAbout = qm::addMenuItem(mnuEDVHelp, "mnuEDVAbout", tr("&About Quillmark"));
     qm::attachCommonEditMenu(mnuEDVEdit, mnuEDVEditCut, mnuEDVEditCopy, mnuEDVEditPaste,
                              state_.platform);
 }
@@ -170,7 +167,7 @@ void frmEdDelViewContact::connectCommands() {
 // ---- Load, find list, display ----
 
 bool frmEdDelViewContact::load() {
-    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("Contact Information")));
+    setWindowTitle(qm::captionWithFileTitle(state_, tr("Contact Information")));
     try {
         refreshFindList();
     } catch (const qm::QmError& e) {
@@ -199,13 +196,42 @@ void frmEdDelViewContact::refreshFindList() {
 }
 
 void frmEdDelViewContact::displayContact(const qm::ContactRecord& record) {
-    const qm::ContactFields shown = qm::fieldsFromRecord(record);
-    form->write(shown);
+    showFields(qm::fieldsFromRecord(record));
+    shown_ = fieldsInWindow();
+}
+
+void frmEdDelViewContact::showFields(const qm::ContactFields& fields) {
+    form->write(fields);
     // The stored flag wins over the company-name rule, which ran when the name was set.
-    chkCompanyInclude->setChecked(shown.includeCompany);
-    const bool hasCompany = !shown.company.empty();
+    chkCompanyInclude->setChecked(fields.includeCompany);
+    const bool hasCompany = !fields.company.empty();
     lblACCompOnLabel->setVisible(hasCompany);
     chkCompanyInclude->setVisible(hasCompany);
+}
+
+// ---- Unsaved changes ----
+
+bool frmEdDelViewContact::hasUnsavedChanges() const {
+    return shown_.has_value() && cmdSave->isEnabled() && fieldsInWindow() != *shown_;
+}
+
+bool frmEdDelViewContact::settleUnsavedChanges() {
+    if (!hasUnsavedChanges()) {
+        return true;
+    }
+    const qm::MsgAnswer answer = state_.platform.messageBox(
+        this, tr("Unsaved changes"),
+        tr("The changes to this contact have not been saved.\nDo you want to save them?"),
+        qm::MsgButtons::SaveDiscardCancel, qm::MsgIcon::Question);
+    switch (answer) {
+        case qm::MsgAnswer::Save:
+            return saveCommand();
+        case qm::MsgAnswer::Discard:
+            showFields(*shown_);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void frmEdDelViewContact::companyChanged(const QString& text) {
@@ -238,6 +264,11 @@ void frmEdDelViewContact::findChosen(int index) {
     if (index < 0) {
         return;
     }
+    if (!settleUnsavedChanges()) {
+        // The list shows the contact that stays on show.
+        cboFindContact->setCurrentIndex(cboFindContact->findData(state_.currentRecord));
+        return;
+    }
     try {
         const int record = cboFindContact->itemData(index).toInt();
         state_.currentRecord = record;
@@ -251,6 +282,9 @@ void frmEdDelViewContact::findChosen(int index) {
 // ---- Navigation ----
 
 void frmEdDelViewContact::navigate(int target) {
+    if (!settleUnsavedChanges()) {
+        return;
+    }
     displayContact(state_.contacts.read(target));
     refreshFindList();
     state_.currentRecord = target;
@@ -282,8 +316,7 @@ void frmEdDelViewContact::nextCommand() {
     try {
         const int target = state_.currentRecord + 1;
         if (state_.contacts.count() < target) {
-            state_.platform.messageBox(this, QStringLiteral("No more contacts"),
-                                       QStringLiteral("End of file."));
+            state_.platform.messageBox(this, tr("No more contacts"), tr("End of file."));
             return;
         }
         navigate(target);
@@ -296,8 +329,7 @@ void frmEdDelViewContact::previousCommand() {
     try {
         const int target = state_.currentRecord - 1;
         if (target < 1) {
-            state_.platform.messageBox(this, QStringLiteral("Start of file reached"),
-                                       QStringLiteral("Beginning of file."));
+            state_.platform.messageBox(this, tr("Start of file reached"), tr("Beginning of file."));
             return;
         }
         navigate(target);
@@ -315,6 +347,10 @@ void frmEdDelViewContact::reportError(const qm::QmError& error) {
 }
 
 void frmEdDelViewContact::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     state_.currentRecord = 0;
     state_.contactBrowser = nullptr;
     QMainWindow::closeEvent(event);
@@ -366,7 +402,7 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 
 // ---- Save ----
 
-void frmEdDelViewContact::saveCommand() {
+bool frmEdDelViewContact::saveCommand() {
     const qm::ContactFields typed = fieldsInWindow();
     qm::ContactFields fields = typed;
     const auto checked =
@@ -382,7 +418,7 @@ void frmEdDelViewContact::saveCommand() {
         if (failed->moveFocus) {
             form->focusField(failed->field);
         }
-        return;
+        return false;
     }
     try {
         const auto& record = std::get<qm::ContactRecord>(checked);
@@ -393,9 +429,11 @@ void frmEdDelViewContact::saveCommand() {
         state_.contactsSaved();
     } catch (const qm::QmError& e) {
         reportError(e);
-        return;
+        return false;
     }
-    state_.platform.messageBox(this, QStringLiteral("Changes saved"), QStringLiteral("S A V E D"));
+    shown_ = fieldsInWindow();
+    state_.platform.messageBox(this, tr("Changes saved"), tr("S A V E D"));
+    return true;
 }
 
 // ---- Delete ----
@@ -405,14 +443,15 @@ void frmEdDelViewContact::deleteCommand() {
         const int record = state_.currentRecord;
         // Reading first makes a missing record fail before the question is asked.
         state_.contacts.read(record);
+        // No is the default: Enter must not delete a contact.
         const qm::MsgAnswer answer = state_.platform.messageBox(
-            this, QStringLiteral("Confirm deletion."),
-            QStringLiteral("WARNING!  This will delete entire contact from your file.\n"
-                           "Do you REALLY want to delete this contact?"),
-            qm::MsgButtons::YesNo);
+            this, tr("Confirm deletion."),
+            tr("WARNING!  This will delete entire contact from your file.\n"
+               "Do you REALLY want to delete this contact?"),
+            qm::MsgButtons::YesNo, qm::MsgIcon::None, qm::MsgDefault::Second);
         if (answer != qm::MsgAnswer::Yes) {
-            state_.platform.messageBox(this, QStringLiteral("Deletion not performed."),
-                                       QStringLiteral("Nothing deleted..."));
+            state_.platform.messageBox(this, tr("Deletion not performed."),
+                                       tr("Nothing deleted..."));
             cmdCancel->setFocus();
             return;
         }
@@ -422,12 +461,12 @@ void frmEdDelViewContact::deleteCommand() {
         return;
     }
     // Only now that the file is compacted is the contact really gone.
-    state_.platform.messageBox(this, QStringLiteral("Contact deleted."),
-                               QStringLiteral("Contact deleted!"));
+    state_.platform.messageBox(this, tr("Contact deleted."), tr("Contact deleted!"));
     if (cboFindContact->currentIndex() >= 0) {
         cboFindContact->removeItem(cboFindContact->currentIndex());
     }
     form->clear();
+    shown_.reset();
     cmdCancel->setFocus();
     close();
 }
@@ -484,6 +523,6 @@ void frmEdDelViewContact::printDetailsCommand() {
         qm::printContactDetails(*job.surface, fields, date, job.copies);
     } catch (const std::exception&) {
         job.surface->killDoc();
-        qm::showPrinterProblem(state_.platform, this, QStringLiteral("Printer error."));
+        qm::showPrinterProblem(state_.platform, this, tr("Printer error."));
     }
 }

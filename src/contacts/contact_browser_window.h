@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <optional>
 
 #include "app/app_state.h"
 #include "contacts/contact_form_window.h"
@@ -59,6 +60,9 @@ class frmEdDelViewContact : public QMainWindow {
     // Shows a record read elsewhere as the current contact, every control enabled, with the
     // find list rebuilt and focused.
     void presentRecord(const qm::ContactRecord& record);
+    // Before the contact on show is left: changes not saved are saved (with Save's checks),
+    // discarded, or kept with the move called off. True when the move may go on.
+    bool settleUnsavedChanges();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,12 +78,15 @@ class frmEdDelViewContact : public QMainWindow {
     void previousCommand();
     void nextCommand();
     void lastCommand();
-    void saveCommand();
+    // False when a check failed or the write did not happen.
+    bool saveCommand();
     void deleteCommand();
     void printLabelCommand();
     void printDetailsCommand();
 
     void displayContact(const qm::ContactRecord& record);
+    void showFields(const qm::ContactFields& fields);
+    bool hasUnsavedChanges() const;
     // The fields as they stand, with the include-company box.
     qm::ContactFields fieldsInWindow() const;
     bool isContactField(const QWidget* widget) const;
@@ -89,6 +96,8 @@ class frmEdDelViewContact : public QMainWindow {
     void reportError(const qm::QmError& error);
 
     qm::AppState& state_;
+    // The contact as last displayed or saved; the fields differ from it while changed.
+    std::optional<qm::ContactFields> shown_;
 };
 
 // From the main window: a browser still loaded (hidden after Print Label) shows again as it

@@ -1,5 +1,6 @@
 #include "contacts/contact_form_window.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 
 #include "platform/enter_as_tab.h"
@@ -22,41 +23,46 @@ struct FieldLayoutEntry {
 // Tab order is the order of this table.
 const FieldLayoutEntry kFieldLayoutEntries[] = {
     {ContactField::FirstName, &ContactForm::txtACFName, &ContactForm::lblACFName, "txtACFName",
-     "lblACFName", "First Name:", nullptr},
+     "lblACFName", QT_TRANSLATE_NOOP("ContactForm", "First Name:"), nullptr},
     {ContactField::MiddleInitial, &ContactForm::txtACMiddleInit, &ContactForm::lblACMiddleInit,
-     "txtACMiddleInit", "lblACMiddleInit", "Middle Initial:", nullptr},
+     "txtACMiddleInit", "lblACMiddleInit", QT_TRANSLATE_NOOP("ContactForm", "Middle Initial:"),
+     nullptr},
     {ContactField::LastName, &ContactForm::txtACLName, &ContactForm::lblACLName, "txtACLName",
-     "lblACLName", "Last Name:", nullptr},
+     "lblACLName", QT_TRANSLATE_NOOP("ContactForm", "Last Name:"), nullptr},
     {ContactField::Street, &ContactForm::txtACFStreet, &ContactForm::lblACFStreet, "txtACFStreet",
-     "lblACFStreet", "Street Address:", "For help in finding address, click 'People Finder'"},
+     "lblACFStreet", QT_TRANSLATE_NOOP("ContactForm", "Street Address:"),
+     QT_TRANSLATE_NOOP("ContactForm", "For help in finding address, click 'People Finder'")},
     {ContactField::Street2, &ContactForm::txtACSStreet, &ContactForm::lblACSStreet, "txtACSStreet",
-     "lblACSStreet", "Additional Street Info/Apt:", nullptr},
+     "lblACSStreet", QT_TRANSLATE_NOOP("ContactForm", "Additional Street Info/Apt:"), nullptr},
     {ContactField::City, &ContactForm::txtACCity, &ContactForm::lblACCity, "txtACCity", "lblACCity",
-     "City:", nullptr},
+     QT_TRANSLATE_NOOP("ContactForm", "City:"), nullptr},
     {ContactField::State, &ContactForm::txtACState, &ContactForm::lblACState, "txtACState",
-     "lblACState", "State:", nullptr},
+     "lblACState", QT_TRANSLATE_NOOP("ContactForm", "State:"), nullptr},
     {ContactField::Zip, &ContactForm::txtACZip, &ContactForm::lblACZip, "txtACZip", "lblACZip",
-     "Zip Code:", "For help in finding Zip Code, click 'Zip Code Finder'"},
+     QT_TRANSLATE_NOOP("ContactForm", "Zip Code:"),
+     QT_TRANSLATE_NOOP("ContactForm", "For help in finding Zip Code, click 'Zip Code Finder'")},
     {ContactField::Country, &ContactForm::txtACCountry, &ContactForm::lblACCountry, "txtACCountry",
-     "lblACCountry", "Country:", nullptr},
+     "lblACCountry", QT_TRANSLATE_NOOP("ContactForm", "Country:"), nullptr},
     {ContactField::Company, &ContactForm::txtACCompany, &ContactForm::lblACCompany, "txtACCompany",
-     "lblACCompany", "Company Name:", nullptr},
+     "lblACCompany", QT_TRANSLATE_NOOP("ContactForm", "Company Name:"), nullptr},
     {ContactField::Birthdate, &ContactForm::txtACBirthdate, &ContactForm::lblACBirthdate,
-     "txtACBirthdate", "lblACBirthdate", "Birthdate (MM/DD/YYYY):", nullptr},
+     "txtACBirthdate", "lblACBirthdate",
+     QT_TRANSLATE_NOOP("ContactForm", "Birthdate (MM/DD/YYYY):"), nullptr},
     {ContactField::HomePhone, &ContactForm::txtACHPhone, &ContactForm::lblACHPhone, "txtACHPhone",
-     "lblACHPhone", "Home Phone:", nullptr},
+     "lblACHPhone", QT_TRANSLATE_NOOP("ContactForm", "Home Phone:"), nullptr},
     {ContactField::CellPhone, &ContactForm::txtACCPhone, &ContactForm::lblACCPhone, "txtACCPhone",
-     "lblACCPhone", "Cell Phone:", nullptr},
+     "lblACCPhone", QT_TRANSLATE_NOOP("ContactForm", "Cell Phone:"), nullptr},
     {ContactField::WorkPhone, &ContactForm::txtACWPhone, &ContactForm::lblACWPhone, "txtACWPhone",
-     "lblACWPhone", "Work Phone:", nullptr},
+     "lblACWPhone", QT_TRANSLATE_NOOP("ContactForm", "Work Phone:"), nullptr},
     {ContactField::Email, &ContactForm::txtACEmail, &ContactForm::lblACEmail, "txtACEmail",
-     "lblACEmail", "Email Address:", nullptr},
+     "lblACEmail", QT_TRANSLATE_NOOP("ContactForm", "Email Address:"), nullptr},
     {ContactField::Category, &ContactForm::txtACCategory, &ContactForm::lblACCategory,
-     "txtACCategory", "lblACCategory", "Category:",
-     "Enter one or more categories, separated by a semicolon, to include this contact in "
-     "subset(s).  Example: Christmas;Golf;Customers"},
+     "txtACCategory", "lblACCategory", QT_TRANSLATE_NOOP("ContactForm", "Category:"),
+     QT_TRANSLATE_NOOP("ContactForm",
+                       "Enter one or more categories, separated by a semicolon, to include this "
+                       "contact in subset(s).  Example: Christmas;Golf;Customers")},
     {ContactField::Notes, &ContactForm::txtACNotes, &ContactForm::lblACNotes, "txtACNotes",
-     "lblACNotes", "Notes:", nullptr},
+     "lblACNotes", QT_TRANSLATE_NOOP("ContactForm", "Notes:"), nullptr},
 };
 
 static_assert(std::size(kFieldLayoutEntries) == kContactFieldCount);
@@ -75,10 +81,10 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(entry.editName));
         if (entry.toolTip != nullptr) {
-            edit->setToolTip(QString::fromLatin1(entry.toolTip));
+            edit->setToolTip(QCoreApplication::translate("ContactForm", entry.toolTip));
         }
         installEnterAsTab(edit);
-        auto* label = new QLabel(QString::fromLatin1(entry.caption), this);
+        auto* label = new QLabel(QCoreApplication::translate("ContactForm", entry.caption), this);
         label->setObjectName(QString::fromLatin1(entry.labelName));
         label->setBuddy(edit);
         grid_->addWidget(label, row, 0);

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "records/code_page_fold.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -74,32 +75,49 @@ bool longer(const std::string& text, std::size_t limit) {
     return text.size() > limit;
 }
 
-void removeCommas(std::string& text) {
-    text = removeAll(text, ",");
+void clean(ContactField field, std::string& text, const CheckVariant& variant) {
+    text = cleanFieldText(field, text, variant);
 }
 
-void commasToBlanks(std::string& text) {
-    text = replaceAll(text, ",", " ");
-}
-
-bool birthdateShapeOk(const std::string& date) {
+bool birthdateShapeOk(std::string_view date) {
     return date.empty() || (date.size() == 10 && date[2] == '/' && date[5] == '/');
 }
 
-// A field with only a length limit and comma removal after it.
-std::optional<FieldCheck> limitThenRemoveCommas(std::string& text, std::size_t limit,
-                                                ContactField field, const char* message) {
-    if (longer(text, limit)) {
+bool stateShapeOk(std::string_view state, const CheckVariant& variant) {
+    return variant.shortStateAllowed ? state.size() <= 2 : (state.empty() || state.size() == 2);
+}
+
+// The e-mail checks after the length, in their order; none for an acceptable address.
+const char* emailFormProblem(std::string_view email) {
+    if (email.find(',') != std::string_view::npos) {
+        return "Email address cannot contain a comma.";
+    }
+    if (email.find(' ') != std::string_view::npos) {
+        return "Email address cannot contain a space.";
+    }
+    if (!email.empty() && email.find('@') == std::string_view::npos) {
+        return "Email address must contain the '@' character.";
+    }
+    if (!email.empty() && email.find('.') == std::string_view::npos) {
+        return "Email address must contain the '.' character.";
+    }
+    return nullptr;
+}
+
+// A field with only a length limit and its cleaning after it.
+std::optional<FieldCheck> limitThenClean(ContactFields& f, ContactField field, std::size_t limit,
+                                         const char* message, const CheckVariant& variant) {
+    if (longer(f.text(field), limit)) {
         return incorrect(field, message);
     }
-    removeCommas(text);
+    clean(field, f.text(field), variant);
     return std::nullopt;
 }
 
-std::optional<FieldCheck> checkPhone(std::string& phone, std::size_t limit, ContactField field,
+std::optional<FieldCheck> checkPhone(ContactFields& f, ContactField field, std::size_t limit,
                                      const char* message) {
-    phone = normalisePhone(phone);
-    return limitThenRemoveCommas(phone, limit, field, message);
+    f.text(field) = normalisePhone(f.text(field));
+    return limitThenClean(f, field, limit, message, kAddContactChecks);
 }
 
 std::optional<FieldCheck> checkEmail(const std::string& email) {
@@ -107,29 +125,18 @@ std::optional<FieldCheck> checkEmail(const std::string& email) {
     if (longer(email, 50)) {
         return incorrect(kField, "Email address must be 50 characters or less.");
     }
-    if (email.find(',') != std::string::npos) {
-        return incorrect(kField, "Email address cannot contain a comma.");
-    }
-    if (email.find(' ') != std::string::npos) {
-        return incorrect(kField, "Email address cannot contain a space.");
-    }
-    if (!email.empty() && email.find('@') == std::string::npos) {
-        return incorrect(kField, "Email address must contain the '@' character.");
-    }
-    if (!email.empty() && email.find('.') == std::string::npos) {
-        return incorrect(kField, "Email address must contain the '.' character.");
+    if (const char* problem = emailFormProblem(email)) {
+        return incorrect(kField, problem);
     }
     return std::nullopt;
 }
 
 std::optional<FieldCheck> checkNames(ContactFields& f, const CheckVariant& variant) {
-    if (longer(f.firstName, 11)) {
-        return incorrect(ContactField::FirstName, "First name must be 11 characters or less.");
+    if (auto failed = limitThenClean(f, ContactField::FirstName, 11,
+                                     "First name must be 11 characters or less.", variant)) {
+        return failed;
     }
-    removeCommas(f.firstName);
-
-    removeCommas(f.middleInitial);
-    f.middleInitial = removeAll(f.middleInitial, ".");
+    clean(ContactField::MiddleInitial, f.middleInitial, variant);
     if (longer(f.middleInitial, 1)) {
         return incorrect(ContactField::MiddleInitial, "Enter only 1 character for middle initial.");
     }
@@ -141,7 +148,7 @@ std::optional<FieldCheck> checkNames(ContactFields& f, const CheckVariant& varia
     if (variant.lastNameEmptyBeforeCommas && f.lastName.empty()) {
         return incorrect(ContactField::LastName, lastNameText);
     }
-    removeCommas(f.lastName);
+    clean(ContactField::LastName, f.lastName, variant);
     if (!variant.lastNameEmptyBeforeCommas && f.lastName.empty()) {
         return incorrect(ContactField::LastName, lastNameText);
     }
@@ -149,65 +156,56 @@ std::optional<FieldCheck> checkNames(ContactFields& f, const CheckVariant& varia
 }
 
 std::optional<FieldCheck> checkAddress(ContactFields& f, const CheckVariant& variant) {
-    if (auto failed = limitThenRemoveCommas(f.street, 30, ContactField::Street,
-                                            "Street address must be 30 characters or less.")) {
+    if (auto failed = limitThenClean(f, ContactField::Street, 30,
+                                     "Street address must be 30 characters or less.", variant)) {
         return failed;
     }
-    if (auto failed = limitThenRemoveCommas(f.street2, 15, ContactField::Street2,
-                                            "Street address2 must be 15 characters or less.")) {
+    if (auto failed = limitThenClean(f, ContactField::Street2, 15,
+                                     "Street address2 must be 15 characters or less.", variant)) {
         return failed;
     }
     // The city keeps its commas until the very last step.
     if (longer(f.city, 16)) {
         return incorrect(ContactField::City, "City must be 16 characters or less.");
     }
-    const bool badState =
-        variant.shortStateAllowed ? longer(f.state, 2) : (!f.state.empty() && f.state.size() != 2);
-    if (badState) {
+    if (!stateShapeOk(f.state, variant)) {
         return incorrect(ContactField::State, "State must be 2 character abbreviation.");
     }
-    removeCommas(f.state);
-    if (auto failed = limitThenRemoveCommas(f.zip, 10, ContactField::Zip,
-                                            "Zip Code must be 10 characters or less.")) {
+    clean(ContactField::State, f.state, variant);
+    if (auto failed = limitThenClean(f, ContactField::Zip, 10,
+                                     "Zip Code must be 10 characters or less.", variant)) {
         return failed;
     }
     if (longer(f.country, 19)) {
         return incorrect(ContactField::Country, std::string(variant.countryLengthText));
     }
-    if (variant.countryCommasRemoved) {
-        removeCommas(f.country);
-    } else {
-        commasToBlanks(f.country);
-    }
-    return limitThenRemoveCommas(f.company, 30, ContactField::Company,
-                                 "Company Name must be 30 characters or less.");
+    clean(ContactField::Country, f.country, variant);
+    return limitThenClean(f, ContactField::Company, 30,
+                          "Company Name must be 30 characters or less.", variant);
 }
 
-std::optional<FieldCheck> checkPhonesAndMore(ContactFields& f) {
-    if (auto failed = checkPhone(f.homePhone, 15, ContactField::HomePhone,
+std::optional<FieldCheck> checkPhonesAndMore(ContactFields& f, const CheckVariant& variant) {
+    if (auto failed = checkPhone(f, ContactField::HomePhone, 15,
                                  "Home Phone must be 15 characters or less.")) {
         return failed;
     }
-    if (auto failed = checkPhone(f.cellPhone, 15, ContactField::CellPhone,
+    if (auto failed = checkPhone(f, ContactField::CellPhone, 15,
                                  "Cell Phone must be 15 characters or less.")) {
         return failed;
     }
-    if (auto failed = checkPhone(f.workPhone, 13, ContactField::WorkPhone,
+    if (auto failed = checkPhone(f, ContactField::WorkPhone, 13,
                                  "Work Phone must be 13 characters or less.")) {
         return failed;
     }
     if (auto failed = checkEmail(f.email)) {
         return failed;
     }
-    if (longer(f.category, 80)) {
-        return incorrect(ContactField::Category, "Category must be 80 characters or less.");
+    if (auto failed = limitThenClean(f, ContactField::Category, 80,
+                                     "Category must be 80 characters or less.", variant)) {
+        return failed;
     }
-    commasToBlanks(f.category);
-    if (longer(f.notes, 160)) {
-        return incorrect(ContactField::Notes, "Notes must be 160 characters or less.");
-    }
-    commasToBlanks(f.notes);
-    return std::nullopt;
+    return limitThenClean(f, ContactField::Notes, 160, "Notes must be 160 characters or less.",
+                          variant);
 }
 
 }  // namespace
@@ -225,11 +223,111 @@ std::optional<FieldCheck> checkAndClean(ContactFields& fields, const CheckVarian
     if (auto failed = checkAddress(fields, variant)) {
         return failed;
     }
-    if (auto failed = checkPhonesAndMore(fields)) {
+    if (auto failed = checkPhonesAndMore(fields, variant)) {
         return failed;
     }
-    removeCommas(fields.city);
+    clean(ContactField::City, fields.city, variant);
     return std::nullopt;
+}
+
+bool commasBecomeBlanks(ContactField field, const CheckVariant& variant) {
+    switch (field) {
+        case ContactField::Country:
+            return !variant.countryCommasRemoved;
+        case ContactField::Category:
+        case ContactField::Notes:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string cleanFieldText(ContactField field, std::string_view text, const CheckVariant& variant) {
+    switch (field) {
+        case ContactField::Email:
+        case ContactField::Birthdate:
+            return std::string(text);
+        case ContactField::MiddleInitial:
+            return removeAll(removeAll(text, ","), ".");
+        case ContactField::HomePhone:
+        case ContactField::CellPhone:
+        case ContactField::WorkPhone:
+            return removeAll(normalisePhone(text), ",");
+        default:
+            return commasBecomeBlanks(field, variant) ? replaceAll(text, ",", " ")
+                                                      : removeAll(text, ",");
+    }
+}
+
+bool passesFormCheck(ContactField field, std::string_view text, const CheckVariant& variant) {
+    switch (field) {
+        case ContactField::State:
+            return stateShapeOk(text, variant);
+        case ContactField::Email:
+            return emailFormProblem(text) == nullptr;
+        case ContactField::Birthdate:
+            return birthdateShapeOk(text);
+        default:
+            return true;
+    }
+}
+
+const FieldLayout& recordFieldOf(ContactField field) {
+    switch (field) {
+        case ContactField::FirstName:
+            return field::kFirstName;
+        case ContactField::MiddleInitial:
+            return field::kMiddleInitial;
+        case ContactField::LastName:
+            return field::kLastName;
+        case ContactField::Street:
+            return field::kStreet;
+        case ContactField::Street2:
+            return field::kStreet2;
+        case ContactField::City:
+            return field::kCity;
+        case ContactField::State:
+            return field::kState;
+        case ContactField::Zip:
+            return field::kZip;
+        case ContactField::Country:
+            return field::kCountry;
+        case ContactField::Company:
+            return field::kCompany;
+        case ContactField::Birthdate:
+            return field::kBirthdate;
+        case ContactField::HomePhone:
+            return field::kHomePhone;
+        case ContactField::CellPhone:
+            return field::kCellPhone;
+        case ContactField::WorkPhone:
+            return field::kWorkPhone;
+        case ContactField::Email:
+            return field::kEmail;
+        case ContactField::Category:
+            return field::kCategory;
+        case ContactField::Notes:
+            return field::kNotes;
+    }
+    return field::kNotes;
+}
+
+TypedStoredForm storedFormOfTyped(ContactField field, std::string_view typedUtf8) {
+    const FoldedText folded = foldToCodePage(typedUtf8);
+    TypedStoredForm out;
+    out.lettersChanged = folded.changed;
+    out.text = cleanFieldText(field, folded.text);
+    if (field == ContactField::Birthdate) {
+        return out;
+    }
+    // Built and stored as Save builds and stores it: upper case where Save makes it so,
+    // trimmed, cut to the width.
+    ContactFields fields;
+    fields.text(field) = out.text;
+    const ContactRecord stored = decodeRecord(
+        std::string_view(encodeRecord(buildContactRecord(fields, false)).data(), kRecordSize));
+    out.text = stored.*(recordFieldOf(field).member);
+    return out;
 }
 
 std::string normalisePhone(std::string_view phone) {

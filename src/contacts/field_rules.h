@@ -108,6 +108,31 @@ inline std::optional<FieldCheck> checkAndCleanForBrowser(ContactFields& fields) 
     return checkAndClean(fields, kEditContactChecks);
 }
 
+// What Save does to a field's text apart from its checks: commas out, or turned to blanks in
+// the country (as the variant says), the category and the notes; dots out of the middle
+// initial; phone numbers normalised. The e-mail address and the birthdate keep their text.
+std::string cleanFieldText(ContactField field, std::string_view text,
+                           const CheckVariant& variant = kAddContactChecks);
+bool commasBecomeBlanks(ContactField field, const CheckVariant& variant = kAddContactChecks);
+
+// Whether a value passes the field's checks other than its length: a state of two
+// characters or none, an e-mail address without comma or blank and with "@" and ".", a
+// birthdate of the form MM/DD/YYYY.
+bool passesFormCheck(ContactField field, std::string_view text,
+                     const CheckVariant& variant = kAddContactChecks);
+
+// The record field a form field is stored in.
+const FieldLayout& recordFieldOf(ContactField field);
+
+// How a value typed as UTF-8 will be stored: letters the code page cannot hold folded to
+// their nearest ones, the field's cleaning done, cut to the field's width. Lets a window
+// show the stored form before saving when the letters had to change.
+struct TypedStoredForm {
+    std::string text;  // code page 1252; the birthdate stays in its entered form
+    bool lettersChanged = false;
+};
+TypedStoredForm storedFormOfTyped(ContactField field, std::string_view typedUtf8);
+
 // "(" out, ")" to "-", blanks and "+" out: "(555) 123-4567" becomes "555-123-4567".
 std::string normalisePhone(std::string_view phone);
 

@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,6 +14,7 @@
 #include "records/error.h"
 #include "shell/app_folder.h"
 #include "shell/bundled_documents_window.h"
+#include "shell/file_commands_window.h"
 
 namespace qm {
 
@@ -40,6 +43,9 @@ int runApplication(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quillmark"));
     QApplication::setOrganizationName(QStringLiteral("Quillmark"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMARK_VERSION));
+    // Ties the windows to the installed desktop entry and icon (taskbar, Wayland's app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmark.Quillmark"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quillmark.Quillmark")));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Labels, envelopes and a contact file."));
@@ -49,6 +55,10 @@ int runApplication(int argc, char** argv) {
                                         QStringLiteral("Application folder to use."),
                                         QStringLiteral("DIR"));
     parser.addOption(homeOption);
+    const QCommandLineOption openOption(QStringLiteral("open"),
+                                        QStringLiteral("Contact file to open at start."),
+                                        QStringLiteral("FILE.DAT"));
+    parser.addOption(openOption);
     parser.process(app);
 
     const std::string folder =
@@ -67,6 +77,12 @@ int runApplication(int argc, char** argv) {
     main.restoreSavedPlace();
     main.show();
     main.panel->focusFirstLine();
+    if (parser.isSet(openOption)) {
+        // Once the event loop runs, so that Cancel on an error can still end the program.
+        QTimer::singleShot(0, &main, [&state, &main, path = parser.value(openOption)] {
+            openContactFileAt(state, &main, path);
+        });
+    }
     return QApplication::exec();
 }
 

@@ -1,19 +1,24 @@
 #include "desktop/main_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "contacts/contact_browser_window.h"
 #include "contacts/contact_commands_window.h"
+#include "desktop/file_drop.h"
 #include "exchange/export_window.h"
 #include "exchange/import_window.h"
 #include "list/contact_list_window.h"
 #include "platform/edit_menu.h"
+#include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/widget_names.h"
 #include "platform/window_place.h"
@@ -21,6 +26,7 @@
 #include "records/error.h"
 #include "shell/about_window.h"
 #include "shell/file_commands_window.h"
+#include "shell/recent_files_window.h"
 
 using qm::named;
 
@@ -31,13 +37,15 @@ frmDEdavu::frmDEdavu(qm::AppState& state) : state_(state) {
     connectCommands();
     followState();
     startUp();
+    qm::installEnterPressesButton(this);
+    setAcceptDrops(true);
 }
 
 void frmDEdavu::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    lblLMHeader = named(new QLabel(QStringLiteral("Quillmark")), "lblLMHeader");
+    lblLMHeader = named(new QLabel(tr("Quillmark")), "lblLMHeader");
     QFont headerFont = lblLMHeader->font();
     headerFont.setPointSize(headerFont.pointSize() + 8);
     headerFont.setBold(true);
@@ -46,14 +54,14 @@ void frmDEdavu::buildControls() {
     lblLMInstruct->setWordWrap(true);
     panel = new qm::TypedLinesPanel(state_);
 
-    cmdLMExit = named(new QPushButton(QStringLiteral("Exit")), "cmdLMExit");
-    cmdAddContact = named(new QPushButton(QStringLiteral("Add Contact")), "cmdAddContact");
-    cmdAddContact->setToolTip(QStringLiteral("Add a new contact to file"));
-    cmdFindContact = named(new QPushButton(QStringLiteral("Find Contact")), "cmdFindContact");
-    cmdFindContact->setToolTip(QStringLiteral("Retrieve a contact from file"));
-    cmdPeopleFind = named(new QPushButton(QStringLiteral("People Finder")), "cmdPeopleFind");
-    cmdZipFinder = named(new QPushButton(QStringLiteral("Zip Code Finder")), "cmdZipFinder");
-    cmdZipFinder->setToolTip(QStringLiteral("Look up Zip Code"));
+    cmdLMExit = named(new QPushButton(tr("Exit")), "cmdLMExit");
+    cmdAddContact = named(new QPushButton(tr("Add Contact")), "cmdAddContact");
+    cmdAddContact->setToolTip(tr("Add a new contact to file"));
+    cmdFindContact = named(new QPushButton(tr("Find Contact")), "cmdFindContact");
+    cmdFindContact->setToolTip(tr("Retrieve a contact from file"));
+    cmdPeopleFind = named(new QPushButton(tr("People Finder")), "cmdPeopleFind");
+    cmdZipFinder = named(new QPushButton(tr("Zip Code Finder")), "cmdZipFinder");
+    cmdZipFinder->setToolTip(tr("Look up Zip Code"));
 
     // The panel in the middle, commands along the bottom.
     auto* commands = new QHBoxLayout;
@@ -74,60 +82,53 @@ void frmDEdavu::buildControls() {
 }
 
 void frmDEdavu::buildMenus() {
-    mnuFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuFile");
-    mnuFileNew = qm::addMenuItem(mnuFile, "mnuFileNew", QStringLiteral("New"));
-    mnuFileOpen =
-        qm::addMenuItem(mnuFile, "mnuFileOpen", QStringLiteral("Open"), QKeySequence("Ctrl+O"));
-    mnuFileClose = qm::addMenuItem(mnuFile, "mnuFileClose", QStringLiteral("Close"));
+    // Every menu and item has its Alt key; the letters differ within each menu.
+    mnuFile = named(menuBar()->addMenu(tr("&File")), "mnuFile");
+    mnuFileNew = qm::addMenuItem(mnuFile, "mnuFileNew", tr("&New"));
+    mnuFileOpen = qm::addMenuItem(mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence("Ctrl+O"));
+    mnuFileClose = qm::addMenuItem(mnuFile, "mnuFileClose", tr("&Close"));
     mnuFile->addSeparator();
-    mnuFileBdayOn =
-        qm::addMenuItem(mnuFile, "mnuFileBdayOn", QStringLiteral("Enable Birthday Reminders"));
-    mnuFileBdayOff =
-        qm::addMenuItem(mnuFile, "mnuFileBdayOff", QStringLiteral("Disable Birthday Reminders"));
+    mnuFileBdayOn = qm::addMenuItem(mnuFile, "mnuFileBdayOn", tr("&Enable Birthday Reminders"));
+    mnuFileBdayOff = qm::addMenuItem(mnuFile, "mnuFileBdayOff", tr("&Disable Birthday Reminders"));
     mnuFile->addSeparator();
-    mnuRetAddress =
-        qm::addMenuItem(mnuFile, "mnuRetAddress", QStringLiteral("Return Address Labels"));
-    mnuStates = qm::addMenuItem(mnuFile, "mnuStates", QStringLiteral("State Abbreviations"));
+    mnuRetAddress = qm::addMenuItem(mnuFile, "mnuRetAddress", tr("&Return Address Labels"));
+    mnuStates = qm::addMenuItem(mnuFile, "mnuStates", tr("&State Abbreviations"));
     mnuFile->addSeparator();
-    mnuFilePrint =
-        qm::addMenuItem(mnuFile, "mnuFilePrint", QStringLiteral("Print"), QKeySequence("Ctrl+P"));
+    mnuFilePrint = qm::addMenuItem(mnuFile, "mnuFilePrint", tr("&Print"), QKeySequence("Ctrl+P"));
     mnuFile->addSeparator();
-    mnuFileExit = qm::addMenuItem(mnuFile, "mnuFileExit", QStringLiteral("Exit"));
+    mnuFileExit = qm::addMenuItem(mnuFile, "mnuFileExit", tr("E&xit"));
+    recentFiles = new qm::RecentFilesMenu(state_, mnuFile, mnuFileExit, this);
 
-    mnuLMEdit = named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuLMEdit");
-    mnuLMEditCut =
-        qm::addMenuItem(mnuLMEdit, "mnuLMEditCut", QStringLiteral("Cut"), QKeySequence("Ctrl+X"));
+    mnuLMEdit = named(menuBar()->addMenu(tr("&Edit")), "mnuLMEdit");
+    mnuLMEditCut = qm::addMenuItem(mnuLMEdit, "mnuLMEditCut", tr("Cu&t"), QKeySequence("Ctrl+X"));
     mnuLMEditCopy =
-        qm::addMenuItem(mnuLMEdit, "mnuLMEditCopy", QStringLiteral("Copy"), QKeySequence("Ctrl+C"));
-    mnuLMEditPaste = qm::addMenuItem(mnuLMEdit, "mnuLMEditPaste", QStringLiteral("Paste"),
-                                     QKeySequence("Ctrl+V"));
+        qm::addMenuItem(mnuLMEdit, "mnuLMEditCopy", tr("&Copy"), QKeySequence("Ctrl+C"));
+    mnuLMEditPaste =
+        qm::addMenuItem(mnuLMEdit, "mnuLMEditPaste", tr("&Paste"), QKeySequence("Ctrl+V"));
 
-    mnuContacts = named(menuBar()->addMenu(QStringLiteral("&Contacts")), "mnuContacts");
-    mnuAdd = qm::addMenuItem(mnuContacts, "mnuAdd", QStringLiteral("Add Contact"));
-    mnuEdit = qm::addMenuItem(mnuContacts, "mnuEdit", QStringLiteral("Edit Contact"));
-    mnuFind = qm::addMenuItem(mnuContacts, "mnuFind", QStringLiteral("Find Contact"));
-    mnuDelete = qm::addMenuItem(mnuContacts, "mnuDelete", QStringLiteral("Delete Contact"));
+    mnuContacts = named(menuBar()->addMenu(tr("&Contacts")), "mnuContacts");
+    mnuAdd = qm::addMenuItem(mnuContacts, "mnuAdd", tr("&Add Contact"));
+    mnuEdit = qm::addMenuItem(mnuContacts, "mnuEdit", tr("&Edit Contact"));
+    mnuFind = qm::addMenuItem(mnuContacts, "mnuFind", tr("&Find Contact"));
+    mnuDelete = qm::addMenuItem(mnuContacts, "mnuDelete", tr("&Delete Contact"));
     mnuContacts->addSeparator();
-    mnuSrchContacts =
-        qm::addMenuItem(mnuContacts, "mnuSrchContacts", QStringLiteral("Search Contacts"));
+    mnuSrchContacts = qm::addMenuItem(mnuContacts, "mnuSrchContacts", tr("&Search Contacts"));
     mnuContacts->addSeparator();
-    mnuImport = qm::addMenuItem(mnuContacts, "mnuImport", QStringLiteral("Import Contacts"));
-    mnuExport = qm::addMenuItem(mnuContacts, "mnuExport", QStringLiteral("Export Contacts"));
+    mnuImport = qm::addMenuItem(mnuContacts, "mnuImport", tr("&Import Contacts"));
+    mnuExport = qm::addMenuItem(mnuContacts, "mnuExport", tr("E&xport Contacts"));
 
-    mnuView = named(menuBar()->addMenu(QStringLiteral("&View")), "mnuView");
-    mnuViewOne = qm::addMenuItem(mnuView, "mnuViewOne", QStringLiteral("One Contact"));
-    mnuViewAll = qm::addMenuItem(mnuView, "mnuViewAll", QStringLiteral("All Contacts"));
+    mnuView = named(menuBar()->addMenu(tr("&View")), "mnuView");
+    mnuViewOne = qm::addMenuItem(mnuView, "mnuViewOne", tr("&One Contact"));
+    mnuViewAll = qm::addMenuItem(mnuView, "mnuViewAll", tr("&All Contacts"));
 
-    mnuMargins = named(menuBar()->addMenu(QStringLiteral("&Margins")), "mnuMargins");
-    mnuAdjustOTF = qm::addMenuItem(mnuMargins, "mnuAdjustOTF", QStringLiteral("On-The-Fly label"));
-    mnuAdjustSR =
-        qm::addMenuItem(mnuMargins, "mnuAdjustSR", QStringLiteral("Search-result labels"));
-    mnuAdjustENV = qm::addMenuItem(mnuMargins, "mnuAdjustENV", QStringLiteral("Envelope"));
+    mnuMargins = named(menuBar()->addMenu(tr("&Margins")), "mnuMargins");
+    mnuAdjustOTF = qm::addMenuItem(mnuMargins, "mnuAdjustOTF", tr("&On-The-Fly label"));
+    mnuAdjustSR = qm::addMenuItem(mnuMargins, "mnuAdjustSR", tr("&Search-result labels"));
+    mnuAdjustENV = qm::addMenuItem(mnuMargins, "mnuAdjustENV", tr("&Envelope"));
 
-    mnuHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuHelp");
-    mnuManual =
-        qm::addMenuItem(mnuHelp, "mnuManual", QStringLiteral("User Manual"), QKeySequence("F1"));
-    mnuAbout = qm::addMenuItem(mnuHelp, "mnuAbout", QStringLiteral("About Quillmark"));
+    mnuHelp = named(menuBar()->addMenu(tr("&Help")), "mnuHelp");
+    mnuManual = qm::addMenuItem(mnuHelp, "mnuManual", tr("&User Manual"), QKeySequence("F1"));
+    mnuAbout = qm::addMenuItem(mnuHelp, "mnuAbout", tr("&About Quillmark"));
 
     qm::attachCommonEditMenu(mnuLMEdit, mnuLMEditCut, mnuLMEditCopy, mnuLMEditPaste,
                              state_.platform);
@@ -181,17 +182,17 @@ void frmDEdavu::followState() {
     connect(&state_, &qm::AppState::fileOpened, this, &frmDEdavu::showOpenFile);
     connect(&state_, &qm::AppState::fileClosed, this, &frmDEdavu::showNoFile);
     connect(&state_, &qm::AppState::remindersChanged, this, &frmDEdavu::showReminders);
-    connect(&state_, &qm::AppState::mainWindowLeft, this, &QWidget::hide);
+    connect(&state_, &qm::AppState::mainWindowLeft, this, &frmDEdavu::leaveForAnotherWindow);
     connect(&state_, &qm::AppState::mainWindowWanted, this, &frmDEdavu::returnToMain);
     connect(&state_, &qm::AppState::exitRequested, this, &frmDEdavu::close);
 }
 
 void frmDEdavu::startUp() {
-    setWindowTitle(QStringLiteral("Quillmark"));
+    setWindowTitle(tr("Quillmark"));
     lblLMInstruct->setText(
-        QStringLiteral("Quillmark prints labels (compatible with Avery 5160 and 8160 labels) and "
-                       "envelopes.\nPower tip: click 'Search Contacts' to print labels for a "
-                       "specific subset of your contacts."));
+        tr("Quillmark prints labels (compatible with Avery 5160 and 8160 labels) and "
+           "envelopes.\nPower tip: click 'Search Contacts' to print labels for a "
+           "specific subset of your contacts."));
     setContactCommandsEnabled(false);
     mnuFileBdayOn->setEnabled(false);
     mnuFileBdayOff->setEnabled(false);
@@ -211,13 +212,13 @@ void frmDEdavu::setContactCommandsEnabled(bool on) {
 }
 
 void frmDEdavu::showOpenFile() {
-    setWindowTitle(QStringLiteral("Quillmark  [") + state_.fileTitle() + QLatin1Char(']'));
+    setWindowTitle(qm::captionWithFileTitle(state_, tr("Quillmark")));
     setContactCommandsEnabled(true);
 }
 
 // Close leaves Import and Export as they were.
 void frmDEdavu::showNoFile() {
-    setWindowTitle(QStringLiteral("Quillmark"));
+    setWindowTitle(tr("Quillmark"));
     const bool importOn = mnuImport->isEnabled();
     const bool exportOn = mnuExport->isEnabled();
     setContactCommandsEnabled(false);
@@ -231,13 +232,53 @@ void frmDEdavu::showReminders() {
     mnuFileBdayOff->setEnabled(switchable && state_.remindersOn());
 }
 
+void frmDEdavu::leaveForAnotherWindow() {
+    // A window shown again without a place of its own is placed afresh by the window manager.
+    if (isVisible() && !isMinimized() && !isMaximized() && !isFullScreen()) {
+        placeWhileAway_ = QRect(pos(), size());
+    }
+    hide();
+}
+
 void frmDEdavu::returnToMain() {
     if (exiting_) {
         return;
     }
+    if (placeWhileAway_) {
+        move(placeWhileAway_->topLeft());
+        resize(placeWhileAway_->size());
+        placeWhileAway_.reset();
+    }
     show();
+    raise();
     activateWindow();
     panel->focusFirstLine();
+}
+
+void frmDEdavu::dragEnterEvent(QDragEnterEvent* event) {
+    const std::optional<qm::DroppedFile> file = qm::droppedFile(event->mimeData());
+    // A file to import is taken only while Import Contacts can be chosen.
+    if (file && (file->kind == qm::DroppedKind::ContactFile || mnuImport->isEnabled())) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmDEdavu::dropEvent(QDropEvent* event) {
+    const std::optional<qm::DroppedFile> file = qm::droppedFile(event->mimeData());
+    if (!file) {
+        return;
+    }
+    event->acceptProposedAction();
+    // The drop finishes before the command runs, so the source is not held by its dialogs.
+    QTimer::singleShot(0, this, [this, file = *file] { openDroppedFile(file); });
+}
+
+void frmDEdavu::openDroppedFile(const qm::DroppedFile& file) {
+    if (file.kind == qm::DroppedKind::ContactFile) {
+        qm::openContactFileAt(state_, this, file.path);
+    } else if (mnuImport->isEnabled()) {
+        qm::openImportWindow(state_, file.path);
+    }
 }
 
 void frmDEdavu::restoreSavedPlace() {
@@ -270,6 +311,13 @@ void frmDEdavu::showEvent(QShowEvent* event) {
 
 void frmDEdavu::closeEvent(QCloseEvent* event) {
     if (!exiting_) {
+        // Changes left unsaved in the contact browser are settled while the file is open;
+        // Cancel there keeps the program running.
+        if (frmEdDelViewContact* browser = loadedContactBrowser(state_);
+            browser != nullptr && !browser->settleUnsavedChanges()) {
+            event->ignore();
+            return;
+        }
         exiting_ = true;
         runExitSteps();
     }

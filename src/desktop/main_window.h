@@ -12,7 +12,9 @@
 #include <optional>
 
 #include "app/app_state.h"
+#include "desktop/file_drop.h"
 #include "printing/typed_lines_panel_window.h"
+#include "shell/recent_files_window.h"
 
 class frmDEdavu : public QMainWindow {
     Q_OBJECT
@@ -62,6 +64,8 @@ class frmDEdavu : public QMainWindow {
     QMenu* mnuHelp;
     QAction* mnuManual;
     QAction* mnuAbout;
+    // The contact files opened last, in the File menu above Exit.
+    qm::RecentFilesMenu* recentFiles;
 
     // The place the window had at the last exit, when it is still on a screen; before show.
     void restoreSavedPlace();
@@ -69,6 +73,8 @@ class frmDEdavu : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildControls();
@@ -83,10 +89,14 @@ class frmDEdavu : public QMainWindow {
     void showOpenFile();
     void showNoFile();
     void showReminders();
+    void leaveForAnotherWindow();
     void returnToMain();
+    void openDroppedFile(const qm::DroppedFile& file);
 
     qm::AppState& state_;
     bool exiting_ = false;
     // The frame restored before the window showed, fitted again once its decoration is known.
     std::optional<QRect> restoredFrame_;
+    // Where the window stood (frame position, size) when another window took its place.
+    std::optional<QRect> placeWhileAway_;
 };

@@ -12,12 +12,16 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Whether value has the shape of pattern, where '#' stands for one digit.
+// Whether value has the shape of pattern, where '#' stands for one digit and '*' for any
+// character.
 bool hasForm(std::string_view value, std::string_view pattern) {
     if (value.size() != pattern.size()) {
         return false;
     }
     for (std::size_t i = 0; i < value.size(); ++i) {
+        if (pattern[i] == '*') {
+            continue;
+        }
         if (pattern[i] == '#' ? !isDigit(value[i]) : value[i] != pattern[i]) {
             return false;
         }
@@ -55,7 +59,7 @@ void upperState(ContactRecord& w) {
     w.state = toUpper(w.state);
 }
 
-// The address rules layouts A and D share: a city with digits, a state that is not two
+// The address rules of layout A: a city with digits, a state that is not two
 // letters, a zip that does not start with five digits, a country with digits or "#".
 void cleanAddress(ContactRecord& w) {
     if (hasDigit(w.city)) {
@@ -120,14 +124,18 @@ void cleanLayoutB(ContactRecord& w) {
     emptyUnlessCentury(w.birthdate);
 }
 
+// This program's own export reads back to the records it was written from: a value the
+// program stored (a Canadian postcode, a city "Area 51", a phone typed with letters, any
+// year) comes back as it was. Only a birthdate in another form than the export's (a file
+// edited in a spreadsheet) is normalised and checked.
 void cleanLayoutD(ContactRecord& w) {
-    w.birthdate = normaliseBirthdate(w.birthdate, '-', false);
-    upperState(w);
-    for (std::string* phone : {&w.homePhone, &w.cellPhone}) {
-        emptyUnlessLastFourNumeric(*phone);
+    if (hasForm(w.birthdate, "**-**-****")) {
+        w.birthdate = rightOf(w.birthdate, 4) + leftOf(w.birthdate, 2) + midOf(w.birthdate, 4, 2);
+    } else {
+        w.birthdate = normaliseBirthdate(w.birthdate, '-', false);
+        emptyUnlessCentury(w.birthdate);
     }
-    cleanAddress(w);
-    emptyUnlessCentury(w.birthdate);
+    upperState(w);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "exchange/own_layout.h"
+#include "exchange/vcard_export.h"
 #include "records/error.h"
 #include "records/text_rules.h"
 
@@ -9,35 +11,8 @@ namespace qm {
 
 namespace {
 
-constexpr std::array<std::string_view, 18> kTitles = {"First Name",
-                                                      "MI",
-                                                      "Last Name",
-                                                      "Street1",
-                                                      "Street2",
-                                                      "City",
-                                                      "State",
-                                                      "Zip",
-                                                      "Country",
-                                                      "Company",
-                                                      "Include Company in Address",
-                                                      "Home Phone",
-                                                      "Cell Phone",
-                                                      "Work Phone",
-                                                      "Email",
-                                                      "Birthdate",
-                                                      "Category",
-                                                      "Notes"};
-
 char separatorOf(ExportFormat format) {
     return format == ExportFormat::Csv ? ',' : '|';
-}
-
-// Stored YYYYMMDD as MM-DD-YYYY, the form the import's own layout reads back.
-std::string exportedBirthdate(std::string_view stored) {
-    if (trim(stored).empty()) {
-        return {};
-    }
-    return midOf(stored, 5, 2) + "-" + midOf(stored, 7, 2) + "-" + leftOf(stored, 4);
 }
 
 template <typename Values>
@@ -62,25 +37,37 @@ std::string exportBaseName(std::string_view contactPath, std::string_view appFol
 }
 
 std::string exportFilePath(std::string_view appFolder, std::string_view base, ExportFormat format) {
-    const bool csv = format == ExportFormat::Csv;
-    return std::string(appFolder) + "/" + (csv ? "QMKC_" : "QMKT_") + std::string(base) +
-           (csv ? ".csv" : ".txt");
+    const char* prefix = format == ExportFormat::Csv   ? "QMKC_"
+                         : format == ExportFormat::Txt ? "QMKT_"
+                                                       : "QMKV_";
+    const char* extension = format == ExportFormat::Csv   ? ".csv"
+                            : format == ExportFormat::Txt ? ".txt"
+                                                          : ".vcf";
+    return std::string(appFolder) + "/" + prefix + std::string(base) + extension;
 }
 
 std::string exportHeaderLine(ExportFormat format) {
-    return joined(kTitles, separatorOf(format));
+    std::array<std::string_view, kOwnColumns.size()> titles;
+    for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
+        titles[i] = kOwnColumns[i].title;
+    }
+    return joined(titles, separatorOf(format));
 }
 
 std::string exportLine(const ContactRecord& r, ExportFormat format) {
-    const std::string birthdate = exportedBirthdate(r.birthdate);
-    const std::array<std::string_view, 18> values = {
-        r.firstName, r.middleInitial, r.lastName, r.street,  r.street2,        r.city,
-        r.state,     r.zip,           r.country,  r.company, r.includeCompany, r.homePhone,
-        r.cellPhone, r.workPhone,     r.email,    birthdate, r.category,       r.notes};
+    std::array<std::string, kOwnColumns.size()> values;
+    for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
+        const std::string& value = r.*(kOwnColumns[i].member);
+        values[i] = guardedCell(
+            kOwnColumns[i].member == &ContactRecord::birthdate ? exportedBirthdate(value) : value);
+    }
     return joined(values, separatorOf(format));
 }
 
 std::string exportText(const std::vector<ContactRecord>& records, ExportFormat format) {
+    if (format == ExportFormat::VCard) {
+        return vcardText(records);
+    }
     std::string text = exportHeaderLine(format);
     text.reserve(text.size() + records.size() * 160);
     for (const ContactRecord& r : records) {

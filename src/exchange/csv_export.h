@@ -1,8 +1,9 @@
 #pragma once
 
-// Export of the whole contact file, in file order, as comma-separated values or as a
-// "|"-separated text file in the application folder. Values are written as they are, with
-// no quoting, so that the file reads back in the import's own layout.
+// Export of the whole contact file, in file order, as comma-separated values, as a
+// "|"-separated text file or as vCards, in the application folder. CSV and text values are
+// written as they are, with no quoting, so that the file reads back in the import's own
+// layout; only a value a spreadsheet would run as a formula gets an apostrophe before it.
 
 #include <string>
 #include <string_view>
@@ -14,16 +15,17 @@
 
 namespace qm {
 
-enum class ExportFormat { Csv, Txt };
+enum class ExportFormat { Csv, Txt, VCard };
 
 // The contact file's path without the application folder + "/", ".DAT" and ".dat".
 std::string exportBaseName(std::string_view contactPath, std::string_view appFolder);
-// Application folder + "/QMKC_" + base + ".csv" (or "/QMKT_" + base + ".txt").
+// Application folder + "/QMKC_" + base + ".csv" (or "/QMKT_" + base + ".txt", or
+// "/QMKV_" + base + ".vcf").
 std::string exportFilePath(std::string_view appFolder, std::string_view base, ExportFormat format);
 
 std::string exportHeaderLine(ExportFormat format);
 std::string exportLine(const ContactRecord& record, ExportFormat format);
-// Header line and one line per record, each ended by CR LF.
+// Header line and one line per record, each ended by CR LF; for vCards, one card per record.
 std::string exportText(const std::vector<ContactRecord>& records, ExportFormat format);
 
 struct ExportResult {

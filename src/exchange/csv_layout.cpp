@@ -1,9 +1,6 @@
 #include "exchange/csv_layout.h"
 
-#include <array>
-
-#include "exchange/csv_text.h"
-#include "records/error.h"
+#include "exchange/own_layout.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -14,51 +11,64 @@ bool contains(std::string_view text, std::string_view what) {
     return text.find(what) != std::string_view::npos;
 }
 
-std::vector<std::string> ownedFields(std::string_view line) {
-    std::vector<std::string> columns;
-    for (std::string_view f : splitFields(line)) {
-        columns.emplace_back(f);
+using Member = std::string ContactRecord::*;
+
+constexpr Member kFirst = &ContactRecord::firstName;
+constexpr Member kMiddle = &ContactRecord::middleInitial;
+constexpr Member kLast = &ContactRecord::lastName;
+constexpr Member kEmail = &ContactRecord::email;
+
+constexpr LayoutColumn kLayoutA[] = {
+    {"First", kFirst},
+    {"Middle", kMiddle},
+    {"Last", kLast},
+    {"Email", kEmail},
+    {"Category", &ContactRecord::category},
+    {"Home", &ContactRecord::homePhone},
+    {"Work", &ContactRecord::workPhone},
+    {"Mobile", &ContactRecord::cellPhone},
+    {"Company", &ContactRecord::company},
+    {"Home Address", &ContactRecord::street},
+    {"Home City", &ContactRecord::city},
+    {"Home State", &ContactRecord::state},
+    {"Home ZIP", &ContactRecord::zip},
+    {"Home Country", &ContactRecord::country},
+    {"Birthday", &ContactRecord::birthdate},
+};
+
+constexpr LayoutColumn kLayoutB[] = {
+    {"First Name", kFirst},
+    {"Middle Name", kMiddle},
+    {"Last Name", kLast},
+    {"Birthday", &ContactRecord::birthdate},
+    {"E-mail Address", kEmail},
+    {"Home Phone", &ContactRecord::homePhone},
+    {"Mobile Phone", &ContactRecord::cellPhone},
+};
+
+constexpr LayoutColumn kLayoutC[] = {
+    {"First Name", kFirst},
+    {"Last Name", kLast},
+    {"Middle Name", kMiddle},
+    {"E-mail Address", kEmail},
+};
+
+// Layout D is the export's own table.
+constexpr std::array<LayoutColumn, kOwnColumns.size()> kLayoutD = [] {
+    std::array<LayoutColumn, kOwnColumns.size()> columns{};
+    for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
+        columns[i] = {kOwnColumns[i].title, kOwnColumns[i].member};
     }
     return columns;
-}
+}();
 
-// Layout C keeps the header from "First Name," on, for a length set by where the
-// "Name,E-mail Address" pair stands.
-std::string cutLayoutCHeader(const std::string& header) {
-    const long j = findFrom(header, "Name,E-mail Address");
-    const long y = findFrom(header, "First Name,");
-    const long length = 2 * j - y + 18;
-    if (y == 0 || length < 0) {
-        throwError(err::kInvalidCall, "Invalid procedure call or argument");
-    }
-    return midOf(header, y, length);
-}
-
-// Layout E keeps the header up to its e-mail column name: of the names tested in order, the
-// last one the header contains wins, at its first occurrence.
-std::optional<std::string> cutLayoutEHeader(const std::string& header) {
-    static constexpr std::array<std::string_view, 4> kEmailColumns = {
-        "E-mail Address,", "Email Address,", "E-mail,", "Email,"};
-    std::string_view winner;
-    for (std::string_view name : kEmailColumns) {
-        if (contains(header, name)) {
-            winner = name;
-        }
-    }
-    if (winner.empty()) {
-        return std::nullopt;
-    }
-    const long k = findFrom(header, winner) + static_cast<long>(winner.size()) - 1;
-    return leftOf(header, k - 1);
-}
-
-// Both fields are looked up, so a line too short for either is an index error even when
-// the other one is empty.
-bool eitherEmpty(const std::vector<std::string_view>& fields, std::size_t a, std::size_t b) {
-    const bool emptyA = fieldAt(fields, a).empty();
-    const bool emptyB = fieldAt(fields, b).empty();
-    return emptyA || emptyB;
-}
+// Later rows replace earlier matches, so the order of each group matters.
+constexpr LayoutColumn kLayoutE[] = {
+    {"First Name", kFirst}, {"First", kFirst},           {"Last Name", kLast},
+    {"Last", kLast},        {"Middle Name", kMiddle},    {"Middle", kMiddle},
+    {"MI", kMiddle},        {"Middle Initial", kMiddle}, {"E-mail Address", kEmail},
+    {"E-mail", kEmail},     {"Email Address", kEmail},   {"Email", kEmail},
+};
 
 }  // namespace
 
@@ -83,66 +93,56 @@ std::optional<CsvLayout> detectLayout(std::string_view header) {
     return std::nullopt;
 }
 
-std::optional<std::vector<std::string>> prepareHeader(CsvLayout layout, std::string_view header) {
+std::string_view layoutFormatName(CsvLayout layout) {
     switch (layout) {
         case CsvLayout::A:
-            return ownedFields(removeQuotes(header));
+            return "CSV file (Yahoo! contacts)";
         case CsvLayout::B:
-            return ownedFields(cutBefore21stComma(header));
+            return "CSV file (Outlook contacts)";
         case CsvLayout::C:
-            return ownedFields(cutLayoutCHeader(repairLineFeeds(header)));
+            return "CSV file (web mail contacts)";
         case CsvLayout::D:
-            return ownedFields(removeQuotes(repairLineFeeds(header)));
-        case CsvLayout::E: {
-            const std::optional<std::string> cut =
-                cutLayoutEHeader(repairLineFeeds(removeQuotes(header)));
-            if (!cut) {
-                return std::nullopt;
-            }
-            return ownedFields(*cut);
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> prepareDataLine(CsvLayout layout, std::string_view line) {
-    std::string cut;
-    switch (layout) {
-        case CsvLayout::A:
-        case CsvLayout::D:
-            return removeQuotes(line);
-        case CsvLayout::B:
-            return cutBefore21stComma(line);
-        case CsvLayout::C:
-            if (!cutAfterDomainEnding(repairLineFeeds(line), cut)) {
-                return std::nullopt;
-            }
-            return cut;
+            return "CSV file (Quillmark export)";
         case CsvLayout::E:
-            if (!cutAfterDomainEnding(repairLineFeeds(removeQuotes(line)), cut)) {
-                return std::nullopt;
-            }
-            return cut;
+            return "CSV file (names and e-mail addresses)";
     }
-    return std::nullopt;
+    return "CSV file";
 }
 
-bool skipDataLine(CsvLayout layout, std::string_view line,
-                  const std::vector<std::string_view>& fields) {
+std::span<const LayoutColumn> layoutColumns(CsvLayout layout) {
+    switch (layout) {
+        case CsvLayout::A:
+            return kLayoutA;
+        case CsvLayout::B:
+            return kLayoutB;
+        case CsvLayout::C:
+            return kLayoutC;
+        case CsvLayout::D:
+            return kLayoutD;
+        case CsvLayout::E:
+            return kLayoutE;
+    }
+    return {};
+}
+
+bool skipLineByText(CsvLayout layout, std::string_view line) {
     switch (layout) {
         case CsvLayout::A:
             return contains(line, "Yahoo! Phone") || contains(line, "Yahoo Phone");
         case CsvLayout::B:
-            return (contains(line, "Primary Phone") && contains(line, "Web Page")) ||
-                   eitherEmpty(fields, 2, 14);
+            return contains(line, "Primary Phone") && contains(line, "Web Page");
         case CsvLayout::C:
-            return contains(line, "Name,E-mail Address") || eitherEmpty(fields, 0, 1);
+            return contains(line, "Name,E-mail Address");
         case CsvLayout::D:
             return contains(line, "Birthdate,Category,Notes");
         case CsvLayout::E:
-            return contains(line, "Name,") || contains(line, "First,") || eitherEmpty(fields, 0, 1);
+            return contains(line, "Name,") || contains(line, "First,");
     }
     return false;
+}
+
+bool removesQuotes(CsvLayout layout) {
+    return layout == CsvLayout::A || layout == CsvLayout::D || layout == CsvLayout::E;
 }
 
 }  // namespace qm

@@ -1,7 +1,8 @@
 #pragma once
 
-// The five header layouts an import recognises, and how each prepares its header and its
-// data lines. The letters only name the layouts in code; the user never sees them.
+// The five header layouts a CSV import recognises, the columns each takes by their header
+// names and the lines each drops. The letters only name the layouts in code; the user never
+// sees them.
 //   A  an address book with "Yahoo! Phone" columns
 //   B  a mail program with "Primary Phone" and "Web Page" columns
 //   C  a web mail export with a "Name,E-mail Address" column pair
@@ -9,29 +10,35 @@
 //   E  any list of names followed by an e-mail column
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "records/contact_record.h"
 
 namespace qm {
 
 enum class CsvLayout { A, B, C, D, E };
 
-// The first layout whose rule the header line holds; none for a file the import ignores.
+// The first layout whose rule the header line holds; none when no layout applies.
 std::optional<CsvLayout> detectLayout(std::string_view header);
 
-// The header's columns after the layout's preparation. None for a layout E header without
-// an e-mail column name (the file is not compatible). Throws QmError when a layout C header
-// holds no "First Name," to start its cut at.
-std::optional<std::vector<std::string>> prepareHeader(CsvLayout layout, std::string_view header);
+// The user's name for the format a layout stands for.
+std::string_view layoutFormatName(CsvLayout layout);
 
-// A data line after the layout's preparation; none when the preparation already drops it
-// (layouts C and E: no domain ending).
-std::optional<std::string> prepareDataLine(CsvLayout layout, std::string_view line);
+struct LayoutColumn {
+    std::string_view header;  // the column's exact header text
+    std::string ContactRecord::*target;
+};
 
-// Whether the layout's skip rules drop a prepared line. Throws the index error when a field
-// the rules test lies beyond the line's last field.
-bool skipDataLine(CsvLayout layout, std::string_view line,
-                  const std::vector<std::string_view>& fields);
+// The layout's columns. Where several name the same contact field, a later one found in the
+// header replaces an earlier one.
+std::span<const LayoutColumn> layoutColumns(CsvLayout layout);
+
+// Whether the layout's rules drop a line by its text (a header repeated in the file).
+bool skipLineByText(CsvLayout layout, std::string_view line);
+
+// Layouts A, D and E take every double quote out of a line's values.
+bool removesQuotes(CsvLayout layout);
 
 }  // namespace qm

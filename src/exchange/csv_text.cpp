@@ -1,89 +1,98 @@
 #include "exchange/csv_text.h"
 
-#include <array>
-
-#include "records/error.h"
 #include "records/text_rules.h"
 
 namespace qm {
 
-std::vector<std::string_view> splitCsvLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    const bool byCarriageReturn = text.find('\r') != std::string_view::npos;
-    const char end = byCarriageReturn ? '\r' : '\n';
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t at = text.find(end, start);
-        if (at == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, at - start));
-        start = at + 1;
-        if (byCarriageReturn && start < text.size() && text[start] == '\n') {
-            ++start;
-        }
-    }
-    return lines;
+CsvReader::CsvReader(std::string_view text)
+    : text_(text), lineEnd_(text.find('\r') != std::string_view::npos ? '\r' : '\n') {}
+
+bool CsvReader::atLineEnd(std::size_t at) const {
+    return at >= text_.size() || text_[at] == lineEnd_;
 }
 
-std::vector<std::string_view> splitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    if (line.empty()) {
-        return fields;
+std::size_t CsvReader::skipLineEnd(std::size_t at) const {
+    if (at >= text_.size()) {
+        return at;
     }
-    std::size_t start = 0;
+    ++at;
+    if (lineEnd_ == '\r' && at < text_.size() && text_[at] == '\n') {
+        ++at;
+    }
+    return at;
+}
+
+bool CsvReader::readQuoted(std::string& field) {
+    // A quote that is never closed is an ordinary character: one stray quote must not
+    // swallow every later line of the file.
+    std::size_t at = pos_ + 1;
+    std::string value;
     while (true) {
-        const std::size_t comma = line.find(',', start);
-        if (comma == std::string_view::npos) {
-            fields.push_back(line.substr(start));
-            return fields;
+        const std::size_t quote = text_.find('"', at);
+        if (quote == std::string_view::npos) {
+            return false;
         }
-        fields.push_back(line.substr(start, comma - start));
-        start = comma + 1;
-    }
-}
-
-std::string removeQuotes(std::string_view line) {
-    return removeAll(line, "\"");
-}
-
-std::string repairLineFeeds(std::string_view line) {
-    if (line.find("\r\n") != std::string_view::npos) {
-        return std::string(line);
-    }
-    return replaceAll(line, "\n", "\r\n");
-}
-
-std::string cutBefore21stComma(std::string_view line) {
-    int commas = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == ',' && ++commas == 21) {
-            return std::string(line.substr(0, i));
+        value.append(text_.substr(at, quote - at));
+        if (quote + 1 < text_.size() && text_[quote + 1] == '"') {
+            value += '"';
+            at = quote + 2;
+            continue;
         }
+        at = quote + 1;
+        break;
     }
-    return std::string(line);
-}
-
-bool cutAfterDomainEnding(std::string_view line, std::string& cut) {
-    static constexpr std::array<std::string_view, 6> kEndings = {".com", ".net", ".gov",
-                                                                 ".org", ".edu", ".mil"};
-    std::string_view winner;
-    for (std::string_view ending : kEndings) {
-        if (line.find(ending) != std::string_view::npos) {
-            winner = ending;
-        }
+    // Text after the closing quote (not allowed, but written by some programs) is kept.
+    while (!atLineEnd(at) && text_[at] != ',') {
+        value += text_[at++];
     }
-    if (winner.empty()) {
-        cut.clear();
-        return false;
-    }
-    cut = std::string(line.substr(0, line.find(winner) + winner.size()));
+    field = std::move(value);
+    pos_ = at;
     return true;
 }
 
-void throwIndexError() {
-    throwError(err::kSubscriptOutOfRange, "Subscript out of range");
+bool CsvReader::readField(std::string& field) {
+    if (pos_ >= text_.size() || text_[pos_] != '"' || !readQuoted(field)) {
+        const std::size_t start = pos_;
+        while (!atLineEnd(pos_) && text_[pos_] != ',') {
+            ++pos_;
+        }
+        field.assign(text_.substr(start, pos_ - start));
+    }
+    if (atLineEnd(pos_)) {
+        return true;
+    }
+    ++pos_;  // the comma
+    return false;
+}
+
+bool CsvReader::next(CsvRecord& record) {
+    while (pos_ < text_.size()) {
+        const std::size_t start = pos_;
+        std::size_t count = 0;
+        bool lastField = false;
+        while (!lastField) {
+            if (count == record.fields.size()) {
+                record.fields.emplace_back();
+            }
+            lastField = readField(record.fields[count++]);
+        }
+        record.fields.resize(count);
+        record.text = text_.substr(start, pos_ - start);
+        pos_ = skipLineEnd(pos_);
+        if (!isBlankRecord(record.fields)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isBlankRecord(const std::vector<std::string>& fields) {
+    for (const std::string& f : fields) {
+        if (!trim(f).empty()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace qm

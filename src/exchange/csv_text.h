@@ -1,8 +1,8 @@
 #pragma once
 
-// Text handling of provider CSV files: how the file is cut into lines and how a line is cut
-// into fields. Provider files are read as written by their makers, so none of this knows
-// about quoting: a comma inside quotes still separates fields.
+// CSV as written by spreadsheets and address books (RFC 4180): a field in double quotes may
+// hold commas, doubled quotes and line breaks. A file without quotes reads line by line and
+// comma by comma, as it always did.
 
 #include <string>
 #include <string_view>
@@ -10,39 +10,35 @@
 
 namespace qm {
 
-// Lines of a decoded file. A line ends at a carriage return, with or without a following
-// line feed, or at the end of the file. A file without any carriage return has its lines
-// ended by line feeds instead (files written on Linux and macOS). The terminator after the
-// last line does not start another line.
-std::vector<std::string_view> splitCsvLines(std::string_view text);
+struct CsvRecord {
+    std::vector<std::string> fields;
+    std::string_view text;  // the record as it stands in the file, without its line end
+};
 
-// Fields of a line cut at every comma; an empty line has no fields.
-std::vector<std::string_view> splitFields(std::string_view line);
+class CsvReader {
+  public:
+    // A record ends at a carriage return (with or without a line feed after it) outside
+    // quotes. A file without any carriage return has its records ended by line feeds
+    // instead (files written on Linux and macOS).
+    explicit CsvReader(std::string_view text);
 
-// Every double quote removed.
-std::string removeQuotes(std::string_view line);
+    // The next record that holds something; false at the end of the file. Records whose
+    // fields are all blank (a doubled line end, a spreadsheet's empty row) are passed over.
+    bool next(CsvRecord& record);
 
-// A line holding no CR LF pair gets each line feed replaced by CR LF.
-std::string repairLineFeeds(std::string_view line);
+  private:
+    bool atLineEnd(std::size_t at) const;
+    std::size_t skipLineEnd(std::size_t at) const;
+    // Reads one field from pos_; true when a line end or the end of the text follows it.
+    bool readField(std::string& field);
+    bool readQuoted(std::string& field);
 
-// The text before the 21st comma (all of the line when it has fewer).
-std::string cutBefore21stComma(std::string_view line);
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    char lineEnd_;
+};
 
-// Sets cut to the line up to and including the first occurrence of the domain ending that
-// wins: of ".com", ".net", ".gov", ".org", ".edu", ".mil", the last one the line contains.
-// False when the line contains none of them (the caller skips such a line).
-bool cutAfterDomainEnding(std::string_view line, std::string& cut);
-
-// The import's index error: a column number beyond the last field of a line or header.
-[[noreturn]] void throwIndexError();
-
-// Field n of a split line or header, or the index error.
-template <typename Fields>
-const auto& fieldAt(const Fields& fields, std::size_t n) {
-    if (n >= fields.size()) {
-        throwIndexError();
-    }
-    return fields[n];
-}
+// Whether every field is blank.
+bool isBlankRecord(const std::vector<std::string>& fields);
 
 }  // namespace qm

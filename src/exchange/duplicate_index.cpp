@@ -65,7 +65,7 @@ bool DuplicateIndex::recordHasNames(std::uint32_t record, std::string_view first
 }
 
 bool DuplicateIndex::emailOnFile(std::string_view email) const {
-    return !email.empty() && emails_.contains(email);
+    return !email.empty() && emails_.contains(std::string(email));
 }
 
 bool DuplicateIndex::namesOnFile(std::string_view first, std::string_view last) const {

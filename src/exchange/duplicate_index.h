@@ -18,7 +18,7 @@ namespace qm {
 
 class DuplicateIndex {
   public:
-    // Refers to the records' names; the records must outlive the index.
+    // Keeps its own copies of the names and addresses, so the records may go.
     explicit DuplicateIndex(const std::vector<ContactRecord>& onFile);
 
     // A record on file has the same (non-empty) e-mail address, or its first name contains
@@ -40,9 +40,9 @@ class DuplicateIndex {
     static bool narrow(const GramIndex& index, std::string_view name, const Postings*& best);
     bool recordHasNames(std::uint32_t record, std::string_view first, std::string_view last) const;
 
-    std::unordered_set<std::string_view> emails_;
-    std::vector<std::string_view> firstNames_;
-    std::vector<std::string_view> lastNames_;
+    std::unordered_set<std::string> emails_;
+    std::vector<std::string> firstNames_;
+    std::vector<std::string> lastNames_;
     GramIndex firstGrams_;
     GramIndex lastGrams_;
 };

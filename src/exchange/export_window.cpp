@@ -11,6 +11,7 @@
 
 #include "exchange/csv_export.h"
 #include "platform/busy_pointer.h"
+#include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "shell/about_window.h"
@@ -28,47 +29,46 @@ frmLMExport::frmLMExport(qm::AppState& state) : state_(state) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
-    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("Export Contacts")));
+    qm::installEnterPressesButton(this);
+    setWindowTitle(qm::captionWithFileTitle(state_, tr("Export Contacts")));
 }
 
 void frmLMExport::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    lblExpBanner = qm::named(new QLabel(QStringLiteral("Quillmark")), "lblExpBanner");
+    lblExpBanner = qm::named(new QLabel(tr("Quillmark")), "lblExpBanner");
     QFont banner(QStringLiteral("Times New Roman"), 18);
     banner.setBold(true);
     lblExpBanner->setFont(banner);
     lblExport = qm::named(
-        new QLabel(QStringLiteral(
-            "Select type of export file to create, Comma Separated Values (csv) or Text (txt).\n"
-            "Export file will contain First Name, Middle Initial, Last Name, Street Address1,\n"
-            "Street Address 2, City, State, Zip Code, Country, Company, Incl Company, Home "
-            "Phone,\n"
-            "Cell Phone, Work Phone, Email Address, Birthdate, Category, and Notes.\n"
-            "The export file will be stored in your Quillmark folder.")),
+        new QLabel(
+            tr("Select type of export file to create, Comma Separated Values (csv) or Text (txt).\n"
+               "Export file will contain First Name, Middle Initial, Last Name, Street Address1,\n"
+               "Street Address 2, City, State, Zip Code, Country, Company, Incl Company, Home "
+               "Phone,\n"
+               "Cell Phone, Work Phone, Email Address, Birthdate, Category, and Notes.\n"
+               "The export file will be stored in your Quillmark folder.")),
         "lblExport");
 
     frExpOptions = qm::named(new QGroupBox, "frExpOptions");
-    optExpCGCSV = qm::named(
-        new QRadioButton(QStringLiteral("Export contacts to comma separated values (.csv) file")),
-        "optExpCGCSV");
-    optExpCGCSV->setToolTip(QStringLiteral(
-        "Creates and stores a csv file of contacts, with file name of: QMKC_filename.csv"));
-    optExpCGTXT = qm::named(new QRadioButton(QStringLiteral("Export contacts to text (.txt) file")),
-                            "optExpCGTXT");
-    optExpCGTXT->setToolTip(QStringLiteral(
-        "Creates and stores a text file of contacts, with file name of: QMKT_filename.txt"));
+    optExpCGCSV =
+        qm::named(new QRadioButton(tr("Export contacts to comma separated values (.csv) file")),
+                  "optExpCGCSV");
+    optExpCGCSV->setToolTip(
+        tr("Creates and stores a csv file of contacts, with file name of: QMKC_filename.csv"));
+    optExpCGTXT =
+        qm::named(new QRadioButton(tr("Export contacts to text (.txt) file")), "optExpCGTXT");
+    optExpCGTXT->setToolTip(
+        tr("Creates and stores a text file of contacts, with file name of: QMKT_filename.txt"));
     auto* options = new QVBoxLayout(frExpOptions);
     options->addWidget(optExpCGCSV);
     options->addWidget(optExpCGTXT);
 
-    cmdExpCreate =
-        qm::named(new QPushButton(QStringLiteral("&Create export file")), "cmdExpCreate");
-    cmdExpCreate->setToolTip(
-        QStringLiteral("Creates selected export file and stores in application's folder"));
+    cmdExpCreate = qm::named(new QPushButton(tr("&Create export file")), "cmdExpCreate");
+    cmdExpCreate->setToolTip(tr("Creates selected export file and stores in application's folder"));
     cmdExpCreate->setEnabled(false);
-    cmdExpCancel = qm::named(new QPushButton(QStringLiteral("C&lose")), "cmdExpCancel");
-    cmdExpCancel->setToolTip(QStringLiteral("Return to main screen"));
+    cmdExpCancel = qm::named(new QPushButton(tr("C&lose")), "cmdExpCancel");
+    cmdExpCancel->setToolTip(tr("Return to main screen"));
 
     auto* commands = new QHBoxLayout;
     commands->addStretch();
@@ -89,14 +89,13 @@ void frmLMExport::buildControls() {
 }
 
 void frmLMExport::buildMenus() {
-    mnuETFile = qm::named(menuBar()->addMenu(QStringLiteral("&File")), "mnuETFile");
-    mnuETFileExit = qm::addMenuItem(mnuETFile, "mnuETFileExit", QStringLiteral("Exit"));
-    mnuETHelp = qm::named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuETHelp");
-    mnuETHelpUM = qm::addMenuItem(mnuETHelp, "mnuETHelpUM", QStringLiteral("User Manual"));
+    mnuETFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuETFile");
+    mnuETFileExit = qm::addMenuItem(mnuETFile, "mnuETFileExit", tr("E&xit"));
+    mnuETHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuETHelp");
+    mnuETHelpUM = qm::addMenuItem(mnuETHelp, "mnuETHelpUM", tr("&User Manual"));
     mnuETHelpUM->setShortcut(QKeySequence(QStringLiteral("F1")));
     mnuETHelpBar0 = qm::named(mnuETHelp->addSeparator(), "mnuETHelpBar0");
-    mnuETHelpAbout =
-        qm::addMenuItem(mnuETHelp, "mnuETHelpAbout", QStringLiteral("About Quillmark"));
+    mnuETHelpAbout = qm::addMenuItem(mnuETHelp, "mnuETHelpAbout", tr("&About Quillmark"));
 
     connect(mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitApplication);
     connect(mnuETHelpUM, &QAction::triggered, this,
@@ -122,22 +121,20 @@ void frmLMExport::createExportFile() {
     busy.restore();
     if (result.count == 0) {
         state_.platform.messageBox(
-            this, QStringLiteral("Export file not created"),
-            QStringLiteral("Export file could not be created.  There were no contacts on file."),
+            this, tr("Export file not created"),
+            tr("Export file could not be created.  There were no contacts on file."),
             qm::MsgButtons::Ok, qm::MsgIcon::Information);
     } else {
         const QString base = QFile::decodeName(result.base.c_str());
         const QString text =
-            csv ? QStringLiteral(
-                      "D O N E !  A csv file of contacts has been created and stored "
-                      "in your Quillmark folder.  This file is named QMKC_") +
-                      base + QStringLiteral(".csv")
-                : QStringLiteral(
-                      "D O N E !  A text file of contacts has been created and "
-                      "stored in your Quillmark folder.  This file is named QMKT_") +
-                      base + QStringLiteral(".txt");
-        state_.platform.messageBox(this, QStringLiteral("Export file created"), text,
-                                   qm::MsgButtons::Ok, qm::MsgIcon::None);
+            csv ? tr("D O N E !  A csv file of contacts has been created and stored in your "
+                     "Quillmark folder.  This file is named QMKC_%1.csv")
+                      .arg(base)
+                : tr("D O N E !  A text file of contacts has been created and stored in your "
+                     "Quillmark folder.  This file is named QMKT_%1.txt")
+                      .arg(base);
+        state_.platform.messageBox(this, tr("Export file created"), text, qm::MsgButtons::Ok,
+                                   qm::MsgIcon::None);
     }
     cmdExpCancel->setFocus();
 }

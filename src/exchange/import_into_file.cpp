@@ -4,20 +4,50 @@
 
 namespace qm {
 
-ImportResult importCsvFile(ContactFile& contacts, const std::string& csvPath, bool remindersOn) {
-    const std::string bytes = readWholeFile(csvPath);
+namespace {
+
+std::string counted(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+ImportResult importContactFile(ContactFile& contacts, const std::string& path, bool remindersOn) {
+    const std::string bytes = readWholeFile(path);
     // The duplicate test and the append see the same file: no other writer in between.
     const ContactFile::Lock lock(contacts, LockKind::Exclusive);
     const std::vector<ContactRecord> onFile = contacts.readAll();
-    ImportResult result = importCsv(bytes, onFile, remindersOn);
+    ImportResult result = importContacts(bytes, onFile, remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }
     return result;
 }
 
-std::string importCompletedText(std::size_t count) {
-    return "D O N E !  " + std::to_string(count) + " contacts successfully imported.";
+std::string importSkippedText(const ImportCounts& counts) {
+    std::string skipped;
+    if (counts.duplicates > 0) {
+        skipped = counted(counts.duplicates, "contact", "contacts") + " already on file";
+    }
+    if (counts.withoutNameOrEmail > 0) {
+        skipped += (skipped.empty() ? "" : " and ") +
+                   counted(counts.withoutNameOrEmail, "line", "lines") +
+                   " without a name or e-mail address";
+    }
+    std::string text = skipped.empty() ? "" : "Skipped: " + skipped + ".";
+    if (counts.foldedValues > 0) {
+        text += (text.empty() ? "" : "  ") + std::string("Changed: letters in ") +
+                counted(counts.foldedValues, "value", "values") +
+                " to the nearest ones the contact file can hold.";
+    }
+    return text;
+}
+
+std::string importCompletedText(const ImportResult& result) {
+    std::string text =
+        "D O N E !  " + std::to_string(result.records.size()) + " contacts successfully imported.";
+    const std::string skipped = importSkippedText(result.counts);
+    return skipped.empty() ? text : text + "\n" + skipped;
 }
 
 }  // namespace qm

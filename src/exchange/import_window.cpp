@@ -13,14 +13,13 @@
 #include "exchange/import_into_file.h"
 #include "platform/busy_pointer.h"
 #include "platform/edit_menu.h"
+#include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "records/file_ops.h"
 #include "shell/about_window.h"
 
 namespace {
-
-const QString kFilter = QStringLiteral("CSV Files (*.CSV);;Text Files (*.TXT);;All Files (*)");
 
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -33,7 +32,8 @@ frmLMImport::frmLMImport(qm::AppState& state) : state_(state) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     buildMenus();
-    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("Import Contacts")));
+    qm::installEnterPressesButton(this);
+    setWindowTitle(qm::captionWithFileTitle(state_, tr("Import Contacts")));
     txtImpFilename->hide();
     txtImpData->hide();
     cmdStartImport->setEnabled(false);
@@ -42,17 +42,17 @@ frmLMImport::frmLMImport(qm::AppState& state) : state_(state) {
 void frmLMImport::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    lblImpHdr = qm::named(new QLabel(QStringLiteral(
-                              "First, download contacts (as a csv file) from your email provider "
-                              "or other source, and save to PC.\nWhen ready, click 'Open csv file' "
-                              "to select the file to import.  Click 'Import' to begin importing.")),
-                          "lblImpHdr");
+    lblImpHdr = qm::named(
+        new QLabel(tr("First, download contacts (as a csv file) from your email provider "
+                      "or other source, and save to PC.\nWhen ready, click 'Open csv file' "
+                      "to select the file to import.  Click 'Import' to begin importing.")),
+        "lblImpHdr");
     lblImpHdr->setWordWrap(true);
-    cmdCsvOpen = qm::named(new QPushButton(QStringLiteral("&Open csv file")), "cmdCsvOpen");
+    cmdCsvOpen = qm::named(new QPushButton(tr("&Open csv file")), "cmdCsvOpen");
     txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
     txtImpFilename->setReadOnly(true);
-    cmdStartImport = qm::named(new QPushButton(QStringLiteral("&Import")), "cmdStartImport");
-    cmdImpCancel = qm::named(new QPushButton(QStringLiteral("&Close")), "cmdImpCancel");
+    cmdStartImport = qm::named(new QPushButton(tr("&Import")), "cmdStartImport");
+    cmdImpCancel = qm::named(new QPushButton(tr("&Close")), "cmdImpCancel");
     txtImpData = qm::named(new QLineEdit(central), "txtImpData");
 
     auto* file = new QHBoxLayout;
@@ -76,17 +76,16 @@ void frmLMImport::buildControls() {
 }
 
 void frmLMImport::buildMenus() {
-    mnuITFile = qm::named(menuBar()->addMenu(QStringLiteral("&File")), "mnuITFile");
-    mnuITFileExit = qm::addMenuItem(mnuITFile, "mnuITFileExit", QStringLiteral("Exit"));
-    mnuITEdit = qm::named(menuBar()->addMenu(QStringLiteral("&Edit")), "mnuITEdit");
-    mnuITEditCut = qm::addMenuItem(mnuITEdit, "mnuITEditCut", QStringLiteral("Cut"));
-    mnuITEditCopy = qm::addMenuItem(mnuITEdit, "mnuITEditCopy", QStringLiteral("Copy"));
-    mnuITEditPaste = qm::addMenuItem(mnuITEdit, "mnuITEditPaste", QStringLiteral("Paste"));
-    mnuITHelp = qm::named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuITHelp");
-    mnuITHelpUM = qm::addMenuItem(mnuITHelp, "mnuITHelpUM", QStringLiteral("User Manual"));
+    mnuITFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuITFile");
+    mnuITFileExit = qm::addMenuItem(mnuITFile, "mnuITFileExit", tr("E&xit"));
+    mnuITEdit = qm::named(menuBar()->addMenu(tr("&Edit")), "mnuITEdit");
+    mnuITEditCut = qm::addMenuItem(mnuITEdit, "mnuITEditCut", tr("Cu&t"));
+    mnuITEditCopy = qm::addMenuItem(mnuITEdit, "mnuITEditCopy", tr("&Copy"));
+    mnuITEditPaste = qm::addMenuItem(mnuITEdit, "mnuITEditPaste", tr("&Paste"));
+    mnuITHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuITHelp");
+    mnuITHelpUM = qm::addMenuItem(mnuITHelp, "mnuITHelpUM", tr("&User Manual"));
     mnuITHelpBar0 = qm::named(mnuITHelp->addSeparator(), "mnuITHelpBar0");
-    mnuITHelpAbout =
-        qm::addMenuItem(mnuITHelp, "mnuITHelpAbout", QStringLiteral("About Quillmark"));
+    mnuITHelpAbout = qm::addMenuItem(mnuITHelp, "mnuITHelpAbout", tr("&About Quillmark"));
 
     qm::attachCommonEditMenu(mnuITEdit, mnuITEditCut, mnuITEditCopy, mnuITEditPaste,
                              state_.platform);
@@ -98,15 +97,20 @@ void frmLMImport::buildMenus() {
 
 void frmLMImport::chooseFile() {
     // A cancelled dialog keeps the name it had, so the previous choice stands.
-    const QString answer =
-        state_.platform.openFileDialog(this, QStringLiteral("Open"), kFilter, state_.appFolder);
+    const QString answer = state_.platform.openFileDialog(
+        this, tr("Open"), tr("CSV Files (*.CSV);;Text Files (*.TXT);;All Files (*)"),
+        state_.appFolder);
     if (!answer.isEmpty()) {
         dialogFileName_ = answer;
     }
-    if (dialogFileName_.isEmpty()) {
-        return;
+    if (!dialogFileName_.isEmpty()) {
+        useFile(dialogFileName_);
     }
-    path_ = dialogFileName_;
+}
+
+void frmLMImport::useFile(const QString& path) {
+    dialogFileName_ = path;
+    path_ = path;
     title_ = QFileInfo(path_).fileName();
     txtImpFilename->setText(title_);
     txtImpFilename->show();
@@ -128,14 +132,13 @@ void frmLMImport::startImport() {
         state_.contacts.count();
         if (path_.isEmpty()) {
             state_.platform.beep();
-            state_.platform.messageBox(
-                this, QStringLiteral("No csv file selected"),
-                QStringLiteral("Click 'Open csv file' to select a file to import."),
-                qm::MsgButtons::Ok, qm::MsgIcon::Information);
+            state_.platform.messageBox(this, tr("No csv file selected"),
+                                       tr("Click 'Open csv file' to select a file to import."),
+                                       qm::MsgButtons::Ok, qm::MsgIcon::Information);
             return;
         }
         qm::BusyPointer busy(state_.platform);
-        result = qm::importCsvFile(state_.contacts, localPath(path_), state_.remindersOn());
+        result = qm::importContactFile(state_.contacts, localPath(path_), state_.remindersOn());
     } catch (const qm::QmError& e) {
         reportError(e);
         return;
@@ -151,10 +154,9 @@ void frmLMImport::reportOutcome(const qm::ImportResult& result) {
             if (!result.records.empty()) {
                 state_.contactsSaved();
             }
-            state_.platform.messageBox(
-                this, QString::fromLatin1(qm::kImportCompletedTitle),
-                QString::fromLatin1(qm::importCompletedText(result.records.size())),
-                qm::MsgButtons::Ok, qm::MsgIcon::None);
+            state_.platform.messageBox(this, QString::fromLatin1(qm::kImportCompletedTitle),
+                                       QString::fromLatin1(qm::importCompletedText(result)),
+                                       qm::MsgButtons::Ok, qm::MsgIcon::None);
             finishImport();
             break;
         case qm::ImportOutcome::NotCompatible:
@@ -162,11 +164,6 @@ void frmLMImport::reportOutcome(const qm::ImportResult& result) {
                                        QString::fromLatin1(qm::kNotCompatibleText),
                                        qm::MsgButtons::Ok, qm::MsgIcon::Information);
             finishImport();
-            break;
-        case qm::ImportOutcome::UnknownLayout:
-            break;
-        case qm::ImportOutcome::Stopped:
-            reportError(*result.error);
             break;
     }
 }
@@ -177,8 +174,7 @@ void frmLMImport::finishImport() {
 }
 
 void frmLMImport::reportError(const qm::QmError& error) {
-    if (qm::showCommonError(state_.platform, this, error, qm::ErrorEnding::Import) ==
-        qm::MsgAnswer::Cancel) {
+    if (qm::showCommonError(state_.platform, this, error) == qm::MsgAnswer::Cancel) {
         close();
     }
 }
@@ -198,8 +194,13 @@ void frmLMImport::closeEvent(QCloseEvent* event) {
 
 namespace qm {
 
-void openImportWindow(AppState& state) {
-    state.showInsteadOfMain(new frmLMImport(state));
+frmLMImport* openImportWindow(AppState& state, const QString& path) {
+    auto* window = new frmLMImport(state);
+    state.showInsteadOfMain(window);
+    if (!path.isEmpty()) {
+        window->useFile(path);
+    }
+    return window;
 }
 
 }  // namespace qm

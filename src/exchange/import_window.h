@@ -40,6 +40,10 @@ class frmLMImport : public QMainWindow {
     QAction* mnuITHelpBar0;
     QAction* mnuITHelpAbout;
 
+    // The file-choice step for a file already chosen (by the dialog, or dropped on the main
+    // window): shows its name and proves it can be read.
+    void useFile(const QString& path);
+
   protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -50,7 +54,7 @@ class frmLMImport : public QMainWindow {
     void startImport();
     void reportOutcome(const qm::ImportResult& result);
     void finishImport();
-    // The common error with the import's ending; Cancel closes the window.
+    // The common error; Cancel closes the window.
     void reportError(const qm::QmError& error);
     void exitApplication();
 
@@ -63,7 +67,8 @@ class frmLMImport : public QMainWindow {
 
 namespace qm {
 
-// Import Contacts: the import window in the main window's place.
-void openImportWindow(AppState& state);
+// Import Contacts: the import window in the main window's place, with the file chosen when a
+// path is given.
+frmLMImport* openImportWindow(AppState& state, const QString& path = QString());
 
 }  // namespace qm

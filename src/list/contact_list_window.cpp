@@ -3,11 +3,11 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
-#include <QShortcut>
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 #include "list/list_browser_link_window.h"
+#include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -18,9 +18,10 @@ using qm::SortOrder;
 
 namespace {
 
-const char* const kColumnHeading =
+const char* const kColumnHeading = QT_TRANSLATE_NOOP(
+    "frmViewAll",
     "Name                               City               ST     Zip         Home         Cell    "
-    "               Email Address";
+    "               Email Address");
 
 // Tab stops of the list, in dialog units.
 const std::vector<int> kListTabStops = {100, 110, 120, 154, 176, 212, 242};
@@ -72,7 +73,7 @@ frmViewAll::frmViewAll(qm::AppState& state) : state_(state) {
     buildMenus();
     connectCommands();
 
-    setWindowTitle(qm::captionWithFileTitle(state_, QStringLiteral("All Contacts")));
+    setWindowTitle(qm::captionWithFileTitle(state_, tr("All Contacts")));
     mnuPrint->setEnabled(false);
     cmdPrintLabels->setEnabled(false);
     lblSearchDisplay->hide();
@@ -98,7 +99,7 @@ void frmViewAll::buildControls() {
     lstAllContacts->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstAllContacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstAllContacts->setFont(listFont(9.75, false));
-    lstAllContacts->setToolTip(QStringLiteral("Double-click contact to view or edit details"));
+    lstAllContacts->setToolTip(tr("Double-click contact to view or edit details"));
     lstAllContacts->setMinimumSize(900, 360);
 
     auto* frames = new QHBoxLayout;
@@ -106,11 +107,11 @@ void frmViewAll::buildControls() {
     frames->addWidget(buildSortFrame(), 0, Qt::AlignTop);
     frames->addStretch();
 
-    cmdACGetReport = named(new QPushButton(QStringLiteral("Get report")), "cmdACGetReport");
+    cmdACGetReport = named(new QPushButton(tr("Get report")), "cmdACGetReport");
     cmdACGetReport->setDefault(true);
-    cmdPrintLabels = named(new QPushButton(QStringLiteral("Print labels")), "cmdPrintLabels");
-    cmdPrintLabels->setToolTip(QStringLiteral("Print a label for each contact in list"));
-    cmdViewAllClose = named(new QPushButton(QStringLiteral("Close")), "cmdViewAllClose");
+    cmdPrintLabels = named(new QPushButton(tr("Print labels")), "cmdPrintLabels");
+    cmdPrintLabels->setToolTip(tr("Print a label for each contact in list"));
+    cmdViewAllClose = named(new QPushButton(tr("Close")), "cmdViewAllClose");
     lblSearchDisplay = named(new QLabel, "lblSearchDisplay");
     // The search text is the user's: never read as markup.
     lblSearchDisplay->setTextFormat(Qt::PlainText);
@@ -142,7 +143,7 @@ void frmViewAll::buildControls() {
 }
 
 QGroupBox* frmViewAll::buildSearchFrame() {
-    frSearch = named(new QGroupBox(QStringLiteral("Search")), "frSearch");
+    frSearch = named(new QGroupBox(tr("Search")), "frSearch");
     auto* layout = new QVBoxLayout(frSearch);
     for (const qm::SearchFieldText& text : qm::searchFieldTexts()) {
         auto* option = named(new QRadioButton(QString::fromLatin1(text.caption)), text.optionName);
@@ -171,8 +172,8 @@ QGroupBox* frmViewAll::buildSearchFrame() {
 
 QGroupBox* frmViewAll::buildSortFrame() {
     frSortOrder = named(new QGroupBox, "frSortOrder");
-    optFnameSort = named(new QRadioButton(QStringLiteral("Sort by first name")), "optFnameSort");
-    optLnameSort = named(new QRadioButton(QStringLiteral("Sort by last name")), "optLnameSort");
+    optFnameSort = named(new QRadioButton(tr("Sort by first name")), "optFnameSort");
+    optLnameSort = named(new QRadioButton(tr("Sort by last name")), "optLnameSort");
     auto* layout = new QVBoxLayout(frSortOrder);
     layout->addWidget(optFnameSort);
     layout->addWidget(optLnameSort);
@@ -190,24 +191,23 @@ QGroupBox* frmViewAll::buildSortFrame() {
 }
 
 void frmViewAll::buildMenus() {
-    mnuVAFile = named(menuBar()->addMenu(QStringLiteral("&File")), "mnuVAFile");
-    mnuPrint = addItem(mnuVAFile, "mnuPrint", QStringLiteral("Print"));
+    mnuVAFile = named(menuBar()->addMenu(tr("&File")), "mnuVAFile");
+    mnuPrint = addItem(mnuVAFile, "mnuPrint", tr("&Print"));
 
-    mnuVAEdit = named(menuBar()->addMenu(QStringLiteral("Edit")), "mnuVAEdit");
+    mnuVAEdit = named(menuBar()->addMenu(tr("&Edit")), "mnuVAEdit");
     // The keys themselves, not the desktop's standard keys (Cut is Shift+Del on some).
-    mnuVAEditCut = addItem(mnuVAEdit, "mnuVAEditCut", QStringLiteral("Cut"),
-                           QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuVAEditCopy = addItem(mnuVAEdit, "mnuVAEditCopy", QStringLiteral("Copy"),
-                            QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuVAEditPaste = addItem(mnuVAEdit, "mnuVAEditPaste", QStringLiteral("Paste"),
-                             QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuVAEditSelAll = addItem(mnuVAEdit, "mnuVAEditSelAll", QStringLiteral("Select All"),
+    mnuVAEditCut =
+        addItem(mnuVAEdit, "mnuVAEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuVAEditCopy =
+        addItem(mnuVAEdit, "mnuVAEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    mnuVAEditPaste =
+        addItem(mnuVAEdit, "mnuVAEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuVAEditSelAll = addItem(mnuVAEdit, "mnuVAEditSelAll", tr("Select &All"),
                               QKeySequence(Qt::CTRL | Qt::Key_A));
 
-    mnuVAHelp = named(menuBar()->addMenu(QStringLiteral("&Help")), "mnuVAHelp");
-    mnuVAManual =
-        addItem(mnuVAHelp, "mnuVAManual", QStringLiteral("User Manual"), QKeySequence(Qt::Key_F1));
-    mnuVAAbout = addItem(mnuVAHelp, "mnuVAAbout", QStringLiteral("About Quillmark"));
+    mnuVAHelp = named(menuBar()->addMenu(tr("&Help")), "mnuVAHelp");
+    mnuVAManual = addItem(mnuVAHelp, "mnuVAManual", tr("&User Manual"), QKeySequence(Qt::Key_F1));
+    mnuVAAbout = addItem(mnuVAHelp, "mnuVAAbout", tr("&About Quillmark"));
 }
 
 void frmViewAll::connectCommands() {
@@ -226,18 +226,7 @@ void frmViewAll::connectCommands() {
     connect(lstAllContacts, &QListView::doubleClicked, this, &frmViewAll::openListedContact);
 
     // Enter presses the focused button, else "Get report", the window's default button.
-    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        connect(new QShortcut(key, this), &QShortcut::activated, this,
-                &frmViewAll::pressDefaultButton);
-    }
-}
-
-void frmViewAll::pressDefaultButton() {
-    auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    QPushButton* button = focused != nullptr ? focused : cmdACGetReport;
-    if (button->isEnabled() && button->isVisible()) {
-        button->click();
-    }
+    qm::installEnterPressesButton(this, cmdACGetReport);
 }
 
 void frmViewAll::selectStartOptions() {
@@ -253,8 +242,8 @@ void frmViewAll::searchOptionChosen(SearchField field) {
         return;
     }
     const qm::SearchFieldText& text = qm::searchFieldText(field);
-    searchText_ = qm::toCp(state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle),
-                                                    QStringLiteral("Search For: ")));
+    searchText_ = qm::toCp(
+        state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle), tr("Search For: ")));
     lblSearchDisplay->setText(qm::fromCp(searchText_));
     lblSearchDisplay->show();
     cmdACGetReport->setFocus();
@@ -270,7 +259,7 @@ void frmViewAll::getReport() {
     frSortOrder->hide();
     txtViewAllHeader->show();
     txtViewAllHeader->setFont(listFont(kHeadingPoints, true));
-    txtViewAllHeader->setText(QString::fromLatin1(kColumnHeading));
+    txtViewAllHeader->setText(tr(kColumnHeading));
     // Shown from its start, so that its words stand over their columns.
     txtViewAllHeader->setCursorPosition(0);
     alignColumnsWithHeading();
@@ -297,7 +286,7 @@ void frmViewAll::showBuiltList(int found, const std::string& resultWord) {
         lblSearchDisplay->show();
     }
     cmdPrintLabels->setEnabled(true);
-    lblTotContacts->setText(QStringLiteral("Contacts Found = ") + QString::number(found));
+    lblTotContacts->setText(tr("Contacts Found = %1").arg(found));
     lblTotContacts->show();
     mnuPrint->setEnabled(true);
     cmdViewAllClose->setFocus();
@@ -305,8 +294,7 @@ void frmViewAll::showBuiltList(int found, const std::string& resultWord) {
         cmdACGetReport->setEnabled(false);
         return;
     }
-    state_.platform.messageBox(this, QStringLiteral("Contact file empty."),
-                               QStringLiteral("No contacts found."));
+    state_.platform.messageBox(this, tr("Contact file empty."), tr("No contacts found."));
     cmdViewAllClose->setFocus();
 }
 
@@ -335,7 +323,7 @@ void frmViewAll::alignColumnsWithHeading() {
     const double origin = txtViewAllHeader->mapTo(this, QPoint(headingLeft, 0)).x() -
                           viewport->mapTo(this, QPoint(0, 0)).x();
 
-    const QString heading = QString::fromLatin1(kColumnHeading);
+    const QString heading = tr(kColumnHeading);
     const QFontMetricsF metrics(txtViewAllHeader->font());
     std::vector<double> positions;
     for (qsizetype start : headingColumnStarts(heading)) {

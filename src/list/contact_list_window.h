@@ -74,7 +74,6 @@ class frmViewAll : public QMainWindow {
     QGroupBox* buildSortFrame();
     void buildMenus();
     void connectCommands();
-    void pressDefaultButton();
 
     // Search, sort and the build.
     void searchOptionChosen(qm::SearchField field);

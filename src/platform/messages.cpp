@@ -1,21 +1,30 @@
 #include "platform/messages.h"
 
+#include <QCoreApplication>
+
 #include "platform/qt_text.h"
 #include "surface/printer_surface.h"
 
 namespace qm {
 
-MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error,
-                          ErrorEnding ending) {
+namespace {
+
+struct Messages {
+    Q_DECLARE_TR_FUNCTIONS(Messages)
+};
+
+}  // namespace
+
+MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error) {
     // Descriptions of system errors may hold file names in UTF-8; the rest is plain ASCII.
-    const QString text = QString::fromUtf8(commonErrorText(error, ending).c_str());
-    return platform.messageBox(parent, QStringLiteral("Error"), text, MsgButtons::RetryCancel,
+    const QString text = QString::fromUtf8(commonErrorText(error).c_str());
+    return platform.messageBox(parent, Messages::tr("Error"), text, MsgButtons::RetryCancel,
                                MsgIcon::Critical);
 }
 
 void showPrinterProblem(PlatformServices& platform, QWidget* parent, const QString& title) {
-    platform.messageBox(parent, title, fromCp(printerProblemNotice().text), MsgButtons::Ok,
-                        MsgIcon::Exclamation);
+    platform.messageBox(parent, title.isEmpty() ? Messages::tr("Printer error") : title,
+                        fromCp(printerProblemNotice().text), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 namespace {

@@ -11,13 +11,13 @@
 namespace qm {
 
 // The common error message, titled "Error", with Retry and Cancel.
-MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error,
-                          ErrorEnding ending = ErrorEnding::Author);
+MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error);
 
-// "A printer problem exists.  Check printer." with the exclamation icon; the contact
-// details sheet titles it "Printer error." with a full stop.
+// "A printer problem exists.  Check printer." with the exclamation icon, titled "Printer
+// error" unless a title is given; the contact details sheet titles it "Printer error." with a
+// full stop.
 void showPrinterProblem(PlatformServices& platform, QWidget* parent,
-                        const QString& title = QStringLiteral("Printer error"));
+                        const QString& title = QString());
 
 // A failed input check of a printing command, with an OK button.
 void showNotice(PlatformServices& platform, QWidget* parent, const Notice& notice);

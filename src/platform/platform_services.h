@@ -4,6 +4,7 @@
 // implementation, window tests a scripted one that records each call and replays answers.
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <memory>
 
@@ -13,9 +14,11 @@ class QWidget;
 
 namespace qm {
 
-enum class MsgButtons { Ok, YesNo, YesNoCancel, RetryCancel };
+enum class MsgButtons { Ok, YesNo, YesNoCancel, RetryCancel, SaveDiscardCancel };
 enum class MsgIcon { None, Information, Exclamation, Question, Critical };
-enum class MsgAnswer { Ok, Yes, No, Cancel, Retry };
+enum class MsgAnswer { Ok, Yes, No, Cancel, Retry, Save, Discard };
+// The button Enter presses, counted from the left of the box's buttons in the order named.
+enum class MsgDefault { First, Second, Third };
 
 // What the print dialog is asked to offer.
 struct PrintRequest {
@@ -37,8 +40,11 @@ class PlatformServices {
     virtual ~PlatformServices() = default;
 
     virtual MsgAnswer messageBox(QWidget* parent, const QString& title, const QString& text,
-                                 MsgButtons buttons = MsgButtons::Ok,
-                                 MsgIcon icon = MsgIcon::None) = 0;
+                                 MsgButtons buttons = MsgButtons::Ok, MsgIcon icon = MsgIcon::None,
+                                 MsgDefault defaultButton = MsgDefault::First) = 0;
+    // A modal window listing lines under a heading, with an OK button.
+    virtual void listBox(QWidget* parent, const QString& title, const QString& heading,
+                         const QStringList& lines) = 0;
     // Empty on Cancel.
     virtual QString inputBox(QWidget* parent, const QString& title, const QString& prompt,
                              const QString& defaultAnswer = QString()) = 0;

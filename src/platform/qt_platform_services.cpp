@@ -3,16 +3,23 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "platform/qt_printer_surface.h"
@@ -38,18 +45,21 @@ QMessageBox::Icon qtIcon(MsgIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons qtButtons(MsgButtons buttons) {
+// The box's buttons from the left, as MsgDefault counts them.
+QList<QMessageBox::StandardButton> qtButtons(MsgButtons buttons) {
     switch (buttons) {
         case MsgButtons::YesNo:
-            return QMessageBox::Yes | QMessageBox::No;
+            return {QMessageBox::Yes, QMessageBox::No};
         case MsgButtons::YesNoCancel:
-            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            return {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
         case MsgButtons::RetryCancel:
-            return QMessageBox::Retry | QMessageBox::Cancel;
+            return {QMessageBox::Retry, QMessageBox::Cancel};
+        case MsgButtons::SaveDiscardCancel:
+            return {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel};
         case MsgButtons::Ok:
             break;
     }
-    return QMessageBox::Ok;
+    return {QMessageBox::Ok};
 }
 
 MsgAnswer answerOf(int button) {
@@ -62,8 +72,35 @@ MsgAnswer answerOf(int button) {
             return MsgAnswer::Retry;
         case QMessageBox::Cancel:
             return MsgAnswer::Cancel;
+        case QMessageBox::Save:
+            return MsgAnswer::Save;
+        case QMessageBox::Discard:
+            return MsgAnswer::Discard;
         default:
             return MsgAnswer::Ok;
+    }
+}
+
+// The width a window needs for its whole title in the frame: the title set in bold, as most
+// window managers draw it, with room for the frame's icon and buttons. Qt's own allowance
+// is the title in the dialog's font plus 50 pixels, which cut longer titles short.
+int widthForTitle(const QWidget& window, const QString& title) {
+    QFont font = window.font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int wanted = metrics.horizontalAdvance(title) + 8 * metrics.height();
+    const QScreen* screen = window.screen();
+    return screen != nullptr ? std::min(wanted, screen->availableGeometry().width()) : wanted;
+}
+
+// A message box sizes itself to its layout when shown; a spacer as wide as the title makes
+// the layout that wide.
+void widenForTitle(QMessageBox& box, const QString& title) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid != nullptr) {
+        grid->addItem(
+            new QSpacerItem(widthForTitle(box, title), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     }
 }
 
@@ -90,13 +127,48 @@ QString qtNameFilters(const QString& filter) {
 }  // namespace
 
 MsgAnswer QtPlatformServices::messageBox(QWidget* parent, const QString& title, const QString& text,
-                                         MsgButtons buttons, MsgIcon icon) {
-    QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), parent);
+                                         MsgButtons buttons, MsgIcon icon,
+                                         MsgDefault defaultButton) {
+    QMessageBox box(qtIcon(icon), title, text, QMessageBox::NoButton, parent);
+    const QList<QMessageBox::StandardButton> order = qtButtons(buttons);
+    for (QMessageBox::StandardButton button : order) {
+        box.addButton(button);
+    }
+    const auto index = std::min(static_cast<qsizetype>(defaultButton), order.size() - 1);
+    box.setDefaultButton(order[index]);
     // Escape answers as the box's own cancel choice would.
     if (buttons == MsgButtons::YesNo) {
         box.setEscapeButton(QMessageBox::No);
     }
+    widenForTitle(box, title);
     return answerOf(box.exec());
+}
+
+void QtPlatformServices::listBox(QWidget* parent, const QString& title, const QString& heading,
+                                 const QStringList& lines) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    auto* label = new QLabel(heading);
+    label->setWordWrap(true);
+    auto* list = new QListWidget;
+    list->addItems(lines);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(label);
+    layout->addWidget(list, 1);
+    layout->addWidget(buttons);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
+    // Wide enough for the longest line and the title, and tall enough for a dozen lines.
+    int width = widthForTitle(dialog, title);
+    for (const QString& line : lines) {
+        width = std::max(width, list->fontMetrics().horizontalAdvance(line) + 48);
+    }
+    const int rows = std::min(static_cast<int>(lines.size()), 12);
+    const int height = (rows + 1) * list->fontMetrics().lineSpacing() + 120;
+    dialog.resize(std::min(width, 900), std::max(height, 200));
+    dialog.exec();
 }
 
 QString QtPlatformServices::inputBox(QWidget* parent, const QString& title, const QString& prompt,
@@ -109,7 +181,7 @@ QString QtPlatformServices::inputBox(QWidget* parent, const QString& title, cons
     if (auto* label = dialog.findChild<QLabel*>()) {
         label->setWordWrap(true);
     }
-    dialog.setMinimumWidth(420);
+    dialog.setMinimumWidth(std::max(420, widthForTitle(dialog, title)));
     if (dialog.exec() != QDialog::Accepted) {
         return QString();
     }

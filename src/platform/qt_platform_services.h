@@ -7,7 +7,9 @@ namespace qm {
 class QtPlatformServices : public PlatformServices {
   public:
     MsgAnswer messageBox(QWidget* parent, const QString& title, const QString& text,
-                         MsgButtons buttons, MsgIcon icon) override;
+                         MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton) override;
+    void listBox(QWidget* parent, const QString& title, const QString& heading,
+                 const QStringList& lines) override;
     QString inputBox(QWidget* parent, const QString& title, const QString& prompt,
                      const QString& defaultAnswer) override;
     QString openFileDialog(QWidget* parent, const QString& title, const QString& filter,

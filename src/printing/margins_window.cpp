@@ -1,5 +1,6 @@
 #include "printing/margins_window.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include "app/app_state.h"
@@ -13,6 +14,10 @@
 namespace qm {
 
 namespace {
+
+struct Margins {
+    Q_DECLARE_TR_FUNCTIONS(Margins)
+};
 
 // Asks one margin question until the answer is empty or will do.
 QString askMarginAnswer(PlatformServices& platform, QWidget* parent, MarginAxis axis) {
@@ -34,12 +39,12 @@ QString askMarginAnswer(PlatformServices& platform, QWidget* parent, MarginAxis 
 
 void adjustMargins(AppState& state, QWidget* parent, const char* section) {
     PlatformServices& platform = state.platform;
-    platform.messageBox(parent, QStringLiteral("Left margin adjustment"),
+    platform.messageBox(parent, Margins::tr("Left margin adjustment"),
                         fromCp(marginExplanation(section, MarginAxis::LeftRight)), MsgButtons::Ok,
                         MsgIcon::None);
     const QString left = askMarginAnswer(platform, parent, MarginAxis::LeftRight);
     if (!left.isEmpty()) {
-        platform.messageBox(parent, QStringLiteral("Top margin adjustment"),
+        platform.messageBox(parent, Margins::tr("Top margin adjustment"),
                             fromCp(marginExplanation(section, MarginAxis::DownUp)), MsgButtons::Ok,
                             MsgIcon::None);
     }
@@ -54,13 +59,13 @@ void adjustMargins(AppState& state, QWidget* parent, const char* section) {
     }
 
     if (left.isEmpty() && top.isEmpty()) {
-        platform.messageBox(parent, QStringLiteral("Margins not adjusted"),
-                            QStringLiteral("No margin adjustment made."), MsgButtons::Ok,
+        platform.messageBox(parent, Margins::tr("Margins not adjusted"),
+                            Margins::tr("No margin adjustment made."), MsgButtons::Ok,
                             MsgIcon::None);
     } else {
         platform.messageBox(
-            parent, QStringLiteral("Margin adjustment completed"),
-            QStringLiteral("D O N E !  Margin(s) for on-the-fly labels adjusted successfully."),
+            parent, Margins::tr("Margin adjustment completed"),
+            Margins::tr("D O N E !  Margin(s) for on-the-fly labels adjusted successfully."),
             MsgButtons::Ok, MsgIcon::None);
     }
 }

@@ -100,9 +100,8 @@ void TypedLinesPanel::returnAddressCommand() {
     // Yes to "Completed" prints the same sheet again, from the first message on.
     for (;;) {
         platform.messageBox(
-            this, QStringLiteral("Load printer with Avery 5167, 8167, or 18167 label stock"),
-            QStringLiteral(
-                "Prints 80 return address labels on Avery 5167 [1/2 inch x 1 3/4 inch] labels"),
+            this, tr("Load printer with Avery 5167, 8167, or 18167 label stock"),
+            tr("Prints 80 return address labels on Avery 5167 [1/2 inch x 1 3/4 inch] labels"),
             MsgButtons::Ok, MsgIcon::Information);
 
         const std::array<std::string, 5> lines = typedLinesCp();
@@ -135,8 +134,8 @@ void TypedLinesPanel::returnAddressCommand() {
         cmdRetAddress->hide();
         cmdLMStart->show();
         const MsgAnswer again = platform.messageBox(
-            this, QStringLiteral("Completed"),
-            QStringLiteral("Done!  Do you want to print another page of Return Address Labels?"),
+            this, tr("Completed"),
+            tr("Done!  Do you want to print another page of Return Address Labels?"),
             MsgButtons::YesNoCancel, MsgIcon::None);
         if (again != MsgAnswer::Yes) {
             optLMLabel->setEnabled(true);

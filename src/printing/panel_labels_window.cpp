@@ -66,11 +66,11 @@ void TypedLinesPanel::labelStockClicked() {
         lblLMPosition->clear();
 
         const QString answer = platform.inputBox(
-            this, QStringLiteral("Label position reading L to R"),
-            QStringLiteral("Enter the label position [a number between 1 and 30] on which to "
-                           "print.  Example: label position 5 would be the middle label on the "
-                           "2nd row of label sheet.  To print multiple labels, enter a range "
-                           "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-30."),
+            this, tr("Label position reading L to R"),
+            tr("Enter the label position [a number between 1 and 30] on which to "
+               "print.  Example: label position 5 would be the middle label on the "
+               "2nd row of label sheet.  To print multiple labels, enter a range "
+               "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-30."),
             QStringLiteral("1"));
         const auto taken = enterLabelPosition(toCp(answer));
         if (const auto* failed = std::get_if<Notice>(&taken)) {
@@ -87,7 +87,7 @@ void TypedLinesPanel::labelStockClicked() {
         }
         state_.setPrintOptions(options);
         if (entry.selectsLabelStock) {
-            lblLMPosition->setText(QStringLiteral("Label Position ") + options.positionRange);
+            lblLMPosition->setText(tr("Label Position ") + options.positionRange);
             lblLMPosition->show();
             cmdLMStart->setFocus();
         } else {

@@ -13,13 +13,14 @@ namespace qm {
 namespace {
 
 const char* const kEnvelopeSizes[] = {
-    "#10 Standard Business envelope (4 1/8 in x 9 1/2 in)",
-    "#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)",
-    "#A2 Invitation envelope (4 3/8 in x 5 3/4 in)",
-    "#A7 Announcement envelope (5 1/4 in x 7 1/4 in)",
-    "#A8 Std Greeting Card envelope (5.5 in x 8 1/8 in)",
-    "#A10 Lrg Greeting Card envelope (6 in x 9 1/2 in)",
-    "Custom (edit Left and Top margin boxes)",
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel",
+                      "#10 Standard Business envelope (4 1/8 in x 9 1/2 in)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#A2 Invitation envelope (4 3/8 in x 5 3/4 in)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#A7 Announcement envelope (5 1/4 in x 7 1/4 in)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#A8 Std Greeting Card envelope (5.5 in x 8 1/8 in)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#A10 Lrg Greeting Card envelope (6 in x 9 1/2 in)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "Custom (edit Left and Top margin boxes)"),
 };
 
 // The frame's option that the state names, or both off.
@@ -44,39 +45,38 @@ TypedLinesPanel::TypedLinesPanel(AppState& state, QWidget* parent)
 }
 
 void TypedLinesPanel::buildControls() {
-    lblLMLine1 = named(new QLabel(QStringLiteral("Line #1:")), "lblLMLine1");
-    lblLMLine2 = named(new QLabel(QStringLiteral("Line #2:")), "lblLMLine2");
-    lblLMLine3 = named(new QLabel(QStringLiteral("Line #3:")), "lblLMLine3");
-    lblLMLine4 = named(new QLabel(QStringLiteral("Line #4:")), "lblLMLine4");
-    lblLMLine5 = named(new QLabel(QStringLiteral("Line #5:")), "lblLMLine5");
+    lblLMLine1 = named(new QLabel(tr("Line #1:")), "lblLMLine1");
+    lblLMLine2 = named(new QLabel(tr("Line #2:")), "lblLMLine2");
+    lblLMLine3 = named(new QLabel(tr("Line #3:")), "lblLMLine3");
+    lblLMLine4 = named(new QLabel(tr("Line #4:")), "lblLMLine4");
+    lblLMLine5 = named(new QLabel(tr("Line #5:")), "lblLMLine5");
     txtLMLine1 = named(new QLineEdit, "txtLMLine1");
     txtLMLine2 = named(new QLineEdit, "txtLMLine2");
     txtLMline3 = named(new QLineEdit, "txtLMline3");
     txtLMLine4 = named(new QLineEdit, "txtLMLine4");
     txtLMLine5 = named(new QLineEdit, "txtLMLine5");
 
-    cmdLMStart = named(new QPushButton(QStringLiteral("Print")), "cmdLMStart");
-    cmdLMClear = named(new QPushButton(QStringLiteral("Clear Form")), "cmdLMClear");
-    cmdRetAddress = named(new QPushButton(QStringLiteral("Print")), "cmdRetAddress");
+    cmdLMStart = named(new QPushButton(tr("Print")), "cmdLMStart");
+    cmdLMClear = named(new QPushButton(tr("Clear Form")), "cmdLMClear");
+    cmdRetAddress = named(new QPushButton(tr("Print")), "cmdRetAddress");
     cmdRetAddress->setToolTip(
-        QStringLiteral("Prints 80 return address labels on Avery 5167 (1/2\" x 1 3/4\") labels"));
+        tr("Prints 80 return address labels on Avery 5167 (1/2\" x 1 3/4\") labels"));
 
     frLMMediaType = named(new QGroupBox, "frLMMediaType");
-    optLMLabel = named(new QRadioButton(QStringLiteral("Label stock")), "optLMLabel");
-    optLMEnvelope = named(new QRadioButton(QStringLiteral("Envelope")), "optLMEnvelope");
+    optLMLabel = named(new QRadioButton(tr("Label stock")), "optLMLabel");
+    optLMEnvelope = named(new QRadioButton(tr("Envelope")), "optLMEnvelope");
     cboLMEnvelope = named(new QComboBox, "cboLMEnvelope");
-    cboLMEnvelope->setPlaceholderText(QStringLiteral("Select Envelope Size"));
+    cboLMEnvelope->setPlaceholderText(tr("Select Envelope Size"));
     frPortLand = named(new QGroupBox, "frPortLand");
-    optPortrait = named(new QRadioButton(QStringLiteral("Portrait")), "optPortrait");
-    optLandscape = named(new QRadioButton(QStringLiteral("Landscape")), "optLandscape");
+    optPortrait = named(new QRadioButton(tr("Portrait")), "optPortrait");
+    optLandscape = named(new QRadioButton(tr("Landscape")), "optLandscape");
     frLMJust = named(new QGroupBox, "frLMJust");
-    optLMCenter = named(new QRadioButton(QStringLiteral("Centered")), "optLMCenter");
-    optLMLeftjust = named(new QRadioButton(QStringLiteral("Left-Justified")), "optLMLeftjust");
-    chkBold = named(new QCheckBox(QStringLiteral("Bold")), "chkBold");
-    chkBold->setToolTip(QStringLiteral("If checked, will print envelope in bold"));
-    chkLargeFont = named(new QCheckBox(QStringLiteral("Large Font")), "chkLargeFont");
-    chkLargeFont->setToolTip(
-        QStringLiteral("If checked, will print envelope in larger, italicized font"));
+    optLMCenter = named(new QRadioButton(tr("Centered")), "optLMCenter");
+    optLMLeftjust = named(new QRadioButton(tr("Left-Justified")), "optLMLeftjust");
+    chkBold = named(new QCheckBox(tr("Bold")), "chkBold");
+    chkBold->setToolTip(tr("If checked, will print envelope in bold"));
+    chkLargeFont = named(new QCheckBox(tr("Large Font")), "chkLargeFont");
+    chkLargeFont->setToolTip(tr("If checked, will print envelope in larger, italicized font"));
     lblLMPosition = named(new QLabel, "lblLMPosition");
     lblLMEnvSize = named(new QLabel, "lblLMEnvSize");
     lblLMEnvSize->setWordWrap(true);
@@ -177,7 +177,7 @@ void TypedLinesPanel::connectCommands() {
 
 void TypedLinesPanel::startUp() {
     for (const char* size : kEnvelopeSizes) {
-        cboLMEnvelope->addItem(QString::fromLatin1(size));
+        cboLMEnvelope->addItem(tr(size));
     }
     cboLMEnvelope->setCurrentIndex(-1);
     showTypedLines();

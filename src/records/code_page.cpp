@@ -12,6 +12,8 @@ constexpr std::array<char32_t, 32> kHigh = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -30,8 +32,6 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at i; returns the code point, or U+FFFD for a bad sequence,
-// and advances i past what it consumed.
 char32_t nextUtf8(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i]);
     int extra = 0;
@@ -71,6 +71,10 @@ char32_t nextUtf8(std::string_view s, std::size_t& i) {
 bool isValidUtf8(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const auto before = i;
         const char32_t cp = nextUtf8(s, i);
         if (cp == 0xFFFD && !(i - before == 3 && s.substr(before, 3) == "\xEF\xBF\xBD")) {
@@ -79,8 +83,6 @@ bool isValidUtf8(std::string_view s) {
     }
     return true;
 }
-
-}  // namespace
 
 char32_t cp1252ToCodePoint(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) {
@@ -99,6 +101,10 @@ char codePointToCp1252(char32_t cp) {
         }
     }
     return '?';
+}
+
+bool codePageHolds(char32_t cp) {
+    return cp == '?' || codePointToCp1252(cp) != '?';
 }
 
 std::string cp1252ToUtf8(std::string_view text) {
@@ -144,33 +150,40 @@ std::u16string cp1252ToUtf16(std::string_view text) {
     return out;
 }
 
-std::string decodeTextFile(std::string_view bytes) {
+std::string textFileToUtf8(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        return utf8ToCp1252(bytes.substr(3));
+        return std::string(bytes.substr(3));
     }
     const bool le = bytes.substr(0, 2) == "\xFF\xFE";
     const bool be = bytes.substr(0, 2) == "\xFE\xFF";
     if (le || be) {
-        std::u16string units;
-        units.reserve(bytes.size() / 2);
+        std::string out;
+        out.reserve(bytes.size() / 2);
         for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
             const auto a = static_cast<unsigned char>(bytes[i]);
             const auto b = static_cast<unsigned char>(bytes[i + 1]);
-            units += static_cast<char16_t>(le ? (a | (b << 8)) : ((a << 8) | b));
+            char32_t cp = le ? (a | (b << 8)) : ((a << 8) | b);
+            if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+                const auto c = static_cast<unsigned char>(bytes[i + 2]);
+                const auto d = static_cast<unsigned char>(bytes[i + 3]);
+                const char32_t low = le ? (c | (d << 8)) : ((c << 8) | d);
+                if (low >= 0xDC00 && low <= 0xDFFF) {
+                    cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+                    i += 2;
+                }
+            }
+            appendUtf8(out, cp);
         }
-        return utf16ToCp1252(units);
+        return out;
     }
-    bool ascii = true;
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
+    if (isValidUtf8(bytes)) {
+        return std::string(bytes);
     }
-    if (!ascii && isValidUtf8(bytes)) {
-        return utf8ToCp1252(bytes);
-    }
-    return std::string(bytes);
+    return cp1252ToUtf8(bytes);
+}
+
+std::string decodeTextFile(std::string_view bytes) {
+    return utf8ToCp1252(textFileToUtf8(bytes));
 }
 
 }  // namespace qm

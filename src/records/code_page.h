@@ -12,6 +12,12 @@ namespace qm {
 char32_t cp1252ToCodePoint(unsigned char byte);
 // Code page 1252 byte of a code point; '?' when the code page cannot hold it.
 char codePointToCp1252(char32_t cp);
+bool codePageHolds(char32_t cp);
+
+// The code point of the UTF-8 sequence at i (U+FFFD for a bad one); i moves past it.
+char32_t nextUtf8(std::string_view text, std::size_t& i);
+void appendUtf8(std::string& out, char32_t cp);
+bool isValidUtf8(std::string_view text);
 
 std::string cp1252ToUtf8(std::string_view text);
 // Invalid UTF-8 sequences become '?'.
@@ -19,8 +25,11 @@ std::string utf8ToCp1252(std::string_view text);
 std::string utf16ToCp1252(std::u16string_view text);
 std::u16string cp1252ToUtf16(std::string_view text);
 
-// Bytes of a text file in any encoding an import may meet, as code page 1252: UTF-8 with or
-// without byte-order mark, UTF-16 with a byte-order mark; anything else is taken as it is.
+// Bytes of a text file in any encoding an import may meet, as UTF-8: UTF-8 with or without
+// byte-order mark (a file that is valid UTF-8 is UTF-8), UTF-16 with a byte-order mark;
+// anything else is code page 1252.
+std::string textFileToUtf8(std::string_view bytes);
+// The same, as code page 1252.
 std::string decodeTextFile(std::string_view bytes);
 
 }  // namespace qm

@@ -14,11 +14,10 @@ void throwErrno(const std::string& action, const std::string& path) {
     throw QmError(code, std::string(std::strerror(code)) + " (" + action + " " + path + ")");
 }
 
-std::string commonErrorText(int number, std::string_view description, ErrorEnding ending) {
+std::string commonErrorText(int number, std::string_view description) {
     std::string text = "An error has occurred. Error number " + std::to_string(number) + " -- ";
     text += description;
-    text += ending == ErrorEnding::Import ? ".  Try again, or notify Quillmark."
-                                          : ".  Try again, or notify author.";
+    text += ".  Try again, or notify author.";
     return text;
 }
 

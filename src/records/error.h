@@ -32,6 +32,20 @@ inline constexpr int kBadRecordNumber = 63;
 inline constexpr int kFileInUse = 70;
 inline constexpr int kPrinterError = 482;
 inline constexpr int kPrintCancelled = 32755;
+// The address book server (texts in exchange/carddav_errors.h).
+inline constexpr int kServerUnreachable = 35750;
+inline constexpr int kServerCertificate = 35751;
+inline constexpr int kServerLogin = 35752;
+inline constexpr int kServerPasswordNeeded = 35753;
+inline constexpr int kServerTimeout = 35754;
+inline constexpr int kServerStatus = 35755;
+inline constexpr int kServerBadAnswer = 35756;
+inline constexpr int kServerConnectionCut = 35757;
+inline constexpr int kServerRedirect = 35758;
+inline constexpr int kNoAddressBook = 35759;
+inline constexpr int kNotServerAddress = 35760;
+inline constexpr int kServerReadCancelled = 35761;
+inline constexpr int kSyncStateDamaged = 35762;
 }  // namespace err
 
 // The description of err::kFileInUse; the common error message adds the full stop.
@@ -42,13 +56,11 @@ inline constexpr const char* kFileInUseText =
 // Throws the current errno with its text, prefixed by what was being done to which path.
 [[noreturn]] void throwErrno(const std::string& action, const std::string& path);
 
-enum class ErrorEnding { Author, Import };
-
 // "An error has occurred. Error number N -- description.  Try again, or notify author."
-std::string commonErrorText(int number, std::string_view description,
-                            ErrorEnding ending = ErrorEnding::Author);
-inline std::string commonErrorText(const QmError& e, ErrorEnding ending = ErrorEnding::Author) {
-    return commonErrorText(e.number(), e.description(), ending);
+// Every command, in the windows and on the command line, ends its errors the same way.
+std::string commonErrorText(int number, std::string_view description);
+inline std::string commonErrorText(const QmError& e) {
+    return commonErrorText(e.number(), e.description());
 }
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 
 namespace {
 
+// The product's name is a name, the same in every language.
 const QString kProductName = QStringLiteral("Quillmark");
 
 // An envelope with an address on it: the program's own picture.
@@ -42,9 +43,9 @@ frmLMAbout::frmLMAbout(qm::AppState& state, QWidget* caller)
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     buildControls();
-    setWindowTitle(QStringLiteral("About ") + kProductName);
+    setWindowTitle(tr("About %1").arg(kProductName));
     lblTitle->setText(kProductName);
-    lblVersion->setText(QStringLiteral("Version ") + QStringLiteral(QUILLMARK_VERSION));
+    lblVersion->setText(tr("Version %1").arg(QStringLiteral(QUILLMARK_VERSION)));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmLMAbout::showSystemInfo);
 }
@@ -52,27 +53,27 @@ frmLMAbout::frmLMAbout(qm::AppState& state, QWidget* caller)
 void frmLMAbout::buildControls() {
     picIcon = qm::named(new QLabel, "picIcon");
     picIcon->setPixmap(productPicture());
-    lblTitle = qm::named(new QLabel(QStringLiteral("Application Title")), "lblTitle");
+    lblTitle = qm::named(new QLabel(tr("Application Title")), "lblTitle");
     QFont titleFont = lblTitle->font();
     titleFont.setPointSize(titleFont.pointSize() + 6);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     lblVersion = qm::named(new QLabel, "lblVersion");
-    lblDescription = paragraph(
-        QStringLiteral("Quillmark  is a software program for your home or small business.  It "
-                       "allows you to type and print your label, or retrieve label information "
-                       "from your contact file.  With its comprehensive features, you can save "
-                       "time and money."),
-        "lblDescription");
-    lblDisclaimer = paragraph(
-        QStringLiteral("Disclaimer:  This software is provided as a tool for individuals and "
-                       "small business owners.  It is provided as is, without warranty of any "
-                       "kind.  Check your labels, envelopes and contact data before you rely on "
-                       "them, and keep a copy of your contact files."),
-        "lblDisclaimer");
-    cmdOK = qm::named(new QPushButton(QStringLiteral("OK")), "cmdOK");
+    lblDescription =
+        paragraph(tr("Quillmark  is a software program for your home or small business.  It "
+                     "allows you to type and print your label, or retrieve label information "
+                     "from your contact file.  With its comprehensive features, you can save "
+                     "time and money."),
+                  "lblDescription");
+    lblDisclaimer =
+        paragraph(tr("Disclaimer:  This software is provided as a tool for individuals and "
+                     "small business owners.  It is provided as is, without warranty of any "
+                     "kind.  Check your labels, envelopes and contact data before you rely on "
+                     "them, and keep a copy of your contact files."),
+                  "lblDisclaimer");
+    cmdOK = qm::named(new QPushButton(tr("OK")), "cmdOK");
     cmdOK->setDefault(true);
-    cmdSysInfo = qm::named(new QPushButton(QStringLiteral("&System Info...")), "cmdSysInfo");
+    cmdSysInfo = qm::named(new QPushButton(tr("&System Info...")), "cmdSysInfo");
 
     auto* heading = new QVBoxLayout;
     heading->addWidget(lblTitle);
@@ -96,8 +97,8 @@ void frmLMAbout::buildControls() {
 
 void frmLMAbout::showSystemInfo() {
     if (!state_.platform.startSystemInfo()) {
-        state_.platform.messageBox(
-            this, kProductName, QStringLiteral("System Information Is Unavailable At This Time"));
+        state_.platform.messageBox(this, kProductName,
+                                   tr("System Information Is Unavailable At This Time"));
     }
 }
 

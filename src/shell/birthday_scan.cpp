@@ -1,5 +1,6 @@
 #include "shell/birthday_scan.h"
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -11,12 +12,31 @@ namespace {
 
 constexpr int kLastDayAhead = 15;
 
-bool twoDigits(const std::string& text, int& value) {
-    if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9') {
+// The value of a text made only of decimal digits.
+bool digitsValue(const std::string& text, std::size_t width, int& value) {
+    if (text.size() != width) {
         return false;
     }
-    value = (text[0] - '0') * 10 + (text[1] - '0');
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
     return true;
+}
+
+bool twoDigits(const std::string& text, int& value) {
+    return digitsValue(text, 2, value);
+}
+
+std::optional<int> ageReached(const std::string& compact, CalendarDate today) {
+    int year = 0;
+    if (!digitsValue(midOf(compact, 1, 4), 4, year) || year < 1 || year >= today.year) {
+        return std::nullopt;
+    }
+    return today.year - year;
 }
 
 std::chrono::sys_days toDays(int year, int month, int day) {
@@ -53,9 +73,13 @@ ReminderMenu reminderMenuFor(const std::vector<ContactRecord>& records) {
     return records.front().reminder == "1" ? ReminderMenu::On : ReminderMenu::Off;
 }
 
-std::vector<std::string> birthdayReminders(const std::vector<ContactRecord>& records,
-                                           CalendarDate today) {
-    std::vector<std::string> texts;
+std::string UpcomingBirthday::text() const {
+    return name + " has a birthday coming up on " + monthDay;
+}
+
+std::vector<UpcomingBirthday> upcomingBirthdays(const std::vector<ContactRecord>& records,
+                                                CalendarDate today) {
+    std::vector<UpcomingBirthday> found;
     for (const ContactRecord& record : records) {
         if (record.reminder != "1") {
             continue;
@@ -65,9 +89,23 @@ std::vector<std::string> birthdayReminders(const std::vector<ContactRecord>& rec
             continue;
         }
         const std::string compact = removeAll(record.birthdate, " ");
-        texts.push_back(trim(record.firstName) + " " + trim(record.lastName) +
-                        " has a birthday coming up on " + midOf(compact, 5, 2) + "/" +
-                        midOf(compact, 7, 2));
+        found.push_back({trim(record.firstName) + " " + trim(record.lastName),
+                         midOf(compact, 5, 2) + "/" + midOf(compact, 7, 2), *days,
+                         ageReached(compact, today)});
+    }
+    return found;
+}
+
+std::vector<UpcomingBirthday> soonestFirst(std::vector<UpcomingBirthday> birthdays) {
+    std::ranges::stable_sort(birthdays, {}, &UpcomingBirthday::daysAhead);
+    return birthdays;
+}
+
+std::vector<std::string> birthdayReminders(const std::vector<ContactRecord>& records,
+                                           CalendarDate today) {
+    std::vector<std::string> texts;
+    for (const UpcomingBirthday& birthday : upcomingBirthdays(records, today)) {
+        texts.push_back(birthday.text());
     }
     return texts;
 }

@@ -4,6 +4,7 @@
 // contacts whose birthday falls within the next fifteen days, as a pure function of the
 // records and today's date.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,28 @@ inline bool remindersOnWhenOpened(ReminderMenu menu) {
     return menu != ReminderMenu::Off;
 }
 
-// "First Last has a birthday coming up on MM/DD" for every record flagged "1" whose birthday,
-// taken in today's year, is 1 to 15 days ahead; in record order. A birthdate whose month and
-// day do not make a date of this year (29 February outside leap years, non-digits) is skipped.
+// A contact whose birthday is coming up.
+struct UpcomingBirthday {
+    std::string name;      // first and last name, trimmed, joined by one blank
+    std::string monthDay;  // "MM/DD" as stored
+    int daysAhead = 0;
+    // The age the contact reaches, when the stored year is one before today's.
+    std::optional<int> age;
+
+    // "First Last has a birthday coming up on MM/DD".
+    std::string text() const;
+};
+
+// Every record flagged "1" whose birthday, taken in today's year, is 1 to 15 days ahead; in
+// record order. A birthdate whose month and day do not make a date of this year (29 February
+// outside leap years, non-digits) is skipped.
+std::vector<UpcomingBirthday> upcomingBirthdays(const std::vector<ContactRecord>& records,
+                                                CalendarDate today);
+
+// The same birthdays, soonest first; those on one day stay in record order.
+std::vector<UpcomingBirthday> soonestFirst(std::vector<UpcomingBirthday> birthdays);
+
+// The texts of upcomingBirthdays, in record order.
 std::vector<std::string> birthdayReminders(const std::vector<ContactRecord>& records,
                                            CalendarDate today);
 

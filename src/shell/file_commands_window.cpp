@@ -1,18 +1,27 @@
 #include "shell/file_commands_window.h"
 
-#include <QDate>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 
 #include "app/app_state.h"
 #include "platform/messages.h"
-#include "platform/qt_text.h"
 #include "records/error.h"
-#include "shell/birthday_scan.h"
+#include "shell/birthday_reminders_window.h"
 
 namespace qm {
 
 namespace {
 
-const QString kDataFilter = QStringLiteral("Data Files (*.DAT)|*.DAT");
+struct FileCommands {
+    Q_DECLARE_TR_FUNCTIONS(FileCommands)
+};
+
+// "All files" lets a contact file made without the ending be opened all the same.
+QString dataFilter() {
+    return FileCommands::tr("Data Files (*.DAT)") + QStringLiteral("|*.DAT|") +
+           FileCommands::tr("All files (*)") + QStringLiteral("|*");
+}
 
 // Runs a file command; its errors get Retry (close the file) or Cancel (exit).
 template <typename Command>
@@ -26,43 +35,19 @@ void runFileCommand(AppState& state, QWidget* parent, Command command) {
 
 // A browser kept loaded (hidden after Print Label) holds a record number of the file it was
 // opened on; it must not come back over another file, where Save would overwrite a stranger.
-void unloadContactBrowser(AppState& state) {
-    if (!state.contactBrowser.isNull()) {
-        state.contactBrowser->close();
+// False when the browser stays, its unsaved changes kept at the user's word.
+bool unloadContactBrowser(AppState& state) {
+    if (!state.contactBrowser.isNull() && !state.contactBrowser->close()) {
+        return false;
     }
     state.currentRecord = 0;
+    return true;
 }
 
-void showRemindersFromFile(AppState& state, QWidget* parent) {
-    const std::vector<ContactRecord> records = state.contacts.readAll();
-    switch (reminderMenuFor(records)) {
-        case ReminderMenu::NoRecords:
-            state.resetReminders();
-            break;
-        case ReminderMenu::On:
-            state.setReminders(true);
-            break;
-        case ReminderMenu::Off:
-            state.setReminders(false);
-            break;
-    }
-    const QDate today = QDate::currentDate();
-    for (const std::string& text :
-         birthdayReminders(records, {today.year(), today.month(), today.day()})) {
-        state.platform.messageBox(parent, QStringLiteral("Birthday reminder"), fromCp(text),
-                                  MsgButtons::Ok, MsgIcon::Information);
-    }
-}
-
-// The former file stays open until a name is chosen, so a cancelled dialog changes nothing.
-void chooseContactFile(AppState& state, QWidget* parent, const QString& dialogTitle,
-                       bool announceBirthdays) {
-    const QString path =
-        state.platform.openFileDialog(parent, dialogTitle, kDataFilter, state.appFolder);
-    if (path.isEmpty()) {
+void openChosenFile(AppState& state, QWidget* parent, const QString& path, bool announceBirthdays) {
+    if (!unloadContactBrowser(state)) {
         return;
     }
-    unloadContactBrowser(state);
     state.openFile(path);
     if (announceBirthdays) {
         showRemindersFromFile(state, parent);
@@ -71,20 +56,55 @@ void chooseContactFile(AppState& state, QWidget* parent, const QString& dialogTi
     }
 }
 
+// The name as typed, with ".DAT" when it has no extension of its own.
+QString withDataEnding(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.suffix().isEmpty()) {
+        return path;
+    }
+    return path.endsWith(QLatin1Char('.')) ? path + QStringLiteral("DAT")
+                                           : path + QStringLiteral(".DAT");
+}
+
 }  // namespace
 
 void newContactFile(AppState& state, QWidget* parent) {
-    runFileCommand(state, parent,
-                   [&] { chooseContactFile(state, parent, QStringLiteral("New"), false); });
+    runFileCommand(state, parent, [&] {
+        // The former file stays open until a name is chosen, so a cancelled dialog changes
+        // nothing.
+        const QString path = state.platform.openFileDialog(parent, FileCommands::tr("New"),
+                                                           dataFilter(), state.appFolder);
+        if (!path.isEmpty()) {
+            openChosenFile(state, parent, withDataEnding(path), false);
+        }
+    });
 }
 
 void openContactFile(AppState& state, QWidget* parent) {
-    runFileCommand(state, parent,
-                   [&] { chooseContactFile(state, parent, QStringLiteral("Open"), true); });
+    runFileCommand(state, parent, [&] {
+        const QString path = state.platform.openFileDialog(parent, FileCommands::tr("Open"),
+                                                           dataFilter(), state.appFolder);
+        if (!path.isEmpty()) {
+            openChosenFile(state, parent, path, true);
+        }
+    });
+}
+
+void openContactFileAt(AppState& state, QWidget* parent, const QString& path) {
+    runFileCommand(state, parent, [&] {
+        const QFileInfo file(path);
+        if (!file.isFile()) {
+            throwError(err::kFileNotFound,
+                       "File not found (" + QFile::encodeName(path).toStdString() + ")");
+        }
+        openChosenFile(state, parent, file.absoluteFilePath(), true);
+    });
 }
 
 void closeContactFile(AppState& state, QWidget* parent) {
-    unloadContactBrowser(state);
+    if (!unloadContactBrowser(state)) {
+        return;
+    }
     state.closeFile([&](const QmError& error) { showCommonError(state.platform, parent, error); });
 }
 
@@ -92,12 +112,12 @@ void setEveryReminder(AppState& state, QWidget* parent, bool on) {
     runFileCommand(state, parent, [&] {
         state.contacts.setAllReminderFlags(on ? "1" : "0");
         if (on) {
-            state.platform.messageBox(parent, QStringLiteral("Birthday reminders enabled"),
-                                      QStringLiteral("Birthday Reminders have been turned on."),
+            state.platform.messageBox(parent, FileCommands::tr("Birthday reminders enabled"),
+                                      FileCommands::tr("Birthday Reminders have been turned on."),
                                       MsgButtons::Ok, MsgIcon::Information);
         } else {
-            state.platform.messageBox(parent, QStringLiteral("Birthday reminders disabled"),
-                                      QStringLiteral("Birthday Reminders have been turned off."),
+            state.platform.messageBox(parent, FileCommands::tr("Birthday reminders disabled"),
+                                      FileCommands::tr("Birthday Reminders have been turned off."),
                                       MsgButtons::Ok, MsgIcon::Information);
         }
         state.setReminders(on);

@@ -518,7 +518,9 @@ class JourneysTest : public QObject {
         QCOMPARE(d.state.currentRecord, 0);
         QStringList keys;
         for (const auto& [key, value] : d.platform.settings) {
-            keys << key;
+            if (key != QStringLiteral("RecentFiles")) {  // written as files open
+                keys << key;
+            }
         }
         QCOMPARE(keys, (QStringList{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
         QVERIFY(d.platform.messages.empty());

@@ -46,6 +46,8 @@ TEST(CliBasics, AWordWhereTheCommandStandsIsACommandLineCall) {
         {{"list", "a.DAT"}, true},
         {{"--home", "/tmp/q", "labels"}, true},
         {{"--help"}, true},
+        {{"--version"}, true},
+        {{"--open", "/tmp/q/Friends.DAT"}, false},  // the windowed program opens it
         {{"help", "list"}, true},
         {{"frobnicate"}, true},  // an unknown command is a usage error, not the windows
         {{""}, true},

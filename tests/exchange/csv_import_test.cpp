@@ -1,4 +1,4 @@
-#include "exchange/csv_import.h"
+#include "exchange/contact_import.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include "exchange/csv_cleaning.h"
 #include "exchange/csv_layout.h"
 #include "exchange/csv_text.h"
+#include "records/error.h"
 
 // Expected records name only the fields that are set; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -47,7 +48,7 @@ ContactRecord onFile(std::string first, std::string last, std::string email) {
 
 ImportResult importText(const std::string& text, const std::vector<ContactRecord>& existing = {},
                         bool remindersOn = true) {
-    return importCsv(text, existing, remindersOn);
+    return importContacts(text, existing, remindersOn);
 }
 
 const std::string kLayoutAHeader = line(33, {{0, "First"},
@@ -83,23 +84,31 @@ const std::string kLayoutDHeader =
 
 // --- Lines and fields ---------------------------------------------------------------------
 
-TEST(CsvLines, EndAtCarriageReturnsOrAtLineFeedsWhenTheFileHasNoCarriageReturn) {
-    using Lines = std::vector<std::string_view>;
+TEST(CsvRecords, EndAtCarriageReturnsOrAtLineFeedsWhenTheFileHasNoCarriageReturn) {
+    using Records = std::vector<std::vector<std::string>>;
     struct Case {
         const char* text;
-        Lines expected;
+        Records expected;
     };
     const Case cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\rb", {"a", "b"}},
-        {"a\nb\nc\n", {"a", "b", "c"}},  // Linux and macOS files
-        {"a\nb\r\nc", {"a\nb", "c"}},    // one carriage return: line feeds stay in lines
-        {"a\r\n\r\nb", {"a", "", "b"}},
-        {"a\r\r\nb", {"a", "", "b"}},
+        {"a,b\r\nc\r\n", {{"a", "b"}, {"c"}}},
+        {"a\rb", {{"a"}, {"b"}}},
+        {"a\nb\nc\n", {{"a"}, {"b"}, {"c"}}},  // Linux and macOS files
+        {"a\nb\r\nc", {{"a\nb"}, {"c"}}},      // one carriage return: line feeds stay in lines
+        {"a\r\n\r\n , \r\nb,", {{"a"}, {"b", ""}}},
+        {"\"x, \"\"y\"\"\",z\r\n", {{"x, \"y\"", "z"}}},  // quoted comma, doubled quote
+        {"\"1 Oak\r\nApt 2\",z\r\nq", {{"1 Oak\r\nApt 2", "z"}, {"q"}}},  // quoted line break
+        {"\"a\"b,c", {{"ab", "c"}}},                  // text after the closing quote is kept
+        {"\"open,c\r\nd", {{"\"open", "c"}, {"d"}}},  // a quote never closed is a character
         {"", {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(splitCsvLines(c.text), c.expected) << c.text;
+        CsvReader reader(c.text);
+        Records records;
+        for (CsvRecord r; reader.next(r);) {
+            records.push_back(r.fields);
+        }
+        EXPECT_EQ(records, c.expected) << c.text;
     }
 }
 
@@ -128,13 +137,14 @@ TEST(CsvLayouts, FirstRuleThatHoldsWins) {
     }
 }
 
-TEST(CsvLayouts, UnknownHeaderEndsSilentlyAndAnEmptyFileIsAnError) {
+TEST(CsvLayouts, NoLayoutReadsNamedColumnsAndAnEmptyFileIsAnError) {
     const ImportResult unknown = importText(crlf({"Title,Email", "Mr,a@b.com"}));
-    EXPECT_EQ(unknown.outcome, ImportOutcome::UnknownLayout);
-    EXPECT_TRUE(unknown.records.empty());
-    const ImportResult empty = importText("");
-    ASSERT_EQ(empty.outcome, ImportOutcome::Stopped);
-    EXPECT_EQ(empty.error->number(), 62);
+    EXPECT_EQ(unknown.outcome, ImportOutcome::Done);
+    ASSERT_EQ(unknown.records.size(), 1u);
+    EXPECT_EQ(unknown.records[0].email, "a@b.com");
+    EXPECT_EQ(importText(crlf({"Title,Phone", "Mr,555-1234"})).outcome,
+              ImportOutcome::NotCompatible);
+    EXPECT_THROW(importText(""), QmError);
 }
 
 TEST(CsvLines, BlankLinesHoldNoContactAndStopNothing) {
@@ -201,13 +211,13 @@ TEST(LayoutA, MapsAndCleansAddressBookColumns) {
                   .firstName = "Bo", .lastName = "Ray", .includeCompany = "1", .reminder = "1"}));
 }
 
-TEST(LayoutA, ShortLineIsAnIndexErrorAndKeepsTheContactsBeforeIt) {
+TEST(LayoutA, ShortLineGivesEmptyFields) {
     const std::string good = line(33, {{0, "Ann"}, {2, "Lee"}, {4, "ann@x.com"}});
-    const ImportResult r = importText(crlf({kLayoutAHeader, good, "Bob,,Ray,,bob@x.com", good}));
-    ASSERT_EQ(r.outcome, ImportOutcome::Stopped);
-    EXPECT_EQ(r.error->number(), 9);
-    ASSERT_EQ(r.records.size(), 1u);
-    EXPECT_EQ(r.records[0].firstName, "Ann");
+    const ImportResult r = importText(crlf({kLayoutAHeader, good, "Bob,,Ray,,bob@x.com"}));
+    ASSERT_EQ(r.outcome, ImportOutcome::Done);
+    ASSERT_EQ(r.records.size(), 2u);
+    EXPECT_EQ(r.records[1].email, "bob@x.com");
+    EXPECT_EQ(r.records[1].city, "");
 }
 
 // --- Birthdates ---------------------------------------------------------------------------
@@ -278,7 +288,7 @@ TEST(Birthdates, OnlyDatesOfTheTwoCenturiesAreStored) {
         {d("04-10-1980"), "19800410"},
         {d("13-01-1980"), "19801301"},  // no month and day check here
         {d("4/10/1980"), ""},           // a spreadsheet's own form: "19804/0/"
-        {d("ab-cd-2001"), ""},
+        {d("ab-cd-2001"), "2001abcd"},  // the export's own form reads back as it was stored
     };
     for (const Case& c : cases) {
         const ImportResult r = importText(c.file);
@@ -311,67 +321,74 @@ TEST(LayoutB, MapsCleansAndSkips) {
 
 // --- Layout C -----------------------------------------------------------------------------
 
-TEST(LayoutC, KeepsNamesAndEmail) {
+TEST(LayoutC, KeepsNamesAndEmailAndTakesTheOtherColumnsByName) {
     const ImportResult r =
         importText(crlf({"First Name,Last Name,E-mail Address,Phone", "Ann,Lee,ann@x.com,555-1234",
                          "Bob,Ray,bob@x.de", ",Dee,dee@x.com"}));
-    ASSERT_EQ(r.records.size(), 1u);
+    ASSERT_EQ(r.records.size(), 2u);
     EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Ann",
                                            .lastName = "Lee",
+                                           .homePhone = "555-1234",
                                            .email = "ann@x.com",
                                            .includeCompany = "1",
                                            .reminder = "1"}));
+    EXPECT_EQ(r.records[1].email, "bob@x.de");  // every domain is real
+    EXPECT_EQ(r.counts.withoutNameOrEmail, 1u);
 
-    // Headers that begin with "Name" give the cut no start.
-    const ImportResult stopped =
-        importText(crlf({"Name,E-mail Address,Phone", "Ann Lee,ann@x.com,555-1234"}));
-    ASSERT_EQ(stopped.outcome, ImportOutcome::Stopped);
-    EXPECT_EQ(stopped.error->number(), 5);
+    // A header that begins with "Name" has no name column of the layout: named columns.
+    const ImportResult named =
+        importText(crlf({"Name,E-mail Address,Phone", "Ann Lee,ann@x.com,(555) 123-4567"}));
+    ASSERT_EQ(named.records.size(), 1u);
+    EXPECT_EQ(named.records[0].firstName + "|" + named.records[0].lastName, "Ann|Lee");
+    EXPECT_EQ(named.records[0].homePhone, "555-123-4567");
 }
 
-// --- Layout D -----------------------------------------------------------------------------
-
-TEST(LayoutD, QuotedCommaShiftsLaterColumns) {
+TEST(LayoutD, QuotedCommaStaysInItsColumn) {
     const std::string data =
-        "Ann,,\"Smith, Jr.\",12 Elm Street,,Springfield,IL,62701,USA,,0,,,,ann@x.com,,,";
+        "Ann,,\"Smith, Jr.\",\"12 Elm St, Apt 4\",,Springfield,IL,62701,\"U,S\",,0,,,,ann@x.com,,,";
     const ImportResult r = importText(crlf({kLayoutDHeader, data}));
     ASSERT_EQ(r.records.size(), 1u);
     const ContactRecord& c = r.records[0];
-    EXPECT_EQ(c.lastName, "Smith");
-    EXPECT_EQ(c.street, "Jr.");
-    EXPECT_EQ(c.street2, "12 Elm Street");
-    EXPECT_EQ(c.state, "");  // "Springfield" lands in State and is too long
-    EXPECT_EQ(c.company, "USA");
-    EXPECT_EQ(c.email, "");
+    // Commas leave as Add Contact takes them out: the export writes values unquoted.
+    EXPECT_EQ(c.lastName, "Smith Jr.");
+    EXPECT_EQ(c.street, "12 Elm St Apt 4");
+    EXPECT_EQ(c.city, "Springfield");
+    EXPECT_EQ(c.state, "IL");
+    EXPECT_EQ(c.country, "U S");
+    EXPECT_EQ(c.email, "ann@x.com");
 }
 
-// --- Layout E -----------------------------------------------------------------------------
-
-TEST(LayoutE, HeaderIsCutAtTheEmailColumn) {
+TEST(LayoutE, TakesNamesAndEmailAndTheRestByName) {
     const ImportResult r =
         importText(crlf({"First Name,Last Name,Street,City,State,Zip,Phone,E-mail Address,Notes",
-                         "Bob,Ray,1 Main St,Town,ST,12345,555-1234,bob@x.com,a note",
+                         "Bob,Ray,1 Main St,Town,st,12345,555-1234,bob@x.com,a note",
                          "Cy,Dee,1 Main St,Town,ST,12345,555-1234,cy@x.de,no domain ending",
                          ",Eve,1 Main St,Town,ST,12345,555-1234,eve@x.com,no first field"}));
-    ASSERT_EQ(r.records.size(), 1u);
+    ASSERT_EQ(r.records.size(), 2u);
     EXPECT_EQ(r.records[0], (ContactRecord{.firstName = "Bob",
                                            .lastName = "Ray",
+                                           .street = "1 Main St",
+                                           .city = "Town",
+                                           .state = "ST",
+                                           .zip = "12345",
+                                           .homePhone = "555-1234",
                                            .email = "bob@x.com",
+                                           .notes = "a note",
                                            .includeCompany = "1",
                                            .reminder = "1"}));
 }
 
-TEST(LayoutE, ShortHeadersStopOrAreNotCompatible) {
-    // The e-mail column among the first seven: an index error at the first line that passes
-    // the skip rules, and none when no line does.
-    const std::string header = "First Name,Last Name,Email,Phone";
-    const ImportResult stopped = importText(crlf({header, "Bob,Ray,bob@x.com,555-1234"}));
-    ASSERT_EQ(stopped.outcome, ImportOutcome::Stopped);
-    EXPECT_EQ(stopped.error->number(), 9);
-    EXPECT_EQ(importText(crlf({header, "Bob,Ray,bob@x.de"})).outcome, ImportOutcome::Done);
-
-    EXPECT_EQ(importText(crlf({"First Name,Last Name,Mail", "Bob,Ray,bob@x.com"})).outcome,
-              ImportOutcome::NotCompatible);
+TEST(LayoutE, ShortLinesAndHeadersWithoutItsColumns) {
+    // The e-mail column among the first seven no longer stops the import.
+    const ImportResult r = importText(
+        crlf({"First Name,Last Name,Email,Phone", "Bob,Ray,bob@x.com,555-1234", "Cy,Dee"}));
+    ASSERT_EQ(r.outcome, ImportOutcome::Done);
+    ASSERT_EQ(r.records.size(), 2u);
+    EXPECT_EQ(r.records[1].lastName, "Dee");
+    // Without the layout's e-mail column the named columns read the file.
+    const ImportResult named = importText(crlf({"First Name,Last Name,Mail", "Bob,Ray,x"}));
+    ASSERT_EQ(named.records.size(), 1u);
+    EXPECT_EQ(named.records[0].lastName, "Ray");
 }
 
 // --- Duplicates and writing ---------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "records/code_page.h"
+#include "records/code_page_fold.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,36 @@ TEST(DecodeTextFile, RecognisesByteOrderMarksAndUtf8) {
     // Not valid UTF-8: taken as the code page already.
     EXPECT_EQ(decodeTextFile("Jos\xE9"), "Jos\xE9");
     EXPECT_EQ(decodeTextFile("plain"), "plain");
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+TEST(FoldToCodePage, NearestLettersTheCodePageHoldsNeverAQuestionMark) {
+    struct Case {
+        const char* utf8;
+        const char* folded;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"Jos\xC3\xA9 M\xC3\xBCller \xE2\x82\xAC", "Jos\xE9 M\xFCller \x80", false},
+        {"Jose\xCC\x81", "Jos\xE9", false},  // a base letter and its combining mark
+        {"\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87", "Lukasz Z\xF3lc", true},
+        {"Erd\xC5\x91s \xC5\xB0r", "Erd\xF6s \xDCr", true},  // double acute
+        {"\xCE\xA3\xCF\x89\xCE\xBA\xCF\x81\xCE\xAC\xCF\x84\xCE\xB7\xCF\x82", "Sokrates", true},
+        {"\xD0\xAE\xD1\x80\xD0\xB8\xD0\xB9", "Yuriy", true},  // Cyrillic
+        {"x\xF0\x9F\x98\x80y", "xy", true},                   // no Latin form: left out
+        {"plain", "plain", false},
+    };
+    for (const Case& c : cases) {
+        const FoldedText f = foldToCodePage(c.utf8);
+        EXPECT_EQ(f.text, c.folded) << c.utf8;
+        EXPECT_EQ(f.changed, c.changed) << c.utf8;
+        EXPECT_EQ(f.text.find('?'), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -95,13 +95,10 @@ TEST(Replace, ReplacesEveryOccurrence) {
     EXPECT_EQ(replaceAll("abc", "", "x"), "abc");
 }
 
-TEST(CommonError, BuildsBothEndings) {
+TEST(CommonError, BuildsTheMessage) {
     EXPECT_EQ(commonErrorText(53, "File not found"),
               "An error has occurred. Error number 53 -- File not found.  Try again, or notify "
               "author.");
-    EXPECT_EQ(commonErrorText(9, "Subscript out of range", ErrorEnding::Import),
-              "An error has occurred. Error number 9 -- Subscript out of range.  Try again, or "
-              "notify Quillmark.");
 }
 
 }  // namespace

@@ -77,6 +77,25 @@ TEST(BirthdayReminders, NamesAreTrimmedAndJoinedByOneBlank) {
               std::vector<std::string>{"Cher  has a birthday coming up on 05/20"});
 }
 
+TEST(UpcomingBirthdays, SoonestFirstWithTheAgeWhereTheYearIsKnown) {
+    const std::vector<ContactRecord> records = {
+        contact("Late", "One", "19800620"),   contact("No", "Year", "00000612"),
+        contact("Soon", "Two", "20000611"),   contact("Same", "Day", "19900620"),
+        contact("Born", "Later", "20300612"),
+    };
+    const auto upcoming = soonestFirst(upcomingBirthdays(records, {2024, 6, 10}));
+    std::vector<std::string> names;
+    std::vector<std::optional<int>> ages;
+    for (const UpcomingBirthday& b : upcoming) {
+        names.push_back(b.name);
+        ages.push_back(b.age);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Soon Two", "No Year", "Born Later", "Late One",
+                                               "Same Day"}));
+    EXPECT_EQ(ages, (std::vector<std::optional<int>>{24, std::nullopt, std::nullopt, 44, 34}));
+    EXPECT_EQ(upcoming.front().text(), "Soon Two has a birthday coming up on 06/11");
+}
+
 TEST(ReminderMenu, FirstRecordStandsForTheFile) {
     EXPECT_EQ(reminderMenuFor({}), ReminderMenu::NoRecords);
     EXPECT_EQ(reminderMenuFor({contact("A", "B", "", "1"), contact("C", "D", "", "0")}),

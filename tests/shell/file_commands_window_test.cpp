@@ -87,7 +87,8 @@ class FileCommandsTest : public QObject {
         Fixture f;
         f.choose(f.path("Friends.DAT"), f.w.mnuFileNew);
         QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("New")});
-        QCOMPARE(f.platform.fileDialogFilters.value(0), QStringLiteral("Data Files (*.DAT)|*.DAT"));
+        QCOMPARE(f.platform.fileDialogFilters.value(0),
+                 QStringLiteral("Data Files (*.DAT)|*.DAT|All files (*)|*"));
         QCOMPARE(f.platform.fileDialogFolders.value(0), f.state.appFolder);
         QVERIFY(QFile::exists(f.path("Friends.DAT")));
         QCOMPARE(QFileInfo(f.path("Friends.DAT")).size(), 0);
@@ -150,6 +151,43 @@ class FileCommandsTest : public QObject {
             QCOMPARE(m.icon, MsgIcon::Information);
             QCOMPARE(m.buttons, MsgButtons::Ok);
         }
+    }
+
+    // More than five upcoming birthdays come in one window, soonest first, not a box each.
+    void manyBirthdaysAreListedInOneWindow() {
+        Fixture f;
+        const std::string sooner = birthdateIn(2);
+        const std::string later = birthdateIn(9);
+        if (later.empty()) {
+            QSKIP("Those days fall into next year.");
+        }
+        std::vector<qm::ContactRecord> records(49, contact("Later", "One", later, "1"));
+        records.push_back(contact("Sooner", "Two", sooner, "1"));
+        writeContacts(f.folder.file("Big.DAT"), records);
+        f.choose(f.path("Big.DAT"), f.w.mnuFileOpen);
+
+        QVERIFY(f.platform.messages.empty());
+        QCOMPARE(f.platform.lists.size(), std::size_t{1});
+        const QStringList& lines = f.platform.lists[0].lines;
+        QCOMPARE(lines.size(), 50);
+        const QString age = QStringLiteral(" (turns %1)").arg(QDate::currentDate().year() - 1980);
+        QCOMPARE(lines.first(), reminderText("Sooner Two", sooner) + age);
+        QCOMPARE(lines.last(), reminderText("Later One", later) + age);
+    }
+
+    // New gives a bare name the ".DAT" ending; a name with an ending of its own keeps it.
+    void newAddsTheDataEndingToABareName() {
+        Fixture f;
+        const std::pair<const char*, const char*> names[] = {{"Friends", "Friends.DAT"},
+                                                             {"Club.", "Club.DAT"},
+                                                             {"notes.txt", "notes.txt"},
+                                                             {"Old.dat", "Old.dat"}};
+        for (const auto& [typed, made] : names) {
+            f.choose(f.path(typed), f.w.mnuFileNew);
+            QCOMPARE(f.state.filePath(), f.path(made));
+            QVERIFY(QFile::exists(f.path(made)));
+        }
+        QVERIFY(!QFile::exists(f.path("Friends")));
     }
 
     void openWithTheFirstFlagOffOffersEnableAndStillAnnouncesFlaggedOnes() {
@@ -281,12 +319,18 @@ class FileCommandsTest : public QObject {
         QVERIFY(!f.state.contacts.isOpen());
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
         QVERIFY(!f.w.mnuAdd->isEnabled());
-        QVERIFY(f.platform.settings.empty());
+        // The window's place is written at exit only (the recent files are written as they open).
+        const auto placeWrites = [&f] {
+            return std::ranges::count_if(f.platform.settings, [](const auto& setting) {
+                return setting.first.startsWith(QStringLiteral("Main"));
+            });
+        };
+        QCOMPARE(placeWrites(), 0);
 
         f.platform.messageAnswers.push_back(MsgAnswer::Cancel);
         f.choose(f.path("missing-folder/Bad.DAT"), f.w.mnuFileNew);
         // Cancel ends the program through the exit steps, which write the window geometry.
-        QCOMPARE(f.platform.settings.size(), 4U);
+        QCOMPARE(placeWrites(), 4);
     }
 };
 

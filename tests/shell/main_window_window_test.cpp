@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "desktop/main_window.h"
+#include "support/menu_captions_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
@@ -19,13 +20,7 @@ class MainWindowTest : public QObject {
         frmDEdavu window{state};
     };
 
-    static QStringList menuTexts(QMenu* menu) {
-        QStringList out;
-        for (QAction* a : menu->actions()) {
-            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        }
-        return out;
-    }
+    static QStringList menuTexts(QMenu* menu) { return test::menuCaptions(menu); }
 
   private Q_SLOTS:
     void startsWithNoFileAndContactCommandsDisabled() {

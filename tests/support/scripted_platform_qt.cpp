@@ -1,5 +1,7 @@
 #include "support/scripted_platform_qt.h"
 
+#include <algorithm>
+
 namespace qm {
 
 QStringList ScriptedPlatform::messageTexts() const {
@@ -21,6 +23,7 @@ QStringList ScriptedPlatform::messageTitles() const {
 void ScriptedPlatform::clearRecords() {
     messages.clear();
     inputs.clear();
+    lists.clear();
     fileDialogTitles.clear();
     fileDialogFilters.clear();
     fileDialogFolders.clear();
@@ -32,8 +35,8 @@ void ScriptedPlatform::clearRecords() {
 }
 
 MsgAnswer ScriptedPlatform::messageBox(QWidget*, const QString& title, const QString& text,
-                                       MsgButtons buttons, MsgIcon icon) {
-    messages.push_back({title, text, buttons, icon});
+                                       MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton) {
+    messages.push_back({title, text, buttons, icon, defaultButton});
     if (onMessage) {
         onMessage(messages.back());
     }
@@ -45,16 +48,29 @@ MsgAnswer ScriptedPlatform::messageBox(QWidget*, const QString& title, const QSt
     if (buttons != MsgButtons::Ok) {
         ++unanswered;
     }
+    return defaultAnswer(buttons, defaultButton);
+}
+
+MsgAnswer ScriptedPlatform::defaultAnswer(MsgButtons buttons, MsgDefault defaultButton) {
+    std::vector<MsgAnswer> order;
     switch (buttons) {
         case MsgButtons::YesNo:
+            order = {MsgAnswer::Yes, MsgAnswer::No};
+            break;
         case MsgButtons::YesNoCancel:
-            return MsgAnswer::Yes;
+            order = {MsgAnswer::Yes, MsgAnswer::No, MsgAnswer::Cancel};
+            break;
         case MsgButtons::RetryCancel:
-            return MsgAnswer::Retry;
+            order = {MsgAnswer::Retry, MsgAnswer::Cancel};
+            break;
+        case MsgButtons::SaveDiscardCancel:
+            order = {MsgAnswer::Save, MsgAnswer::Discard, MsgAnswer::Cancel};
+            break;
         case MsgButtons::Ok:
+            order = {MsgAnswer::Ok};
             break;
     }
-    return MsgAnswer::Ok;
+    return order[std::min(static_cast<std::size_t>(defaultButton), order.size() - 1)];
 }
 
 QString ScriptedPlatform::inputBox(QWidget*, const QString& title, const QString& prompt,

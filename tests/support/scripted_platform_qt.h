@@ -1,8 +1,8 @@
 #pragma once
 
 // Platform services for window tests: every call is recorded, and the user's answers are
-// replayed from queues filled by the test. An unqueued question gets its box's first
-// button (OK, Yes or Retry), an empty input, or a cancelled dialog, and is counted.
+// replayed from queues filled by the test. An unqueued question gets its box's default
+// button (what Enter presses), an empty input, or a cancelled dialog, and is counted.
 
 #include <QStringList>
 #include <deque>
@@ -18,6 +18,13 @@ struct RecordedMessage {
     QString text;
     MsgButtons buttons;
     MsgIcon icon;
+    MsgDefault defaultButton = MsgDefault::First;
+};
+
+struct RecordedList {
+    QString title;
+    QString heading;
+    QStringList lines;
 };
 
 struct RecordedInput {
@@ -47,6 +54,7 @@ class ScriptedPlatform : public PlatformServices {
     // What the windows asked.
     std::vector<RecordedMessage> messages;
     std::vector<RecordedInput> inputs;
+    std::vector<RecordedList> lists;
     QStringList fileDialogTitles;
     QStringList fileDialogFilters;
     QStringList fileDialogFolders;
@@ -64,9 +72,15 @@ class ScriptedPlatform : public PlatformServices {
     QStringList messageTexts() const;
     QStringList messageTitles() const;
     void clearRecords();
+    // The answer Enter gives: the default button among the box's buttons.
+    static MsgAnswer defaultAnswer(MsgButtons buttons, MsgDefault defaultButton);
 
     MsgAnswer messageBox(QWidget* parent, const QString& title, const QString& text,
-                         MsgButtons buttons, MsgIcon icon) override;
+                         MsgButtons buttons, MsgIcon icon, MsgDefault defaultButton) override;
+    void listBox(QWidget*, const QString& title, const QString& heading,
+                 const QStringList& lines) override {
+        lists.push_back({title, heading, lines});
+    }
     QString inputBox(QWidget* parent, const QString& title, const QString& prompt,
                      const QString& defaultAnswer) override;
     QString openFileDialog(QWidget* parent, const QString& title, const QString& filter,

@@ -1,0 +1,69 @@
+#pragma once
+
+// Reads the cards of one address book on a CardDAV server (RFC 6352): finds the address book
+// from whatever address the user gives (server root, principal, home set or the address book
+// itself), lists its cards with their ETags, and fetches the new and changed ones in batches.
+// Given what a contact file already holds (its sync state), only what changed since is
+// fetched: by the server's sync token (RFC 6578) when it offers one, else by comparing ETags.
+//
+// Every call waits in a local event loop, so the calling thread needs a QCoreApplication (a
+// QGuiApplication or QApplication will do); a window stays painted and its Cancel button
+// answers meanwhile. Failures throw QmError with the numbers of exchange/carddav_errors.h.
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exchange/carddav_sync_state.h"
+
+namespace qm::carddav {
+
+struct ServerConnection {
+    std::string url;  // http:// or https://
+    std::string user;
+    std::optional<std::string> password;  // exchange/carddav_credentials.h finds it
+    bool insecure = false;                // accept any TLS certificate (--insecure only)
+    int timeoutSeconds = 60;              // a request that moves no byte this long fails
+};
+
+struct ReadProgress {
+    // Cards fetched so far of those to fetch; called before the first batch and after each.
+    std::function<void(std::size_t done, std::size_t total)> report;
+    // Asked between batches and every tenth of a second while waiting for the server; true
+    // ends the read with err::kServerReadCancelled.
+    std::function<bool()> cancelled;
+};
+
+struct Card {
+    std::string href;  // path on the server, as in SyncedCard
+    std::string etag;
+    std::string vcard;  // UTF-8, lines as the server sent them
+};
+
+struct AddressBookRead {
+    std::string addressBookUrl;  // the address book found (compare with the sync state's)
+    std::string displayName;
+    std::string syncToken;             // to keep for the next run; empty when none is offered
+    std::vector<Card> cards;           // new and changed cards, in href order
+    std::vector<std::string> removed;  // hrefs of the known cards no longer on the server
+    std::size_t unchanged = 0;         // known cards still on the server with the same ETag
+    bool bySyncToken = false;          // the changes came from sync-collection
+};
+
+// The connection the command line makes: the user from --user, else from the address, else
+// from ~/.netrc; the password from QUILLMARK_CARDDAV_PASSWORD, else ~/.netrc.
+ServerConnection connectionFor(const std::string& url, const std::string& user, bool insecure);
+
+// Reads the address book at connection.url. `known` is what the contact file holds; it counts
+// only when its address book URL is the one found (else every card is new). An empty state
+// reads every card.
+AddressBookRead readAddressBook(const ServerConnection& connection,
+                                const CarddavSyncState& known = {},
+                                const ReadProgress& progress = {});
+
+// Cards per addressbook-multiget request.
+inline constexpr std::size_t kMultigetBatch = 100;
+
+}  // namespace qm::carddav

@@ -1,0 +1,70 @@
+#pragma once
+
+// One conversation with an address book server: requests sent one at a time and waited for in
+// a local event loop, each with the checks every request needs (TLS certificates, the idle
+// timeout, redirects, the login, the caller's Cancel).
+
+#include <QByteArray>
+#include <QNetworkAccessManager>
+#include <QUrl>
+#include <string>
+
+#include "carddav/carddav_client.h"
+
+class QNetworkReply;
+class QAuthenticator;
+
+namespace qm::carddav {
+
+struct HttpAnswer {
+    int status = 0;
+    QByteArray reason;
+    QByteArray body;
+    QByteArray location;   // of a redirect
+    QByteArray challenge;  // WWW-Authenticate of a 401
+    QUrl url;              // the address that answered, after redirects
+};
+
+inline constexpr int kMaxRedirects = 5;
+
+class HttpSession {
+  public:
+    HttpSession(const ServerConnection& connection, const ReadProgress& progress);
+    HttpSession(const HttpSession&) = delete;
+    HttpSession& operator=(const HttpSession&) = delete;
+
+    // Sends and waits. Follows up to kMaxRedirects redirects with the same method and body,
+    // to the same scheme or from http to https only. Throws QmError when the exchange fails
+    // (unreachable, certificate, login, timeout, cut, Cancel); any HTTP status comes back.
+    HttpAnswer send(const QByteArray& method, const QUrl& url, const QByteArray& body = {},
+                    const QByteArray& depth = {},
+                    const QByteArray& contentType = "application/xml; charset=utf-8");
+
+    // Throws err::kServerReadCancelled when the caller asked to stop.
+    void checkCancelled() const;
+
+  private:
+    HttpAnswer sendOnce(const QByteArray& method, const QUrl& url, const QByteArray& body,
+                        const QByteArray& depth, const QByteArray& contentType);
+    // Waits in a local event loop until the reply is finished; throws for Cancel, the
+    // timeout, an answer too large to be an address book's and an untrusted certificate.
+    void waitFor(QNetworkReply& reply) const;
+    void answerLogin(QNetworkReply* reply, QAuthenticator* authenticator) const;
+    void chooseLogin(const HttpAnswer& refusal);
+    [[noreturn]] void throwFailure(QNetworkReply& reply) const;
+
+    ServerConnection connection_;
+    ReadProgress progress_;
+    QString loginHost_;  // the password goes to this host only, never after a redirect away
+    // How the login is given once the server has asked for one: Basic by this session (Qt
+    // would send the password in Latin-1, servers expect UTF-8), anything else (Digest) by
+    // Qt's authenticator.
+    enum class Login { NotAsked, Basic, Qt } login_ = Login::NotAsked;
+    QByteArray basicAuthorization_;
+    QNetworkAccessManager manager_;
+};
+
+// The host for messages: ASCII (an international name in its xn-- form).
+std::string hostOf(const QUrl& url);
+
+}  // namespace qm::carddav

@@ -1,0 +1,24 @@
+#pragma once
+
+// Files dropped on the main window: a contact file (".DAT") opens as Open would open it; a
+// CSV or vCard file opens the import window with that file chosen.
+
+#include <QString>
+#include <optional>
+
+class QMimeData;
+
+namespace qm {
+
+enum class DroppedKind { ContactFile, ImportFile };
+
+struct DroppedFile {
+    DroppedKind kind;
+    QString path;
+};
+
+// The one local file of a drop, when its ending says what to do with it; the ending's case
+// does not matter.
+std::optional<DroppedFile> droppedFile(const QMimeData* data);
+
+}  // namespace qm

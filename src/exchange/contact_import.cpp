@@ -1,0 +1,149 @@
+#include "exchange/contact_import.h"
+
+#include "contacts/field_rules.h"
+#include "exchange/duplicate_index.h"
+#include "records/text_rules.h"
+
+namespace qm {
+
+namespace {
+
+struct StoredText {
+    std::string ContactRecord::*member;
+    ContactField field;
+};
+
+constexpr StoredText kTextFields[] = {
+    {&ContactRecord::firstName, ContactField::FirstName},
+    {&ContactRecord::middleInitial, ContactField::MiddleInitial},
+    {&ContactRecord::lastName, ContactField::LastName},
+    {&ContactRecord::street, ContactField::Street},
+    {&ContactRecord::street2, ContactField::Street2},
+    {&ContactRecord::city, ContactField::City},
+    {&ContactRecord::state, ContactField::State},
+    {&ContactRecord::zip, ContactField::Zip},
+    {&ContactRecord::country, ContactField::Country},
+    {&ContactRecord::company, ContactField::Company},
+    {&ContactRecord::homePhone, ContactField::HomePhone},
+    {&ContactRecord::cellPhone, ContactField::CellPhone},
+    {&ContactRecord::workPhone, ContactField::WorkPhone},
+    {&ContactRecord::email, ContactField::Email},
+    {&ContactRecord::category, ContactField::Category},
+    {&ContactRecord::notes, ContactField::Notes},
+};
+
+// The program's own CSV export writes values without quoting: a comma in a stored value
+// would shift every later column of that contact's exported line.
+void removeCommas(ContactField field, std::string& value) {
+    const std::size_t comma = value.find(',');
+    if (comma == std::string::npos) {
+        return;
+    }
+    if (field == ContactField::Email) {
+        value.resize(comma);
+    } else if (commasBecomeBlanks(field)) {
+        value = replaceAll(value, ",", " ");
+    } else {
+        value = removeAll(value, ",");
+    }
+}
+
+// Nothing would tell such a contact apart from the next one.
+bool hasNothingToTellApart(const ContactRecord& c) {
+    return c.firstName.empty() && c.lastName.empty() && c.email.empty();
+}
+
+// Folded values that the stored contact still holds (a layout may drop a value after it).
+std::size_t foldedValuesKept(std::uint32_t folded, const ContactRecord& stored) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < field::kAll.size(); ++i) {
+        if ((folded >> i & 1u) != 0 && !(stored.*(field::kAll[i].member)).empty()) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+std::string withoutControlCharacters(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == 0) {
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        out += (c < 0x20 || c == 0x7F) ? ' ' : text[i];
+    }
+    return out;
+}
+
+ContactRecord storedForm(ContactRecord c) {
+    for (const StoredText& t : kTextFields) {
+        std::string& value = c.*(t.member);
+        for (unsigned char ch : value) {
+            if (ch < 0x20 || ch == 0x7F) {
+                value = withoutControlCharacters(value);
+                break;
+            }
+        }
+        removeCommas(t.field, value);
+    }
+    return decodeRecord(std::string_view(encodeRecord(c).data(), kRecordSize));
+}
+
+ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>& onFile,
+                        bool remindersOn, std::size_t limit) {
+    ImportResult result;
+    result.format = reader.formatName();
+    const DuplicateIndex duplicates(onFile);
+    while (result.records.size() < limit) {
+        std::optional<ContactRow> row = reader.next();
+        if (!row) {
+            break;
+        }
+        row->contact.reminder.assign(1, remindersOn ? '1' : '0');
+        // Compared as it will be stored: a long e-mail address or name on file is the cut
+        // copy of the one in the file, and must still be found.
+        ContactRecord stored = storedForm(std::move(row->contact));
+        if (row->skipped || hasNothingToTellApart(stored)) {
+            ++result.counts.withoutNameOrEmail;
+            continue;
+        }
+        if (duplicates.isDuplicate(stored)) {
+            ++result.counts.duplicates;
+            continue;
+        }
+        result.counts.foldedValues += foldedValuesKept(row->foldedFields, stored);
+        result.records.push_back(std::move(stored));
+    }
+    return result;
+}
+
+ImportResult importContacts(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
+                            bool remindersOn) {
+    const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
+    if (!reader) {
+        ImportResult result;
+        result.outcome = ImportOutcome::NotCompatible;
+        return result;
+    }
+    return importRows(*reader, onFile, remindersOn);
+}
+
+ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
+                           bool remindersOn, std::size_t count) {
+    const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
+    if (!reader) {
+        ImportResult result;
+        result.outcome = ImportOutcome::NotCompatible;
+        return result;
+    }
+    return importRows(*reader, onFile, remindersOn, count);
+}
+
+}  // namespace qm

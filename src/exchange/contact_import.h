@@ -1,0 +1,62 @@
+#pragma once
+
+// The import of any reader's rows: each row stored as the contact file stores values, rows
+// without a name or e-mail address and contacts already on file skipped, the reminder flag
+// set. Used by the import window and the command line alike.
+
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/contact_reader.h"
+#include "records/contact_record.h"
+
+namespace qm {
+
+enum class ImportOutcome {
+    Done,           // read to the end of the file
+    NotCompatible,  // no header names a name or an e-mail column
+};
+
+struct ImportCounts {
+    std::size_t duplicates = 0;          // already on file
+    std::size_t withoutNameOrEmail = 0;  // nothing to tell the contact apart by
+    std::size_t foldedValues = 0;        // of the imported contacts, letters folded
+};
+
+struct ImportResult {
+    ImportOutcome outcome = ImportOutcome::Done;
+    std::string format;  // the recognised format; empty when not compatible
+    // The contacts to append, in file order, exactly as the contact file will hold them.
+    std::vector<ContactRecord> records;
+    ImportCounts counts;
+};
+
+// A value as every stored value is: each line break, tab or other control character a
+// blank (a CR LF pair one blank), NUL left out.
+std::string withoutControlCharacters(std::string_view text);
+
+// A reader's row as the contact file will hold it: control characters out, commas out of
+// each field as Save takes them out (blanks in the country, category and notes; an e-mail
+// address keeps what stands before its first comma), left-trimmed and cut to the widths.
+ContactRecord storedForm(ContactRecord row);
+
+// Reads every row (at most `limit` contacts to append) through the one import step. A
+// contact is a duplicate when it matches one of `onFile`, the contacts on file before the
+// import.
+ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>& onFile,
+                        bool remindersOn,
+                        std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// The import of a file's bytes in whatever format its content shows.
+ImportResult importContacts(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
+                            bool remindersOn);
+
+// What an import would do, for showing before it runs: the recognised format and the first
+// `count` contacts as they will be stored.
+ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
+                           bool remindersOn, std::size_t count = 5);
+
+}  // namespace qm

@@ -1,0 +1,46 @@
+#pragma once
+
+// A contact reader turns an import file into rows of named contact fields; one step
+// (contact_import.h) takes every reader's rows into the contact file the same way. The CSV
+// reader (five header layouts, else columns found by their names) and the vCard reader
+// are the readers; which one reads a file is decided by its content, not its name.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "records/contact_record.h"
+
+namespace qm {
+
+struct ContactRow {
+    // Values in the code page as the reader's own rules cleaned them; the birthdate in its
+    // stored form (YYYYMMDD) or empty; the include-company flag. The step that stores the
+    // row still applies the rules every contact follows (no comma, no line break, widths).
+    ContactRecord contact;
+    // Bit n set: field::kAll[n] had letters the code page cannot hold, folded by the reader.
+    std::uint32_t foldedFields = 0;
+    // The reader's own rule drops the row (a layout that needs both names, for instance).
+    bool skipped = false;
+};
+
+class ContactReader {
+  public:
+    virtual ~ContactReader() = default;
+    // The recognised format, as the import names it to the user.
+    virtual std::string formatName() const = 0;
+    // The next contact of the file; none at its end.
+    virtual std::optional<ContactRow> next() = 0;
+};
+
+// The reader for a file's bytes: a vCard reader for a file that begins with BEGIN:VCARD,
+// else a CSV reader. None when the file holds no header that names a name or an e-mail
+// column (the file is not compatible). Throws QmError for an empty file.
+std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes);
+
+// Index of a record field in field::kAll, for ContactRow::foldedFields.
+std::size_t fieldIndex(std::string ContactRecord::*member);
+
+}  // namespace qm
