@@ -15,8 +15,9 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p build-fuzz/findings
 export ASAN_OPTIONS="abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-for target in $(find build-fuzz/fuzz -maxdepth 1 -type f -executable -name 'fuzz_*' | sort); do
-  name="$(basename "$target")"
+for source in fuzz/fuzz_*.cpp; do
+  name="$(basename "$source" .cpp)"
+  target="build-fuzz/fuzz/$name"
   seeds="fuzz/corpus/${name#fuzz_}"
   mkdir -p "$work/$name"
   corpora=("$work/$name")

@@ -27,7 +27,7 @@ int dryRunImport(const std::string& path, const std::string& input, const Args& 
     bool remindersOn = remindersSetting(args, nullptr);
     if (systemFileOps().exists(path)) {
         ContactFile file;
-        openContactFile(file, path, false);
+        openContactFile(context, file, path, FileUse::Read);
         onFile = file.readAll();
         remindersOn = remindersSetting(args, &file);
     }
