@@ -1,5 +1,6 @@
 // Several quillmark processes on one folder or file at once, a full disk, a read-only file
-// system and planted links (kills at every step: tests/records/contact_file_test.cpp): no contact is lost, every failure is exit 1 with its message.
+// system and planted links: no contact is lost, every failure is exit 1 with its message.
+// (A kill at every step: tests/records/contact_file_test.cpp.)
 #include <sys/stat.h>
 
 #include <chrono>
