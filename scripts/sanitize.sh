@@ -14,14 +14,4 @@ cd build-asan
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$(pwd)/../scripts/lsan.supp:print_suppressions=0"
-pending=()
-while read -r name reason; do
-  case "$name" in ''|'#'*) continue ;; esac
-  echo "NOT RUN under the sanitizers until its fix is merged: $name ($reason)"
-  pending+=("^$name\$")
-done <../scripts/sanitize-pending.txt
-if [ "${#pending[@]}" -gt 0 ]; then
-  ctest --output-on-failure -j "${JOBS:-2}" -E "$(IFS='|'; echo "${pending[*]}")"
-else
-  ctest --output-on-failure -j "${JOBS:-2}"
-fi
+ctest --output-on-failure -j "${JOBS:-2}"
