@@ -16,7 +16,7 @@
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 
 namespace {
 
@@ -511,4 +511,22 @@ void frmEdDelViewContact::printDetailsCommand() {
         job.surface->killDoc();
         qm::showPrinterProblem(state_.platform, this, tr("Printer error."));
     }
+}
+
+void returnToContactBrowser(qm::AppState& state) {
+    if (frmEdDelViewContact* browser = loadedContactBrowser(state)) {
+        browser->show();
+        browser->activateWindow();
+        try {
+            browser->refreshFindList();
+        } catch (const qm::QmError& e) {
+            // The browser is on show either way; its find list stays as it was.
+            qm::showCommonError(state.platform, browser, e);
+        }
+    }
+}
+
+bool settleContactBrowserChanges(qm::AppState& state) {
+    frmEdDelViewContact* browser = loadedContactBrowser(state);
+    return browser == nullptr || browser->settleUnsavedChanges();
 }

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "app/app_state.h"
+#include "contacts/contact_browser_open.h"
 #include "contacts/contact_form_window.h"
 #include "contacts/field_rules.h"
 #include "records/contact_record.h"
@@ -99,14 +100,6 @@ class frmEdDelViewContact : public QMainWindow {
     // The contact as last displayed or saved; the fields differ from it while changed.
     std::optional<qm::ContactFields> shown_;
 };
-
-// From the main window: a browser still loaded (hidden after Print Label) shows again as it
-// was; otherwise a fresh one is loaded. Focus on the find list when asked.
-frmEdDelViewContact* openContactBrowser(qm::AppState& state, bool focusFind);
-
-// From the contact list: reads the record (a failure throws, for the list to report), makes it
-// the current record and shows it in the browser with everything enabled.
-frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record);
 
 // The loaded browser, shown or hidden; nullptr when none.
 frmEdDelViewContact* loadedContactBrowser(qm::AppState& state);

@@ -12,12 +12,12 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "contacts/contact_browser_window.h"
+#include "contacts/contact_browser_open.h"
 #include "contacts/contact_commands_window.h"
 #include "desktop/file_drop.h"
-#include "exchange/export_window.h"
-#include "exchange/import_window.h"
-#include "list/contact_list_window.h"
+#include "exchange/export_open.h"
+#include "exchange/import_open.h"
+#include "list/contact_list_open.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
@@ -25,7 +25,7 @@
 #include "platform/window_place.h"
 #include "printing/margins_window.h"
 #include "records/error.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 #include "shell/file_commands_window.h"
 #include "shell/recent_files_window.h"
 
@@ -162,7 +162,7 @@ void frmDEdavu::connectCommands() {
     for (QAction* list : {mnuSrchContacts, mnuViewAll}) {
         connect(list, &QAction::triggered, this, [&s] { qm::openContactList(s); });
     }
-    connect(mnuImport, &QAction::triggered, this, [&s] { qm::openImportWindow(s); });
+    connect(mnuImport, &QAction::triggered, this, [&s] { qm::openImportWindow(s, QString()); });
     connect(mnuExport, &QAction::triggered, this, [&s] { qm::openExportWindow(s); });
 
     const std::pair<QAction*, const char*> margins[] = {
@@ -339,8 +339,7 @@ void frmDEdavu::closeEvent(QCloseEvent* event) {
     if (!exiting_) {
         // Changes left unsaved in the contact browser are settled while the file is open;
         // Cancel there keeps the program running.
-        if (frmEdDelViewContact* browser = loadedContactBrowser(state_);
-            browser != nullptr && !browser->settleUnsavedChanges()) {
+        if (!settleContactBrowserChanges(state_)) {
             event->ignore();
             return;
         }

@@ -1,4 +1,5 @@
 #include "exchange/import_window.h"
+#include "exchange/import_open.h"
 #include "platform/app_exit.h"
 #include "platform/widget_names.h"
 
@@ -20,7 +21,7 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "records/file_ops.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 
 namespace {
 

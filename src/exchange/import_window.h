@@ -70,11 +70,3 @@ class frmLMImport : public QMainWindow {
     QString title_;
     bool endingApplication_ = false;
 };
-
-namespace qm {
-
-// Import Contacts: the import window in the main window's place, with the file chosen when a
-// path is given.
-frmLMImport* openImportWindow(AppState& state, const QString& path = QString());
-
-}  // namespace qm

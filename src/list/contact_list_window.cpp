@@ -6,12 +6,13 @@
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
-#include "list/list_browser_link_window.h"
+#include "contacts/contact_browser_open.h"
+#include "list/contact_list_open.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 
 using qm::SearchField;
 using qm::SortOrder;
@@ -354,7 +355,7 @@ void frmViewAll::closeEvent(QCloseEvent* event) {
     // A contact opened from the list is on show in the browser; go back there. A browser
     // left hidden by Print Label also holds a current record, but the list did not open it.
     if (openedContact_ && state_.currentRecord != 0) {
-        qm::returnToContactBrowser(state_);
+        returnToContactBrowser(state_);
     } else {
         state_.returnToMain();
     }

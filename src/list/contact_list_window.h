@@ -108,11 +108,3 @@ class frmViewAll : public QMainWindow {
     // A contact was opened from this list: closing goes back to the browser showing it.
     bool openedContact_ = false;
 };
-
-namespace qm {
-
-// Search Contacts and All Contacts: the list in the main window's place, all contacts by
-// first name selected.
-void openContactList(AppState& state);
-
-}  // namespace qm
