@@ -49,6 +49,8 @@ void frmLMImport::buildControls() {
         "lblImpHdr");
     lblImpHdr->setWordWrap(true);
     cmdCsvOpen = qm::named(new QPushButton(tr("&Open csv file")), "cmdCsvOpen");
+    cmdFromServer =
+        qm::named(new QPushButton(tr("From an &address book server...")), "cmdFromServer");
     txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
     txtImpFilename->setReadOnly(true);
     cmdStartImport = qm::named(new QPushButton(tr("&Import")), "cmdStartImport");
@@ -66,11 +68,14 @@ void frmLMImport::buildControls() {
     page->addWidget(lblImpHdr);
     page->addSpacing(8);
     page->addLayout(file);
+    page->addWidget(cmdFromServer, 0, Qt::AlignLeft);
     page->addStretch();
     page->addLayout(commands);
     resize(560, 220);
 
     connect(cmdCsvOpen, &QPushButton::clicked, this, &frmLMImport::chooseFile);
+    connect(cmdFromServer, &QPushButton::clicked, this,
+            [this] { state_.requestAddressBookImport(this); });
     connect(cmdStartImport, &QPushButton::clicked, this, &frmLMImport::startImport);
     connect(cmdImpCancel, &QPushButton::clicked, this, &frmLMImport::close);
 }

@@ -24,6 +24,7 @@ class frmLMImport : public QMainWindow {
 
     QLabel* lblImpHdr;
     QPushButton* cmdCsvOpen;
+    QPushButton* cmdFromServer;
     QLineEdit* txtImpFilename;
     QPushButton* cmdStartImport;
     QPushButton* cmdImpCancel;
