@@ -38,13 +38,13 @@ class ReadProgressDialog {
     }
 
     qm::carddav::ReadProgress progress() {
-        return {[this](std::size_t done, std::size_t total) {
-                    dialog_.setLabelText(
-                        AddressBookTexts::tr("%1 of %2 cards").arg(done).arg(total));
-                    dialog_.setMaximum(static_cast<int>(total));
-                    dialog_.setValue(static_cast<int>(done));
-                },
-                [this] { return cancelled_ || dialog_.wasCanceled(); }};
+        return {
+            [this](std::size_t done, std::size_t total) {
+                dialog_.setLabelText(AddressBookTexts::tr("%1 of %2 cards").arg(done).arg(total));
+                dialog_.setMaximum(static_cast<int>(total));
+                dialog_.setValue(static_cast<int>(done));
+            },
+            [this] { return cancelled_ || dialog_.wasCanceled(); }};
     }
 
   private:
@@ -59,9 +59,9 @@ std::string utf8(const QString& text) {
 // The user's answers as a connection: a typed password, else the one the environment or
 // ~/.netrc holds.
 qm::carddav::ServerConnection connectionFrom(const dlgAddressBook& dialog) {
-    qm::carddav::ServerConnection connection = qm::carddav::connectionFor(
-        utf8(dialog.txtServerUrl->text().trimmed()), utf8(dialog.txtServerUser->text().trimmed()),
-        false);
+    qm::carddav::ServerConnection connection =
+        qm::carddav::connectionFor(utf8(dialog.txtServerUrl->text().trimmed()),
+                                   utf8(dialog.txtServerUser->text().trimmed()), false);
     if (!dialog.txtServerPassword->text().isEmpty()) {
         connection.password = utf8(dialog.txtServerPassword->text());
     }
@@ -70,8 +70,7 @@ qm::carddav::ServerConnection connectionFrom(const dlgAddressBook& dialog) {
 
 // Asks for the server and runs `work` with it until it succeeds, the user cancels the dialog
 // or the read, or answers the error with Cancel; Retry asks again with the answers kept.
-void runWithServer(qm::AppState& state, QWidget* parent, const QString& action,
-                   const QString& url,
+void runWithServer(qm::AppState& state, QWidget* parent, const QString& action, const QString& url,
                    const std::function<void(const qm::carddav::ServerConnection&,
                                             const qm::carddav::ReadProgress&)>& work) {
     dlgAddressBook dialog(parent, action);
@@ -153,18 +152,18 @@ void importFromAddressBook(AppState& state, QWidget* parent) {
         showCommonError(state.platform, parent, e);
         return;
     }
-    runWithServer(state, parent, AddressBookTexts::tr("&Import"), QString(),
-                  [&](const carddav::ServerConnection& connection,
-                      const carddav::ReadProgress& progress) {
-                      const ImportResult result = carddav::importAddressBook(
-                          state.contacts, connection, state.remindersOn(), progress);
-                      if (!result.records.empty()) {
-                          state.contactsSaved();
-                      }
-                      state.platform.messageBox(parent, QString::fromLatin1(kImportCompletedTitle),
-                                                QString::fromLatin1(importCompletedText(result)),
-                                                MsgButtons::Ok, MsgIcon::None);
-                  });
+    runWithServer(
+        state, parent, AddressBookTexts::tr("&Import"), QString(),
+        [&](const carddav::ServerConnection& connection, const carddav::ReadProgress& progress) {
+            const ImportResult result = carddav::importAddressBook(state.contacts, connection,
+                                                                   state.remindersOn(), progress);
+            if (!result.records.empty()) {
+                state.contactsSaved();
+            }
+            state.platform.messageBox(parent, QString::fromLatin1(kImportCompletedTitle),
+                                      QString::fromLatin1(importCompletedText(result)),
+                                      MsgButtons::Ok, MsgIcon::None);
+        });
 }
 
 void keepInStepWithAddressBook(AppState& state, QWidget* parent) {
@@ -177,18 +176,18 @@ void keepInStepWithAddressBook(AppState& state, QWidget* parent) {
         showCommonError(state.platform, parent, e);
         return;
     }
-    runWithServer(state, parent, AddressBookTexts::tr("&Keep in step"), known,
-                  [&](const carddav::ServerConnection& connection,
-                      const carddav::ReadProgress& progress) {
-                      const SyncCounts counts = carddav::syncAddressBook(
-                          state.contacts, connection, state.remindersOn(), progress);
-                      if (counts.added > 0) {
-                          state.contactsSaved();
-                      }
-                      state.platform.messageBox(parent, QString::fromLatin1(kSyncCompletedTitle),
-                                                QString::fromLatin1(syncCompletedText(counts)),
-                                                MsgButtons::Ok, MsgIcon::None);
-                  });
+    runWithServer(
+        state, parent, AddressBookTexts::tr("&Keep in step"), known,
+        [&](const carddav::ServerConnection& connection, const carddav::ReadProgress& progress) {
+            const SyncCounts counts =
+                carddav::syncAddressBook(state.contacts, connection, state.remindersOn(), progress);
+            if (counts.added > 0) {
+                state.contactsSaved();
+            }
+            state.platform.messageBox(parent, QString::fromLatin1(kSyncCompletedTitle),
+                                      QString::fromLatin1(syncCompletedText(counts)),
+                                      MsgButtons::Ok, MsgIcon::None);
+        });
 }
 
 }  // namespace qm

@@ -206,8 +206,9 @@ const std::vector<Command>& commands() {
          "contact browser's Delete does, without the questions. Prints nothing.\n\n"
          "Example:\n  quillmark delete Friends.DAT 2\n",
          withHelp({}), runDelete},
-        {"import", "import FILE.DAT INPUT|URL [--user NAME] [--insecure] [--reminders on|off]\n"
-                   "         [--dry-run]",
+        {"import",
+         "import FILE.DAT INPUT|URL [--user NAME] [--insecure] [--reminders on|off]\n"
+         "         [--dry-run]",
          std::string("Appends the contacts of an export file to the contact file, as the import\n"
                      "window's Import does, and prints its final message: the count imported\n"
                      "and, on a second line, what was skipped (contacts already on file, lines\n"

@@ -31,9 +31,9 @@ int dryRunImport(const std::string& path, const std::string& input, const Args& 
         onFile = file.readAll();
         remindersOn = remindersSetting(args, &file);
     }
-    const ImportResult result =
-        isServerAddress(input) ? previewFromServer(input, args, context, onFile, remindersOn)
-                               : importContacts(readWholeFile(input), onFile, remindersOn);
+    const ImportResult result = isServerAddress(input)
+                                    ? previewFromServer(input, args, context, onFile, remindersOn)
+                                    : importContacts(readWholeFile(input), onFile, remindersOn);
     if (result.outcome == ImportOutcome::NotCompatible) {
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }
@@ -73,9 +73,8 @@ int runImport(const Args& args, Context& context) {
     ImportResult result;
     try {
         const bool remindersOn = remindersSetting(args, &file);
-        result = isServerAddress(input)
-                     ? importFromServer(file, input, args, context, remindersOn)
-                     : importContactFile(file, input, remindersOn);
+        result = isServerAddress(input) ? importFromServer(file, input, args, context, remindersOn)
+                                        : importContactFile(file, input, remindersOn);
     } catch (const QmError&) {
         dropIfNew();
         throw;

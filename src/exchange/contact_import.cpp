@@ -98,8 +98,7 @@ ContactRecord storedForm(ContactRecord c) {
 ImportStep::ImportStep(const std::vector<ContactRecord>& onFile, bool remindersOn)
     : duplicates_(onFile), remindersOn_(remindersOn) {}
 
-ImportStep::Taken ImportStep::take(ContactRow row, ImportCounts& counts,
-                                   DuplicateTest test) const {
+ImportStep::Taken ImportStep::take(ContactRow row, ImportCounts& counts, DuplicateTest test) const {
     Taken taken;
     row.contact.reminder.assign(1, remindersOn_ ? '1' : '0');
     // Compared as it will be stored: a long e-mail address or name on file is the cut copy

@@ -59,8 +59,7 @@ class ImportStep {
     enum class DuplicateTest { Run, Skip };
 
     // Counts what is skipped, and the folded values of a row to add, into `counts`.
-    Taken take(ContactRow row, ImportCounts& counts,
-               DuplicateTest test = DuplicateTest::Run) const;
+    Taken take(ContactRow row, ImportCounts& counts, DuplicateTest test = DuplicateTest::Run) const;
 
   private:
     DuplicateIndex duplicates_;

@@ -57,8 +57,8 @@ ImportResult importServerCards(const std::vector<ServerCard>& cards,
     return importRows(rows, onFile, remindersOn);
 }
 
-ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards,
-                                       ContactFile& contacts, bool remindersOn) {
+ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactFile& contacts,
+                                       bool remindersOn) {
     // LOCK: exclusive from here
     ImportResult result = importServerCards(cards, contacts.readAll(), remindersOn);
     if (!result.records.empty()) {

@@ -40,7 +40,7 @@ ImportResult importServerCards(const std::vector<ServerCard>& cards,
 
 // That import appended to the contact file, the duplicate test and the append under one
 // exclusive lock.
-ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards,
-                                       ContactFile& contacts, bool remindersOn);
+ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactFile& contacts,
+                                       bool remindersOn);
 
 }  // namespace qm

@@ -89,7 +89,8 @@ class AddressBookWindowTest : public QObject {
         ann.firstName = "Ann";
         s.state.contacts.append(ann);
         const std::string before = qm::test::readBytes(s.dat);
-        const QString book = qm::test::makeFilledAddressBook(qm::test::kAlice, "window-cancel", 300);
+        const QString book =
+            qm::test::makeFilledAddressBook(qm::test::kAlice, "window-cancel", 300);
 
         bool cancelled = false;
         answerServerDialog(book, QStringLiteral("secret"), [&] {

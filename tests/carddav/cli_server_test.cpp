@@ -49,7 +49,7 @@ class CliServer : public ::testing::Test {
 TEST_F(CliServer, ImportsAThousandCards) {
     const QString book = test::makeFilledAddressBook(kAlice, "cli-thousand", 1000);
     const Outcome run = quillmark({"import", QString::fromStdString(dat), book, "--user", "alice"},
-                              QString::fromStdString(kAlice.password));
+                                  QString::fromStdString(kAlice.password));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "D O N E !  1000 contacts successfully imported.\n");
     EXPECT_EQ(run.err, "");  // no progress line: standard error is not a terminal

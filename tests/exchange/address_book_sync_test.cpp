@@ -146,10 +146,11 @@ TEST(AddressBookSync, ACardThatIsNotAVCardChangesNothing) {
     const std::string before = test::readBytes(dat);
     const std::vector<ServerCard> cards = {card("bob", "Bob", "Troy"),
                                            {"/alice/family/x.vcf", "\"1\"", "<html>oops</html>"}};
-    const std::string words =
-        "The card /alice/family/x.vcf of the address book is not a vCard";
+    const std::string words = "The card /alice/family/x.vcf of the address book is not a vCard";
     const std::function<void()> runs[] = {
-        [&] { syncContactFile(file, dat + ".carddav", {}, {kBook, "t", cards, {}, 0}, true); },
+        [&] {
+            syncContactFile(file, dat + ".carddav", {}, {kBook, "t", cards, {}, 0}, true);
+        },
         [&] { importServerCardsIntoFile(cards, file, true); },
     };
     for (const auto& run : runs) {
