@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Prints a full sheet of typed-line labels (positions 1-30, five lines each) into a PDF and
-# turns its page into docs/images/label-sheet.png, with the outlines of real 30-up stock
-# drawn in grey (3 x 10 labels of 2.625 x 1 inch, first at 0.15625 and 0.5 inch).
+# turns its page into docs/images/label-sheet.png, with the outlines of the 30-up stock (its
+# row of the stock table, written beside the PDF by the test) drawn in grey.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export CCACHE_BASEDIR="$(pwd)"
@@ -16,12 +16,9 @@ mkdir -p docs/images
 dpi=60
 pdftoppm -png -r "$dpi" -f 1 -l 1 -singlefile "$work/sheet.pdf" "$work/page"
 outlines=()
-for row in $(seq 0 9); do
-  for col in 0 1 2; do
-    outlines+=(-draw "$(awk -v r="$row" -v c="$col" -v d="$dpi" 'BEGIN {
-      x = (0.15625 + c * 2.78125) * d; y = (0.5 + r) * d
-      printf "roundrectangle %.1f,%.1f %.1f,%.1f 6,6", x, y, x + 2.625 * d, y + d }')")
-  done
-done
+while read -r left top right bottom; do
+  outlines+=(-draw "$(awk -v l="$left" -v t="$top" -v r="$right" -v b="$bottom" -v d="$dpi" \
+    'BEGIN { s = d / 72; printf "roundrectangle %.1f,%.1f %.1f,%.1f 6,6", l*s, t*s, r*s, b*s }')")
+done < "$work/sheet.pdf.outlines"
 convert "$work/page.png" -fill none -stroke "#b0b0b0" "${outlines[@]}" docs/images/label-sheet.png
 echo "docs/images/label-sheet.png"

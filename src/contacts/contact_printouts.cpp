@@ -102,6 +102,7 @@ void printContactDetails(PrinterSurface& surface, const ContactFields& fields,
         surface.newPage();
     }
     surface.endDoc();
+    surface.endJob();
 }
 
 void printSelectedText(PrinterSurface& surface, const std::string& selected) {
@@ -112,6 +113,7 @@ void printSelectedText(PrinterSurface& surface, const std::string& selected) {
     surface.print({text(selected)});
     surface.newPage();
     surface.endDoc();
+    surface.endJob();
 }
 
 LabelLines contactLabelLines(const ContactFields& fields) {

@@ -14,7 +14,8 @@ namespace qm {
 // Font, size, style and orientation the sheet starts with.
 void prepareDetailsSurface(PrinterSurface& surface);
 
-// One details page per copy, each ended by a new page, then the end of the document.
+// One details page per copy, each ended by a new page, then the end of the document and of
+// the job.
 // reportDate is the date already in the desktop's short form.
 void printContactDetails(PrinterSurface& surface, const ContactFields& fields,
                          const std::string& reportDate, int copies);

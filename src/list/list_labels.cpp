@@ -1,9 +1,19 @@
 #include "list/list_labels.h"
 
 #include <algorithm>
-#include <array>
+
+#include "printing/label_stock.h"
+#include "printing/print_rules.h"
 
 namespace qm {
+
+namespace {
+
+const ListLabelLayout& kLayout = kListLabels;
+const int kLabelsPerRow = kListLabels.stock.sheet.across;
+const int kLabelsPerSheet = kListLabels.stock.sheet.labels();
+
+}  // namespace
 
 std::vector<std::string> contactLabelLines(const ContactRecord& r) {
     const std::string middle = r.middleInitial.empty() ? " " : " " + r.middleInitial + " ";
@@ -17,13 +27,8 @@ std::vector<std::string> contactLabelLines(const ContactRecord& r) {
 }
 
 int listLabelLeftColumn(std::string_view deviceName, int leftAdjustment) {
-    static constexpr std::array<std::string_view, 3> kShiftedModels = {"Officejet Pro", "ENVY",
-                                                                       "Photosmart"};
-    const bool shifted = std::any_of(kShiftedModels.begin(), kShiftedModels.end(),
-                                     [deviceName](std::string_view model) {
-                                         return deviceName.find(model) != std::string_view::npos;
-                                     });
-    return (shifted ? 4 : 2) + leftAdjustment;
+    const bool shifted = isListedPrinter(deviceName, PrinterList::ListLabels);
+    return (shifted ? kLayout.shiftedLeftColumn : kLayout.leftColumn) + leftAdjustment;
 }
 
 namespace {
@@ -31,7 +36,7 @@ namespace {
 using Label = std::vector<std::string>;
 
 void printTopMargin(PrinterSurface& surface, int topAdjustment) {
-    surface.printEmptyLines(std::max(0, kSheetTopLines + topAdjustment));
+    surface.printEmptyLines(std::max(0, kLayout.topLines + topAdjustment));
 }
 
 // Physical line k of each label side by side; a label without a k-th line gives a blank,
@@ -47,7 +52,7 @@ void printLabelLines(PrinterSurface& surface, const std::vector<Label>& labels, 
         }
         std::vector<PrintItem> items;
         for (std::size_t j = 0; j < used; ++j) {
-            items.push_back(PrintItem::Tab(left + static_cast<int>(j) * kLabelColumnPitch));
+            items.push_back(PrintItem::Tab(left + static_cast<int>(j) * kLayout.columnPitch));
             items.push_back(PrintItem::Text(k < labels[j].size() ? labels[j][k] : " "));
         }
         surface.print(items);
@@ -68,13 +73,13 @@ int printFullRow(PrinterSurface& surface, const std::vector<Label>& labels, int 
     const std::size_t lines = longestLabel(labels);
     printLabelLines(surface, labels, left, lines);
     const int textPage = surface.pageNumber();
-    if (lines < 4) {
-        surface.setFontSize(11);
+    if (lines < static_cast<std::size_t>(kLayout.rowTextLines)) {
+        surface.setFontSize(kLayout.fillSize);
         surface.printLine();
     }
-    surface.setFontSize(9);
-    surface.printEmptyLines(3);
-    surface.setFontSize(10);
+    surface.setFontSize(kLayout.gapSize);
+    surface.printEmptyLines(kLayout.gapLines);
+    surface.setFontSize(kLayout.textSize);
     return textPage;
 }
 
@@ -98,7 +103,7 @@ void printListLabels(PrinterSurface& surface, const std::vector<int>& records,
                      const ContactReader& readContact, int leftAdjustment, int topAdjustment) {
     printTopMargin(surface, topAdjustment);
     surface.setFont("Courier New");
-    surface.setFontSize(10);
+    surface.setFontSize(kLayout.textSize);
     surface.setFontItalic(false);
     const int left = listLabelLeftColumn(surface.deviceName(), leftAdjustment);
     int sheetPage = surface.pageNumber();
@@ -107,7 +112,7 @@ void printListLabels(PrinterSurface& surface, const std::vector<int>& records,
     for (std::size_t i = 0; i < records.size(); ++i) {
         row.push_back(contactLabelLines(readContact(records[i])));
         const bool last = i + 1 == records.size();
-        if (row.size() == 3) {
+        if (row.size() == static_cast<std::size_t>(kLabelsPerRow)) {
             lastTextPage = printFullRow(surface, row, left);
             row.clear();
         } else if (last) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// Address labels for the contacts of a list, three across on the 30-up sheet, placed by
-// character columns and counted lines on a print surface.
+// Address labels for the contacts of a list, three across on the 30-up sheet in the list
+// labels' own layout of the stock table, placed by character columns and counted lines on a
+// print surface.
 
 #include <functional>
 #include <string>
@@ -13,14 +14,11 @@
 
 namespace qm {
 
-inline constexpr int kLabelsPerSheet = 30;
-inline constexpr int kLabelColumnPitch = 33;
-inline constexpr int kSheetTopLines = 4;
-
 // Name, company (only when present and flagged), street and city lines.
 std::vector<std::string> contactLabelLines(const ContactRecord& record);
 
-// Column of the left label: 2, or 4 on a few printer families, plus the left adjustment.
+// Column of the left label: the layout's left column, or its shifted one on the printers of
+// the list labels' model list, plus the left adjustment.
 int listLabelLeftColumn(std::string_view deviceName, int leftAdjustment);
 
 // Reads the contact of a list entry by its record number; throws for one it cannot read.

@@ -18,6 +18,7 @@ void printListLabelCopies(PrinterSurface& surface, const std::vector<int>& recor
         printListLabels(surface, records, readContact, adjustment.left, adjustment.top);
         surface.endDoc();
     }
+    surface.endJob();
 }
 
 void printContactReportCopies(PrinterSurface& surface, const std::vector<std::string>& lines,
@@ -27,6 +28,7 @@ void printContactReportCopies(PrinterSurface& surface, const std::vector<std::st
         printContactReport(surface, lines, fileTitle);
         surface.endDoc();
     }
+    surface.endJob();
 }
 
 }  // namespace qm

@@ -1,7 +1,7 @@
 #pragma once
 
 // The contact list's two print jobs as the list window and the command line run them:
-// every copy a document of its own.
+// every copy a document of its own, then the end of the job.
 
 #include <string>
 #include <vector>

@@ -3,14 +3,16 @@
 // The paper backing of the print surface: character cells painted on a QPrinter, which is a
 // printer through CUPS or a PDF file.
 //
-// Each document is kept until EndDoc and only then painted, so that KillDoc sends nothing
-// and a page that received no text never reaches the paper. On a printer every EndDoc is a
-// job of its own; into a PDF file the documents follow each other in the one file, which is
-// rewritten whole at each EndDoc.
+// A page that received no text never reaches the paper. On a printer each document is kept
+// until EndDoc and only then painted, so that KillDoc sends nothing, and every EndDoc is a
+// job of its own. Into a PDF file the documents follow each other in the one file: each page
+// goes into it once the next one begins, and the file is written beside its name and takes
+// that name at EndJob (or when the surface goes), whole or not at all; KillDoc abandons it.
 
 #include <QFont>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QRawFont>
 #include <QString>
 #include <memory>
 #include <string>
@@ -18,6 +20,7 @@
 
 #include "surface/printer_surface.h"
 
+class QPainter;
 class QPrinter;
 
 namespace qm {
@@ -27,6 +30,7 @@ class QtPrinterSurface : public PrinterSurface {
     // Takes the printer as the print dialog left it (its own copy count should be 1: copies
     // are separate documents). An empty deviceName reports the printer's own name, or "PDF".
     explicit QtPrinterSurface(std::unique_ptr<QPrinter> printer, std::string deviceName = {});
+    // A job dropped without EndJob still completes its file, but can report no failure.
     ~QtPrinterSurface() override;
 
     void setFont(const std::string& name) override;
@@ -39,14 +43,13 @@ class QtPrinterSurface : public PrinterSurface {
     void setCurrentY(double twips) override;
     std::string deviceName() const override { return device_; }
     // A page is kept only once it receives text; until then the next one is in progress.
-    int pageNumber() const override {
-        return static_cast<int>(document_.size()) + (pageHasText_ ? 0 : 1);
-    }
+    int pageNumber() const override { return documentPages_ + (pageHasText_ ? 0 : 1); }
     int linesLeftOnPage() override;
     void print(const std::vector<PrintItem>& items) override;
     void newPage() override;
     void endDoc() override;
     void killDoc() override;
+    void endJob() override;
 
     bool printsToFile() const { return toFile_; }
     // Pages sent so far: into a file, the pages the file holds.
@@ -63,9 +66,14 @@ class QtPrinterSurface : public PrinterSurface {
         double top = 0.0;
         double height = 0.0;
     };
-    // What a cell measures in the current font, in points.
+    // What a cell measures in one font, in points, and the font as painted.
     struct Cell {
+        std::string family;
+        double size = 0.0;
+        bool bold = false;
+        bool italic = false;
         QFont font;       // as painted
+        QRawFont glyphs;  // of a fixed-pitch font: its glyphs are placed without shaping
         QFont measuring;  // for the widths of proportional text
         bool fixedPitch = true;
         double column = 0.0;
@@ -75,7 +83,7 @@ class QtPrinterSurface : public PrinterSurface {
     struct Run {
         double x = 0.0;         // points from the paper's left edge
         double baseline = 0.0;  // points from the paper's top edge
-        QFont font;
+        std::size_t cell = 0;   // index into cells_
         QString text;
     };
     struct Page {
@@ -83,7 +91,10 @@ class QtPrinterSurface : public PrinterSurface {
         std::vector<Run> runs;
     };
 
+    struct PdfFile;
+
     const Cell& cell();
+    Cell measureCell() const;
     double textWidth(const QString& text);
     Area area();
     Area measureArea();
@@ -92,11 +103,15 @@ class QtPrinterSurface : public PrinterSurface {
     void breakPageIfBelowBottom();
     void putText(const QString& text);
     void paint(const std::vector<Page>& pages);
+    void paintIntoFile(const std::vector<Page>& pages);
+    void openFile(const Setup& setup);
+    void paintRuns(QPainter& painter, const std::vector<Run>& runs) const;
     void resetPosition();
 
     std::unique_ptr<QPrinter> printer_;
     std::string device_;
     bool toFile_ = false;
+    QString filePath_;
     double pointsToPixels_ = 1.0;
 
     std::string family_ = "Courier New";
@@ -104,21 +119,23 @@ class QtPrinterSurface : public PrinterSurface {
     bool bold_ = false;
     bool italic_ = false;
     bool cellValid_ = false;
-    Cell cell_;
+    std::size_t cellIndex_ = 0;
+    std::vector<Cell> cells_;  // every font used, measured once
     Setup setup_;
     bool areaValid_ = false;
     Area area_;
 
-    std::vector<Page> document_;  // the document in progress
-    bool pageHasText_ = false;    // the last page of document_ is the one in progress
-    std::vector<Page> written_;   // into a file: the finished documents it holds
+    std::vector<Page> document_;    // pages of the document in progress not painted yet
+    int documentPages_ = 0;         // pages of the document in progress that received text
+    bool pageHasText_ = false;      // the last page of document_ is the one in progress
+    std::unique_ptr<PdfFile> pdf_;  // into a file: the file being written, once a page went
     int pagesSent_ = 0;
     double x_ = 0.0;  // points from the left of the printable area
     double y_ = 0.0;  // points from the top of the printable area
 };
 
 // A surface that writes a PDF file at path (letter, portrait, the common inkjet's printable
-// area). The file is complete after each EndDoc.
+// area). The file is complete after EndJob.
 std::unique_ptr<QtPrinterSurface> makePdfSurface(const QString& path,
                                                  const std::string& deviceName = "PDF");
 

@@ -10,20 +10,6 @@ namespace qm {
 
 namespace {
 
-// Sizes 1..7 in list order: #10, #6 3/4, #A2, #A7, #A8, #A10, custom.
-constexpr std::array<EnvelopeSlot, kEnvelopeSizes> kPicked = {
-    {{38, 33}, {23, 32}, {20, 32}, {28, 30}, {30, 30}, {36, 25}, {30, 30}}};
-constexpr std::array<EnvelopeSlot, kEnvelopeSizes> kReselected = {
-    {{38, 33}, {28, 39}, {24, 37}, {34, 36}, {36, 36}, {44, 30}, {36, 36}}};
-
-std::optional<EnvelopeSlot> slotOf(const std::array<EnvelopeSlot, kEnvelopeSizes>& table,
-                                   int size) {
-    if (size < 1 || size > kEnvelopeSizes) {
-        return std::nullopt;
-    }
-    return table[static_cast<std::size_t>(size - 1)];
-}
-
 // The empty lines above the address. Counting them may run past the bottom of an envelope
 // page (33 lines of 12 point do on number-10 paper), and the surface then starts a new
 // page; the address must not be split across two envelopes by that, so where the count
@@ -53,11 +39,13 @@ void printLinesAboveAddress(PrinterSurface& surface, int count) {
 }  // namespace
 
 std::optional<EnvelopeSlot> envelopeSlotPicked(int size) {
-    return slotOf(kPicked, size);
+    const EnvelopeSize* row = envelopeSize(size);
+    return row != nullptr ? std::optional(row->picked) : std::nullopt;
 }
 
 std::optional<EnvelopeSlot> envelopeSlotReselected(int size) {
-    return slotOf(kReselected, size);
+    const EnvelopeSize* row = envelopeSize(size);
+    return row != nullptr ? std::optional(row->reselected) : std::nullopt;
 }
 
 EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter) {
@@ -96,7 +84,7 @@ void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
 
     const EnvelopePlacement at = envelopePlacement(job, listed);
     printLinesAboveAddress(surface, std::max(0, at.top));
-    printAddressLines(surface, job.lines, at.left, job.centered);
+    printAddressLines(surface, job.lines, at.left, job.centered, kEnvelopeCenterHalfWidth);
     surface.endDoc();
 }
 

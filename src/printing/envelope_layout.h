@@ -7,24 +7,18 @@
 #include <optional>
 #include <string>
 
+#include "printing/label_stock.h"
 #include "surface/printer_surface.h"
 
 namespace qm {
 
-inline constexpr int kEnvelopeSizes = 7;
 inline constexpr int kEnvelopeLines = 5;
 inline constexpr const char* kLargeEnvelopeFont = "Trebuchet MS";
 inline constexpr double kLargeEnvelopeFontSize = 14;
 
-// Start column and empty lines above the address, before adjustment.
-struct EnvelopeSlot {
-    int startColumn = 0;
-    int topLines = 0;
-    bool operator==(const EnvelopeSlot&) const = default;
-};
-
-// Two tables for the sizes 1..7: one applies when a size is picked in the list, the other
-// when Envelope is chosen again with a size already picked. Other numbers name no size.
+// The two slot columns of the envelope table for the sizes 1..7: one applies when a size is
+// picked in the list, the other when Envelope is chosen again with a size already picked.
+// Other numbers name no size.
 std::optional<EnvelopeSlot> envelopeSlotPicked(int size);
 std::optional<EnvelopeSlot> envelopeSlotReselected(int size);
 

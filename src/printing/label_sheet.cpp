@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "records/text_rules.h"
 
@@ -9,8 +10,11 @@ namespace qm {
 
 namespace {
 
-constexpr std::array<int, 3> kStartColumns = {2, 35, 68};
-constexpr std::array<int, 10> kTopLines = {3, 10, 16, 23, 30, 36, 43, 50, 56, 63};
+const CellLayout& kCells = kAddressSheet.cells;
+static_assert(kAddressSheet.sheet.labels() == kSheetPositions);
+static_assert(kAddressSheet.cells.linesPerLabel == kLabelLines);
+// Landscape labels are printed larger than the stock's portrait font.
+constexpr double kLandscapeFontSize = 12;
 
 std::string numberText(double value) {
     char buffer[32];
@@ -25,10 +29,11 @@ std::string slotText(int value) {
 }  // namespace
 
 LabelSlot labelSlot(int position, bool listedPrinter) {
-    const int row = (position - 1) / 3;
-    const int column = (position - 1) % 3;
-    return {kStartColumns.at(static_cast<std::size_t>(column)) + (listedPrinter ? 1 : 0),
-            kTopLines.at(static_cast<std::size_t>(row))};
+    const int across = kAddressSheet.sheet.across;
+    const auto row = static_cast<std::size_t>((position - 1) / across);
+    const auto column = static_cast<std::size_t>((position - 1) % across);
+    return {kCells.startColumns[column] + (listedPrinter ? kCells.listedPrinterShift : 0),
+            kCells.topLines[row]};
 }
 
 std::string cleanPositionEntry(std::string_view answer) {
@@ -36,12 +41,14 @@ std::string cleanPositionEntry(std::string_view answer) {
 }
 
 std::optional<Notice> checkPositionEntry(std::string_view s) {
+    const Notice dashNotice{"Include dash for range of labels",
+                            "Use a dash when specifying a range of labels to print.  Examples: "
+                            "1-30, 5-8, 15-22.  Each number represents a label position on label "
+                            "sheet.",
+                            NoticeIcon::Information};
     const bool hasDash = s.find('-') != std::string_view::npos;
     if (!hasDash && s.size() > 2) {
-        return Notice{"Include dash for range of labels",
-                      "Use a dash when specifying a range of labels to print.  Examples: 1-30, "
-                      "5-8, 15-22.  Each number represents a label position on label sheet.",
-                      NoticeIcon::Information};
+        return dashNotice;
     }
     if (numberValue(rightOf(s, 2)) > kSheetPositions) {
         return Notice{"Maximum is 30", "Label position cannot exceed 30", NoticeIcon::Information};
@@ -51,6 +58,11 @@ std::optional<Notice> checkPositionEntry(std::string_view s) {
                       "No more than 30 labels may be printed.  To print an entire sheet, enter "
                       "1-30.",
                       NoticeIcon::Information};
+    }
+    // A dash with no position on one side ("-5", "1-", "5-") names no range: the range
+    // parse would print one label at a position the entry never named.
+    if (!s.empty() && (s.front() == '-' || s.back() == '-')) {
+        return dashNotice;
     }
     return std::nullopt;
 }
@@ -121,11 +133,11 @@ int padded(const std::string& pad, int adjustment) {
 LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job) {
     const bool listed = isListedPrinter(surface.deviceName());
     surface.setOrientation(job.portrait ? kPortrait : kLandscape);
-    surface.setFontSize(job.portrait ? 10 : 12);
+    surface.setFontSize(job.portrait ? kCells.fontSize : kLandscapeFontSize);
     if (listed) {
         surface.setPaperSize(kPaperLetter);
     }
-    surface.printLine();
+    surface.printEmptyLines(kCells.leadLines);
     surface.setFont("Courier New");
     surface.setFontBold(false);
     surface.setFontItalic(false);
@@ -135,12 +147,12 @@ LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job) {
     int top = padded(state.topPad, job.adjust.top);
     surface.printEmptyLines(top);
     for (int i = 0; i < job.labelCount; ++i) {
-        printAddressLines(surface, job.lines, left, job.centered);
+        printAddressLines(surface, job.lines, left, job.centered, kCells.centerHalfWidth);
         state.startPosition = numberText(numberValue(state.startPosition) + 1);
         // Back to the top of the page; the next label is found by counting lines down.
         surface.setCurrentX(0);
         surface.setCurrentY(0);
-        surface.printLine();
+        surface.printEmptyLines(kCells.leadLines);
         if (const auto next = sheetPosition(state.startPosition)) {
             const LabelSlot slot = labelSlot(*next, listed);
             state.leftPad = slotText(slot.startColumn);

@@ -25,16 +25,15 @@ struct LabelSlot {
     bool operator==(const LabelSlot&) const = default;
 };
 
-// Position 1..30, left to right then top to bottom. Rows are not evenly pitched in lines
-// (7, 6, 7, ...), which keeps them on the sheet's inch pitch. Listed printers start one
-// column further right.
+// Position 1..30, left to right then top to bottom, on the 30-up stock's row of the stock
+// table; listed printers start its shift further right.
 LabelSlot labelSlot(int position, bool listedPrinter);
 
 // The entry with every blank and "." removed, then trimmed.
 std::string cleanPositionEntry(std::string_view answer);
 
-// The entry checks in their order (dash for a range, at most 30, at most 30 labels); the
-// first that fails, or nothing.
+// The entry checks in their order (dash for a range, at most 30, at most 30 labels, a dash
+// between two positions); the first that fails, or nothing.
 std::optional<Notice> checkPositionEntry(std::string_view cleaned);
 
 // What the range parse leaves: the first position, the last one when the entry names a

@@ -53,6 +53,7 @@ LabelJobEnd printLabelCopies(PrinterSurface& surface, LabelJob job, bool slotFro
     for (int copy = 0; copy < copies; ++copy) {
         end = printLabelJob(surface, job);
     }
+    surface.endJob();
     return end;
 }
 
@@ -60,6 +61,7 @@ void printEnvelopeCopies(PrinterSurface& surface, const EnvelopeJob& job, int co
     for (int copy = 0; copy < copies; ++copy) {
         printEnvelopeJob(surface, job);
     }
+    surface.endJob();
 }
 
 }  // namespace qm

@@ -42,14 +42,15 @@ struct PositionEntry {
 // Cleans the answer, runs the entry checks and the range parse.
 std::variant<PositionEntry, Notice> enterLabelPosition(std::string_view answer);
 
-// Every copy of a label job, each its own document, each from the range's first position.
+// Every copy of a label job, each its own document, each from the range's first position;
+// then the end of the job.
 // With slotFromPrinter the first position's slot is taken again with the printer test of
 // the surface's device name (as Print does after reading the range again). Returns where
 // the last copy left the window's state.
 LabelJobEnd printLabelCopies(PrinterSurface& surface, LabelJob job, bool slotFromPrinter,
                              int copies);
 
-// Every copy of an envelope job, each its own document.
+// Every copy of an envelope job, each its own document; then the end of the job.
 void printEnvelopeCopies(PrinterSurface& surface, const EnvelopeJob& job, int copies);
 
 }  // namespace qm

@@ -6,11 +6,10 @@
 
 namespace qm {
 
-bool isListedPrinter(std::string_view deviceName) {
-    static constexpr std::array<std::string_view, 3> kModels = {"HP DeskJet 640C/642C/648C",
-                                                                "Officejet Pro", "ENVY"};
-    for (std::string_view model : kModels) {
-        if (deviceName.find(model) != std::string_view::npos) {
+bool isListedPrinter(std::string_view deviceName, PrinterList list) {
+    for (const ListedPrinterModel& m : kListedPrinterModels) {
+        const bool onList = list == PrinterList::TypedLines ? m.typedLines : m.listLabels;
+        if (onList && deviceName.find(m.model) != std::string_view::npos) {
             return true;
         }
     }
@@ -23,11 +22,11 @@ int centeringBlanks(int half, std::size_t length) {
 }
 
 void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines, int left,
-                       bool centered) {
+                       bool centered, int halfWidth) {
     for (const std::string& line : lines) {
         std::vector<PrintItem> items{PrintItem::Tab(left)};
         if (centered) {
-            items.push_back(PrintItem::Spc(centeringBlanks(kAddressHalfWidth, line.size())));
+            items.push_back(PrintItem::Spc(centeringBlanks(halfWidth, line.size())));
         }
         items.push_back(PrintItem::Text(line));
         surface.print(items);

@@ -10,18 +10,31 @@
 
 namespace qm {
 
-// Printers whose device name contains one of a few model strings get small corrections on
-// label sheets and envelopes.
-bool isListedPrinter(std::string_view deviceName);
+// Printer models (a case-sensitive part of the device name) that get small placement
+// corrections. The typed-line labels and envelopes and the labels for listed contacts each
+// have a list of their own: one column each.
+struct ListedPrinterModel {
+    std::string_view model;
+    bool typedLines;  // labels and envelopes of the typed lines
+    bool listLabels;  // labels for listed contacts
+};
+inline constexpr std::array kListedPrinterModels = {
+    ListedPrinterModel{"HP DeskJet 640C/642C/648C", true, false},
+    ListedPrinterModel{"Officejet Pro", true, true},
+    ListedPrinterModel{"ENVY", true, true},
+    ListedPrinterModel{"Photosmart", false, true},
+};
+enum class PrinterList { TypedLines, ListLabels };
 
-// Blanks that center a line: CInt(half - length / 2), none when below 1. Labels of the
-// 30-up sheet and envelopes use half = 15, return-address labels half = 12.
+bool isListedPrinter(std::string_view deviceName, PrinterList list = PrinterList::TypedLines);
+
+// Blanks that center a line: CInt(half - length / 2), none when below 1. Each stock and the
+// envelopes give their half width.
 int centeringBlanks(int half, std::size_t length);
 
-// The five typed lines of a label or an envelope: each at Tab(left), centered on
-// kAddressHalfWidth when asked; an empty line still takes its text line.
-inline constexpr int kAddressHalfWidth = 15;
+// The five typed lines of a label or an envelope: each at Tab(left), centered on halfWidth
+// when asked; an empty line still takes its text line.
 void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines, int left,
-                       bool centered);
+                       bool centered, int halfWidth);
 
 }  // namespace qm

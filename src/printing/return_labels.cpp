@@ -2,9 +2,22 @@
 
 #include <vector>
 
+#include "printing/label_stock.h"
 #include "printing/print_rules.h"
 
 namespace qm {
+
+namespace {
+
+const CellLayout& kCells = kReturnAddressSheet.cells;
+static_assert(kReturnAddressSheet.cells.linesPerLabel == kReturnLabelLines);
+
+void setSheetFont(PrinterSurface& surface) {
+    surface.setFont("Courier New");
+    surface.setFontSize(kCells.fontSize);
+}
+
+}  // namespace
 
 std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::string, 5>& lines) {
     if (lines[0].empty() && lines[1].empty() && lines[2].empty()) {
@@ -20,47 +33,42 @@ std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::stri
     return std::nullopt;
 }
 
-bool extraLineAfterReturnLabelRow(int row) {
-    return row == 6 || row == 10 || row == 14 || row == 19 || row == 20;
-}
-
 void printReturnLabelSheet(PrinterSurface& surface,
                            const std::array<std::string, kReturnLabelLines>& lines, bool centered) {
-    surface.printEmptyLines(kReturnLabelTopLines);
-    surface.setFont("Courier New");
-    surface.setFontSize(kReturnLabelFontSize);
+    surface.printEmptyLines(kCells.leadLines + kCells.topLines.front());
+    setSheetFont(surface);
     surface.setFontBold(false);
-    for (int row = 1; row <= kReturnLabelRows; ++row) {
+    for (std::size_t row = 0; row < kCells.topLines.size(); ++row) {
         for (const std::string& line : lines) {
             std::vector<PrintItem> items;
-            for (int column : kReturnLabelColumns) {
+            for (int column : kCells.startColumns) {
                 items.push_back(PrintItem::Tab(column));
                 if (centered) {
                     items.push_back(
-                        PrintItem::Spc(centeringBlanks(kReturnLabelHalfWidth, line.size())));
+                        PrintItem::Spc(centeringBlanks(kCells.centerHalfWidth, line.size())));
                 }
                 items.push_back(PrintItem::Text(line));
             }
             surface.print(items);
         }
-        if (extraLineAfterReturnLabelRow(row)) {
-            surface.printLine();
+        if (row + 1 < kCells.topLines.size()) {
+            surface.printEmptyLines(kCells.topLines[row + 1] - kCells.topLines[row] -
+                                    kCells.linesPerLabel);
         }
-        surface.printLine();
     }
 }
 
 void printReturnLabelJob(PrinterSurface& surface,
                          const std::array<std::string, kReturnLabelLines>& lines, bool centered,
                          int copies) {
-    surface.setFont("Courier New");
-    surface.setFontSize(kReturnLabelFontSize);
+    setSheetFont(surface);
     surface.setFontItalic(false);
     surface.setOrientation(kPortrait);
     for (int copy = 0; copy < copies; ++copy) {
         printReturnLabelSheet(surface, lines, centered);
         surface.endDoc();
     }
+    surface.endJob();
 }
 
 }  // namespace qm

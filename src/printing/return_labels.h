@@ -1,7 +1,7 @@
 #pragma once
 
-// The 80-up return-address sheet (4 across, 20 down): every label carries the first three
-// typed lines, in Courier New 8.
+// The 80-up return-address sheet of the stock table: every label carries the first three
+// typed lines, in Courier New of the stock's size.
 
 #include <array>
 #include <optional>
@@ -12,12 +12,7 @@
 
 namespace qm {
 
-inline constexpr int kReturnLabelRows = 20;
 inline constexpr int kReturnLabelLines = 3;
-inline constexpr std::array<int, 4> kReturnLabelColumns = {3, 34, 65, 96};
-inline constexpr int kReturnLabelHalfWidth = 12;
-inline constexpr double kReturnLabelFontSize = 8;
-inline constexpr int kReturnLabelTopLines = 5;
 
 // Why the typed lines cannot go on the sheet, in the order the command checks.
 enum class ReturnLabelProblem { NoLines, TooManyLines };
@@ -31,15 +26,12 @@ struct ReturnLabelCheck {
 // blanks counts as typed.
 std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::string, 5>& lines);
 
-// Whether an extra empty line follows a row (1..20); it keeps the rows on the stock's
-// half-inch pitch.
-bool extraLineAfterReturnLabelRow(int row);
-
-// One sheet of the three lines, without ending the document.
+// One sheet of the three lines, without ending the document: the rows of the stock's
+// layout, one after the other.
 void printReturnLabelSheet(PrinterSurface& surface,
                            const std::array<std::string, kReturnLabelLines>& lines, bool centered);
 
-// The whole job: Courier New 8 portrait, one sheet and one document per copy.
+// The whole job: portrait, one sheet and one document per copy.
 void printReturnLabelJob(PrinterSurface& surface,
                          const std::array<std::string, kReturnLabelLines>& lines, bool centered,
                          int copies);

@@ -68,6 +68,9 @@ class PrinterSurface {
     virtual void endDoc() = 0;
     // Abandons the current document.
     virtual void killDoc() = 0;
+    // Ends the whole job after its last document: output that is written whole (a file) is
+    // complete only once this returned. Throws like EndDoc.
+    virtual void endJob() {}
 };
 
 }  // namespace qm

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <map>
 
+#include "surface/paper_sizes.h"
+
 namespace qm {
 
 namespace {
@@ -14,11 +16,13 @@ constexpr double kEpsilonPoints = 1e-6;
 }  // namespace
 
 double printableHeightPoints(int orientation, int paper) {
-    // Paper in inches (width x height in portrait).
-    const double width = paper == kPaperEnvelope10 ? 4.125 : 8.5;
-    const double height = paper == kPaperEnvelope10 ? 9.5 : 11.0;
-    const double pageHeight = orientation == kLandscape ? width : height;
-    return pageHeight * 72.0 - kPaperBottomMarginPoints;
+    // A paper code the table does not know is letter, as the surfaces start.
+    const PaperSize* size = paperSize(paper);
+    if (size == nullptr) {
+        size = paperSize(kPaperLetter);
+    }
+    const double pageHeight = orientation == kLandscape ? size->width : size->height;
+    return pageHeight - kPaperBottomMarginPoints;
 }
 
 double lineHeightPoints(double fontSize) {
@@ -127,18 +131,26 @@ int TextGridSurface::pageCount() const {
     return runs_.empty() ? 0 : runs_.back().page;
 }
 
+std::span<const PrintedRun> TextGridSurface::pageRuns(int page) const {
+    // Runs are kept in page order: pages only grow, and KillDoc cuts from the end.
+    const auto first = std::lower_bound(runs_.begin(), runs_.end(), page,
+                                        [](const PrintedRun& r, int p) { return r.page < p; });
+    const auto last = std::upper_bound(first, runs_.end(), page,
+                                       [](int p, const PrintedRun& r) { return p < r.page; });
+    return {first, last};
+}
+
 std::vector<PrintedRun> TextGridSurface::runsOnPage(int page) const {
-    std::vector<PrintedRun> out;
-    std::copy_if(runs_.begin(), runs_.end(), std::back_inserter(out),
-                 [page](const PrintedRun& r) { return r.page == page; });
-    return out;
+    const auto runs = pageRuns(page);
+    return {runs.begin(), runs.end()};
 }
 
 std::vector<std::string> TextGridSurface::pageLines(int page) const {
+    const auto runs = pageRuns(page);
     // Lines are keyed by vertical position, so text printed after a return to the top
     // lands on the line it overprints.
     std::map<long, std::string> byY;
-    for (const PrintedRun& r : runsOnPage(page)) {
+    for (const PrintedRun& r : runs) {
         std::string& line = byY[static_cast<long>(r.yPoints * 100 + 0.5)];
         const auto start = static_cast<std::size_t>(r.column - 1);
         if (line.size() < start + r.text.size()) {
@@ -152,7 +164,7 @@ std::vector<std::string> TextGridSurface::pageLines(int page) const {
     }
     // Rows of the smallest line height seen on the page.
     double step = 1e9;
-    for (const PrintedRun& r : runsOnPage(page)) {
+    for (const PrintedRun& r : runs) {
         step = std::min(step, lineHeightPoints(r.size));
     }
     for (const auto& [key, text] : byY) {

@@ -4,6 +4,7 @@
 // tests, text previews and the command line's --text and --runs output. Pages, lines and
 // the automatic page break follow the same character cells as the paper backing.
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -61,13 +62,14 @@ class TextGridSurface : public PrinterSurface {
     void endDoc() override;
     void killDoc() override;
 
-    // Runs of finished documents (and of the one in progress).
+    // Runs of finished documents (and of the one in progress), in page order.
     const std::vector<PrintedRun>& runs() const { return runs_; }
     int pageCount() const;
     int documentCount() const { return documents_; }
     int orientation() const { return orientation_; }
     int paperSize() const { return paper_; }
-    // The text on one page (from 1), one string per line from line 1, columns placed.
+    // The text on one page (from 1), one string per line from line 1, columns placed. Finds
+    // the page's runs without looking at other pages', so rendering every page is linear.
     std::vector<std::string> pageLines(int page) const;
     // Every page as plain text, pages separated by a form feed.
     std::string renderText() const;
@@ -75,6 +77,7 @@ class TextGridSurface : public PrinterSurface {
     std::vector<PrintedRun> runsOnPage(int page) const;
 
   private:
+    std::span<const PrintedRun> pageRuns(int page) const;
     void breakPageIfBelowBottom();
     void startPageIfNeeded();
 

@@ -4,8 +4,8 @@
 
 #include "list/list_labels.h"
 #include "platform/qt_printer_surface.h"
+#include "printing/label_stock.h"
 #include "support/pdf_text_qt.h"
-#include "support/sheet_shapes.h"
 #include "support/temp_folder.h"
 #include "surface/text_grid_surface.h"
 
@@ -51,7 +51,7 @@ class ListLabelsPdfTest : public QObject {
 
         QCOMPARE(test::pdfPageCount(path), 3);
         const test::PdfText text = test::readPdfText(path);
-        const test::LabelStock& stock = test::k30UpStock;
+        const SheetGeometry& stock = kListLabels.stock.sheet;
         int checked = 0;
         for (const PrintedRun& run : grid.runs()) {
             if (!run.text.starts_with("N")) {
@@ -63,17 +63,16 @@ class ListLabelsPdfTest : public QObject {
             QCOMPARE(found.size(), std::size_t{1});
             const test::PdfWord& w = found.front();
             QCOMPARE(w.page, run.page);
-            QCOMPARE(w.page, (n - 1) / kLabelsPerSheet + 1);
+            QCOMPARE(w.page, (n - 1) / stock.labels() + 1);
             QVERIFY2(qAbs(w.yMin - run.yPoints) < kTolerance, qPrintable(w.text));
             const double x =
                 kPaperSideMarginPoints + (run.column - 1) * columnWidthPoints(run.size);
             QVERIFY2(qAbs(w.xMin - x) < kTolerance, qPrintable(w.text));
             // Inside its label on the stock.
-            const int slot = (n - 1) % 30;
-            const double left = (stock.firstLeft + (slot % 3) * stock.pitchX) * 72.0;
-            const double top = (stock.firstTop + (slot / 3) * stock.pitchY) * 72.0;
-            QVERIFY2(w.xMin > left && w.xMin < left + stock.width * 72.0, qPrintable(w.text));
-            QVERIFY2(w.yMin > top && w.yMax < top + stock.height * 72.0, qPrintable(w.text));
+            const int slot = (n - 1) % stock.labels();
+            const PaperRect label = stock.label({slot / stock.across, slot % stock.across});
+            QVERIFY2(w.xMin > label.left && w.xMin < label.right(), qPrintable(w.text));
+            QVERIFY2(w.yMin > label.top && w.yMax < label.bottom(), qPrintable(w.text));
             ++checked;
         }
         QCOMPARE(checked, kLabels);

@@ -6,10 +6,10 @@
 #include "desktop/main_window.h"
 #include "platform/qt_printer_surface.h"
 #include "printing/label_sheet.h"
+#include "printing/label_stock.h"
 #include "shell/app_folder.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
-#include "support/sheet_shapes.h"
 #include "support/temp_folder.h"
 #include "surface/text_grid_surface.h"
 
@@ -21,21 +21,24 @@ namespace {
 
 // Lines are exact; columns of Liberation Mono drift by under a tenth of a point per page.
 constexpr double kTolerance = 0.1;
-constexpr double kPointsPerInch = 72.0;
 
 const QStringList kAddress = {"Ann Example", "12 Main St", "Apt 4", "Springfield IL 62701", "USA"};
 
-struct Rect {
-    double left, top, right, bottom;
-};
+PaperRect labelOnStock(int position) {
+    const SheetGeometry& sheet = kAddressSheet.sheet;
+    return sheet.label({(position - 1) / sheet.across, (position - 1) % sheet.across});
+}
 
-Rect labelOnStock(int position) {
-    const test::LabelStock& s = test::k30UpStock;
-    const int row = (position - 1) / 3;
-    const int column = (position - 1) % 3;
-    const double left = (s.firstLeft + column * s.pitchX) * kPointsPerInch;
-    const double top = (s.firstTop + row * s.pitchY) * kPointsPerInch;
-    return {left, top, left + s.width * kPointsPerInch, top + s.height * kPointsPerInch};
+// With QUILLMARK_SHEET_PDF set, the label outlines go beside the PDF (one "left top right
+// bottom" line in points each), for scripts/sheet-png.sh to draw.
+void writeOutlines(const QString& pdfPath) {
+    QFile file(pdfPath + QStringLiteral(".outlines"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Text));
+    QTextStream out(&file);
+    for (int p = 1; p <= kAddressSheet.sheet.labels(); ++p) {
+        const PaperRect r = labelOnStock(p);
+        out << r.left << ' ' << r.top << ' ' << r.right() << ' ' << r.bottom() << '\n';
+    }
 }
 
 // Paper coordinates of a cell of the 10-point font.
@@ -94,6 +97,9 @@ void LabelSheetPdfTest::fullSheetLandsOnTheStock() {
     window.panel->cmdLMStart->click();
     QVERIFY2(platform.messages.empty(), qPrintable(platform.messageTexts().join('\n')));
 
+    if (!keep.isEmpty()) {
+        writeOutlines(pdfPath);
+    }
     QCOMPARE(test::pdfPageCount(pdfPath), 1);
     const PdfText pdf = test::readPdfText(pdfPath);
     int wordsPerLabel = 0;
@@ -104,7 +110,7 @@ void LabelSheetPdfTest::fullSheetLandsOnTheStock() {
 
     for (int p = 1; p <= 30; ++p) {
         const LabelSlot slot = labelSlot(p, false);
-        const Rect label = labelOnStock(p);
+        const PaperRect label = labelOnStock(p);
         for (int i = 0; i < 5; ++i) {
             const QString first = kAddress[i].section(QLatin1Char(' '), 0, 0);
             // 1 + top lines empty above the label, then its lines in order.
@@ -112,8 +118,8 @@ void LabelSheetPdfTest::fullSheetLandsOnTheStock() {
                 wordAt(pdf, first, cellX(slot.startColumn), cellY(slot.topLines + 2 + i));
             QVERIFY2(w != nullptr, qPrintable(QStringLiteral("position %1 line %2").arg(p).arg(i)));
             // The line starts on the label and its box ends above the label's bottom.
-            QVERIFY2(w->xMin >= label.left && w->xMin + columnWidthPoints(10) <= label.right &&
-                         w->yMin >= label.top - kTolerance && w->yMax <= label.bottom,
+            QVERIFY2(w->xMin >= label.left && w->xMin + columnWidthPoints(10) <= label.right() &&
+                         w->yMin >= label.top - kTolerance && w->yMax <= label.bottom(),
                      qPrintable(QStringLiteral("position %1 line %2 at %3,%4")
                                     .arg(p)
                                     .arg(i)

@@ -73,6 +73,17 @@ TEST(PositionEntry, ChecksInOrderThenTheRangeParse) {
     }
 }
 
+TEST(PositionEntry, ADashWithoutAPositionOnOneSideIsRefused) {
+    const Notice dash = std::get<Notice>(readPositionEntry("123"));
+    for (const std::string answer : {"-5", "1-", "5 -", "- 12", "-", "--5", "3-7-"}) {
+        const auto outcome = readPositionEntry(cleanPositionEntry(answer));
+        ASSERT_TRUE(std::holds_alternative<Notice>(outcome)) << answer;
+        EXPECT_EQ(std::get<Notice>(outcome), dash) << answer;
+    }
+    // The earlier checks keep their own messages.
+    EXPECT_EQ(std::get<Notice>(readPositionEntry("-50")).title, "Maximum is 30");
+}
+
 TEST(PositionEntry, SheetPositionIsAWholeNumberFromOneToThirty) {
     EXPECT_EQ(sheetPosition("1"), 1);
     EXPECT_EQ(sheetPosition("30"), 30);

@@ -6,6 +6,7 @@
 #include "platform/qt_printer_surface.h"
 #include "platform/qt_text.h"
 #include "printing/envelope_layout.h"
+#include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "records/error.h"
 #include "support/pdf_text_qt.h"
@@ -22,7 +23,6 @@ namespace {
 // Lines are exact; a column of Liberation Mono is 0.60009 x size rather than 0.6, which
 // adds up to a tenth of a point across a page.
 constexpr double kTolerance = 0.1;
-constexpr double kPointsPerInch = 72.0;
 
 double columnX(int column, double size) {
     return kPaperSideMarginPoints + (column - 1) * columnWidthPoints(size);
@@ -32,10 +32,11 @@ double lineY(int line, double size) {
     return (line - 1) * lineHeightPoints(size);
 }
 
-// Prints with a fresh PDF surface and finishes with it, so the file is complete.
+// Prints with a fresh PDF surface and ends the job, so the file is complete.
 void printPdf(const QString& path, const std::function<void(PrinterSurface&)>& job) {
     auto surface = makePdfSurface(path);
     job(*surface);
+    surface->endJob();
 }
 
 PdfWord onlyWord(const PdfText& text, const QString& word) {
@@ -47,25 +48,14 @@ PdfWord onlyWord(const PdfText& text, const QString& word) {
     return found.front();
 }
 
-struct Rect {
-    double left, top, right, bottom;
-};
-
-Rect labelRect(const test::LabelStock& stock, int row, int column) {
-    const double left = (stock.firstLeft + column * stock.pitchX) * kPointsPerInch;
-    const double top = (stock.firstTop + row * stock.pitchY) * kPointsPerInch;
-    return Rect{left, top, left + stock.width * kPointsPerInch,
-                top + stock.height * kPointsPerInch};
-}
-
 // The box of a word's first character lies within the label.
-bool firstCharacterInside(const PdfWord& w, double size, const Rect& label) {
+bool firstCharacterInside(const PdfWord& w, double size, const PaperRect& label) {
     const double charRight = w.xMin + columnWidthPoints(size);
-    return w.xMin >= label.left - kTolerance && charRight <= label.right + kTolerance &&
-           w.yMin >= label.top - kTolerance && w.yMax <= label.bottom + kTolerance;
+    return w.xMin >= label.left - kTolerance && charRight <= label.right() + kTolerance &&
+           w.yMin >= label.top - kTolerance && w.yMax <= label.bottom() + kTolerance;
 }
 
-QString describe(const PdfWord& w, const Rect& r) {
+QString describe(const PdfWord& w, const PaperRect& r) {
     return QStringLiteral("%1 at (%2, %3)-(%4) outside label (%5, %6)-(%7, %8)")
         .arg(w.text)
         .arg(w.xMin)
@@ -73,8 +63,8 @@ QString describe(const PdfWord& w, const Rect& r) {
         .arg(w.yMax)
         .arg(r.left)
         .arg(r.top)
-        .arg(r.right)
-        .arg(r.bottom);
+        .arg(r.right())
+        .arg(r.bottom());
 }
 
 // A job with page breaks, a Tab that wraps, a return to the top and a font change.
@@ -202,6 +192,7 @@ class QtPrinterSurfaceTest : public QObject {
             surface->endDoc();
         }
         QCOMPARE(surface->pagesSent(), 2);
+        surface->endJob();
         QCOMPARE(test::pdfPageCount(path), 2);
         const std::vector<PdfWord> words = test::readPdfText(path).find(QStringLiteral("copy"));
         QCOMPARE(words.size(), std::size_t(2));
@@ -212,25 +203,47 @@ class QtPrinterSurfaceTest : public QObject {
         }
     }
 
-    void killDocKeepsOnlyFinishedCopies() {
+    void killDocAbandonsTheWholeFile() {
+        // A file is written whole or not at all: a killed job leaves its name as it was,
+        // finished copies included, and no temporary beside it.
         test::TempFolder folder;
         const QString path = pdf(folder, "killed.pdf");
+        test::writeBytes(path.toStdString(), "before");
         auto surface = makePdfSurface(path);
-        surface->print({PrintItem::Text("kept")});
+        surface->print({PrintItem::Text("copy")});
         surface->endDoc();
         surface->print({PrintItem::Text("abandoned")});
         surface->newPage();
         surface->print({PrintItem::Text("abandoned2")});
         surface->killDoc();
+        QCOMPARE(test::readBytes(path.toStdString()), std::string("before"));
+        QCOMPARE(QDir(QString::fromStdString(folder.path())).entryList(QDir::Files),
+                 QStringList{QStringLiteral("killed.pdf")});
+
+        // A later document starts the file again.
         surface->print({PrintItem::Text("after")});
         surface->endDoc();
-
+        surface->endJob();
         const PdfText text = test::readPdfText(path);
-        QCOMPARE(test::pdfPageCount(path), 2);
-        QVERIFY(text.find(QStringLiteral("abandoned")).empty());
-        QVERIFY(text.find(QStringLiteral("abandoned2")).empty());
-        QCOMPARE(onlyWord(text, QStringLiteral("after")).page, 2);
-        QVERIFY(qAbs(onlyWord(text, QStringLiteral("after")).yMin) < kTolerance);
+        QCOMPARE(test::pdfPageCount(path), 1);
+        QCOMPARE(static_cast<int>(text.words.size()), 1);
+        QCOMPARE(onlyWord(text, QStringLiteral("after")).page, 1);
+    }
+
+    void aFileTakesItsNameOnlyWhenTheJobEnds() {
+        test::TempFolder folder;
+        const QString path = pdf(folder, "late.pdf");
+        auto surface = makePdfSurface(path);
+        for (int page = 0; page < 3; ++page) {
+            surface->print({PrintItem::Text("p" + std::to_string(page))});
+            surface->newPage();
+        }
+        surface->endDoc();
+        QVERIFY(!QFile::exists(path));
+        surface->endJob();
+        QCOMPARE(test::pdfPageCount(path), 3);
+        QCOMPARE(QDir(QString::fromStdString(folder.path())).entryList(QDir::Files),
+                 QStringList{QStringLiteral("late.pdf")});
     }
 
     void unwritableFileIsAPrinterError() {
@@ -333,18 +346,24 @@ class QtPrinterSurfaceTest : public QObject {
         QCOMPARE(test::pdfPageCount(path), 1);
         const PdfText text = test::readPdfText(path);
         QCOMPARE(text.words.size(), std::size_t(150));
-        for (int p = 1; p <= 30; ++p) {
+        const SheetGeometry& sheet = kAddressSheet.sheet;
+        const CellLayout& cells = kAddressSheet.cells;
+        for (int p = 1; p <= sheet.labels(); ++p) {
             const PdfWord w = onlyWord(text, QStringLiteral("P%1").arg(p, 2, 10, QLatin1Char('0')));
-            const Rect label = labelRect(test::k30UpStock, (p - 1) / 3, (p - 1) % 3);
+            const LabelCell cell{(p - 1) / sheet.across, (p - 1) % sheet.across};
+            const PaperRect label = sheet.label(cell);
             QVERIFY2(firstCharacterInside(w, 10, label), qPrintable(describe(w, label)));
-            QVERIFY(qAbs(w.xMin - columnX(test::labelStartColumn30(p), 10)) < kTolerance);
-            QVERIFY(qAbs(w.yMin - lineY(2 + test::labelTopLines30(p), 10)) < kTolerance);
+            const auto row = static_cast<std::size_t>(cell.row);
+            const auto column = static_cast<std::size_t>(cell.column);
+            QVERIFY(qAbs(w.xMin - columnX(cells.startColumns[column], 10)) < kTolerance);
+            QVERIFY(qAbs(w.yMin - lineY(1 + cells.leadLines + cells.topLines[row], 10)) <
+                    kTolerance);
         }
         // The other four lines of each label stay on it too.
         for (const PdfWord& w : text.words) {
-            const int row = static_cast<int>((w.yMin / kPointsPerInch - 0.5) / 1.0);
-            const int column = static_cast<int>((w.xMin / kPointsPerInch - 0.15625) / 2.78125);
-            const Rect label = labelRect(test::k30UpStock, row, column);
+            const auto cell = sheet.labelAt(w.xMin, w.yMin + kTolerance);
+            QVERIFY2(cell.has_value(), qPrintable(w.text));
+            const PaperRect label = sheet.label(*cell);
             QVERIFY2(firstCharacterInside(w, 10, label), qPrintable(describe(w, label)));
         }
     }
@@ -356,13 +375,15 @@ class QtPrinterSurfaceTest : public QObject {
         QCOMPARE(test::pdfPageCount(path), 1);
         const PdfText text = test::readPdfText(path);
         QCOMPARE(text.words.size(), std::size_t(240));
-        for (int row = 1; row <= 20; ++row) {
-            for (int c = 1; c <= 4; ++c) {
+        const LabelStock& stock = kReturnAddressSheet;
+        for (int row = 1; row <= stock.sheet.down; ++row) {
+            for (int c = 1; c <= stock.sheet.across; ++c) {
                 const PdfWord w = onlyWord(
                     text, QStringLiteral("R%1C%2").arg(row, 2, 10, QLatin1Char('0')).arg(c));
-                const Rect label = labelRect(test::k80UpStock, row - 1, c - 1);
+                const PaperRect label = stock.sheet.label({row - 1, c - 1});
                 QVERIFY2(firstCharacterInside(w, 8, label), qPrintable(describe(w, label)));
-                QVERIFY(qAbs(w.xMin - columnX(test::kReturnLabelColumns[c - 1], 8)) < kTolerance);
+                const int column = stock.cells.startColumns[static_cast<std::size_t>(c - 1)];
+                QVERIFY(qAbs(w.xMin - columnX(column, 8)) < kTolerance);
             }
         }
     }

@@ -5,14 +5,13 @@
 
 #include "desktop/main_window.h"
 #include "platform/qt_printer_surface.h"
+#include "printing/label_stock.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
-#include "support/sheet_shapes.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-constexpr double kPointsPerInch = 72.0;
 // Row 6 begins exactly on its label's top edge; a hundredth of a point keeps rounding out.
 constexpr double kEdge = 0.01;
 // One column of Courier New 8.
@@ -28,19 +27,9 @@ void choosePdf(qm::ScriptedPlatform& platform, const QString& path) {
 }
 
 // The label of the stock under a point, as (row, column) from 0; (-1, -1) off every label.
-QPair<int, int> labelAt(const qm::test::LabelStock& stock, double xPoints, double yPoints) {
-    const double x = xPoints / kPointsPerInch - stock.firstLeft;
-    const double y = yPoints / kPointsPerInch - stock.firstTop;
-    if (x < 0 || y < 0) {
-        return {-1, -1};
-    }
-    const int column = static_cast<int>(x / stock.pitchX);
-    const int row = static_cast<int>(y / stock.pitchY);
-    if (column >= stock.across || row >= stock.down || x - column * stock.pitchX > stock.width ||
-        y - row * stock.pitchY > stock.height) {
-        return {-1, -1};
-    }
-    return {row, column};
+QPair<int, int> labelAt(const qm::SheetGeometry& sheet, double xPoints, double yPoints) {
+    const auto cell = sheet.labelAt(xPoints, yPoints);
+    return cell ? QPair<int, int>{cell->row, cell->column} : QPair<int, int>{-1, -1};
 }
 
 }  // namespace
@@ -69,7 +58,7 @@ class ReturnAddressPdfTest : public QObject {
 
         QCOMPARE(qm::test::pdfPageCount(pdf), 1);
         const qm::test::PdfText text = qm::test::readPdfText(pdf);
-        const qm::test::LabelStock& stock = qm::test::k80UpStock;
+        const qm::SheetGeometry& stock = qm::kReturnAddressSheet.sheet;
         // Each label's first character lies wholly on its label.
         const auto first = text.find(QStringLiteral("Ann"));
         QCOMPARE(first.size(), std::size_t{80});

@@ -1,6 +1,5 @@
 #include "support/sheet_shapes.h"
 
-#include <array>
 #include <cstdio>
 
 namespace qm::test {
@@ -13,28 +12,24 @@ std::string twoDigits(int n) {
     return buffer;
 }
 
+std::size_t at(int index) {
+    return static_cast<std::size_t>(index);
+}
+
 }  // namespace
 
-int labelStartColumn30(int position) {
-    static constexpr std::array<int, 3> kColumns = {2, 35, 68};
-    return kColumns[static_cast<std::size_t>((position - 1) % 3)];
-}
-
-int labelTopLines30(int position) {
-    static constexpr std::array<int, 10> kTops = {3, 10, 16, 23, 30, 36, 43, 50, 56, 63};
-    return kTops[static_cast<std::size_t>((position - 1) / 3)];
-}
-
 void print30UpShape(PrinterSurface& surface) {
+    const LabelStock& stock = kAddressSheet;
+    const CellLayout& cells = stock.cells;
     surface.setFont("Courier New");
-    surface.setFontSize(10);
-    for (int p = 1; p <= 30; ++p) {
+    surface.setFontSize(cells.fontSize);
+    for (int p = 1; p <= stock.sheet.labels(); ++p) {
         surface.setCurrentX(0);
         surface.setCurrentY(0);
-        surface.printEmptyLines(1 + labelTopLines30(p));
-        const int column = labelStartColumn30(p);
+        surface.printEmptyLines(cells.leadLines + cells.topLines[at((p - 1) / stock.sheet.across)]);
+        const int column = cells.startColumns[at((p - 1) % stock.sheet.across)];
         surface.print({PrintItem::Tab(column), PrintItem::Text("P" + twoDigits(p))});
-        for (int line = 2; line <= 5; ++line) {
+        for (int line = 2; line <= cells.linesPerLabel; ++line) {
             surface.print({PrintItem::Tab(column), PrintItem::Text("L" + std::to_string(line))});
         }
     }
@@ -42,25 +37,26 @@ void print30UpShape(PrinterSurface& surface) {
 }
 
 void print80UpShape(PrinterSurface& surface) {
+    const CellLayout& cells = kReturnAddressSheet.cells;
     surface.setFont("Courier New");
-    surface.setFontSize(8);
+    surface.setFontSize(cells.fontSize);
     surface.setOrientation(kPortrait);
-    surface.printEmptyLines(5);
-    for (int row = 1; row <= 20; ++row) {
-        for (int line = 1; line <= 3; ++line) {
+    int printed = 0;  // lines from the top of the page
+    for (std::size_t row = 0; row < cells.topLines.size(); ++row) {
+        const int above = cells.leadLines + cells.topLines[row];
+        surface.printEmptyLines(above - printed);
+        for (int line = 1; line <= cells.linesPerLabel; ++line) {
             std::vector<PrintItem> items;
-            for (int c = 0; c < 4; ++c) {
-                items.push_back(PrintItem::Tab(kReturnLabelColumns[c]));
-                items.push_back(
-                    PrintItem::Text(line == 1 ? "R" + twoDigits(row) + "C" + std::to_string(c + 1)
-                                              : "Line" + std::to_string(line)));
+            for (std::size_t c = 0; c < cells.startColumns.size(); ++c) {
+                items.push_back(PrintItem::Tab(cells.startColumns[c]));
+                items.push_back(PrintItem::Text(line == 1
+                                                    ? "R" + twoDigits(static_cast<int>(row) + 1) +
+                                                          "C" + std::to_string(c + 1)
+                                                    : "Line" + std::to_string(line)));
             }
             surface.print(items);
         }
-        if (row == 6 || row == 10 || row == 14 || row == 19 || row == 20) {
-            surface.printLine();
-        }
-        surface.printLine();
+        printed = above + cells.linesPerLabel;
     }
     surface.endDoc();
 }
