@@ -117,7 +117,7 @@ int runSync(const Args& args, Context& context) {
 
     const bool existed = systemFileOps().exists(path);
     ContactFile file;
-    openContactFile(file, path, true);
+    openContactFile(context, file, path, FileUse::Create);
     SyncCounts counts;
     try {
         const carddav::ServerConnection connection = serverConnection(url, args);
@@ -125,11 +125,7 @@ int runSync(const Args& args, Context& context) {
         counts = carddav::syncAddressBook(file, connection, remindersSetting(args, &file),
                                           line.progress());
     } catch (const QmError&) {
-        // A file made for this run goes again: nothing came into it.
-        if (!existed && file.count() == 0) {
-            file.close();
-            systemFileOps().remove(path);
-        }
+        removeIfMadeEmptyAfterFailure(context, file, path, existed);
         throw;
     }
     context.out << syncCompletedText(counts) << '\n';

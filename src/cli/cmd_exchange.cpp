@@ -63,32 +63,17 @@ int runImport(const Args& args, Context& context) {
     const bool existed = systemFileOps().exists(path);
     ContactFile file;
     openContactFile(context, file, path, FileUse::Create);
-    // A file made for this import goes again when nothing came into it (nor from anyone
-    // else meanwhile: a writer waiting for it finds it gone and says so).
-    const auto dropIfNew = [&] {
-        if (existed) {
-            return;
-        }
-        const ContactFile::Lock lock(file, LockKind::Exclusive);
-        if (file.count() == 0) {
-            systemFileOps().remove(path);
-        }
-    };
     ImportResult result;
     try {
         const bool remindersOn = remindersSetting(args, &file);
         result = isServerAddress(input) ? importFromServer(file, input, args, context, remindersOn)
                                         : importContactFile(file, input, remindersOn);
     } catch (const QmError&) {
-        try {
-            dropIfNew();
-        } catch (const QmError&) {
-            // The import's own error is the one reported; the empty new file stays.
-        }
+        removeIfMadeEmptyAfterFailure(context, file, path, existed);
         throw;
     }
     if (result.outcome == ImportOutcome::NotCompatible) {
-        dropIfNew();
+        removeIfMadeEmpty(file, path, existed);
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }
     context.out << importCompletedText(result) << '\n';

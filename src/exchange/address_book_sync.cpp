@@ -155,7 +155,8 @@ SyncPlan planSync(const std::vector<ContactRecord>& onFile, const CarddavSyncSta
 SyncCounts syncContactFile(ContactFile& contacts, const std::string& statePath,
                            const CarddavSyncState& known, const AddressBookChanges& changes,
                            bool remindersOn) {
-    // LOCK: exclusive from here
+    // The plan and its writes see the same file, and two syncs do not interleave.
+    const ContactFile::Lock lock(contacts, LockKind::Exclusive);
     const SyncPlan plan = planSync(contacts.readAll(), known, changes, remindersOn);
     for (const auto& [record, contact] : plan.updates) {
         contacts.write(record, contact);

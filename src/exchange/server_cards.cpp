@@ -59,7 +59,8 @@ ImportResult importServerCards(const std::vector<ServerCard>& cards,
 
 ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactFile& contacts,
                                        bool remindersOn) {
-    // LOCK: exclusive from here
+    // The duplicate test and the append see the same file: no other writer in between.
+    const ContactFile::Lock lock(contacts, LockKind::Exclusive);
     ImportResult result = importServerCards(cards, contacts.readAll(), remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);

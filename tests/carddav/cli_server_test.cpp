@@ -1,11 +1,12 @@
 // The real quillmark program against radicale: `import FILE.DAT URL` and `sync FILE.DAT URL`.
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTcpServer>
+#include <cstdlib>
 #include <filesystem>
 
 #include "carddav/radicale_server.h"
+#include "cli/process_support.h"
 #include "records/contact_file.h"
 #include "support/temp_folder.h"
 
@@ -14,11 +15,11 @@ namespace {
 
 using test::kAlice;
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliResult;
+
+std::string str(const QString& text) {
+    return text.toStdString();
+}
 
 class CliServer : public ::testing::Test {
   protected:
@@ -26,17 +27,11 @@ class CliServer : public ::testing::Test {
     std::string dat = folder.file("Family.DAT");
 
     // quillmark ARGS with the password in the environment and a home without ~/.netrc.
-    Outcome quillmark(const QStringList& args, const QString& password) const {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QUILLMARK_CARDDAV_PASSWORD", password);
-        env.insert("HOME", QString::fromStdString(folder.path()));
-        process.setProcessEnvironment(env);
-        process.start(QUILLMARK_BIN,
-                      QStringList{"--home", QString::fromStdString(folder.file("app"))} + args);
-        EXPECT_TRUE(process.waitForFinished(300000));
-        return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-                process.readAllStandardError().toStdString()};
+    CliResult quillmark(std::vector<std::string> args, const std::string& password) const {
+        ::setenv("QUILLMARK_CARDDAV_PASSWORD", password.c_str(), 1);
+        ::setenv("HOME", folder.path().c_str(), 1);
+        args.insert(args.begin(), {"--home", folder.file("app")});
+        return test::runQuillmarkProcess(args, folder.path());
     }
 
     std::vector<ContactRecord> contacts() const {
@@ -48,8 +43,7 @@ class CliServer : public ::testing::Test {
 
 TEST_F(CliServer, ImportsAThousandCards) {
     const QString book = test::makeFilledAddressBook(kAlice, "cli-thousand", 1000);
-    const Outcome run = quillmark({"import", QString::fromStdString(dat), book, "--user", "alice"},
-                                  QString::fromStdString(kAlice.password));
+    const CliResult run = quillmark({"import", dat, str(book), "--user", "alice"}, kAlice.password);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "D O N E !  1000 contacts successfully imported.\n");
     EXPECT_EQ(run.err, "");  // no progress line: standard error is not a terminal
@@ -65,10 +59,9 @@ TEST_F(CliServer, SyncFindsTheBookFromTheServerRootAndKeepsTheFileInStep) {
     for (const char* uid : {"ann", "cy", "dee", "eve"}) {
         test::putCard(bob, book, uid, test::personCard(uid, "Person", uid));
     }
-    const QStringList sync{"sync", QString::fromStdString(dat), test::radicaleUrl(), "--user",
-                           "bob"};
+    const std::vector<std::string> sync{"sync", dat, str(test::radicaleUrl()), "--user", "bob"};
     const auto syncOut = [&] {
-        const Outcome run = quillmark(sync, "other");
+        const CliResult run = quillmark(sync, "other");
         EXPECT_EQ(run.status, 0) << run.err;
         return run.out;
     };
@@ -108,19 +101,18 @@ TEST_F(CliServer, FailuresExitWithTheirMessagesAndChangeNothing) {
     test::putCard(kAlice, book, "ann", test::personCard("ann", "Ann", "Lee"));
     QTcpServer closed;
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
-    const QString closedUrl = QString("http://127.0.0.1:%1/").arg(closed.serverPort());
+    const std::string closedUrl = str(QString("http://127.0.0.1:%1/").arg(closed.serverPort()));
     closed.close();
-    QString withPassword = book;
-    withPassword.replace("://", "://alice:secret@");
+    const std::string withPassword = str(QString(book).replace("://", "://alice:secret@"));
 
     struct Case {
-        QStringList args;
-        QString password;
+        std::vector<std::string> args;
+        std::string password;
         int status;
         std::string err;
     };
     const Case cases[] = {
-        {{"import", book, "--user", "alice"},
+        {{"import", str(book), "--user", "alice"},
          "wrong",
          1,
          "Error: An error has occurred. Error number 35752 -- The address book server 127.0.0.1 "
@@ -134,10 +126,10 @@ TEST_F(CliServer, FailuresExitWithTheirMessagesAndChangeNothing) {
     };
     test::writeBytes(dat, "");
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        QStringList args = c.args;
-        args.insert(1, QString::fromStdString(dat));
-        const Outcome run = quillmark(args, c.password);
+        SCOPED_TRACE(c.args[1]);
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin() + 1, dat);
+        const CliResult run = quillmark(args, c.password);
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(run.err.rfind(c.err, 0), 0u) << run.err;
         EXPECT_EQ(run.out, "");
