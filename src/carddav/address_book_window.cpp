@@ -68,21 +68,36 @@ qm::carddav::ServerConnection connectionFrom(const dlgAddressBook& dialog) {
     return connection;
 }
 
+// The message a finished run shows.
+struct RunReport {
+    const char* title = "";
+    std::string text;
+};
+
+using ServerWork = std::function<RunReport(const qm::carddav::ServerConnection&,
+                                           const qm::carddav::ReadProgress&)>;
+
 // Asks for the server and runs `work` with it until it succeeds, the user cancels the dialog
 // or the read, or answers the error with Cancel; Retry asks again with the answers kept.
 void runWithServer(qm::AppState& state, QWidget* parent, const QString& action, const QString& url,
-                   const std::function<void(const qm::carddav::ServerConnection&,
-                                            const qm::carddav::ReadProgress&)>& work) {
+                   const ServerWork& work) {
     dlgAddressBook dialog(parent, action);
     dialog.txtServerUrl->setText(url.isEmpty() ? state.platform.readSetting(kUrlSetting).toString()
                                                : url);
     dialog.txtServerUser->setText(state.platform.readSetting(kUserSetting).toString());
     while (dialog.exec() == QDialog::Accepted) {
         try {
-            ReadProgressDialog progress(parent);
-            work(connectionFrom(dialog), progress.progress());
+            RunReport report;
+            {
+                // Gone before the report shows: an empty address book never fills its bar.
+                ReadProgressDialog progress(parent);
+                report = work(connectionFrom(dialog), progress.progress());
+            }
             state.platform.writeSetting(kUrlSetting, dialog.txtServerUrl->text().trimmed());
             state.platform.writeSetting(kUserSetting, dialog.txtServerUser->text().trimmed());
+            state.platform.messageBox(parent, QString::fromLatin1(report.title),
+                                      QString::fromLatin1(report.text), qm::MsgButtons::Ok,
+                                      qm::MsgIcon::None);
             return;
         } catch (const qm::QmError& e) {
             if (e.number() == qm::err::kServerReadCancelled) {
@@ -160,9 +175,7 @@ void importFromAddressBook(AppState& state, QWidget* parent) {
             if (!result.records.empty()) {
                 state.contactsSaved();
             }
-            state.platform.messageBox(parent, QString::fromLatin1(kImportCompletedTitle),
-                                      QString::fromLatin1(importCompletedText(result)),
-                                      MsgButtons::Ok, MsgIcon::None);
+            return RunReport{kImportCompletedTitle, importCompletedText(result)};
         });
 }
 
@@ -181,12 +194,10 @@ void keepInStepWithAddressBook(AppState& state, QWidget* parent) {
         [&](const carddav::ServerConnection& connection, const carddav::ReadProgress& progress) {
             const SyncCounts counts =
                 carddav::syncAddressBook(state.contacts, connection, state.remindersOn(), progress);
-            if (counts.added > 0) {
+            if (counts.added + counts.updated > 0) {
                 state.contactsSaved();
             }
-            state.platform.messageBox(parent, QString::fromLatin1(kSyncCompletedTitle),
-                                      QString::fromLatin1(syncCompletedText(counts)),
-                                      MsgButtons::Ok, MsgIcon::None);
+            return RunReport{kSyncCompletedTitle, syncCompletedText(counts)};
         });
 }
 

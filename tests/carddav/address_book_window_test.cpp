@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QProgressDialog>
 #include <QtTest>
+#include <algorithm>
 #include <functional>
+#include <optional>
 
 #include "carddav/address_book_window.h"
 #include "carddav/radicale_server.h"
@@ -81,6 +83,67 @@ class AddressBookWindowTest : public QObject {
         QVERIFY(remembered.contains(book));
         QVERIFY(!remembered.join(' ').contains(QStringLiteral("secret")));
         delete window;
+    }
+
+    // The dialog's own Cancel, and a wrong password answered with Retry (the dialog comes back
+    // with the address and user kept) or with Cancel; the address is remembered only after a
+    // run that worked.
+    void answersToTheServerDialogAndItsErrors() {
+        const QString book = qm::test::makeAddressBook(qm::test::kAlice, "window-answers", "A");
+        qm::test::putCard(qm::test::kAlice, book, "ann", qm::test::personCard("ann", "Ann", "Lee"));
+        struct Case {
+            const char* name;
+            const char* password;  // nullptr: the dialog is cancelled
+            std::optional<qm::MsgAnswer> toError;
+            QStringList titles;
+            int contacts;
+        };
+        const QStringList done{QStringLiteral("Sync completed")};
+        const Case cases[] = {
+            {"cancelled", nullptr, {}, {}, 0},
+            {"right password", "secret", {}, done, 1},
+            {"wrong, then Retry", "wrong", qm::MsgAnswer::Retry, QStringList{"Error"} + done, 1},
+            {"wrong, then Cancel", "wrong", qm::MsgAnswer::Cancel, {"Error"}, 0},
+        };
+        for (const Case& c : cases) {
+            Session s;
+            if (c.password == nullptr) {
+                QTimer::singleShot(0,
+                                   [] { shownWindow<dlgAddressBook>()->cmdServerCancel->click(); });
+            } else {
+                answerServerDialog(book, QString::fromLatin1(c.password));
+            }
+            if (c.toError) {
+                s.platform.messageAnswers.push_back(*c.toError);
+            }
+            bool keptAnswers = false;
+            s.platform.onMessage = [&](const qm::RecordedMessage& m) {
+                if (m.title != QStringLiteral("Error") || c.toError != qm::MsgAnswer::Retry) {
+                    return;
+                }
+                QTimer::singleShot(0, [&] {
+                    dlgAddressBook* again = shownWindow<dlgAddressBook>();
+                    QVERIFY(again != nullptr);
+                    keptAnswers = again->txtServerUrl->text() == book &&
+                                  again->txtServerUser->text() == QStringLiteral("alice");
+                    again->txtServerPassword->setText(QStringLiteral("secret"));
+                    again->cmdServerStart->click();
+                });
+            };
+            s.main.mnuSyncServer->trigger();
+            QVERIFY2(s.platform.messageTitles() == c.titles, c.name);
+            QVERIFY2(s.state.contacts.count() == c.contacts, c.name);
+            QVERIFY2(keptAnswers == (c.toError == qm::MsgAnswer::Retry), c.name);
+            if (!s.platform.messages.empty() && c.toError) {
+                QVERIFY2(s.platform.messages[0].text.contains(QStringLiteral("35752")), c.name);
+            }
+            const bool remembered =
+                std::any_of(s.platform.settings.begin(), s.platform.settings.end(),
+                            [&](const auto& setting) { return setting.second == book; });
+            QVERIFY2(remembered == (c.contacts > 0), c.name);
+            QVERIFY2(QFile::exists(QString::fromStdString(s.dat + ".carddav")) == (c.contacts > 0),
+                     c.name);
+        }
     }
 
     void cancelDuringTheReadLeavesTheFileAsItWas() {
