@@ -4,6 +4,7 @@
 #include <QTcpServer>
 #include <cstdlib>
 #include <filesystem>
+#include <thread>
 
 #include "carddav/radicale_server.h"
 #include "cli/process_support.h"
@@ -51,6 +52,39 @@ TEST_F(CliServer, ImportsAThousandCards) {
     ASSERT_EQ(read.size(), 1000u);
     EXPECT_EQ(read[0].lastName, "Number0");
     EXPECT_EQ(read[0].city, "Troy");
+}
+
+// Standard error on a terminal (the other end of a pseudo-terminal read here) gets the line
+// that counts the cards, written over in place and ended once the read is done.
+TEST_F(CliServer, OnATerminalALineCountsTheCards) {
+    const QString book = test::makeFilledAddressBook(kAlice, "cli-terminal", 150);
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal), 0);
+    ASSERT_EQ(::unlockpt(terminal), 0);
+    // Held here too until the program ends: a terminal nobody holds reads as ended.
+    const int held = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+    ASSERT_GE(held, 0);
+    ::setenv("QUILLMARK_CARDDAV_PASSWORD", kAlice.password.c_str(), 1);
+    test::QuillmarkProcess run(
+        {"--home", folder.file("app"), "import", dat, str(book), "--user", "alice"}, folder.path(),
+        ::ptsname(terminal));
+    std::string shown;
+    std::thread reader([&] {
+        char buffer[256];
+        ssize_t n = 0;
+        while ((n = ::read(terminal, buffer, sizeof buffer)) > 0) {
+            shown.append(buffer, static_cast<std::size_t>(n));
+        }
+    });
+    const CliResult result = run.finish();
+    ::close(held);
+    reader.join();
+    ::close(terminal);
+    ASSERT_EQ(result.status, 0) << shown;
+    EXPECT_EQ(result.out, "D O N E !  150 contacts successfully imported.\n");
+    EXPECT_EQ(shown, "\r0 of 150 cards\r100 of 150 cards\r150 of 150 cards\r\n");
+    EXPECT_EQ(contacts().size(), 150u);
 }
 
 TEST_F(CliServer, SyncFindsTheBookFromTheServerRootAndKeepsTheFileInStep) {
