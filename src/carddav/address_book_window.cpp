@@ -22,7 +22,9 @@ struct AddressBookTexts {
     Q_DECLARE_TR_FUNCTIONS(AddressBookTexts)
 };
 
-// A modal progress dialog for the read of the server; Cancel ends the read.
+// A progress dialog for the read of the server; Cancel ends the read. The windows answer
+// while the server is waited for, so it blocks all of them from the start: nothing may close
+// or change the contact file the run will write.
 class ReadProgressDialog {
   public:
     explicit ReadProgressDialog(QWidget* parent)
@@ -30,8 +32,9 @@ class ReadProgressDialog {
                   AddressBookTexts::tr("Cancel"), 0, 0, parent) {
         dialog_.setObjectName(QStringLiteral("dlgServerProgress"));
         dialog_.setWindowTitle(AddressBookTexts::tr("Address Book Server"));
-        dialog_.setWindowModality(Qt::WindowModal);
-        dialog_.setMinimumDuration(500);
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setMinimumDuration(0);
+        dialog_.show();
         // Kept apart from wasCanceled(), which a progress dialog forgets when it resets.
         QObject::connect(&dialog_, &QProgressDialog::canceled, &dialog_,
                          [this] { cancelled_ = true; });
