@@ -53,9 +53,14 @@ bool remindersSetting(const Args& args, const ContactFile* file);
 bool isServerAddress(const std::string& argument);
 // Usage errors: --user or --insecure with a file, a password in the address.
 void checkServerOptions(const Args& args, const std::string& input);
-// The import from the server, with a progress line on a terminal.
+// The import from the server, with a progress line on a terminal. Ctrl+C while the server is
+// read ends the read as a cancel (err::kServerReadCancelled), so that the caller can remove a
+// file made for the run before endIfInterrupted.
 ImportResult importFromServer(ContactFile& file, const std::string& url, const Args& args,
                               Context& context, bool remindersOn);
+// After a read ended by Ctrl+C and the caller's cleanup: the program ends by the signal, as
+// it would have without the cleanup. Otherwise nothing.
+void endIfInterrupted();
 // What that import would add to `onFile`, without writing.
 ImportResult previewFromServer(const std::string& url, const Args& args, Context& context,
                                const std::vector<ContactRecord>& onFile, bool remindersOn);

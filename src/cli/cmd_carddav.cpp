@@ -1,6 +1,7 @@
 // The address book server as a source: import from it and keep a contact file in step.
 #include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 
 #include "carddav/address_book_commands.h"
@@ -34,8 +35,35 @@ std::string userInfoOf(const std::string& url) {
     return at == std::string::npos ? std::string() : authority.substr(0, at);
 }
 
+volatile std::sig_atomic_t interrupted = 0;
+
+void onInterrupt(int) {
+    interrupted = 1;
+}
+
+// While it lives, Ctrl+C asks the read to stop rather than ending the program at once.
+class InterruptAsCancel {
+  public:
+    InterruptAsCancel() {
+        struct sigaction action {};
+        action.sa_handler = onInterrupt;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &previous_);
+        if (previous_.sa_handler == SIG_IGN) {
+            ::sigaction(SIGINT, &previous_, nullptr);  // started to run on regardless
+        }
+    }
+    ~InterruptAsCancel() { ::sigaction(SIGINT, &previous_, nullptr); }
+    InterruptAsCancel(const InterruptAsCancel&) = delete;
+    InterruptAsCancel& operator=(const InterruptAsCancel&) = delete;
+
+  private:
+    struct sigaction previous_ {};
+};
+
 // "N of M cards" on one line of the terminal, written over as the read goes on; nothing
-// when standard error is not a terminal, so that scripts get no noise.
+// when standard error is not a terminal, so that scripts get no noise. The read stops at
+// Ctrl+C either way.
 class ProgressLine {
   public:
     explicit ProgressLine(Context& context)
@@ -49,17 +77,18 @@ class ProgressLine {
     ProgressLine& operator=(const ProgressLine&) = delete;
 
     carddav::ReadProgress progress() {
-        if (!on_) {
-            return {};
+        carddav::ReadProgress progress{{}, [] { return interrupted != 0; }};
+        if (on_) {
+            progress.report = [this](std::size_t done, std::size_t total) {
+                err_ << '\r' << done << " of " << total << " cards" << std::flush;
+                shown_ = true;
+            };
         }
-        return {[this](std::size_t done, std::size_t total) {
-                    err_ << '\r' << done << " of " << total << " cards" << std::flush;
-                    shown_ = true;
-                },
-                {}};
+        return progress;
     }
 
   private:
+    InterruptAsCancel interrupt_;
     std::ostream& err_;
     bool on_;
     bool shown_ = false;
@@ -97,11 +126,24 @@ ImportResult importFromServer(ContactFile& file, const std::string& url, const A
     return carddav::importAddressBook(file, connection, remindersOn, line.progress());
 }
 
+void endIfInterrupted() {
+    if (interrupted != 0) {
+        std::signal(SIGINT, SIG_DFL);
+        std::raise(SIGINT);
+    }
+}
+
 ImportResult previewFromServer(const std::string& url, const Args& args, Context& context,
                                const std::vector<ContactRecord>& onFile, bool remindersOn) {
     const carddav::ServerConnection connection = serverConnection(url, args);
-    ProgressLine line(context);
-    const carddav::AddressBookRead read = carddav::readAddressBook(connection, {}, line.progress());
+    carddav::AddressBookRead read;
+    try {
+        ProgressLine line(context);
+        read = carddav::readAddressBook(connection, {}, line.progress());
+    } catch (const QmError&) {
+        endIfInterrupted();
+        throw;
+    }
     return importServerCards(read.cards, onFile, remindersOn);
 }
 
@@ -126,6 +168,7 @@ int runSync(const Args& args, Context& context) {
                                           line.progress());
     } catch (const QmError&) {
         removeIfMadeEmptyAfterFailure(context, file, path, existed);
+        endIfInterrupted();
         throw;
     }
     context.out << syncCompletedText(counts) << '\n';

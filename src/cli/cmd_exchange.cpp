@@ -70,6 +70,7 @@ int runImport(const Args& args, Context& context) {
                                         : importContactFile(file, input, remindersOn);
     } catch (const QmError&) {
         removeIfMadeEmptyAfterFailure(context, file, path, existed);
+        endIfInterrupted();
         throw;
     }
     if (result.outcome == ImportOutcome::NotCompatible) {

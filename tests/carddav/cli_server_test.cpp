@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QTcpServer>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <stdexcept>
 #include <thread>
 
 #include "carddav/radicale_server.h"
@@ -21,6 +24,61 @@ using test::CliResult;
 std::string str(const QString& text) {
     return text.toStdString();
 }
+
+// A pseudo-terminal for a program's standard error; what it shows is collected here as it
+// comes, until the program ends.
+class Terminal {
+  public:
+    Terminal() : master_(::posix_openpt(O_RDWR | O_NOCTTY)) {
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+            throw std::runtime_error("no pseudo-terminal");
+        }
+        path_ = ::ptsname(master_);
+        // Held here too until the program ends: a terminal nobody holds reads as ended.
+        held_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY);
+    }
+    ~Terminal() {
+        shown();
+        ::close(master_);
+    }
+    Terminal(const Terminal&) = delete;
+    Terminal& operator=(const Terminal&) = delete;
+
+    const std::string& path() const { return path_; }
+
+    // `onText` sees everything shown so far, each time more comes (on another thread).
+    void collect(std::function<void(const std::string&)> onText = {}) {
+        reader_ = std::thread([this, onText] {
+            char buffer[256];
+            ssize_t n = 0;
+            while ((n = ::read(master_, buffer, sizeof buffer)) > 0) {
+                shown_.append(buffer, static_cast<std::size_t>(n));
+                if (onText) {
+                    onText(shown_);
+                }
+            }
+        });
+    }
+
+    // Once the program has ended.
+    const std::string& shown() {
+        if (held_ >= 0) {
+            ::close(held_);
+            held_ = -1;
+        }
+        if (reader_.joinable()) {
+            reader_.join();
+        }
+        return shown_;
+    }
+
+  private:
+    int master_;
+    int held_ = -1;
+    std::string path_;
+    std::thread reader_;
+    std::string shown_;
+};
 
 class CliServer : public ::testing::Test {
   protected:
@@ -54,37 +112,59 @@ TEST_F(CliServer, ImportsAThousandCards) {
     EXPECT_EQ(read[0].city, "Troy");
 }
 
-// Standard error on a terminal (the other end of a pseudo-terminal read here) gets the line
-// that counts the cards, written over in place and ended once the read is done.
+// Standard error on a terminal gets the line that counts the cards, written over in place and
+// ended once the read is done.
 TEST_F(CliServer, OnATerminalALineCountsTheCards) {
     const QString book = test::makeFilledAddressBook(kAlice, "cli-terminal", 150);
-    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(terminal, 0);
-    ASSERT_EQ(::grantpt(terminal), 0);
-    ASSERT_EQ(::unlockpt(terminal), 0);
-    // Held here too until the program ends: a terminal nobody holds reads as ended.
-    const int held = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
-    ASSERT_GE(held, 0);
+    Terminal terminal;
     ::setenv("QUILLMARK_CARDDAV_PASSWORD", kAlice.password.c_str(), 1);
     test::QuillmarkProcess run(
         {"--home", folder.file("app"), "import", dat, str(book), "--user", "alice"}, folder.path(),
-        ::ptsname(terminal));
-    std::string shown;
-    std::thread reader([&] {
-        char buffer[256];
-        ssize_t n = 0;
-        while ((n = ::read(terminal, buffer, sizeof buffer)) > 0) {
-            shown.append(buffer, static_cast<std::size_t>(n));
-        }
-    });
+        terminal.path());
+    terminal.collect();
     const CliResult result = run.finish();
-    ::close(held);
-    reader.join();
-    ::close(terminal);
-    ASSERT_EQ(result.status, 0) << shown;
+    ASSERT_EQ(result.status, 0) << terminal.shown();
     EXPECT_EQ(result.out, "D O N E !  150 contacts successfully imported.\n");
-    EXPECT_EQ(shown, "\r0 of 150 cards\r100 of 150 cards\r150 of 150 cards\r\n");
+    EXPECT_EQ(terminal.shown(), "\r0 of 150 cards\r100 of 150 cards\r150 of 150 cards\r\n");
     EXPECT_EQ(contacts().size(), 150u);
+}
+
+// Ctrl+C while the cards are read ends the program by the signal, as ever, and leaves the
+// contact file as it was: a file made for the run goes again, one that was there is untouched.
+TEST_F(CliServer, CtrlCDuringTheReadLeavesTheFileAsItWas) {
+    const QString book = test::makeFilledAddressBook(kAlice, "cli-interrupt", 500);
+    ::setenv("QUILLMARK_CARDDAV_PASSWORD", kAlice.password.c_str(), 1);
+    ContactRecord ann;
+    ann.firstName = "Ann";
+    for (const char* command : {"sync", "import"}) {
+        SCOPED_TRACE(command);
+        const bool existed = std::string(command) == "import";
+        std::string before;
+        if (existed) {
+            ContactFile file;
+            file.open(dat);
+            file.append(ann);
+            before = test::readBytes(dat);
+        }
+        Terminal terminal;
+        test::QuillmarkProcess run(
+            {"--home", folder.file("app"), command, dat, str(book), "--user", "alice"},
+            folder.path(), terminal.path());
+        bool sent = false;
+        terminal.collect([&](const std::string& shown) {
+            if (!sent && shown.find(" of 500 cards") != std::string::npos) {
+                sent = ::kill(run.pid(), SIGINT) == 0;
+            }
+        });
+        const CliResult result = run.finish();
+        const std::string shown = terminal.shown();  // and `sent` is settled
+        EXPECT_TRUE(sent);
+        EXPECT_EQ(result.status, 128 + SIGINT) << shown;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(std::filesystem::exists(dat), existed);
+        EXPECT_EQ(test::readBytes(dat), before);
+        EXPECT_FALSE(std::filesystem::exists(dat + ".carddav"));
+    }
 }
 
 TEST_F(CliServer, SyncFindsTheBookFromTheServerRootAndKeepsTheFileInStep) {
