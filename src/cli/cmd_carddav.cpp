@@ -45,6 +45,7 @@ void onInterrupt(int) {
 class InterruptAsCancel {
   public:
     InterruptAsCancel() {
+        interrupted = 0;
         struct sigaction action {};
         action.sa_handler = onInterrupt;
         sigemptyset(&action.sa_mask);
