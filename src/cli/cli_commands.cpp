@@ -40,7 +40,8 @@ const char* const kServerHelp =
     "(https://cloud.example.com/Family) or the address book itself. The password\n"
     "comes from QUILLMARK_CARDDAV_PASSWORD, else from ~/.netrc (machine HOST login\n"
     "USER password PASSWORD), never from the command line. On a terminal a line\n"
-    "counts the cards read.\n\n"
+    "counts the cards read. Ctrl+C while they are read changes nothing; a contact\n"
+    "file made for the run goes again.\n\n"
     "  --user NAME       the user name on the server (else from the URL or ~/.netrc)\n"
     "  --insecure        accept any TLS certificate (a server with a self-signed one)\n";
 
