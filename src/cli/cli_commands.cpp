@@ -35,6 +35,16 @@ const char* const kRemindersHelp =
     "                    the contact's birthday-reminder flag; without it, the file's own\n"
     "                    state as opening it sets it (on when the file has no records)\n";
 
+const char* const kServerHelp =
+    "\nURL is the server (https://cloud.example.com/), an address book's name under it\n"
+    "(https://cloud.example.com/Family) or the address book itself. The password\n"
+    "comes from QUILLMARK_CARDDAV_PASSWORD, else from ~/.netrc (machine HOST login\n"
+    "USER password PASSWORD), never from the command line. On a terminal a line\n"
+    "counts the cards read. Ctrl+C while they are read changes nothing; a contact\n"
+    "file made for the run goes again.\n\n"
+    "  --user NAME       the user name on the server (else from the URL or ~/.netrc)\n"
+    "  --insecure        accept any TLS certificate (a server with a self-signed one)\n";
+
 std::string labelsHelp() {
     return std::string(
                "Prints the typed lines on the 30-up label sheet, as the main window's Print\n"
@@ -197,7 +207,9 @@ const std::vector<Command>& commands() {
          "contact browser's Delete does, without the questions. Prints nothing.\n\n"
          "Example:\n  quillmark delete Friends.DAT 2\n",
          withHelp({}), runDelete},
-        {"import", "import FILE.DAT INPUT [--reminders on|off] [--dry-run]",
+        {"import",
+         "import FILE.DAT INPUT|URL [--user NAME] [--insecure] [--reminders on|off]\n"
+         "         [--dry-run]",
          std::string("Appends the contacts of an export file to the contact file, as the import\n"
                      "window's Import does, and prints its final message: the count imported\n"
                      "and, on a second line, what was skipped (contacts already on file, lines\n"
@@ -205,7 +217,11 @@ const std::vector<Command>& commands() {
                      "cannot hold). INPUT is read by its content: a vCard file (2.1, 3.0, 4.0)\n"
                      "or a CSV file (any common export, or this program's own). A file in which\n"
                      "no column holds a name or an e-mail address is refused. A missing contact\n"
-                     "file is created for the import.\n\n") +
+                     "file is created for the import.\n\n"
+                     "A URL (http:// or https://) reads every card of an address book server\n"
+                     "(CardDAV) first, then imports them the same way; a card that is not a\n"
+                     "vCard, a failure or Ctrl+C meanwhile changes nothing.\n") +
+             kServerHelp +
              "  --reminders on|off\n"
              "                    the imported contacts' reminder flag; without it, the file's\n"
              "                    own state as opening it sets it\n"
@@ -213,8 +229,26 @@ const std::vector<Command>& commands() {
              "                    list prints them (with the record numbers they would get),\n"
              "                    and the summary on standard error\n"
              "\nExamples:\n  quillmark import Friends.DAT ~/Downloads/contacts.csv\n"
-             "  quillmark import Friends.DAT ~/Downloads/contacts.vcf --dry-run\n",
-         withHelp({{"reminders"}, {"dry-run"}}), runImport},
+             "  quillmark import Friends.DAT ~/Downloads/contacts.vcf --dry-run\n"
+             "  quillmark import Friends.DAT https://cloud.example.com/ --user ann\n",
+         withHelp({{"reminders", "user"}, {"dry-run", "insecure"}}), runImport},
+        {"sync", "sync FILE.DAT URL [--user NAME] [--insecure] [--reminders on|off]",
+         std::string(
+             "Keeps the contact file in step with one address book on a CardDAV server and\n"
+             "prints what it did. The first run adds the cards as the import does; each\n"
+             "later run adds the new cards, updates the contacts of changed cards and\n"
+             "leaves the rest alone. It never deletes a contact: a card removed on the\n"
+             "server is only counted, and a contact changed or deleted here since the last\n"
+             "run is left as it is. What came from which card is kept beside the contact\n"
+             "file as FILE.DAT.carddav. A missing contact file is created.\n") +
+             kServerHelp +
+             "  --reminders on|off\n"
+             "                    new contacts' reminder flag; without it, the file's own\n"
+             "                    state as opening it sets it\n"
+             "\nExample:\n"
+             "  quillmark sync Family.DAT \\\n"
+             "      https://cloud.example.com/remote.php/dav/addressbooks/users/ann/contacts/\n",
+         withHelp({{"reminders", "user"}, {"insecure"}}), runSync},
         {"export", "export FILE.DAT --csv|--txt|--vcard",
          "Writes every contact of the file into the application folder as\n"
          "QMKC_name.csv (--csv), QMKT_name.txt (--txt) or QMKV_name.vcf (--vcard), as the\n"

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "carddav/address_book_open.h"
 #include "contacts/contact_browser_open.h"
 #include "contacts/contact_commands_window.h"
 #include "desktop/file_drop.h"
@@ -117,6 +118,8 @@ void frmDEdavu::buildMenus() {
     mnuContacts->addSeparator();
     mnuImport = qm::addMenuItem(mnuContacts, "mnuImport", tr("&Import Contacts"));
     mnuExport = qm::addMenuItem(mnuContacts, "mnuExport", tr("E&xport Contacts"));
+    mnuSyncServer =
+        qm::addMenuItem(mnuContacts, "mnuSyncServer", tr("&Keep in step with an address book..."));
 
     mnuView = named(menuBar()->addMenu(tr("&View")), "mnuView");
     mnuViewOne = qm::addMenuItem(mnuView, "mnuViewOne", tr("&One Contact"));
@@ -164,6 +167,8 @@ void frmDEdavu::connectCommands() {
     }
     connect(mnuImport, &QAction::triggered, this, [&s] { qm::openImportWindow(s, QString()); });
     connect(mnuExport, &QAction::triggered, this, [&s] { qm::openExportWindow(s); });
+    connect(mnuSyncServer, &QAction::triggered, this,
+            [this] { qm::keepInStepWithAddressBook(state_, this); });
 
     const std::pair<QAction*, const char*> margins[] = {
         {mnuAdjustOTF, "ONTHEFLY"}, {mnuAdjustSR, "BULKLIST"}, {mnuAdjustENV, "ENVELOPE"}};
@@ -186,6 +191,8 @@ void frmDEdavu::followState() {
     connect(&state_, &qm::AppState::mainWindowLeft, this, &frmDEdavu::leaveForAnotherWindow);
     connect(&state_, &qm::AppState::mainWindowWanted, this, &frmDEdavu::returnToMain);
     connect(&state_, &qm::AppState::exitRequested, this, &frmDEdavu::close);
+    connect(&state_, &qm::AppState::addressBookImportRequested, this,
+            [this](QWidget* from) { qm::importFromAddressBook(state_, from); });
 }
 
 void frmDEdavu::startUp() {
@@ -207,7 +214,7 @@ void frmDEdavu::setContactCommandsEnabled(bool on) {
         button->setEnabled(on);
     }
     for (QAction* item : {mnuAdd, mnuEdit, mnuDelete, mnuFind, mnuViewOne, mnuViewAll, mnuImport,
-                          mnuExport, mnuSrchContacts}) {
+                          mnuExport, mnuSrchContacts, mnuSyncServer}) {
         item->setEnabled(on);
     }
 }

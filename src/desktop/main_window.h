@@ -53,6 +53,7 @@ class frmDEdavu : public QMainWindow {
     QAction* mnuDelete;
     QAction* mnuSrchContacts;
     QAction* mnuImport;
+    QAction* mnuSyncServer;
     QAction* mnuExport;
     QMenu* mnuView;
     QAction* mnuViewOne;

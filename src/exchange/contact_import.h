@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "exchange/contact_reader.h"
+#include "exchange/duplicate_index.h"
 #include "records/contact_record.h"
 
 namespace qm {
@@ -42,6 +43,28 @@ std::string withoutControlCharacters(std::string_view text);
 // each field as Save takes them out (blanks in the country, category and notes; an e-mail
 // address keeps what stands before its first comma), left-trimmed and cut to the widths.
 ContactRecord storedForm(ContactRecord row);
+
+// The import step for one row at a time, for a caller that must know what became of each
+// row (keeping a contact file in step with an address book).
+class ImportStep {
+  public:
+    ImportStep(const std::vector<ContactRecord>& onFile, bool remindersOn);
+
+    enum class Verdict { Add, WithoutNameOrEmail, Duplicate };
+    struct Taken {
+        Verdict verdict = Verdict::Add;
+        ContactRecord stored;   // as the contact file will hold it
+        std::size_t match = 0;  // Duplicate: index in onFile of the contact it matches
+    };
+    enum class DuplicateTest { Run, Skip };
+
+    // Counts what is skipped, and the folded values of a row to add, into `counts`.
+    Taken take(ContactRow row, ImportCounts& counts, DuplicateTest test = DuplicateTest::Run) const;
+
+  private:
+    DuplicateIndex duplicates_;
+    bool remindersOn_;
+};
 
 // Reads every row (at most `limit` contacts to append) through the one import step. A
 // contact is a duplicate when it matches one of `onFile`, the contacts on file before the

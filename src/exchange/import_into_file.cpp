@@ -4,13 +4,9 @@
 
 namespace qm {
 
-namespace {
-
 std::string counted(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
-
-}  // namespace
 
 ImportResult importContactFile(ContactFile& contacts, const std::string& path, bool remindersOn) {
     const std::string bytes = readWholeFile(path);

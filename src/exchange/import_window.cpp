@@ -84,6 +84,8 @@ void frmLMImport::buildControls() {
         "lblImpHdr");
     lblImpHdr->setWordWrap(true);
     cmdCsvOpen = qm::named(new QPushButton(tr("&Open csv file")), "cmdCsvOpen");
+    cmdFromServer =
+        qm::named(new QPushButton(tr("From an &address book server...")), "cmdFromServer");
     txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
     txtImpFilename->setReadOnly(true);
     lblImpFormat = qm::named(new QLabel, "lblImpFormat");
@@ -118,10 +120,13 @@ void frmLMImport::buildControls() {
     // stretch below it does.
     page->addWidget(lstImpPreview, 1);
     page->addStretch(0);
+    page->addWidget(cmdFromServer, 0, Qt::AlignLeft);
     page->addLayout(commands);
     resize(680, 360);
 
     connect(cmdCsvOpen, &QPushButton::clicked, this, &frmLMImport::chooseFile);
+    connect(cmdFromServer, &QPushButton::clicked, this,
+            [this] { state_.requestAddressBookImport(this); });
     connect(cmdStartImport, &QPushButton::clicked, this, &frmLMImport::startImport);
     connect(cmdImpCancel, &QPushButton::clicked, this, &frmLMImport::close);
 }

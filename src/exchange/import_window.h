@@ -25,6 +25,7 @@ class frmLMImport : public QMainWindow {
 
     QLabel* lblImpHdr;
     QPushButton* cmdCsvOpen;
+    QPushButton* cmdFromServer;
     QLineEdit* txtImpFilename;
     // Under the file name once a file is chosen: the format and the first contacts.
     QLabel* lblImpFormat;

@@ -72,7 +72,8 @@ class MainWindowTest : public QObject {
                               "State Abbreviations", "-", "Print", "-", "Exit"}));
         QCOMPARE(menuTexts(w.mnuContacts),
                  (QStringList{"Add Contact", "Edit Contact", "Find Contact", "Delete Contact", "-",
-                              "Search Contacts", "-", "Import Contacts", "Export Contacts"}));
+                              "Search Contacts", "-", "Import Contacts", "Export Contacts",
+                              "Keep in step with an address book..."}));
         QCOMPARE(menuTexts(w.mnuView), (QStringList{"One Contact", "All Contacts"}));
         QCOMPARE(menuTexts(w.mnuMargins),
                  (QStringList{"On-The-Fly label", "Search-result labels", "Envelope"}));
