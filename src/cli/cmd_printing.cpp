@@ -99,6 +99,7 @@ int runEnvelope(const Args& args, Context& context) {
     job.centered = args.has("center");
     job.bold = args.has("bold");
     job.largeFont = args.has("large");
+    job.size = size;
     const auto slot =
         args.has("on-option") ? envelopeSlotReselected(size) : envelopeSlotPicked(size);
     job.leftPad = std::to_string(slot ? slot->startColumn : 2);
@@ -133,9 +134,11 @@ int runReturnLabels(const Args& args, Context& context) {
     if (const auto check = checkReturnLabelLines(lines)) {
         refuse(check->notice);
     }
+    const Adjustment adjust = readAdjustmentOrRefuse(context, kSectionReturnLabels);
     PrinterSurface& surface = output.surface();
     printOrRefuse(surface, [&] {
-        printReturnLabelJob(surface, {lines[0], lines[1], lines[2]}, args.has("center"), copies);
+        printReturnLabelJob(surface, {lines[0], lines[1], lines[2]}, args.has("center"), copies,
+                            adjust);
     });
     output.finish(context);
     return kOk;

@@ -141,4 +141,29 @@ int addToAdjustment(const std::string& path, std::string_view section,
     return matched;
 }
 
+bool ensureSection(const std::string& path, std::string_view section, FileOps& ops) {
+    OpenParameterFile file(ops, path, OpenParameterFile::Access::ReadWrite);
+    const int count = parameterRecordCount(ops.size(file.fd()));
+    const std::string bytes = readImages(ops, file.fd(), count);
+    for (int n = 1; n <= count; ++n) {
+        if (nameMatches(std::string_view(bytes).substr(static_cast<std::size_t>(offsetOf(n)),
+                                                       kParamImageSize),
+                        section)) {
+            file.close();
+            return false;
+        }
+    }
+    std::string record = fitWidth(std::string(section), kParamNameWidth) + " 0   0  \r\n";
+    // A last record without its line end gets one, so the new record starts on its own.
+    const std::int64_t length = ops.size(file.fd());
+    std::int64_t at = offsetOf(count + 1);
+    if (length < at && at - length <= 2) {
+        record.insert(0, std::string("\r\n").substr(static_cast<std::size_t>(2 - (at - length))));
+        at = length;
+    }
+    ops.writeAt(file.fd(), record.data(), record.size(), at);
+    file.close();
+    return true;
+}
+
 }  // namespace qm

@@ -1,0 +1,259 @@
+#include "printing/calibration.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <regex>
+
+#include "printing/envelope_layout.h"
+#include "printing/label_sheet.h"
+#include "printing/label_stock.h"
+#include "printing/return_labels.h"
+#include "surface/paper_sizes.h"
+#include "surface/text_grid_surface.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::array kTargets = {
+    CalibrationTarget{CalibrationLayout::Labels, "labels", "on-the-fly labels", kSectionOnTheFly,
+                      kAddressSheet.cells.fontSize},
+    CalibrationTarget{CalibrationLayout::ListLabels, "list-labels", "search-result labels",
+                      kSectionBulkList, kListLabels.textSize},
+    CalibrationTarget{CalibrationLayout::ReturnLabels, "return-labels", "return address labels",
+                      kSectionReturnLabels, kReturnAddressSheet.cells.fontSize},
+    // Envelopes print landscape in 12 point.
+    CalibrationTarget{CalibrationLayout::Envelope, "envelope", "envelopes", kSectionEnvelope, 12},
+};
+
+constexpr double kInch = kPointsPerInch;
+const std::string kMark = "X";
+
+// Every run's first character, from the layout run on a text grid.
+std::vector<PaperRect> firstCharacters(const TextGridSurface& grid) {
+    std::vector<PaperRect> marks;
+    for (const PrintedRun& run : grid.runs()) {
+        if (run.text == kMark) {
+            marks.push_back(PaperRect{
+                kPaperSideMarginPoints + (run.column - 1) * columnWidthPoints(run.size),
+                run.yPoints, columnWidthPoints(run.size), lineHeightPoints(run.size)});
+        }
+    }
+    return marks;
+}
+
+std::vector<PaperRect> listLabelMarks(Adjustment adjust) {
+    // The rows of the list labels: four lines of text and a gap of three smaller lines.
+    const ListLabelLayout& l = kListLabels;
+    const double row =
+        l.rowTextLines * lineHeightPoints(l.textSize) + l.gapLines * lineHeightPoints(l.gapSize);
+    std::vector<PaperRect> marks;
+    for (int r = 0; r < l.stock.sheet.down; ++r) {
+        for (int c = 0; c < l.stock.sheet.across; ++c) {
+            const int column = l.leftColumn + adjust.left + c * l.columnPitch;
+            marks.push_back(PaperRect{
+                kPaperSideMarginPoints + (column - 1) * columnWidthPoints(l.textSize),
+                std::max(0, l.topLines + adjust.top) * lineHeightPoints(l.textSize) + r * row,
+                columnWidthPoints(l.textSize), lineHeightPoints(l.textSize)});
+        }
+    }
+    return marks;
+}
+
+EnvelopeJob envelopeCalibrationJob(Adjustment adjust, int envelopeSize) {
+    EnvelopeJob job;
+    job.lines = {kMark, "", "", "", ""};
+    job.size = envelopeSize;
+    const auto slot = envelopeSlotPicked(envelopeSize);
+    job.leftPad = std::to_string(slot ? slot->startColumn : 2);
+    job.topPad = std::to_string(slot ? slot->topLines : 3);
+    job.adjustLeft = adjust.left;
+    job.adjustTop = adjust.top;
+    return job;
+}
+
+PrintSetup calibrationPaper(CalibrationLayout layout, int envelopeSize) {
+    if (layout == CalibrationLayout::Envelope) {
+        return envelopeJobPaper(envelopeCalibrationJob({}, envelopeSize));
+    }
+    return {kPaperLetter, kPortrait};
+}
+
+std::vector<PaperRect> stockOutlines(CalibrationLayout layout, const PrinterSurface& surface) {
+    switch (layout) {
+        case CalibrationLayout::Labels:
+        case CalibrationLayout::ListLabels:
+            return labelOutlines(kAddressSheet);
+        case CalibrationLayout::ReturnLabels:
+            return labelOutlines(kReturnAddressSheet);
+        case CalibrationLayout::Envelope:
+            break;
+    }
+    return {PaperRect{0, 0, surface.pageWidthPoints(), surface.pageHeightPoints()}};
+}
+
+void printAt(PrinterSurface& surface, double x, double y, const std::string& text) {
+    surface.setCurrentX(std::max(0.0, x - kPaperSideMarginPoints) * kTwipsPerPoint);
+    surface.setCurrentY(std::max(0.0, y) * kTwipsPerPoint);
+    surface.print({PrintItem::Text(text)});
+}
+
+// Hairlines every tenth of an inch, heavier every half and whole inch, numbered in inches
+// along the top and the left.
+void printGrid(PrinterSurface& surface) {
+    const double width = surface.pageWidthPoints();
+    const double height = surface.pageHeightPoints();
+    for (int tenth = 1; tenth * kInch / 10 < width; ++tenth) {
+        const double weight = tenth % 10 == 0 ? 0.6 : tenth % 5 == 0 ? 0.3 : 0.1;
+        const double x = tenth * kInch / 10;
+        surface.drawRule(PaperRect{x - weight / 2, 0, weight, height});
+    }
+    for (int tenth = 1; tenth * kInch / 10 < height; ++tenth) {
+        const double weight = tenth % 10 == 0 ? 0.6 : tenth % 5 == 0 ? 0.3 : 0.1;
+        const double y = tenth * kInch / 10;
+        surface.drawRule(PaperRect{0, y - weight / 2, width, weight});
+    }
+    surface.setFont("Courier New");
+    surface.setFontSize(7);
+    surface.setFontBold(false);
+    surface.setFontItalic(false);
+    for (int inch = 1; inch * kInch < width; ++inch) {
+        printAt(surface, inch * kInch + 2, kInch / 2 + 1, std::to_string(inch));
+    }
+    for (int inch = 1; inch * kInch < height; ++inch) {
+        printAt(surface, kInch / 2 + 2, inch * kInch + 1, std::to_string(inch));
+    }
+}
+
+void printCrosshair(PrinterSurface& surface, const PaperRect& mark) {
+    constexpr double kArm = 9;
+    constexpr double kWeight = 0.5;
+    surface.drawRule(PaperRect{mark.left - kArm, mark.top - kWeight / 2, 2 * kArm, kWeight});
+    surface.drawRule(PaperRect{mark.left - kWeight / 2, mark.top - kArm, kWeight, 2 * kArm});
+}
+
+void printInstructions(PrinterSurface& surface, const CalibrationTarget& target,
+                       Adjustment adjust) {
+    const double height = surface.pageHeightPoints();
+    surface.setFontSize(8);
+    const std::string lines[] = {
+        "Calibration sheet for " + std::string(target.title) + ": adjustment " +
+            std::to_string(adjust.left) + " columns, " + std::to_string(adjust.top) + " lines.",
+        "Each crosshair marks where a first character's top-left corner goes. Measure from the",
+        "paper's left edge to the line marked 1 and from its top edge to the line marked 1:",
+        "each should be 1 inch (25.4 mm). Enter how far right and down it landed in Margins >",
+        "Calibrate, or: quillmark calibrate " + std::string(target.name) +
+            " --right D --down D (D as 0.05in or -1.5mm).",
+    };
+    double y = height - 1.45 * kInch;
+    for (const std::string& line : lines) {
+        printAt(surface, 0.75 * kInch, y, line);
+        y += lineHeightPoints(8);
+    }
+}
+
+}  // namespace
+
+const CalibrationTarget& calibrationTarget(CalibrationLayout layout) {
+    return *std::find_if(kTargets.begin(), kTargets.end(),
+                         [layout](const CalibrationTarget& t) { return t.layout == layout; });
+}
+
+std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name) {
+    for (const CalibrationTarget& target : kTargets) {
+        if (target.name == name) {
+            return target.layout;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, Adjustment adjust,
+                                        int envelopeSize) {
+    TextGridSurface grid;
+    switch (layout) {
+        case CalibrationLayout::Labels: {
+            LabelJob job;
+            job.lines = {kMark, "", "", "", ""};
+            job.startPosition = "1";
+            job.labelCount = kSheetPositions;
+            job.leftPad = std::to_string(labelSlot(1, false).startColumn);
+            job.topPad = std::to_string(labelSlot(1, false).topLines);
+            job.adjust = adjust;
+            grid.setFont("Courier New");
+            printLabelJob(grid, job);
+            break;
+        }
+        case CalibrationLayout::ReturnLabels:
+            printReturnLabelJob(grid, {kMark, "", ""}, false, 1, adjust);
+            break;
+        case CalibrationLayout::Envelope:
+            printEnvelopeJob(grid, envelopeCalibrationJob(adjust, envelopeSize));
+            break;
+        case CalibrationLayout::ListLabels:
+            return listLabelMarks(adjust);
+    }
+    return firstCharacters(grid);
+}
+
+void printCalibrationSheet(PrinterSurface& surface, CalibrationLayout layout, Adjustment adjust,
+                           int envelopeSize) {
+    const PrintSetup paper = calibrationPaper(layout, envelopeSize);
+    surface.setOrientation(paper.orientation);
+    surface.setPaperSize(paper.paper);
+    surface.setBackdrop(stockOutlines(layout, surface));
+    printGrid(surface);
+    for (const PaperRect& mark : calibrationMarks(layout, adjust, envelopeSize)) {
+        printCrosshair(surface, mark);
+    }
+    printInstructions(surface, calibrationTarget(layout), adjust);
+    surface.endDoc();
+    surface.endJob();
+}
+
+std::optional<double> parseDistance(std::string_view text) {
+    static const std::regex form(
+        R"(\s*([+-]?)\s*(\d+(?:\.\d*)?|\.\d+)(?:\s*/\s*(\d+))?\s*(in|inch|inches|"|mm)\s*)",
+        std::regex::icase);
+    std::cmatch m;
+    if (!std::regex_match(text.data(), text.data() + text.size(), m, form)) {
+        return std::nullopt;
+    }
+    double value = std::stod(m[2].str());
+    if (m[3].matched) {
+        const double divisor = std::stod(m[3].str());
+        if (divisor == 0) {
+            return std::nullopt;
+        }
+        value /= divisor;
+    }
+    std::string unit = m[4].str();
+    std::transform(unit.begin(), unit.end(), unit.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    const double points = unit == "mm" ? value * kPointsPerMillimetre : value * kPointsPerInch;
+    return m[1].str() == "-" ? -points : points;
+}
+
+Adjustment calibratedAdjustment(CalibrationLayout layout, Adjustment current, double right,
+                                double down) {
+    const double size = calibrationTarget(layout).fontSize;
+    // Three characters hold -99 to 999.
+    const auto clamp = [](long value) { return static_cast<int>(std::clamp(value, -99L, 999L)); };
+    return {clamp(current.left - std::lround(right / columnWidthPoints(size))),
+            clamp(current.top - std::lround(down / lineHeightPoints(size)))};
+}
+
+void storeAdjustment(const std::string& path, CalibrationLayout layout, Adjustment current,
+                     Adjustment wanted) {
+    const char* section = calibrationTarget(layout).section;
+    ensureSection(path, section);
+    const auto change = [](int from, int to) {
+        return from == to ? std::string() : std::to_string(to - from);
+    };
+    addToAdjustment(path, section, change(current.left, wanted.left),
+                    change(current.top, wanted.top));
+}
+
+}  // namespace qm
