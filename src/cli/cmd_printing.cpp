@@ -6,6 +6,8 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "shell/app_folder.h"
+#include "printing/calibration.h"
 #include "printing/print_command.h"
 #include "printing/return_labels.h"
 
@@ -141,6 +143,49 @@ int runReturnLabels(const Args& args, Context& context) {
                             adjust);
     });
     output.finish(context);
+    return kOk;
+}
+
+int runCalibrate(const Args& args, Context& context) {
+    if (args.positionals().size() != 1) {
+        throw UsageError("one layout: labels, list-labels, return-labels or envelope");
+    }
+    const auto layout = calibrationLayoutNamed(args.positionals().front());
+    if (!layout) {
+        throw UsageError("no layout named " + args.positionals().front() +
+                         " (labels, list-labels, return-labels, envelope)");
+    }
+    const int size = args.intValue("size", 1, kEnvelopeSizes).value_or(1);
+    const CalibrationTarget& target = calibrationTarget(*layout);
+    const Adjustment current = readAdjustmentOrRefuse(context, target.section);
+    if (!args.has("right") && !args.has("down")) {
+        Output output(args, args.value("device-name").value_or(""));
+        PrinterSurface& surface = output.surface();
+        printOrRefuse(surface, [&] { printCalibrationSheet(surface, *layout, current, size); });
+        output.finish(context);
+        return kOk;
+    }
+    const auto distance = [&args](const char* name) {
+        const auto text = args.value(name);
+        if (!text) {
+            return 0.0;
+        }
+        const auto points = parseDistance(*text);
+        if (!points) {
+            throw UsageError(std::string("--") + name + " needs a distance with its unit: " +
+                             "0.05in, 1/16in or -1.5mm");
+        }
+        return *points;
+    };
+    const Adjustment wanted =
+        calibratedAdjustment(*layout, current, distance("right"), distance("down"));
+    try {
+        storeAdjustment(context.appFolder + "/" + kParameterFileName, *layout, current, wanted);
+    } catch (const std::exception&) {
+        refuse(printerProblemNotice());
+    }
+    context.out << target.section << ": left " << current.left << " -> " << wanted.left
+                << " columns, top " << current.top << " -> " << wanted.top << " lines\n";
     return kOk;
 }
 

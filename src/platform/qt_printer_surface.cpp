@@ -531,7 +531,7 @@ void QtPrinterSurface::paintImages(const std::vector<Page>& pages) {
         image.setDotsPerMeterY(static_cast<int>(std::lround(imageDpi_ / 0.0254)));
         image.fill(Qt::white);
         QPainter painter(&image);
-        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setRenderHints(QPainter::TextAntialiasing | QPainter::Antialiasing);
         painter.scale(pointsToPixels_ / kUnitsPerPoint, pointsToPixels_ / kUnitsPerPoint);
         paintPage(painter, page);
         painter.end();

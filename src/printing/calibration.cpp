@@ -100,20 +100,31 @@ void printAt(PrinterSurface& surface, double x, double y, const std::string& tex
     surface.print({PrintItem::Text(text)});
 }
 
-// Hairlines every tenth of an inch, heavier every half and whole inch, numbered in inches
-// along the top and the left.
+// Lines every half inch, heavier every inch, with ticks every tenth of an inch along each
+// inch line; numbered in inches along the top and the left.
 void printGrid(PrinterSurface& surface) {
     const double width = surface.pageWidthPoints();
     const double height = surface.pageHeightPoints();
+    constexpr double kTick = 3;
     for (int tenth = 1; tenth * kInch / 10 < width; ++tenth) {
-        const double weight = tenth % 10 == 0 ? 0.6 : tenth % 5 == 0 ? 0.3 : 0.1;
         const double x = tenth * kInch / 10;
-        surface.drawRule(PaperRect{x - weight / 2, 0, weight, height});
+        if (tenth % 5 == 0) {
+            const double weight = tenth % 10 == 0 ? 0.6 : 0.25;
+            surface.drawRule(PaperRect{x - weight / 2, 0, weight, height});
+        }
+        for (int inch = 1; inch * kInch < height; ++inch) {
+            surface.drawRule(PaperRect{x - 0.15, inch * kInch - kTick, 0.3, 2 * kTick});
+        }
     }
     for (int tenth = 1; tenth * kInch / 10 < height; ++tenth) {
-        const double weight = tenth % 10 == 0 ? 0.6 : tenth % 5 == 0 ? 0.3 : 0.1;
         const double y = tenth * kInch / 10;
-        surface.drawRule(PaperRect{0, y - weight / 2, width, weight});
+        if (tenth % 5 == 0) {
+            const double weight = tenth % 10 == 0 ? 0.6 : 0.25;
+            surface.drawRule(PaperRect{0, y - weight / 2, width, weight});
+        }
+        for (int inch = 1; inch * kInch < width; ++inch) {
+            surface.drawRule(PaperRect{inch * kInch - kTick, y - 0.15, 2 * kTick, 0.3});
+        }
     }
     surface.setFont("Courier New");
     surface.setFontSize(7);
@@ -128,8 +139,8 @@ void printGrid(PrinterSurface& surface) {
 }
 
 void printCrosshair(PrinterSurface& surface, const PaperRect& mark) {
-    constexpr double kArm = 9;
-    constexpr double kWeight = 0.5;
+    constexpr double kArm = 12;
+    constexpr double kWeight = 0.75;
     surface.drawRule(PaperRect{mark.left - kArm, mark.top - kWeight / 2, 2 * kArm, kWeight});
     surface.drawRule(PaperRect{mark.left - kWeight / 2, mark.top - kArm, kWeight, 2 * kArm});
 }
