@@ -201,8 +201,7 @@ const std::vector<Command>& commands() {
          "calibrate labels|list-labels|return-labels|envelope [--size N] OUTPUT\n"
          "         | --right D --down D",
          calibrateHelp(),
-         withHelp(withOutputOptions({{"size", "right", "down", "device-name"}, {}})),
-         runCalibrate},
+         withHelp(withOutputOptions({{"size", "right", "down", "device-name"}, {}})), runCalibrate},
         {"list",
          "list FILE.DAT [--search FIELD=TEXT] [--sort first|last]\n"
          "         [--labels OUTPUT | --report OUTPUT]",

@@ -47,7 +47,8 @@ Output::Output(const Args& args, const std::string& deviceName) {
         if (!QDir().mkpath(folder)) {
             throw UsageError("cannot make the folder " + *dir);
         }
-        surface_ = QtPrinterSurface::forImages(folder, dpi, deviceName.empty() ? "PDF" : deviceName);
+        surface_ =
+            QtPrinterSurface::forImages(folder, dpi, deviceName.empty() ? "PDF" : deviceName);
         return;
     }
     if (const auto pdf = args.value("o")) {

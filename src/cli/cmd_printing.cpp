@@ -6,10 +6,10 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
-#include "shell/app_folder.h"
 #include "printing/calibration.h"
 #include "printing/print_command.h"
 #include "printing/return_labels.h"
+#include "shell/app_folder.h"
 
 namespace qm::cli {
 
@@ -172,8 +172,8 @@ int runCalibrate(const Args& args, Context& context) {
         }
         const auto points = parseDistance(*text);
         if (!points) {
-            throw UsageError(std::string("--") + name + " needs a distance with its unit: " +
-                             "0.05in, 1/16in or -1.5mm");
+            throw UsageError(std::string("--") + name +
+                             " needs a distance with its unit: " + "0.05in, 1/16in or -1.5mm");
         }
         return *points;
     };

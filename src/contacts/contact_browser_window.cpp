@@ -161,8 +161,7 @@ void frmEdDelViewContact::connectCommands() {
     connect(cmdPeopleFind, &QPushButton::clicked, this,
             [this] { qm::openPeopleSearch(state_.platform); });
     connect(mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetailsCommand);
-    connect(mnuEDVPreview, &QAction::triggered, this,
-            &frmEdDelViewContact::previewDetailsCommand);
+    connect(mnuEDVPreview, &QAction::triggered, this, &frmEdDelViewContact::previewDetailsCommand);
     connect(mnuEDVManual, &QAction::triggered, this,
             [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuEDVAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });

@@ -93,8 +93,7 @@ void frmDEdavu::buildMenus() {
     mnuFileBdayOff = qm::addMenuItem(mnuFile, "mnuFileBdayOff", tr("&Disable Birthday Reminders"));
     mnuFile->addSeparator();
     mnuRetAddress = qm::addMenuItem(mnuFile, "mnuRetAddress", tr("&Return Address Labels"));
-    mnuRetPreview =
-        qm::addMenuItem(mnuFile, "mnuRetPreview", tr("Return Address Labels Previe&w"));
+    mnuRetPreview = qm::addMenuItem(mnuFile, "mnuRetPreview", tr("Return Address Labels Previe&w"));
     mnuStates = qm::addMenuItem(mnuFile, "mnuStates", tr("&State Abbreviations"));
     mnuFile->addSeparator();
     mnuFilePrint = qm::addMenuItem(mnuFile, "mnuFilePrint", tr("&Print"), QKeySequence("Ctrl+P"));

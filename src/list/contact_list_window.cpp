@@ -138,10 +138,10 @@ void frmViewAll::buildControls() {
 
     // Search, sort, the buttons, then the list and its heading.
     const std::vector<QWidget*> tabOrder = {
-        optSearchFName,   optSearchLName,  optSearchCity,  optSearchState,
-        optSearchZip,     optSearchEmail,  optSearchCat,   optSearchAll,
-        optSearchCompany, optFnameSort,    optLnameSort,   cmdACGetReport,
-        cmdPrintLabels,   cmdPreviewLabels, cmdViewAllClose, lstAllContacts, txtViewAllHeader};
+        optSearchFName, optSearchLName,  optSearchCity,  optSearchState,   optSearchZip,
+        optSearchEmail, optSearchCat,    optSearchAll,   optSearchCompany, optFnameSort,
+        optLnameSort,   cmdACGetReport,  cmdPrintLabels, cmdPreviewLabels, cmdViewAllClose,
+        lstAllContacts, txtViewAllHeader};
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }

@@ -82,8 +82,7 @@ PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* pare
     resize(900, 760);
 
     connect(view, &QPrintPreviewWidget::paintRequested, this, &PrintPreviewWindow::paintPages);
-    connect(view, &QPrintPreviewWidget::previewChanged, this,
-            &PrintPreviewWindow::showPageNumber);
+    connect(view, &QPrintPreviewWidget::previewChanged, this, &PrintPreviewWindow::showPageNumber);
     connect(actPrint, &QAction::triggered, this, &PrintPreviewWindow::printFromPreview);
     connect(actClose, &QAction::triggered, this, &QDialog::reject);
     connect(actFirst, &QAction::triggered, this, [this] { view->setCurrentPage(1); });

@@ -235,8 +235,9 @@ PrintJob QtPlatformServices::printDialog(QWidget* parent, const PrintRequest& re
     // The caller produces each copy as a document of its own.
     printer->setCopyCount(1);
     const QPageLayout chosen = printer->pageLayout();
-    const bool paperChanged = paper != nullptr && (!chosen.pageSize().isEquivalentTo(offered.pageSize()) ||
-                                                   chosen.orientation() != offered.orientation());
+    const bool paperChanged =
+        paper != nullptr && (!chosen.pageSize().isEquivalentTo(offered.pageSize()) ||
+                             chosen.orientation() != offered.orientation());
     const std::string device = surfaceDeviceName(*printer);
     auto surface = std::make_unique<QtPrinterSurface>(std::move(printer), device);
     if (paperChanged) {

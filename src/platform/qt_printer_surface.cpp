@@ -351,8 +351,7 @@ void QtPrinterSurface::putText(const QString& text, bool cut) {
     startPageIfNeeded();
     const Area a = area();
     const Cell& c = cell();
-    document_.back().runs.push_back(
-        Run{a.left + x_, a.top + y_ + c.ascent, cellIndex_, text, cut});
+    document_.back().runs.push_back(Run{a.left + x_, a.top + y_ + c.ascent, cellIndex_, text, cut});
     x_ += textWidth(text);
 }
 
@@ -464,11 +463,10 @@ void QtPrinterSurface::paintBackdrop(QPainter& painter, const Page& page) const 
     for (const PaperRect& r : page.setup.backdrop) {
         // Inside its rectangle, so the outline of a whole page still shows.
         const double inset = 0.5;
-        painter.drawRoundedRect(QRectF((r.left + inset) * kUnitsPerPoint,
-                                       (r.top + inset) * kUnitsPerPoint,
-                                       (r.width - 2 * inset) * kUnitsPerPoint,
-                                       (r.height - 2 * inset) * kUnitsPerPoint),
-                                radius, radius);
+        painter.drawRoundedRect(
+            QRectF((r.left + inset) * kUnitsPerPoint, (r.top + inset) * kUnitsPerPoint,
+                   (r.width - 2 * inset) * kUnitsPerPoint, (r.height - 2 * inset) * kUnitsPerPoint),
+            radius, radius);
     }
     painter.restore();
 }
@@ -525,8 +523,7 @@ void QtPrinterSurface::paintImages(const std::vector<Page>& pages) {
         const double width = landscape ? size.height() : size.width();
         const double height = landscape ? size.width() : size.height();
         QImage image(static_cast<int>(std::lround(width * pointsToPixels_)),
-                     static_cast<int>(std::lround(height * pointsToPixels_)),
-                     QImage::Format_RGB32);
+                     static_cast<int>(std::lround(height * pointsToPixels_)), QImage::Format_RGB32);
         image.setDotsPerMeterX(static_cast<int>(std::lround(imageDpi_ / 0.0254)));
         image.setDotsPerMeterY(static_cast<int>(std::lround(imageDpi_ / 0.0254)));
         image.fill(Qt::white);
@@ -535,8 +532,8 @@ void QtPrinterSurface::paintImages(const std::vector<Page>& pages) {
         painter.scale(pointsToPixels_ / kUnitsPerPoint, pointsToPixels_ / kUnitsPerPoint);
         paintPage(painter, page);
         painter.end();
-        const QString path = imageDir_ + QStringLiteral("/page-%1.png")
-                                             .arg(pagesPainted_, 3, 10, QLatin1Char('0'));
+        const QString path =
+            imageDir_ + QStringLiteral("/page-%1.png").arg(pagesPainted_, 3, 10, QLatin1Char('0'));
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
             printerFailure("cannot write " + toCp(path), device_);
@@ -655,8 +652,9 @@ void QtPrinterSurface::endJob() {
 QPageSize qtPageSize(const PaperSize& paper) {
     // A size that matches a standard one (letter, the number-10 and 6 3/4 envelopes) is that
     // size; the others keep their own name.
-    return QPageSize(QSizeF(paper.width, paper.height), QPageSize::Point,
-                     QString::fromLatin1(paper.name.data(), static_cast<qsizetype>(paper.name.size())));
+    return QPageSize(
+        QSizeF(paper.width, paper.height), QPageSize::Point,
+        QString::fromLatin1(paper.name.data(), static_cast<qsizetype>(paper.name.size())));
 }
 
 std::unique_ptr<QtPrinterSurface> makePdfSurface(const QString& path,

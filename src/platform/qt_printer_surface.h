@@ -43,8 +43,7 @@ class QtPrinterSurface : public PrinterSurface {
     explicit QtPrinterSurface(std::unique_ptr<QPrinter> printer, std::string deviceName = {});
     // Paints the whole job at EndJob on a printer it does not own, as a print preview's:
     // the pages as the printer would print them, with the backdrop and the cut marks.
-    static std::unique_ptr<QtPrinterSurface> forPreview(QPrinter& printer,
-                                                        std::string deviceName);
+    static std::unique_ptr<QtPrinterSurface> forPreview(QPrinter& printer, std::string deviceName);
     // Writes each page as dir/page-001.png... at dpi, with the backdrop and the cut marks, on
     // the paper model of a PDF file.
     static std::unique_ptr<QtPrinterSurface> forImages(const QString& dir, int dpi,

@@ -36,9 +36,9 @@ std::vector<PaperRect> firstCharacters(const TextGridSurface& grid) {
     std::vector<PaperRect> marks;
     for (const PrintedRun& run : grid.runs()) {
         if (run.text == kMark) {
-            marks.push_back(PaperRect{
-                kPaperSideMarginPoints + (run.column - 1) * columnWidthPoints(run.size),
-                run.yPoints, columnWidthPoints(run.size), lineHeightPoints(run.size)});
+            marks.push_back(
+                PaperRect{kPaperSideMarginPoints + (run.column - 1) * columnWidthPoints(run.size),
+                          run.yPoints, columnWidthPoints(run.size), lineHeightPoints(run.size)});
         }
     }
     return marks;

@@ -103,9 +103,8 @@ void calibrate(AppState& state, QWidget* parent) {
         }
     };
     PrintRequest request;
-    request.paper = *layout == CalibrationLayout::Envelope
-                        ? envelopeSize(size)->paper
-                        : kPaperLetter;
+    request.paper =
+        *layout == CalibrationLayout::Envelope ? envelopeSize(size)->paper : kPaperLetter;
     request.orientation = *layout == CalibrationLayout::Envelope ? kLandscape : kPortrait;
     platform.printPreview(parent, request, job);
     if (!printed) {
@@ -113,8 +112,8 @@ void calibrate(AppState& state, QWidget* parent) {
     }
 
     const QString title = fromCp(std::string(target.title));
-    const QString now = Calibration::tr("The adjustment for %1 is now %2.")
-                            .arg(title, adjustmentText(current));
+    const QString now =
+        Calibration::tr("The adjustment for %1 is now %2.").arg(title, adjustmentText(current));
     const auto right = askDistance(
         platform, parent,
         now + QLatin1Char(' ') +

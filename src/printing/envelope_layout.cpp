@@ -91,7 +91,8 @@ void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
     surface.setFontSize(job.portrait ? 10 : 12);
     surface.setPaperSize(paper.paper);
     if (const EnvelopeSize* size = envelopeSize(job.size); size && size->hasPhysicalSize()) {
-        surface.setBackdrop({PaperRect{0, 0, surface.pageWidthPoints(), surface.pageHeightPoints()}});
+        surface.setBackdrop(
+            {PaperRect{0, 0, surface.pageWidthPoints(), surface.pageHeightPoints()}});
     }
     surface.printLine();
 

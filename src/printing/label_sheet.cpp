@@ -4,9 +4,9 @@
 
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
+#include "records/text_rules.h"
 #include "surface/paper_sizes.h"
 #include "surface/text_grid_surface.h"
-#include "records/text_rules.h"
 
 namespace qm {
 

@@ -181,8 +181,8 @@ constexpr EnvelopeSize envelopeRow(std::string_view text, const PaperSize& paper
 }
 
 inline constexpr std::array kEnvelopes = {
-    envelopeRow("#10 Standard Business envelope (4 1/8 in x 9 1/2 in)", kEnvelope10Paper,
-                {38, 33}, {38, 33}),
+    envelopeRow("#10 Standard Business envelope (4 1/8 in x 9 1/2 in)", kEnvelope10Paper, {38, 33},
+                {38, 33}),
     envelopeRow("#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)", kEnvelope634Paper, {23, 32},
                 {28, 39}),
     envelopeRow("#A2 Invitation envelope (4 3/8 in x 5 3/4 in)", kEnvelopeA2Paper, {20, 32},

@@ -28,8 +28,8 @@ inline constexpr PaperSize kEnvelopeA2Paper{kPaperEnvelopeA2, 315, 414, "Envelop
 inline constexpr PaperSize kEnvelopeA7Paper{kPaperEnvelopeA7, 378, 522, "Envelope A7"};
 inline constexpr PaperSize kEnvelopeA8Paper{kPaperEnvelopeA8, 396, 585, "Envelope A8"};
 inline constexpr PaperSize kEnvelopeA10Paper{kPaperEnvelopeA10, 432, 684, "Envelope A10"};
-inline constexpr std::array kPapers = {kLetterPaper,     kEnvelope10Paper,  kEnvelope634Paper,
-                                       kEnvelopeA2Paper, kEnvelopeA7Paper,  kEnvelopeA8Paper,
+inline constexpr std::array kPapers = {kLetterPaper,     kEnvelope10Paper, kEnvelope634Paper,
+                                       kEnvelopeA2Paper, kEnvelopeA7Paper, kEnvelopeA8Paper,
                                        kEnvelopeA10Paper};
 
 // The paper of a code; nothing for a code no paper has.

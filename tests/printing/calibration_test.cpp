@@ -19,10 +19,18 @@ TEST(Calibration, DistancesAsTypedInInchesOrMillimetres) {
         const char* text;
         std::optional<double> points;
     } cases[] = {
-        {"0.05 in", 3.6},  {"0.05in", 3.6},  {"-0.1 inch", -7.2}, {"1/16 in", 4.5},
-        {"-1/8\"", -9},    {"25.4 mm", 72},  {"-1.5mm", -1.5 * 72 / 25.4},
-        {" .5 MM ", 0.5 * 72 / 25.4},        {"2", std::nullopt}, {"mm", std::nullopt},
-        {"1/0 in", std::nullopt},            {"0.1 cm", std::nullopt},
+        {"0.05 in", 3.6},
+        {"0.05in", 3.6},
+        {"-0.1 inch", -7.2},
+        {"1/16 in", 4.5},
+        {"-1/8\"", -9},
+        {"25.4 mm", 72},
+        {"-1.5mm", -1.5 * 72 / 25.4},
+        {" .5 MM ", 0.5 * 72 / 25.4},
+        {"2", std::nullopt},
+        {"mm", std::nullopt},
+        {"1/0 in", std::nullopt},
+        {"0.1 cm", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -89,8 +97,8 @@ TEST(Calibration, MarksAreWhereTheJobsPrintTheirFirstCharacters) {
     std::vector<PaperRect> firsts;
     for (const PrintedRun& run : grid.runs()) {
         if (run.text == "X Y") {
-            firsts.push_back(PaperRect{kPaperSideMarginPoints + (run.column - 1) * 6.0,
-                                       run.yPoints, 6, 10.8});
+            firsts.push_back(
+                PaperRect{kPaperSideMarginPoints + (run.column - 1) * 6.0, run.yPoints, 6, 10.8});
         }
     }
     ASSERT_EQ(marks.size(), 30u);
@@ -116,8 +124,11 @@ TEST(LabelLines, LongLinesAreCutAtTheLabelsEdgeAndMarked) {
         const LabelStock& stock;
         int column;
         int room;
-    } rooms[] = {{kAddressSheet, 0, 29}, {kAddressSheet, 1, 29}, {kAddressSheet, 2, 30},
-                 {kReturnAddressSheet, 0, 24}, {kReturnAddressSheet, 3, 24}};
+    } rooms[] = {{kAddressSheet, 0, 29},
+                 {kAddressSheet, 1, 29},
+                 {kAddressSheet, 2, 30},
+                 {kReturnAddressSheet, 0, 24},
+                 {kReturnAddressSheet, 3, 24}};
     for (const auto& r : rooms) {
         EXPECT_EQ(labelLineColumns(r.stock, r.column, r.stock.cells.fontSize), r.room);
     }

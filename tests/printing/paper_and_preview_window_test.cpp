@@ -153,9 +153,9 @@ class PaperAndPreviewTest : public QObject {
                 const auto cell = sheet.labelAt(w.xMin + kTolerance, w.yMin + kTolerance);
                 QVERIFY2(cell.has_value(), qPrintable(QString(c.name) + ": " + describe(w)));
                 const PaperRect label = sheet.label(*cell);
-                QVERIFY2(w.xMax <= label.right() + kTolerance &&
-                             w.yMax <= label.bottom() + kTolerance,
-                         qPrintable(QString(c.name) + ": " + describe(w)));
+                QVERIFY2(
+                    w.xMax <= label.right() + kTolerance && w.yMax <= label.bottom() + kTolerance,
+                    qPrintable(QString(c.name) + ": " + describe(w)));
             }
         }
     }
