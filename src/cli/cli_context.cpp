@@ -1,6 +1,7 @@
 #include "cli/cli_context.h"
 
 #include <cerrno>
+#include <ostream>
 
 #include "records/code_page.h"
 #include "records/code_page_fold.h"
@@ -10,12 +11,15 @@
 
 namespace qm::cli {
 
-void openContactFile(ContactFile& file, const std::string& path, bool mayCreate) {
-    if (!mayCreate && !systemFileOps().exists(path)) {
+void openContactFile(Context& context, ContactFile& file, const std::string& path, FileUse use) {
+    if (use != FileUse::Create && !systemFileOps().exists(path)) {
         errno = ENOENT;
         throwErrno("opening", path);
     }
-    file.open(path);
+    file.open(path,
+              use == FileUse::Read ? ContactFile::Access::Read : ContactFile::Access::ReadWrite);
+    std::ostream& err = context.err;
+    file.setNoteSink([&err](const std::string& note) { err << "quillmark: " << note << "\n"; });
 }
 
 std::string argText(const std::string& utf8) {

@@ -39,9 +39,12 @@ struct Context {
     std::string appFolder;
 };
 
+enum class FileUse { Read, Change, Create };
+
 // Opens a contact file for a subcommand. Only commands that add contacts may create a
-// missing file; the others refuse it, so refused input changes no file.
-void openContactFile(ContactFile& file, const std::string& path, bool mayCreate);
+// missing file; the others refuse it, so refused input changes no file. A file only read is
+// opened read-only. Notes about the file (an incomplete last record) go to standard error.
+void openContactFile(Context& context, ContactFile& file, const std::string& path, FileUse use);
 
 // Arguments arrive in UTF-8; the core works in code page 1252. Letters it cannot hold
 // become their nearest ones it can (as an import folds them), never "?".

@@ -127,7 +127,7 @@ int runAdd(const Args& args, Context& context) {
     ContactFile file;
     const bool exists = systemFileOps().exists(path);
     if (exists) {
-        openContactFile(file, path, false);
+        openContactFile(context, file, path, FileUse::Change);
     }
     const bool remindersOn = remindersSetting(args, exists ? &file : nullptr);
     const auto checked = checkedContactRecord(fields, kAddContactChecks, remindersOn);
@@ -135,20 +135,22 @@ int runAdd(const Args& args, Context& context) {
         refuse(*failed);
     }
     if (!exists) {
-        openContactFile(file, path, true);
+        openContactFile(context, file, path, FileUse::Create);
     }
     context.out << file.append(std::get<ContactRecord>(checked)) << '\n';
     return kOk;
 }
 
-int runEdit(const Args& args, Context&) {
+int runEdit(const Args& args, Context& context) {
     args.requirePositionals(2, "FILE.DAT RECNO");
     const int n = recordNumber(args.positionals()[1]);
     const auto include = onOffValue(args, "include-company");
     onOffValue(args, "reminders");  // a wrong value is a usage error before the file is read
     ContactFile file;
-    openContactFile(file, args.positionals()[0], false);
+    openContactFile(context, file, args.positionals()[0], FileUse::Change);
 
+    // The record shown and the record written are the same one.
+    const ContactFile::Lock lock(file, LockKind::Exclusive);
     requireOnFile(file, n);
     // The record as the browser shows it, then the given fields typed over it.
     const ContactFields shown = fieldsFromRecord(file.read(n));
@@ -165,11 +167,12 @@ int runEdit(const Args& args, Context&) {
     return kOk;
 }
 
-int runDelete(const Args& args, Context&) {
+int runDelete(const Args& args, Context& context) {
     args.requirePositionals(2, "FILE.DAT RECNO");
     const int n = recordNumber(args.positionals()[1]);
     ContactFile file;
-    openContactFile(file, args.positionals()[0], false);
+    openContactFile(context, file, args.positionals()[0], FileUse::Change);
+    const ContactFile::Lock lock(file, LockKind::Exclusive);
     requireOnFile(file, n);
     file.deleteRecord(n);
     return kOk;
@@ -206,7 +209,7 @@ int runBirthdays(const Args& args, Context& context) {
     args.requirePositionals(1, "FILE.DAT");
     const CalendarDate today = todayOf(args);
     ContactFile file;
-    openContactFile(file, args.positionals()[0], false);
+    openContactFile(context, file, args.positionals()[0], FileUse::Read);
     for (const std::string& text : birthdayReminders(file.readAll(), today)) {
         context.out << outText(text) << '\n';
     }

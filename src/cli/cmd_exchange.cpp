@@ -27,7 +27,7 @@ int dryRunImport(const std::string& path, const std::string& input, const Args& 
     bool remindersOn = remindersSetting(args, nullptr);
     if (systemFileOps().exists(path)) {
         ContactFile file;
-        openContactFile(file, path, false);
+        openContactFile(context, file, path, FileUse::Read);
         onFile = file.readAll();
         remindersOn = remindersSetting(args, &file);
     }
@@ -59,11 +59,15 @@ int runImport(const Args& args, Context& context) {
 
     const bool existed = systemFileOps().exists(path);
     ContactFile file;
-    openContactFile(file, path, true);
-    // A file made for this import goes again when nothing came into it.
+    openContactFile(context, file, path, FileUse::Create);
+    // A file made for this import goes again when nothing came into it (nor from anyone
+    // else meanwhile: a writer waiting for it finds it gone and says so).
     const auto dropIfNew = [&] {
-        if (!existed && file.count() == 0) {
-            file.close();
+        if (existed) {
+            return;
+        }
+        const ContactFile::Lock lock(file, LockKind::Exclusive);
+        if (file.count() == 0) {
             systemFileOps().remove(path);
         }
     };
@@ -71,7 +75,11 @@ int runImport(const Args& args, Context& context) {
     try {
         result = importContactFile(file, input, remindersSetting(args, &file));
     } catch (const QmError&) {
-        dropIfNew();
+        try {
+            dropIfNew();
+        } catch (const QmError&) {
+            // The import's own error is the one reported; the empty new file stays.
+        }
         throw;
     }
     if (result.outcome == ImportOutcome::NotCompatible) {
@@ -93,7 +101,7 @@ int runExport(const Args& args, Context& context) {
                                 : args.has("txt") ? ExportFormat::Txt
                                                   : ExportFormat::VCard;
     ContactFile file;
-    openContactFile(file, args.positionals()[0], false);
+    openContactFile(context, file, args.positionals()[0], FileUse::Read);
     const ExportResult result =
         exportContacts(file, fullPath(args.positionals()[0]), fullPath(context.appFolder), format);
     context.out << result.path << '\n';

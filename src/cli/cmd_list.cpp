@@ -74,7 +74,7 @@ int runList(const Args& args, Context& context) {
             }
         }
         ContactFile file;
-        openContactFile(file, path, false);
+        openContactFile(context, file, path, FileUse::Read);
         for (const ListEntry& entry : buildContactList(file, search.field, search.text, order)) {
             context.out << entry.record << '\t' << outText(entry.line) << '\n';
         }
@@ -83,7 +83,7 @@ int runList(const Args& args, Context& context) {
 
     Output output(args, args.value("device-name").value_or(""));
     ContactFile file;
-    openContactFile(file, path, false);
+    openContactFile(context, file, path, FileUse::Read);
     const std::vector<ListEntry> entries = buildContactList(file, search.field, search.text, order);
     PrinterSurface& surface = output.surface();
     if (labels) {

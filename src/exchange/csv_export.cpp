@@ -4,6 +4,7 @@
 
 #include "exchange/own_layout.h"
 #include "exchange/vcard_export.h"
+#include "records/error.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -77,12 +78,21 @@ std::string exportText(const std::vector<ContactRecord>& records, ExportFormat f
 
 ExportResult exportContacts(const ContactFile& contacts, const std::string& contactPath,
                             const std::string& appFolder, ExportFormat format, FileOps& ops) {
-    const std::vector<ContactRecord> records = contacts.readAll();
     ExportResult result;
     result.base = exportBaseName(contactPath, appFolder);
+    // A base with a folder in it (a contact file outside the application folder, or folders
+    // whose names hold ".DAT") would put the export somewhere else.
+    if (result.base.find('/') != std::string::npos) {
+        throwError(err::kBadFileNameOrNumber,
+                   "Bad file name or number (the contact file must lie in the application "
+                   "folder " +
+                       appFolder + ")");
+    }
     result.path = exportFilePath(appFolder, result.base, format);
+    const std::vector<ContactRecord> records = contacts.readAll();
     result.count = static_cast<int>(records.size());
-    writeFileAtomically(result.path, exportText(records, format), ops);
+    // The export holds the same private data as the contact file.
+    writeFileAtomically(result.path, exportText(records, format), ops, contacts.permissions());
     return result;
 }
 

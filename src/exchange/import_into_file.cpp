@@ -13,8 +13,10 @@ std::string counted(std::size_t n, const char* one, const char* many) {
 }  // namespace
 
 ImportResult importContactFile(ContactFile& contacts, const std::string& path, bool remindersOn) {
-    const std::vector<ContactRecord> onFile = contacts.readAll();
     const std::string bytes = readWholeFile(path);
+    // The duplicate test and the append see the same file: no other writer in between.
+    const ContactFile::Lock lock(contacts, LockKind::Exclusive);
+    const std::vector<ContactRecord> onFile = contacts.readAll();
     ImportResult result = importContacts(bytes, onFile, remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);

@@ -1,36 +1,29 @@
 #include "records/contact_file.h"
 
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cmath>
+#include <cerrno>
 #include <filesystem>
+#include <new>
 #include <system_error>
+#include <thread>
 
 #include "records/error.h"
-#include "records/text_rules.h"
 
 namespace qm {
 
 namespace {
 
-std::int64_t offsetOf(int n) {
-    return static_cast<std::int64_t>(n - 1) * kRecordSize;
+std::int64_t offsetOf(std::int64_t n) {
+    return (n - 1) * static_cast<std::int64_t>(kRecordSize);
 }
 
-int countFromLength(std::int64_t length) {
-    return static_cast<int>(std::nearbyint(static_cast<double>(length) / kRecordSize));
-}
-
-// Closes a descriptor on the way out of a failed step without hiding the first error.
-struct FdGuard {
-    int fd;
-    ~FdGuard() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
+// Records are read and copied this many at a time: one call per block keeps the throughput
+// of one big read without holding the whole file in memory.
+constexpr std::int64_t kBlockRecords = 2048;
 
 // The file a symbolic link points to, so that compaction replaces the contacts and not the
 // link.
@@ -43,18 +36,38 @@ std::string resolvedPath(const std::string& path) {
     return real.string();
 }
 
-// The temporary file of a compaction, in the contact file's own folder so the rename is one
-// step; never the contact file itself, whatever that is called.
-std::string temporaryBeside(const std::string& target) {
-    const std::string folder = folderOf(target);
-    std::string temp = folder + "/" + ContactFile::tempFileName();
-    if (temp == target) {
-        temp += ".tmp";
+bool tryFlock(int fd, LockKind kind) {
+    const int operation = (kind == LockKind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    while (::flock(fd, operation) != 0) {
+        if (errno == EWOULDBLOCK) {
+            return false;
+        }
+        if (errno != EINTR) {
+            throwErrno("locking", "contact file");
+        }
     }
-    return temp;
+    return true;
 }
 
+// Closes a descriptor on the way out of a failed step without hiding the first error.
+struct FdGuard {
+    int fd;
+    ~FdGuard() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+};
+
 }  // namespace
+
+ContactFile::Lock::Lock(const ContactFile& file, LockKind kind) : file_(file) {
+    file_.acquire(kind);
+}
+
+ContactFile::Lock::~Lock() {
+    file_.release();
+}
 
 ContactFile::~ContactFile() {
     if (fd_ >= 0) {
@@ -62,10 +75,30 @@ ContactFile::~ContactFile() {
     }
 }
 
-void ContactFile::open(const std::string& path) {
+void ContactFile::open(const std::string& path, Access access) {
     close();
-    fd_ = ops_->openReadWrite(path);
+    int notWritable = 0;
+    int fd = -1;
+    if (access == Access::Read) {
+        fd = ops_->openRead(path);
+    } else {
+        try {
+            fd = ops_->openReadWrite(path);
+        } catch (const QmError& e) {
+            // A file that may only be read still lists, prints and exports.
+            const int code = e.number();
+            if ((code != EACCES && code != EROFS && code != EPERM) || !ops_->exists(path)) {
+                throw;
+            }
+            fd = ops_->openRead(path);
+            notWritable = code;
+        }
+    }
+    fd_ = fd;
     path_ = path;
+    access_ = access;
+    notWritable_ = notWritable;
+    incompleteNoted_ = false;
 }
 
 void ContactFile::close() {
@@ -75,7 +108,17 @@ void ContactFile::close() {
     const int fd = fd_;
     fd_ = -1;
     path_.clear();
+    lockDepth_ = 0;
     ops_->close(fd);
+}
+
+unsigned ContactFile::permissions() const {
+    requireOpen();
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) {
+        throwErrno("reading the permissions of", path_);
+    }
+    return st.st_mode & 07777;
 }
 
 void ContactFile::requireOpen() const {
@@ -84,19 +127,136 @@ void ContactFile::requireOpen() const {
     }
 }
 
-void ContactFile::requireRecord(int n) const {
+void ContactFile::requireWritable() const {
+    if (access_ == Access::Read || notWritable_ != 0) {
+        errno = access_ == Access::Read ? EBADF : notWritable_;
+        throwErrno("writing", path_);
+    }
+}
+
+void ContactFile::acquire(LockKind kind) const {
     requireOpen();
-    if (n < 1) {
+    if (lockDepth_ > 0) {
+        if (kind == LockKind::Exclusive && lockKind_ == LockKind::Shared) {
+            throwError(err::kInvalidCall, "Invalid procedure call (a read lock is held)");
+        }
+        ++lockDepth_;
+        return;
+    }
+    if (kind == LockKind::Exclusive) {
+        requireWritable();
+    }
+    const auto deadline = std::chrono::steady_clock::now() + lockWait_;
+    // A writer that replaced the file while we waited: follow the path to the new file.
+    for (;;) {
+        waitForLock(fd_, kind, deadline);
+        bool current = false;
+        try {
+            current = descriptorIsFileAtPath();
+        } catch (...) {
+            ::flock(fd_, LOCK_UN);
+            throw;
+        }
+        if (current) {
+            break;
+        }
+        ::flock(fd_, LOCK_UN);
+        reopen();
+    }
+    lockDepth_ = 1;
+    lockKind_ = kind;
+    try {
+        settleAfterOthers(kind);
+    } catch (...) {
+        release();
+        throw;
+    }
+}
+
+void ContactFile::release() const noexcept {
+    if (lockDepth_ > 0 && --lockDepth_ == 0 && fd_ >= 0) {
+        ::flock(fd_, LOCK_UN);
+    }
+}
+
+void ContactFile::waitForLock(int fd, LockKind kind,
+                              std::chrono::steady_clock::time_point deadline) const {
+    while (!tryFlock(fd, kind)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            throwError(err::kFileInUse, kFileInUseText);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+bool ContactFile::descriptorIsFileAtPath() const {
+    struct stat atPath {};
+    if (::stat(path_.c_str(), &atPath) != 0) {
+        // Moved or removed by someone else: never write into a file nobody will see.
+        throwErrno("opening", path_);
+    }
+    struct stat open {};
+    if (::fstat(fd_, &open) != 0) {
+        throwErrno("reading the state of", path_);
+    }
+    return atPath.st_dev == open.st_dev && atPath.st_ino == open.st_ino;
+}
+
+void ContactFile::reopen() const {
+    const bool readOnly = access_ == Access::Read || notWritable_ != 0;
+    const int fresh = readOnly ? ops_->openRead(path_) : ops_->openReadWrite(path_);
+    ::close(fd_);
+    fd_ = fresh;
+}
+
+void ContactFile::settleAfterOthers(LockKind kind) const {
+    if (kind == LockKind::Exclusive) {
+        // No other run is writing this file now: any temporary file of it is a killed run's.
+        removeLeftoverTemporaries(resolvedPath(path_), std::chrono::seconds(0), *ops_);
+    }
+    const std::int64_t length = ops_->size(fd_);
+    const std::int64_t extra = length % static_cast<std::int64_t>(kRecordSize);
+    if (extra == 0) {
+        return;
+    }
+    const std::string what = path_ + ": the last " + std::to_string(extra) +
+                             " bytes are an incomplete record left by an interrupted write";
+    if (kind == LockKind::Exclusive) {
+        ops_->truncate(fd_, length - extra);
+        ops_->sync(fd_);
+        if (notes_) {
+            notes_(what + "; they were cut off.");
+        }
+    } else if (!incompleteNoted_) {
+        incompleteNoted_ = true;
+        if (notes_) {
+            notes_(what + "; they are left out.");
+        }
+    }
+}
+
+int ContactFile::countNow() const {
+    const std::int64_t records = ops_->size(fd_) / static_cast<std::int64_t>(kRecordSize);
+    if (records > kMaxRecords) {
+        throwError(err::kOverflow, "Overflow (" + path_ + " would hold " + std::to_string(records) +
+                                       " records, more than " + std::to_string(kMaxRecords) + ")");
+    }
+    return static_cast<int>(records);
+}
+
+void ContactFile::requireRecord(int n) const {
+    if (n < 1 || n > countNow()) {
         throwError(err::kBadRecordNumber, "Bad record number");
     }
 }
 
 int ContactFile::count() const {
-    requireOpen();
-    return countFromLength(ops_->size(fd_));
+    const Lock lock(*this, LockKind::Shared);
+    return countNow();
 }
 
 std::string ContactFile::readRaw(int n) const {
+    const Lock lock(*this, LockKind::Shared);
     requireRecord(n);
     std::string bytes(kRecordSize, ' ');
     ops_->readAt(fd_, bytes.data(), kRecordSize, offsetOf(n));
@@ -108,122 +268,147 @@ ContactRecord ContactFile::read(int n) const {
 }
 
 std::vector<ContactRecord> ContactFile::readAll() const {
-    requireOpen();
-    const int n = countFromLength(ops_->size(fd_));
+    const Lock lock(*this, LockKind::Shared);
+    const std::int64_t n = countNow();
     std::vector<ContactRecord> records;
-    records.reserve(static_cast<std::size_t>(n));
-    // In blocks: one read per block keeps the throughput of one big read without holding the
-    // whole file in memory beside the decoded records.
-    constexpr int kBlockRecords = 2048;
-    std::string block;
-    for (int first = 1; first <= n; first += kBlockRecords) {
-        const int count = std::min(kBlockRecords, n - first + 1);
-        // Bytes missing at the end of a short last record read as blanks.
-        block.assign(static_cast<std::size_t>(count) * kRecordSize, ' ');
-        ops_->readAt(fd_, block.data(), block.size(), offsetOf(first));
-        for (int i = 0; i < count; ++i) {
-            records.push_back(decodeRecord(std::string_view(block).substr(
-                static_cast<std::size_t>(i) * kRecordSize, kRecordSize)));
+    try {
+        records.reserve(static_cast<std::size_t>(n));
+        std::string block;
+        for (std::int64_t first = 1; first <= n; first += kBlockRecords) {
+            const std::int64_t count = std::min(kBlockRecords, n - first + 1);
+            block.assign(static_cast<std::size_t>(count) * kRecordSize, ' ');
+            ops_->readAt(fd_, block.data(), block.size(), offsetOf(first));
+            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+                records.push_back(
+                    decodeRecord(std::string_view(block).substr(i * kRecordSize, kRecordSize)));
+            }
         }
+    } catch (const std::bad_alloc&) {
+        throwError(err::kOutOfMemory, "Out of memory (" + std::to_string(n) + " contacts)");
     }
     return records;
 }
 
 void ContactFile::write(int n, const ContactRecord& record) {
+    const Lock lock(*this, LockKind::Exclusive);
     requireRecord(n);
+    const std::string before = readRaw(n);
     const RecordBytes bytes = encodeRecord(record);
-    ops_->writeAt(fd_, bytes.data(), bytes.size(), offsetOf(n));
+    try {
+        ops_->writeAt(fd_, bytes.data(), bytes.size(), offsetOf(n));
+        ops_->sync(fd_);
+    } catch (...) {
+        try {
+            ops_->writeAt(fd_, before.data(), before.size(), offsetOf(n));
+        } catch (const QmError&) {
+            // The first failure is the one reported.
+        }
+        throw;
+    }
 }
 
 int ContactFile::append(const ContactRecord& record) {
-    const int n = count() + 1;
-    write(n, record);
-    return n;
+    return appendAll({record});
 }
 
 int ContactFile::appendAll(const std::vector<ContactRecord>& records) {
-    const int first = count() + 1;
+    const Lock lock(*this, LockKind::Exclusive);
+    const std::int64_t first = static_cast<std::int64_t>(countNow()) + 1;
+    const std::int64_t last = first + static_cast<std::int64_t>(records.size()) - 1;
+    if (last > kMaxRecords) {
+        throwError(err::kOverflow, "Overflow (" + path_ + " would hold " + std::to_string(last) +
+                                       " records, more than " + std::to_string(kMaxRecords) + ")");
+    }
+    if (records.empty()) {
+        return static_cast<int>(last);
+    }
     std::string bytes;
     bytes.reserve(records.size() * kRecordSize);
     for (const ContactRecord& r : records) {
         const RecordBytes one = encodeRecord(r);
         bytes.append(one.data(), one.size());
     }
-    ops_->writeAt(fd_, bytes.data(), bytes.size(), offsetOf(first));
-    return first + static_cast<int>(records.size()) - 1;
-}
-
-void ContactFile::setAllReminderFlags(const std::string& flag) {
-    std::vector<ContactRecord> records = readAll();
-    std::string bytes;
-    bytes.reserve(records.size() * kRecordSize);
-    for (ContactRecord& r : records) {
-        r.reminder = flag;
-        const RecordBytes one = encodeRecord(r);
-        bytes.append(one.data(), one.size());
-    }
-    ops_->writeAt(fd_, bytes.data(), bytes.size(), 0);
-}
-
-void ContactFile::deleteRecord(int n) {
-    const int total = count();
-    if (n < 1 || n > total) {
-        throwError(err::kBadRecordNumber, "Bad record number");
-    }
-    const std::string target = resolvedPath(path_);
-    const std::string temp = temporaryBeside(target);
-    const std::string original = readRaw(n);
-    ContactRecord marked = decodeRecord(original);
-    marked.firstName = std::string(kDeletedMarker);
-    write(n, marked);
-
-    bool replaced = false;
     try {
-        // Survivors, read in one pass from the raw bytes so nothing but the marker is changed.
-        std::string bytes(static_cast<std::size_t>(total) * kRecordSize, ' ');
-        ops_->readAt(fd_, bytes.data(), bytes.size(), 0);
-        std::string kept;
-        kept.reserve(bytes.size());
-        for (int j = 0; j < total; ++j) {
-            const std::string_view rec = std::string_view(bytes).substr(
-                static_cast<std::size_t>(j) * kRecordSize, kRecordSize);
-            if (rec.substr(0, kDeletedMarker.size()) != kDeletedMarker) {
-                kept.append(rec);
-            }
-        }
-        {
-            FdGuard guard{ops_->openTruncate(temp)};
-            // Contacts are private data: the new file keeps the old one's permissions.
-            ops_->copyPermissions(fd_, guard.fd);
-            ops_->writeAt(guard.fd, kept.data(), kept.size(), 0);
-            ops_->sync(guard.fd);
-            const int fd = guard.fd;
-            guard.fd = -1;
-            ops_->close(fd);
-        }
-        ops_->rename(temp, target);
-        replaced = true;
-        ops_->syncFolder(folderOf(target));
+        ops_->writeAt(fd_, bytes.data(), bytes.size(), offsetOf(first));
+        ops_->sync(fd_);
     } catch (...) {
-        if (!replaced) {
-            unmark(n, original, temp);
+        // Whole or absent: a refused contact never shows up half-written. Should even this
+        // fail, the next writer cuts the incomplete record off.
+        try {
+            ops_->truncate(fd_, offsetOf(first));
+        } catch (const QmError&) {
+            // The first failure is the one reported.
         }
         throw;
     }
-    const std::string reopened = path_;
-    open(reopened);
+    return static_cast<int>(last);
 }
 
-// A deletion that failed before the file was replaced puts the record back as it was, so no
-// contact shows as "*DELETED*", and leaves no half-written temporary file behind.
-void ContactFile::unmark(int n, const std::string& original, const std::string& temp) noexcept {
-    try {
-        ops_->writeAt(fd_, original.data(), original.size(), offsetOf(n));
-        ops_->remove(temp);
-    } catch (const QmError&) {
-        // The first failure is the one reported; a record left marked goes with the next
-        // deletion, and the next compaction empties the temporary file before using it.
+void ContactFile::setAllReminderFlags(const std::string& flag) {
+    const Lock lock(*this, LockKind::Exclusive);
+    const char stored = storedField(flag, field::kReminder.width)[0];
+    const std::int64_t n = countNow();
+    std::string block;
+    for (std::int64_t first = 1; first <= n; first += kBlockRecords) {
+        const std::int64_t count = std::min(kBlockRecords, n - first + 1);
+        block.assign(static_cast<std::size_t>(count) * kRecordSize, ' ');
+        ops_->readAt(fd_, block.data(), block.size(), offsetOf(first));
+        for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+            block[i * kRecordSize + field::kReminder.offset] = stored;
+        }
+        ops_->writeAt(fd_, block.data(), block.size(), offsetOf(first));
     }
+    ops_->sync(fd_);
+}
+
+void ContactFile::deleteRecord(int n) {
+    const Lock lock(*this, LockKind::Exclusive);
+    requireRecord(n);
+    const std::int64_t total = countNow();
+    const std::string target = resolvedPath(path_);
+    const TemporaryFile temp = createTemporaryBeside(target, *ops_);
+    FdGuard guard{temp.fd};
+    try {
+        // Contacts are private data: the new file keeps the old one's permissions.
+        ops_->copyPermissions(fd_, temp.fd);
+        std::string block;
+        std::int64_t written = 0;
+        for (std::int64_t first = 1; first <= total; first += kBlockRecords) {
+            const std::int64_t count = std::min(kBlockRecords, total - first + 1);
+            block.assign(static_cast<std::size_t>(count) * kRecordSize, ' ');
+            ops_->readAt(fd_, block.data(), block.size(), offsetOf(first));
+            if (n >= first && n < first + count) {
+                block.erase(static_cast<std::size_t>(n - first) * kRecordSize, kRecordSize);
+            }
+            ops_->writeAt(temp.fd, block.data(), block.size(), written);
+            written += static_cast<std::int64_t>(block.size());
+        }
+        ops_->sync(temp.fd);
+        // Locked before it takes the file's name, so that nobody writes to it until the
+        // deletion is finished.
+        if (!tryFlock(temp.fd, LockKind::Exclusive)) {
+            throwError(err::kFileInUse, kFileInUseText);
+        }
+        ops_->rename(temp.path, target);
+    } catch (...) {
+        try {
+            ops_->remove(temp.path);
+        } catch (const QmError&) {
+            // Removed by the next writer; the first failure is the one reported.
+        }
+        throw;
+    }
+    guard.fd = -1;
+    replaceFile(temp, target);
+}
+
+// The temporary file is the contact file now: its descriptor (already locked) replaces the
+// old one, whose lock goes with it.
+void ContactFile::replaceFile(const TemporaryFile& temp, const std::string& target) {
+    ::close(fd_);
+    fd_ = temp.fd;
+    incompleteNoted_ = false;
+    ops_->syncFolder(folderOf(target));
 }
 
 }  // namespace qm

@@ -2,7 +2,16 @@
 
 // The open contact file: fixed 513-byte records numbered from 1, no header. The count is
 // always taken from the file length.
+//
+// Several windows and commands may use one file at once. Every operation takes an advisory
+// lock (flock) on the file for its own duration: shared to read, exclusive to write; nothing
+// is locked between operations. A writer finds the file as the last writer left it: a
+// deletion replaces the file by a new one, so after waiting for the lock an operation checks
+// that its descriptor still is the file at the path and opens that one when not.
 
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,48 +20,101 @@
 
 namespace qm {
 
+enum class LockKind { Shared, Exclusive };
+
 class ContactFile {
   public:
+    enum class Access { ReadWrite, Read };
+
+    // Holds the lock across several operations, so that a read and the write that depends
+    // on it see no other writer in between. Operations inside run under it; a shared lock
+    // cannot be raised to an exclusive one.
+    class Lock {
+      public:
+        Lock(const ContactFile& file, LockKind kind);
+        ~Lock();
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+      private:
+        const ContactFile& file_;
+    };
+
+    // Record numbers are ints; a longer file is refused rather than miscounted.
+    static constexpr std::int64_t kMaxRecords = 2147483647;
+    static constexpr std::chrono::milliseconds kDefaultLockWait{5000};
+
     explicit ContactFile(FileOps& ops = systemFileOps()) : ops_(&ops) {}
     ~ContactFile();
     ContactFile(const ContactFile&) = delete;
     ContactFile& operator=(const ContactFile&) = delete;
 
-    // Closes any open file, then opens path, creating an empty file when it is missing.
-    void open(const std::string& path);
+    // Closes any open file, then opens path. ReadWrite creates an empty file when it is
+    // missing and opens a file it may not write (a read-only file or file system) for
+    // reading, so that it can still be read; its writes then fail with the reason.
+    void open(const std::string& path, Access access = Access::ReadWrite);
     // Closing when nothing is open does nothing.
     void close();
     bool isOpen() const { return fd_ >= 0; }
     const std::string& path() const { return path_; }
+    // Permission bits of the file.
+    unsigned permissions() const;
 
-    // File length / 513, rounded with halves to the even neighbour.
+    // Whole records: file length / 513, rounded down. The bytes of an incomplete last
+    // record (an interrupted write) are left out of every read and cut off by the next write.
     int count() const;
-    // Record n (1..count); bytes missing at the end of a short last record read as blanks.
+    // Record n, 1..count.
     ContactRecord read(int n) const;
     std::string readRaw(int n) const;
     // Every record in order, in one pass over the file.
     std::vector<ContactRecord> readAll() const;
+    // Rewrites record n, 1..count, in place.
     void write(int n, const ContactRecord& record);
-    // Writes at count + 1 and returns that number.
+    // Writes at count + 1 and returns that number. Whole or not at all.
     int append(const ContactRecord& record);
-    // Several records at once, in one write.
+    // Several records at once, in one write, whole or not at all; returns the last number.
     int appendAll(const std::vector<ContactRecord>& records);
     void setAllReminderFlags(const std::string& flag);
-    // Removes record n and closes the gap. The survivors are written to a temporary file in
-    // the contact file's folder, flushed and renamed over the file in one step. A failure
-    // before the rename leaves the file as it was; after it, the deletion is complete.
+    // Removes record n and closes the gap. The other records are copied by position into a
+    // new temporary file in the contact file's folder, synced and renamed over the file in
+    // one step. A failure before the rename leaves the file as it was; after it, the
+    // deletion is complete.
     void deleteRecord(int n);
 
-    static std::string tempFileName() { return "Tempf"; }
+    // How long an operation waits for another window or command to finish with the file.
+    void setLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+    // Receives a note when an incomplete last record is found (left out or cut off).
+    void setNoteSink(std::function<void(const std::string&)> sink) { notes_ = std::move(sink); }
 
   private:
+    friend class Lock;
+    void acquire(LockKind kind) const;
+    void release() const noexcept;
+    void waitForLock(int fd, LockKind kind, std::chrono::steady_clock::time_point deadline) const;
+    bool descriptorIsFileAtPath() const;
+    void reopen() const;
+    // Cuts off an incomplete last record and removes a killed deletion's temporary file (a
+    // writer), or notes the record once (a reader).
+    void settleAfterOthers(LockKind kind) const;
     void requireOpen() const;
+    void requireWritable() const;
     void requireRecord(int n) const;
-    void unmark(int n, const std::string& original, const std::string& temp) noexcept;
+    int countNow() const;
+    void replaceFile(const TemporaryFile& temp, const std::string& target);
 
     FileOps* ops_;
-    int fd_ = -1;
+    // A deletion replaces the file, and any operation may find that another window or
+    // command did: the descriptor then follows the path.
+    mutable int fd_ = -1;
     std::string path_;
+    Access access_ = Access::ReadWrite;
+    // errno of the failed read-write open when a ReadWrite file could only be read.
+    int notWritable_ = 0;
+    mutable int lockDepth_ = 0;
+    mutable LockKind lockKind_ = LockKind::Shared;
+    mutable bool incompleteNoted_ = false;
+    std::chrono::milliseconds lockWait_ = kDefaultLockWait;
+    std::function<void(const std::string&)> notes_;
 };
 
 }  // namespace qm

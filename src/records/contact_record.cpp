@@ -5,7 +5,24 @@
 namespace qm {
 
 std::string storedField(std::string_view value, std::size_t width) {
-    return fitWidth(trimLeft(value), width);
+    return fitWidth(trimLeft(singleLine(value)), width);
+}
+
+std::string singleLine(std::string_view value) {
+    std::string line;
+    line.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '\r' || c == '\n') {
+            // One blank for a whole line break (CR LF, LF, CR CR LF).
+            if (i == 0 || (value[i - 1] != '\r' && value[i - 1] != '\n')) {
+                line += ' ';
+            }
+        } else if (c != '\0') {
+            line += c;
+        }
+    }
+    return line;
 }
 
 RecordBytes encodeRecord(const ContactRecord& record) {

@@ -79,8 +79,12 @@ static_assert(field::kReminder.offset + field::kReminder.width + 2 == kRecordSiz
 
 using RecordBytes = std::array<char, kRecordSize>;
 
-// Stored form of a value: left-trimmed, then padded with blanks or cut to the width.
+// Stored form of a value: on one line, left-trimmed, then padded with blanks or cut to the
+// width. Every way a value comes in (typed, imported, edited) passes here.
 std::string storedField(std::string_view value, std::size_t width);
+// The value with each line break (a run of CR and LF) as one blank and NUL bytes dropped, so
+// that a record stays one line of text and its list line one line.
+std::string singleLine(std::string_view value);
 
 RecordBytes encodeRecord(const ContactRecord& record);
 // Decodes 513 bytes (or fewer: missing bytes read as blanks) into trimmed values.
@@ -93,8 +97,5 @@ bool flagIsSet(std::string_view flag);
 std::string birthdateToStored(std::string_view entered);
 // "YYYYMMDD" -> "MM/DD/YYYY"; empty or blank -> empty.
 std::string birthdateToDisplay(std::string_view stored);
-
-// The marker a deletion puts into the first name before it compacts the file.
-inline constexpr std::string_view kDeletedMarker = "*DELETED*";
 
 }  // namespace qm

@@ -23,11 +23,13 @@ class QmError : public std::runtime_error {
 namespace err {
 inline constexpr int kInvalidCall = 5;
 inline constexpr int kOverflow = 6;
+inline constexpr int kOutOfMemory = 7;
 inline constexpr int kSubscriptOutOfRange = 9;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kBadFileNameOrNumber = 52;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kBadRecordNumber = 63;
+inline constexpr int kFileInUse = 70;
 inline constexpr int kPrinterError = 482;
 inline constexpr int kPrintCancelled = 32755;
 // The address book server (texts in exchange/carddav_errors.h).
@@ -45,6 +47,10 @@ inline constexpr int kNotServerAddress = 35760;
 inline constexpr int kServerReadCancelled = 35761;
 inline constexpr int kSyncStateDamaged = 35762;
 }  // namespace err
+
+// The description of err::kFileInUse; the common error message adds the full stop.
+inline constexpr const char* kFileInUseText =
+    "The contact file is in use by another Quillmark window or command";
 
 [[noreturn]] void throwError(int number, const std::string& description);
 // Throws the current errno with its text, prefixed by what was being done to which path.

@@ -1,11 +1,16 @@
 #include "records/file_ops.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <new>
+#include <vector>
 
 #include "records/error.h"
 
@@ -27,11 +32,13 @@ int FileOps::openRead(const std::string& path) {
     return fd;
 }
 
-int FileOps::openTruncate(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+int FileOps::createUnique(std::string& path) {
+    std::string name = path + "XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
-        throwErrno("creating", path);
+        throwErrno("creating", name);
     }
+    path = name;
     return fd;
 }
 
@@ -81,6 +88,14 @@ void FileOps::writeAt(int fd, const char* data, std::size_t n, std::int64_t offs
     }
 }
 
+void FileOps::truncate(int fd, std::int64_t length) {
+    while (::ftruncate(fd, length) != 0) {
+        if (errno != EINTR) {
+            throwErrno("cutting", "file");
+        }
+    }
+}
+
 void FileOps::sync(int fd) {
     if (::fsync(fd) != 0) {
         throwErrno("flushing", "file");
@@ -94,10 +109,36 @@ void FileOps::copyPermissions(int from, int to) {
     }
 }
 
+void FileOps::setPermissions(int fd, unsigned mode) {
+    if (::fchmod(fd, static_cast<mode_t>(mode & 07777)) != 0) {
+        throwErrno("setting the permissions of", "file");
+    }
+}
+
 void FileOps::rename(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) {
         throwErrno("renaming " + from + " to", to);
     }
+}
+
+bool FileOps::renameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    // A file system without the flag: a hard link is made only when the name is free.
+    if (errno == EINVAL || errno == ENOSYS) {
+        if (::link(from.c_str(), to.c_str()) == 0) {
+            remove(from);
+            return true;
+        }
+        if (errno == EEXIST) {
+            return false;
+        }
+    }
+    throwErrno("renaming " + from + " to", to);
 }
 
 void FileOps::remove(const std::string& path) {
@@ -136,20 +177,127 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-void writeFileAtomically(const std::string& path, const std::string& bytes, FileOps& ops) {
-    const std::string temp = path + ".tmp";
-    const int fd = ops.openTruncate(temp);
+std::string fileNameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+unsigned newFilePermissions() {
+    // umask can only be read by setting it; nothing else in the program creates files
+    // between the two calls.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666U & ~static_cast<unsigned>(mask);
+}
+
+namespace {
+
+std::string temporaryStem(const std::string& target) {
+    return std::string(kTemporaryPrefix) + fileNameOf(target) + ".";
+}
+
+constexpr std::size_t kUniqueChars = 6;
+
+// Removes a temporary file on the way out of a failed write; the first error is the one
+// reported.
+void removeTemporary(const std::string& path, FileOps& ops) noexcept {
     try {
-        ops.writeAt(fd, bytes.data(), bytes.size(), 0);
-        ops.sync(fd);
+        ops.remove(path);
+    } catch (const QmError&) {
+        // Left for removeLeftoverTemporaries.
+    }
+}
+
+void discard(const TemporaryFile& temp, FileOps& ops) noexcept {
+    ::close(temp.fd);
+    removeTemporary(temp.path, ops);
+}
+
+// Writes, syncs and closes a temporary file; it is gone again when any step fails.
+void fillTemporary(const TemporaryFile& temp, const std::string& bytes, unsigned permissions,
+                   FileOps& ops) {
+    try {
+        ops.setPermissions(temp.fd, permissions);
+        ops.writeAt(temp.fd, bytes.data(), bytes.size(), 0);
+        ops.sync(temp.fd);
     } catch (...) {
-        ::close(fd);
-        ops.remove(temp);
+        discard(temp, ops);
         throw;
     }
-    ops.close(fd);
-    ops.rename(temp, path);
+    ops.close(temp.fd);
+}
+
+// A killed export or seeding leaves its temporary behind; one older than this is no run's.
+constexpr std::chrono::seconds kLeftoverAge{600};
+
+}  // namespace
+
+TemporaryFile createTemporaryBeside(const std::string& target, FileOps& ops) {
+    TemporaryFile temp;
+    temp.path = folderOf(target) + "/" + temporaryStem(target);
+    temp.fd = ops.createUnique(temp.path);
+    return temp;
+}
+
+void removeLeftoverTemporaries(const std::string& target, std::chrono::seconds minAge,
+                               FileOps& ops) {
+    const std::string folder = folderOf(target);
+    const std::string stem = temporaryStem(target);
+    std::vector<std::string> leftovers;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        throwErrno("reading folder", folder);
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() == stem.size() + kUniqueChars && name.substr(0, stem.size()) == stem) {
+            leftovers.push_back(folder + "/" + std::string(name));
+        }
+    }
+    ::closedir(dir);
+    const std::time_t now = std::time(nullptr);
+    for (const std::string& path : leftovers) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0) {
+            continue;  // gone meanwhile
+        }
+        if (now - st.st_mtime >= minAge.count()) {
+            ops.remove(path);
+        }
+    }
+}
+
+void writeFileAtomically(const std::string& path, const std::string& bytes, FileOps& ops,
+                         std::optional<unsigned> permissions) {
+    removeLeftoverTemporaries(path, kLeftoverAge, ops);
+    const TemporaryFile temp = createTemporaryBeside(path, ops);
+    fillTemporary(temp, bytes, permissions.value_or(newFilePermissions()), ops);
+    try {
+        ops.rename(temp.path, path);
+    } catch (...) {
+        removeTemporary(temp.path, ops);
+        throw;
+    }
     ops.syncFolder(folderOf(path));
+}
+
+bool createFileAtomically(const std::string& path, const std::string& bytes, FileOps& ops) {
+    removeLeftoverTemporaries(path, kLeftoverAge, ops);
+    const TemporaryFile temp = createTemporaryBeside(path, ops);
+    fillTemporary(temp, bytes, newFilePermissions(), ops);
+    bool made = false;
+    try {
+        made = ops.renameNoReplace(temp.path, path);
+    } catch (...) {
+        removeTemporary(temp.path, ops);
+        throw;
+    }
+    if (!made) {
+        removeTemporary(temp.path, ops);
+        return false;
+    }
+    ops.syncFolder(folderOf(path));
+    return true;
 }
 
 std::string readWholeFile(const std::string& path, FileOps& ops) {
@@ -158,6 +306,9 @@ std::string readWholeFile(const std::string& path, FileOps& ops) {
     try {
         bytes.resize(static_cast<std::size_t>(ops.size(fd)));
         bytes.resize(ops.readAt(fd, bytes.data(), bytes.size(), 0));
+    } catch (const std::bad_alloc&) {
+        ::close(fd);
+        throwError(err::kOutOfMemory, "Out of memory (reading " + path + ")");
     } catch (...) {
         ::close(fd);
         throw;

@@ -41,7 +41,14 @@ std::string numberText(double value) {
 }
 
 // Every record image of the file, in one read; a short last record is padded with blanks.
-std::string readImages(FileOps& ops, int fd, int count) {
+std::string readImages(FileOps& ops, int fd, const std::string& path) {
+    const std::int64_t length = ops.size(fd);
+    if (length > kMaxParameterFileLength) {
+        throwError(err::kOverflow, "Overflow (" + path + " holds " + std::to_string(length) +
+                                       " bytes, more than " +
+                                       std::to_string(kMaxParameterFileLength) + ")");
+    }
+    const int count = parameterRecordCount(length);
     std::string bytes(static_cast<std::size_t>(count) * kParamRecordSize, ' ');
     ops.readAt(fd, bytes.data(), bytes.size(), 0);
     return bytes;
@@ -90,24 +97,34 @@ class OpenParameterFile {
 }  // namespace
 
 int parameterRecordCount(std::int64_t length) {
-    return static_cast<int>(std::nearbyint(static_cast<double>(length) / kParamRecordSize));
+    const double count = std::nearbyint(static_cast<double>(length) / kParamRecordSize);
+    if (count > 2147483647.0) {
+        throwError(err::kOverflow, "Overflow");
+    }
+    return static_cast<int>(count);
 }
 
-Adjustment readAdjustment(const std::string& path, std::string_view section, FileOps& ops) {
-    OpenParameterFile file(ops, path, OpenParameterFile::Access::Read);
-    const int count = parameterRecordCount(ops.size(file.fd()));
-    const std::string bytes = readImages(ops, file.fd(), count);
+Adjustment adjustmentIn(std::string_view bytes, std::string_view section) {
+    const int count = parameterRecordCount(static_cast<std::int64_t>(bytes.size()));
+    std::string padded(bytes);
+    padded.resize(static_cast<std::size_t>(count) * kParamRecordSize, ' ');
     Adjustment found;
     for (int n = 1; n <= count; ++n) {
         const std::string_view image =
-            std::string_view(bytes).substr(static_cast<std::size_t>(offsetOf(n)), kParamImageSize);
+            std::string_view(padded).substr(static_cast<std::size_t>(offsetOf(n)), kParamImageSize);
         if (nameMatches(image, section)) {
             found.left = fieldValue(fieldOf(image, kParamLeftOffset));
             found.top = fieldValue(fieldOf(image, kParamTopOffset));
         }
     }
-    file.close();
     return found;
+}
+
+Adjustment readAdjustment(const std::string& path, std::string_view section, FileOps& ops) {
+    OpenParameterFile file(ops, path, OpenParameterFile::Access::Read);
+    const std::string bytes = readImages(ops, file.fd(), path);
+    file.close();
+    return adjustmentIn(bytes, section);
 }
 
 std::string addToField(std::string_view stored, std::string_view answer) {
@@ -118,8 +135,8 @@ std::string addToField(std::string_view stored, std::string_view answer) {
 int addToAdjustment(const std::string& path, std::string_view section,
                     const std::string& leftAnswer, const std::string& topAnswer, FileOps& ops) {
     OpenParameterFile file(ops, path, OpenParameterFile::Access::ReadWrite);
-    const int count = parameterRecordCount(ops.size(file.fd()));
-    const std::string bytes = readImages(ops, file.fd(), count);
+    const std::string bytes = readImages(ops, file.fd(), path);
+    const int count = static_cast<int>(bytes.size() / kParamRecordSize);
     int matched = 0;
     for (int n = 1; n <= count; ++n) {
         std::string image = bytes.substr(static_cast<std::size_t>(offsetOf(n)), kParamImageSize);

@@ -37,6 +37,13 @@ struct Adjustment {
 // CInt(length / 18), halves to even.
 int parameterRecordCount(std::int64_t length);
 
+// A parameter file this long is no parameter file (it holds three records); reading one is
+// refused with an overflow error rather than taking the memory.
+inline constexpr std::int64_t kMaxParameterFileLength = 1 << 20;
+
+// The adjustment of one section in the bytes of a parameter file, as readAdjustment.
+Adjustment adjustmentIn(std::string_view bytes, std::string_view section);
+
 // The adjustment of one section; a later matching record overrides an earlier one, and a
 // section without a record reads as 0, 0. A missing file is created empty; an existing one
 // is only read, so it may be read-only. A stored field

@@ -33,8 +33,9 @@ void prepareAppFolder(const std::string& folder) {
         throw QmError(ec.value(), ec.message() + " (creating folder " + folder + ")");
     }
     const std::string params = folder + "/" + kParameterFileName;
+    // Several first runs at once each offer a whole file; the first one stays.
     if (!systemFileOps().exists(params)) {
-        writeFileAtomically(params, defaultParameterFile());
+        createFileAtomically(params, defaultParameterFile());
     }
 }
 

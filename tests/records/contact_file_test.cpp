@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #include "records/error.h"
+#include "support/step_file_ops.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -26,10 +33,34 @@ std::vector<std::string> lastNames(const ContactFile& file) {
     return names;
 }
 
+// Names in the folder, hidden ones included, sorted.
+std::vector<std::string> filesIn(const test::TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class ContactFileTest : public ::testing::Test {
   protected:
     test::TempFolder folder;
     std::string path = folder.file("Friends.DAT");
+
+    void writeThree() const {
+        ContactFile file;
+        file.open(path);
+        file.appendAll({contact("A", "One"), contact("B", "Two"), contact("C", "Three")});
+    }
+    std::string threeBytes() const {
+        std::string bytes;
+        for (const auto& [first, last] : {std::pair{"A", "One"}, {"B", "Two"}, {"C", "Three"}}) {
+            const RecordBytes r = encodeRecord(contact(first, last));
+            bytes.append(r.data(), r.size());
+        }
+        return bytes;
+    }
 };
 
 TEST_F(ContactFileTest, OpeningAMissingPathCreatesAnEmptyFile) {
@@ -41,30 +72,28 @@ TEST_F(ContactFileTest, OpeningAMissingPathCreatesAnEmptyFile) {
     EXPECT_EQ(std::filesystem::file_size(path), kRecordSize);
 }
 
-TEST_F(ContactFileTest, CountRoundsTheLengthHalvesToEven) {
-    ContactFile file;
-    for (const auto& [length, expected] : std::vector<std::pair<std::size_t, int>>{
-             {0, 0}, {256, 0}, {257, 1}, {513, 1}, {769, 1}, {770, 2}, {1282, 2}, {1283, 3}}) {
-        test::writeBytes(path, std::string(length, 'x'));
-        file.open(path);
-        EXPECT_EQ(file.count(), expected) << "length " << length;
-    }
-    // 1.5 records rounds to 2 (even) and 2.5 to 2: the halves
-    test::writeBytes(path, std::string(kRecordSize * 5 / 2 + 0, 'x'));
-    file.open(path);
-    EXPECT_EQ(file.count(), 2);
-}
-
-TEST_F(ContactFileTest, ReadsAShortLastRecordWithBlanks) {
+// An interrupted write leaves part of a record: no reader shows it, the next writer cuts it.
+TEST_F(ContactFileTest, AnIncompleteLastRecordIsLeftOutThenCutOff) {
     const RecordBytes full = encodeRecord(contact("Ann", "Able"));
-    test::writeBytes(path, std::string(full.data(), kRecordSize) + std::string(full.data(), 300));
+    const std::string whole(full.data(), kRecordSize);
+    test::writeBytes(path, whole + whole + std::string(full.data(), 300));
+    std::vector<std::string> notes;
     ContactFile file;
     file.open(path);
-    ASSERT_EQ(file.count(), 2);
-    const ContactRecord second = file.read(2);
-    EXPECT_EQ(second.lastName, "Able");
-    EXPECT_EQ(second.reminder, "");
+    file.setNoteSink([&notes](const std::string& n) { notes.push_back(n); });
+    EXPECT_EQ(file.count(), 2);
     EXPECT_EQ(file.readAll().size(), 2u);
+    EXPECT_THROW(file.read(3), QmError);
+    EXPECT_EQ(std::filesystem::file_size(path), 2 * kRecordSize + 300);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("300 bytes"), std::string::npos) << notes[0];
+    EXPECT_NE(notes[0].find("left out"), std::string::npos) << notes[0];
+
+    EXPECT_EQ(file.append(contact("Bob", "Baker")), 3);
+    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Able", "Able", "Baker"}));
+    EXPECT_EQ(std::filesystem::file_size(path), 3 * kRecordSize);
+    ASSERT_EQ(notes.size(), 2u);
+    EXPECT_NE(notes[1].find("cut off"), std::string::npos) << notes[1];
 }
 
 TEST_F(ContactFileTest, ReadAllMatchesReadingOneByOneAcrossBlocks) {
@@ -123,29 +152,38 @@ TEST_F(ContactFileTest, DeleteCompactsKeepingTheOrder) {
     file.deleteRecord(2);
     EXPECT_EQ(lastNames(file), (std::vector<std::string>{"One", "Three", "Four", "Five"}));
     EXPECT_EQ(std::filesystem::file_size(path), 4 * kRecordSize);
-    EXPECT_FALSE(std::filesystem::exists(folder.file(ContactFile::tempFileName())));
+    EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"Friends.DAT"}));
     // The file stays open and usable.
     EXPECT_EQ(file.append(contact("F", "Six")), 5);
 }
 
-TEST_F(ContactFileTest, DeleteDropsRecordsLeftMarkedByAnEarlierFailure) {
+// Deletion goes by position: a name is never a mark, and a file named as the temporary file
+// of earlier versions is nobody's business.
+TEST_F(ContactFileTest, DeleteRemovesOnlyTheRecordAtItsPosition) {
+    test::writeBytes(folder.file("Tempf"), "keep me");
     ContactFile file;
     file.open(path);
-    file.appendAll({contact("*DELETED*", "Stale"), contact("B", "Two"), contact("C", "Three")});
+    file.appendAll({contact("*DELETED*", "Marked"), contact("B", "Two"), contact("C", "Three")});
     file.deleteRecord(3);
-    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Two"}));
+    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Marked", "Two"}));
+    file.deleteRecord(2);
+    EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Marked"}));
+    EXPECT_EQ(test::readBytes(folder.file("Tempf")), "keep me");
 }
 
-TEST_F(ContactFileTest, StaleTemporaryFileContributesNothing) {
+TEST_F(ContactFileTest, TheNextWriterRemovesTemporaryFilesOfAKilledDeletion) {
+    const std::string leftover = folder.file(".qmk-tmp.Friends.DAT.a1B2c3");
+    const std::string otherFiles = folder.file(".qmk-tmp.Other.DAT.a1B2c3");
     const RecordBytes stale = encodeRecord(contact("Old", "Leftover"));
-    test::writeBytes(folder.file("Tempf"), std::string(stale.data(), kRecordSize) +
-                                               std::string(stale.data(), kRecordSize) +
-                                               std::string(stale.data(), kRecordSize));
+    test::writeBytes(leftover, std::string(stale.data(), kRecordSize));
+    test::writeBytes(otherFiles, "another file's");
     ContactFile file;
     file.open(path);
     file.appendAll({contact("A", "One"), contact("B", "Two")});
     file.deleteRecord(1);
     EXPECT_EQ(lastNames(file), (std::vector<std::string>{"Two"}));
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    EXPECT_TRUE(std::filesystem::exists(otherFiles));
 }
 
 // The compaction replaces the contacts themselves, whatever the path the user chose looks like.
@@ -187,89 +225,215 @@ TEST_F(ContactFileTest, DeleteOutOfRangeIsAnError) {
     EXPECT_EQ(file.count(), 1);
 }
 
-// Fails the n-th call of one kind of operation, as a full disk or a lost device would.
-class FailingOps : public FileOps {
-  public:
-    enum class Step { OpenTruncate, WriteAt, Sync, Rename, SyncFolder, OpenReadWrite };
-    Step failAt;
-    int failOnCall;
-    int calls = 0;
+std::vector<ContactRecord> threeContacts() {
+    return {contact("A", "One"), contact("B", "Two"), contact("C", "Three")};
+}
 
-    FailingOps(Step step, int call) : failAt(step), failOnCall(call) {}
+const std::vector<std::string> kThree{"One", "Two", "Three"};
 
-    void maybeFail(Step step) {
-        if (step == failAt && ++calls == failOnCall) {
-            throw QmError(28, "No space left on device");
-        }
+// What one step of a writer may leave: the file before or after the change, nothing in
+// between, and after the next writer no temporary file.
+struct Change {
+    const char* name;
+    std::function<void(ContactFile&)> run;
+    std::vector<std::string> after;
+    // A kill inside one write of several records may keep the whole ones before it, as if
+    // they had been added one by one.
+    bool keepsWholeRecordsWritten = false;
+};
+
+const std::vector<Change>& changes() {
+    static const std::vector<Change> all = {
+        {"delete", [](ContactFile& f) { f.deleteRecord(2); }, {"One", "Three"}},
+        {"append",
+         [](ContactFile& f) { f.append(contact("D", "Four")); },
+         {"One", "Two", "Three", "Four"}},
+        {"append two",
+         [](ContactFile& f) {
+             f.appendAll({contact("D", "Four"), contact("E", "Five")});
+         },
+         {"One", "Two", "Three", "Four", "Five"},
+         true},
+    };
+    return all;
+}
+
+class ContactFileStepTest : public ContactFileTest {
+  protected:
+    void makeFile() {
+        std::filesystem::remove(path);
+        ContactFile setup;
+        setup.open(path);
+        setup.appendAll(threeContacts());
     }
-    int openTruncate(const std::string& p) override {
-        maybeFail(Step::OpenTruncate);
-        return FileOps::openTruncate(p);
+
+    // The number of file operations the change makes when nothing goes wrong.
+    int stepsOf(const Change& change) {
+        makeFile();
+        test::StepFileOps counter;
+        ContactFile file(counter);
+        file.open(path);
+        change.run(file);
+        return counter.calls;
     }
-    int openReadWrite(const std::string& p) override {
-        maybeFail(Step::OpenReadWrite);
-        return FileOps::openReadWrite(p);
-    }
-    void writeAt(int fd, const char* d, std::size_t n, std::int64_t o) override {
-        maybeFail(Step::WriteAt);
-        FileOps::writeAt(fd, d, n, o);
-    }
-    void sync(int fd) override {
-        maybeFail(Step::Sync);
-        FileOps::sync(fd);
-    }
-    void rename(const std::string& a, const std::string& b) override {
-        maybeFail(Step::Rename);
-        FileOps::rename(a, b);
-    }
-    void syncFolder(const std::string& f) override {
-        maybeFail(Step::SyncFolder);
-        FileOps::syncFolder(f);
+
+    // The file as a fresh reader sees it, after the next writer put it in order.
+    std::vector<std::string> namesAfterNextWriter() {
+        ContactFile check;
+        check.open(path);
+        std::vector<std::string> names = lastNames(check);
+        check.setAllReminderFlags("1");
+        EXPECT_EQ(filesIn(folder), (std::vector<std::string>{"Friends.DAT"}));
+        EXPECT_EQ(std::filesystem::file_size(path), names.size() * kRecordSize);
+        return names;
     }
 };
 
-TEST_F(ContactFileTest, AFailureAtAnyStepOfTheDeletionKeepsEveryContact) {
-    using Step = FailingOps::Step;
-    // Writes: 1 = the marker, 2 = the survivors into the temporary file. Up to the rename a
-    // failure leaves the file as it was, with no half-made temporary file; after it the
-    // deletion is complete.
-    struct Case {
-        Step step;
-        int call;
-        std::vector<std::string> expected;
-    };
-    const std::vector<std::string> all{"One", "Two", "Three"};
-    const std::vector<std::string> compacted{"One", "Three"};
-    const std::vector<Case> cases = {{Step::WriteAt, 1, all},
-                                     {Step::OpenTruncate, 1, all},
-                                     {Step::WriteAt, 2, all},
-                                     {Step::Sync, 1, all},
-                                     {Step::Rename, 1, all},
-                                     {Step::SyncFolder, 1, compacted},
-                                     {Step::OpenReadWrite, 2, compacted}};
-    for (const Case& c : cases) {
-        const std::string where = "step " + std::to_string(static_cast<int>(c.step));
-        std::filesystem::remove(path);
-        {
-            ContactFile setup;
-            setup.open(path);
-            setup.appendAll({contact("A", "One"), contact("B", "Two"), contact("C", "Three")});
+TEST_F(ContactFileStepTest, AFailureAtAnyStepKeepsEveryContactAndIsReported) {
+    for (const Change& change : changes()) {
+        const int steps = stepsOf(change);
+        for (int at = 1; at <= steps; ++at) {
+            makeFile();
+            test::StepFileOps ops(test::StepFileOps::Action::Fail, at);
+            ContactFile file(ops);
+            bool failed = false;
+            try {
+                file.open(path);
+                change.run(file);
+            } catch (const QmError& e) {
+                failed = true;
+                EXPECT_EQ(e.number(), 28);
+            }
+            const std::string where = std::string(change.name) + " failing at step " +
+                                      std::to_string(at) + " (" + ops.failedStep + ")";
+            EXPECT_TRUE(failed) << where;
+            const std::vector<std::string> names = namesAfterNextWriter();
+            // Only the folder's flush comes after the rename: the change is then complete.
+            const bool complete = ops.failedStep == "syncFolder";
+            EXPECT_EQ(names, complete ? change.after : kThree) << where;
         }
-        FailingOps ops(c.step, c.call);
-        ContactFile file(ops);
-        file.open(path);
-        EXPECT_THROW(file.deleteRecord(2), QmError) << where;
+    }
+}
 
-        ContactFile check;
-        check.open(path);
-        EXPECT_EQ(lastNames(check), c.expected) << where;
-        // The contact keeps its name: nothing is left marked for the next deletion to drop.
-        for (const ContactRecord& r : check.readAll()) {
-            EXPECT_NE(r.firstName, "*DELETED*") << where;
+// kill -9 at every step: a child process makes the change and dies before the step.
+TEST_F(ContactFileStepTest, AKillAtAnyStepLeavesTheFileBeforeOrAfterTheChange) {
+    for (const Change& change : changes()) {
+        const int steps = stepsOf(change);
+        for (int at = 1; at <= steps; ++at) {
+            makeFile();
+            const pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                test::StepFileOps ops(test::StepFileOps::Action::Die, at);
+                ContactFile file(ops);
+                file.open(path);
+                change.run(file);
+                ::_exit(0);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            const std::string where =
+                std::string(change.name) + " killed at step " + std::to_string(at);
+            ASSERT_TRUE(WIFEXITED(status)) << where;
+            const std::vector<std::string> names = namesAfterNextWriter();
+            const bool prefix = change.keepsWholeRecordsWritten && names.size() >= 3 &&
+                                names.size() <= change.after.size() &&
+                                std::equal(names.begin(), names.end(), change.after.begin());
+            EXPECT_TRUE(names == kThree || names == change.after || prefix) << where;
         }
-        if (c.expected == all) {
-            EXPECT_FALSE(std::filesystem::exists(folder.file(ContactFile::tempFileName())))
-                << where;
+    }
+}
+
+TEST_F(ContactFileTest, AFileThatCannotBeWrittenIsReadAndRefusesWrites) {
+    // Root may write any file, so the refusal comes through the seam.
+    struct ReadOnlyOps : FileOps {
+        int openReadWrite(const std::string& p) override {
+            errno = EROFS;
+            throwErrno("opening", p);
+        }
+    } readOnly;
+    writeThree();
+    ContactFile file(readOnly);
+    file.open(path);
+    EXPECT_EQ(lastNames(file), kThree);
+    EXPECT_EQ(file.read(2).lastName, "Two");
+    for (const auto& write : std::vector<std::function<void()>>{
+             [&] { file.append(contact("D", "Four")); }, [&] { file.deleteRecord(1); },
+             [&] { file.write(1, contact("A", "Uno")); }, [&] { file.setAllReminderFlags("0"); }}) {
+        try {
+            write();
+            ADD_FAILURE() << "a write went through";
+        } catch (const QmError& e) {
+            EXPECT_EQ(e.number(), EROFS);
+            EXPECT_NE(e.description().find("writing"), std::string::npos) << e.description();
+        }
+    }
+    EXPECT_EQ(test::readBytes(path), threeBytes());
+}
+
+TEST_F(ContactFileTest, AWriterWaitsForTheLockThenSaysTheFileIsInUse) {
+    writeThree();
+    ContactFile holder;
+    holder.open(path);
+    ContactFile other;
+    other.open(path);
+    other.setLockWait(std::chrono::milliseconds(200));
+    {
+        const ContactFile::Lock lock(holder, LockKind::Exclusive);
+        try {
+            other.append(contact("D", "Four"));
+            ADD_FAILURE() << "appended under another's lock";
+        } catch (const QmError& e) {
+            EXPECT_EQ(e.number(), err::kFileInUse);
+            EXPECT_EQ(commonErrorText(e),
+                      "An error has occurred. Error number 70 -- The contact file is in use by "
+                      "another Quillmark window or command.  Try again, or notify author.");
+        }
+        EXPECT_THROW(other.count(), QmError);
+    }
+    {
+        // Readers share.
+        const ContactFile::Lock lock(holder, LockKind::Shared);
+        EXPECT_EQ(other.count(), 3);
+        EXPECT_THROW(other.append(contact("D", "Four")), QmError);
+    }
+    EXPECT_EQ(other.append(contact("D", "Four")), 4);
+}
+
+// A deletion puts a new file in place; a window that had the old one open writes to the new.
+TEST_F(ContactFileTest, AnOpenFileFollowsADeletionMadeElsewhere) {
+    writeThree();
+    ContactFile window;
+    window.open(path);
+    ContactFile command;
+    command.open(path);
+    command.deleteRecord(1);
+    EXPECT_EQ(window.count(), 2);
+    EXPECT_EQ(window.append(contact("D", "Four")), 3);
+    ContactFile check;
+    check.open(path);
+    EXPECT_EQ(lastNames(check), (std::vector<std::string>{"Two", "Three", "Four"}));
+    EXPECT_EQ(window.permissions(), check.permissions());
+}
+
+TEST_F(ContactFileTest, AbsurdSizesAreAnErrorNotACrash) {
+    writeThree();
+    // A sparse file of more records than a record number can hold.
+    ASSERT_EQ(
+        ::truncate(path.c_str(), static_cast<off_t>((ContactFile::kMaxRecords + 1) * kRecordSize)),
+        0);
+    ContactFile file;
+    file.open(path);
+    for (const auto& use : std::vector<std::function<void()>>{
+             [&] { file.count(); }, [&] { file.readAll(); }, [&] { file.read(1); },
+             [&] { file.append(contact("D", "Four")); }}) {
+        try {
+            use();
+            ADD_FAILURE() << "no error";
+        } catch (const QmError& e) {
+            EXPECT_EQ(e.number(), err::kOverflow);
+            EXPECT_NE(e.description().find("2147483648 records"), std::string::npos)
+                << e.description();
         }
     }
 }

@@ -54,6 +54,28 @@ TEST(RecordCodec, RecordViewedAsTextIsOneLine) {
     EXPECT_EQ(bars, 18);
 }
 
+// Every way in (typed, imported, edited) ends here: a value never breaks its record's line.
+TEST(RecordCodec, LineBreaksBecomeOneBlankAndNulIsDropped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"12 Oak St\r\nApt 4", "12 Oak St Apt 4"},
+        {"12 Oak St\nApt 4", "12 Oak St Apt 4"},
+        {"a\r\r\nb\rc", "a b c"},
+        {std::string("An\0n", 4), "Ann"},
+        {"\r\nLee", "Lee"},
+    };
+    for (const auto& [value, stored] : cases) {
+        ContactRecord r = sample();
+        r.street = value;
+        r.notes = value;
+        const RecordBytes bytes = encodeRecord(r);
+        const std::string text(bytes.data(), bytes.size());
+        EXPECT_EQ(text.find_first_of(std::string("\r\n\0", 3)), kRecordSize - 2) << stored;
+        const ContactRecord back = decodeRecord(text);
+        EXPECT_EQ(back.street, stored);
+        EXPECT_EQ(back.notes, stored);
+    }
+}
+
 TEST(RecordCodec, RoundTripsTrimmedValues) {
     const RecordBytes bytes = encodeRecord(sample());
     EXPECT_EQ(decodeRecord(std::string_view(bytes.data(), bytes.size())), sample());

@@ -1,0 +1,132 @@
+#pragma once
+
+// Runs the real quillmark program as a child process (several at once where a test needs
+// them to race), with its standard output and error caught in files.
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/cli_support.h"
+#include "support/temp_folder.h"
+
+extern char** environ;
+
+namespace qm::test {
+
+class QuillmarkProcess {
+  public:
+    // Starts `quillmark ARGS` with its output into files in `folder`.
+    QuillmarkProcess(const std::vector<std::string>& args, const std::string& folder) {
+        static int serial = 0;
+        const std::string stem = folder + "/.proc" + std::to_string(++serial);
+        outPath_ = stem + ".out";
+        errPath_ = stem + ".err";
+        std::vector<std::string> words{QUILLMARK_BIN};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (std::string& w : words) {
+            argv.push_back(w.data());
+        }
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        if (rc != 0) {
+            throw std::runtime_error(std::string("cannot start quillmark: ") + std::strerror(rc));
+        }
+    }
+    ~QuillmarkProcess() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        std::filesystem::remove(outPath_);
+        std::filesystem::remove(errPath_);
+    }
+    QuillmarkProcess(const QuillmarkProcess&) = delete;
+    QuillmarkProcess& operator=(const QuillmarkProcess&) = delete;
+
+    pid_t pid() const { return pid_; }
+
+    // Waits for the end; a process killed by a signal has status 128 + signal.
+    CliResult finish() {
+        int status = 0;
+        while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
+        }
+        pid_ = 0;
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return {code, readBytes(outPath_), readBytes(errPath_)};
+    }
+
+  private:
+    pid_t pid_ = 0;
+    std::string outPath_;
+    std::string errPath_;
+};
+
+inline CliResult runQuillmarkProcess(const std::vector<std::string>& args,
+                                     const std::string& folder) {
+    QuillmarkProcess p(args, folder);
+    return p.finish();
+}
+
+// A small tmpfs mounted for one test (a full disk, a read-only file system). Mounting needs
+// privileges CI may not have: available() then says why not.
+class SmallTmpfs {
+  public:
+    SmallTmpfs(const std::string& where, const std::string& size) : path_(where) {
+        std::filesystem::create_directories(where);
+        const std::string options = "size=" + size + ",mode=0755";
+        if (::mount("tmpfs", where.c_str(), "tmpfs", 0, options.c_str()) != 0) {
+            why_ = std::string("cannot mount a tmpfs here (") + std::strerror(errno) +
+                   "); the fault-injection tests cover the same steps";
+            return;
+        }
+        mounted_ = true;
+    }
+    ~SmallTmpfs() {
+        if (mounted_) {
+            ::umount2(path_.c_str(), MNT_DETACH);
+        }
+    }
+    SmallTmpfs(const SmallTmpfs&) = delete;
+    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
+
+    bool available() const { return mounted_; }
+    const std::string& why() const { return why_; }
+    bool makeReadOnly() {
+        return ::mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    // Fills the file system up to the last byte.
+    void fill() const {
+        const int fd = ::open((path_ + "/filler").c_str(), O_WRONLY | O_CREAT, 0644);
+        const std::string block(4096, 'x');
+        while (::write(fd, block.data(), block.size()) > 0) {
+        }
+        while (::write(fd, block.data(), 1) > 0) {
+        }
+        ::close(fd);
+    }
+
+  private:
+    std::string path_;
+    bool mounted_ = false;
+    std::string why_;
+};
+
+}  // namespace qm::test
