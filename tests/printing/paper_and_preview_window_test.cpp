@@ -250,7 +250,7 @@ class PaperAndPreviewTest : public QObject {
         // An envelope: its own paper, in landscape.
         platform.clearRecords();
         window.panel->optLMEnvelope->click();
-        emit window.panel->cboLMEnvelope->activated(1);
+        Q_EMIT window.panel->cboLMEnvelope->activated(1);
         window.panel->optLMLeftjust->click();
         window.mnuFilePreview->trigger();
         QCOMPARE(int(platform.previews.size()), 1);
