@@ -167,6 +167,8 @@ std::string calibrateHelp() {
                "  --right D         how far right the print landed (negative: left), with\n"
                "                    its unit: 0.05in, 1/16in, -1.5mm\n"
                "  --down D          how far down it landed (negative: up)\n"
+               "  --device-name NAME\n"
+               "                    the printer's device name, for the label corrections\n"
                "Without --right and --down, one output for the sheet:\n") +
            kOutputHelp +
            "\nExamples:\n"

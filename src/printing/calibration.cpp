@@ -9,6 +9,7 @@
 #include "printing/envelope_layout.h"
 #include "printing/label_sheet.h"
 #include "printing/label_stock.h"
+#include "printing/print_rules.h"
 #include "printing/return_labels.h"
 #include "surface/paper_sizes.h"
 #include "surface/text_grid_surface.h"
@@ -44,15 +45,20 @@ std::vector<PaperRect> firstCharacters(const TextGridSurface& grid) {
     return marks;
 }
 
-std::vector<PaperRect> listLabelMarks(Adjustment adjust) {
-    // The rows of the list labels: four lines of text and a gap of three smaller lines.
+std::vector<PaperRect> listLabelMarks(Adjustment adjust, std::string_view deviceName) {
+    // A row of contacts without a company line, as most are: three lines of text, the
+    // larger line that makes up the fourth, and the gap. (A row with a four-line label is
+    // 1.08 points shorter.)
     const ListLabelLayout& l = kListLabels;
-    const double row =
-        l.rowTextLines * lineHeightPoints(l.textSize) + l.gapLines * lineHeightPoints(l.gapSize);
+    const double row = (l.rowTextLines - 1) * lineHeightPoints(l.textSize) +
+                       lineHeightPoints(l.fillSize) + l.gapLines * lineHeightPoints(l.gapSize);
     std::vector<PaperRect> marks;
     for (int r = 0; r < l.stock.sheet.down; ++r) {
         for (int c = 0; c < l.stock.sheet.across; ++c) {
-            const int column = l.leftColumn + adjust.left + c * l.columnPitch;
+            const int left = isListedPrinter(deviceName, PrinterList::ListLabels)
+                                 ? l.shiftedLeftColumn
+                                 : l.leftColumn;
+            const int column = left + adjust.left + c * l.columnPitch;
             marks.push_back(PaperRect{
                 kPaperSideMarginPoints + (column - 1) * columnWidthPoints(l.textSize),
                 std::max(0, l.topLines + adjust.top) * lineHeightPoints(l.textSize) + r * row,
@@ -182,8 +188,8 @@ std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name) {
 }
 
 std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, Adjustment adjust,
-                                        int envelopeSize) {
-    TextGridSurface grid;
+                                        int envelopeSize, const std::string& deviceName) {
+    TextGridSurface grid(deviceName);
     switch (layout) {
         case CalibrationLayout::Labels: {
             LabelJob job;
@@ -204,7 +210,7 @@ std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, Adjustment adj
             printEnvelopeJob(grid, envelopeCalibrationJob(adjust, envelopeSize));
             break;
         case CalibrationLayout::ListLabels:
-            return listLabelMarks(adjust);
+            return listLabelMarks(adjust, deviceName);
     }
     return firstCharacters(grid);
 }
@@ -216,7 +222,8 @@ void printCalibrationSheet(PrinterSurface& surface, CalibrationLayout layout, Ad
     surface.setPaperSize(paper.paper);
     surface.setBackdrop(stockOutlines(layout, surface));
     printGrid(surface);
-    for (const PaperRect& mark : calibrationMarks(layout, adjust, envelopeSize)) {
+    for (const PaperRect& mark :
+         calibrationMarks(layout, adjust, envelopeSize, surface.deviceName())) {
         printCrosshair(surface, mark);
     }
     printInstructions(surface, calibrationTarget(layout), adjust);

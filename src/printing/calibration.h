@@ -28,9 +28,11 @@ const CalibrationTarget& calibrationTarget(CalibrationLayout layout);
 std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name);
 
 // Where the first character of each label (or the envelope's address) falls: the top-left
-// corner of its cell, in points of the paper model, with the adjustment applied.
+// corner of its cell, in points of the paper model, with the adjustment applied, as the
+// job prints on a printer of that device name (some models shift the text).
 std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, Adjustment adjust,
-                                        int envelopeSize = 1);
+                                        int envelopeSize = 1,
+                                        const std::string& deviceName = "Text grid");
 
 // Prints the sheet of a layout (on its paper, the envelope's in landscape) and ends the job.
 void printCalibrationSheet(PrinterSurface& surface, CalibrationLayout layout, Adjustment adjust,

@@ -83,29 +83,34 @@ TEST(Calibration, StoringAddsTheReturnLabelRecordAndKeepsTheOthers) {
 }
 
 TEST(Calibration, MarksAreWhereTheJobsPrintTheirFirstCharacters) {
-    // Labels for listed contacts: the marks against the job itself on a text grid.
-    TextGridSurface grid;
-    std::vector<int> records(30);
-    const auto readContact = [](int) {
-        ContactRecord r;
-        r.firstName = "X";
-        r.lastName = "Y";
-        return r;
-    };
-    printListLabelCopies(grid, records, readContact, Adjustment{1, -1}, 1);
-    const auto marks = calibrationMarks(CalibrationLayout::ListLabels, Adjustment{1, -1});
-    std::vector<PaperRect> firsts;
-    for (const PrintedRun& run : grid.runs()) {
-        if (run.text == "X Y") {
-            firsts.push_back(
-                PaperRect{kPaperSideMarginPoints + (run.column - 1) * 6.0, run.yPoints, 6, 10.8});
+    // Labels for listed contacts: the marks against the job itself on a text grid, on a
+    // printer of no model and on one whose model shifts the list labels.
+    for (const std::string device : {"Text grid", "Photosmart 7520"}) {
+        SCOPED_TRACE(device);
+        TextGridSurface grid(device);
+        std::vector<int> records(30);
+        const auto readContact = [](int) {
+            ContactRecord r;
+            r.firstName = "X";
+            r.lastName = "Y";
+            return r;
+        };
+        printListLabelCopies(grid, records, readContact, Adjustment{1, -1}, 1);
+        const auto marks =
+            calibrationMarks(CalibrationLayout::ListLabels, Adjustment{1, -1}, 1, device);
+        std::vector<PaperRect> firsts;
+        for (const PrintedRun& run : grid.runs()) {
+            if (run.text == "X Y") {
+                firsts.push_back(PaperRect{kPaperSideMarginPoints + (run.column - 1) * 6.0,
+                                           run.yPoints, 6, 10.8});
+            }
         }
-    }
-    ASSERT_EQ(marks.size(), 30u);
-    ASSERT_EQ(firsts.size(), 30u);
-    for (std::size_t i = 0; i < marks.size(); ++i) {
-        EXPECT_NEAR(marks[i].left, firsts[i].left, 1e-6) << i;
-        EXPECT_NEAR(marks[i].top, firsts[i].top, 1e-6) << i;
+        ASSERT_EQ(marks.size(), 30u);
+        ASSERT_EQ(firsts.size(), 30u);
+        for (std::size_t i = 0; i < marks.size(); ++i) {
+            EXPECT_NEAR(marks[i].left, firsts[i].left, 1e-6) << i;
+            EXPECT_NEAR(marks[i].top, firsts[i].top, 1e-6) << i;
+        }
     }
     // The other layouts: one mark per label, each on its label.
     EXPECT_EQ(calibrationMarks(CalibrationLayout::Labels, {}).size(), 30u);
