@@ -87,10 +87,14 @@ int linesAboveEnvelope(double pageHeight, double lineHeight) {
 void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
     const bool listed = isListedPrinter(surface.deviceName());
     const PrintSetup paper = envelopeJobPaper(job);
+    const EnvelopeSize* size = envelopeSize(job.size);
+    const bool ownPaper = size != nullptr && size->hasPhysicalSize();
     surface.setOrientation(paper.orientation);
     surface.setFontSize(job.portrait ? 10 : 12);
-    surface.setPaperSize(paper.paper);
-    if (const EnvelopeSize* size = envelopeSize(job.size); size && size->hasPhysicalSize()) {
+    // An envelope of no known size goes on number-10 paper on the listed printers, as
+    // they have always fed it; the slots' line counts already allow for that page.
+    surface.setPaperSize(!ownPaper && listed ? kPaperEnvelope10 : paper.paper);
+    if (ownPaper) {
         surface.setBackdrop(
             {PaperRect{0, 0, surface.pageWidthPoints(), surface.pageHeightPoints()}});
     }
@@ -107,9 +111,10 @@ void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
     const EnvelopePlacement at = envelopePlacement(job, listed);
     // The slots count lines down a letter page in landscape, the envelope lying along its
     // bottom edge: on a shorter page (the envelope's own) the lines above the envelope go.
-    const int skipped = job.portrait ? 0
-                                     : linesAboveEnvelope(surface.pageHeightPoints(),
-                                                          lineHeightPoints(bodySize(job)));
+    const int skipped =
+        job.portrait || !ownPaper
+            ? 0
+            : linesAboveEnvelope(surface.pageHeightPoints(), lineHeightPoints(bodySize(job)));
     printLinesAboveAddress(surface, std::max(0, at.top - skipped));
     printAddressLines(surface, job.lines, at.left, job.centered, kEnvelopeCenterHalfWidth);
     surface.endDoc();
