@@ -106,8 +106,13 @@ void printAt(PrinterSurface& surface, double x, double y, const std::string& tex
     surface.print({PrintItem::Text(text)});
 }
 
+// The top half inch holds the instructions, clear of the grid: the first labels of both
+// sheets start below it and no envelope's address comes near it.
+constexpr double kBand = kInch / 2;
+constexpr double kNoteSize = 6;
+
 // Lines every half inch, heavier every inch, with ticks every tenth of an inch along each
-// inch line; numbered in inches along the top and the left.
+// inch line; numbered in inches along the top and the left, where a number fits.
 void printGrid(PrinterSurface& surface) {
     const double width = surface.pageWidthPoints();
     const double height = surface.pageHeightPoints();
@@ -116,13 +121,13 @@ void printGrid(PrinterSurface& surface) {
         const double x = tenth * kInch / 10;
         if (tenth % 5 == 0) {
             const double weight = tenth % 10 == 0 ? 0.6 : 0.25;
-            surface.drawRule(PaperRect{x - weight / 2, 0, weight, height});
+            surface.drawRule(PaperRect{x - weight / 2, kBand, weight, height - kBand});
         }
         for (int inch = 1; inch * kInch < height; ++inch) {
             surface.drawRule(PaperRect{x - 0.15, inch * kInch - kTick, 0.3, 2 * kTick});
         }
     }
-    for (int tenth = 1; tenth * kInch / 10 < height; ++tenth) {
+    for (int tenth = 5; tenth * kInch / 10 < height; ++tenth) {
         const double y = tenth * kInch / 10;
         if (tenth % 5 == 0) {
             const double weight = tenth % 10 == 0 ? 0.6 : 0.25;
@@ -136,38 +141,61 @@ void printGrid(PrinterSurface& surface) {
     surface.setFontSize(7);
     surface.setFontBold(false);
     surface.setFontItalic(false);
-    for (int inch = 1; inch * kInch < width; ++inch) {
-        printAt(surface, inch * kInch + 2, kInch / 2 + 1, std::to_string(inch));
+    const double numberHeight = lineHeightPoints(7);
+    for (int inch = 1; inch * kInch + 2 * columnWidthPoints(7) < width; ++inch) {
+        printAt(surface, inch * kInch + 2, kBand + 1, std::to_string(inch));
     }
-    for (int inch = 1; inch * kInch < height; ++inch) {
-        printAt(surface, kInch / 2 + 2, inch * kInch + 1, std::to_string(inch));
+    // Above the paper's bottom margin, or the number would begin a page of its own.
+    for (int inch = 1; inch * kInch + 1 + numberHeight <= height - kPaperBottomMarginPoints;
+         ++inch) {
+        printAt(surface, kBand + 2, inch * kInch + 1, std::to_string(inch));
     }
 }
 
+// Words in lines of at most `columns` characters.
+std::vector<std::string> wrapped(const std::string& text, std::size_t columns) {
+    std::vector<std::string> lines(1);
+    std::size_t from = 0;
+    while (from < text.size()) {
+        const std::size_t blank = text.find(' ', from);
+        const std::string word = text.substr(from, blank - from);
+        from = blank == std::string::npos ? text.size() : blank + 1;
+        if (!lines.back().empty() && lines.back().size() + 1 + word.size() > columns) {
+            lines.emplace_back();
+        }
+        lines.back() += (lines.back().empty() ? "" : " ") + word;
+    }
+    return lines;
+}
+
 void printCrosshair(PrinterSurface& surface, const PaperRect& mark) {
-    constexpr double kArm = 12;
+    // Short enough to stay clear of the instructions above the first row.
+    constexpr double kArm = 8;
     constexpr double kWeight = 0.75;
     surface.drawRule(PaperRect{mark.left - kArm, mark.top - kWeight / 2, 2 * kArm, kWeight});
     surface.drawRule(PaperRect{mark.left - kWeight / 2, mark.top - kArm, kWeight, 2 * kArm});
 }
 
+// In the top band, ending just above its edge, wrapped to the paper's width.
 void printInstructions(PrinterSurface& surface, const CalibrationTarget& target,
                        Adjustment adjust) {
-    const double height = surface.pageHeightPoints();
-    surface.setFontSize(8);
-    const std::string lines[] = {
+    const std::string text =
         "Calibration sheet for " + std::string(target.title) + ": adjustment " +
-            std::to_string(adjust.left) + " columns, " + std::to_string(adjust.top) + " lines.",
-        "Each crosshair marks where a first character's top-left corner goes. Measure from the",
-        "paper's left edge to the line marked 1 and from its top edge to the line marked 1:",
-        "each should be 1 inch (25.4 mm). Enter how far right and down it landed in Margins >",
-        "Calibrate, or: quillmark calibrate " + std::string(target.name) +
-            " --right D --down D (D as 0.05in or -1.5mm).",
-    };
-    double y = height - 1.45 * kInch;
+        std::to_string(adjust.left) + " columns, " + std::to_string(adjust.top) +
+        " lines. Each crosshair marks where a first character's top-left corner goes. Measure "
+        "from the paper's left and top edges to the lines marked 1: each should be 1 inch "
+        "(25.4 mm). Enter how far right and down the print landed in Margins > Calibrate, or: "
+        "quillmark calibrate " +
+        std::string(target.name) + " --right D --down D (D as 0.05in or -1.5mm).";
+    constexpr double kLeft = 0.3 * kInch;
+    const auto columns = static_cast<std::size_t>((surface.pageWidthPoints() - 2 * kLeft) /
+                                                  columnWidthPoints(kNoteSize));
+    const std::vector<std::string> lines = wrapped(text, columns);
+    surface.setFontSize(kNoteSize);
+    double y = kBand - 1 - static_cast<double>(lines.size()) * lineHeightPoints(kNoteSize);
     for (const std::string& line : lines) {
-        printAt(surface, 0.75 * kInch, y, line);
-        y += lineHeightPoints(8);
+        printAt(surface, kLeft, y, line);
+        y += lineHeightPoints(kNoteSize);
     }
 }
 

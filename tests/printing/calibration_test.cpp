@@ -150,5 +150,37 @@ TEST(LabelLines, LongLinesAreCutAtTheLabelsEdgeAndMarked) {
     EXPECT_EQ(grid.runs()[0].text.size(), 28u);
 }
 
+TEST(Calibration, EverySheetIsOnePageWithItsNotesAboveTheMarks) {
+    // Every layout, and the envelope on each of its papers (the shortest is 3 5/8 inch).
+    std::vector<std::pair<CalibrationLayout, int>> sheets = {{CalibrationLayout::Labels, 1},
+                                                             {CalibrationLayout::ListLabels, 1},
+                                                             {CalibrationLayout::ReturnLabels, 1}};
+    for (int size = 1; size <= kEnvelopeSizes; ++size) {
+        sheets.emplace_back(CalibrationLayout::Envelope, size);
+    }
+    for (const auto& [layout, size] : sheets) {
+        SCOPED_TRACE(std::string(calibrationTarget(layout).name) + " " + std::to_string(size));
+        TextGridSurface grid;
+        printCalibrationSheet(grid, layout, Adjustment{-3, 2}, size);
+        EXPECT_EQ(grid.pageCount(), 1);
+        double firstMark = 1e9;
+        for (const PaperRect& mark : calibrationMarks(layout, Adjustment{-3, 2}, size)) {
+            firstMark = std::min(firstMark, mark.top);
+        }
+        bool noted = false;
+        for (const PrintedRun& run : grid.runs()) {
+            if (run.text.find("calibrate") != std::string::npos) {
+                noted = true;
+            }
+            // Only the inch numbers are in the grid; the notes stay in the top half inch.
+            if (run.text.find_first_not_of("0123456789") != std::string::npos) {
+                EXPECT_LT(run.yPoints + lineHeightPoints(run.size), std::min(36.0, firstMark))
+                    << run.text;
+            }
+        }
+        EXPECT_TRUE(noted);
+    }
+}
+
 }  // namespace
 }  // namespace qm
