@@ -112,29 +112,39 @@ constexpr double kBand = kInch / 2;
 constexpr double kNoteSize = 6;
 
 // Lines every half inch, heavier every inch, with ticks every tenth of an inch along each
-// inch line; numbered in inches along the top and the left, where a number fits.
-void printGrid(PrinterSurface& surface) {
+// inch line; numbered in inches along the top and the left, where a number fits. The grid
+// moves with the layout's adjustment (shift, in points), as the marks do: what the user
+// measures is what is left to correct, and a sheet printed after calibrating measures true.
+void printGrid(PrinterSurface& surface, PaperRect shift) {
     const double width = surface.pageWidthPoints();
     const double height = surface.pageHeightPoints();
     constexpr double kTick = 3;
-    for (int tenth = 1; tenth * kInch / 10 < width; ++tenth) {
-        const double x = tenth * kInch / 10;
+    const auto across = [&](int tenth) { return tenth * kInch / 10 + shift.left; };
+    const auto down = [&](int tenth) { return tenth * kInch / 10 + shift.top; };
+    for (int tenth = 1; across(tenth) < width; ++tenth) {
+        const double x = across(tenth);
+        if (x <= 0) {
+            continue;
+        }
         if (tenth % 5 == 0) {
             const double weight = tenth % 10 == 0 ? 0.6 : 0.25;
             surface.drawRule(PaperRect{x - weight / 2, kBand, weight, height - kBand});
         }
-        for (int inch = 1; inch * kInch < height; ++inch) {
-            surface.drawRule(PaperRect{x - 0.15, inch * kInch - kTick, 0.3, 2 * kTick});
+        for (int inch = 1; down(inch * 10) < height; ++inch) {
+            surface.drawRule(PaperRect{x - 0.15, down(inch * 10) - kTick, 0.3, 2 * kTick});
         }
     }
-    for (int tenth = 5; tenth * kInch / 10 < height; ++tenth) {
-        const double y = tenth * kInch / 10;
+    for (int tenth = 1; down(tenth) < height; ++tenth) {
+        const double y = down(tenth);
+        if (y < kBand + kTick) {
+            continue;
+        }
         if (tenth % 5 == 0) {
             const double weight = tenth % 10 == 0 ? 0.6 : 0.25;
             surface.drawRule(PaperRect{0, y - weight / 2, width, weight});
         }
-        for (int inch = 1; inch * kInch < width; ++inch) {
-            surface.drawRule(PaperRect{inch * kInch - kTick, y - 0.15, 2 * kTick, 0.3});
+        for (int inch = 1; across(inch * 10) < width; ++inch) {
+            surface.drawRule(PaperRect{across(inch * 10) - kTick, y - 0.15, 2 * kTick, 0.3});
         }
     }
     surface.setFont("Courier New");
@@ -142,13 +152,15 @@ void printGrid(PrinterSurface& surface) {
     surface.setFontBold(false);
     surface.setFontItalic(false);
     const double numberHeight = lineHeightPoints(7);
-    for (int inch = 1; inch * kInch + 2 * columnWidthPoints(7) < width; ++inch) {
-        printAt(surface, inch * kInch + 2, kBand + 1, std::to_string(inch));
+    for (int inch = 1; across(inch * 10) + 2 + 2 * columnWidthPoints(7) < width; ++inch) {
+        printAt(surface, across(inch * 10) + 2, kBand + 1, std::to_string(inch));
     }
     // Above the paper's bottom margin, or the number would begin a page of its own.
-    for (int inch = 1; inch * kInch + 1 + numberHeight <= height - kPaperBottomMarginPoints;
+    for (int inch = 1; down(inch * 10) + 1 + numberHeight <= height - kPaperBottomMarginPoints;
          ++inch) {
-        printAt(surface, kBand + 2, inch * kInch + 1, std::to_string(inch));
+        if (down(inch * 10) > kBand) {
+            printAt(surface, kBand + 2, down(inch * 10) + 1, std::to_string(inch));
+        }
     }
 }
 
@@ -249,12 +261,14 @@ void printCalibrationSheet(PrinterSurface& surface, CalibrationLayout layout, Ad
     surface.setOrientation(paper.orientation);
     surface.setPaperSize(paper.paper);
     surface.setBackdrop(stockOutlines(layout, surface));
-    printGrid(surface);
+    const CalibrationTarget& target = calibrationTarget(layout);
+    printGrid(surface, PaperRect{adjust.left * columnWidthPoints(target.fontSize),
+                                 adjust.top * lineHeightPoints(target.fontSize), 0, 0});
     for (const PaperRect& mark :
          calibrationMarks(layout, adjust, envelopeSize, surface.deviceName())) {
         printCrosshair(surface, mark);
     }
-    printInstructions(surface, calibrationTarget(layout), adjust);
+    printInstructions(surface, target, adjust);
     surface.endDoc();
     surface.endJob();
 }

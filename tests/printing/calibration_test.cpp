@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "list/list_printing.h"
 #include "printing/label_stock.h"
@@ -179,6 +180,31 @@ TEST(Calibration, EverySheetIsOnePageWithItsNotesAboveTheMarks) {
             }
         }
         EXPECT_TRUE(noted);
+    }
+}
+
+TEST(Calibration, GridMovesWithTheAdjustmentSoASecondSheetMeasuresWhatIsLeft) {
+    // The left-hand inch numbers sit one point below their inch lines.
+    const auto inchNumberTops = [](Adjustment adjust) {
+        TextGridSurface grid;
+        printCalibrationSheet(grid, CalibrationLayout::Labels, adjust);
+        std::map<std::string, double> tops;
+        for (const PrintedRun& run : grid.runs()) {
+            if (run.yPoints > 40 && run.text.find_first_not_of("0123456789") == std::string::npos) {
+                tops.emplace(run.text, run.yPoints);
+            }
+        }
+        return tops;
+    };
+    const auto still = inchNumberTops({0, 0});
+    const auto moved = inchNumberTops({-3, 2});
+    ASSERT_EQ(still.size(), moved.size());
+    for (const std::string inch : {"1", "5", "9"}) {
+        SCOPED_TRACE(inch);
+        ASSERT_TRUE(still.count(inch) && moved.count(inch));
+        EXPECT_NEAR(still.at(inch), std::stoi(inch) * 72.0 + 1, 1e-6);
+        // Two lines of the labels' 10 points down, as the crosshairs move.
+        EXPECT_NEAR(moved.at(inch) - still.at(inch), 2 * 10.8, 1e-6);
     }
 }
 
