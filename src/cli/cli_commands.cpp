@@ -15,6 +15,10 @@ const char* const kOutputHelp =
     "\nOutput (exactly one):\n"
     "  -o FILE.pdf       a PDF file; copies follow each other in the one file\n"
     "  --printer NAME    a CUPS printer; each copy is a job of its own\n"
+    "  --png DIR         one PNG image per page, as the print preview shows it (the\n"
+    "                    stock faintly behind the text, cut lines marked): DIR/page-001.png\n"
+    "                    and on; the folder is made when missing\n"
+    "  --dpi N           the images' resolution, 24 to 1200 (default 96)\n"
     "  --text            the pages as plain text, pages separated by a form feed\n"
     "  --runs            one printed run per line, tab-separated: page, line, vertical\n"
     "                    position in points from the top of the printable area (two\n"
@@ -155,6 +159,36 @@ std::string editHelp() {
            "  quillmark edit Friends.DAT 2 --city Albany --zip 12203\n";
 }
 
+std::string calibrateHelp() {
+    return std::string(
+               "Prints a calibration sheet for a layout, or stores what was measured on it.\n"
+               "LAYOUT is labels (on-the-fly labels, ONTHEFLY), list-labels (labels for listed\n"
+               "contacts, BULKLIST), return-labels (return-address labels, RETLABEL, a record\n"
+               "added to the parameter file when first stored) or envelope (ENVELOPE).\n\n"
+               "The sheet has a ruler grid (every tenth of an inch, numbered in inches from\n"
+               "the paper's top-left corner) and a crosshair where the top-left corner of\n"
+               "each label's first character falls with the current adjustment; the grid\n"
+               "moves with the adjustment too, so a sheet printed after calibrating measures\n"
+               "true and a new measurement corrects what is left. Measure from\n"
+               "the paper's left edge to the line marked 1, and from its top edge to the line\n"
+               "marked 1: each should be 1 inch. What they are more is how far the print\n"
+               "landed right and down; give it back with --right and --down to store the\n"
+               "adjustment that moves the print back (in whole columns and lines of the\n"
+               "layout's font). The current and the new adjustment are printed.\n\n"
+               "  --size N          the envelope size (1 to 7, as for envelope; default 1)\n"
+               "  --right D         how far right the print landed (negative: left), with\n"
+               "                    its unit: 0.05in, 1/16in, -1.5mm\n"
+               "  --down D          how far down it landed (negative: up)\n"
+               "  --device-name NAME\n"
+               "                    the printer's device name, for the label corrections\n"
+               "Without --right and --down, one output for the sheet:\n") +
+           kOutputHelp +
+           "\nExamples:\n"
+           "  quillmark calibrate labels --printer Office\n"
+           "  quillmark calibrate return-labels --png sheets\n"
+           "  quillmark calibrate labels --right 0.06in --down -1.5mm\n";
+}
+
 }  // namespace
 
 const std::vector<Command>& commands() {
@@ -177,6 +211,11 @@ const std::vector<Command>& commands() {
          "return-labels --line TEXT --line TEXT --line TEXT [--center] [--copies N] OUTPUT",
          returnLabelsHelp(), withHelp(withOutputOptions({{"line", "copies"}, {"center"}})),
          runReturnLabels},
+        {"calibrate",
+         "calibrate labels|list-labels|return-labels|envelope [--size N] OUTPUT\n"
+         "         | --right D --down D",
+         calibrateHelp(),
+         withHelp(withOutputOptions({{"size", "right", "down", "device-name"}, {}})), runCalibrate},
         {"list",
          "list FILE.DAT [--search FIELD=TEXT] [--sort first|last]\n"
          "         [--labels OUTPUT | --report OUTPUT]",

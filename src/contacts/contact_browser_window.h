@@ -45,6 +45,7 @@ class frmEdDelViewContact : public QMainWindow {
 
     QMenu* mnuEDVFile;
     QAction* mnuEDVPrint;
+    QAction* mnuEDVPreview;
     QMenu* mnuEDVEdit;
     QAction* mnuEDVEditCut;
     QAction* mnuEDVEditCopy;
@@ -84,6 +85,8 @@ class frmEdDelViewContact : public QMainWindow {
     void deleteCommand();
     void printLabelCommand();
     void printDetailsCommand();
+    void previewDetailsCommand();
+    void runDetailsCommand(bool preview);
 
     void displayContact(const qm::ContactRecord& record);
     void showFields(const qm::ContactFields& fields);

@@ -24,6 +24,7 @@
 #include "platform/lookups.h"
 #include "platform/widget_names.h"
 #include "platform/window_place.h"
+#include "printing/calibration_window.h"
 #include "printing/margins_window.h"
 #include "records/error.h"
 #include "shell/about_open.h"
@@ -94,9 +95,12 @@ void frmDEdavu::buildMenus() {
     mnuFileBdayOff = qm::addMenuItem(mnuFile, "mnuFileBdayOff", tr("&Disable Birthday Reminders"));
     mnuFile->addSeparator();
     mnuRetAddress = qm::addMenuItem(mnuFile, "mnuRetAddress", tr("&Return Address Labels"));
+    mnuRetPreview = qm::addMenuItem(mnuFile, "mnuRetPreview", tr("Return Address Labels Previe&w"));
     mnuStates = qm::addMenuItem(mnuFile, "mnuStates", tr("&State Abbreviations"));
     mnuFile->addSeparator();
     mnuFilePrint = qm::addMenuItem(mnuFile, "mnuFilePrint", tr("&Print"), QKeySequence("Ctrl+P"));
+    mnuFilePreview = qm::addMenuItem(mnuFile, "mnuFilePreview", tr("Print Pre&view"),
+                                     QKeySequence("Ctrl+Shift+P"));
     mnuFile->addSeparator();
     mnuFileExit = qm::addMenuItem(mnuFile, "mnuFileExit", tr("E&xit"));
     recentFiles = new qm::RecentFilesMenu(state_, mnuFile, mnuFileExit, this);
@@ -129,6 +133,8 @@ void frmDEdavu::buildMenus() {
     mnuAdjustOTF = qm::addMenuItem(mnuMargins, "mnuAdjustOTF", tr("&On-The-Fly label"));
     mnuAdjustSR = qm::addMenuItem(mnuMargins, "mnuAdjustSR", tr("&Search-result labels"));
     mnuAdjustENV = qm::addMenuItem(mnuMargins, "mnuAdjustENV", tr("&Envelope"));
+    mnuMargins->addSeparator();
+    mnuCalibrate = qm::addMenuItem(mnuMargins, "mnuCalibrate", tr("&Calibrate..."));
 
     mnuHelp = named(menuBar()->addMenu(tr("&Help")), "mnuHelp");
     mnuManual = qm::addMenuItem(mnuHelp, "mnuManual", tr("&User Manual"), QKeySequence("F1"));
@@ -152,6 +158,10 @@ void frmDEdavu::connectCommands() {
     connect(mnuStates, &QAction::triggered, this,
             [&s] { qm::openStateList(s.platform, s.appFolder); });
     connect(mnuFilePrint, &QAction::triggered, panel, &qm::TypedLinesPanel::printCommand);
+    connect(mnuFilePreview, &QAction::triggered, panel, &qm::TypedLinesPanel::previewCommand);
+    connect(mnuRetPreview, &QAction::triggered, panel,
+            &qm::TypedLinesPanel::returnAddressPreviewCommand);
+    connect(mnuCalibrate, &QAction::triggered, this, [this] { qm::calibrate(state_, this); });
     connect(mnuFileExit, &QAction::triggered, this, &frmDEdavu::close);
     connect(cmdLMExit, &QPushButton::clicked, this, &frmDEdavu::close);
 

@@ -39,6 +39,9 @@ class frmDEdavu : public QMainWindow {
     QAction* mnuFileBdayOn;
     QAction* mnuFileBdayOff;
     QAction* mnuRetAddress;
+    QAction* mnuRetPreview;
+    QAction* mnuFilePreview;
+    QAction* mnuCalibrate;
     QAction* mnuStates;
     QAction* mnuFilePrint;
     QAction* mnuFileExit;
