@@ -23,15 +23,15 @@ std::string fullPath(const std::string& path) {
 // record numbers they would get), and its summary on standard error.
 int dryRunImport(const std::string& path, const std::string& input, const Args& args,
                  Context& context) {
-    std::vector<ContactRecord> onFile;
+    DuplicateIndex onFile;
     bool remindersOn = remindersSetting(args, nullptr);
     if (systemFileOps().exists(path)) {
         ContactFile file;
         openContactFile(context, file, path, FileUse::Read);
-        onFile = file.readAll();
+        file.forEachRecord([&onFile](int, const ContactRecord& r) { onFile.add(r); });
         remindersOn = remindersSetting(args, &file);
     }
-    const ImportResult result = importContacts(readWholeFile(input), onFile, remindersOn);
+    const ImportResult result = importContactsAgainst(readWholeFile(input), onFile, remindersOn);
     if (result.outcome == ImportOutcome::NotCompatible) {
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }

@@ -98,9 +98,13 @@ ContactRecord storedForm(ContactRecord c) {
 
 ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>& onFile,
                         bool remindersOn, std::size_t limit) {
+    return importRowsAgainst(reader, DuplicateIndex(onFile), remindersOn, limit);
+}
+
+ImportResult importRowsAgainst(ContactReader& reader, const DuplicateIndex& duplicates,
+                               bool remindersOn, std::size_t limit) {
     ImportResult result;
     result.format = reader.formatName();
-    const DuplicateIndex duplicates(onFile);
     while (result.records.size() < limit) {
         std::optional<ContactRow> row = reader.next();
         if (!row) {
@@ -126,13 +130,18 @@ ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>&
 
 ImportResult importContacts(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
                             bool remindersOn) {
+    return importContactsAgainst(fileBytes, DuplicateIndex(onFile), remindersOn);
+}
+
+ImportResult importContactsAgainst(std::string_view fileBytes, const DuplicateIndex& onFile,
+                                   bool remindersOn) {
     const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
     if (!reader) {
         ImportResult result;
         result.outcome = ImportOutcome::NotCompatible;
         return result;
     }
-    return importRows(*reader, onFile, remindersOn);
+    return importRowsAgainst(*reader, onFile, remindersOn);
 }
 
 ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "exchange/contact_reader.h"
+#include "exchange/duplicate_index.h"
 #include "records/contact_record.h"
 
 namespace qm {
@@ -49,10 +50,16 @@ ContactRecord storedForm(ContactRecord row);
 ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>& onFile,
                         bool remindersOn,
                         std::size_t limit = std::numeric_limits<std::size_t>::max());
+// The same against an index of the contacts on file, built as the file was read.
+ImportResult importRowsAgainst(ContactReader& reader, const DuplicateIndex& onFile,
+                               bool remindersOn,
+                               std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // The import of a file's bytes in whatever format its content shows.
 ImportResult importContacts(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
                             bool remindersOn);
+ImportResult importContactsAgainst(std::string_view fileBytes, const DuplicateIndex& onFile,
+                                   bool remindersOn);
 
 // What an import would do, for showing before it runs: the recognised format and the first
 // `count` contacts as they will be stored.

@@ -24,17 +24,21 @@ DuplicateIndex::DuplicateIndex(const std::vector<ContactRecord>& onFile) {
     firstNames_.reserve(onFile.size());
     lastNames_.reserve(onFile.size());
     emails_.reserve(onFile.size());
-    for (std::uint32_t i = 0; i < onFile.size(); ++i) {
-        // Decoded records are trimmed already.
-        const ContactRecord& r = onFile[i];
-        if (!r.email.empty()) {
-            emails_.insert(r.email);
-        }
-        firstNames_.push_back(r.firstName);
-        lastNames_.push_back(r.lastName);
-        addGrams(firstGrams_, r.firstName, i);
-        addGrams(lastGrams_, r.lastName, i);
+    for (const ContactRecord& r : onFile) {
+        add(r);
     }
+}
+
+void DuplicateIndex::add(const ContactRecord& r) {
+    const auto i = static_cast<std::uint32_t>(firstNames_.size());
+    // Decoded records are trimmed already.
+    if (!r.email.empty()) {
+        emails_.insert(r.email);
+    }
+    firstNames_.push_back(r.firstName);
+    lastNames_.push_back(r.lastName);
+    addGrams(firstGrams_, r.firstName, i);
+    addGrams(lastGrams_, r.lastName, i);
 }
 
 void DuplicateIndex::addGrams(GramIndex& index, std::string_view name, std::uint32_t record) {

@@ -20,6 +20,13 @@ class DuplicateIndex {
   public:
     // Keeps its own copies of the names and addresses, so the records may go.
     explicit DuplicateIndex(const std::vector<ContactRecord>& onFile);
+    DuplicateIndex() = default;
+
+    // Adds the next record on file (trimmed, as decoded), so that the index can be built as
+    // the file is read, without holding its records.
+    void add(const ContactRecord& record);
+    // Records added.
+    std::size_t size() const { return firstNames_.size(); }
 
     // A record on file has the same (non-empty) e-mail address, or its first name contains
     // the working first name and its last name the working last name, not both empty. All

@@ -16,8 +16,10 @@ ImportResult importContactFile(ContactFile& contacts, const std::string& path, b
     const std::string bytes = readWholeFile(path);
     // The duplicate test and the append see the same file: no other writer in between.
     const ContactFile::Lock lock(contacts, LockKind::Exclusive);
-    const std::vector<ContactRecord> onFile = contacts.readAll();
-    ImportResult result = importContacts(bytes, onFile, remindersOn);
+    // The duplicate test keeps only names and addresses, read a block at a time.
+    DuplicateIndex onFile;
+    contacts.forEachRecord([&onFile](int, const ContactRecord& r) { onFile.add(r); });
+    ImportResult result = importContactsAgainst(bytes, onFile, remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }

@@ -5,6 +5,7 @@
 #include "list/contact_list_window.h"
 #include "list/contact_report.h"
 #include "list/list_printing.h"
+#include "list/listed_contacts.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "records/parameter_file.h"
@@ -44,7 +45,8 @@ void frmViewAll::printLabels() {
     }
     qm::PrinterSurface& surface = *job.surface;
     try {
-        const auto readContact = [this](int record) { return state_.contacts.read(record); };
+        qm::ListedContacts listed(state_.contacts, records);
+        const auto readContact = [&listed](int record) { return listed(record); };
         qm::printListLabelCopies(surface, records, readContact, adjustment, job.copies);
     } catch (const qm::QmError&) {
         surface.killDoc();
