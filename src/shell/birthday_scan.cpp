@@ -77,7 +77,7 @@ std::string UpcomingBirthday::text() const {
     return name + " has a birthday coming up on " + monthDay;
 }
 
-ReminderMenu reminderMenuFor(const ContactFile& file) {
+ReminderMenu reminderMenuOf(const ContactFile& file) {
     const ContactFile::Lock lock(file, LockKind::Shared);
     if (file.count() == 0) {
         return ReminderMenu::NoRecords;
@@ -110,7 +110,7 @@ std::vector<UpcomingBirthday> upcomingBirthdays(const std::vector<ContactRecord>
     return found;
 }
 
-std::vector<UpcomingBirthday> upcomingBirthdays(const ContactFile& file, CalendarDate today) {
+std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactFile& file, CalendarDate today) {
     std::vector<UpcomingBirthday> found;
     file.forEachRecord([&](int, const ContactRecord& record) {
         if (auto birthday = upcomingBirthday(record, today)) {

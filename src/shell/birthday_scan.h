@@ -25,7 +25,7 @@ enum class ReminderMenu { NoRecords, On, Off };
 
 ReminderMenu reminderMenuFor(const std::vector<ContactRecord>& records);
 // The same from the open file, which needs only its count and first record.
-ReminderMenu reminderMenuFor(const ContactFile& file);
+ReminderMenu reminderMenuOf(const ContactFile& file);
 
 // Whether a file opens with reminders on. Reminders count as on while "Enable Birthday
 // Reminders" is disabled, which a file without records also leaves it.
@@ -62,6 +62,6 @@ std::vector<std::string> birthdayReminders(const std::vector<ContactRecord>& rec
                                            CalendarDate today);
 
 // The upcoming birthdays of the open file, read a block at a time.
-std::vector<UpcomingBirthday> upcomingBirthdays(const ContactFile& file, CalendarDate today);
+std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactFile& file, CalendarDate today);
 
 }  // namespace qm
