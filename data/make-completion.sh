@@ -69,7 +69,7 @@ EOF
             return
             ;;
         --open)
-            _quillmark_files 'DAT'
+            _quillmark_files 'DAT|dat|csv|CSV|vcf|VCF|vcard'
             return
             ;;
         -o)

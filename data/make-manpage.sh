@@ -96,8 +96,10 @@ The application folder, which holds the parameter file of print\-position adjust
 (QMKPARAM.TXT), the user manual, the state list and the export files; given before or after
 the command.
 .TP
-\fB\-\-open\fR FILE.DAT
-Starts the windowed program with that contact file open.
+\fB\-\-open\fR FILE
+Starts the windowed program with that contact file open; a CSV or vCard file (.csv, .vcf,
+\&.vcard) opens the import with that file chosen, once a contact file is open to take its
+contacts.
 .TP
 \fB\-\-help\fR, \fBhelp\fR [COMMAND]
 Explains every command, or one.

@@ -32,7 +32,7 @@ void printCommandHelp(std::ostream& out, const Command& c) {
 
 void printOverview(std::ostream& out) {
     out << "Usage: quillmark [--home DIR] COMMAND [OPTIONS]\n"
-           "       quillmark [--home DIR] [--open FILE.DAT]   (starts the windowed program)\n"
+           "       quillmark [--home DIR] [--open FILE]   (starts the windowed program)\n"
            "       quillmark --version\n\n"
            "Commands:\n";
     for (const Command& c : commands()) {

@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "contacts/contact_save.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
@@ -122,23 +121,14 @@ void frmNewContact::showIncludeCompany() {
 }
 
 void frmNewContact::save() {
-    const qm::ContactFields typed = form->read();
-    qm::ContactFields fields = typed;
-    fields.includeCompany = chkIncComp->isChecked();
-    const bool remindersOn = state_.remindersOn();
-    const auto checked = qm::checkedContactRecord(fields, qm::kAddContactChecks, remindersOn);
-    // The user sees the cleaning done so far, whether or not a check failed.
-    form->writeCleaned(typed, fields);
-    if (const auto* failed = std::get_if<qm::FieldCheck>(&checked)) {
-        state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text),
-                                   qm::MsgButtons::Ok, qm::MsgIcon::None);
-        if (failed->moveFocus) {
-            form->focusField(failed->field);
-        }
+    const std::optional<qm::ContactRecord> record =
+        form->recordToSave(state_.platform, this, qm::kAddContactChecks, chkIncComp->isChecked(),
+                           state_.remindersOn());
+    if (!record) {
         return;
     }
     try {
-        appendRecord(std::get<qm::ContactRecord>(checked));
+        appendRecord(*record);
     } catch (const qm::QmError& error) {
         if (qm::showCommonError(state_.platform, this, error) == qm::MsgAnswer::Cancel) {
             close();

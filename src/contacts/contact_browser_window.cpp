@@ -7,11 +7,9 @@
 #include <QHBoxLayout>
 #include <QLocale>
 #include <QMenuBar>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "contacts/contact_printouts.h"
-#include "contacts/contact_save.h"
 #include "contacts/find_list.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
@@ -403,29 +401,17 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 // ---- Save ----
 
 bool frmEdDelViewContact::saveCommand() {
-    const qm::ContactFields typed = fieldsInWindow();
-    qm::ContactFields fields = typed;
-    const auto checked =
-        qm::checkedContactRecord(fields, qm::kEditContactChecks, state_.remindersOn());
-    {
-        // The user sees the cleaning done so far, whether or not a check failed. Cleaning is
-        // not typing: a comma taken out of the company name leaves the box as the user set it.
-        const QSignalBlocker cleaning(form->txtACCompany);
-        form->writeCleaned(typed, fields);
-    }
-    if (const auto* failed = std::get_if<qm::FieldCheck>(&checked)) {
-        state_.platform.messageBox(this, qm::fromCp(failed->title), qm::fromCp(failed->text));
-        if (failed->moveFocus) {
-            form->focusField(failed->field);
-        }
+    const std::optional<qm::ContactRecord> record =
+        form->recordToSave(state_.platform, this, qm::kEditContactChecks,
+                           chkCompanyInclude->isChecked(), state_.remindersOn());
+    if (!record) {
         return false;
     }
     try {
-        const auto& record = std::get<qm::ContactRecord>(checked);
-        if (!qm::flagIsSet(record.includeCompany)) {
+        if (!qm::flagIsSet(record->includeCompany)) {
             chkCompanyInclude->setChecked(false);
         }
-        state_.contacts.write(state_.currentRecord, record);
+        state_.contacts.write(state_.currentRecord, *record);
         state_.contactsSaved();
     } catch (const qm::QmError& e) {
         reportError(e);

@@ -11,8 +11,12 @@ namespace qm {
 
 void addContactFromTypedLines(AppState& state, QWidget* parent) {
     const TypedLines& typed = state.typedLines();
-    const AddressLines lines = {toCp(typed[0]), toCp(typed[1]), toCp(typed[2]), toCp(typed[3]),
-                                toCp(typed[4])};
+    // The lines become contact values: letters the file cannot hold are folded here, so the
+    // form shows them as they will be stored.
+    AddressLines lines;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        lines[i] = toCpFolded(typed[i]).text;
+    }
     try {
         const AddressParse parse = parseAddressLines(lines);
         if (parse.outcome == AddressParseOutcome::LineOneWithoutBlank) {

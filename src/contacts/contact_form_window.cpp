@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QSignalBlocker>
 
+#include "contacts/contact_save.h"
 #include "platform/enter_as_tab.h"
+#include "platform/platform_services.h"
 #include "platform/qt_text.h"
 
 namespace qm {
@@ -113,10 +116,14 @@ QLabel* ContactForm::label(ContactField which) const {
     return labels_[indexOf(which)];
 }
 
-ContactFields ContactForm::read() const {
+ContactFields ContactForm::read(FoldedFields* folded) const {
     ContactFields fields;
     for (ContactField which : kAllContactFields) {
-        fields.text(which) = toCp(field(which)->text());
+        FoldedText text = toCpFolded(field(which)->text());
+        fields.text(which) = std::move(text.text);
+        if (folded != nullptr) {
+            folded->set(indexOf(which), text.changed);
+        }
     }
     return fields;
 }
@@ -130,12 +137,69 @@ void ContactForm::write(const ContactFields& fields) {
     }
 }
 
-void ContactForm::writeCleaned(const ContactFields& typed, const ContactFields& cleaned) {
+void ContactForm::writeCleaned(const ContactFields& typed, const ContactFields& cleaned,
+                               const FoldedFields& folded) {
+    // Cleaning is not typing: a comma taken out of the company name leaves the window's
+    // include-company box as the user set it.
+    const QSignalBlocker cleaning(txtACCompany);
     for (ContactField which : kAllContactFields) {
-        if (cleaned.text(which) != typed.text(which)) {
+        if (cleaned.text(which) != typed.text(which) || folded.test(indexOf(which))) {
             field(which)->setText(fromCp(cleaned.text(which)));
         }
     }
+}
+
+std::optional<ContactRecord> ContactForm::recordToSave(PlatformServices& platform, QWidget* window,
+                                                       const CheckVariant& variant,
+                                                       bool includeCompany, bool remindersOn) {
+    FoldedFields folded;
+    ContactFields typed = read(&folded);
+    typed.includeCompany = includeCompany;
+    ContactFields fields = typed;
+    const auto checked = checkedContactRecord(fields, variant, remindersOn);
+    if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
+        // The user sees the cleaning done so far.
+        writeCleaned(typed, fields);
+        platform.messageBox(window, fromCp(failed->title), fromCp(failed->text));
+        if (failed->moveFocus) {
+            focusField(failed->field);
+        }
+        return std::nullopt;
+    }
+    const auto& record = std::get<ContactRecord>(checked);
+    if (folded.any() && !storedFormAccepted(platform, window, folded, record)) {
+        return std::nullopt;
+    }
+    writeCleaned(typed, fields, folded);
+    return record;
+}
+
+bool ContactForm::storedFormAccepted(PlatformServices& platform, QWidget* window,
+                                     const FoldedFields& folded, const ContactRecord& record) {
+    const ContactFields stored = fieldsFromRecord(record);
+    QStringList changes;
+    std::optional<ContactField> first;
+    for (ContactField which : kAllContactFields) {
+        if (folded.test(indexOf(which))) {
+            changes << field(which)->text().trimmed() + QStringLiteral(" -> ") +
+                           fromCp(stored.text(which));
+            if (!first) {
+                first = which;
+            }
+        }
+    }
+    const MsgAnswer answer = platform.messageBox(
+        window, QCoreApplication::translate("ContactForm", "Letters changed"),
+        QCoreApplication::translate("ContactForm",
+                                    "The contact file cannot hold some of the letters typed.  "
+                                    "They will be saved as:\n\n%1\n\n"
+                                    "Do you want to save the contact this way?")
+            .arg(changes.join(QLatin1Char('\n'))),
+        MsgButtons::YesNo, MsgIcon::Question);
+    if (answer != MsgAnswer::Yes && first) {
+        focusField(*first);
+    }
+    return answer == MsgAnswer::Yes;
 }
 
 void ContactForm::clear() {

@@ -14,7 +14,6 @@
 #include "records/error.h"
 #include "shell/app_folder.h"
 #include "shell/bundled_documents_window.h"
-#include "shell/file_commands_window.h"
 
 namespace qm {
 
@@ -55,9 +54,10 @@ int runApplication(int argc, char** argv) {
                                         QStringLiteral("Application folder to use."),
                                         QStringLiteral("DIR"));
     parser.addOption(homeOption);
-    const QCommandLineOption openOption(QStringLiteral("open"),
-                                        QStringLiteral("Contact file to open at start."),
-                                        QStringLiteral("FILE.DAT"));
+    const QCommandLineOption openOption(
+        QStringLiteral("open"),
+        QStringLiteral("Contact file to open at start, or a CSV or vCard file to import."),
+        QStringLiteral("FILE"));
     parser.addOption(openOption);
     parser.process(app);
 
@@ -79,8 +79,8 @@ int runApplication(int argc, char** argv) {
     main.panel->focusFirstLine();
     if (parser.isSet(openOption)) {
         // Once the event loop runs, so that Cancel on an error can still end the program.
-        QTimer::singleShot(0, &main, [&state, &main, path = parser.value(openOption)] {
-            openContactFileAt(state, &main, path);
+        QTimer::singleShot(0, &main, [&main, path = parser.value(openOption)] {
+            main.openFileNamedAtStart(path);
         });
     }
     return QApplication::exec();

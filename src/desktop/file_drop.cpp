@@ -6,6 +6,15 @@
 
 namespace qm {
 
+namespace {
+
+bool isImportEnding(const QString& ending) {
+    return ending == QLatin1String("csv") || ending == QLatin1String("vcf") ||
+           ending == QLatin1String("vcard");
+}
+
+}  // namespace
+
 std::optional<DroppedFile> droppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
         !data->urls().first().isLocalFile()) {
@@ -16,11 +25,15 @@ std::optional<DroppedFile> droppedFile(const QMimeData* data) {
     if (ending == QLatin1String("dat")) {
         return DroppedFile{DroppedKind::ContactFile, path};
     }
-    if (ending == QLatin1String("csv") || ending == QLatin1String("vcf") ||
-        ending == QLatin1String("vcard")) {
+    if (isImportEnding(ending)) {
         return DroppedFile{DroppedKind::ImportFile, path};
     }
     return std::nullopt;
+}
+
+DroppedFile fileNamedAtStart(const QString& path) {
+    const bool import = isImportEnding(QFileInfo(path).suffix().toLower());
+    return DroppedFile{import ? DroppedKind::ImportFile : DroppedKind::ContactFile, path};
 }
 
 }  // namespace qm

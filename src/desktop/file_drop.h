@@ -1,7 +1,7 @@
 #pragma once
 
-// Files dropped on the main window: a contact file (".DAT") opens as Open would open it; a
-// CSV or vCard file opens the import window with that file chosen.
+// Files dropped on the main window or named at start: a contact file opens as Open would
+// open it; a CSV or vCard file opens the import window with that file chosen.
 
 #include <QString>
 #include <optional>
@@ -20,5 +20,9 @@ struct DroppedFile {
 // The one local file of a drop, when its ending says what to do with it; the ending's case
 // does not matter.
 std::optional<DroppedFile> droppedFile(const QMimeData* data);
+
+// A file named at start (--open, a file manager's "Open with"): a CSV or vCard file by its
+// ending is to be imported; any other is a contact file, whatever its ending.
+DroppedFile fileNamedAtStart(const QString& path);
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -279,6 +280,31 @@ void frmDEdavu::openDroppedFile(const qm::DroppedFile& file) {
     } else if (mnuImport->isEnabled()) {
         qm::openImportWindow(state_, file.path);
     }
+}
+
+void frmDEdavu::openFileNamedAtStart(const QString& path) {
+    const qm::DroppedFile file = qm::fileNamedAtStart(path);
+    if (file.kind == qm::DroppedKind::ContactFile) {
+        qm::openContactFileAt(state_, this, path);
+        return;
+    }
+    if (!state_.contacts.isOpen()) {
+        const qm::MsgAnswer answer = state_.platform.messageBox(
+            this, tr("No contact file open"),
+            tr("The contacts in %1 are imported into the open contact file, and no contact "
+               "file is open.\nDo you want to open one now?")
+                .arg(QFileInfo(path).fileName()),
+            qm::MsgButtons::YesNo, qm::MsgIcon::Question);
+        if (answer != qm::MsgAnswer::Yes) {
+            return;
+        }
+        // Open's own steps: its dialog, a new name making a new file, the reminders.
+        qm::openContactFile(state_, this);
+        if (!state_.contacts.isOpen()) {
+            return;
+        }
+    }
+    qm::openImportWindow(state_, QFileInfo(path).absoluteFilePath());
 }
 
 void frmDEdavu::restoreSavedPlace() {

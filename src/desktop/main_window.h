@@ -69,6 +69,9 @@ class frmDEdavu : public QMainWindow {
 
     // The place the window had at the last exit, when it is still on a screen; before show.
     void restoreSavedPlace();
+    // A file named at start: a contact file opens; a CSV or vCard file opens the import
+    // with it chosen, once a contact file is open to take its contacts.
+    void openFileNamedAtStart(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "exchange/csv_export.h"
 #include "platform/busy_pointer.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
@@ -42,7 +41,8 @@ void frmLMExport::buildControls() {
     lblExpBanner->setFont(banner);
     lblExport = qm::named(
         new QLabel(
-            tr("Select type of export file to create, Comma Separated Values (csv) or Text (txt).\n"
+            tr("Select type of export file to create, Comma Separated Values (csv), Text (txt) "
+               "or vCard (vcf).\n"
                "Export file will contain First Name, Middle Initial, Last Name, Street Address1,\n"
                "Street Address 2, City, State, Zip Code, Country, Company, Incl Company, Home "
                "Phone,\n"
@@ -60,9 +60,14 @@ void frmLMExport::buildControls() {
         qm::named(new QRadioButton(tr("Export contacts to text (.txt) file")), "optExpCGTXT");
     optExpCGTXT->setToolTip(
         tr("Creates and stores a text file of contacts, with file name of: QMKT_filename.txt"));
+    optExpVCard =
+        qm::named(new QRadioButton(tr("Export contacts to vCard (.vcf) file")), "optExpVCard");
+    optExpVCard->setToolTip(
+        tr("Creates and stores a vCard file of contacts, with file name of: QMKV_filename.vcf"));
     auto* options = new QVBoxLayout(frExpOptions);
     options->addWidget(optExpCGCSV);
     options->addWidget(optExpCGTXT);
+    options->addWidget(optExpVCard);
 
     cmdExpCreate = qm::named(new QPushButton(tr("&Create export file")), "cmdExpCreate");
     cmdExpCreate->setToolTip(tr("Creates selected export file and stores in application's folder"));
@@ -81,7 +86,7 @@ void frmLMExport::buildControls() {
     page->addStretch();
     page->addLayout(commands);
 
-    for (QRadioButton* option : {optExpCGCSV, optExpCGTXT}) {
+    for (QRadioButton* option : {optExpCGCSV, optExpCGTXT, optExpVCard}) {
         connect(option, &QRadioButton::clicked, this, [this] { cmdExpCreate->setEnabled(true); });
     }
     connect(cmdExpCreate, &QPushButton::clicked, this, &frmLMExport::createExportFile);
@@ -103,14 +108,20 @@ void frmLMExport::buildMenus() {
     connect(mnuETHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 
+qm::ExportFormat frmLMExport::chosenFormat() const {
+    if (optExpCGCSV->isChecked()) {
+        return qm::ExportFormat::Csv;
+    }
+    return optExpCGTXT->isChecked() ? qm::ExportFormat::Txt : qm::ExportFormat::VCard;
+}
+
 void frmLMExport::createExportFile() {
-    const bool csv = optExpCGCSV->isChecked();
+    const qm::ExportFormat format = chosenFormat();
     qm::ExportResult result;
     qm::BusyPointer busy(state_.platform);
     try {
         result = qm::exportContacts(state_.contacts, localPath(state_.filePath()),
-                                    localPath(state_.appFolder),
-                                    csv ? qm::ExportFormat::Csv : qm::ExportFormat::Txt);
+                                    localPath(state_.appFolder), format);
     } catch (const qm::QmError& e) {
         busy.restore();
         if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
@@ -126,15 +137,26 @@ void frmLMExport::createExportFile() {
             qm::MsgButtons::Ok, qm::MsgIcon::Information);
     } else {
         const QString base = QFile::decodeName(result.base.c_str());
-        const QString text =
-            csv ? tr("D O N E !  A csv file of contacts has been created and stored in your "
-                     "Quillmark folder.  This file is named QMKC_%1.csv")
-                      .arg(base)
-                : tr("D O N E !  A text file of contacts has been created and stored in your "
-                     "Quillmark folder.  This file is named QMKT_%1.txt")
-                      .arg(base);
-        state_.platform.messageBox(this, tr("Export file created"), text, qm::MsgButtons::Ok,
-                                   qm::MsgIcon::None);
+        QString text;
+        switch (format) {
+            case qm::ExportFormat::Csv:
+                text =
+                    tr("D O N E !  A csv file of contacts has been created and stored in your "
+                       "Quillmark folder.  This file is named QMKC_%1.csv");
+                break;
+            case qm::ExportFormat::Txt:
+                text =
+                    tr("D O N E !  A text file of contacts has been created and stored in your "
+                       "Quillmark folder.  This file is named QMKT_%1.txt");
+                break;
+            case qm::ExportFormat::VCard:
+                text =
+                    tr("D O N E !  A vCard file of contacts has been created and stored in "
+                       "your Quillmark folder.  This file is named QMKV_%1.vcf");
+                break;
+        }
+        state_.platform.messageBox(this, tr("Export file created"), text.arg(base),
+                                   qm::MsgButtons::Ok, qm::MsgIcon::None);
     }
     cmdExpCancel->setFocus();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The export window: writes the whole contact file to a CSV or a "|"-separated text file in
-// the application folder.
+// The export window: writes the whole contact file to a CSV file, a "|"-separated text file
+// or a vCard file in the application folder.
 
 #include <QAction>
 #include <QGroupBox>
@@ -12,6 +12,7 @@
 #include <QRadioButton>
 
 #include "app/app_state.h"
+#include "exchange/csv_export.h"
 
 class frmLMExport : public QMainWindow {
     Q_OBJECT
@@ -23,6 +24,7 @@ class frmLMExport : public QMainWindow {
     QGroupBox* frExpOptions;
     QRadioButton* optExpCGCSV;
     QRadioButton* optExpCGTXT;
+    QRadioButton* optExpVCard;
     QPushButton* cmdExpCreate;
     QPushButton* cmdExpCancel;
 
@@ -40,6 +42,7 @@ class frmLMExport : public QMainWindow {
     void buildControls();
     void buildMenus();
     void createExportFile();
+    qm::ExportFormat chosenFormat() const;
     void exitApplication();
 
     qm::AppState& state_;

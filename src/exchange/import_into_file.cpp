@@ -26,6 +26,12 @@ ImportResult importContactFile(ContactFile& contacts, const std::string& path, b
     return result;
 }
 
+ImportResult previewContactFile(const ContactFile& contacts, const std::string& path,
+                                bool remindersOn, std::size_t count) {
+    const std::vector<ContactRecord> onFile = contacts.readAll();
+    return previewImport(readWholeFile(path), onFile, remindersOn, count);
+}
+
 std::string importSkippedText(const ImportCounts& counts) {
     std::string skipped;
     if (counts.duplicates > 0) {

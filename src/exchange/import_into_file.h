@@ -13,6 +13,10 @@ namespace qm {
 // Only the records on file before the import take part in the duplicate test. Throws
 // QmError when a file cannot be read or written.
 ImportResult importContactFile(ContactFile& contacts, const std::string& path, bool remindersOn);
+// The same without writing: the recognised format and the first `count` contacts the import
+// would append, as they will be stored.
+ImportResult previewContactFile(const ContactFile& contacts, const std::string& path,
+                                bool remindersOn, std::size_t count);
 
 inline constexpr const char* kImportCompletedTitle = "Import completed";
 inline constexpr const char* kNotCompatibleTitle = "No contacts imported";

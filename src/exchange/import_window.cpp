@@ -7,15 +7,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "contacts/field_rules.h"
 #include "exchange/import_into_file.h"
 #include "platform/busy_pointer.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
+#include "platform/qt_text.h"
 #include "records/file_ops.h"
 #include "shell/about_window.h"
 
@@ -24,6 +27,34 @@ namespace {
 std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
+
+constexpr std::size_t kPreviewContacts = 5;
+
+struct PreviewColumn {
+    qm::ContactField field;
+    const char* title;
+};
+
+// Every field; a column no previewed contact fills is hidden.
+const PreviewColumn kPreviewColumns[] = {
+    {qm::ContactField::FirstName, QT_TRANSLATE_NOOP("frmLMImport", "First Name")},
+    {qm::ContactField::MiddleInitial, QT_TRANSLATE_NOOP("frmLMImport", "MI")},
+    {qm::ContactField::LastName, QT_TRANSLATE_NOOP("frmLMImport", "Last Name")},
+    {qm::ContactField::Street, QT_TRANSLATE_NOOP("frmLMImport", "Street")},
+    {qm::ContactField::Street2, QT_TRANSLATE_NOOP("frmLMImport", "Street 2")},
+    {qm::ContactField::City, QT_TRANSLATE_NOOP("frmLMImport", "City")},
+    {qm::ContactField::State, QT_TRANSLATE_NOOP("frmLMImport", "State")},
+    {qm::ContactField::Zip, QT_TRANSLATE_NOOP("frmLMImport", "Zip Code")},
+    {qm::ContactField::Country, QT_TRANSLATE_NOOP("frmLMImport", "Country")},
+    {qm::ContactField::Company, QT_TRANSLATE_NOOP("frmLMImport", "Company")},
+    {qm::ContactField::HomePhone, QT_TRANSLATE_NOOP("frmLMImport", "Home Phone")},
+    {qm::ContactField::CellPhone, QT_TRANSLATE_NOOP("frmLMImport", "Cell Phone")},
+    {qm::ContactField::WorkPhone, QT_TRANSLATE_NOOP("frmLMImport", "Work Phone")},
+    {qm::ContactField::Email, QT_TRANSLATE_NOOP("frmLMImport", "Email")},
+    {qm::ContactField::Birthdate, QT_TRANSLATE_NOOP("frmLMImport", "Birthdate")},
+    {qm::ContactField::Category, QT_TRANSLATE_NOOP("frmLMImport", "Category")},
+    {qm::ContactField::Notes, QT_TRANSLATE_NOOP("frmLMImport", "Notes")},
+};
 
 }  // namespace
 
@@ -36,6 +67,8 @@ frmLMImport::frmLMImport(qm::AppState& state) : state_(state) {
     setWindowTitle(qm::captionWithFileTitle(state_, tr("Import Contacts")));
     txtImpFilename->hide();
     txtImpData->hide();
+    lblImpFormat->hide();
+    lstImpPreview->hide();
     cmdStartImport->setEnabled(false);
 }
 
@@ -43,14 +76,27 @@ void frmLMImport::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
     lblImpHdr = qm::named(
-        new QLabel(tr("First, download contacts (as a csv file) from your email provider "
-                      "or other source, and save to PC.\nWhen ready, click 'Open csv file' "
-                      "to select the file to import.  Click 'Import' to begin importing.")),
+        new QLabel(
+            tr("First, download contacts (as a csv or vCard file) from your email "
+               "provider or other source, and save to PC.\nWhen ready, click 'Open csv file' "
+               "to select the file to import.  Click 'Import' to begin importing.")),
         "lblImpHdr");
     lblImpHdr->setWordWrap(true);
     cmdCsvOpen = qm::named(new QPushButton(tr("&Open csv file")), "cmdCsvOpen");
     txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
     txtImpFilename->setReadOnly(true);
+    lblImpFormat = qm::named(new QLabel, "lblImpFormat");
+    lblImpFormat->setWordWrap(true);
+    lstImpPreview = qm::named(new QTreeWidget, "lstImpPreview");
+    lstImpPreview->setRootIsDecorated(false);
+    lstImpPreview->setUniformRowHeights(true);
+    lstImpPreview->setSelectionMode(QAbstractItemView::NoSelection);
+    lstImpPreview->setColumnCount(static_cast<int>(std::size(kPreviewColumns)));
+    QStringList titles;
+    for (const PreviewColumn& column : kPreviewColumns) {
+        titles << tr(column.title);
+    }
+    lstImpPreview->setHeaderLabels(titles);
     cmdStartImport = qm::named(new QPushButton(tr("&Import")), "cmdStartImport");
     cmdImpCancel = qm::named(new QPushButton(tr("&Close")), "cmdImpCancel");
     txtImpData = qm::named(new QLineEdit(central), "txtImpData");
@@ -66,9 +112,13 @@ void frmLMImport::buildControls() {
     page->addWidget(lblImpHdr);
     page->addSpacing(8);
     page->addLayout(file);
-    page->addStretch();
+    page->addWidget(lblImpFormat);
+    // The preview takes the room a larger window gives; before a file is chosen the
+    // stretch below it does.
+    page->addWidget(lstImpPreview, 1);
+    page->addStretch(0);
     page->addLayout(commands);
-    resize(560, 220);
+    resize(680, 360);
 
     connect(cmdCsvOpen, &QPushButton::clicked, this, &frmLMImport::chooseFile);
     connect(cmdStartImport, &QPushButton::clicked, this, &frmLMImport::startImport);
@@ -98,7 +148,9 @@ void frmLMImport::buildMenus() {
 void frmLMImport::chooseFile() {
     // A cancelled dialog keeps the name it had, so the previous choice stands.
     const QString answer = state_.platform.openFileDialog(
-        this, tr("Open"), tr("CSV Files (*.CSV);;Text Files (*.TXT);;All Files (*)"),
+        this, tr("Open"),
+        tr("CSV and vCard Files (*.csv *.vcf *.vcard);;CSV Files (*.CSV);;"
+           "vCard Files (*.vcf *.vcard);;Text Files (*.TXT);;All Files (*)"),
         state_.appFolder);
     if (!answer.isEmpty()) {
         dialogFileName_ = answer;
@@ -114,6 +166,9 @@ void frmLMImport::useFile(const QString& path) {
     title_ = QFileInfo(path_).fileName();
     txtImpFilename->setText(title_);
     txtImpFilename->show();
+    lblImpFormat->hide();
+    lstImpPreview->clear();
+    lstImpPreview->hide();
     try {
         // Only proves the file can be read; the import reads it afresh.
         qm::FileOps& ops = qm::systemFileOps();
@@ -123,6 +178,58 @@ void frmLMImport::useFile(const QString& path) {
         return;
     }
     cmdStartImport->setEnabled(true);
+    showPreview();
+}
+
+// Shows what Import would do; the file is read afresh by Import, which reports as always.
+// A preview that fails says so beside the file name, without a message box.
+void frmLMImport::showPreview() {
+    qm::ImportResult preview;
+    try {
+        qm::BusyPointer busy(state_.platform);
+        preview = qm::previewContactFile(state_.contacts, localPath(path_), state_.remindersOn(),
+                                         kPreviewContacts);
+    } catch (const qm::QmError& e) {
+        lblImpFormat->setText(tr("No preview: %1.").arg(QString::fromStdString(e.description())));
+        lblImpFormat->show();
+        return;
+    }
+    if (preview.outcome == qm::ImportOutcome::NotCompatible) {
+        lblImpFormat->setText(
+            tr("This file is not compatible with the import: none of its "
+               "columns holds a name or an e-mail address."));
+    } else if (preview.records.empty()) {
+        const std::string skipped = qm::importSkippedText(preview.counts);
+        lblImpFormat->setText(
+            tr("Recognised format: %1.  No contacts will be imported.")
+                .arg(QString::fromStdString(preview.format)) +
+            (skipped.empty() ? QString() : QStringLiteral("  ") + QString::fromStdString(skipped)));
+    } else {
+        lblImpFormat->setText(tr("Recognised format: %1.  The first contacts as they will be "
+                                 "stored:")
+                                  .arg(QString::fromStdString(preview.format)));
+        showPreviewRows(preview);
+    }
+    lblImpFormat->show();
+}
+
+void frmLMImport::showPreviewRows(const qm::ImportResult& preview) {
+    std::vector<bool> filled(std::size(kPreviewColumns), false);
+    for (const qm::ContactRecord& record : preview.records) {
+        const qm::ContactFields fields = qm::fieldsFromRecord(record);
+        QStringList values;
+        for (std::size_t i = 0; i < std::size(kPreviewColumns); ++i) {
+            const std::string& value = fields.text(kPreviewColumns[i].field);
+            filled[i] = filled[i] || !value.empty();
+            values << qm::fromCp(value);
+        }
+        lstImpPreview->addTopLevelItem(new QTreeWidgetItem(values));
+    }
+    for (std::size_t i = 0; i < filled.size(); ++i) {
+        lstImpPreview->setColumnHidden(static_cast<int>(i), !filled[i]);
+        lstImpPreview->resizeColumnToContents(static_cast<int>(i));
+    }
+    lstImpPreview->show();
 }
 
 void frmLMImport::startImport() {

@@ -1,7 +1,7 @@
 #pragma once
 
-// The import window: the user picks a provider CSV file and imports its contacts into the
-// open contact file.
+// The import window: the user picks a CSV or vCard file, sees the format recognised and the
+// first contacts as they will be stored, and imports its contacts into the open contact file.
 
 #include <QAction>
 #include <QLabel>
@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include "app/app_state.h"
 #include "records/error.h"
@@ -25,6 +26,9 @@ class frmLMImport : public QMainWindow {
     QLabel* lblImpHdr;
     QPushButton* cmdCsvOpen;
     QLineEdit* txtImpFilename;
+    // Under the file name once a file is chosen: the format and the first contacts.
+    QLabel* lblImpFormat;
+    QTreeWidget* lstImpPreview;
     QPushButton* cmdStartImport;
     QPushButton* cmdImpCancel;
     QLineEdit* txtImpData;
@@ -51,6 +55,8 @@ class frmLMImport : public QMainWindow {
     void buildControls();
     void buildMenus();
     void chooseFile();
+    void showPreview();
+    void showPreviewRows(const qm::ImportResult& preview);
     void startImport();
     void reportOutcome(const qm::ImportResult& result);
     void finishImport();

@@ -242,8 +242,11 @@ void frmViewAll::searchOptionChosen(SearchField field) {
         return;
     }
     const qm::SearchFieldText& text = qm::searchFieldText(field);
-    searchText_ = qm::toCp(
-        state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle), tr("Search For: ")));
+    // Compared with stored values, so folded as they were: "Łukasz" finds "Lukasz".
+    searchText_ =
+        qm::toCpFolded(state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle),
+                                                tr("Search For: ")))
+            .text;
     lblSearchDisplay->setText(qm::fromCp(searchText_));
     lblSearchDisplay->show();
     cmdACGetReport->setFocus();

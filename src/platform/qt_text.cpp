@@ -14,4 +14,8 @@ std::string toCp(const QString& text) {
                                              static_cast<std::size_t>(text.size())));
 }
 
+FoldedText toCpFolded(const QString& text) {
+    return foldToCodePage(text.toStdString());
+}
+
 }  // namespace qm

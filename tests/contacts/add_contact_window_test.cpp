@@ -224,13 +224,52 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(desk.state.contacts.count(), 0);
         QCOMPARE(field(w, "txtACNotes")->text(), notes);
 
-        // Corrected, the same window saves.
+        // Corrected, the same window saves; the emoji, which has no letters, is left out.
         field(w, "txtACEmail")->setText(QStringLiteral("ann@mail.com"));
         w->cmdSave->click();
+        QCOMPARE(desk.platform.messageTitles().at(1), QStringLiteral("Letters changed"));
         QCOMPARE(desk.state.contacts.count(), 1);
         QCOMPARE(desk.state.contacts.read(1).lastName, std::string("Smith Jr"));
         QCOMPARE(desk.state.contacts.read(1).notes, std::string("caf\xe9 \x80"
-                                                                "5 ?  later"));
+                                                                "5   later"));
+    }
+
+    void lettersTheFileCannotHoldAreShownFoldedBeforeSaving() {
+        Desk desk;
+        frmNewContact* w = desk.openAdd();
+        const QString first = QString::fromUtf8("\u0141ukasz");
+        const QString last = QString::fromUtf8("\u017B\u00F3\u0142\u0107");
+        field(w, "txtACFName")->setText(first);
+        field(w, "txtACLName")->setText(last);
+
+        // Going back: nothing written, the fields as typed, the first changed one focused.
+        desk.platform.messageAnswers.push_back(qm::MsgAnswer::No);
+        w->cmdSave->click();
+        QCOMPARE(desk.platform.messages.size(), std::size_t{1});
+        QVERIFY(desk.platform.messages[0].text.contains(
+            first + QStringLiteral(" -> Lukasz\n") + last + QString::fromUtf8(" -> Z\u00F3lc\n")));
+        QCOMPARE(desk.state.contacts.count(), 0);
+        QCOMPARE(QStringList({field(w, "txtACFName")->text(), field(w, "txtACLName")->text()}),
+                 QStringList({first, last}));
+        QCOMPARE(w->focusWidget(), field(w, "txtACFName"));
+
+        // Going on: the folded letters are stored, never "?".
+        w->cmdSave->click();
+        flushDeletes();
+        QCOMPARE(desk.platform.messageTexts().last(), QStringLiteral("S A V E D"));
+        desk.state.contacts.close();
+        QCOMPARE(qm::test::readBytes(desk.path).substr(0, 30),
+                 recordBytes({{"Lukasz", 11}, {"", 1}, {"Z\xF3lc", 16}}).substr(0, 30));
+    }
+
+    void typedLinesWithForeignLettersFillTheFormFolded() {
+        Desk desk;
+        desk.main->panel->txtLMLine1->setText(
+            QString::fromUtf8("\u0141ukasz \u017B\u00F3\u0142\u0107"));
+        frmNewContact* w = desk.openAdd();
+        QCOMPARE(w->form->txtACFName->text() + w->form->txtACLName->text(),
+                 QString::fromUtf8("LukaszZ\u00F3lc"));
+        w->close();
     }
 
     void aBirthdateErrorLeavesTheFocusAlone() {

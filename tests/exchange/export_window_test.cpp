@@ -53,6 +53,7 @@ class ExportWindowTest : public QObject {
         QVERIFY(!s.main.isVisible());
         QVERIFY(!s.window->optExpCGCSV->isChecked());
         QVERIFY(!s.window->optExpCGTXT->isChecked());
+        QVERIFY(!s.window->optExpVCard->isChecked());
         QVERIFY(!s.window->cmdExpCreate->isEnabled());
     }
 
@@ -85,6 +86,19 @@ class ExportWindowTest : public QObject {
                      "D O N E !  A text file of contacts has been created and stored in your "
                      "Quillmark folder.  This file is named QMKT_Family.txt")});
         QVERIFY(s.exported("QMKT_Family.txt").find("Ann||Lee|") != std::string::npos);
+    }
+
+    void vcardExportWritesEveryContactInUtf8() {
+        Session s;
+        s.state.contacts.appendAll({contact("Zo\xEB"), contact("Bob")});
+        s.window->optExpVCard->click();
+        s.window->cmdExpCreate->click();
+        QVERIFY(
+            s.platform.messageTexts().first().endsWith(QStringLiteral("named QMKV_Family.vcf")));
+        const std::string cards = s.exported("QMKV_Family.vcf");
+        QVERIFY(cards.starts_with("BEGIN:VCARD\r\nVERSION:3.0\r\n"));
+        QVERIFY(cards.find("\r\nN:Lee;Zo\xC3\xAB;;;\r\n") != std::string::npos);
+        QVERIFY(cards.find("\r\nN:Lee;Bob;;;\r\n") != std::string::npos);
     }
 
     void emptyContactFileSaysSoAndWritesTheHeader() {

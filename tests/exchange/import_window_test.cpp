@@ -48,6 +48,18 @@ struct Session {
         window->cmdCsvOpen->click();
     }
 
+    // The preview's row as shown: the texts of the columns not hidden.
+    QStringList shownRow(int row) const {
+        QStringList texts;
+        const QTreeWidgetItem* item = window->lstImpPreview->topLevelItem(row);
+        for (int c = 0; c < window->lstImpPreview->columnCount(); ++c) {
+            if (!window->lstImpPreview->isColumnHidden(c)) {
+                texts << item->text(c);
+            }
+        }
+        return texts;
+    }
+
     void importFile(const std::string& bytes) {
         choose(writeCsv("people.csv", bytes));
         window->cmdStartImport->click();
@@ -96,6 +108,46 @@ class ImportWindowTest : public QObject {
         QVERIFY(!s.window->cmdStartImport->isEnabled());
     }
 
+    void choosingACsvFileShowsItsFormatAndFirstContacts() {
+        Session s;
+        std::string csv =
+            "First Name,Middle Name,Last Name,E-mail 1 - Value,Address 1 - City\r\n"
+            "\xC5\x81ukasz,,\xC5\xBB\xC3\xB3\xC5\x82\xC4\x87,lz@x.pl,\xC5\x81\xC3\xB3"
+            "d\xC5\xBA\r\n";
+        for (const char* name : {"Bo", "Cy", "Di", "Ed", "Flo"}) {
+            csv += std::string(name) + ",,Ray," + name + "@x.com,\r\n";
+        }
+        s.choose(s.writeCsv("google.csv", csv));
+        QVERIFY(
+            s.window->lblImpFormat->text().contains(QStringLiteral("CSV file (named columns)")));
+        QVERIFY(s.window->lstImpPreview->isVisible());
+        QCOMPARE(s.window->lstImpPreview->topLevelItemCount(), 5);
+        QCOMPARE(s.shownRow(0),
+                 (QStringList{QStringLiteral("Lukasz"), QString::fromUtf8("Z\u00F3lc"),
+                              QString::fromUtf8("L\u00F3dz"), QStringLiteral("lz@x.pl")}));
+        QVERIFY(s.platform.messages.empty());
+        // The preview writes nothing; Import then adds all six.
+        QCOMPARE(s.state.contacts.count(), 0);
+        s.window->cmdStartImport->click();
+        QCOMPARE(s.state.contacts.count(), 6);
+    }
+
+    void choosingAVCardFileShowsItsFormatAndContacts() {
+        Session s;
+        s.choose(s.writeCsv("people.vcf",
+                            "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nFN:Ann Lee\r\n"
+                            "ADR;TYPE=HOME:;;12 Oak St;Salem;OR;97301;\r\n"
+                            "EMAIL;TYPE=INTERNET:ann@x.com\r\nEND:VCARD\r\n"));
+        QVERIFY(
+            s.window->lblImpFormat->text().contains(QStringLiteral("vCard file (version 3.0)")));
+        QCOMPARE(s.window->lstImpPreview->topLevelItemCount(), 1);
+        QCOMPARE(s.shownRow(0),
+                 (QStringList{"Ann", "Lee", "12 Oak St", "Salem", "OR", "97301", "ann@x.com"}));
+        // A file that cannot be read replaces the preview with none.
+        s.choose(QString::fromStdString(s.folder.file("missing.vcf")));
+        QVERIFY(!s.window->lblImpFormat->isVisible() && !s.window->lstImpPreview->isVisible());
+    }
+
     void importAppendsContactsAndReportsTheCount() {
         Session s(false);
         s.importFile(std::string(kHeader) + person("Ann", "Lee", "ann@x.com") +
@@ -140,8 +192,12 @@ class ImportWindowTest : public QObject {
 
     void incompatibleFileIsReportedAndImportDisabled() {
         Session s;
-        // No column holds a name or an e-mail address.
-        s.importFile("Title,Phone\r\nMr,555-1234\r\n");
+        // No column holds a name or an e-mail address: said as the file is chosen, and again
+        // by Import as always.
+        s.choose(s.writeCsv("people.csv", "Title,Phone\r\nMr,555-1234\r\n"));
+        QVERIFY(s.window->lblImpFormat->isVisible() && !s.window->lstImpPreview->isVisible());
+        QVERIFY(s.window->cmdStartImport->isEnabled() && s.platform.messages.empty());
+        s.window->cmdStartImport->click();
         QCOMPARE(s.platform.messages.size(), std::size_t(1));
         QCOMPARE(s.platform.messages[0].title, QStringLiteral("No contacts imported"));
         QCOMPARE(s.platform.messages[0].text,

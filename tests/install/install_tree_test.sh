@@ -33,6 +33,10 @@ cp -r "$share/mime" "$root/mime"
 update-mime-database "$root/mime" 2>/dev/null
 [ -f "$root/mime/application/x-quillmark-contacts.xml" ] || fail "contact-file MIME type"
 grep -q '^MimeType=application/x-quillmark-contacts;' "$desktop" || fail "MimeType"
+# CSV and vCard files open the import from a file manager.
+for type in text/csv text/vcard; do
+  grep -q "^MimeType=.*;$type;" "$desktop" || fail "MimeType $type"
+done
 
 [ -f "$share/icons/hicolor/scalable/apps/$id.svg" ] || fail "scalable icon"
 for size in 16 24 32 48 64 128 256; do

@@ -1,7 +1,9 @@
-// A contact file named at start (--open, a file manager's "Open with").
+// A file named at start (--open, a file manager's "Open with"): a contact file, or a CSV
+// or vCard file to import.
 #include <QtTest>
 
 #include "desktop/main_window.h"
+#include "exchange/import_window.h"
 #include "records/contact_file.h"
 #include "shell/file_commands_window.h"
 #include "support/scripted_platform_qt.h"
@@ -51,6 +53,29 @@ class OpenAtStartTest : public QObject {
         QVERIFY(!QFile::exists(QString::fromStdString(missing)));
         QVERIFY(!f.state.contacts.isOpen());
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
+    }
+
+    void aFileToImportAsksForTheContactFileFirst() {
+        Fixture f;
+        f.w.show();
+        const std::string csv = f.folder.file("people.VCF");  // any case of the ending
+        qm::test::writeBytes(csv, "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nEND:VCARD\r\n");
+
+        // Going back: no file opened, no dialog, no import.
+        f.platform.messageAnswers.push_back(qm::MsgAnswer::No);
+        f.w.openFileNamedAtStart(QString::fromStdString(csv));
+        QVERIFY(f.platform.fileDialogTitles.isEmpty() && f.state.openWindows.empty());
+
+        // Going on: Open's dialog, here naming a new file, then the import with the file chosen.
+        f.platform.fileAnswers.push_back(QString::fromStdString(f.folder.file("Club.DAT")));
+        f.w.openFileNamedAtStart(QString::fromStdString(csv));
+        QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("Open")});
+        QVERIFY(f.state.contacts.isOpen());
+        auto* import = qobject_cast<frmLMImport*>(f.state.openWindows.back().data());
+        QVERIFY(import != nullptr && import->isVisible() && !f.w.isVisible());
+        QCOMPARE(import->txtImpFilename->text(), QStringLiteral("people.VCF"));
+        QCOMPARE(import->lstImpPreview->topLevelItemCount(), 1);
+        import->close();
     }
 };
 
