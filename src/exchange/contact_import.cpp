@@ -146,13 +146,18 @@ ImportResult importContactsAgainst(std::string_view fileBytes, const DuplicateIn
 
 ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
                            bool remindersOn, std::size_t count) {
+    return previewImportAgainst(fileBytes, DuplicateIndex(onFile), remindersOn, count);
+}
+
+ImportResult previewImportAgainst(std::string_view fileBytes, const DuplicateIndex& onFile,
+                                  bool remindersOn, std::size_t count) {
     const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
     if (!reader) {
         ImportResult result;
         result.outcome = ImportOutcome::NotCompatible;
         return result;
     }
-    return importRows(*reader, onFile, remindersOn, count);
+    return importRowsAgainst(*reader, onFile, remindersOn, count);
 }
 
 }  // namespace qm

@@ -65,5 +65,7 @@ ImportResult importContactsAgainst(std::string_view fileBytes, const DuplicateIn
 // `count` contacts as they will be stored.
 ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
                            bool remindersOn, std::size_t count = 5);
+ImportResult previewImportAgainst(std::string_view fileBytes, const DuplicateIndex& onFile,
+                                  bool remindersOn, std::size_t count = 5);
 
 }  // namespace qm

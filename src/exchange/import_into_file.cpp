@@ -12,13 +12,22 @@ std::string counted(std::size_t n, const char* one, const char* many) {
 
 }  // namespace
 
+namespace {
+
+// The duplicate test keeps only names and addresses, read a block at a time.
+DuplicateIndex indexOf(const ContactFile& contacts) {
+    DuplicateIndex onFile;
+    contacts.forEachRecord([&onFile](int, const ContactRecord& r) { onFile.add(r); });
+    return onFile;
+}
+
+}  // namespace
+
 ImportResult importContactFile(ContactFile& contacts, const std::string& path, bool remindersOn) {
     const std::string bytes = readWholeFile(path);
     // The duplicate test and the append see the same file: no other writer in between.
     const ContactFile::Lock lock(contacts, LockKind::Exclusive);
-    // The duplicate test keeps only names and addresses, read a block at a time.
-    DuplicateIndex onFile;
-    contacts.forEachRecord([&onFile](int, const ContactRecord& r) { onFile.add(r); });
+    const DuplicateIndex onFile = indexOf(contacts);
     ImportResult result = importContactsAgainst(bytes, onFile, remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
@@ -28,8 +37,8 @@ ImportResult importContactFile(ContactFile& contacts, const std::string& path, b
 
 ImportResult previewContactFile(const ContactFile& contacts, const std::string& path,
                                 bool remindersOn, std::size_t count) {
-    const std::vector<ContactRecord> onFile = contacts.readAll();
-    return previewImport(readWholeFile(path), onFile, remindersOn, count);
+    const DuplicateIndex onFile = indexOf(contacts);
+    return previewImportAgainst(readWholeFile(path), onFile, remindersOn, count);
 }
 
 std::string importSkippedText(const ImportCounts& counts) {
