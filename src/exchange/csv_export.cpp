@@ -90,8 +90,8 @@ ExportResult exportContacts(const ContactFile& contacts, const std::string& cont
     }
     result.path = exportFilePath(appFolder, result.base, format);
     // The records stream from the contact file into the export a block at a time, so a file
-    // of any size exports in the same memory; the export appears only once it is whole.
-    const ContactFile::Lock lock(contacts, LockKind::Shared);
+    // of any size exports in the same memory; the export appears only once it is whole. The
+    // contact file is locked for the pass alone, not while the export is synced.
     // The export holds the same private data as the contact file.
     AtomicFileWriter out(result.path, ops, contacts.permissions());
     constexpr std::size_t kWriteAt = 1 << 20;

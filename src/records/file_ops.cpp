@@ -261,7 +261,9 @@ void removeLeftoverTemporaries(const std::string& target, std::chrono::seconds m
         if (::lstat(path.c_str(), &st) != 0) {
             continue;  // gone meanwhile
         }
-        if (now - st.st_mtime >= minAge.count()) {
+        // A file's time may run a moment ahead of the clock read here: with no minimum age
+        // every leftover goes, whatever its time says.
+        if (minAge.count() == 0 || now - st.st_mtime >= minAge.count()) {
             ops.remove(path);
         }
     }
