@@ -105,6 +105,9 @@ class AppState : public QObject {
     void returnToMain();
     // Cancel in an error message of a main-window command ends the program.
     void requestExit() { Q_EMIT exitRequested(); }
+    // The import window's "From an address book server...": the desktop, which assembles the
+    // address book server's windows, answers it.
+    void requestAddressBookImport(QWidget* from) { Q_EMIT addressBookImportRequested(from); }
 
   Q_SIGNALS:
     void fileOpened();
@@ -116,6 +119,7 @@ class AppState : public QObject {
     void mainWindowLeft();
     void mainWindowWanted();
     void exitRequested();
+    void addressBookImportRequested(QWidget* from);
 
   private:
     void forgetFile();

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "exchange/carddav_sync_state.h"
+#include "exchange/server_cards.h"
 
 namespace qm::carddav {
 
@@ -36,20 +37,13 @@ struct ReadProgress {
     std::function<bool()> cancelled;
 };
 
-struct Card {
-    std::string href;  // path on the server, as in SyncedCard
-    std::string etag;
-    std::string vcard;  // UTF-8, lines as the server sent them
-};
+using Card = ServerCard;
 
-struct AddressBookRead {
-    std::string addressBookUrl;  // the address book found (compare with the sync state's)
+// The new and changed cards, the removed hrefs, the unchanged count and the sync token
+// (AddressBookChanges), with what the read found out about the address book.
+struct AddressBookRead : AddressBookChanges {
     std::string displayName;
-    std::string syncToken;             // to keep for the next run; empty when none is offered
-    std::vector<Card> cards;           // new and changed cards, in href order
-    std::vector<std::string> removed;  // hrefs of the known cards no longer on the server
-    std::size_t unchanged = 0;         // known cards still on the server with the same ETag
-    bool bySyncToken = false;          // the changes came from sync-collection
+    bool bySyncToken = false;  // the changes came from sync-collection
 };
 
 // The connection the command line makes: the user from --user, else from the address, else

@@ -15,6 +15,10 @@ const char* const kOutputHelp =
     "\nOutput (exactly one):\n"
     "  -o FILE.pdf       a PDF file; copies follow each other in the one file\n"
     "  --printer NAME    a CUPS printer; each copy is a job of its own\n"
+    "  --png DIR         one PNG image per page, as the print preview shows it (the\n"
+    "                    stock faintly behind the text, cut lines marked): DIR/page-001.png\n"
+    "                    and on; the folder is made when missing\n"
+    "  --dpi N           the images' resolution, 24 to 1200 (default 96)\n"
     "  --text            the pages as plain text, pages separated by a form feed\n"
     "  --runs            one printed run per line, tab-separated: page, line, vertical\n"
     "                    position in points from the top of the printable area (two\n"
@@ -34,6 +38,16 @@ const char* const kRemindersHelp =
     "  --reminders on|off\n"
     "                    the contact's birthday-reminder flag; without it, the file's own\n"
     "                    state as opening it sets it (on when the file has no records)\n";
+
+const char* const kServerHelp =
+    "\nURL is the server (https://cloud.example.com/), an address book's name under it\n"
+    "(https://cloud.example.com/Family) or the address book itself. The password\n"
+    "comes from QUILLMARK_CARDDAV_PASSWORD, else from ~/.netrc (machine HOST login\n"
+    "USER password PASSWORD), never from the command line. On a terminal a line\n"
+    "counts the cards read. Ctrl+C while they are read changes nothing; a contact\n"
+    "file made for the run goes again.\n\n"
+    "  --user NAME       the user name on the server (else from the URL or ~/.netrc)\n"
+    "  --insecure        accept any TLS certificate (a server with a self-signed one)\n";
 
 std::string labelsHelp() {
     return std::string(
@@ -145,6 +159,36 @@ std::string editHelp() {
            "  quillmark edit Friends.DAT 2 --city Albany --zip 12203\n";
 }
 
+std::string calibrateHelp() {
+    return std::string(
+               "Prints a calibration sheet for a layout, or stores what was measured on it.\n"
+               "LAYOUT is labels (on-the-fly labels, ONTHEFLY), list-labels (labels for listed\n"
+               "contacts, BULKLIST), return-labels (return-address labels, RETLABEL, a record\n"
+               "added to the parameter file when first stored) or envelope (ENVELOPE).\n\n"
+               "The sheet has a ruler grid (every tenth of an inch, numbered in inches from\n"
+               "the paper's top-left corner) and a crosshair where the top-left corner of\n"
+               "each label's first character falls with the current adjustment; the grid\n"
+               "moves with the adjustment too, so a sheet printed after calibrating measures\n"
+               "true and a new measurement corrects what is left. Measure from\n"
+               "the paper's left edge to the line marked 1, and from its top edge to the line\n"
+               "marked 1: each should be 1 inch. What they are more is how far the print\n"
+               "landed right and down; give it back with --right and --down to store the\n"
+               "adjustment that moves the print back (in whole columns and lines of the\n"
+               "layout's font). The current and the new adjustment are printed.\n\n"
+               "  --size N          the envelope size (1 to 7, as for envelope; default 1)\n"
+               "  --right D         how far right the print landed (negative: left), with\n"
+               "                    its unit: 0.05in, 1/16in, -1.5mm\n"
+               "  --down D          how far down it landed (negative: up)\n"
+               "  --device-name NAME\n"
+               "                    the printer's device name, for the label corrections\n"
+               "Without --right and --down, one output for the sheet:\n") +
+           kOutputHelp +
+           "\nExamples:\n"
+           "  quillmark calibrate labels --printer Office\n"
+           "  quillmark calibrate return-labels --png sheets\n"
+           "  quillmark calibrate labels --right 0.06in --down -1.5mm\n";
+}
+
 }  // namespace
 
 const std::vector<Command>& commands() {
@@ -167,6 +211,11 @@ const std::vector<Command>& commands() {
          "return-labels --line TEXT --line TEXT --line TEXT [--center] [--copies N] OUTPUT",
          returnLabelsHelp(), withHelp(withOutputOptions({{"line", "copies"}, {"center"}})),
          runReturnLabels},
+        {"calibrate",
+         "calibrate labels|list-labels|return-labels|envelope [--size N] OUTPUT\n"
+         "         | --right D --down D",
+         calibrateHelp(),
+         withHelp(withOutputOptions({{"size", "right", "down", "device-name"}, {}})), runCalibrate},
         {"list",
          "list FILE.DAT [--search FIELD=TEXT] [--sort first|last]\n"
          "         [--labels OUTPUT | --report OUTPUT]",
@@ -197,7 +246,9 @@ const std::vector<Command>& commands() {
          "contact browser's Delete does, without the questions. Prints nothing.\n\n"
          "Example:\n  quillmark delete Friends.DAT 2\n",
          withHelp({}), runDelete},
-        {"import", "import FILE.DAT INPUT [--reminders on|off] [--dry-run]",
+        {"import",
+         "import FILE.DAT INPUT|URL [--user NAME] [--insecure] [--reminders on|off]\n"
+         "         [--dry-run]",
          std::string("Appends the contacts of an export file to the contact file, as the import\n"
                      "window's Import does, and prints its final message: the count imported\n"
                      "and, on a second line, what was skipped (contacts already on file, lines\n"
@@ -205,7 +256,11 @@ const std::vector<Command>& commands() {
                      "cannot hold). INPUT is read by its content: a vCard file (2.1, 3.0, 4.0)\n"
                      "or a CSV file (any common export, or this program's own). A file in which\n"
                      "no column holds a name or an e-mail address is refused. A missing contact\n"
-                     "file is created for the import.\n\n") +
+                     "file is created for the import.\n\n"
+                     "A URL (http:// or https://) reads every card of an address book server\n"
+                     "(CardDAV) first, then imports them the same way; a card that is not a\n"
+                     "vCard, a failure or Ctrl+C meanwhile changes nothing.\n") +
+             kServerHelp +
              "  --reminders on|off\n"
              "                    the imported contacts' reminder flag; without it, the file's\n"
              "                    own state as opening it sets it\n"
@@ -213,8 +268,26 @@ const std::vector<Command>& commands() {
              "                    list prints them (with the record numbers they would get),\n"
              "                    and the summary on standard error\n"
              "\nExamples:\n  quillmark import Friends.DAT ~/Downloads/contacts.csv\n"
-             "  quillmark import Friends.DAT ~/Downloads/contacts.vcf --dry-run\n",
-         withHelp({{"reminders"}, {"dry-run"}}), runImport},
+             "  quillmark import Friends.DAT ~/Downloads/contacts.vcf --dry-run\n"
+             "  quillmark import Friends.DAT https://cloud.example.com/ --user ann\n",
+         withHelp({{"reminders", "user"}, {"dry-run", "insecure"}}), runImport},
+        {"sync", "sync FILE.DAT URL [--user NAME] [--insecure] [--reminders on|off]",
+         std::string(
+             "Keeps the contact file in step with one address book on a CardDAV server and\n"
+             "prints what it did. The first run adds the cards as the import does; each\n"
+             "later run adds the new cards, updates the contacts of changed cards and\n"
+             "leaves the rest alone. It never deletes a contact: a card removed on the\n"
+             "server is only counted, and a contact changed or deleted here since the last\n"
+             "run is left as it is. What came from which card is kept beside the contact\n"
+             "file as FILE.DAT.carddav. A missing contact file is created.\n") +
+             kServerHelp +
+             "  --reminders on|off\n"
+             "                    new contacts' reminder flag; without it, the file's own\n"
+             "                    state as opening it sets it\n"
+             "\nExample:\n"
+             "  quillmark sync Family.DAT \\\n"
+             "      https://cloud.example.com/remote.php/dav/addressbooks/users/ann/contacts/\n",
+         withHelp({{"reminders", "user"}, {"insecure"}}), runSync},
         {"export", "export FILE.DAT --csv|--txt|--vcard",
          "Writes every contact of the file into the application folder as\n"
          "QMKC_name.csv (--csv), QMKT_name.txt (--txt) or QMKV_name.vcf (--vcard), as the\n"

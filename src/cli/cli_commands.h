@@ -7,6 +7,11 @@
 #include <vector>
 
 #include "cli/cli_context.h"
+#include "records/contact_record.h"
+
+namespace qm {
+struct ImportResult;
+}
 
 namespace qm::cli {
 
@@ -25,6 +30,7 @@ const std::vector<Command>& commands();
 int runLabels(const Args& args, Context& context);
 int runEnvelope(const Args& args, Context& context);
 int runReturnLabels(const Args& args, Context& context);
+int runCalibrate(const Args& args, Context& context);
 int runList(const Args& args, Context& context);
 int runParse(const Args& args, Context& context);
 int runAdd(const Args& args, Context& context);
@@ -32,6 +38,7 @@ int runEdit(const Args& args, Context& context);
 int runDelete(const Args& args, Context& context);
 int runImport(const Args& args, Context& context);
 int runExport(const Args& args, Context& context);
+int runSync(const Args& args, Context& context);
 int runBirthdays(const Args& args, Context& context);
 
 // Shared by the subcommands that write contacts.
@@ -41,5 +48,22 @@ OptionSet contactFieldOptions(OptionSet options);
 std::optional<bool> onOffValue(const Args& args, const std::string& name);
 // --reminders, else the file's own state as opening it sets it (no file: on).
 bool remindersSetting(const Args& args, const ContactFile* file);
+
+// The address book server as import source (cmd_carddav.cpp).
+// An argument that begins with http:// or https://.
+bool isServerAddress(const std::string& argument);
+// Usage errors: --user or --insecure with a file, a password in the address.
+void checkServerOptions(const Args& args, const std::string& input);
+// The import from the server, with a progress line on a terminal. Ctrl+C while the server is
+// read ends the read as a cancel (err::kServerReadCancelled), so that the caller can remove a
+// file made for the run before endIfInterrupted.
+ImportResult importFromServer(ContactFile& file, const std::string& url, const Args& args,
+                              Context& context, bool remindersOn);
+// After a read ended by Ctrl+C and the caller's cleanup: the program ends by the signal, as
+// it would have without the cleanup. Otherwise nothing.
+void endIfInterrupted();
+// What that import would add to `onFile`, without writing.
+ImportResult previewFromServer(const std::string& url, const Args& args, Context& context,
+                               const std::vector<ContactRecord>& onFile, bool remindersOn);
 
 }  // namespace qm::cli

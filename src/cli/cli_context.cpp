@@ -22,6 +22,27 @@ void openContactFile(Context& context, ContactFile& file, const std::string& pat
     file.setNoteSink([&err](const std::string& note) { err << "quillmark: " << note << "\n"; });
 }
 
+void removeIfMadeEmpty(ContactFile& file, const std::string& path, bool existed) {
+    if (existed) {
+        return;
+    }
+    const ContactFile::Lock lock(file, LockKind::Exclusive);
+    if (file.count() == 0) {
+        systemFileOps().remove(path);
+    }
+}
+
+void removeIfMadeEmptyAfterFailure(Context& context, ContactFile& file, const std::string& path,
+                                   bool existed) {
+    try {
+        removeIfMadeEmpty(file, path, existed);
+    } catch (const QmError& e) {
+        context.err << "quillmark: " << path
+                    << " was made for this command and stays, empty: " << e.description()
+                    << " (error " << e.number() << ")\n";
+    }
+}
+
 std::string argText(const std::string& utf8) {
     return foldToCodePage(utf8).text;
 }

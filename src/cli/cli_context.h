@@ -46,6 +46,14 @@ enum class FileUse { Read, Change, Create };
 // opened read-only. Notes about the file (an incomplete last record) go to standard error.
 void openContactFile(Context& context, ContactFile& file, const std::string& path, FileUse use);
 
+// A contact file made for this command (`existed` false) goes again when nothing came into
+// it (nor from anyone else meanwhile: a writer waiting for it finds it gone and says so).
+void removeIfMadeEmpty(ContactFile& file, const std::string& path, bool existed);
+// The same after the command failed: the command's own error stays the one reported, so a
+// failure here is told on standard error rather than thrown over it.
+void removeIfMadeEmptyAfterFailure(Context& context, ContactFile& file, const std::string& path,
+                                   bool existed);
+
 // Arguments arrive in UTF-8; the core works in code page 1252. Letters it cannot hold
 // become their nearest ones it can (as an import folds them), never "?".
 std::string argText(const std::string& utf8);

@@ -38,7 +38,8 @@ void printOverview(std::ostream& out) {
     for (const Command& c : commands()) {
         out << "  " << c.usage << "\n";
     }
-    out << "\nOUTPUT is one of -o FILE.pdf, --printer NAME, --text, --runs.\n"
+    out << "\nOUTPUT is one of -o FILE.pdf, --printer NAME, --png DIR [--dpi N], --text,\n"
+           "--runs.\n"
            "--home DIR chooses the application folder (else $QUILLMARK_HOME, else\n"
            "~/Documents/Quillmark). 'quillmark help COMMAND' explains a command.\n"
            "Exit status: 0 success, 1 input refused (message on standard error as\n"

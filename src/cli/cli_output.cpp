@@ -1,5 +1,6 @@
 #include "cli/cli_output.h"
 
+#include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <ostream>
@@ -14,16 +15,21 @@
 namespace qm::cli {
 
 OptionSet withOutputOptions(OptionSet options) {
-    options.withValue.insert({"o", "printer"});
+    options.withValue.insert({"o", "printer", "png", "dpi"});
     options.flags.insert({"text", "runs"});
     return options;
 }
 
 Output::Output(const Args& args, const std::string& deviceName) {
     const int chosen = (args.has("o") ? 1 : 0) + (args.has("printer") ? 1 : 0) +
-                       (args.has("text") ? 1 : 0) + (args.has("runs") ? 1 : 0);
+                       (args.has("text") ? 1 : 0) + (args.has("runs") ? 1 : 0) +
+                       (args.has("png") ? 1 : 0);
     if (chosen != 1) {
-        throw UsageError("choose one output: -o FILE.pdf, --printer NAME, --text or --runs");
+        throw UsageError(
+            "choose one output: -o FILE.pdf, --printer NAME, --png DIR, --text or --runs");
+    }
+    if (args.has("dpi") && !args.has("png")) {
+        throw UsageError("--dpi goes with --png");
     }
     if (args.has("text") || args.has("runs")) {
         kind_ = args.has("text") ? Kind::Text : Kind::Runs;
@@ -34,6 +40,17 @@ Output::Output(const Args& args, const std::string& deviceName) {
         return;
     }
     ensureGuiApplication();
+    if (const auto dir = args.value("png")) {
+        kind_ = Kind::Images;
+        const int dpi = args.intValue("dpi", 24, 1200).value_or(96);
+        const QString folder = QString::fromStdString(*dir);
+        if (!QDir().mkpath(folder)) {
+            throw UsageError("cannot make the folder " + *dir);
+        }
+        surface_ =
+            QtPrinterSurface::forImages(folder, dpi, deviceName.empty() ? "PDF" : deviceName);
+        return;
+    }
     if (const auto pdf = args.value("o")) {
         kind_ = Kind::Pdf;
         surface_ =

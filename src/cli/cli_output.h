@@ -1,7 +1,8 @@
 #pragma once
 
-// Where a printing subcommand's pages go: a PDF file (-o), a CUPS printer (--printer), the
-// text-grid pages as plain text (--text) or the text-grid record of runs (--runs).
+// Where a printing subcommand's pages go: a PDF file (-o), a CUPS printer (--printer), one
+// PNG image per page as the preview shows it (--png, --dpi), the text-grid pages as plain
+// text (--text) or the text-grid record of runs (--runs).
 
 #include <functional>
 #include <memory>
@@ -32,7 +33,7 @@ class Output {
     void finish(Context& context);
 
   private:
-    enum class Kind { Pdf, Printer, Text, Runs } kind_;
+    enum class Kind { Pdf, Printer, Images, Text, Runs } kind_;
     std::unique_ptr<PrinterSurface> surface_;
     TextGridSurface* grid_ = nullptr;
 };

@@ -23,15 +23,17 @@ std::string fullPath(const std::string& path) {
 // record numbers they would get), and its summary on standard error.
 int dryRunImport(const std::string& path, const std::string& input, const Args& args,
                  Context& context) {
-    DuplicateIndex onFile;
+    std::vector<ContactRecord> onFile;
     bool remindersOn = remindersSetting(args, nullptr);
     if (systemFileOps().exists(path)) {
         ContactFile file;
         openContactFile(context, file, path, FileUse::Read);
-        file.forEachRecord([&onFile](int, const ContactRecord& r) { onFile.add(r); });
+        onFile = file.readAll();
         remindersOn = remindersSetting(args, &file);
     }
-    const ImportResult result = importContactsAgainst(readWholeFile(input), onFile, remindersOn);
+    const ImportResult result = isServerAddress(input)
+                                    ? previewFromServer(input, args, context, onFile, remindersOn)
+                                    : importContacts(readWholeFile(input), onFile, remindersOn);
     if (result.outcome == ImportOutcome::NotCompatible) {
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }
@@ -53,6 +55,7 @@ int runImport(const Args& args, Context& context) {
     const std::string& path = args.positionals()[0];
     const std::string& input = args.positionals()[1];
     onOffValue(args, "reminders");  // a wrong value is a usage error before any file is made
+    checkServerOptions(args, input);
     if (args.has("dry-run")) {
         return dryRunImport(path, input, args, context);
     }
@@ -60,30 +63,18 @@ int runImport(const Args& args, Context& context) {
     const bool existed = systemFileOps().exists(path);
     ContactFile file;
     openContactFile(context, file, path, FileUse::Create);
-    // A file made for this import goes again when nothing came into it (nor from anyone
-    // else meanwhile: a writer waiting for it finds it gone and says so).
-    const auto dropIfNew = [&] {
-        if (existed) {
-            return;
-        }
-        const ContactFile::Lock lock(file, LockKind::Exclusive);
-        if (file.count() == 0) {
-            systemFileOps().remove(path);
-        }
-    };
     ImportResult result;
     try {
-        result = importContactFile(file, input, remindersSetting(args, &file));
+        const bool remindersOn = remindersSetting(args, &file);
+        result = isServerAddress(input) ? importFromServer(file, input, args, context, remindersOn)
+                                        : importContactFile(file, input, remindersOn);
     } catch (const QmError&) {
-        try {
-            dropIfNew();
-        } catch (const QmError&) {
-            // The import's own error is the one reported; the empty new file stays.
-        }
+        removeIfMadeEmptyAfterFailure(context, file, path, existed);
+        endIfInterrupted();
         throw;
     }
     if (result.outcome == ImportOutcome::NotCompatible) {
-        dropIfNew();
+        removeIfMadeEmpty(file, path, existed);
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }
     context.out << importCompletedText(result) << '\n';

@@ -6,8 +6,10 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "printing/calibration.h"
 #include "printing/print_command.h"
 #include "printing/return_labels.h"
+#include "shell/app_folder.h"
 
 namespace qm::cli {
 
@@ -99,6 +101,7 @@ int runEnvelope(const Args& args, Context& context) {
     job.centered = args.has("center");
     job.bold = args.has("bold");
     job.largeFont = args.has("large");
+    job.size = size;
     const auto slot =
         args.has("on-option") ? envelopeSlotReselected(size) : envelopeSlotPicked(size);
     job.leftPad = std::to_string(slot ? slot->startColumn : 2);
@@ -133,11 +136,56 @@ int runReturnLabels(const Args& args, Context& context) {
     if (const auto check = checkReturnLabelLines(lines)) {
         refuse(check->notice);
     }
+    const Adjustment adjust = readAdjustmentOrRefuse(context, kSectionReturnLabels);
     PrinterSurface& surface = output.surface();
     printOrRefuse(surface, [&] {
-        printReturnLabelJob(surface, {lines[0], lines[1], lines[2]}, args.has("center"), copies);
+        printReturnLabelJob(surface, {lines[0], lines[1], lines[2]}, args.has("center"), copies,
+                            adjust);
     });
     output.finish(context);
+    return kOk;
+}
+
+int runCalibrate(const Args& args, Context& context) {
+    if (args.positionals().size() != 1) {
+        throw UsageError("one layout: labels, list-labels, return-labels or envelope");
+    }
+    const auto layout = calibrationLayoutNamed(args.positionals().front());
+    if (!layout) {
+        throw UsageError("no layout named " + args.positionals().front() +
+                         " (labels, list-labels, return-labels, envelope)");
+    }
+    const int size = args.intValue("size", 1, kEnvelopeSizes).value_or(1);
+    const CalibrationTarget& target = calibrationTarget(*layout);
+    const Adjustment current = readAdjustmentOrRefuse(context, target.section);
+    if (!args.has("right") && !args.has("down")) {
+        Output output(args, args.value("device-name").value_or(""));
+        PrinterSurface& surface = output.surface();
+        printOrRefuse(surface, [&] { printCalibrationSheet(surface, *layout, current, size); });
+        output.finish(context);
+        return kOk;
+    }
+    const auto distance = [&args](const char* name) {
+        const auto text = args.value(name);
+        if (!text) {
+            return 0.0;
+        }
+        const auto points = parseDistance(*text);
+        if (!points) {
+            throw UsageError(std::string("--") + name +
+                             " needs a distance with its unit: " + "0.05in, 1/16in or -1.5mm");
+        }
+        return *points;
+    };
+    const Adjustment wanted =
+        calibratedAdjustment(*layout, current, distance("right"), distance("down"));
+    try {
+        storeAdjustment(context.appFolder + "/" + kParameterFileName, *layout, current, wanted);
+    } catch (const std::exception&) {
+        refuse(printerProblemNotice());
+    }
+    context.out << target.section << ": left " << current.left << " -> " << wanted.left
+                << " columns, top " << current.top << " -> " << wanted.top << " lines\n";
     return kOk;
 }
 

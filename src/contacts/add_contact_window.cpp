@@ -5,12 +5,13 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "contacts/add_contact_open.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 
 frmNewContact::frmNewContact(qm::AppState& state) : state_(state) {
     setObjectName(QStringLiteral("frmNewContact"));
@@ -151,4 +152,11 @@ void frmNewContact::appendRecord(const qm::ContactRecord& record) {
 void frmNewContact::closeEvent(QCloseEvent* event) {
     event->accept();
     state_.returnToMain();
+}
+
+void openAddContact(qm::AppState& state, const qm::ContactFields& fields) {
+    auto* window = new frmNewContact(state);
+    window->setFields(fields);
+    state.showInsteadOfMain(window);
+    window->form->focusField(qm::ContactField::FirstName);
 }

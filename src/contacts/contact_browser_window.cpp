@@ -16,7 +16,7 @@
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 
 namespace {
 
@@ -120,6 +120,8 @@ void frmEdDelViewContact::buildControls() {
 void frmEdDelViewContact::buildMenus() {
     mnuEDVFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuEDVFile");
     mnuEDVPrint = qm::addMenuItem(mnuEDVFile, "mnuEDVPrint", tr("&Print"));
+    mnuEDVPreview = qm::addMenuItem(mnuEDVFile, "mnuEDVPreview", tr("Print Pre&view"),
+                                    QKeySequence(QStringLiteral("Ctrl+Shift+P")));
     mnuEDVEdit = qm::named(menuBar()->addMenu(tr("&Edit")), "mnuEDVEdit");
     mnuEDVEditCut = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCut", tr("Cu&t"),
                                     QKeySequence(QStringLiteral("Ctrl+X")));
@@ -157,6 +159,7 @@ void frmEdDelViewContact::connectCommands() {
     connect(cmdPeopleFind, &QPushButton::clicked, this,
             [this] { qm::openPeopleSearch(state_.platform); });
     connect(mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetailsCommand);
+    connect(mnuEDVPreview, &QAction::triggered, this, &frmEdDelViewContact::previewDetailsCommand);
     connect(mnuEDVManual, &QAction::triggered, this,
             [this] { qm::openUserManual(state_.platform, state_.appFolder); });
     connect(mnuEDVAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
@@ -484,31 +487,67 @@ void frmEdDelViewContact::printLabelCommand() {
 }
 
 void frmEdDelViewContact::printDetailsCommand() {
+    runDetailsCommand(false);
+}
+
+void frmEdDelViewContact::previewDetailsCommand() {
+    runDetailsCommand(true);
+}
+
+void frmEdDelViewContact::runDetailsCommand(bool preview) {
     const qm::ContactFields fields = fieldsInWindow();
     // The field with the focus and its selection, taken before the dialog takes the focus.
     const auto* focused = qobject_cast<QLineEdit*>(focusWidget());
     const bool focusInTextField = focused != nullptr && isContactField(focused);
     const std::string selected = focusInTextField ? qm::toCp(focused->selectedText()) : "";
+    const std::string date =
+        qm::toCp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
 
     qm::PrintRequest request;
     request.allowSelection = true;
-    qm::PrintJob job = state_.platform.printDialog(this, request);
-    if (job.cancelled()) {
-        return;
-    }
-    try {
-        qm::prepareDetailsSurface(*job.surface);
-        if (job.selection) {
+    qm::PreviewableJob job;
+    job.pages = [=](qm::PrinterSurface& surface, int copies, bool selection) {
+        qm::prepareDetailsSurface(surface);
+        if (selection) {
             if (focusInTextField) {
-                qm::printSelectedText(*job.surface, selected);
+                qm::printSelectedText(surface, selected);
             }
             return;
         }
-        const std::string date =
-            qm::toCp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-        qm::printContactDetails(*job.surface, fields, date, job.copies);
-    } catch (const std::exception&) {
-        job.surface->killDoc();
-        qm::showPrinterProblem(state_.platform, this, tr("Printer error."));
+        qm::printContactDetails(surface, fields, date, copies);
+    };
+    job.print = [this, &job](qm::PrintJob& printJob) {
+        try {
+            job.pages(*printJob.surface, printJob.copies, printJob.selection);
+        } catch (const std::exception&) {
+            printJob.surface->killDoc();
+            qm::showPrinterProblem(state_.platform, this, tr("Printer error."));
+        }
+    };
+    if (preview) {
+        state_.platform.printPreview(this, request, job);
+        return;
     }
+    qm::PrintJob printJob = state_.platform.printDialog(this, request);
+    if (!printJob.cancelled()) {
+        job.print(printJob);
+    }
+}
+
+void returnToContactBrowser(qm::AppState& state) {
+    if (frmEdDelViewContact* browser = loadedContactBrowser(state)) {
+        browser->show();
+        browser->activateWindow();
+        try {
+            browser->refreshFindList();
+        } catch (const qm::QmError& e) {
+            // The browser is on show either way; its find list stays as it was.
+            qm::showCommonError(state.platform, browser, e);
+        }
+    }
+}
+
+bool settleContactBrowserChanges(qm::AppState& state) {
+    frmEdDelViewContact* browser = loadedContactBrowser(state);
+    return browser == nullptr || browser->settleUnsavedChanges();
 }

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "app/app_state.h"
+#include "contacts/contact_browser_open.h"
 #include "contacts/contact_form_window.h"
 #include "contacts/field_rules.h"
 #include "records/contact_record.h"
@@ -44,6 +45,7 @@ class frmEdDelViewContact : public QMainWindow {
 
     QMenu* mnuEDVFile;
     QAction* mnuEDVPrint;
+    QAction* mnuEDVPreview;
     QMenu* mnuEDVEdit;
     QAction* mnuEDVEditCut;
     QAction* mnuEDVEditCopy;
@@ -83,6 +85,8 @@ class frmEdDelViewContact : public QMainWindow {
     void deleteCommand();
     void printLabelCommand();
     void printDetailsCommand();
+    void previewDetailsCommand();
+    void runDetailsCommand(bool preview);
 
     void displayContact(const qm::ContactRecord& record);
     void showFields(const qm::ContactFields& fields);
@@ -99,14 +103,6 @@ class frmEdDelViewContact : public QMainWindow {
     // The contact as last displayed or saved; the fields differ from it while changed.
     std::optional<qm::ContactFields> shown_;
 };
-
-// From the main window: a browser still loaded (hidden after Print Label) shows again as it
-// was; otherwise a fresh one is loaded. Focus on the find list when asked.
-frmEdDelViewContact* openContactBrowser(qm::AppState& state, bool focusFind);
-
-// From the contact list: reads the record (a failure throws, for the list to report), makes it
-// the current record and shows it in the browser with everything enabled.
-frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record);
 
 // The loaded browser, shown or hidden; nullptr when none.
 frmEdDelViewContact* loadedContactBrowser(qm::AppState& state);

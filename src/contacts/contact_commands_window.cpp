@@ -1,7 +1,7 @@
 #include "contacts/contact_commands_window.h"
 
 #include "app/app_state.h"
-#include "contacts/add_contact_window.h"
+#include "contacts/add_contact_open.h"
 #include "contacts/address_parser.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -26,10 +26,7 @@ void addContactFromTypedLines(AppState& state, QWidget* parent) {
                                       MsgIcon::None);
             return;
         }
-        auto* window = new frmNewContact(state);
-        window->setFields(contactFieldsFrom(parse.fields));
-        state.showInsteadOfMain(window);
-        window->form->focusField(ContactField::FirstName);
+        openAddContact(state, contactFieldsFrom(parse.fields));
     } catch (const QmError& error) {
         reportCommandError(state, parent, error);
     }

@@ -12,20 +12,22 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "contacts/contact_browser_window.h"
+#include "carddav/address_book_open.h"
+#include "contacts/contact_browser_open.h"
 #include "contacts/contact_commands_window.h"
 #include "desktop/file_drop.h"
-#include "exchange/export_window.h"
-#include "exchange/import_window.h"
-#include "list/contact_list_window.h"
+#include "exchange/export_open.h"
+#include "exchange/import_open.h"
+#include "list/contact_list_open.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/widget_names.h"
 #include "platform/window_place.h"
+#include "printing/calibration_window.h"
 #include "printing/margins_window.h"
 #include "records/error.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 #include "shell/file_commands_window.h"
 #include "shell/recent_files_window.h"
 
@@ -93,9 +95,12 @@ void frmDEdavu::buildMenus() {
     mnuFileBdayOff = qm::addMenuItem(mnuFile, "mnuFileBdayOff", tr("&Disable Birthday Reminders"));
     mnuFile->addSeparator();
     mnuRetAddress = qm::addMenuItem(mnuFile, "mnuRetAddress", tr("&Return Address Labels"));
+    mnuRetPreview = qm::addMenuItem(mnuFile, "mnuRetPreview", tr("Return Address Labels Previe&w"));
     mnuStates = qm::addMenuItem(mnuFile, "mnuStates", tr("&State Abbreviations"));
     mnuFile->addSeparator();
     mnuFilePrint = qm::addMenuItem(mnuFile, "mnuFilePrint", tr("&Print"), QKeySequence("Ctrl+P"));
+    mnuFilePreview = qm::addMenuItem(mnuFile, "mnuFilePreview", tr("Print Pre&view"),
+                                     QKeySequence("Ctrl+Shift+P"));
     mnuFile->addSeparator();
     mnuFileExit = qm::addMenuItem(mnuFile, "mnuFileExit", tr("E&xit"));
     recentFiles = new qm::RecentFilesMenu(state_, mnuFile, mnuFileExit, this);
@@ -117,6 +122,8 @@ void frmDEdavu::buildMenus() {
     mnuContacts->addSeparator();
     mnuImport = qm::addMenuItem(mnuContacts, "mnuImport", tr("&Import Contacts"));
     mnuExport = qm::addMenuItem(mnuContacts, "mnuExport", tr("E&xport Contacts"));
+    mnuSyncServer =
+        qm::addMenuItem(mnuContacts, "mnuSyncServer", tr("&Keep in step with an address book..."));
 
     mnuView = named(menuBar()->addMenu(tr("&View")), "mnuView");
     mnuViewOne = qm::addMenuItem(mnuView, "mnuViewOne", tr("&One Contact"));
@@ -126,6 +133,8 @@ void frmDEdavu::buildMenus() {
     mnuAdjustOTF = qm::addMenuItem(mnuMargins, "mnuAdjustOTF", tr("&On-The-Fly label"));
     mnuAdjustSR = qm::addMenuItem(mnuMargins, "mnuAdjustSR", tr("&Search-result labels"));
     mnuAdjustENV = qm::addMenuItem(mnuMargins, "mnuAdjustENV", tr("&Envelope"));
+    mnuMargins->addSeparator();
+    mnuCalibrate = qm::addMenuItem(mnuMargins, "mnuCalibrate", tr("&Calibrate..."));
 
     mnuHelp = named(menuBar()->addMenu(tr("&Help")), "mnuHelp");
     mnuManual = qm::addMenuItem(mnuHelp, "mnuManual", tr("&User Manual"), QKeySequence("F1"));
@@ -149,6 +158,10 @@ void frmDEdavu::connectCommands() {
     connect(mnuStates, &QAction::triggered, this,
             [&s] { qm::openStateList(s.platform, s.appFolder); });
     connect(mnuFilePrint, &QAction::triggered, panel, &qm::TypedLinesPanel::printCommand);
+    connect(mnuFilePreview, &QAction::triggered, panel, &qm::TypedLinesPanel::previewCommand);
+    connect(mnuRetPreview, &QAction::triggered, panel,
+            &qm::TypedLinesPanel::returnAddressPreviewCommand);
+    connect(mnuCalibrate, &QAction::triggered, this, [this] { qm::calibrate(state_, this); });
     connect(mnuFileExit, &QAction::triggered, this, &frmDEdavu::close);
     connect(cmdLMExit, &QPushButton::clicked, this, &frmDEdavu::close);
 
@@ -162,8 +175,10 @@ void frmDEdavu::connectCommands() {
     for (QAction* list : {mnuSrchContacts, mnuViewAll}) {
         connect(list, &QAction::triggered, this, [&s] { qm::openContactList(s); });
     }
-    connect(mnuImport, &QAction::triggered, this, [&s] { qm::openImportWindow(s); });
+    connect(mnuImport, &QAction::triggered, this, [&s] { qm::openImportWindow(s, QString()); });
     connect(mnuExport, &QAction::triggered, this, [&s] { qm::openExportWindow(s); });
+    connect(mnuSyncServer, &QAction::triggered, this,
+            [this] { qm::keepInStepWithAddressBook(state_, this); });
 
     const std::pair<QAction*, const char*> margins[] = {
         {mnuAdjustOTF, "ONTHEFLY"}, {mnuAdjustSR, "BULKLIST"}, {mnuAdjustENV, "ENVELOPE"}};
@@ -186,6 +201,8 @@ void frmDEdavu::followState() {
     connect(&state_, &qm::AppState::mainWindowLeft, this, &frmDEdavu::leaveForAnotherWindow);
     connect(&state_, &qm::AppState::mainWindowWanted, this, &frmDEdavu::returnToMain);
     connect(&state_, &qm::AppState::exitRequested, this, &frmDEdavu::close);
+    connect(&state_, &qm::AppState::addressBookImportRequested, this,
+            [this](QWidget* from) { qm::importFromAddressBook(state_, from); });
 }
 
 void frmDEdavu::startUp() {
@@ -207,7 +224,7 @@ void frmDEdavu::setContactCommandsEnabled(bool on) {
         button->setEnabled(on);
     }
     for (QAction* item : {mnuAdd, mnuEdit, mnuDelete, mnuFind, mnuViewOne, mnuViewAll, mnuImport,
-                          mnuExport, mnuSrchContacts}) {
+                          mnuExport, mnuSrchContacts, mnuSyncServer}) {
         item->setEnabled(on);
     }
 }
@@ -339,8 +356,7 @@ void frmDEdavu::closeEvent(QCloseEvent* event) {
     if (!exiting_) {
         // Changes left unsaved in the contact browser are settled while the file is open;
         // Cancel there keeps the program running.
-        if (frmEdDelViewContact* browser = loadedContactBrowser(state_);
-            browser != nullptr && !browser->settleUnsavedChanges()) {
+        if (!settleContactBrowserChanges(state_)) {
             event->ignore();
             return;
         }

@@ -39,6 +39,9 @@ class frmDEdavu : public QMainWindow {
     QAction* mnuFileBdayOn;
     QAction* mnuFileBdayOff;
     QAction* mnuRetAddress;
+    QAction* mnuRetPreview;
+    QAction* mnuFilePreview;
+    QAction* mnuCalibrate;
     QAction* mnuStates;
     QAction* mnuFilePrint;
     QAction* mnuFileExit;
@@ -53,6 +56,7 @@ class frmDEdavu : public QMainWindow {
     QAction* mnuDelete;
     QAction* mnuSrchContacts;
     QAction* mnuImport;
+    QAction* mnuSyncServer;
     QAction* mnuExport;
     QMenu* mnuView;
     QAction* mnuViewOne;

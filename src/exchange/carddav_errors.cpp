@@ -62,6 +62,11 @@ QmError badAnswer(const std::string& host, const std::string& why) {
                                               printable(why) + ")");
 }
 
+QmError cardUnreadable(const std::string& href, const std::string& why) {
+    return QmError(err::kServerBadAnswer,
+                   "The card " + printable(href) + " of the address book " + why);
+}
+
 QmError connectionCut(const std::string& host) {
     return QmError(err::kServerConnectionCut,
                    "The connection to " + server(host) + " ended before the answer was complete");

@@ -19,6 +19,8 @@ QmError timeout(const std::string& host, int seconds);
 QmError status(const std::string& host, int code, const std::string& reason,
                const std::string& method, const std::string& path);
 QmError badAnswer(const std::string& host, const std::string& why);
+// A card that the vCard reader cannot take as one contact (`why`: "is not a vCard" ...).
+QmError cardUnreadable(const std::string& href, const std::string& why);
 QmError connectionCut(const std::string& host);
 QmError tooManyRedirects(const std::string& host);
 QmError lessSafeRedirect(const std::string& host, const std::string& target);

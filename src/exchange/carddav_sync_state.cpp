@@ -167,10 +167,15 @@ void writeSyncState(const std::string& path, const CarddavSyncState& state) {
 
 std::uint64_t recordFingerprint(const RecordBytes& bytes) {
     std::uint64_t hash = 14695981039346656037ull;
-    for (const char c : bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = i == field::kReminder.offset ? '0' : bytes[i];
         hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
     }
     return hash;
+}
+
+std::uint64_t recordFingerprint(const ContactRecord& record) {
+    return recordFingerprint(encodeRecord(record));
 }
 
 }  // namespace qm

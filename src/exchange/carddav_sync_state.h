@@ -53,7 +53,9 @@ CarddavSyncState readSyncState(const std::string& path);
 // Written whole or not at all.
 void writeSyncState(const std::string& path, const CarddavSyncState& state);
 
-// 64-bit FNV-1a of the 513 stored bytes.
+// 64-bit FNV-1a of the 513 stored bytes, the reminder flag read as 0: File > Birthday
+// reminders switches the flag of every contact at once, which changes no contact.
 std::uint64_t recordFingerprint(const RecordBytes& bytes);
+std::uint64_t recordFingerprint(const ContactRecord& record);
 
 }  // namespace qm

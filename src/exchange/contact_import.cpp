@@ -1,7 +1,6 @@
 #include "exchange/contact_import.h"
 
 #include "contacts/field_rules.h"
-#include "exchange/duplicate_index.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -96,34 +95,54 @@ ContactRecord storedForm(ContactRecord c) {
     return decodeRecord(std::string_view(encodeRecord(c).data(), kRecordSize));
 }
 
+ImportStep::ImportStep(const std::vector<ContactRecord>& onFile, bool remindersOn)
+    : duplicates_(onFile), remindersOn_(remindersOn) {}
+
+ImportStep::ImportStep(DuplicateIndex onFile, bool remindersOn)
+    : duplicates_(std::move(onFile)), remindersOn_(remindersOn) {}
+
+ImportStep::Taken ImportStep::take(ContactRow row, ImportCounts& counts, DuplicateTest test) const {
+    Taken taken;
+    row.contact.reminder.assign(1, remindersOn_ ? '1' : '0');
+    // Compared as it will be stored: a long e-mail address or name on file is the cut copy
+    // of the one in the file, and must still be found.
+    taken.stored = storedForm(std::move(row.contact));
+    if (row.skipped || hasNothingToTellApart(taken.stored)) {
+        ++counts.withoutNameOrEmail;
+        taken.verdict = Verdict::WithoutNameOrEmail;
+        return taken;
+    }
+    if (test == DuplicateTest::Run) {
+        if (const auto match = duplicates_.matchOf(taken.stored)) {
+            ++counts.duplicates;
+            taken.verdict = Verdict::Duplicate;
+            taken.match = *match;
+            return taken;
+        }
+    }
+    counts.foldedValues += foldedValuesKept(row.foldedFields, taken.stored);
+    return taken;
+}
+
 ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>& onFile,
                         bool remindersOn, std::size_t limit) {
     return importRowsAgainst(reader, DuplicateIndex(onFile), remindersOn, limit);
 }
 
-ImportResult importRowsAgainst(ContactReader& reader, const DuplicateIndex& duplicates,
-                               bool remindersOn, std::size_t limit) {
+ImportResult importRowsAgainst(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
+                               std::size_t limit) {
     ImportResult result;
     result.format = reader.formatName();
+    const ImportStep step(std::move(onFile), remindersOn);
     while (result.records.size() < limit) {
         std::optional<ContactRow> row = reader.next();
         if (!row) {
             break;
         }
-        row->contact.reminder.assign(1, remindersOn ? '1' : '0');
-        // Compared as it will be stored: a long e-mail address or name on file is the cut
-        // copy of the one in the file, and must still be found.
-        ContactRecord stored = storedForm(std::move(row->contact));
-        if (row->skipped || hasNothingToTellApart(stored)) {
-            ++result.counts.withoutNameOrEmail;
-            continue;
+        ImportStep::Taken taken = step.take(std::move(*row), result.counts);
+        if (taken.verdict == ImportStep::Verdict::Add) {
+            result.records.push_back(std::move(taken.stored));
         }
-        if (duplicates.isDuplicate(stored)) {
-            ++result.counts.duplicates;
-            continue;
-        }
-        result.counts.foldedValues += foldedValuesKept(row->foldedFields, stored);
-        result.records.push_back(std::move(stored));
     }
     return result;
 }
@@ -133,7 +152,7 @@ ImportResult importContacts(std::string_view fileBytes, const std::vector<Contac
     return importContactsAgainst(fileBytes, DuplicateIndex(onFile), remindersOn);
 }
 
-ImportResult importContactsAgainst(std::string_view fileBytes, const DuplicateIndex& onFile,
+ImportResult importContactsAgainst(std::string_view fileBytes, DuplicateIndex onFile,
                                    bool remindersOn) {
     const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
     if (!reader) {
@@ -141,7 +160,7 @@ ImportResult importContactsAgainst(std::string_view fileBytes, const DuplicateIn
         result.outcome = ImportOutcome::NotCompatible;
         return result;
     }
-    return importRowsAgainst(*reader, onFile, remindersOn);
+    return importRowsAgainst(*reader, std::move(onFile), remindersOn);
 }
 
 ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
@@ -149,7 +168,7 @@ ImportResult previewImport(std::string_view fileBytes, const std::vector<Contact
     return previewImportAgainst(fileBytes, DuplicateIndex(onFile), remindersOn, count);
 }
 
-ImportResult previewImportAgainst(std::string_view fileBytes, const DuplicateIndex& onFile,
+ImportResult previewImportAgainst(std::string_view fileBytes, DuplicateIndex onFile,
                                   bool remindersOn, std::size_t count) {
     const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
     if (!reader) {
@@ -157,7 +176,7 @@ ImportResult previewImportAgainst(std::string_view fileBytes, const DuplicateInd
         result.outcome = ImportOutcome::NotCompatible;
         return result;
     }
-    return importRowsAgainst(*reader, onFile, remindersOn, count);
+    return importRowsAgainst(*reader, std::move(onFile), remindersOn, count);
 }
 
 }  // namespace qm

@@ -44,6 +44,30 @@ std::string withoutControlCharacters(std::string_view text);
 // address keeps what stands before its first comma), left-trimmed and cut to the widths.
 ContactRecord storedForm(ContactRecord row);
 
+// The import step for one row at a time, for a caller that must know what became of each
+// row (keeping a contact file in step with an address book).
+class ImportStep {
+  public:
+    ImportStep(const std::vector<ContactRecord>& onFile, bool remindersOn);
+    // The same against an index of the contacts on file, built as the file was read.
+    ImportStep(DuplicateIndex onFile, bool remindersOn);
+
+    enum class Verdict { Add, WithoutNameOrEmail, Duplicate };
+    struct Taken {
+        Verdict verdict = Verdict::Add;
+        ContactRecord stored;   // as the contact file will hold it
+        std::size_t match = 0;  // Duplicate: index in onFile of the contact it matches
+    };
+    enum class DuplicateTest { Run, Skip };
+
+    // Counts what is skipped, and the folded values of a row to add, into `counts`.
+    Taken take(ContactRow row, ImportCounts& counts, DuplicateTest test = DuplicateTest::Run) const;
+
+  private:
+    DuplicateIndex duplicates_;
+    bool remindersOn_;
+};
+
 // Reads every row (at most `limit` contacts to append) through the one import step. A
 // contact is a duplicate when it matches one of `onFile`, the contacts on file before the
 // import.
@@ -51,21 +75,20 @@ ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>&
                         bool remindersOn,
                         std::size_t limit = std::numeric_limits<std::size_t>::max());
 // The same against an index of the contacts on file, built as the file was read.
-ImportResult importRowsAgainst(ContactReader& reader, const DuplicateIndex& onFile,
-                               bool remindersOn,
+ImportResult importRowsAgainst(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
                                std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // The import of a file's bytes in whatever format its content shows.
 ImportResult importContacts(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
                             bool remindersOn);
-ImportResult importContactsAgainst(std::string_view fileBytes, const DuplicateIndex& onFile,
+ImportResult importContactsAgainst(std::string_view fileBytes, DuplicateIndex onFile,
                                    bool remindersOn);
 
 // What an import would do, for showing before it runs: the recognised format and the first
 // `count` contacts as they will be stored.
 ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
                            bool remindersOn, std::size_t count = 5);
-ImportResult previewImportAgainst(std::string_view fileBytes, const DuplicateIndex& onFile,
+ImportResult previewImportAgainst(std::string_view fileBytes, DuplicateIndex onFile,
                                   bool remindersOn, std::size_t count = 5);
 
 }  // namespace qm

@@ -33,7 +33,7 @@ void DuplicateIndex::add(const ContactRecord& r) {
     const auto i = static_cast<std::uint32_t>(firstNames_.size());
     // Decoded records are trimmed already.
     if (!r.email.empty()) {
-        emails_.insert(r.email);
+        emails_.emplace(r.email, i);
     }
     firstNames_.push_back(r.firstName);
     lastNames_.push_back(r.lastName);
@@ -68,39 +68,52 @@ bool DuplicateIndex::recordHasNames(std::uint32_t record, std::string_view first
     return contains(firstNames_[record], first) && contains(lastNames_[record], last);
 }
 
-bool DuplicateIndex::emailOnFile(std::string_view email) const {
-    return !email.empty() && emails_.contains(std::string(email));
+std::optional<std::size_t> DuplicateIndex::emailMatch(std::string_view email) const {
+    if (email.empty()) {
+        return std::nullopt;
+    }
+    const auto found = emails_.find(std::string(email));
+    return found == emails_.end() ? std::nullopt : std::optional<std::size_t>(found->second);
 }
 
-bool DuplicateIndex::namesOnFile(std::string_view first, std::string_view last) const {
+std::optional<std::size_t> DuplicateIndex::namesMatch(std::string_view first,
+                                                      std::string_view last) const {
     // Two empty names would be contained in every record.
     if (first.empty() && last.empty()) {
-        return false;
+        return std::nullopt;
     }
     const Postings* candidates = nullptr;
     if (!narrow(firstGrams_, first, candidates) || !narrow(lastGrams_, last, candidates)) {
-        return false;
+        return std::nullopt;
     }
     if (candidates != nullptr) {
         for (std::uint32_t record : *candidates) {
             if (recordHasNames(record, first, last)) {
-                return true;
+                return record;
             }
         }
-        return false;
+        return std::nullopt;
     }
     // Both names shorter than one piece: nothing narrows the search.
     for (std::uint32_t record = 0; record < firstNames_.size(); ++record) {
         if (recordHasNames(record, first, last)) {
-            return true;
+            return record;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
-bool DuplicateIndex::isDuplicate(const ContactRecord& working) const {
-    return emailOnFile(trim(working.email)) ||
-           namesOnFile(trim(working.firstName), trim(working.lastName));
+std::optional<std::size_t> DuplicateIndex::matchOf(const ContactRecord& working) const {
+    if (const auto byEmail = emailMatch(trim(working.email))) {
+        return byEmail;
+    }
+    return namesMatch(trim(working.firstName), trim(working.lastName));
+}
+
+DuplicateIndex indexContactFile(const ContactFile& file) {
+    DuplicateIndex index;
+    file.forEachRecord([&index](int, const ContactRecord& r) { index.add(r); });
+    return index;
 }
 
 }  // namespace qm

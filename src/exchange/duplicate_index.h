@@ -5,13 +5,15 @@
 // test on first and last name, only scans the records that hold a rare three-character piece
 // of the searched names.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
+#include "records/contact_file.h"
 #include "records/contact_record.h"
 
 namespace qm {
@@ -31,10 +33,15 @@ class DuplicateIndex {
     // A record on file has the same (non-empty) e-mail address, or its first name contains
     // the working first name and its last name the working last name, not both empty. All
     // values are compared trimmed and case-sensitive.
-    bool isDuplicate(const ContactRecord& working) const;
+    bool isDuplicate(const ContactRecord& working) const { return matchOf(working).has_value(); }
+    // The index in `onFile` of the record the test matches: the first with that e-mail
+    // address, else the first with those names.
+    std::optional<std::size_t> matchOf(const ContactRecord& working) const;
 
-    bool emailOnFile(std::string_view email) const;
-    bool namesOnFile(std::string_view first, std::string_view last) const;
+    bool emailOnFile(std::string_view email) const { return emailMatch(email).has_value(); }
+    bool namesOnFile(std::string_view first, std::string_view last) const {
+        return namesMatch(first, last).has_value();
+    }
 
   private:
     using Postings = std::vector<std::uint32_t>;
@@ -46,12 +53,18 @@ class DuplicateIndex {
     // leaves `best` as it is.
     static bool narrow(const GramIndex& index, std::string_view name, const Postings*& best);
     bool recordHasNames(std::uint32_t record, std::string_view first, std::string_view last) const;
+    std::optional<std::size_t> emailMatch(std::string_view email) const;
+    std::optional<std::size_t> namesMatch(std::string_view first, std::string_view last) const;
 
-    std::unordered_set<std::string> emails_;
+    std::unordered_map<std::string, std::uint32_t> emails_;  // the first record with each
     std::vector<std::string> firstNames_;
     std::vector<std::string> lastNames_;
     GramIndex firstGrams_;
     GramIndex lastGrams_;
 };
+
+// The index of the contacts on the open file, read a block at a time: it keeps only the names
+// and addresses, never the records.
+DuplicateIndex indexContactFile(const ContactFile& file);
 
 }  // namespace qm

@@ -1,4 +1,5 @@
 #include "exchange/export_window.h"
+#include "exchange/export_open.h"
 #include "platform/app_exit.h"
 #include "platform/widget_names.h"
 
@@ -13,7 +14,7 @@
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 
 namespace {
 

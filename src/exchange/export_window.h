@@ -48,10 +48,3 @@ class frmLMExport : public QMainWindow {
     qm::AppState& state_;
     bool endingApplication_ = false;
 };
-
-namespace qm {
-
-// Export Contacts: the export window in the main window's place.
-void openExportWindow(AppState& state);
-
-}  // namespace qm

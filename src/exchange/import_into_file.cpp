@@ -4,31 +4,15 @@
 
 namespace qm {
 
-namespace {
-
 std::string counted(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
-
-}  // namespace
-
-namespace {
-
-// The duplicate test keeps only names and addresses, read a block at a time.
-DuplicateIndex indexOf(const ContactFile& contacts) {
-    DuplicateIndex onFile;
-    contacts.forEachRecord([&onFile](int, const ContactRecord& r) { onFile.add(r); });
-    return onFile;
-}
-
-}  // namespace
 
 ImportResult importContactFile(ContactFile& contacts, const std::string& path, bool remindersOn) {
     const std::string bytes = readWholeFile(path);
     // The duplicate test and the append see the same file: no other writer in between.
     const ContactFile::Lock lock(contacts, LockKind::Exclusive);
-    const DuplicateIndex onFile = indexOf(contacts);
-    ImportResult result = importContactsAgainst(bytes, onFile, remindersOn);
+    ImportResult result = importContactsAgainst(bytes, indexContactFile(contacts), remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }
@@ -37,8 +21,8 @@ ImportResult importContactFile(ContactFile& contacts, const std::string& path, b
 
 ImportResult previewContactFile(const ContactFile& contacts, const std::string& path,
                                 bool remindersOn, std::size_t count) {
-    const DuplicateIndex onFile = indexOf(contacts);
-    return previewImportAgainst(readWholeFile(path), onFile, remindersOn, count);
+    DuplicateIndex onFile = indexContactFile(contacts);
+    return previewImportAgainst(readWholeFile(path), std::move(onFile), remindersOn, count);
 }
 
 std::string importSkippedText(const ImportCounts& counts) {

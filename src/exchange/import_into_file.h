@@ -28,4 +28,7 @@ std::string importCompletedText(const ImportResult& result);
 // That second line alone; empty when nothing was skipped or changed.
 std::string importSkippedText(const ImportCounts& counts);
 
+// "1 contact", "2 contacts".
+std::string counted(std::size_t n, const char* one, const char* many);
+
 }  // namespace qm

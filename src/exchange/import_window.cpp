@@ -1,4 +1,5 @@
 #include "exchange/import_window.h"
+#include "exchange/import_open.h"
 #include "platform/app_exit.h"
 #include "platform/widget_names.h"
 
@@ -20,7 +21,7 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "records/file_ops.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 
 namespace {
 
@@ -83,6 +84,8 @@ void frmLMImport::buildControls() {
         "lblImpHdr");
     lblImpHdr->setWordWrap(true);
     cmdCsvOpen = qm::named(new QPushButton(tr("&Open csv file")), "cmdCsvOpen");
+    cmdFromServer =
+        qm::named(new QPushButton(tr("From an &address book server...")), "cmdFromServer");
     txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
     txtImpFilename->setReadOnly(true);
     lblImpFormat = qm::named(new QLabel, "lblImpFormat");
@@ -117,10 +120,13 @@ void frmLMImport::buildControls() {
     // stretch below it does.
     page->addWidget(lstImpPreview, 1);
     page->addStretch(0);
+    page->addWidget(cmdFromServer, 0, Qt::AlignLeft);
     page->addLayout(commands);
     resize(680, 360);
 
     connect(cmdCsvOpen, &QPushButton::clicked, this, &frmLMImport::chooseFile);
+    connect(cmdFromServer, &QPushButton::clicked, this,
+            [this] { state_.requestAddressBookImport(this); });
     connect(cmdStartImport, &QPushButton::clicked, this, &frmLMImport::startImport);
     connect(cmdImpCancel, &QPushButton::clicked, this, &frmLMImport::close);
 }

@@ -25,6 +25,7 @@ class frmLMImport : public QMainWindow {
 
     QLabel* lblImpHdr;
     QPushButton* cmdCsvOpen;
+    QPushButton* cmdFromServer;
     QLineEdit* txtImpFilename;
     // Under the file name once a file is chosen: the format and the first contacts.
     QLabel* lblImpFormat;
@@ -70,11 +71,3 @@ class frmLMImport : public QMainWindow {
     QString title_;
     bool endingApplication_ = false;
 };
-
-namespace qm {
-
-// Import Contacts: the import window in the main window's place, with the file chosen when a
-// path is given.
-frmLMImport* openImportWindow(AppState& state, const QString& path = QString());
-
-}  // namespace qm

@@ -3,8 +3,8 @@
 #include <QItemSelectionModel>
 #include <algorithm>
 
+#include "contacts/contact_browser_open.h"
 #include "list/contact_list_window.h"
-#include "list/list_browser_link_window.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 
@@ -88,7 +88,7 @@ void frmViewAll::openListedContact() {
         const int record = model_->entry(current.row()).record;
         state_.contacts.read(record);
         model_->clear();
-        qm::openContactInBrowser(state_, record);
+        openContactBrowserOnRecord(state_, record);
     } catch (const qm::QmError& e) {
         if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
             closeAfterCancelledError();

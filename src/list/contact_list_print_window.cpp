@@ -21,6 +21,14 @@ qm::Adjustment readSearchResultAdjustment(const qm::AppState& state) {
 }  // namespace
 
 void frmViewAll::printLabels() {
+    runLabelsCommand(false);
+}
+
+void frmViewAll::previewLabels() {
+    runLabelsCommand(true);
+}
+
+void frmViewAll::runLabelsCommand(bool preview) {
     qm::Adjustment adjustment;
     try {
         adjustment = readSearchResultAdjustment(state_);
@@ -34,59 +42,91 @@ void frmViewAll::printLabels() {
         cmdViewAllClose->setFocus();
         return;
     }
-    qm::PrintJob job = state_.platform.printDialog(this, qm::PrintRequest{});
-    if (job.cancelled()) {
-        return;
-    }
     std::vector<int> records;
     records.reserve(model_->entries().size());
     for (const qm::ListEntry& entry : model_->entries()) {
         records.push_back(entry.record);
     }
-    qm::PrinterSurface& surface = *job.surface;
-    try {
+    qm::PreviewableJob job;
+    job.pages = [this, records, adjustment](qm::PrinterSurface& surface, int copies, bool) {
         qm::ListedContacts listed(state_.contacts, records);
         const auto readContact = [&listed](int record) { return listed(record); };
-        qm::printListLabelCopies(surface, records, readContact, adjustment, job.copies);
-    } catch (const qm::QmError&) {
-        surface.killDoc();
-        qm::showPrinterProblem(state_.platform, this);
+        qm::printListLabelCopies(surface, records, readContact, adjustment, copies);
+    };
+    job.print = [this, &job](qm::PrintJob& printJob) {
+        try {
+            job.pages(*printJob.surface, printJob.copies, false);
+        } catch (const qm::QmError&) {
+            printJob.surface->killDoc();
+            qm::showPrinterProblem(state_.platform, this);
+        }
+    };
+    const qm::PrintRequest request{.orientation = qm::listLabelPaper().orientation,
+                                   .paper = qm::listLabelPaper().paper};
+    if (preview) {
+        state_.platform.printPreview(this, request, job);
+    } else if (qm::PrintJob printJob = state_.platform.printDialog(this, request);
+               !printJob.cancelled()) {
+        job.print(printJob);
     }
     cmdViewAllClose->setFocus();
 }
 
 void frmViewAll::printReport() {
+    runReportCommand(false);
+}
+
+void frmViewAll::previewReport() {
+    runReportCommand(true);
+}
+
+void frmViewAll::runReportCommand(bool preview) {
     const bool headingChosen = headingHasFocus();
     const std::vector<std::string> chosenLines = selectedLines();
+    const std::string heading = qm::toCp(txtViewAllHeader->selectedText());
     qm::PrintRequest request;
     request.allowSelection = txtViewAllHeader->hasSelectedText() || !chosenLines.empty();
-    request.orientation = qm::kLandscape;
+    request.orientation = qm::contactReportPaper().orientation;
+    request.paper = qm::contactReportPaper().paper;
     request.pageCount = qm::reportPageCount(model_->entries().size());
-    qm::PrintJob job = state_.platform.printDialog(this, request);
-    if (job.cancelled()) {
-        return;
+    std::vector<std::string> lines;
+    lines.reserve(model_->entries().size());
+    for (const qm::ListEntry& entry : model_->entries()) {
+        lines.push_back(entry.line);
     }
-    qm::PrinterSurface& surface = *job.surface;
-    try {
+    const std::string title = qm::toCp(state_.fileTitle());
+
+    qm::PreviewableJob job;
+    job.pages = [=](qm::PrinterSurface& surface, int copies, bool selection) {
         qm::setListPrintFont(surface);
-        if (job.selection) {
+        if (selection) {
+            surface.setPaperSize(qm::contactReportPaper().paper);
+            surface.setOrientation(qm::contactReportPaper().orientation);
             if (headingChosen) {
-                qm::printSelectedHeadingText(surface, qm::toCp(txtViewAllHeader->selectedText()));
+                qm::printSelectedHeadingText(surface, heading);
             } else {
                 qm::printSelectedLines(surface, chosenLines);
             }
             surface.endDoc();
+            surface.endJob();
             return;
         }
-        std::vector<std::string> lines;
-        lines.reserve(model_->entries().size());
-        for (const qm::ListEntry& entry : model_->entries()) {
-            lines.push_back(entry.line);
+        qm::printContactReportCopies(surface, lines, title, copies);
+    };
+    job.print = [this, &job](qm::PrintJob& printJob) {
+        try {
+            job.pages(*printJob.surface, printJob.copies, printJob.selection);
+        } catch (const qm::QmError&) {
+            printJob.surface->killDoc();
+            qm::showPrinterProblem(state_.platform, this);
         }
-        const std::string title = qm::toCp(state_.fileTitle());
-        qm::printContactReportCopies(surface, lines, title, job.copies);
-    } catch (const qm::QmError&) {
-        surface.killDoc();
-        qm::showPrinterProblem(state_.platform, this);
+    };
+    if (preview) {
+        state_.platform.printPreview(this, request, job);
+        return;
+    }
+    qm::PrintJob printJob = state_.platform.printDialog(this, request);
+    if (!printJob.cancelled()) {
+        job.print(printJob);
     }
 }

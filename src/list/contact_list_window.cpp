@@ -6,12 +6,13 @@
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
-#include "list/list_browser_link_window.h"
+#include "contacts/contact_browser_open.h"
+#include "list/contact_list_open.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
-#include "shell/about_window.h"
+#include "shell/about_open.h"
 
 using qm::SearchField;
 using qm::SortOrder;
@@ -75,7 +76,9 @@ frmViewAll::frmViewAll(qm::AppState& state) : state_(state) {
 
     setWindowTitle(qm::captionWithFileTitle(state_, tr("All Contacts")));
     mnuPrint->setEnabled(false);
+    mnuPreview->setEnabled(false);
     cmdPrintLabels->setEnabled(false);
+    cmdPreviewLabels->setEnabled(false);
     lblSearchDisplay->hide();
     lblTotContacts->clear();
     cmdACGetReport->setFocus();
@@ -111,6 +114,8 @@ void frmViewAll::buildControls() {
     cmdACGetReport->setDefault(true);
     cmdPrintLabels = named(new QPushButton(tr("Print labels")), "cmdPrintLabels");
     cmdPrintLabels->setToolTip(tr("Print a label for each contact in list"));
+    cmdPreviewLabels = named(new QPushButton(tr("Preview labels")), "cmdPreviewLabels");
+    cmdPreviewLabels->setToolTip(tr("Shows the labels for the list before they print"));
     cmdViewAllClose = named(new QPushButton(tr("Close")), "cmdViewAllClose");
     lblSearchDisplay = named(new QLabel, "lblSearchDisplay");
     // The search text is the user's: never read as markup.
@@ -123,6 +128,7 @@ void frmViewAll::buildControls() {
     bottom->addStretch();
     bottom->addWidget(cmdACGetReport);
     bottom->addWidget(cmdPrintLabels);
+    bottom->addWidget(cmdPreviewLabels);
     bottom->addWidget(cmdViewAllClose);
 
     auto* layout = new QVBoxLayout(central);
@@ -133,10 +139,10 @@ void frmViewAll::buildControls() {
 
     // Search, sort, the buttons, then the list and its heading.
     const std::vector<QWidget*> tabOrder = {
-        optSearchFName,   optSearchLName,  optSearchCity,  optSearchState,
-        optSearchZip,     optSearchEmail,  optSearchCat,   optSearchAll,
-        optSearchCompany, optFnameSort,    optLnameSort,   cmdACGetReport,
-        cmdPrintLabels,   cmdViewAllClose, lstAllContacts, txtViewAllHeader};
+        optSearchFName, optSearchLName,  optSearchCity,  optSearchState,   optSearchZip,
+        optSearchEmail, optSearchCat,    optSearchAll,   optSearchCompany, optFnameSort,
+        optLnameSort,   cmdACGetReport,  cmdPrintLabels, cmdPreviewLabels, cmdViewAllClose,
+        lstAllContacts, txtViewAllHeader};
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -193,6 +199,8 @@ QGroupBox* frmViewAll::buildSortFrame() {
 void frmViewAll::buildMenus() {
     mnuVAFile = named(menuBar()->addMenu(tr("&File")), "mnuVAFile");
     mnuPrint = addItem(mnuVAFile, "mnuPrint", tr("&Print"));
+    mnuPreview = addItem(mnuVAFile, "mnuPreview", tr("Print Pre&view"),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
 
     mnuVAEdit = named(menuBar()->addMenu(tr("&Edit")), "mnuVAEdit");
     // The keys themselves, not the desktop's standard keys (Cut is Shift+Del on some).
@@ -213,8 +221,10 @@ void frmViewAll::buildMenus() {
 void frmViewAll::connectCommands() {
     connect(cmdACGetReport, &QPushButton::clicked, this, &frmViewAll::getReport);
     connect(cmdPrintLabels, &QPushButton::clicked, this, &frmViewAll::printLabels);
+    connect(cmdPreviewLabels, &QPushButton::clicked, this, &frmViewAll::previewLabels);
     connect(cmdViewAllClose, &QPushButton::clicked, this, &frmViewAll::close);
     connect(mnuPrint, &QAction::triggered, this, &frmViewAll::printReport);
+    connect(mnuPreview, &QAction::triggered, this, &frmViewAll::previewReport);
     connect(mnuVAEdit, &QMenu::aboutToShow, this, &frmViewAll::editMenuOpening);
     connect(mnuVAEditCopy, &QAction::triggered, this, &frmViewAll::copyCommand);
     connect(mnuVAEditCut, &QAction::triggered, this, &frmViewAll::cutCommand);
@@ -289,9 +299,11 @@ void frmViewAll::showBuiltList(int found, const std::string& resultWord) {
         lblSearchDisplay->show();
     }
     cmdPrintLabels->setEnabled(true);
+    cmdPreviewLabels->setEnabled(true);
     lblTotContacts->setText(tr("Contacts Found = %1").arg(found));
     lblTotContacts->show();
     mnuPrint->setEnabled(true);
+    mnuPreview->setEnabled(true);
     cmdViewAllClose->setFocus();
     if (found != 0) {
         cmdACGetReport->setEnabled(false);
@@ -354,7 +366,7 @@ void frmViewAll::closeEvent(QCloseEvent* event) {
     // A contact opened from the list is on show in the browser; go back there. A browser
     // left hidden by Print Label also holds a current record, but the list did not open it.
     if (openedContact_ && state_.currentRecord != 0) {
-        qm::returnToContactBrowser(state_);
+        returnToContactBrowser(state_);
     } else {
         state_.returnToMain();
     }

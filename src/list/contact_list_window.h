@@ -40,6 +40,7 @@ class frmViewAll : public QMainWindow {
     QRadioButton* optLnameSort;
     QPushButton* cmdACGetReport;
     QPushButton* cmdPrintLabels;
+    QPushButton* cmdPreviewLabels;
     QPushButton* cmdViewAllClose;
     QLineEdit* txtViewAllHeader;
     QListView* lstAllContacts;
@@ -48,6 +49,7 @@ class frmViewAll : public QMainWindow {
 
     QMenu* mnuVAFile;
     QAction* mnuPrint;
+    QAction* mnuPreview;
     QMenu* mnuVAEdit;
     QAction* mnuVAEditCut;
     QAction* mnuVAEditCopy;
@@ -86,7 +88,11 @@ class frmViewAll : public QMainWindow {
 
     // Printing.
     void printLabels();
+    void previewLabels();
+    void runLabelsCommand(bool preview);
     void printReport();
+    void previewReport();
+    void runReportCommand(bool preview);
 
     // Selection, clipboard and opening a contact.
     bool headingHasFocus() const;
@@ -108,11 +114,3 @@ class frmViewAll : public QMainWindow {
     // A contact was opened from this list: closing goes back to the browser showing it.
     bool openedContact_ = false;
 };
-
-namespace qm {
-
-// Search Contacts and All Contacts: the list in the main window's place, all contacts by
-// first name selected.
-void openContactList(AppState& state);
-
-}  // namespace qm

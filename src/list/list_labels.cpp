@@ -52,8 +52,12 @@ void printLabelLines(PrinterSurface& surface, const std::vector<Label>& labels, 
         }
         std::vector<PrintItem> items;
         for (std::size_t j = 0; j < used; ++j) {
-            items.push_back(PrintItem::Tab(left + static_cast<int>(j) * kLayout.columnPitch));
-            items.push_back(PrintItem::Text(k < labels[j].size() ? labels[j][k] : " "));
+            const int column = static_cast<int>(j);
+            items.push_back(PrintItem::Tab(left + column * kLayout.columnPitch));
+            items.push_back(
+                labelText(k < labels[j].size() ? labels[j][k] : " ",
+                          labelLineColumns(kLayout.stock, column, kLayout.textSize,
+                                           kLayout.leftColumn + column * kLayout.columnPitch)));
         }
         surface.print(items);
     }

@@ -1,6 +1,7 @@
 #include "list/list_printing.h"
 
 #include "list/contact_report.h"
+#include "printing/label_stock.h"
 
 namespace qm {
 
@@ -10,10 +11,20 @@ void setListPrintFont(PrinterSurface& surface) {
     surface.setFontItalic(false);
 }
 
+PrintSetup listLabelPaper() {
+    return {kPaperLetter, kPortrait};
+}
+
+PrintSetup contactReportPaper() {
+    return {kPaperLetter, kLandscape};
+}
+
 void printListLabelCopies(PrinterSurface& surface, const std::vector<int>& records,
                           const ContactReader& readContact, Adjustment adjustment, int copies) {
     setListPrintFont(surface);
-    surface.setOrientation(kPortrait);
+    surface.setOrientation(listLabelPaper().orientation);
+    surface.setPaperSize(listLabelPaper().paper);
+    surface.setBackdrop(labelOutlines(kListLabels.stock));
     for (int copy = 0; copy < copies; ++copy) {
         printListLabels(surface, records, readContact, adjustment.left, adjustment.top);
         surface.endDoc();
@@ -24,6 +35,8 @@ void printListLabelCopies(PrinterSurface& surface, const std::vector<int>& recor
 void printContactReportCopies(PrinterSurface& surface, const std::vector<std::string>& lines,
                               const std::string& fileTitle, int copies) {
     setListPrintFont(surface);
+    surface.setPaperSize(contactReportPaper().paper);
+    surface.setOrientation(contactReportPaper().orientation);
     for (int copy = 0; copy < copies; ++copy) {
         printContactReport(surface, lines, fileTitle);
         surface.endDoc();

@@ -16,6 +16,10 @@ namespace qm {
 inline constexpr const char* kEmptyListTitle = "No contacts found";
 inline constexpr const char* kEmptyListText = "Empty list, no labels to print.";
 
+// The papers of the two jobs: labels on letter portrait, the report on letter landscape.
+PrintSetup listLabelPaper();
+PrintSetup contactReportPaper();
+
 // Courier New 10 upright: what the list window sets before either job.
 void setListPrintFont(PrinterSurface& surface);
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 
 #include "surface/printer_surface.h"
@@ -20,11 +21,14 @@ enum class MsgAnswer { Ok, Yes, No, Cancel, Retry, Save, Discard };
 // The button Enter presses, counted from the left of the box's buttons in the order named.
 enum class MsgDefault { First, Second, Third };
 
-// What the print dialog is asked to offer.
+// What the print dialog is asked to offer: the job's paper (a PaperSize code; 0 leaves the
+// printer's own) and orientation selected, the selection offered and perhaps chosen.
 struct PrintRequest {
     bool allowSelection = false;
     int orientation = kPortrait;
     int pageCount = 0;  // 0: unknown
+    int paper = 0;
+    bool selection = false;
 };
 
 // The user's answer to the print dialog. A cancelled dialog has no surface.
@@ -33,6 +37,14 @@ struct PrintJob {
     int copies = 1;
     bool selection = false;
     bool cancelled() const { return surface == nullptr; }
+};
+
+// A print command's job in two parts, so a preview shows exactly what Print prints: the pages
+// (every copy, then the end of the job; throws on failure), and what the command does with
+// a job the print dialog gave (the pages, its failures reported, the window's state updated).
+struct PreviewableJob {
+    std::function<void(PrinterSurface& surface, int copies, bool selection)> pages;
+    std::function<void(PrintJob& job)> print;
 };
 
 class PlatformServices {
@@ -52,6 +64,11 @@ class PlatformServices {
     virtual QString openFileDialog(QWidget* parent, const QString& title, const QString& filter,
                                    const QString& startFolder) = 0;
     virtual PrintJob printDialog(QWidget* parent, const PrintRequest& request) = 0;
+    // Shows the job's pages on the default printer's surface, stepped and zoomed; printing
+    // from it asks printDialog with the same request and hands the job to job.print. True
+    // when the job was printed from the preview.
+    virtual bool printPreview(QWidget* parent, const PrintRequest& request,
+                              const PreviewableJob& job) = 0;
     virtual void beep() = 0;
     virtual QString clipboardText() = 0;
     virtual void setClipboardText(const QString& text) = 0;

@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/print_preview_window.h"
 #include "platform/qt_printer_surface.h"
 #include "platform/qt_text.h"
 
@@ -205,8 +206,17 @@ QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title
 
 PrintJob QtPlatformServices::printDialog(QWidget* parent, const PrintRequest& request) {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // The dialog opens with the job's own paper, whatever the printer's default.
+    const PaperSize* paper = paperSize(request.paper);
+    if (paper != nullptr) {
+        printer->setPageSize(qtPageSize(*paper));
+    }
     printer->setPageOrientation(request.orientation == kLandscape ? QPageLayout::Landscape
                                                                   : QPageLayout::Portrait);
+    const QPageLayout offered = printer->pageLayout();
+    if (request.allowSelection && request.selection) {
+        printer->setPrintRange(QPrinter::Selection);
+    }
     QPrintDialog dialog(printer.get(), parent);
     // Printing to a file stays offered: here it is how a user without a printer gets a PDF.
     dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
@@ -224,13 +234,25 @@ PrintJob QtPlatformServices::printDialog(QWidget* parent, const PrintRequest& re
     job.selection = printer->printRange() == QPrinter::Selection;
     // The caller produces each copy as a document of its own.
     printer->setCopyCount(1);
-    std::string device;
-    if (printer->outputFormat() == QPrinter::NativeFormat) {
-        device =
-            toCp(printerDeviceName(printer->printerName(), QPrinterInfo(*printer).description()));
+    const QPageLayout chosen = printer->pageLayout();
+    const bool paperChanged =
+        paper != nullptr && (!chosen.pageSize().isEquivalentTo(offered.pageSize()) ||
+                             chosen.orientation() != offered.orientation());
+    const std::string device = surfaceDeviceName(*printer);
+    auto surface = std::make_unique<QtPrinterSurface>(std::move(printer), device);
+    if (paperChanged) {
+        // A paper the user chose in the dialog is the one printed on.
+        surface->keepChosenPaper();
     }
-    job.surface = std::make_unique<QtPrinterSurface>(std::move(printer), device);
+    job.surface = std::move(surface);
     return job;
+}
+
+bool QtPlatformServices::printPreview(QWidget* parent, const PrintRequest& request,
+                                      const PreviewableJob& job) {
+    PrintPreviewWindow window(*this, parent, request, job);
+    window.exec();
+    return window.printed();
 }
 
 void QtPlatformServices::beep() {

@@ -15,6 +15,8 @@ class QtPlatformServices : public PlatformServices {
     QString openFileDialog(QWidget* parent, const QString& title, const QString& filter,
                            const QString& startFolder) override;
     PrintJob printDialog(QWidget* parent, const PrintRequest& request) override;
+    bool printPreview(QWidget* parent, const PrintRequest& request,
+                      const PreviewableJob& job) override;
     void beep() override;
     QString clipboardText() override;
     void setClipboardText(const QString& text) override;

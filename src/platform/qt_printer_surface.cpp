@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -90,15 +91,41 @@ QString paperFontFamily(const std::string& name) {
 }
 
 QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer, std::string deviceName)
-    : printer_(std::move(printer)), device_(std::move(deviceName)) {
-    toFile_ = printer_->outputFormat() == QPrinter::PdfFormat;
+    : owned_(std::move(printer)), printer_(owned_.get()), device_(std::move(deviceName)) {
+    target_ = printer_->outputFormat() == QPrinter::PdfFormat ? Target::PdfFile : Target::Printer;
     if (device_.empty()) {
-        device_ = toFile_ ? std::string("PDF") : toCp(printer_->printerName());
+        device_ = printsToFile() ? std::string("PDF") : toCp(printer_->printerName());
     }
     filePath_ = printer_->outputFileName();
-    pointsToPixels_ = (toFile_ ? kPdfResolution : printer_->resolution()) / kPointsPerInch;
+    pointsToPixels_ = (printsToFile() ? kPdfResolution : printer_->resolution()) / kPointsPerInch;
     const QPageLayout layout = printer_->pageLayout();
-    setup_ = Setup{layout.pageSize(), layout.orientation()};
+    setup_ = Setup{layout.pageSize(), layout.orientation(), {}};
+}
+
+std::unique_ptr<QtPrinterSurface> QtPrinterSurface::forPreview(QPrinter& printer,
+                                                               std::string deviceName) {
+    return std::unique_ptr<QtPrinterSurface>(new QtPrinterSurface(printer, std::move(deviceName)));
+}
+
+QtPrinterSurface::QtPrinterSurface(QPrinter& printer, std::string deviceName)
+    : printer_(&printer), device_(std::move(deviceName)), target_(Target::Preview) {
+    pointsToPixels_ = printer.resolution() / kPointsPerInch;
+    const QPageLayout layout = printer.pageLayout();
+    setup_ = Setup{layout.pageSize(), layout.orientation(), {}};
+}
+
+std::unique_ptr<QtPrinterSurface> QtPrinterSurface::forImages(const QString& dir, int dpi,
+                                                              std::string deviceName) {
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setPageSize(QPageSize(QPageSize::Letter));
+    printer->setPageOrientation(QPageLayout::Portrait);
+    auto surface = std::make_unique<QtPrinterSurface>(std::move(printer), std::move(deviceName));
+    surface->target_ = Target::Images;
+    surface->imageDir_ = dir;
+    surface->imageDpi_ = dpi;
+    surface->pointsToPixels_ = dpi / kPointsPerInch;
+    return surface;
 }
 
 // The file a PDF job writes: a temporary beside its name until it is committed. A name that
@@ -165,6 +192,9 @@ void QtPrinterSurface::setOrientation(int orientation) {
     if (orientation != kPortrait && orientation != kLandscape) {
         throw QmError(err::kInvalidCall, "Invalid orientation " + std::to_string(orientation));
     }
+    if (paperKept_) {
+        return;
+    }
     setup_.orientation = orientation == kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     areaValid_ = false;
 }
@@ -174,9 +204,28 @@ void QtPrinterSurface::setPaperSize(int paper) {
     if (size == nullptr) {
         throw QmError(err::kInvalidCall, "Invalid paper size " + std::to_string(paper));
     }
-    // A size that matches a standard one (letter, number-10 envelope) is that size.
-    setup_.size = QPageSize(QSizeF(size->width, size->height), QPageSize::Point);
+    if (paperKept_) {
+        return;
+    }
+    setup_.size = qtPageSize(*size);
     areaValid_ = false;
+}
+
+double QtPrinterSurface::pageWidthPoints() const {
+    const QSizeF paper = setup_.size.size(QPageSize::Point);
+    return setup_.orientation == QPageLayout::Landscape ? paper.height() : paper.width();
+}
+
+double QtPrinterSurface::pageHeightPoints() const {
+    const QSizeF paper = setup_.size.size(QPageSize::Point);
+    return setup_.orientation == QPageLayout::Landscape ? paper.width() : paper.height();
+}
+
+void QtPrinterSurface::setBackdrop(std::vector<PaperRect> outlines) {
+    // Only what is seen on screen or in an image shows it.
+    if (decorated()) {
+        setup_.backdrop = std::move(outlines);
+    }
 }
 
 void QtPrinterSurface::setCurrentX(double twips) {
@@ -258,7 +307,7 @@ QtPrinterSurface::Area QtPrinterSurface::area() {
 }
 
 QtPrinterSurface::Area QtPrinterSurface::measureArea() {
-    if (toFile_) {
+    if (target_ != Target::Printer && printer_->outputFormat() == QPrinter::PdfFormat) {
         const QSizeF paper = setup_.size.size(QPageSize::Point);
         const double height =
             setup_.orientation == QPageLayout::Landscape ? paper.width() : paper.height();
@@ -288,24 +337,35 @@ void QtPrinterSurface::nextLine() {
     x_ = 0.0;
 }
 
-void QtPrinterSurface::putText(const QString& text) {
+void QtPrinterSurface::drawRule(const PaperRect& rule) {
+    startPageIfNeeded();
+    const Area a = area();
+    document_.back().rules.push_back(PaperRect{rule.left + a.left - kPaperSideMarginPoints,
+                                               rule.top + a.top, rule.width, rule.height});
+}
+
+void QtPrinterSurface::putText(const QString& text, bool cut) {
     if (text.isEmpty()) {
         return;
     }
+    startPageIfNeeded();
+    const Area a = area();
+    const Cell& c = cell();
+    document_.back().runs.push_back(Run{a.left + x_, a.top + y_ + c.ascent, cellIndex_, text, cut});
+    x_ += textWidth(text);
+}
+
+void QtPrinterSurface::startPageIfNeeded() {
     if (!pageHasText_) {
-        if (toFile_) {
+        if (printsToFile()) {
             // The pages before are finished: into the file with them.
             paintIntoFile(document_);
             document_.clear();
         }
-        document_.push_back(Page{setup_, {}});
+        document_.push_back(Page{setup_, {}, {}});
         ++documentPages_;
         pageHasText_ = true;
     }
-    const Area a = area();
-    const Cell& c = cell();
-    document_.back().runs.push_back(Run{a.left + x_, a.top + y_ + c.ascent, cellIndex_, text});
-    x_ += textWidth(text);
 }
 
 void QtPrinterSurface::print(const std::vector<PrintItem>& items) {
@@ -325,7 +385,7 @@ void QtPrinterSurface::print(const std::vector<PrintItem>& items) {
                 x_ += cell().blank * std::max(0, item.n);
                 break;
             case PrintItem::Kind::Text:
-                putText(fromCp(item.text));
+                putText(fromCp(item.text), item.cut);
                 break;
         }
     }
@@ -391,11 +451,102 @@ void QtPrinterSurface::paintRuns(QPainter& painter, const std::vector<Run>& runs
     flush();
 }
 
+void QtPrinterSurface::paintBackdrop(QPainter& painter, const Page& page) const {
+    if (page.setup.backdrop.empty()) {
+        return;
+    }
+    painter.save();
+    painter.setPen(QPen(QColor(150, 170, 205), 0.75 * kUnitsPerPoint));
+    painter.setBrush(QColor(240, 245, 252));
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double radius = 4 * kUnitsPerPoint;
+    for (const PaperRect& r : page.setup.backdrop) {
+        // Inside its rectangle, so the outline of a whole page still shows.
+        const double inset = 0.5;
+        painter.drawRoundedRect(
+            QRectF((r.left + inset) * kUnitsPerPoint, (r.top + inset) * kUnitsPerPoint,
+                   (r.width - 2 * inset) * kUnitsPerPoint, (r.height - 2 * inset) * kUnitsPerPoint),
+            radius, radius);
+    }
+    painter.restore();
+}
+
+void QtPrinterSurface::paintCutMarks(QPainter& painter, const std::vector<Run>& runs) const {
+    painter.save();
+    painter.setPen(QPen(QColor(210, 30, 30), 1.2 * kUnitsPerPoint));
+    for (const Run& run : runs) {
+        if (!run.cut) {
+            continue;
+        }
+        const Cell& c = cells_[run.cell];
+        const double right = run.x + c.column * static_cast<double>(run.text.size());
+        const double top = run.baseline - c.ascent;
+        const double bottom = run.baseline + c.size * 0.25;
+        // A bar at the label's edge where the line was cut, and the line underlined.
+        painter.drawLine(QPointF(right * kUnitsPerPoint, top * kUnitsPerPoint),
+                         QPointF(right * kUnitsPerPoint, bottom * kUnitsPerPoint));
+        painter.drawLine(QPointF(run.x * kUnitsPerPoint, bottom * kUnitsPerPoint),
+                         QPointF(right * kUnitsPerPoint, bottom * kUnitsPerPoint));
+    }
+    painter.restore();
+}
+
+void QtPrinterSurface::paintPage(QPainter& painter, const Page& page) {
+    ++pagesPainted_;
+    if (decorated()) {
+        paintBackdrop(painter, page);
+    }
+    for (const PaperRect& r : page.rules) {
+        painter.fillRect(QRectF(r.left * kUnitsPerPoint, r.top * kUnitsPerPoint,
+                                r.width * kUnitsPerPoint, r.height * kUnitsPerPoint),
+                         Qt::black);
+    }
+    paintRuns(painter, page.runs);
+    if (decorated()) {
+        paintCutMarks(painter, page.runs);
+    }
+    if (recording_ || decorated()) {
+        paintedPages_.push_back(QPageLayout(page.setup.size, page.setup.orientation, QMarginsF()));
+    }
+    if (recording_) {
+        for (const Run& run : page.runs) {
+            painted_.push_back(
+                PaintedRun{pagesPainted_, run.x, run.baseline, toCp(run.text), run.cut});
+        }
+    }
+}
+
+void QtPrinterSurface::paintImages(const std::vector<Page>& pages) {
+    for (const Page& page : pages) {
+        const QSizeF size = page.setup.size.size(QPageSize::Point);
+        const bool landscape = page.setup.orientation == QPageLayout::Landscape;
+        const double width = landscape ? size.height() : size.width();
+        const double height = landscape ? size.width() : size.height();
+        QImage image(static_cast<int>(std::lround(width * pointsToPixels_)),
+                     static_cast<int>(std::lround(height * pointsToPixels_)), QImage::Format_RGB32);
+        image.setDotsPerMeterX(static_cast<int>(std::lround(imageDpi_ / 0.0254)));
+        image.setDotsPerMeterY(static_cast<int>(std::lround(imageDpi_ / 0.0254)));
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHints(QPainter::TextAntialiasing | QPainter::Antialiasing);
+        painter.scale(pointsToPixels_ / kUnitsPerPoint, pointsToPixels_ / kUnitsPerPoint);
+        paintPage(painter, page);
+        painter.end();
+        const QString path =
+            imageDir_ + QStringLiteral("/page-%1.png").arg(pagesPainted_, 3, 10, QLatin1Char('0'));
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
+            printerFailure("cannot write " + toCp(path), device_);
+        }
+        ++pagesSent_;
+    }
+}
+
 void QtPrinterSurface::paint(const std::vector<Page>& pages) {
     printer_->setFullPage(true);
     applySetup(pages.front().setup);
     QPainter painter;
-    if (!painter.begin(printer_.get())) {
+    if (!painter.begin(printer_)) {
         printerFailure("cannot start printing", device_);
     }
     painter.scale(pointsToPixels_ / kUnitsPerPoint, pointsToPixels_ / kUnitsPerPoint);
@@ -408,7 +559,7 @@ void QtPrinterSurface::paint(const std::vector<Page>& pages) {
                 printerFailure("cannot start a new page", device_);
             }
         }
-        paintRuns(painter, pages[i].runs);
+        paintPage(painter, pages[i]);
     }
     if (!painter.end()) {
         printerFailure("cannot finish the document", device_);
@@ -440,7 +591,7 @@ void QtPrinterSurface::paintIntoFile(const std::vector<Page>& pages) {
                 printerFailure("cannot start a new page", device_);
             }
         }
-        paintRuns(pdf_->painter, page.runs);
+        paintPage(pdf_->painter, page);
         ++pagesSent_;
     }
 }
@@ -453,7 +604,13 @@ void QtPrinterSurface::endDoc() {
     if (document.empty()) {
         return;  // nothing was printed: no sheet goes through the printer
     }
-    if (toFile_) {
+    if (target_ == Target::Preview) {
+        // The preview shows the whole job at once.
+        jobPages_.insert(jobPages_.end(), std::make_move_iterator(document.begin()),
+                         std::make_move_iterator(document.end()));
+    } else if (target_ == Target::Images) {
+        paintImages(document);
+    } else if (printsToFile()) {
         // The file is finished once, at EndJob.
         paintIntoFile(document);
     } else {
@@ -475,6 +632,12 @@ void QtPrinterSurface::killDoc() {
 }
 
 void QtPrinterSurface::endJob() {
+    if (target_ == Target::Preview && !jobPages_.empty()) {
+        const std::vector<Page> pages = std::move(jobPages_);
+        jobPages_.clear();
+        paint(pages);
+        return;
+    }
     if (pdf_ == nullptr) {
         return;
     }
@@ -484,6 +647,14 @@ void QtPrinterSurface::endJob() {
     if (!pdf->commit()) {
         printerFailure("cannot write " + toCp(filePath_), device_);
     }
+}
+
+QPageSize qtPageSize(const PaperSize& paper) {
+    // A size that matches a standard one (letter, the number-10 and 6 3/4 envelopes) is that
+    // size; the others keep their own name.
+    return QPageSize(
+        QSizeF(paper.width, paper.height), QPageSize::Point,
+        QString::fromLatin1(paper.name.data(), static_cast<qsizetype>(paper.name.size())));
 }
 
 std::unique_ptr<QtPrinterSurface> makePdfSurface(const QString& path,

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "surface/paper_sizes.h"
 #include "surface/printer_surface.h"
 
 class QPainter;
@@ -25,11 +26,28 @@ class QPrinter;
 
 namespace qm {
 
+// A run as it went onto a page, for comparing two outputs of one job.
+struct PaintedRun {
+    int page = 1;  // from 1 across the job
+    double x = 0.0;
+    double baseline = 0.0;
+    std::string text;
+    bool cut = false;
+    bool operator==(const PaintedRun&) const = default;
+};
+
 class QtPrinterSurface : public PrinterSurface {
   public:
     // Takes the printer as the print dialog left it (its own copy count should be 1: copies
     // are separate documents). An empty deviceName reports the printer's own name, or "PDF".
     explicit QtPrinterSurface(std::unique_ptr<QPrinter> printer, std::string deviceName = {});
+    // Paints the whole job at EndJob on a printer it does not own, as a print preview's:
+    // the pages as the printer would print them, with the backdrop and the cut marks.
+    static std::unique_ptr<QtPrinterSurface> forPreview(QPrinter& printer, std::string deviceName);
+    // Writes each page as dir/page-001.png... at dpi, with the backdrop and the cut marks, on
+    // the paper model of a PDF file.
+    static std::unique_ptr<QtPrinterSurface> forImages(const QString& dir, int dpi,
+                                                       std::string deviceName = "PDF");
     // A job dropped without EndJob still completes its file, but can report no failure.
     ~QtPrinterSurface() override;
 
@@ -39,6 +57,10 @@ class QtPrinterSurface : public PrinterSurface {
     void setFontItalic(bool on) override;
     void setOrientation(int orientation) override;
     void setPaperSize(int paper) override;
+    double pageWidthPoints() const override;
+    double pageHeightPoints() const override;
+    void setBackdrop(std::vector<PaperRect> outlines) override;
+    void drawRule(const PaperRect& rule) override;
     void setCurrentX(double twips) override;
     void setCurrentY(double twips) override;
     std::string deviceName() const override { return device_; }
@@ -51,14 +73,25 @@ class QtPrinterSurface : public PrinterSurface {
     void killDoc() override;
     void endJob() override;
 
-    bool printsToFile() const { return toFile_; }
+    bool printsToFile() const { return target_ == Target::PdfFile; }
     // Pages sent so far: into a file, the pages the file holds.
     int pagesSent() const { return pagesSent_; }
+    // The paper the user chose in the print dialog stays: the job's paper size and
+    // orientation no longer change it.
+    void keepChosenPaper() { paperKept_ = true; }
+    // Keeps a record of every run painted, from here on.
+    void recordRuns() { recording_ = true; }
+    const std::vector<PaintedRun>& paintedRuns() const { return painted_; }
+    // The page layouts painted so far, in page order.
+    const std::vector<QPageLayout>& paintedPages() const { return paintedPages_; }
 
   private:
+    enum class Target { Printer, PdfFile, Preview, Images };
+    QtPrinterSurface(QPrinter& printer, std::string deviceName);
     struct Setup {
         QPageSize size;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        std::vector<PaperRect> backdrop;
     };
     // The printable area of the current setup, in points from the paper's top-left corner.
     struct Area {
@@ -85,10 +118,12 @@ class QtPrinterSurface : public PrinterSurface {
         double baseline = 0.0;  // points from the paper's top edge
         std::size_t cell = 0;   // index into cells_
         QString text;
+        bool cut = false;
     };
     struct Page {
         Setup setup;
         std::vector<Run> runs;
+        std::vector<PaperRect> rules;  // in points of the paper
     };
 
     struct PdfFile;
@@ -101,16 +136,30 @@ class QtPrinterSurface : public PrinterSurface {
     void applySetup(const Setup& setup);
     void nextLine();
     void breakPageIfBelowBottom();
-    void putText(const QString& text);
+    void putText(const QString& text, bool cut);
+    void startPageIfNeeded();
     void paint(const std::vector<Page>& pages);
     void paintIntoFile(const std::vector<Page>& pages);
+    void paintImages(const std::vector<Page>& pages);
     void openFile(const Setup& setup);
+    void paintPage(QPainter& painter, const Page& page);
     void paintRuns(QPainter& painter, const std::vector<Run>& runs) const;
+    void paintBackdrop(QPainter& painter, const Page& page) const;
+    void paintCutMarks(QPainter& painter, const std::vector<Run>& runs) const;
+    bool decorated() const { return target_ == Target::Preview || target_ == Target::Images; }
     void resetPosition();
 
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrinter> owned_;
+    QPrinter* printer_ = nullptr;
     std::string device_;
-    bool toFile_ = false;
+    Target target_ = Target::Printer;
+    bool paperKept_ = false;
+    bool recording_ = false;
+    std::vector<PaintedRun> painted_;
+    std::vector<QPageLayout> paintedPages_;
+    std::vector<Page> jobPages_;  // a preview's pages, painted at EndJob
+    QString imageDir_;
+    int imageDpi_ = 96;
     QString filePath_;
     double pointsToPixels_ = 1.0;
 
@@ -130,9 +179,13 @@ class QtPrinterSurface : public PrinterSurface {
     bool pageHasText_ = false;      // the last page of document_ is the one in progress
     std::unique_ptr<PdfFile> pdf_;  // into a file: the file being written, once a page went
     int pagesSent_ = 0;
+    int pagesPainted_ = 0;
     double x_ = 0.0;  // points from the left of the printable area
     double y_ = 0.0;  // points from the top of the printable area
 };
+
+// The Qt page size of a paper of the table.
+QPageSize qtPageSize(const PaperSize& paper);
 
 // A surface that writes a PDF file at path (letter, portrait, the common inkjet's printable
 // area). The file is complete after EndJob.

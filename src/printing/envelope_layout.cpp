@@ -1,10 +1,12 @@
 #include "printing/envelope_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "printing/print_rules.h"
 #include "records/text_rules.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 
@@ -36,6 +38,13 @@ void printLinesAboveAddress(PrinterSurface& surface, int count) {
     }
 }
 
+double bodySize(const EnvelopeJob& job) {
+    if (job.largeFont) {
+        return kLargeEnvelopeFontSize;
+    }
+    return job.portrait ? 10 : 12;
+}
+
 }  // namespace
 
 std::optional<EnvelopeSlot> envelopeSlotPicked(int size) {
@@ -65,12 +74,29 @@ EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter) 
     return at;
 }
 
+PrintSetup envelopeJobPaper(const EnvelopeJob& job) {
+    const EnvelopeSize* size = envelopeSize(job.size);
+    return {size != nullptr ? size->paper : kPaperLetter, job.portrait ? kPortrait : kLandscape};
+}
+
+int linesAboveEnvelope(double pageHeight, double lineHeight) {
+    const double above = kLetterPaper.width - pageHeight;
+    return above > 0 ? static_cast<int>(std::lround(above / lineHeight)) : 0;
+}
+
 void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
     const bool listed = isListedPrinter(surface.deviceName());
-    surface.setOrientation(job.portrait ? kPortrait : kLandscape);
+    const PrintSetup paper = envelopeJobPaper(job);
+    const EnvelopeSize* size = envelopeSize(job.size);
+    const bool ownPaper = size != nullptr && size->hasPhysicalSize();
+    surface.setOrientation(paper.orientation);
     surface.setFontSize(job.portrait ? 10 : 12);
-    if (listed) {
-        surface.setPaperSize(kPaperEnvelope10);
+    // An envelope of no known size goes on number-10 paper on the listed printers, as
+    // they have always fed it; the slots' line counts already allow for that page.
+    surface.setPaperSize(!ownPaper && listed ? kPaperEnvelope10 : paper.paper);
+    if (ownPaper) {
+        surface.setBackdrop(
+            {PaperRect{0, 0, surface.pageWidthPoints(), surface.pageHeightPoints()}});
     }
     surface.printLine();
 
@@ -83,7 +109,13 @@ void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
     surface.setFontItalic(job.largeFont);
 
     const EnvelopePlacement at = envelopePlacement(job, listed);
-    printLinesAboveAddress(surface, std::max(0, at.top));
+    // The slots count lines down a letter page in landscape, the envelope lying along its
+    // bottom edge: on a shorter page (the envelope's own) the lines above the envelope go.
+    const int skipped =
+        job.portrait || !ownPaper
+            ? 0
+            : linesAboveEnvelope(surface.pageHeightPoints(), lineHeightPoints(bodySize(job)));
+    printLinesAboveAddress(surface, std::max(0, at.top - skipped));
     printAddressLines(surface, job.lines, at.left, job.centered, kEnvelopeCenterHalfWidth);
     surface.endDoc();
 }

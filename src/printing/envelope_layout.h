@@ -33,7 +33,17 @@ struct EnvelopeJob {
     std::string topPad;   // empty lines above the address, before adjustment
     int adjustLeft = 0;   // the ENVELOPE adjustment
     int adjustTop = 0;
+    int size = 0;  // the envelope size 1..7, for its paper; 0: letter
 };
+
+// The paper an envelope job sets: its envelope's own in the orientation chosen (the custom
+// size: letter).
+PrintSetup envelopeJobPaper(const EnvelopeJob& job);
+
+// The slots count lines down a landscape letter page with the envelope along its bottom
+// edge; on a page of pageHeight points those above the envelope's top edge, in lines of
+// lineHeight.
+int linesAboveEnvelope(double pageHeight, double lineHeight);
 
 // Where the address lands once adjustment and corrections are applied.
 struct EnvelopePlacement {
@@ -43,9 +53,8 @@ struct EnvelopePlacement {
 };
 EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter);
 
-// Prints one copy and ends its document. Listed printers (by the surface's device name)
-// get number-10 envelope paper and sit two lines higher. The five address lines always
-// share one page.
+// Prints one copy and ends its document, on the envelope's paper. Listed printers (by the
+// surface's device name) sit two lines higher. The five address lines always share one page.
 void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job);
 
 }  // namespace qm

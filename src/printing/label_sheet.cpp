@@ -5,6 +5,8 @@
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "records/text_rules.h"
+#include "surface/paper_sizes.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 
@@ -128,15 +130,37 @@ int padded(const std::string& pad, int adjustment) {
     return cint(numberValue(pad) + adjustment, true);
 }
 
+// The characters a label at a position holds from its column's start. In landscape the
+// sheet's labels are not where the columns fall: a line ends where the next column's text
+// starts, or at the paper's printable width.
+int labelRoom(const std::string& position, bool portrait) {
+    const auto p = sheetPosition(position);
+    const auto column = static_cast<std::size_t>(p ? (*p - 1) % kAddressSheet.sheet.across : 0);
+    if (portrait) {
+        return labelLineColumns(kAddressSheet, static_cast<int>(column), kCells.fontSize);
+    }
+    if (column + 1 < kCells.startColumns.size()) {
+        return kCells.startColumns[column + 1] - kCells.startColumns[column] - 1;
+    }
+    const double width = kLetterPaper.height - 2 * kPaperSideMarginPoints;
+    return static_cast<int>(width / columnWidthPoints(kLandscapeFontSize)) -
+           kCells.startColumns[column] + 1;
+}
+
 }  // namespace
+
+PrintSetup labelJobPaper(const LabelJob& job) {
+    return {kPaperLetter, job.portrait ? kPortrait : kLandscape};
+}
 
 LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job) {
     const bool listed = isListedPrinter(surface.deviceName());
-    surface.setOrientation(job.portrait ? kPortrait : kLandscape);
-    surface.setFontSize(job.portrait ? kCells.fontSize : kLandscapeFontSize);
-    if (listed) {
-        surface.setPaperSize(kPaperLetter);
-    }
+    const double fontSize = job.portrait ? kCells.fontSize : kLandscapeFontSize;
+    surface.setOrientation(labelJobPaper(job).orientation);
+    surface.setFontSize(fontSize);
+    // The sheet is letter stock whatever the printer's own paper.
+    surface.setPaperSize(labelJobPaper(job).paper);
+    surface.setBackdrop(labelOutlines(kAddressSheet));
     surface.printEmptyLines(kCells.leadLines);
     surface.setFont("Courier New");
     surface.setFontBold(false);
@@ -147,7 +171,8 @@ LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job) {
     int top = padded(state.topPad, job.adjust.top);
     surface.printEmptyLines(top);
     for (int i = 0; i < job.labelCount; ++i) {
-        printAddressLines(surface, job.lines, left, job.centered, kCells.centerHalfWidth);
+        printAddressLines(surface, job.lines, left, job.centered, kCells.centerHalfWidth,
+                          labelRoom(state.startPosition, job.portrait));
         state.startPosition = numberText(numberValue(state.startPosition) + 1);
         // Back to the top of the page; the next label is found by counting lines down.
         surface.setCurrentX(0);

@@ -76,6 +76,9 @@ struct LabelJobEnd {
     std::string topPad;
 };
 
+// The paper a label job sets: letter, in the job's orientation.
+PrintSetup labelJobPaper(const LabelJob& job);
+
 // Prints one copy and ends its document. The listed-printer corrections follow the
 // surface's device name.
 LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job);

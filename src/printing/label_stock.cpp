@@ -1,6 +1,9 @@
 #include "printing/label_stock.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 
@@ -24,6 +27,37 @@ std::optional<LabelCell> SheetGeometry::labelAt(double x, double y) const {
         return std::nullopt;
     }
     return cell;
+}
+
+double firstLineTop(const LabelStock& stock, int row) {
+    const CellLayout& cells = stock.cells;
+    const double line = lineHeightPoints(cells.fontSize);
+    if (!cells.topLines.empty()) {
+        return (cells.leadLines + cells.topLines[static_cast<std::size_t>(row)]) * line;
+    }
+    const PaperRect label = stock.sheet.label({row, 0});
+    return label.top + (label.height - cells.linesPerLabel * line) / 2;
+}
+
+int labelLineColumns(const LabelStock& stock, int column, double fontSize, int startColumn) {
+    if (startColumn == 0) {
+        startColumn = stock.cells.startColumns[static_cast<std::size_t>(column)];
+    }
+    const double width = columnWidthPoints(fontSize);
+    const double start = kPaperSideMarginPoints + (startColumn - 1) * width;
+    const double room = stock.sheet.label({0, column}).right() - start;
+    // A hair of slack: a column that ends exactly on the edge still fits.
+    return std::max(0, static_cast<int>(std::floor(room / width + 1e-9)));
+}
+
+std::vector<PaperRect> labelOutlines(const LabelStock& stock) {
+    std::vector<PaperRect> outlines;
+    for (int row = 0; row < stock.sheet.down; ++row) {
+        for (int column = 0; column < stock.sheet.across; ++column) {
+            outlines.push_back(stock.sheet.label({row, column}));
+        }
+    }
+    return outlines;
 }
 
 const EnvelopeSize* envelopeSize(int size) {

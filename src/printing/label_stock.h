@@ -10,20 +10,11 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "surface/paper_sizes.h"
 
 namespace qm {
-
-// A rectangle of the paper, in points from the paper's top-left corner.
-struct PaperRect {
-    double left = 0.0;
-    double top = 0.0;
-    double width = 0.0;
-    double height = 0.0;
-    double right() const { return left + width; }
-    double bottom() const { return top + height; }
-};
 
 // Row and column of a label on its sheet, both from 0.
 struct LabelCell {
@@ -54,11 +45,13 @@ struct SheetGeometry {
 
 // Where a job puts its text on a sheet, in character cells of the job's font: the text of
 // label column c starts at character column startColumns[c]; the first text line of label
-// row r follows leadLines + topLines[r] empty lines counted from the top of the page.
+// row r follows leadLines + topLines[r] empty lines counted from the top of the page, or,
+// for a stock without top lines, is anchored on its label: the label's lines centered in
+// the label's height, whatever the line height adds up to over the rows.
 struct CellLayout {
     double fontSize = 10.0;
     std::span<const int> startColumns;  // one per column of labels
-    std::span<const int> topLines;      // one per row of labels
+    std::span<const int> topLines;      // one per row of labels, or none: rows anchored
     int leadLines = 0;
     int linesPerLabel = 0;
     int centerHalfWidth = 0;     // a centered line gets CInt(half - length / 2) blanks
@@ -76,10 +69,8 @@ namespace stock_rows {
 // sheet's inch pitch.
 inline constexpr std::array<int, 3> kAddressColumns = {2, 35, 68};
 inline constexpr std::array<int, 10> kAddressTopLines = {3, 10, 16, 23, 30, 36, 43, 50, 56, 63};
-// Four lines a row, one more after rows 6, 10, 14 and 19: the stock's half-inch pitch.
+// The rows are anchored: whole lines of 8 points cannot keep the stock's half-inch pitch.
 inline constexpr std::array<int, 4> kReturnColumns = {3, 34, 65, 96};
-inline constexpr std::array<int, 20> kReturnTopLines = {5,  9,  13, 17, 21, 25, 30, 34, 38, 42,
-                                                        47, 51, 55, 59, 64, 68, 72, 76, 80, 85};
 }  // namespace stock_rows
 
 // One row per stock. The typed-line labels place each label by going back to the top of the
@@ -117,7 +108,7 @@ inline constexpr std::array kLabelStocks = {
                          .down = 20},
                .cells = {.fontSize = 8,
                          .startColumns = stock_rows::kReturnColumns,
-                         .topLines = stock_rows::kReturnTopLines,
+                         .topLines = {},
                          .leadLines = 0,
                          .linesPerLabel = 3,
                          .centerHalfWidth = 12,
@@ -125,6 +116,15 @@ inline constexpr std::array kLabelStocks = {
 };
 inline constexpr const LabelStock& kAddressSheet = kLabelStocks[0];
 inline constexpr const LabelStock& kReturnAddressSheet = kLabelStocks[1];
+
+// The top of row r's first text line, in points from the top of the printable area, in the
+// stock's own font.
+double firstLineTop(const LabelStock& stock, int row);
+// Whole characters of a font size that fit on a label of column c from the column's start
+// (startColumn, by default the layout's own) to the label's right edge.
+int labelLineColumns(const LabelStock& stock, int column, double fontSize, int startColumn = 0);
+// The outline of every label of the sheet.
+std::vector<PaperRect> labelOutlines(const LabelStock& stock);
 
 // Labels for listed contacts: the 30-up sheet in a layout of their own. Three labels a row
 // from the left column in steps of columnPitch; each row takes rowTextLines lines of
@@ -164,27 +164,35 @@ struct EnvelopeSlot {
 // physical size is portrait, short side first, in points; the custom size has none. The
 // address's slot comes from one of two columns: a size picked in the list, or the Envelope
 // option chosen again with a size already picked.
+// The custom size has no paper of its own: it prints on the letter page the slots count on.
 struct EnvelopeSize {
     std::string_view itemText;
     double width = 0.0;
     double height = 0.0;
     EnvelopeSlot picked;
     EnvelopeSlot reselected;
+    int paper = kPaperLetter;  // the page the job sets
     constexpr bool hasPhysicalSize() const { return width > 0 && height > 0; }
 };
 
+constexpr EnvelopeSize envelopeRow(std::string_view text, const PaperSize& paper,
+                                   EnvelopeSlot picked, EnvelopeSlot reselected) {
+    return {text, paper.width, paper.height, picked, reselected, paper.code};
+}
+
 inline constexpr std::array kEnvelopes = {
-    EnvelopeSize{"#10 Standard Business envelope (4 1/8 in x 9 1/2 in)",
-                 kEnvelope10Paper.width,
-                 kEnvelope10Paper.height,
-                 {38, 33},
-                 {38, 33}},
-    EnvelopeSize{"#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)", 261, 468, {23, 32}, {28, 39}},
-    EnvelopeSize{"#A2 Invitation envelope (4 3/8 in x 5 3/4 in)", 315, 414, {20, 32}, {24, 37}},
-    EnvelopeSize{"#A7 Announcement envelope (5 1/4 in x 7 1/4 in)", 378, 522, {28, 30}, {34, 36}},
-    EnvelopeSize{
-        "#A8 Std Greeting Card envelope (5.5 in x 8 1/8 in)", 396, 585, {30, 30}, {36, 36}},
-    EnvelopeSize{"#A10 Lrg Greeting Card envelope (6 in x 9 1/2 in)", 432, 684, {36, 25}, {44, 30}},
+    envelopeRow("#10 Standard Business envelope (4 1/8 in x 9 1/2 in)", kEnvelope10Paper, {38, 33},
+                {38, 33}),
+    envelopeRow("#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)", kEnvelope634Paper, {23, 32},
+                {28, 39}),
+    envelopeRow("#A2 Invitation envelope (4 3/8 in x 5 3/4 in)", kEnvelopeA2Paper, {20, 32},
+                {24, 37}),
+    envelopeRow("#A7 Announcement envelope (5 1/4 in x 7 1/4 in)", kEnvelopeA7Paper, {28, 30},
+                {34, 36}),
+    envelopeRow("#A8 Std Greeting Card envelope (5.5 in x 8 1/8 in)", kEnvelopeA8Paper, {30, 30},
+                {36, 36}),
+    envelopeRow("#A10 Lrg Greeting Card envelope (6 in x 9 1/2 in)", kEnvelopeA10Paper, {36, 25},
+                {44, 30}),
     EnvelopeSize{"Custom (edit Left and Top margin boxes)", 0, 0, {30, 30}, {36, 36}},
 };
 inline constexpr int kEnvelopeSizes = static_cast<int>(kEnvelopes.size());

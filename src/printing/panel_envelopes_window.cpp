@@ -1,10 +1,14 @@
 // The panel's envelope options, the envelope job of the Print command, Clear Form and
 // return-address labels.
+#include <QFile>
+
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "printing/envelope_layout.h"
 #include "printing/return_labels.h"
 #include "printing/typed_lines_panel_window.h"
+#include "records/parameter_file.h"
+#include "shell/app_folder.h"
 
 namespace qm {
 
@@ -21,16 +25,20 @@ void setSlot(PrintOptions& options, const EnvelopeSlot& slot) {
 // fixed.
 void TypedLinesPanel::enterReturnAddressMode() {
     cmdRetAddress->show();
+    cmdRetPreview->show();
     cmdLMStart->hide();
+    cmdLMPreview->hide();
     optLMLabel->setEnabled(false);
     optLMEnvelope->setEnabled(false);
 }
 
 void TypedLinesPanel::leaveReturnAddressMode() {
     cmdLMStart->show();
+    cmdLMPreview->show();
     optLMLabel->setEnabled(true);
     optLMEnvelope->setEnabled(true);
     cmdRetAddress->hide();
+    cmdRetPreview->hide();
 }
 
 void TypedLinesPanel::envelopeClicked() {
@@ -72,6 +80,7 @@ EnvelopeJob TypedLinesPanel::envelopeJob(int adjustLeft, int adjustTop) const {
     job.topPad = std::to_string(o.topPad);
     job.adjustLeft = adjustLeft;
     job.adjustTop = adjustTop;
+    job.size = o.envelopeSize;
     return job;
 }
 
@@ -96,6 +105,14 @@ void TypedLinesPanel::clearForm() {
 }
 
 void TypedLinesPanel::returnAddressCommand() {
+    runReturnAddressCommand(false);
+}
+
+void TypedLinesPanel::returnAddressPreviewCommand() {
+    runReturnAddressCommand(true);
+}
+
+void TypedLinesPanel::runReturnAddressCommand(bool preview) {
     PlatformServices& platform = state_.platform;
     // Yes to "Completed" prints the same sheet again, from the first message on.
     for (;;) {
@@ -114,25 +131,50 @@ void TypedLinesPanel::returnAddressCommand() {
             }
             return;
         }
-
-        PrintJob job = platform.printDialog(this, PrintRequest{});
-        if (job.cancelled()) {
-            return;
-        }
-        chkBold->setChecked(false);
-        chkBold->hide();
+        Adjustment adjust;
         try {
-            printReturnLabelJob(*job.surface, {lines[0], lines[1], lines[2]},
-                                state_.printOptions().alignment == TextAlignment::Centered,
-                                job.copies);
+            adjust = readAdjustment(
+                QFile::encodeName(state_.appFile(QString::fromLatin1(kParameterFileName)))
+                    .toStdString(),
+                kSectionReturnLabels);
         } catch (const std::exception&) {
-            job.surface->killDoc();
             showPrinterProblem(platform, this);
             return;
         }
 
+        const std::array<std::string, kReturnLabelLines> sheet{lines[0], lines[1], lines[2]};
+        const bool centered = state_.printOptions().alignment == TextAlignment::Centered;
+        bool printed = false;
+        PreviewableJob job;
+        job.pages = [sheet, centered, adjust](PrinterSurface& surface, int copies, bool) {
+            printReturnLabelJob(surface, sheet, centered, copies, adjust);
+        };
+        job.print = [&](PrintJob& printJob) {
+            chkBold->setChecked(false);
+            chkBold->hide();
+            try {
+                job.pages(*printJob.surface, printJob.copies, false);
+                printed = true;
+            } catch (const std::exception&) {
+                printJob.surface->killDoc();
+                showPrinterProblem(platform, this);
+            }
+        };
+        const PrintRequest request{.orientation = returnLabelPaper().orientation,
+                                   .paper = returnLabelPaper().paper};
+        if (preview) {
+            platform.printPreview(this, request, job);
+        } else if (PrintJob printJob = platform.printDialog(this, request); !printJob.cancelled()) {
+            job.print(printJob);
+        }
+        if (!printed) {
+            return;
+        }
+
         cmdRetAddress->hide();
+        cmdRetPreview->hide();
         cmdLMStart->show();
+        cmdLMPreview->show();
         const MsgAnswer again = platform.messageBox(
             this, tr("Completed"),
             tr("Done!  Do you want to print another page of Return Address Labels?"),

@@ -101,12 +101,24 @@ void TypedLinesPanel::labelStockClicked() {
 }
 
 void TypedLinesPanel::printCommand() {
+    runPrintCommand(false);
+}
+
+void TypedLinesPanel::previewCommand() {
+    runPrintCommand(true);
+}
+
+// Print and Preview: the same checks and messages in the same order, then the print dialog
+// or the preview, and the same job.
+void TypedLinesPanel::runPrintCommand(bool preview) {
     PlatformServices& platform = state_.platform;
-    PrintJob job;
+    Adjustment onTheFly;
+    Adjustment envelope;
+    bool reparsed = false;
     try {
         const std::string params = parameterFilePath(state_);
-        const Adjustment onTheFly = readAdjustment(params, kSectionOnTheFly);
-        const Adjustment envelope = readAdjustment(params, kSectionEnvelope);
+        onTheFly = readAdjustment(params, kSectionOnTheFly);
+        envelope = readAdjustment(params, kSectionEnvelope);
 
         const std::array<std::string, 5> lines = typedLinesCp();
         if (const auto failed = checkPrintCommand(printChoices(state_.printOptions(), lines))) {
@@ -114,7 +126,6 @@ void TypedLinesPanel::printCommand() {
             return;
         }
         const bool labels = state_.printOptions().medium == PrintMedium::LabelStock;
-        bool reparsed = false;
         if (labels && !lblLMPosition->text().isEmpty()) {
             const auto parsed = parseLabelRange(toCp(state_.printOptions().positionRange));
             if (const auto* failed = std::get_if<Notice>(&parsed)) {
@@ -126,22 +137,54 @@ void TypedLinesPanel::printCommand() {
             state_.setPrintOptions(options);
             reparsed = true;
         }
+    } catch (const std::exception&) {
+        showPrinterProblem(platform, this);
+        return;
+    }
 
-        job = platform.printDialog(
-            this, PrintRequest{false, state_.printOptions().portrait ? kPortrait : kLandscape, 0});
-        if (job.cancelled()) {
-            return;
+    const bool labels = state_.printOptions().medium == PrintMedium::LabelStock;
+    LabelJob labelJob = labelJobOf(state_.printOptions(), typedLinesCp());
+    labelJob.adjust = onTheFly;
+    const EnvelopeJob envelopeJobNow = envelopeJob(envelope.left, envelope.top);
+    const PrintSetup paper = labels ? labelJobPaper(labelJob) : envelopeJobPaper(envelopeJobNow);
+    PrintRequest request;
+    request.orientation = paper.orientation;
+    request.paper = paper.paper;
+
+    PreviewableJob job;
+    job.pages = [labels, labelJob, envelopeJobNow, reparsed](PrinterSurface& surface, int copies,
+                                                             bool) {
+        surface.setFont("Courier New");
+        surface.setFontSize(10);
+        if (labels) {
+            printLabelCopies(surface, labelJob, reparsed, copies);
+        } else {
+            printEnvelopeCopies(surface, envelopeJobNow, copies);
         }
+    };
+    job.print = [this, labels, labelJob, envelopeJobNow, reparsed](PrintJob& printJob) {
+        printTypedLines(printJob, labels, labelJob, envelopeJobNow, reparsed);
+    };
+    if (preview) {
+        platform.printPreview(this, request, job);
+        return;
+    }
+    PrintJob printJob = platform.printDialog(this, request);
+    if (!printJob.cancelled()) {
+        job.print(printJob);
+    }
+}
+
+void TypedLinesPanel::printTypedLines(PrintJob& job, bool labels, const LabelJob& labelJob,
+                                      const EnvelopeJob& envelopeJob, bool reparsed) {
+    try {
         PrinterSurface& surface = *job.surface;
         surface.setFont("Courier New");
         surface.setFontSize(10);
-
         if (!labels) {
-            printEnvelopeCopies(surface, envelopeJob(envelope.left, envelope.top), job.copies);
+            printEnvelopeCopies(surface, envelopeJob, job.copies);
             return;
         }
-        LabelJob labelJob = labelJobOf(state_.printOptions(), lines);
-        labelJob.adjust = onTheFly;
         chkBold->setChecked(false);
         chkBold->hide();
         // Every copy starts again from the range's first position and its slot.
@@ -152,15 +195,13 @@ void TypedLinesPanel::printCommand() {
         options.topPad = positionNumber(end.topPad);
         state_.setPrintOptions(options);
     } catch (const std::exception&) {
-        // Whatever failed (the parameter file included), the job in hand is abandoned.
-        if (job.surface) {
-            try {
-                job.surface->killDoc();
-            } catch (const std::exception&) {
-                // A printer that cannot even abandon the job gets the same message.
-            }
+        // Whatever failed, the job in hand is abandoned.
+        try {
+            job.surface->killDoc();
+        } catch (const std::exception&) {
+            // A printer that cannot even abandon the job gets the same message.
         }
-        showPrinterProblem(platform, this);
+        showPrinterProblem(state_.platform, this);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "printing/print_rules.h"
 
+#include <algorithm>
 #include <array>
 
 #include "records/text_rules.h"
@@ -21,14 +22,24 @@ int centeringBlanks(int half, std::size_t length) {
     return blanks < 1 ? 0 : blanks;
 }
 
+PrintItem labelText(const std::string& text, int room) {
+    const auto fits = static_cast<std::size_t>(std::max(0, room));
+    if (text.size() <= fits) {
+        return PrintItem::Text(text);
+    }
+    return PrintItem::CutText(text.substr(0, fits));
+}
+
 void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines, int left,
-                       bool centered, int halfWidth) {
+                       bool centered, int halfWidth, int room) {
     for (const std::string& line : lines) {
         std::vector<PrintItem> items{PrintItem::Tab(left)};
+        int blanks = 0;
         if (centered) {
-            items.push_back(PrintItem::Spc(centeringBlanks(halfWidth, line.size())));
+            blanks = centeringBlanks(halfWidth, line.size());
+            items.push_back(PrintItem::Spc(blanks));
         }
-        items.push_back(PrintItem::Text(line));
+        items.push_back(room > 0 ? labelText(line, room - blanks) : PrintItem::Text(line));
         surface.print(items);
     }
 }

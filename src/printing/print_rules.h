@@ -32,9 +32,15 @@ bool isListedPrinter(std::string_view deviceName, PrinterList list = PrinterList
 // envelopes give their half width.
 int centeringBlanks(int half, std::size_t length);
 
+// Text of a label line that has room characters left on its label: cut at the label's edge
+// when longer, and marked as cut.
+PrintItem labelText(const std::string& text, int room);
+
 // The five typed lines of a label or an envelope: each at Tab(left), centered on halfWidth
-// when asked; an empty line still takes its text line.
+// when asked; an empty line still takes its text line. On a label, room is the characters
+// from the start column to the label's edge, where a line is cut; an envelope (room 0)
+// keeps its lines whole.
 void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines, int left,
-                       bool centered, int halfWidth);
+                       bool centered, int halfWidth, int room = 0);
 
 }  // namespace qm

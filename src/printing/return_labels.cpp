@@ -1,9 +1,11 @@
 #include "printing/return_labels.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
+#include "surface/text_grid_surface.h"
 
 namespace qm {
 
@@ -33,39 +35,49 @@ std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::stri
     return std::nullopt;
 }
 
+PrintSetup returnLabelPaper() {
+    return {kPaperLetter, kPortrait};
+}
+
 void printReturnLabelSheet(PrinterSurface& surface,
-                           const std::array<std::string, kReturnLabelLines>& lines, bool centered) {
-    surface.printEmptyLines(kCells.leadLines + kCells.topLines.front());
+                           const std::array<std::string, kReturnLabelLines>& lines, bool centered,
+                           Adjustment adjust) {
     setSheetFont(surface);
     surface.setFontBold(false);
-    for (std::size_t row = 0; row < kCells.topLines.size(); ++row) {
-        for (const std::string& line : lines) {
+    const double line = lineHeightPoints(kCells.fontSize);
+    for (int row = 0; row < kReturnAddressSheet.sheet.down; ++row) {
+        // Each row starts on its own label: whole lines would drift off the half-inch rows.
+        const double top = firstLineTop(kReturnAddressSheet, row) + adjust.top * line;
+        surface.setCurrentX(0);
+        surface.setCurrentY(std::max(0.0, top) * kTwipsPerPoint);
+        for (const std::string& text : lines) {
             std::vector<PrintItem> items;
-            for (int column : kCells.startColumns) {
-                items.push_back(PrintItem::Tab(column));
+            for (std::size_t c = 0; c < kCells.startColumns.size(); ++c) {
+                items.push_back(PrintItem::Tab(kCells.startColumns[c] + adjust.left));
+                const int blanks =
+                    centered ? centeringBlanks(kCells.centerHalfWidth, text.size()) : 0;
                 if (centered) {
-                    items.push_back(
-                        PrintItem::Spc(centeringBlanks(kCells.centerHalfWidth, line.size())));
+                    items.push_back(PrintItem::Spc(blanks));
                 }
-                items.push_back(PrintItem::Text(line));
+                const int room =
+                    labelLineColumns(kReturnAddressSheet, static_cast<int>(c), kCells.fontSize);
+                items.push_back(labelText(text, room - blanks));
             }
             surface.print(items);
-        }
-        if (row + 1 < kCells.topLines.size()) {
-            surface.printEmptyLines(kCells.topLines[row + 1] - kCells.topLines[row] -
-                                    kCells.linesPerLabel);
         }
     }
 }
 
 void printReturnLabelJob(PrinterSurface& surface,
                          const std::array<std::string, kReturnLabelLines>& lines, bool centered,
-                         int copies) {
+                         int copies, Adjustment adjust) {
     setSheetFont(surface);
     surface.setFontItalic(false);
-    surface.setOrientation(kPortrait);
+    surface.setOrientation(returnLabelPaper().orientation);
+    surface.setPaperSize(returnLabelPaper().paper);
+    surface.setBackdrop(labelOutlines(kReturnAddressSheet));
     for (int copy = 0; copy < copies; ++copy) {
-        printReturnLabelSheet(surface, lines, centered);
+        printReturnLabelSheet(surface, lines, centered, adjust);
         surface.endDoc();
     }
     surface.endJob();

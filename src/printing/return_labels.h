@@ -8,6 +8,7 @@
 #include <string>
 
 #include "records/notice.h"
+#include "records/parameter_file.h"
 #include "surface/printer_surface.h"
 
 namespace qm {
@@ -26,14 +27,18 @@ struct ReturnLabelCheck {
 // blanks counts as typed.
 std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::string, 5>& lines);
 
-// One sheet of the three lines, without ending the document: the rows of the stock's
-// layout, one after the other.
-void printReturnLabelSheet(PrinterSurface& surface,
-                           const std::array<std::string, kReturnLabelLines>& lines, bool centered);
+// The paper of the sheet: letter, portrait.
+PrintSetup returnLabelPaper();
 
-// The whole job: portrait, one sheet and one document per copy.
+// One sheet of the three lines, without ending the document: each row of the stock's layout
+// anchored on its labels, moved by the return-label adjustment (columns and 8-point lines).
+void printReturnLabelSheet(PrinterSurface& surface,
+                           const std::array<std::string, kReturnLabelLines>& lines, bool centered,
+                           Adjustment adjust = {});
+
+// The whole job: portrait letter, one sheet and one document per copy.
 void printReturnLabelJob(PrinterSurface& surface,
                          const std::array<std::string, kReturnLabelLines>& lines, bool centered,
-                         int copies);
+                         int copies, Adjustment adjust = {});
 
 }  // namespace qm

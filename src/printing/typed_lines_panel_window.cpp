@@ -61,6 +61,10 @@ void TypedLinesPanel::buildControls() {
     cmdRetAddress = named(new QPushButton(tr("Print")), "cmdRetAddress");
     cmdRetAddress->setToolTip(
         tr("Prints 80 return address labels on Avery 5167 (1/2\" x 1 3/4\") labels"));
+    cmdLMPreview = named(new QPushButton(tr("Preview")), "cmdLMPreview");
+    cmdLMPreview->setToolTip(tr("Shows the pages as Print would print them"));
+    cmdRetPreview = named(new QPushButton(tr("Preview")), "cmdRetPreview");
+    cmdRetPreview->setToolTip(tr("Shows the sheet of return address labels before it prints"));
 
     frLMMediaType = named(new QGroupBox, "frLMMediaType");
     optLMLabel = named(new QRadioButton(tr("Label stock")), "optLMLabel");
@@ -95,7 +99,9 @@ void TypedLinesPanel::buildControls() {
     }
     auto* lineButtons = new QHBoxLayout;
     lineButtons->addWidget(cmdLMStart);
+    lineButtons->addWidget(cmdLMPreview);
     lineButtons->addWidget(cmdRetAddress);
+    lineButtons->addWidget(cmdRetPreview);
     lineButtons->addWidget(cmdLMClear);
     lineButtons->addStretch();
     lines->addLayout(lineButtons, 5, 1);
@@ -145,6 +151,9 @@ void TypedLinesPanel::buildControls() {
 void TypedLinesPanel::connectCommands() {
     connect(cmdRetAddress, &QPushButton::clicked, this, &TypedLinesPanel::returnAddressCommand);
     connect(cmdLMStart, &QPushButton::clicked, this, &TypedLinesPanel::printCommand);
+    connect(cmdLMPreview, &QPushButton::clicked, this, &TypedLinesPanel::previewCommand);
+    connect(cmdRetPreview, &QPushButton::clicked, this,
+            &TypedLinesPanel::returnAddressPreviewCommand);
     connect(cmdLMClear, &QPushButton::clicked, this, &TypedLinesPanel::clearForm);
 
     // The state follows every change of a control, however it came about.
@@ -186,6 +195,7 @@ void TypedLinesPanel::startUp() {
     chkBold->hide();
     chkLargeFont->hide();
     cmdRetAddress->hide();
+    cmdRetPreview->hide();
 }
 
 std::array<QLineEdit*, kTypedLineCount> TypedLinesPanel::lineFields() const {

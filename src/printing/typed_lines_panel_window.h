@@ -21,6 +21,8 @@
 namespace qm {
 
 struct EnvelopeJob;
+struct LabelJob;
+struct PrintJob;
 
 class TypedLinesPanel : public QWidget {
     Q_OBJECT
@@ -55,9 +57,14 @@ class TypedLinesPanel : public QWidget {
     QLabel* lblLMPosition;
     QLabel* lblLMEnvSize;
 
+    QPushButton* cmdLMPreview;
+    QPushButton* cmdRetPreview;
+
     // The commands the main window's menus share with the buttons.
     void printCommand();
+    void previewCommand();
     void returnAddressCommand();
+    void returnAddressPreviewCommand();
     void focusFirstLine() { txtLMLine1->setFocus(); }
 
     // Both options of a frame off (a plain exclusive group never allows that).
@@ -79,6 +86,10 @@ class TypedLinesPanel : public QWidget {
 
     // Label stock and the label job of the Print command.
     void labelStockClicked();
+    void runPrintCommand(bool preview);
+    void printTypedLines(PrintJob& job, bool labels, const LabelJob& labelJob,
+                         const EnvelopeJob& envelopeJob, bool reparsed);
+    void runReturnAddressCommand(bool preview);
 
     // Envelopes, Clear Form and return-address labels.
     void envelopeClicked();

@@ -1,5 +1,6 @@
 #include "records/parameter_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -94,6 +95,28 @@ class OpenParameterFile {
     int fd_;
 };
 
+bool adjustmentHasSection(const std::string& bytes, int count, std::string_view section) {
+    for (int n = 1; n <= count; ++n) {
+        if (nameMatches(std::string_view(bytes).substr(static_cast<std::size_t>(offsetOf(n)),
+                                                       kParamImageSize),
+                        section)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What completes a short last record that ends at `end`, as readers see it: the blanks
+// they pad its image with, then its line end. Nothing when the records are whole.
+std::string completionOfLastRecord(const std::string& images, std::int64_t end) {
+    if (static_cast<std::size_t>(end) >= images.size()) {
+        return {};
+    }
+    const std::size_t start = images.size() - kParamRecordSize;
+    const std::string last = images.substr(start, kParamImageSize) + "\r\n";
+    return last.substr(static_cast<std::size_t>(end) - start);
+}
+
 }  // namespace
 
 int parameterRecordCount(std::int64_t length) {
@@ -156,6 +179,35 @@ int addToAdjustment(const std::string& path, std::string_view section,
     }
     file.close();
     return matched;
+}
+
+bool ensureSection(const std::string& path, std::string_view section, FileOps& ops) {
+    OpenParameterFile file(ops, path, OpenParameterFile::Access::ReadWrite);
+    const std::string bytes = readImages(ops, file.fd(), path);
+    const int count = static_cast<int>(bytes.size() / kParamRecordSize);
+    if (adjustmentHasSection(bytes, count, section)) {
+        file.close();
+        return false;
+    }
+    // Bytes past the last counted record are none of the readers' (a short last record is
+    // counted and padded with blanks; a stub of under half a record is not counted).
+    const std::int64_t end = std::min(ops.size(file.fd()), offsetOf(count + 1));
+    const std::string added = completionOfLastRecord(bytes, end) +
+                              fitWidth(std::string(section), kParamNameWidth) + " 0   0  \r\n";
+    try {
+        ops.writeAt(file.fd(), added.data(), added.size(), end);
+        ops.sync(file.fd());
+    } catch (...) {
+        // Whole or absent: readers find the file as it was.
+        try {
+            ops.truncate(file.fd(), end);
+        } catch (const QmError&) {
+            // The first failure is the one reported.
+        }
+        throw;
+    }
+    file.close();
+    return true;
 }
 
 }  // namespace qm

@@ -24,6 +24,8 @@ inline constexpr std::size_t kParamImageSize = 16;
 inline constexpr const char* kSectionOnTheFly = "ONTHEFLY";
 inline constexpr const char* kSectionBulkList = "BULKLIST";
 inline constexpr const char* kSectionEnvelope = "ENVELOPE";
+// Return-address labels: a record the calibration adds; without it they are not moved.
+inline constexpr const char* kSectionReturnLabels = "RETLABEL";
 
 // Columns to move right and lines to move down (negative: left, up).
 struct Adjustment {
@@ -58,5 +60,10 @@ std::string addToField(std::string_view stored, std::string_view answer);
 int addToAdjustment(const std::string& path, std::string_view section,
                     const std::string& leftAnswer, const std::string& topAnswer,
                     FileOps& ops = systemFileOps());
+
+// Appends a record of 0, 0 for a section the file has none of (a section added later, such
+// as the return labels'); true when one was added.
+bool ensureSection(const std::string& path, std::string_view section,
+                   FileOps& ops = systemFileOps());
 
 }  // namespace qm

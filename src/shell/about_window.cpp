@@ -1,4 +1,5 @@
 #include "shell/about_window.h"
+
 #include "platform/widget_names.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/app_state.h"
+#include "shell/about_open.h"
 
 namespace {
 

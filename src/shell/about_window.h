@@ -31,7 +31,3 @@ class frmLMAbout : public QDialog {
 
     qm::AppState& state_;
 };
-
-// Shows the About window modeless beside the window that asked for it; one About window at
-// a time, brought forward when it is already open.
-void showAboutWindow(qm::AppState& state, QWidget* caller);

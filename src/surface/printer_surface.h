@@ -10,22 +10,53 @@
 
 namespace qm {
 
-// One item of a Print call: text, Tab(n) or Spc(n).
+// One item of a Print call: text, Tab(n) or Spc(n). Text cut short at its label's edge says
+// so, for the preview to mark it.
 struct PrintItem {
     enum class Kind { Text, Tab, Spc };
     Kind kind = Kind::Text;
     std::string text;
     int n = 0;
+    bool cut = false;
 
-    static PrintItem Text(std::string t) { return {Kind::Text, std::move(t), 0}; }
-    static PrintItem Tab(int column) { return {Kind::Tab, {}, column}; }
-    static PrintItem Spc(int count) { return {Kind::Spc, {}, count}; }
+    static PrintItem Text(std::string t) { return {Kind::Text, std::move(t), 0, false}; }
+    static PrintItem CutText(std::string t) { return {Kind::Text, std::move(t), 0, true}; }
+    static PrintItem Tab(int column) { return {Kind::Tab, {}, column, false}; }
+    static PrintItem Spc(int count) { return {Kind::Spc, {}, count, false}; }
 };
+
+// A rectangle of the paper, in points from the paper's top-left corner.
+struct PaperRect {
+    double left = 0.0;
+    double top = 0.0;
+    double width = 0.0;
+    double height = 0.0;
+    double right() const { return left + width; }
+    double bottom() const { return top + height; }
+    bool operator==(const PaperRect&) const = default;
+};
+
+inline constexpr double kTwipsPerPoint = 20.0;
 
 inline constexpr int kPortrait = 1;
 inline constexpr int kLandscape = 2;
+// PaperSize codes: the common ones keep their usual numbers, the envelope sizes that have
+// none take numbers of their own.
 inline constexpr int kPaperLetter = 1;
 inline constexpr int kPaperEnvelope10 = 20;
+inline constexpr int kPaperEnvelope634 = 38;
+inline constexpr int kPaperEnvelopeA2 = 301;
+inline constexpr int kPaperEnvelopeA7 = 302;
+inline constexpr int kPaperEnvelopeA8 = 303;
+inline constexpr int kPaperEnvelopeA10 = 304;
+
+// The paper and orientation a job prints on, known before it prints (the print dialog
+// opens with them).
+struct PrintSetup {
+    int paper = kPaperLetter;
+    int orientation = kPortrait;
+    bool operator==(const PrintSetup&) const = default;
+};
 
 // "A printer problem exists.  Check printer." under "Printer error": any failure while a
 // print command runs.
@@ -43,6 +74,16 @@ class PrinterSurface {
     virtual void setFontItalic(bool on) = 0;
     virtual void setOrientation(int orientation) = 0;
     virtual void setPaperSize(int paper) = 0;
+    // The paper of the next page, in the current orientation, in points.
+    virtual double pageWidthPoints() const = 0;
+    virtual double pageHeightPoints() const = 0;
+    // What the text goes on (label outlines, an envelope's edges), in points of the paper:
+    // pages begun from here on show it faintly on screen and in page images, never on paper.
+    virtual void setBackdrop(std::vector<PaperRect> outlines) { static_cast<void>(outlines); }
+    // A filled rectangle (a rule of a test page) in points of the paper model, that of a PDF
+    // file: a printer whose printable area begins elsewhere moves it as it moves the text.
+    // Surfaces of text leave it out.
+    virtual void drawRule(const PaperRect& rule) { static_cast<void>(rule); }
     // In twips from the top-left corner of the printable area; 0, 0 is the top of the page.
     virtual void setCurrentX(double twips) = 0;
     virtual void setCurrentY(double twips) = 0;

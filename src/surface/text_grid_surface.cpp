@@ -15,14 +15,27 @@ constexpr double kEpsilonPoints = 1e-6;
 
 }  // namespace
 
-double printableHeightPoints(int orientation, int paper) {
-    // A paper code the table does not know is letter, as the surfaces start.
+namespace {
+
+const PaperSize& paperOrLetter(int paper) {
     const PaperSize* size = paperSize(paper);
-    if (size == nullptr) {
-        size = paperSize(kPaperLetter);
-    }
-    const double pageHeight = orientation == kLandscape ? size->width : size->height;
-    return pageHeight - kPaperBottomMarginPoints;
+    return size != nullptr ? *size : kLetterPaper;
+}
+
+}  // namespace
+
+double paperWidthPoints(int orientation, int paper) {
+    const PaperSize& size = paperOrLetter(paper);
+    return orientation == kLandscape ? size.height : size.width;
+}
+
+double paperHeightPoints(int orientation, int paper) {
+    const PaperSize& size = paperOrLetter(paper);
+    return orientation == kLandscape ? size.width : size.height;
+}
+
+double printableHeightPoints(int orientation, int paper) {
+    return paperHeightPoints(orientation, paper) - kPaperBottomMarginPoints;
 }
 
 double lineHeightPoints(double fontSize) {
@@ -48,9 +61,8 @@ void TextGridSurface::setCurrentX(double twips) {
 
 void TextGridSurface::setCurrentY(double twips) {
     y_ = twips / 20.0;
-    if (twips == 0.0) {
-        line_ = 1;
-    }
+    // The line the position falls in, counted in the current font's lines.
+    line_ = 1 + static_cast<int>(std::floor(y_ / lineHeightPoints(size_) + kEpsilonPoints));
 }
 
 void TextGridSurface::breakPageIfBelowBottom() {

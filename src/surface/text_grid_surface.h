@@ -31,6 +31,10 @@ inline constexpr double kPaperBottomMarginPoints = 36.0;
 
 // Height of the printable area in points for an orientation and paper size on that model.
 double printableHeightPoints(int orientation, int paper);
+// The paper's width or height in points in an orientation; a code no paper has is letter,
+// as the surfaces start.
+double paperWidthPoints(int orientation, int paper);
+double paperHeightPoints(int orientation, int paper);
 // A line is 1.08 x the font size: the 30-up sheet's rows then repeat every inch and the
 // 80-up sheet's every half inch.
 double lineHeightPoints(double fontSize);
@@ -52,6 +56,8 @@ class TextGridSurface : public PrinterSurface {
     void setFontItalic(bool on) override { italic_ = on; }
     void setOrientation(int orientation) override { orientation_ = orientation; }
     void setPaperSize(int paper) override { paper_ = paper; }
+    double pageWidthPoints() const override { return paperWidthPoints(orientation_, paper_); }
+    double pageHeightPoints() const override { return paperHeightPoints(orientation_, paper_); }
     void setCurrentX(double twips) override;
     void setCurrentY(double twips) override;
     std::string deviceName() const override { return device_; }

@@ -24,8 +24,10 @@ namespace qm::test {
 
 class QuillmarkProcess {
   public:
-    // Starts `quillmark ARGS` with its output into files in `folder`.
-    QuillmarkProcess(const std::vector<std::string>& args, const std::string& folder) {
+    // Starts `quillmark ARGS` with its output into files in `folder`; standard error goes to
+    // `errTo` instead when given (a terminal).
+    QuillmarkProcess(const std::vector<std::string>& args, const std::string& folder,
+                     const std::string& errTo = "") {
         static int serial = 0;
         const std::string stem = folder + "/.proc" + std::to_string(++serial);
         outPath_ = stem + ".out";
@@ -42,8 +44,12 @@ class QuillmarkProcess {
         posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 1, outPath_.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (errTo.empty()) {
+            posix_spawn_file_actions_addopen(&actions, 2, errPath_.c_str(),
+                                             O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        } else {
+            posix_spawn_file_actions_addopen(&actions, 2, errTo.c_str(), O_RDWR | O_NOCTTY, 0);
+        }
         const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         if (rc != 0) {

@@ -153,7 +153,7 @@ class ContactBrowserTest : public QObject {
         QVERIFY(b->cmdFirst->mapTo(b, QPoint()).y() > b->form->txtACNotes->mapTo(b, QPoint()).y());
 
         const std::pair<QMenu*, QStringList> menus[] = {
-            {b->mnuEDVFile, {"Print"}},
+            {b->mnuEDVFile, {"Print", "Print Preview"}},
             {b->mnuEDVEdit, {"Cut", "Copy", "Paste"}},
             {b->mnuEDVHelp, {"User Manual", "About Quillmark"}},
         };

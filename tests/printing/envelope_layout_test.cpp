@@ -109,6 +109,7 @@ TEST(EnvelopeJob, CorrectionsForBoldLargeFontAndListedPrinters) {
         EnvelopeJob job = addressJob("38", "33");
         // Portrait keeps the address on the first page of number-10 envelope paper.
         job.portrait = true;
+        job.size = 1;
         job.bold = c.bold;
         job.largeFont = c.large;
         EXPECT_EQ(envelopePlacement(job, c.listed), (EnvelopePlacement{c.left, c.top}));
@@ -122,7 +123,8 @@ TEST(EnvelopeJob, CorrectionsForBoldLargeFontAndListedPrinters) {
         EXPECT_EQ(first.italic, c.large);
         EXPECT_EQ(first.font, c.large ? "Trebuchet MS" : "Courier New");
         EXPECT_EQ(first.size, c.large ? 14 : 10);
-        EXPECT_EQ(surface.paperSize(), c.listed ? kPaperEnvelope10 : kPaperLetter);
+        // Every printer gets the envelope's own paper.
+        EXPECT_EQ(surface.paperSize(), kPaperEnvelope10);
     }
 }
 
@@ -136,29 +138,32 @@ std::vector<std::pair<int, int>> addressPlaces(const TextGridSurface& surface) {
 }
 
 TEST(EnvelopeJob, AddressIsNeverSplitAcrossTwoEnvelopes) {
-    // Number-10 paper in landscape holds 21 lines of 12 point, so the empty lines above the
-    // address run onto a second page on a listed printer.
+    // On the envelope's own landscape paper the slot's lines above the envelope's top edge
+    // (on the letter page the slots count on) are left out, in lines of the body font.
     struct Case {
         const char* name;
+        int size;
         std::string leftPad, topPad;
         bool large;
-        int firstLine;  // of the one page printed (the page of empty lines is never fed)
+        int firstLine;  // of the one page printed
     };
     const Case cases[] = {
-        // 1 + 31 lines: the count wraps and leaves room for the address; it lands as counted.
-        {"#10", "38", "33", false, 12},
-        // 1 + 37 lines would leave four lines on page 2: the address rises to end on line 21.
-        {"#6 3/4 again", "28", "39", false, 17},
-        // 1 + 15 lines of 14 point leave two on page 1: it rises to end on line 18, the last.
-        {"#A10 large", "36", "25", true, 14},
+        // 1 + 31 lines on letter; 315 points (24 lines of 12 point) lie above the envelope.
+        {"#10", 1, "38", "33", false, 9},
+        // 1 + 37 lines; 351 points (27 lines) above.
+        {"#6 3/4 again", 2, "28", "39", false, 12},
+        // 1 + 15 lines of 14 point; 180 points (12 lines of 14 point) above.
+        {"#A10 large", 6, "36", "25", true, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         EnvelopeJob job = addressJob(c.leftPad, c.topPad);
         job.lines = {"Ann Smith", "12 Elm St", "Apt 4", "Springfield, IL 62701", "USA"};
         job.largeFont = c.large;
+        job.size = c.size;
         TextGridSurface surface(kListed);
         printEnvelopeJob(surface, job);
+        EXPECT_EQ(surface.paperSize(), envelopeSize(c.size)->paper);
         const std::vector<std::pair<int, int>> expected = {{1, c.firstLine},
                                                            {1, c.firstLine + 1},
                                                            {1, c.firstLine + 2},
@@ -178,6 +183,7 @@ TEST(EnvelopeJob, AddressIsNeverSplitAcrossTwoEnvelopes) {
                     job.adjustTop = adjustTop;
                     job.bold = (style & 1) != 0;
                     job.largeFont = (style & 2) != 0;
+                    job.size = size.size;
                     for (const char* device : {kListed, "Office Laser"}) {
                         TextGridSurface surface(device);
                         printEnvelopeJob(surface, job);

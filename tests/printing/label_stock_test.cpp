@@ -14,30 +14,35 @@ std::size_t at(int index) {
     return static_cast<std::size_t>(index);
 }
 
-// Every row of the stock table: each label's first text line, placed by the row's cell
-// layout on the paper model, starts on its own label (a new stock is covered by its row).
-TEST(LabelStockTable, EveryLabelsFirstLineStartsOnItsLabel) {
+// Every row of the stock table: each label's text lines, placed by the row's cell layout on
+// the paper model, lie on their own label, the first character and the whole line height of
+// every line (a new stock is covered by its row).
+TEST(LabelStockTable, EveryLabelsLinesLieOnItsLabel) {
     for (const LabelStock& stock : kLabelStocks) {
         SCOPED_TRACE(std::string(stock.name));
         const SheetGeometry& sheet = stock.sheet;
         const CellLayout& cells = stock.cells;
         ASSERT_EQ(cells.startColumns.size(), at(sheet.across));
-        ASSERT_EQ(cells.topLines.size(), at(sheet.down));
+        ASSERT_TRUE(cells.topLines.empty() || cells.topLines.size() == at(sheet.down));
         const PaperRect last = sheet.label({sheet.down - 1, sheet.across - 1});
         EXPECT_LE(last.right(), sheet.pageWidth);
         EXPECT_LE(last.bottom(), sheet.pageHeight);
+        const double lines = cells.linesPerLabel * lineHeightPoints(cells.fontSize);
         for (int row = 0; row < sheet.down; ++row) {
             for (int column = 0; column < sheet.across; ++column) {
                 const PaperRect label = sheet.label({row, column});
                 const double x = kPaperSideMarginPoints + (cells.startColumns[at(column)] - 1) *
                                                               columnWidthPoints(cells.fontSize);
-                const double y =
-                    (cells.leadLines + cells.topLines[at(row)]) * lineHeightPoints(cells.fontSize);
+                const double y = firstLineTop(stock, row);
                 EXPECT_GE(x, label.left) << row << "," << column;
                 EXPECT_LE(x + columnWidthPoints(cells.fontSize), label.right());
                 EXPECT_GE(y, label.top - 1e-6) << row << "," << column;
-                EXPECT_LT(y, label.bottom()) << row << "," << column;
+                EXPECT_LE(y + lines, label.bottom() + 1e-6) << row << "," << column;
                 EXPECT_EQ(sheet.labelAt(x, y + 1e-6), (LabelCell{row, column}));
+                // A line of the label's full width ends on the label.
+                const int room = labelLineColumns(stock, column, cells.fontSize);
+                EXPECT_LE(x + room * columnWidthPoints(cells.fontSize), label.right() + 1e-6);
+                EXPECT_GT(x + (room + 1) * columnWidthPoints(cells.fontSize), label.right());
             }
         }
     }

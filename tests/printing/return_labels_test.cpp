@@ -9,16 +9,11 @@ namespace {
 
 using Lines3 = std::array<std::string, kReturnLabelLines>;
 
-// Line of the first text line of a row, counted independently of the layout: five lines
-// on top, four per row, one more after rows 6, 10, 14 and 19.
-int firstLineOfRow(int row) {
-    int line = 6 + 4 * (row - 1);
-    for (int extra : {6, 10, 14, 19}) {
-        if (row > extra) {
-            ++line;
-        }
-    }
-    return line;
+// Top of the first text line of a row (from 1), worked out independently of the layout: the
+// stock's rows start half an inch down, every half inch, and three lines of 8 points are
+// centered in each.
+double firstLineTopOfRow(int row) {
+    return 36.0 * row + (36.0 - 3 * 8 * 1.08) / 2;
 }
 
 TEST(ReturnLabelSheet, EightyLabelsInTheirColumnsAndRows) {
@@ -32,12 +27,21 @@ TEST(ReturnLabelSheet, EightyLabelsInTheirColumnsAndRows) {
             for (int column : {3, 34, 65, 96}) {
                 SCOPED_TRACE(testing::Message() << "row " << row << " line " << line);
                 const PrintedRun& run = runs[i++];
-                EXPECT_EQ(run.line, firstLineOfRow(row) + line);
+                EXPECT_NEAR(run.yPoints, firstLineTopOfRow(row) + line * 8.64, 1e-6);
                 EXPECT_EQ(run.column, column);
                 EXPECT_EQ(run.page, 1);
             }
         }
     }
+}
+
+TEST(ReturnLabelSheet, AdjustmentMovesEveryRowByColumnsAndLines) {
+    TextGridSurface surface;
+    printReturnLabelJob(surface, {"A", "B", "C"}, false, 1, Adjustment{-1, 2});
+    ASSERT_EQ(surface.runs().size(), 240u);
+    EXPECT_EQ(surface.runs().front().column, 2);
+    EXPECT_NEAR(surface.runs().front().yPoints, firstLineTopOfRow(1) + 2 * 8.64, 1e-6);
+    EXPECT_EQ(surface.runs().back().column, 95);
 }
 
 TEST(ReturnLabelSheet, EveryLineStartsInsideItsRowOfStock) {
@@ -70,8 +74,8 @@ TEST(ReturnLabelSheet, CourierNewEightPortraitWhateverCameBefore) {
         ASSERT_FALSE(run.bold);
         ASSERT_FALSE(run.italic);
     }
-    // The five lines on top are already at eight points.
-    EXPECT_NEAR(surface.runs().front().yPoints, 5 * lineHeightPoints(8), 1e-6);
+    // The first row is anchored in eight-point lines.
+    EXPECT_NEAR(surface.runs().front().yPoints, firstLineTopOfRow(1), 1e-6);
 }
 
 TEST(ReturnLabelSheet, CenteringBlanksByLength) {

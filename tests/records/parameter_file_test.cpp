@@ -5,6 +5,7 @@
 #include "records/error.h"
 #include "records/text_rules.h"
 #include "shell/app_folder.h"
+#include "support/step_file_ops.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -172,6 +173,50 @@ TEST(ParameterFileAdjust, FailedWriteIsReportedAndTheFileIsClosed) {
     EXPECT_EQ(ops.opens, 1);
     EXPECT_EQ(ops.closes, 1);
     EXPECT_EQ(readBytes(dir.file("P.TXT")), defaultParameterFile());
+}
+
+TEST(ParameterFileSection, NewRecordStartsWhereReadersSeeTheNextOne) {
+    const std::string first = record("ONTHEFLY", "-1", "2");
+    const std::string added = record("RETLABEL", "0", "0");
+    const struct {
+        const char* why;
+        std::string before, after;
+    } cases[] = {
+        {"whole records", first, first + added},
+        {"no line end", first.substr(0, 16), first + added},
+        {"half a line end", first.substr(0, 17), first + added},
+        // Readers pad the short image with blanks; its values stay as they read.
+        {"short image", first.substr(0, 14), first + added},
+        // Under half a record is not counted, so the new record takes its place.
+        {"stub", first + "ENV", first + added},
+        {"empty", "", added},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        TempFolder dir;
+        const std::string path = dir.file("P.TXT");
+        writeBytes(path, c.before);
+        const Adjustment kept = adjustmentIn(c.before, kSectionOnTheFly);
+        EXPECT_TRUE(ensureSection(path, kSectionReturnLabels));
+        EXPECT_EQ(readBytes(path), c.after);
+        EXPECT_EQ(readAdjustment(path, kSectionOnTheFly), kept);
+        EXPECT_FALSE(ensureSection(path, kSectionReturnLabels));
+        EXPECT_EQ(readBytes(path), c.after);
+    }
+}
+
+TEST(ParameterFileSection, FailedAppendLeavesTheFileAsReadersSawIt) {
+    using test::StepFileOps;
+    const std::string before = record("ONTHEFLY", "-1", "2").substr(0, 16);
+    // Open, write, sync: a failure at the write or at the sync.
+    for (int at : {2, 3}) {
+        SCOPED_TRACE(at);
+        TempFolder dir;
+        writeBytes(dir.file("P.TXT"), before);
+        StepFileOps ops(StepFileOps::Action::Fail, at);
+        EXPECT_THROW(ensureSection(dir.file("P.TXT"), kSectionReturnLabels, ops), QmError);
+        EXPECT_EQ(readBytes(dir.file("P.TXT")), before);
+    }
 }
 
 }  // namespace

@@ -69,13 +69,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(menuTexts(w.mnuFile),
                  (QStringList{"New", "Open", "Close", "-", "Enable Birthday Reminders",
                               "Disable Birthday Reminders", "-", "Return Address Labels",
-                              "State Abbreviations", "-", "Print", "-", "Exit"}));
+                              "Return Address Labels Preview", "State Abbreviations", "-", "Print",
+                              "Print Preview", "-", "Exit"}));
         QCOMPARE(menuTexts(w.mnuContacts),
                  (QStringList{"Add Contact", "Edit Contact", "Find Contact", "Delete Contact", "-",
-                              "Search Contacts", "-", "Import Contacts", "Export Contacts"}));
+                              "Search Contacts", "-", "Import Contacts", "Export Contacts",
+                              "Keep in step with an address book..."}));
         QCOMPARE(menuTexts(w.mnuView), (QStringList{"One Contact", "All Contacts"}));
-        QCOMPARE(menuTexts(w.mnuMargins),
-                 (QStringList{"On-The-Fly label", "Search-result labels", "Envelope"}));
+        QCOMPARE(menuTexts(w.mnuMargins), (QStringList{"On-The-Fly label", "Search-result labels",
+                                                       "Envelope", "-", "Calibrate..."}));
         QCOMPARE(menuTexts(w.mnuHelp), (QStringList{"User Manual", "About Quillmark"}));
         QCOMPARE(w.mnuFileOpen->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(w.mnuFilePrint->shortcut(), QKeySequence("Ctrl+P"));

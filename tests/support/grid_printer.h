@@ -19,6 +19,8 @@ class GridPrinter : public PrinterSurface {
     void setFontItalic(bool on) override { grid_.setFontItalic(on); }
     void setOrientation(int orientation) override { grid_.setOrientation(orientation); }
     void setPaperSize(int paper) override { grid_.setPaperSize(paper); }
+    double pageWidthPoints() const override { return grid_.pageWidthPoints(); }
+    double pageHeightPoints() const override { return grid_.pageHeightPoints(); }
     void setCurrentX(double twips) override { grid_.setCurrentX(twips); }
     void setCurrentY(double twips) override { grid_.setCurrentY(twips); }
     std::string deviceName() const override { return grid_.deviceName(); }

@@ -28,6 +28,8 @@ void ScriptedPlatform::clearRecords() {
     fileDialogFilters.clear();
     fileDialogFolders.clear();
     printRequests.clear();
+    previewRequests.clear();
+    previews.clear();
     openedDocuments.clear();
     settings.clear();
     beeps = 0;
@@ -115,6 +117,23 @@ PrintJob ScriptedPlatform::printDialog(QWidget*, const PrintRequest& request) {
     job.copies = answer.copies;
     job.selection = answer.selection;
     return job;
+}
+
+bool ScriptedPlatform::printPreview(QWidget* parent, const PrintRequest& request,
+                                    const PreviewableJob& job) {
+    previewRequests.push_back(request);
+    // Without a parent, so the test owns the window whatever closes first.
+    static_cast<void>(parent);
+    previews.push_back(std::make_unique<PrintPreviewWindow>(*this, nullptr, request, job));
+    PrintPreviewWindow& window = *previews.back();
+    window.show();
+    if (previewPrints.empty()) {
+        ++unanswered;
+        return false;
+    }
+    const bool print = previewPrints.front();
+    previewPrints.pop_front();
+    return print && window.printFromPreview();
 }
 
 }  // namespace qm

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform_services.h"
+#include "platform/print_preview_window.h"
 
 namespace qm {
 
@@ -48,6 +49,8 @@ class ScriptedPlatform : public PlatformServices {
     std::deque<QString> inputAnswers;
     std::deque<QString> fileAnswers;
     std::deque<PrintAnswer> printAnswers;
+    // Whether the user prints from each preview shown (else closes it).
+    std::deque<bool> previewPrints;
     // Runs when a message box would be shown, after it is recorded (for checks mid-dialogue).
     std::function<void(const RecordedMessage&)> onMessage;
 
@@ -59,6 +62,9 @@ class ScriptedPlatform : public PlatformServices {
     QStringList fileDialogFilters;
     QStringList fileDialogFolders;
     std::vector<PrintRequest> printRequests;
+    std::vector<PrintRequest> previewRequests;
+    // Every preview shown, real windows kept open for the test to look at.
+    std::vector<std::unique_ptr<PrintPreviewWindow>> previews;
     QStringList openedDocuments;
     std::vector<std::pair<QString, QVariant>> settings;
     int beeps = 0;
@@ -86,6 +92,8 @@ class ScriptedPlatform : public PlatformServices {
     QString openFileDialog(QWidget* parent, const QString& title, const QString& filter,
                            const QString& startFolder) override;
     PrintJob printDialog(QWidget* parent, const PrintRequest& request) override;
+    bool printPreview(QWidget* parent, const PrintRequest& request,
+                      const PreviewableJob& job) override;
     void beep() override { ++beeps; }
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString& text) override { clipboard = text; }

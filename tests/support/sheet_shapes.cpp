@@ -7,7 +7,7 @@ namespace qm::test {
 namespace {
 
 std::string twoDigits(int n) {
-    char buffer[8];
+    char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%02d", n);
     return buffer;
 }
@@ -37,26 +37,24 @@ void print30UpShape(PrinterSurface& surface) {
 }
 
 void print80UpShape(PrinterSurface& surface) {
-    const CellLayout& cells = kReturnAddressSheet.cells;
+    const LabelStock& stock = kReturnAddressSheet;
+    const CellLayout& cells = stock.cells;
     surface.setFont("Courier New");
     surface.setFontSize(cells.fontSize);
     surface.setOrientation(kPortrait);
-    int printed = 0;  // lines from the top of the page
-    for (std::size_t row = 0; row < cells.topLines.size(); ++row) {
-        const int above = cells.leadLines + cells.topLines[row];
-        surface.printEmptyLines(above - printed);
+    for (int row = 0; row < stock.sheet.down; ++row) {
+        surface.setCurrentX(0);
+        surface.setCurrentY(firstLineTop(stock, row) * kTwipsPerPoint);
         for (int line = 1; line <= cells.linesPerLabel; ++line) {
             std::vector<PrintItem> items;
             for (std::size_t c = 0; c < cells.startColumns.size(); ++c) {
                 items.push_back(PrintItem::Tab(cells.startColumns[c]));
-                items.push_back(PrintItem::Text(line == 1
-                                                    ? "R" + twoDigits(static_cast<int>(row) + 1) +
-                                                          "C" + std::to_string(c + 1)
-                                                    : "Line" + std::to_string(line)));
+                items.push_back(PrintItem::Text(line == 1 ? "R" + twoDigits(row + 1) + "C" +
+                                                                std::to_string(c + 1)
+                                                          : "Line" + std::to_string(line)));
             }
             surface.print(items);
         }
-        printed = above + cells.linesPerLabel;
     }
     surface.endDoc();
 }

@@ -1,0 +1,208 @@
+#include "carddav/address_book_window.h"
+#include "platform/widget_names.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "carddav/address_book_commands.h"
+#include "carddav/address_book_open.h"
+#include "exchange/import_into_file.h"
+#include "platform/enter_presses_button.h"
+#include "platform/messages.h"
+
+namespace {
+
+const QString kUrlSetting = QStringLiteral("AddressBookUrl");
+const QString kUserSetting = QStringLiteral("AddressBookUser");
+
+struct AddressBookTexts {
+    Q_DECLARE_TR_FUNCTIONS(AddressBookTexts)
+};
+
+// A progress dialog for the read of the server; Cancel ends the read. The windows answer
+// while the server is waited for, so it blocks all of them from the start: nothing may close
+// or change the contact file the run will write.
+class ReadProgressDialog {
+  public:
+    explicit ReadProgressDialog(QWidget* parent)
+        : dialog_(AddressBookTexts::tr("Reading the address book..."),
+                  AddressBookTexts::tr("Cancel"), 0, 0, parent) {
+        dialog_.setObjectName(QStringLiteral("dlgServerProgress"));
+        dialog_.setWindowTitle(AddressBookTexts::tr("Address Book Server"));
+        dialog_.setWindowModality(Qt::ApplicationModal);
+        dialog_.setMinimumDuration(0);
+        dialog_.show();
+        // Kept apart from wasCanceled(), which a progress dialog forgets when it resets.
+        QObject::connect(&dialog_, &QProgressDialog::canceled, &dialog_,
+                         [this] { cancelled_ = true; });
+    }
+
+    qm::carddav::ReadProgress progress() {
+        return {
+            [this](std::size_t done, std::size_t total) {
+                dialog_.setLabelText(AddressBookTexts::tr("%1 of %2 cards").arg(done).arg(total));
+                dialog_.setMaximum(static_cast<int>(total));
+                dialog_.setValue(static_cast<int>(done));
+            },
+            [this] { return cancelled_ || dialog_.wasCanceled(); }};
+    }
+
+  private:
+    QProgressDialog dialog_;
+    bool cancelled_ = false;
+};
+
+std::string utf8(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+// The user's answers as a connection: a typed password, else the one the environment or
+// ~/.netrc holds.
+qm::carddav::ServerConnection connectionFrom(const dlgAddressBook& dialog) {
+    qm::carddav::ServerConnection connection =
+        qm::carddav::connectionFor(utf8(dialog.txtServerUrl->text().trimmed()),
+                                   utf8(dialog.txtServerUser->text().trimmed()), false);
+    if (!dialog.txtServerPassword->text().isEmpty()) {
+        connection.password = utf8(dialog.txtServerPassword->text());
+    }
+    return connection;
+}
+
+// The message a finished run shows.
+struct RunReport {
+    const char* title = "";
+    std::string text;
+};
+
+using ServerWork = std::function<RunReport(const qm::carddav::ServerConnection&,
+                                           const qm::carddav::ReadProgress&)>;
+
+// Asks for the server and runs `work` with it until it succeeds, the user cancels the dialog
+// or the read, or answers the error with Cancel; Retry asks again with the answers kept.
+void runWithServer(qm::AppState& state, QWidget* parent, const QString& action, const QString& url,
+                   const ServerWork& work) {
+    dlgAddressBook dialog(parent, action);
+    dialog.txtServerUrl->setText(url.isEmpty() ? state.platform.readSetting(kUrlSetting).toString()
+                                               : url);
+    dialog.txtServerUser->setText(state.platform.readSetting(kUserSetting).toString());
+    while (dialog.exec() == QDialog::Accepted) {
+        try {
+            RunReport report;
+            {
+                // Gone before the report shows: an empty address book never fills its bar.
+                ReadProgressDialog progress(parent);
+                report = work(connectionFrom(dialog), progress.progress());
+            }
+            state.platform.writeSetting(kUrlSetting, dialog.txtServerUrl->text().trimmed());
+            state.platform.writeSetting(kUserSetting, dialog.txtServerUser->text().trimmed());
+            state.platform.messageBox(parent, QString::fromLatin1(report.title),
+                                      QString::fromLatin1(report.text), qm::MsgButtons::Ok,
+                                      qm::MsgIcon::None);
+            return;
+        } catch (const qm::QmError& e) {
+            if (e.number() == qm::err::kServerReadCancelled) {
+                return;  // the user's own choice; nothing was written
+            }
+            if (qm::showCommonError(state.platform, parent, e) != qm::MsgAnswer::Retry) {
+                return;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+dlgAddressBook::dlgAddressBook(QWidget* parent, const QString& action) : QDialog(parent) {
+    setObjectName(QStringLiteral("dlgAddressBook"));
+    setWindowTitle(tr("Address Book Server"));
+    buildControls(action);
+    qm::installEnterPressesButton(this, cmdServerStart);
+    connect(cmdServerStart, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdServerCancel, &QPushButton::clicked, this, &QDialog::reject);
+    const auto needsAddress = [this] {
+        cmdServerStart->setEnabled(!txtServerUrl->text().trimmed().isEmpty());
+    };
+    connect(txtServerUrl, &QLineEdit::textChanged, this, needsAddress);
+    needsAddress();
+}
+
+void dlgAddressBook::buildControls(const QString& action) {
+    auto* intro = qm::named(
+        new QLabel(tr("The address of the address book, or of its server "
+                      "(https://cloud.example.com/), and your user name there.\nLeave the "
+                      "password empty to take it from QUILLMARK_CARDDAV_PASSWORD or ~/.netrc; "
+                      "a password typed here is used for this run only and never saved.")),
+        "lblServerIntro");
+    intro->setWordWrap(true);
+    txtServerUrl = qm::named(new QLineEdit, "txtServerUrl");
+    txtServerUser = qm::named(new QLineEdit, "txtServerUser");
+    txtServerPassword = qm::named(new QLineEdit, "txtServerPassword");
+    txtServerPassword->setEchoMode(QLineEdit::Password);
+    cmdServerStart = qm::named(new QPushButton(action), "cmdServerStart");
+    cmdServerStart->setDefault(true);
+    cmdServerCancel = qm::named(new QPushButton(tr("Cancel")), "cmdServerCancel");
+
+    auto* fields = new QFormLayout;
+    fields->addRow(tr("&Address:"), txtServerUrl);
+    fields->addRow(tr("&User name:"), txtServerUser);
+    fields->addRow(tr("&Password:"), txtServerPassword);
+    auto* commands = new QHBoxLayout;
+    commands->addStretch();
+    commands->addWidget(cmdServerStart);
+    commands->addWidget(cmdServerCancel);
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(intro);
+    page->addLayout(fields);
+    page->addLayout(commands);
+    resize(520, sizeHint().height());
+}
+
+namespace qm {
+
+void importFromAddressBook(AppState& state, QWidget* parent) {
+    try {
+        // Without an open contact file nothing else is asked.
+        state.contacts.count();
+    } catch (const QmError& e) {
+        showCommonError(state.platform, parent, e);
+        return;
+    }
+    runWithServer(
+        state, parent, AddressBookTexts::tr("&Import"), QString(),
+        [&](const carddav::ServerConnection& connection, const carddav::ReadProgress& progress) {
+            const ImportResult result = carddav::importAddressBook(state.contacts, connection,
+                                                                   state.remindersOn(), progress);
+            if (!result.records.empty()) {
+                state.contactsSaved();
+            }
+            return RunReport{kImportCompletedTitle, importCompletedText(result)};
+        });
+}
+
+void keepInStepWithAddressBook(AppState& state, QWidget* parent) {
+    QString known;
+    try {
+        state.contacts.count();
+        known = QString::fromStdString(
+            readSyncState(syncStatePath(state.contacts.path())).addressBookUrl);
+    } catch (const QmError& e) {
+        showCommonError(state.platform, parent, e);
+        return;
+    }
+    runWithServer(
+        state, parent, AddressBookTexts::tr("&Keep in step"), known,
+        [&](const carddav::ServerConnection& connection, const carddav::ReadProgress& progress) {
+            const SyncCounts counts =
+                carddav::syncAddressBook(state.contacts, connection, state.remindersOn(), progress);
+            if (counts.added + counts.updated > 0) {
+                state.contactsSaved();
+            }
+            return RunReport{kSyncCompletedTitle, syncCompletedText(counts)};
+        });
+}
+
+}  // namespace qm

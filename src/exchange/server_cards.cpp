@@ -1,0 +1,72 @@
+#include "exchange/server_cards.h"
+
+#include "exchange/carddav_errors.h"
+#include "exchange/vcard_reader.h"
+#include "records/contact_file.h"
+
+namespace qm {
+
+namespace {
+
+// Hands over rows already read.
+class ReadRows : public ContactReader {
+  public:
+    explicit ReadRows(std::vector<ContactRow> rows) : rows_(std::move(rows)) {}
+    std::string formatName() const override { return "vCards of an address book server"; }
+    std::optional<ContactRow> next() override {
+        if (next_ == rows_.size()) {
+            return std::nullopt;
+        }
+        return std::move(rows_[next_++]);
+    }
+
+  private:
+    std::vector<ContactRow> rows_;
+    std::size_t next_ = 0;
+};
+
+ContactRow readCard(const ServerCard& card) {
+    if (!looksLikeVCard(card.vcard)) {
+        throw carddav_error::cardUnreadable(card.href, "is not a vCard");
+    }
+    VCardReader reader(card.vcard);
+    std::optional<ContactRow> row = reader.next();
+    if (!row) {
+        throw carddav_error::cardUnreadable(card.href, "is not a vCard");
+    }
+    if (reader.next()) {
+        throw carddav_error::cardUnreadable(card.href, "holds more than one vCard");
+    }
+    return std::move(*row);
+}
+
+}  // namespace
+
+std::vector<ContactRow> readServerCards(const std::vector<ServerCard>& cards) {
+    std::vector<ContactRow> rows;
+    rows.reserve(cards.size());
+    for (const ServerCard& card : cards) {
+        rows.push_back(readCard(card));
+    }
+    return rows;
+}
+
+ImportResult importServerCards(const std::vector<ServerCard>& cards,
+                               const std::vector<ContactRecord>& onFile, bool remindersOn) {
+    ReadRows rows(readServerCards(cards));
+    return importRows(rows, onFile, remindersOn);
+}
+
+ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactFile& contacts,
+                                       bool remindersOn) {
+    // The duplicate test and the append see the same file: no other writer in between.
+    const ContactFile::Lock lock(contacts, LockKind::Exclusive);
+    ReadRows rows(readServerCards(cards));
+    ImportResult result = importRowsAgainst(rows, indexContactFile(contacts), remindersOn);
+    if (!result.records.empty()) {
+        contacts.appendAll(result.records);
+    }
+    return result;
+}
+
+}  // namespace qm

@@ -1,0 +1,70 @@
+#pragma once
+
+// The print preview: the job's pages painted by the print surface onto the preview's printer
+// (the default printer, with the job's paper), the stock faintly behind the text and cut
+// lines marked. Pages are stepped and zoomed; Print asks the print dialog and prints the same
+// job on the printer chosen.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPageLayout>
+#include <QPrintPreviewWidget>
+#include <memory>
+#include <vector>
+
+#include "platform/platform_services.h"
+#include "platform/qt_printer_surface.h"
+
+class QPrinter;
+
+namespace qm {
+
+class PrintPreviewWindow : public QDialog {
+    Q_OBJECT
+  public:
+    PrintPreviewWindow(PlatformServices& platform, QWidget* parent, const PrintRequest& request,
+                       PreviewableJob job);
+    ~PrintPreviewWindow() override;
+
+    QPrintPreviewWidget* view;
+    QAction* actPrint;
+    QAction* actClose;
+    QAction* actFirst;
+    QAction* actPrevious;
+    QAction* actNext;
+    QAction* actLast;
+    QAction* actZoomIn;
+    QAction* actZoomOut;
+    QAction* actFitWidth;
+    QAction* actFitPage;
+    QCheckBox* chkSelection;  // offered when the job can print a selection
+    QLabel* lblPage;
+
+    int pageCount() const { return view->pageCount(); }
+    // The pages and runs of the last painting, as the surface put them.
+    const std::vector<QPageLayout>& pageLayouts() const { return layouts_; }
+    const std::vector<PaintedRun>& runs() const { return runs_; }
+    // Asks the print dialog and prints; true when the job was printed (the window closes).
+    bool printFromPreview();
+    bool printed() const { return printed_; }
+
+  private:
+    void paintPages(QPrinter* printer);
+    void showPageNumber();
+
+    PlatformServices& platform_;
+    PrintRequest request_;
+    PreviewableJob job_;
+    std::unique_ptr<QPrinter> printer_;
+    std::vector<QPageLayout> layouts_;
+    std::vector<PaintedRun> runs_;
+    bool printed_ = false;
+};
+
+// The device name a surface on this printer reports: the printer's description for a real
+// printer, empty (the surface says "PDF") for a file.
+std::string surfaceDeviceName(const QPrinter& printer);
+
+}  // namespace qm

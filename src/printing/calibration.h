@@ -1,0 +1,55 @@
+#pragma once
+
+// The calibration sheet: a fine ruler grid and crosshairs where the first characters of a
+// layout fall, and the step from what the user measured on the printed sheet to the
+// layout's adjustment in the parameter file.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "records/parameter_file.h"
+#include "surface/printer_surface.h"
+
+namespace qm {
+
+enum class CalibrationLayout { Labels, ListLabels, ReturnLabels, Envelope };
+
+struct CalibrationTarget {
+    CalibrationLayout layout;
+    std::string_view name;   // as the command line names it
+    std::string_view title;  // as the windows name it
+    const char* section;     // of the parameter file
+    double fontSize;         // the layout's font: its column and line are the adjustment's steps
+};
+
+const CalibrationTarget& calibrationTarget(CalibrationLayout layout);
+std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name);
+
+// Where the first character of each label (or the envelope's address) falls: the top-left
+// corner of its cell, in points of the paper model, with the adjustment applied, as the
+// job prints on a printer of that device name (some models shift the text).
+std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, Adjustment adjust,
+                                        int envelopeSize = 1,
+                                        const std::string& deviceName = "Text grid");
+
+// Prints the sheet of a layout (on its paper, the envelope's in landscape) and ends the job.
+void printCalibrationSheet(PrinterSurface& surface, CalibrationLayout layout, Adjustment adjust,
+                           int envelopeSize = 1);
+
+// A distance as typed: a number and its unit, "in" (or ") or "mm": "0.05 in", "-1.5mm",
+// "1/16 in". In points; nothing without a unit or a number.
+std::optional<double> parseDistance(std::string_view text);
+
+// The adjustment that moves a print that landed right and down of its marks (points,
+// negative: left, up) back onto them, in whole columns and lines of the layout's font,
+// within what the file's three characters hold.
+Adjustment calibratedAdjustment(CalibrationLayout layout, Adjustment current, double right,
+                                double down);
+
+// Stores it in the parameter file (adding the layout's record when the file has none).
+void storeAdjustment(const std::string& path, CalibrationLayout layout, Adjustment current,
+                     Adjustment wanted);
+
+}  // namespace qm

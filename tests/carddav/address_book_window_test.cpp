@@ -1,0 +1,179 @@
+// The address book server in the windows, against radicale: the import window's button and
+// the sync's Cancel.
+#include <QApplication>
+#include <QProgressDialog>
+#include <QtTest>
+#include <algorithm>
+#include <functional>
+#include <optional>
+
+#include "carddav/address_book_window.h"
+#include "carddav/radicale_server.h"
+#include "desktop/main_window.h"
+#include "exchange/import_window.h"
+#include "support/scripted_platform_qt.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+template <typename T>
+T* shownWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* found = qobject_cast<T*>(w); found != nullptr && found->isVisible()) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// Fills the server dialog once it shows and starts the run; `during` runs next, while the
+// server is read.
+void answerServerDialog(const QString& url, const QString& password,
+                        const std::function<void()>& during = {}) {
+    QTimer::singleShot(0, [=] {
+        dlgAddressBook* dialog = shownWindow<dlgAddressBook>();
+        QVERIFY(dialog != nullptr);
+        dialog->txtServerUrl->setText(url);
+        dialog->txtServerUser->setText(QStringLiteral("alice"));
+        dialog->txtServerPassword->setText(password);
+        if (during) {
+            QTimer::singleShot(0, during);
+        }
+        dialog->cmdServerStart->click();
+    });
+}
+
+struct Session {
+    qm::test::TempFolder folder;
+    std::string dat = folder.file("Family.DAT");
+    qm::ScriptedPlatform platform;
+    qm::AppState state{platform, QString::fromStdString(folder.path())};
+    frmDEdavu main{state};
+
+    Session() {
+        state.openFile(QString::fromStdString(dat));
+        main.show();
+    }
+};
+
+}  // namespace
+
+class AddressBookWindowTest : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void theImportWindowImportsAnAddressBookAndKeepsNoPassword() {
+        Session s;
+        const QString book = qm::test::makeAddressBook(qm::test::kAlice, "window-import", "W");
+        qm::test::putCard(qm::test::kAlice, book, "ann", qm::test::personCard("ann", "Ann", "Lee"));
+        qm::test::putCard(qm::test::kAlice, book, "bob", qm::test::personCard("bob", "Bob", "Ray"));
+        s.main.mnuImport->trigger();
+        auto* window = qobject_cast<frmLMImport*>(s.state.openWindows.back().data());
+        QVERIFY(window != nullptr);
+
+        answerServerDialog(book, QStringLiteral("secret"));
+        window->cmdFromServer->click();
+        QCOMPARE(s.platform.messageTitles(), QStringList{QStringLiteral("Import completed")});
+        QCOMPARE(s.platform.messageTexts(),
+                 QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
+        QCOMPARE(s.state.contacts.count(), 2);
+        QStringList remembered;
+        for (const auto& [key, value] : s.platform.settings) {
+            remembered << value.toString();
+        }
+        QVERIFY(remembered.contains(book));
+        QVERIFY(!remembered.join(' ').contains(QStringLiteral("secret")));
+        delete window;
+    }
+
+    // The dialog's own Cancel, and a wrong password answered with Retry (the dialog comes back
+    // with the address and user kept) or with Cancel; the address is remembered only after a
+    // run that worked.
+    void answersToTheServerDialogAndItsErrors() {
+        const QString book = qm::test::makeAddressBook(qm::test::kAlice, "window-answers", "A");
+        qm::test::putCard(qm::test::kAlice, book, "ann", qm::test::personCard("ann", "Ann", "Lee"));
+        struct Case {
+            const char* name;
+            const char* password;  // nullptr: the dialog is cancelled
+            std::optional<qm::MsgAnswer> toError;
+            QStringList titles;
+            int contacts;
+        };
+        const QStringList done{QStringLiteral("Sync completed")};
+        const Case cases[] = {
+            {"cancelled", nullptr, {}, {}, 0},
+            {"right password", "secret", {}, done, 1},
+            {"wrong, then Retry", "wrong", qm::MsgAnswer::Retry, QStringList{"Error"} + done, 1},
+            {"wrong, then Cancel", "wrong", qm::MsgAnswer::Cancel, {"Error"}, 0},
+        };
+        for (const Case& c : cases) {
+            Session s;
+            if (c.password == nullptr) {
+                QTimer::singleShot(0,
+                                   [] { shownWindow<dlgAddressBook>()->cmdServerCancel->click(); });
+            } else {
+                answerServerDialog(book, QString::fromLatin1(c.password));
+            }
+            if (c.toError) {
+                s.platform.messageAnswers.push_back(*c.toError);
+            }
+            bool keptAnswers = false;
+            s.platform.onMessage = [&](const qm::RecordedMessage& m) {
+                if (m.title != QStringLiteral("Error") || c.toError != qm::MsgAnswer::Retry) {
+                    return;
+                }
+                QTimer::singleShot(0, [&] {
+                    dlgAddressBook* again = shownWindow<dlgAddressBook>();
+                    QVERIFY(again != nullptr);
+                    keptAnswers = again->txtServerUrl->text() == book &&
+                                  again->txtServerUser->text() == QStringLiteral("alice");
+                    again->txtServerPassword->setText(QStringLiteral("secret"));
+                    again->cmdServerStart->click();
+                });
+            };
+            s.main.mnuSyncServer->trigger();
+            QVERIFY2(s.platform.messageTitles() == c.titles, c.name);
+            QVERIFY2(s.state.contacts.count() == c.contacts, c.name);
+            QVERIFY2(keptAnswers == (c.toError == qm::MsgAnswer::Retry), c.name);
+            if (!s.platform.messages.empty() && c.toError) {
+                QVERIFY2(s.platform.messages[0].text.contains(QStringLiteral("35752")), c.name);
+            }
+            const bool remembered =
+                std::any_of(s.platform.settings.begin(), s.platform.settings.end(),
+                            [&](const auto& setting) { return setting.second == book; });
+            QVERIFY2(remembered == (c.contacts > 0), c.name);
+            QVERIFY2(QFile::exists(QString::fromStdString(s.dat + ".carddav")) == (c.contacts > 0),
+                     c.name);
+        }
+    }
+
+    void cancelDuringTheReadLeavesTheFileAsItWas() {
+        Session s;
+        qm::ContactRecord ann;
+        ann.firstName = "Ann";
+        s.state.contacts.append(ann);
+        const std::string before = qm::test::readBytes(s.dat);
+        const QString book =
+            qm::test::makeFilledAddressBook(qm::test::kAlice, "window-cancel", 300);
+
+        bool cancelled = false;
+        answerServerDialog(book, QStringLiteral("secret"), [&] {
+            QProgressDialog* progress = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                progress = progress != nullptr ? progress : qobject_cast<QProgressDialog*>(w);
+            }
+            QVERIFY(progress != nullptr);
+            // Nothing else answers while the server is read: no window may close the file.
+            QCOMPARE(QApplication::activeModalWidget(), progress);
+            progress->findChild<QPushButton*>()->click();
+            cancelled = true;
+        });
+        s.main.mnuSyncServer->trigger();
+        QVERIFY(cancelled);
+        QCOMPARE(qm::test::readBytes(s.dat), before);
+        QVERIFY(!QFile::exists(QString::fromStdString(s.dat + ".carddav")));
+        QVERIFY(s.platform.messages.empty());
+    }
+};
+
+QTEST_MAIN(AddressBookWindowTest)
+#include "address_book_window_test.moc"
