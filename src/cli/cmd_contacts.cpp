@@ -88,7 +88,7 @@ bool remindersSetting(const Args& args, const ContactFile* file) {
         return *given;
     }
     // A file as opening it sets the reminder menu; a new file starts with reminders on.
-    return file == nullptr || remindersOnWhenOpened(reminderMenuFor(file->readAll()));
+    return file == nullptr || remindersOnWhenOpened(reminderMenuOf(*file));
 }
 
 int runParse(const Args& args, Context& context) {
@@ -210,8 +210,8 @@ int runBirthdays(const Args& args, Context& context) {
     const CalendarDate today = todayOf(args);
     ContactFile file;
     openContactFile(context, file, args.positionals()[0], FileUse::Read);
-    for (const std::string& text : birthdayReminders(file.readAll(), today)) {
-        context.out << outText(text) << '\n';
+    for (const UpcomingBirthday& birthday : upcomingBirthdaysIn(file, today)) {
+        context.out << outText(birthday.text()) << '\n';
     }
     return kOk;
 }

@@ -1,9 +1,13 @@
 // The contact list: its lines, or labels or the report for them.
+#include <ostream>
+
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "list/contact_list.h"
 #include "list/list_printing.h"
+#include "list/listed_contacts.h"
+#include "records/code_page.h"
 #include "records/contact_file.h"
 #include "records/file_title.h"
 
@@ -53,6 +57,24 @@ SortOrder sortOf(const Args& args) {
     return sort == "first" ? SortOrder::ByFirstName : SortOrder::ByLastName;
 }
 
+// Record number, tab and line, in large writes: a list may have a million lines.
+void writeListLines(std::ostream& out, const std::vector<ListEntry>& entries) {
+    constexpr std::size_t kFlushAt = 1 << 16;
+    std::string text;
+    text.reserve(kFlushAt + 512);
+    for (const ListEntry& entry : entries) {
+        text += std::to_string(entry.record);
+        text += '\t';
+        appendCp1252AsUtf8(text, entry.line);
+        text += '\n';
+        if (text.size() >= kFlushAt) {
+            out << text;
+            text.clear();
+        }
+    }
+    out << text;
+}
+
 }  // namespace
 
 int runList(const Args& args, Context& context) {
@@ -75,35 +97,39 @@ int runList(const Args& args, Context& context) {
         }
         ContactFile file;
         openContactFile(context, file, path, FileUse::Read);
-        for (const ListEntry& entry : buildContactList(file, search.field, search.text, order)) {
-            context.out << entry.record << '\t' << outText(entry.line) << '\n';
-        }
+        writeListLines(context.out, buildContactList(file, search.field, search.text, order));
         return kOk;
     }
 
     Output output(args, args.value("device-name").value_or(""));
     ContactFile file;
     openContactFile(context, file, path, FileUse::Read);
-    const std::vector<ListEntry> entries = buildContactList(file, search.field, search.text, order);
+    std::vector<ListEntry> entries = buildContactList(file, search.field, search.text, order);
     PrinterSurface& surface = output.surface();
     if (labels) {
         const Adjustment adjustment = readAdjustmentOrRefuse(context, kSectionBulkList);
         if (entries.empty()) {
             throw Refusal(kEmptyListTitle, kEmptyListText);
         }
+        // Labels need only the record numbers; the lines go before the printing starts.
         std::vector<int> records;
+        records.reserve(entries.size());
         for (const ListEntry& entry : entries) {
             records.push_back(entry.record);
         }
+        std::vector<ListEntry>().swap(entries);
         printOrRefuse(surface, [&] {
-            const auto read = [&file](int record) { return file.read(record); };
+            ListedContacts listed(file, records);
+            const auto read = [&listed](int record) { return listed(record); };
             printListLabelCopies(surface, records, read, adjustment, copies);
         });
     } else {
         std::vector<std::string> lines;
-        for (const ListEntry& entry : entries) {
-            lines.push_back(entry.line);
+        lines.reserve(entries.size());
+        for (ListEntry& entry : entries) {
+            lines.push_back(std::move(entry.line));
         }
+        std::vector<ListEntry>().swap(entries);
         const std::string title = argText(contactFileTitle(path));
         printOrRefuse(surface, [&] { printContactReportCopies(surface, lines, title, copies); });
     }

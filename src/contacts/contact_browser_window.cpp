@@ -188,7 +188,7 @@ bool frmEdDelViewContact::load() {
 }
 
 void frmEdDelViewContact::refreshFindList() {
-    const auto entries = qm::buildFindList(state_.contacts.readAll());
+    const auto entries = qm::buildFindListOf(state_.contacts);
     cboFindContact->clear();
     for (const qm::FindEntry& entry : entries) {
         cboFindContact->addItem(qm::fromCp(entry.text), entry.record);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "records/contact_file.h"
 #include "records/contact_record.h"
 
 namespace qm {
@@ -23,5 +24,7 @@ std::string findEntryText(const ContactRecord& record);
 
 // Entries for records 1..n in the order the list shows them.
 std::vector<FindEntry> buildFindList(const std::vector<ContactRecord>& records);
+// The same from the open file, read a block at a time.
+std::vector<FindEntry> buildFindListOf(const ContactFile& file);
 
 }  // namespace qm

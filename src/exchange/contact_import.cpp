@@ -98,6 +98,9 @@ ContactRecord storedForm(ContactRecord c) {
 ImportStep::ImportStep(const std::vector<ContactRecord>& onFile, bool remindersOn)
     : duplicates_(onFile), remindersOn_(remindersOn) {}
 
+ImportStep::ImportStep(DuplicateIndex onFile, bool remindersOn)
+    : duplicates_(std::move(onFile)), remindersOn_(remindersOn) {}
+
 ImportStep::Taken ImportStep::take(ContactRow row, ImportCounts& counts, DuplicateTest test) const {
     Taken taken;
     row.contact.reminder.assign(1, remindersOn_ ? '1' : '0');
@@ -123,9 +126,14 @@ ImportStep::Taken ImportStep::take(ContactRow row, ImportCounts& counts, Duplica
 
 ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>& onFile,
                         bool remindersOn, std::size_t limit) {
+    return importRowsAgainst(reader, DuplicateIndex(onFile), remindersOn, limit);
+}
+
+ImportResult importRowsAgainst(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
+                               std::size_t limit) {
     ImportResult result;
     result.format = reader.formatName();
-    const ImportStep step(onFile, remindersOn);
+    const ImportStep step(std::move(onFile), remindersOn);
     while (result.records.size() < limit) {
         std::optional<ContactRow> row = reader.next();
         if (!row) {
@@ -141,24 +149,34 @@ ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>&
 
 ImportResult importContacts(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
                             bool remindersOn) {
+    return importContactsAgainst(fileBytes, DuplicateIndex(onFile), remindersOn);
+}
+
+ImportResult importContactsAgainst(std::string_view fileBytes, DuplicateIndex onFile,
+                                   bool remindersOn) {
     const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
     if (!reader) {
         ImportResult result;
         result.outcome = ImportOutcome::NotCompatible;
         return result;
     }
-    return importRows(*reader, onFile, remindersOn);
+    return importRowsAgainst(*reader, std::move(onFile), remindersOn);
 }
 
 ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
                            bool remindersOn, std::size_t count) {
+    return previewImportAgainst(fileBytes, DuplicateIndex(onFile), remindersOn, count);
+}
+
+ImportResult previewImportAgainst(std::string_view fileBytes, DuplicateIndex onFile,
+                                  bool remindersOn, std::size_t count) {
     const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
     if (!reader) {
         ImportResult result;
         result.outcome = ImportOutcome::NotCompatible;
         return result;
     }
-    return importRows(*reader, onFile, remindersOn, count);
+    return importRowsAgainst(*reader, std::move(onFile), remindersOn, count);
 }
 
 }  // namespace qm

@@ -89,10 +89,23 @@ ExportResult exportContacts(const ContactFile& contacts, const std::string& cont
                        appFolder + ")");
     }
     result.path = exportFilePath(appFolder, result.base, format);
-    const std::vector<ContactRecord> records = contacts.readAll();
-    result.count = static_cast<int>(records.size());
+    // The records stream from the contact file into the export a block at a time, so a file
+    // of any size exports in the same memory; the export appears only once it is whole. The
+    // contact file is locked for the pass alone, not while the export is synced.
     // The export holds the same private data as the contact file.
-    writeFileAtomically(result.path, exportText(records, format), ops, contacts.permissions());
+    AtomicFileWriter out(result.path, ops, contacts.permissions());
+    constexpr std::size_t kWriteAt = 1 << 20;
+    std::string text = format == ExportFormat::VCard ? std::string() : exportHeaderLine(format);
+    contacts.forEachRecord([&](int, const ContactRecord& r) {
+        text += format == ExportFormat::VCard ? vcardOf(r) : exportLine(r, format);
+        ++result.count;
+        if (text.size() >= kWriteAt) {
+            out.write(text);
+            text.clear();
+        }
+    });
+    out.write(text);
+    out.commit();
     return result;
 }
 

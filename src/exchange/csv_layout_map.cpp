@@ -17,14 +17,6 @@ bool isAddress(Member m) {
            m == &ContactRecord::country;
 }
 
-std::string_view trimmedView(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 }  // namespace
 
 LayoutMap::LayoutMap(CsvLayout layout, const std::vector<std::string>& header) : layout_(layout) {

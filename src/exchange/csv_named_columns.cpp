@@ -168,14 +168,6 @@ constexpr NumberedName kNumberedNames[] = {
     {"section", "description", std::nullopt},
 };
 
-std::string_view trimmed(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 struct Numbered {
     std::string kind;
     std::string number;
@@ -224,7 +216,7 @@ std::string categoriesOf(std::string_view value) {
     std::string out;
     while (!value.empty()) {
         const std::size_t sep = value.find(" ::: ");
-        const std::string_view item = trimmed(value.substr(0, sep));
+        const std::string_view item = trimmedView(value.substr(0, sep));
         if (!item.empty() && item.front() != '*') {
             out += (out.empty() ? "" : ";") + std::string(item);
         }
@@ -239,7 +231,7 @@ NamedColumns::NamedColumns(const std::vector<std::string>& header) {
     std::map<std::string, std::size_t> typeColumns;  // "phone 1" -> its type column
     std::vector<std::pair<Binding, std::string>> typed;
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string name = toLower(trimmed(header[i]));
+        const std::string name = toLower(trimmedView(header[i]));
         bool known = false;
         for (const KnownName& k : kKnownNames) {
             if (name == k.name) {
@@ -326,7 +318,7 @@ bool NamedColumns::feeds(std::string ContactRecord::*member) const {
 
 ContactRow NamedColumns::read(const std::vector<std::string>& fields) const {
     const auto value = [&fields](std::size_t column) {
-        return column < fields.size() ? trimmed(fields[column]) : std::string_view();
+        return column < fields.size() ? trimmedView(fields[column]) : std::string_view();
     };
     TypedContact c;
     std::array<std::array<std::string_view, kParts>, kGroups> address{};
@@ -355,7 +347,7 @@ ContactRow NamedColumns::read(const std::vector<std::string>& fields) const {
                 first(fullName, v);
                 break;
             case Slot::Email:
-                c.offer(ContactField::Email, trimmed(firstListItem(v)));
+                c.offer(ContactField::Email, trimmedView(firstListItem(v)));
                 break;
             case Slot::HomePhone:
                 c.offer(ContactField::HomePhone, firstListItem(v));

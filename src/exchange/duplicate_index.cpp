@@ -24,17 +24,21 @@ DuplicateIndex::DuplicateIndex(const std::vector<ContactRecord>& onFile) {
     firstNames_.reserve(onFile.size());
     lastNames_.reserve(onFile.size());
     emails_.reserve(onFile.size());
-    for (std::uint32_t i = 0; i < onFile.size(); ++i) {
-        // Decoded records are trimmed already.
-        const ContactRecord& r = onFile[i];
-        if (!r.email.empty()) {
-            emails_.emplace(r.email, i);
-        }
-        firstNames_.push_back(r.firstName);
-        lastNames_.push_back(r.lastName);
-        addGrams(firstGrams_, r.firstName, i);
-        addGrams(lastGrams_, r.lastName, i);
+    for (const ContactRecord& r : onFile) {
+        add(r);
     }
+}
+
+void DuplicateIndex::add(const ContactRecord& r) {
+    const auto i = static_cast<std::uint32_t>(firstNames_.size());
+    // Decoded records are trimmed already.
+    if (!r.email.empty()) {
+        emails_.emplace(r.email, i);
+    }
+    firstNames_.push_back(r.firstName);
+    lastNames_.push_back(r.lastName);
+    addGrams(firstGrams_, r.firstName, i);
+    addGrams(lastGrams_, r.lastName, i);
 }
 
 void DuplicateIndex::addGrams(GramIndex& index, std::string_view name, std::uint32_t record) {
@@ -104,6 +108,12 @@ std::optional<std::size_t> DuplicateIndex::matchOf(const ContactRecord& working)
         return byEmail;
     }
     return namesMatch(trim(working.firstName), trim(working.lastName));
+}
+
+DuplicateIndex indexContactFile(const ContactFile& file) {
+    DuplicateIndex index;
+    file.forEachRecord([&index](int, const ContactRecord& r) { index.add(r); });
+    return index;
 }
 
 }  // namespace qm

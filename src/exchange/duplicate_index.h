@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "records/contact_file.h"
 #include "records/contact_record.h"
 
 namespace qm {
@@ -21,6 +22,13 @@ class DuplicateIndex {
   public:
     // Keeps its own copies of the names and addresses, so the records may go.
     explicit DuplicateIndex(const std::vector<ContactRecord>& onFile);
+    DuplicateIndex() = default;
+
+    // Adds the next record on file (trimmed, as decoded), so that the index can be built as
+    // the file is read, without holding its records.
+    void add(const ContactRecord& record);
+    // Records added.
+    std::size_t size() const { return firstNames_.size(); }
 
     // A record on file has the same (non-empty) e-mail address, or its first name contains
     // the working first name and its last name the working last name, not both empty. All
@@ -54,5 +62,9 @@ class DuplicateIndex {
     GramIndex firstGrams_;
     GramIndex lastGrams_;
 };
+
+// The index of the contacts on the open file, read a block at a time: it keeps only the names
+// and addresses, never the records.
+DuplicateIndex indexContactFile(const ContactFile& file);
 
 }  // namespace qm

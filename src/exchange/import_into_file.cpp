@@ -12,8 +12,7 @@ ImportResult importContactFile(ContactFile& contacts, const std::string& path, b
     const std::string bytes = readWholeFile(path);
     // The duplicate test and the append see the same file: no other writer in between.
     const ContactFile::Lock lock(contacts, LockKind::Exclusive);
-    const std::vector<ContactRecord> onFile = contacts.readAll();
-    ImportResult result = importContacts(bytes, onFile, remindersOn);
+    ImportResult result = importContactsAgainst(bytes, indexContactFile(contacts), remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }
@@ -22,8 +21,8 @@ ImportResult importContactFile(ContactFile& contacts, const std::string& path, b
 
 ImportResult previewContactFile(const ContactFile& contacts, const std::string& path,
                                 bool remindersOn, std::size_t count) {
-    const std::vector<ContactRecord> onFile = contacts.readAll();
-    return previewImport(readWholeFile(path), onFile, remindersOn, count);
+    DuplicateIndex onFile = indexContactFile(contacts);
+    return previewImportAgainst(readWholeFile(path), std::move(onFile), remindersOn, count);
 }
 
 std::string importSkippedText(const ImportCounts& counts) {

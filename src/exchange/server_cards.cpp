@@ -61,7 +61,8 @@ ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, Con
                                        bool remindersOn) {
     // The duplicate test and the append see the same file: no other writer in between.
     const ContactFile::Lock lock(contacts, LockKind::Exclusive);
-    ImportResult result = importServerCards(cards, contacts.readAll(), remindersOn);
+    ReadRows rows(readServerCards(cards));
+    ImportResult result = importRowsAgainst(rows, indexContactFile(contacts), remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }

@@ -1,6 +1,9 @@
 #include "list/contact_list.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "records/contact_file.h"
 #include "records/text_rules.h"
@@ -31,24 +34,59 @@ const SearchFieldText& searchFieldText(SearchField field) {
 
 namespace {
 
+void appendFitted(std::string& line, std::string_view text, std::size_t width) {
+    const std::size_t kept = std::min(text.size(), width);
+    line.append(text.substr(0, kept));
+    line.append(width - kept, ' ');
+}
+
 // The middle initial with a full stop and a blank, for capital letters only.
-std::string initialPart(const std::string& initial) {
+void appendInitial(std::string& line, const std::string& initial) {
     if (!initial.empty() && initial[0] >= 'A' && initial[0] <= 'Z') {
-        return initial.substr(0, 1) + ". ";
+        line += initial[0];
+        line += ". ";
     }
-    return {};
 }
 
-std::string nameColumn(const ContactRecord& r, SortOrder order) {
+void appendName(std::string& line, const ContactRecord& r, SortOrder order) {
     if (order == SortOrder::ByLastName) {
-        return r.lastName + ", " + r.firstName + " " + initialPart(r.middleInitial);
+        line += r.lastName;
+        line += ", ";
+        line += r.firstName;
+        line += ' ';
+        appendInitial(line, r.middleInitial);
+    } else {
+        line += r.firstName;
+        line += ' ';
+        appendInitial(line, r.middleInitial);
+        line += r.lastName;
     }
-    return r.firstName + " " + initialPart(r.middleInitial) + r.lastName;
 }
 
-std::string phoneColumn(const std::string& phone) {
-    const std::string raw = fitWidth(phone, field::kHomePhone.width);
-    return numberValue(raw) < 1 ? std::string(kBlankPhoneWidth, ' ') : raw;
+void appendPhone(std::string& line, std::string_view phone) {
+    const std::size_t width = field::kHomePhone.width;
+    if (numberValue(phone.substr(0, std::min(phone.size(), width))) < 1) {
+        line.append(kBlankPhoneWidth, ' ');
+    } else {
+        appendFitted(line, phone, width);
+    }
+}
+
+// The line is built in place: a list of a million contacts makes a million of them.
+void appendListLine(std::string& line, const ContactRecord& r, SortOrder order) {
+    appendName(line, r, order);
+    line += kColumnSeparator;
+    appendFitted(line, r.city, field::kCity.width);
+    line += kColumnSeparator;
+    appendFitted(line, r.state, field::kState.width);
+    line += kColumnSeparator;
+    appendFitted(line, r.zip, field::kZip.width);
+    line += kColumnSeparator;
+    appendPhone(line, r.homePhone);
+    line += kColumnSeparator;
+    appendPhone(line, r.cellPhone);
+    line += kColumnSeparator;
+    appendFitted(line, r.email, field::kEmail.width);
 }
 
 const std::string& searchedValue(const ContactRecord& r, SearchField field) {
@@ -79,14 +117,8 @@ const std::string& searchedValue(const ContactRecord& r, SearchField field) {
 }  // namespace
 
 std::string listLine(const ContactRecord& r, SortOrder order) {
-    std::string line = nameColumn(r, order);
-    for (const std::string& column :
-         {fitWidth(r.city, field::kCity.width), fitWidth(r.state, field::kState.width),
-          fitWidth(r.zip, field::kZip.width), phoneColumn(r.homePhone), phoneColumn(r.cellPhone),
-          fitWidth(r.email, field::kEmail.width)}) {
-        line += kColumnSeparator;
-        line += column;
-    }
+    std::string line;
+    appendListLine(line, r, order);
     return line;
 }
 
@@ -94,7 +126,7 @@ bool matchesSearch(const ContactRecord& record, SearchField field, std::string_v
     if (field == SearchField::All) {
         return true;
     }
-    const std::string value = trim(searchedValue(record, field));
+    const std::string_view value = trimmedView(searchedValue(record, field));
     if (value.empty()) {
         return false;
     }
@@ -108,35 +140,113 @@ bool listLineBefore(std::string_view a, std::string_view b) {
     return compareNoCase(a, b) < 0;
 }
 
-std::vector<ListEntry> buildContactList(const std::vector<ContactRecord>& records,
-                                        SearchField field, std::string_view text, SortOrder order) {
-    // Each line is folded once, not at every comparison; folded bytes compare as
-    // compareNoCase does.
-    struct Keyed {
-        std::string key;
-        ListEntry entry;
+namespace {
+
+// Collects the listed lines, then sorts them. A line's sort key is its first bytes folded,
+// held beside it in a small fixed array; only lines whose first bytes agree are compared
+// whole. A folded copy of every line would double the memory of a large list.
+class ListBuilder {
+  public:
+    ListBuilder(SearchField field, std::string_view text, SortOrder order)
+        : field_(field), text_(text), order_(order) {}
+
+    void reserve(std::size_t n) { entries_.reserve(n); }
+
+    void add(const ContactRecord& record, int number) {
+        if (!matchesSearch(record, field_, text_)) {
+            return;
+        }
+        line_.clear();
+        appendListLine(line_, record, order_);
+        // Exactly as long as the line: the buffer's spare room stays with the buffer.
+        entries_.push_back({std::string(line_), number});
+    }
+
+    std::vector<ListEntry> sorted() && {
+        std::vector<Key> keys(entries_.size());
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            keys[i] = keyOf(entries_[i].line, static_cast<std::uint32_t>(i));
+        }
+        // Equal lines keep file order: the position decides last.
+        std::sort(keys.begin(), keys.end(), [this](const Key& a, const Key& b) {
+            const int prefix = std::memcmp(a.prefix.data(), b.prefix.data(), a.prefix.size());
+            if (prefix != 0) {
+                return prefix < 0;
+            }
+            const int whole = compareNoCase(entries_[a.index].line, entries_[b.index].line);
+            return whole != 0 ? whole < 0 : a.index < b.index;
+        });
+        placeInOrder(keys);
+        return std::move(entries_);
+    }
+
+  private:
+    struct Key {
+        std::array<char, 20> prefix{};  // folded; NUL after a shorter line
+        std::uint32_t index = 0;
     };
-    std::vector<Keyed> keyed;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (matchesSearch(records[i], field, text)) {
-            std::string line = listLine(records[i], order);
-            std::string key = toLower(line);
-            keyed.push_back({std::move(key), {std::move(line), static_cast<int>(i + 1)}});
+
+    static Key keyOf(std::string_view line, std::uint32_t index) {
+        Key key;
+        key.index = index;
+        const std::size_t n = std::min(line.size(), key.prefix.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            key.prefix[i] = lowerChar(line[i]);
+        }
+        return key;
+    }
+
+    // Moves entry keys[j].index to position j, cycle by cycle, without a second list.
+    void placeInOrder(std::vector<Key>& keys) {
+        for (std::size_t start = 0; start < keys.size(); ++start) {
+            if (keys[start].index == start) {
+                continue;
+            }
+            ListEntry first = std::move(entries_[start]);
+            std::size_t j = start;
+            for (;;) {
+                const std::size_t from = keys[j].index;
+                keys[j].index = static_cast<std::uint32_t>(j);
+                if (from == start) {
+                    entries_[j] = std::move(first);
+                    break;
+                }
+                entries_[j] = std::move(entries_[from]);
+                j = from;
+            }
         }
     }
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const Keyed& a, const Keyed& b) { return a.key < b.key; });
-    std::vector<ListEntry> entries;
-    entries.reserve(keyed.size());
-    for (Keyed& k : keyed) {
-        entries.push_back(std::move(k.entry));
+
+    SearchField field_;
+    std::string_view text_;
+    SortOrder order_;
+    std::string line_;
+    std::vector<ListEntry> entries_;
+};
+
+}  // namespace
+
+std::vector<ListEntry> buildContactList(const std::vector<ContactRecord>& records,
+                                        SearchField field, std::string_view text, SortOrder order) {
+    ListBuilder builder(field, text, order);
+    if (field == SearchField::All) {
+        builder.reserve(records.size());
     }
-    return entries;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        builder.add(records[i], static_cast<int>(i + 1));
+    }
+    return std::move(builder).sorted();
 }
 
 std::vector<ListEntry> buildContactList(const ContactFile& file, SearchField field,
                                         std::string_view text, SortOrder order) {
-    return buildContactList(file.readAll(), field, text, order);
+    ListBuilder builder(field, text, order);
+    const ContactFile::Lock lock(file, LockKind::Shared);
+    if (field == SearchField::All) {
+        builder.reserve(static_cast<std::size_t>(file.count()));
+    }
+    file.forEachRecord([&builder](int n, const ContactRecord& r) { builder.add(r, n); });
+    return std::move(builder).sorted();
 }
 
 std::size_t sortedInsertPosition(const std::vector<ListEntry>& entries, std::string_view line) {

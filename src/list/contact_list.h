@@ -64,7 +64,8 @@ bool listLineBefore(std::string_view a, std::string_view b);
 // file order.
 std::vector<ListEntry> buildContactList(const std::vector<ContactRecord>& records,
                                         SearchField field, std::string_view text, SortOrder order);
-// The same over the open contact file, read in one pass.
+// The same over the open contact file, read a block at a time: the list holds only its
+// lines, never the records.
 std::vector<ListEntry> buildContactList(const ContactFile& file, SearchField field,
                                         std::string_view text, SortOrder order);
 

@@ -5,6 +5,7 @@
 #include "list/contact_list_window.h"
 #include "list/contact_report.h"
 #include "list/list_printing.h"
+#include "list/listed_contacts.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "records/parameter_file.h"
@@ -48,7 +49,8 @@ void frmViewAll::runLabelsCommand(bool preview) {
     }
     qm::PreviewableJob job;
     job.pages = [this, records, adjustment](qm::PrinterSurface& surface, int copies, bool) {
-        const auto readContact = [this](int record) { return state_.contacts.read(record); };
+        qm::ListedContacts listed(state_.contacts, records);
+        const auto readContact = [&listed](int record) { return listed(record); };
         qm::printListLabelCopies(surface, records, readContact, adjustment, copies);
     };
     job.print = [this, &job](qm::PrintJob& printJob) {

@@ -110,10 +110,24 @@ bool codePageHolds(char32_t cp) {
 std::string cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text) {
-        appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(c)));
-    }
+    appendCp1252AsUtf8(out, text);
     return out;
+}
+
+void appendCp1252AsUtf8(std::string& out, std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t ascii = i;
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
+            ++ascii;
+        }
+        out.append(text.substr(i, ascii - i));
+        if (ascii < text.size()) {
+            appendUtf8(out, cp1252ToCodePoint(static_cast<unsigned char>(text[ascii])));
+            ++ascii;
+        }
+        i = ascii;
+    }
 }
 
 std::string utf8ToCp1252(std::string_view text) {

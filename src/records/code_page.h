@@ -20,6 +20,8 @@ void appendUtf8(std::string& out, char32_t cp);
 bool isValidUtf8(std::string_view text);
 
 std::string cp1252ToUtf8(std::string_view text);
+// The same appended to out; runs of ASCII go across whole.
+void appendCp1252AsUtf8(std::string& out, std::string_view text);
 // Invalid UTF-8 sequences become '?'.
 std::string utf8ToCp1252(std::string_view text);
 std::string utf16ToCp1252(std::u16string_view text);

@@ -267,22 +267,49 @@ ContactRecord ContactFile::read(int n) const {
     return decodeRecord(readRaw(n));
 }
 
-std::vector<ContactRecord> ContactFile::readAll() const {
+void ContactFile::forEachRecord(
+    const std::function<void(int n, const ContactRecord& record)>& visit) const {
     const Lock lock(*this, LockKind::Shared);
     const std::int64_t n = countNow();
+    std::string block;
+    ContactRecord record;
+    for (std::int64_t first = 1; first <= n; first += kBlockRecords) {
+        const std::int64_t count = std::min(kBlockRecords, n - first + 1);
+        block.assign(static_cast<std::size_t>(count) * kRecordSize, ' ');
+        ops_->readAt(fd_, block.data(), block.size(), offsetOf(first));
+        for (std::int64_t i = 0; i < count; ++i) {
+            decodeRecordInto(std::string_view(block).substr(
+                                 static_cast<std::size_t>(i) * kRecordSize, kRecordSize),
+                             record);
+            visit(static_cast<int>(first + i), record);
+        }
+    }
+}
+
+std::vector<ContactRecord> ContactFile::readRecords(std::span<const int> numbers) const {
+    const Lock lock(*this, LockKind::Shared);
+    const int count = countNow();
+    std::vector<ContactRecord> records(numbers.size());
+    char bytes[kRecordSize];
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const int n = numbers[i];
+        if (n < 1 || n > count) {
+            throwError(err::kBadRecordNumber, "Bad record number");
+        }
+        std::fill(std::begin(bytes), std::end(bytes), ' ');
+        ops_->readAt(fd_, bytes, kRecordSize, offsetOf(n));
+        decodeRecordInto(std::string_view(bytes, kRecordSize), records[i]);
+    }
+    return records;
+}
+
+std::vector<ContactRecord> ContactFile::readAll() const {
+    const Lock lock(*this, LockKind::Shared);
+    const int n = countNow();
     std::vector<ContactRecord> records;
     try {
         records.reserve(static_cast<std::size_t>(n));
-        std::string block;
-        for (std::int64_t first = 1; first <= n; first += kBlockRecords) {
-            const std::int64_t count = std::min(kBlockRecords, n - first + 1);
-            block.assign(static_cast<std::size_t>(count) * kRecordSize, ' ');
-            ops_->readAt(fd_, block.data(), block.size(), offsetOf(first));
-            for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-                records.push_back(
-                    decodeRecord(std::string_view(block).substr(i * kRecordSize, kRecordSize)));
-            }
-        }
+        forEachRecord([&records](int, const ContactRecord& r) { records.push_back(r); });
     } catch (const std::bad_alloc&) {
         throwError(err::kOutOfMemory, "Out of memory (" + std::to_string(n) + " contacts)");
     }

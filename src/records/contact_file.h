@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,14 @@ class ContactFile {
     // Record n, 1..count.
     ContactRecord read(int n) const;
     std::string readRaw(int n) const;
-    // Every record in order, in one pass over the file.
+    // Every record in order, read a block at a time under one shared lock: memory stays
+    // flat however long the file. `visit` gets each record number and its record, decoded
+    // into one record that the next call reuses (copy what is kept).
+    void forEachRecord(const std::function<void(int n, const ContactRecord& record)>& visit) const;
+    // The records of the given numbers, in that order, under one lock.
+    std::vector<ContactRecord> readRecords(std::span<const int> numbers) const;
+    // Every record in order. Holds the whole file decoded: for small files and tests; a
+    // pass over a file of any size goes through forEachRecord.
     std::vector<ContactRecord> readAll() const;
     // Rewrites record n, 1..count, in place.
     void write(int n, const ContactRecord& record);

@@ -39,12 +39,16 @@ RecordBytes encodeRecord(const ContactRecord& record) {
 
 ContactRecord decodeRecord(std::string_view bytes) {
     ContactRecord record;
+    decodeRecordInto(bytes, record);
+    return record;
+}
+
+void decodeRecordInto(std::string_view bytes, ContactRecord& record) {
     for (const FieldLayout& f : field::kAll) {
         const std::string_view raw =
             f.offset < bytes.size() ? bytes.substr(f.offset, f.width) : std::string_view{};
-        record.*(f.member) = trim(raw);
+        (record.*(f.member)).assign(trimmedView(raw));
     }
-    return record;
 }
 
 bool flagIsSet(std::string_view flag) {

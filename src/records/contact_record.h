@@ -89,6 +89,9 @@ std::string singleLine(std::string_view value);
 RecordBytes encodeRecord(const ContactRecord& record);
 // Decodes 513 bytes (or fewer: missing bytes read as blanks) into trimmed values.
 ContactRecord decodeRecord(std::string_view bytes);
+// The same into a record whose strings are reused: a pass over many records allocates only
+// when a value is longer than any before it in that field.
+void decodeRecordInto(std::string_view bytes, ContactRecord& record);
 
 // The flag's state as the check box shows it: its number value, so a blank reads as off.
 bool flagIsSet(std::string_view flag);

@@ -261,24 +261,57 @@ void removeLeftoverTemporaries(const std::string& target, std::chrono::seconds m
         if (::lstat(path.c_str(), &st) != 0) {
             continue;  // gone meanwhile
         }
-        if (now - st.st_mtime >= minAge.count()) {
+        // A file's time may run a moment ahead of the clock read here: with no minimum age
+        // every leftover goes, whatever its time says.
+        if (minAge.count() == 0 || now - st.st_mtime >= minAge.count()) {
             ops.remove(path);
         }
     }
 }
 
-void writeFileAtomically(const std::string& path, const std::string& bytes, FileOps& ops,
-                         std::optional<unsigned> permissions) {
+AtomicFileWriter::AtomicFileWriter(const std::string& path, FileOps& ops,
+                                   std::optional<unsigned> permissions)
+    : path_(path), ops_(ops) {
     removeLeftoverTemporaries(path, kLeftoverAge, ops);
-    const TemporaryFile temp = createTemporaryBeside(path, ops);
-    fillTemporary(temp, bytes, permissions.value_or(newFilePermissions()), ops);
+    temp_ = createTemporaryBeside(path, ops);
     try {
-        ops.rename(temp.path, path);
+        ops.setPermissions(temp_.fd, permissions.value_or(newFilePermissions()));
     } catch (...) {
-        removeTemporary(temp.path, ops);
+        discard(temp_, ops);
         throw;
     }
-    ops.syncFolder(folderOf(path));
+}
+
+AtomicFileWriter::~AtomicFileWriter() {
+    if (committed_) {
+        return;
+    }
+    if (open_) {
+        discard(temp_, ops_);
+    } else {
+        removeTemporary(temp_.path, ops_);
+    }
+}
+
+void AtomicFileWriter::write(std::string_view bytes) {
+    ops_.writeAt(temp_.fd, bytes.data(), bytes.size(), written_);
+    written_ += static_cast<std::int64_t>(bytes.size());
+}
+
+void AtomicFileWriter::commit() {
+    ops_.sync(temp_.fd);
+    open_ = false;
+    ops_.close(temp_.fd);
+    ops_.rename(temp_.path, path_);
+    committed_ = true;
+    ops_.syncFolder(folderOf(path_));
+}
+
+void writeFileAtomically(const std::string& path, const std::string& bytes, FileOps& ops,
+                         std::optional<unsigned> permissions) {
+    AtomicFileWriter file(path, ops, permissions);
+    file.write(bytes);
+    file.commit();
 }
 
 bool createFileAtomically(const std::string& path, const std::string& bytes, FileOps& ops) {

@@ -68,6 +68,31 @@ TemporaryFile createTemporaryBeside(const std::string& target, FileOps& ops = sy
 void removeLeftoverTemporaries(const std::string& target, std::chrono::seconds minAge,
                                FileOps& ops = systemFileOps());
 
+// A file written whole or not at all, piece by piece so that it need not be held whole: a
+// unique temporary beside the target, filled as pieces come, then synced and renamed over
+// the target by commit(), the folder synced. Dropped without commit (a failure on the way),
+// the temporary goes again and the target stays as it was. The new file gets `permissions`,
+// else those of a new file.
+class AtomicFileWriter {
+  public:
+    AtomicFileWriter(const std::string& path, FileOps& ops = systemFileOps(),
+                     std::optional<unsigned> permissions = std::nullopt);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    void write(std::string_view bytes);
+    void commit();
+
+  private:
+    std::string path_;
+    FileOps& ops_;
+    TemporaryFile temp_;
+    std::int64_t written_ = 0;
+    bool open_ = true;
+    bool committed_ = false;
+};
+
 // Writes a whole file or nothing: a unique temporary beside the target, synced, renamed
 // over it, the folder synced. The new file gets `permissions`, else those of a new file.
 void writeFileAtomically(const std::string& path, const std::string& bytes,

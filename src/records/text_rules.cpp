@@ -108,8 +108,16 @@ std::string trimRight(std::string_view text) {
     return std::string(text.substr(0, n));
 }
 
+std::string_view trimmedView(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::string trim(std::string_view text) {
-    return trimRight(trimLeft(text));
+    return std::string(trimmedView(text));
 }
 
 std::string leftOf(std::string_view text, long n) {

@@ -24,6 +24,8 @@ bool isNumeric(std::string_view text);
 bool isWholeInRange(double value, int lo, int hi);
 
 std::string trim(std::string_view text);
+// The same without a copy: a view into text.
+std::string_view trimmedView(std::string_view text);
 std::string trimLeft(std::string_view text);
 std::string trimRight(std::string_view text);
 

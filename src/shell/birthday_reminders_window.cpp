@@ -46,8 +46,7 @@ void announceBirthdays(AppState& state, QWidget* parent,
 }  // namespace
 
 void showRemindersFromFile(AppState& state, QWidget* parent) {
-    const std::vector<ContactRecord> records = state.contacts.readAll();
-    switch (reminderMenuFor(records)) {
+    switch (reminderMenuOf(state.contacts)) {
         case ReminderMenu::NoRecords:
             state.resetReminders();
             break;
@@ -59,8 +58,9 @@ void showRemindersFromFile(AppState& state, QWidget* parent) {
             break;
     }
     const QDate today = QDate::currentDate();
-    announceBirthdays(state, parent,
-                      upcomingBirthdays(records, {today.year(), today.month(), today.day()}));
+    announceBirthdays(
+        state, parent,
+        upcomingBirthdaysIn(state.contacts, {today.year(), today.month(), today.day()}));
 }
 
 }  // namespace qm

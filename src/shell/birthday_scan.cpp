@@ -77,22 +77,46 @@ std::string UpcomingBirthday::text() const {
     return name + " has a birthday coming up on " + monthDay;
 }
 
+ReminderMenu reminderMenuOf(const ContactFile& file) {
+    const ContactFile::Lock lock(file, LockKind::Shared);
+    if (file.count() == 0) {
+        return ReminderMenu::NoRecords;
+    }
+    return file.read(1).reminder == "1" ? ReminderMenu::On : ReminderMenu::Off;
+}
+
+std::optional<UpcomingBirthday> upcomingBirthday(const ContactRecord& record, CalendarDate today) {
+    if (record.reminder != "1") {
+        return std::nullopt;
+    }
+    const std::optional<int> days = daysUntilBirthday(record.birthdate, today);
+    if (!days || *days < 1 || *days > kLastDayAhead) {
+        return std::nullopt;
+    }
+    const std::string compact = removeAll(record.birthdate, " ");
+    return UpcomingBirthday{trim(record.firstName) + " " + trim(record.lastName),
+                            midOf(compact, 5, 2) + "/" + midOf(compact, 7, 2), *days,
+                            ageReached(compact, today)};
+}
+
 std::vector<UpcomingBirthday> upcomingBirthdays(const std::vector<ContactRecord>& records,
                                                 CalendarDate today) {
     std::vector<UpcomingBirthday> found;
     for (const ContactRecord& record : records) {
-        if (record.reminder != "1") {
-            continue;
+        if (auto birthday = upcomingBirthday(record, today)) {
+            found.push_back(std::move(*birthday));
         }
-        const std::optional<int> days = daysUntilBirthday(record.birthdate, today);
-        if (!days || *days < 1 || *days > kLastDayAhead) {
-            continue;
-        }
-        const std::string compact = removeAll(record.birthdate, " ");
-        found.push_back({trim(record.firstName) + " " + trim(record.lastName),
-                         midOf(compact, 5, 2) + "/" + midOf(compact, 7, 2), *days,
-                         ageReached(compact, today)});
     }
+    return found;
+}
+
+std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactFile& file, CalendarDate today) {
+    std::vector<UpcomingBirthday> found;
+    file.forEachRecord([&](int, const ContactRecord& record) {
+        if (auto birthday = upcomingBirthday(record, today)) {
+            found.push_back(std::move(*birthday));
+        }
+    });
     return found;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "records/contact_file.h"
 #include "records/contact_record.h"
 
 namespace qm {
@@ -23,6 +24,8 @@ struct CalendarDate {
 enum class ReminderMenu { NoRecords, On, Off };
 
 ReminderMenu reminderMenuFor(const std::vector<ContactRecord>& records);
+// The same from the open file, which needs only its count and first record.
+ReminderMenu reminderMenuOf(const ContactFile& file);
 
 // Whether a file opens with reminders on. Reminders count as on while "Enable Birthday
 // Reminders" is disabled, which a file without records also leaves it.
@@ -42,6 +45,9 @@ struct UpcomingBirthday {
     std::string text() const;
 };
 
+// The birthday of one record when it is upcoming, as upcomingBirthdays tells.
+std::optional<UpcomingBirthday> upcomingBirthday(const ContactRecord& record, CalendarDate today);
+
 // Every record flagged "1" whose birthday, taken in today's year, is 1 to 15 days ahead; in
 // record order. A birthdate whose month and day do not make a date of this year (29 February
 // outside leap years, non-digits) is skipped.
@@ -54,5 +60,8 @@ std::vector<UpcomingBirthday> soonestFirst(std::vector<UpcomingBirthday> birthda
 // The texts of upcomingBirthdays, in record order.
 std::vector<std::string> birthdayReminders(const std::vector<ContactRecord>& records,
                                            CalendarDate today);
+
+// The upcoming birthdays of the open file, read a block at a time.
+std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactFile& file, CalendarDate today);
 
 }  // namespace qm

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/temp_folder.h"
+
 namespace qm {
 namespace {
 
@@ -39,6 +41,16 @@ TEST(FindList, EqualNamesStayInFileOrder) {
 
 TEST(FindList, EmptyFileHasNoEntries) {
     EXPECT_TRUE(buildFindList({}).empty());
+}
+
+TEST(FindList, TheOpenFileGivesTheSameList) {
+    test::TempFolder folder;
+    ContactFile file;
+    file.open(folder.file("Friends.DAT"));
+    const std::vector<ContactRecord> records = {
+        named("Carl", "", "Smith"), named("anna", "B", "Jones"), named("ANNA", "B", "JONES")};
+    file.appendAll(records);
+    EXPECT_EQ(buildFindListOf(file), buildFindList(records));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "exchange/contact_import.h"
 #include "exchange/own_layout.h"
 #include "records/error.h"
@@ -99,6 +101,51 @@ TEST_F(ExportFile, FailedWriteLeavesTheEarlierFile) {
                  QmError);
     EXPECT_EQ(readBytes(folder.file("QMKC_Family.csv")), "earlier export\r\n");
     EXPECT_FALSE(systemFileOps().exists(folder.file("QMKC_Family.csv.tmp")));
+}
+
+// The export is written in pieces as the records are read: a file of several pieces must
+// come out exactly as the whole text would, in every format, and leave no temporary file.
+TEST_F(ExportFile, ALargeFileExportsInPiecesAsTheWholeText) {
+    std::vector<ContactRecord> records;
+    for (int i = 0; i < 7000; ++i) {
+        ContactRecord r = fullContact();
+        r.lastName = "Lee" + std::to_string(i);
+        r.notes = std::string(static_cast<std::size_t>(i % 160), 'n');
+        records.push_back(r);
+    }
+    contacts.appendAll(records);
+    for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::Txt, ExportFormat::VCard}) {
+        const ExportResult r = exportContacts(contacts, path, folder.path(), format);
+        EXPECT_EQ(r.count, 7000);
+        const std::string written = readBytes(r.path);
+        EXPECT_GT(written.size(), 1u << 20);
+        EXPECT_EQ(written, exportText(records, format));
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        EXPECT_EQ(entry.path().filename().string().rfind(kTemporaryPrefix, 0), std::string::npos)
+            << entry.path();
+    }
+}
+
+TEST_F(ExportFile, AFailedPieceLeavesTheEarlierFileAndNoTemporary) {
+    struct FailingSecondWrite : FileOps {
+        int writes = 0;
+        void writeAt(int fd, const char* data, std::size_t n, std::int64_t offset) override {
+            if (++writes == 2) {
+                throwError(28, "No space left on device");
+            }
+            FileOps::writeAt(fd, data, n, offset);
+        }
+    } failing;
+    contacts.appendAll(std::vector<ContactRecord>(9000, fullContact()));
+    writeBytes(folder.file("QMKC_Family.csv"), "earlier export\r\n");
+    EXPECT_THROW(exportContacts(contacts, path, folder.path(), ExportFormat::Csv, failing),
+                 QmError);
+    EXPECT_EQ(failing.writes, 2);
+    EXPECT_EQ(readBytes(folder.file("QMKC_Family.csv")), "earlier export\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 TEST_F(ExportFile, RoundTripThroughImportRecreatesEveryContact) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "records/contact_file.h"
 #include "records/text_rules.h"
 #include "support/temp_folder.h"
@@ -176,6 +178,32 @@ TEST(BuildList, EqualLinesKeepFileOrderAndOnlyMatchesAreListed) {
     EXPECT_EQ(list[0].record, 1);
     EXPECT_EQ(list[1].record, 2);
     EXPECT_EQ(list[2].record, 4);
+}
+
+// The sort compares a short folded prefix first and whole lines only when prefixes agree:
+// names that share more than the prefix and differ after it by case, by accented letters
+// (folded too) or by length must still come out as a stable sort of the whole lines does.
+TEST(BuildList, AgreesWithAStableSortOfWholeLines) {
+    const std::vector<std::string> pieces = {"Bartholomew", "BARTHOLOMEW", "bart", "\xC9mile",
+                                             "\xE9mile",    "Zo\xEB",      "zoe",  ""};
+    std::vector<ContactRecord> records;
+    for (std::size_t i = 0; i < 600; ++i) {
+        ContactRecord r =
+            contact(pieces[i % pieces.size()], i % 5 == 0 ? "Q" : "",
+                    pieces[(i / 3) % pieces.size()] + "-" + pieces[(i / 7) % pieces.size()],
+                    i % 11 == 0 ? "Boston" : "boston");
+        records.push_back(r);
+    }
+    for (const SortOrder order : {SortOrder::ByFirstName, SortOrder::ByLastName}) {
+        std::vector<ListEntry> expected;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            expected.push_back({listLine(records[i], order), static_cast<int>(i + 1)});
+        }
+        std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+            return listLineBefore(a.line, b.line);
+        });
+        EXPECT_EQ(buildContactList(records, SearchField::All, "", order), expected);
+    }
 }
 
 TEST(BuildList, ReadsTheOpenContactFile) {

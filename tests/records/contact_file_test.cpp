@@ -112,6 +112,46 @@ TEST_F(ContactFileTest, ReadAllMatchesReadingOneByOneAcrossBlocks) {
     }
 }
 
+// The visited record is reused: a short value after a long one must not keep the long one's
+// tail, and every record number arrives once, in order, across block boundaries.
+TEST_F(ContactFileTest, ForEachRecordVisitsEveryRecordInOrderWithFreshValues) {
+    ContactFile file;
+    file.open(path);
+    std::vector<ContactRecord> all;
+    for (int i = 1; i <= 2050; ++i) {
+        ContactRecord r = contact(i % 2 ? "Bartholomew" : "Al", "L" + std::to_string(i));
+        r.email = i % 3 ? "someone.long@example.com" : "";
+        all.push_back(r);
+    }
+    file.appendAll(all);
+    int expected = 1;
+    file.forEachRecord([&](int n, const ContactRecord& r) {
+        ASSERT_EQ(n, expected++);
+        EXPECT_EQ(r, all[static_cast<std::size_t>(n - 1)]) << n;
+    });
+    EXPECT_EQ(expected, 2051);
+}
+
+TEST_F(ContactFileTest, ReadRecordsReadsTheGivenNumbersInTheirOrder) {
+    writeThree();
+    ContactFile file;
+    file.open(path);
+    const std::vector<int> numbers = {3, 1, 3, 2};
+    std::vector<std::string> names;
+    for (const ContactRecord& r : file.readRecords(numbers)) {
+        names.push_back(r.lastName);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Three", "One", "Three", "Two"}));
+    for (const std::vector<int>& bad : {std::vector<int>{1, 4}, std::vector<int>{0}}) {
+        try {
+            file.readRecords(bad);
+            ADD_FAILURE() << "read record " << bad.back();
+        } catch (const QmError& e) {
+            EXPECT_EQ(e.number(), err::kBadRecordNumber);
+        }
+    }
+}
+
 TEST_F(ContactFileTest, WritesInPlaceAndAppendsAtTheEnd) {
     ContactFile file;
     file.open(path);

@@ -1,0 +1,27 @@
+#include "list/listed_contacts.h"
+
+#include <algorithm>
+#include <span>
+
+namespace qm {
+
+ContactRecord ListedContacts::operator()(int record) {
+    if (next_ >= records_.size() || records_[next_] != record) {
+        if (records_.empty() || records_.front() != record) {
+            return file_.read(record);
+        }
+        next_ = 0;
+    }
+    if (next_ < blockStart_ || next_ >= blockStart_ + block_.size()) {
+        fill(next_);
+    }
+    return block_[next_++ - blockStart_];
+}
+
+void ListedContacts::fill(std::size_t from) {
+    const std::size_t count = std::min(kBlock, records_.size() - from);
+    block_ = file_.readRecords(std::span<const int>(records_).subspan(from, count));
+    blockStart_ = from;
+}
+
+}  // namespace qm
