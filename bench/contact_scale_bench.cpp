@@ -236,9 +236,10 @@ void registerAll() {
             b->Arg(n);
         }
         b->UseManualTime()->Iterations(1);
+        return b;
     };
     each("BM_ListCommand", BM_ListCommand);
-    each("BM_LabelsPdfCommand", BM_LabelsPdfCommand);
+    each("BM_LabelsPdfCommand", BM_LabelsPdfCommand)->Arg(30000);
     each("BM_LabelsTextCommand", BM_LabelsTextCommand);
     each("BM_LabelsRunsCommand", BM_LabelsRunsCommand);
     each("BM_ExportCommand", BM_ExportCommand);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <utility>
 
 namespace qm {
 
@@ -11,11 +12,13 @@ ContactRecord ListedContacts::operator()(int record) {
             return file_.read(record);
         }
         next_ = 0;
+        block_.clear();  // handed out already: the next copy reads its records again
     }
     if (next_ < blockStart_ || next_ >= blockStart_ + block_.size()) {
         fill(next_);
     }
-    return block_[next_++ - blockStart_];
+    // Each listed contact is asked for once a copy, so it is handed over, not copied.
+    return std::move(block_[next_++ - blockStart_]);
 }
 
 void ListedContacts::fill(std::size_t from) {

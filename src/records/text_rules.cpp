@@ -1,7 +1,9 @@
 #include "records/text_rules.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "records/error.h"
@@ -109,11 +111,26 @@ std::string trimRight(std::string_view text) {
 }
 
 std::string_view trimmedView(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
+    // Stored fields end in blank padding, often longer than their text: it is passed over
+    // eight bytes at a time.
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+    std::size_t end = text.size();
+    while (end >= sizeof kEightBlanks) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, text.data() + end - sizeof word, sizeof word);
+        if (word != kEightBlanks) {
+            break;
+        }
+        end -= sizeof word;
     }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    while (end > 0 && text[end - 1] == ' ') {
+        --end;
+    }
+    std::size_t first = 0;
+    while (first < end && text[first] == ' ') {
+        ++first;
+    }
+    return text.substr(first, end - first);
 }
 
 std::string trim(std::string_view text) {

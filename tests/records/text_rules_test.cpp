@@ -74,6 +74,13 @@ TEST(Trim, RemovesBlanksOnly) {
     EXPECT_EQ(trimRight("  a "), "  a");
     EXPECT_EQ(trim("\ta\t"), "\ta\t");
     EXPECT_EQ(trim("    "), "");
+    // Padding of every length around whole words of eight, as stored fields hold it.
+    for (std::size_t pad = 0; pad <= 17; ++pad) {
+        const std::string blanks(pad, ' ');
+        EXPECT_EQ(trimmedView(blanks), "") << pad;
+        EXPECT_EQ(trimmedView("Main St " + blanks), "Main St") << pad;
+        EXPECT_EQ(trimmedView(blanks + "x  y" + blanks), "x  y") << pad;
+    }
 }
 
 TEST(CaseFolding, CoversTheAccentedLettersOfTheCodePage) {
