@@ -131,14 +131,18 @@ QtPrinterSurface::QtPrinterSurface(QPrinter& printer, std::string deviceName)
     setup_ = Setup{layout.pageSize(), layout.orientation(), {}};
 }
 
+// A QPrinter would load the print system and ask it for its default printer, which a file
+// does not need.
+QtPrinterSurface::QtPrinterSurface(Target target, std::string deviceName)
+    : device_(std::move(deviceName)), target_(target) {
+    pointsToPixels_ = kPdfResolution / kPointsPerInch;
+    setup_ = Setup{QPageSize(QPageSize::Letter), QPageLayout::Portrait, {}};
+}
+
 std::unique_ptr<QtPrinterSurface> QtPrinterSurface::forImages(const QString& dir, int dpi,
                                                               std::string deviceName) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setPageSize(QPageSize(QPageSize::Letter));
-    printer->setPageOrientation(QPageLayout::Portrait);
-    auto surface = std::make_unique<QtPrinterSurface>(std::move(printer), std::move(deviceName));
-    surface->target_ = Target::Images;
+    std::unique_ptr<QtPrinterSurface> surface(
+        new QtPrinterSurface(Target::Images, std::move(deviceName)));
     surface->imageDir_ = dir;
     surface->imageDpi_ = dpi;
     surface->pointsToPixels_ = dpi / kPointsPerInch;
@@ -324,7 +328,8 @@ QtPrinterSurface::Area QtPrinterSurface::area() {
 }
 
 QtPrinterSurface::Area QtPrinterSurface::measureArea() {
-    if (target_ != Target::Printer && printer_->outputFormat() == QPrinter::PdfFormat) {
+    if (printer_ == nullptr ||
+        (target_ != Target::Printer && printer_->outputFormat() == QPrinter::PdfFormat)) {
         const QSizeF paper = setup_.size.size(QPageSize::Point);
         const double height =
             setup_.orientation == QPageLayout::Landscape ? paper.width() : paper.height();
@@ -680,15 +685,17 @@ QPageSize qtPageSize(const PaperSize& paper) {
         QString::fromLatin1(paper.name.data(), static_cast<qsizetype>(paper.name.size())));
 }
 
+std::unique_ptr<QtPrinterSurface> QtPrinterSurface::forPdfFile(const QString& path,
+                                                               std::string deviceName) {
+    std::unique_ptr<QtPrinterSurface> surface(
+        new QtPrinterSurface(Target::PdfFile, std::move(deviceName)));
+    surface->filePath_ = path;
+    return surface;
+}
+
 std::unique_ptr<QtPrinterSurface> makePdfSurface(const QString& path,
                                                  const std::string& deviceName) {
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(path);
-    printer->setPageSize(QPageSize(QPageSize::Letter));
-    printer->setPageOrientation(QPageLayout::Portrait);
-    printer->setCopyCount(1);
-    return std::make_unique<QtPrinterSurface>(std::move(printer), deviceName);
+    return QtPrinterSurface::forPdfFile(path, deviceName.empty() ? "PDF" : deviceName);
 }
 
 }  // namespace qm

@@ -46,6 +46,9 @@ class QtPrinterSurface : public PrinterSurface {
     static std::unique_ptr<QtPrinterSurface> forPreview(QPrinter& printer, std::string deviceName);
     // Writes each page as dir/page-001.png... at dpi, with the backdrop and the cut marks, on
     // the paper model of a PDF file.
+    // Writes a PDF file at path, letter and portrait until the job chooses.
+    static std::unique_ptr<QtPrinterSurface> forPdfFile(const QString& path,
+                                                        std::string deviceName);
     static std::unique_ptr<QtPrinterSurface> forImages(const QString& dir, int dpi,
                                                        std::string deviceName = "PDF");
     // A job dropped without EndJob still completes its file, but can report no failure.
@@ -88,6 +91,8 @@ class QtPrinterSurface : public PrinterSurface {
   private:
     enum class Target { Printer, PdfFile, Preview, Images };
     QtPrinterSurface(QPrinter& printer, std::string deviceName);
+    // A PDF file or page images: written by the surface itself, with no printer behind it.
+    QtPrinterSurface(Target target, std::string deviceName);
     struct Setup {
         QPageSize size;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
@@ -188,7 +193,7 @@ class QtPrinterSurface : public PrinterSurface {
 QPageSize qtPageSize(const PaperSize& paper);
 
 // A surface that writes a PDF file at path (letter, portrait, the common inkjet's printable
-// area). The file is complete after EndJob.
+// area). The file is complete after EndJob. No printer is asked for anything.
 std::unique_ptr<QtPrinterSurface> makePdfSurface(const QString& path,
                                                  const std::string& deviceName = "PDF");
 
