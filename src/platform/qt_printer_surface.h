@@ -44,11 +44,11 @@ class QtPrinterSurface : public PrinterSurface {
     // Paints the whole job at EndJob on a printer it does not own, as a print preview's:
     // the pages as the printer would print them, with the backdrop and the cut marks.
     static std::unique_ptr<QtPrinterSurface> forPreview(QPrinter& printer, std::string deviceName);
-    // Writes each page as dir/page-001.png... at dpi, with the backdrop and the cut marks, on
-    // the paper model of a PDF file.
     // Writes a PDF file at path, letter and portrait until the job chooses.
     static std::unique_ptr<QtPrinterSurface> forPdfFile(const QString& path,
                                                         std::string deviceName);
+    // Writes each page as dir/page-001.png... at dpi, with the backdrop and the cut marks, on
+    // the paper model of a PDF file.
     static std::unique_ptr<QtPrinterSurface> forImages(const QString& dir, int dpi,
                                                        std::string deviceName = "PDF");
     // A job dropped without EndJob still completes its file, but can report no failure.
