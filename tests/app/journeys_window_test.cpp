@@ -12,6 +12,7 @@
 #include "list/contact_list_window.h"
 #include "platform/qt_text.h"
 #include "printing/label_sheet.h"
+#include "printing/label_stock.h"
 #include "shell/about_window.h"
 #include "shell/app_folder.h"
 #include "support/grid_printer.h"
@@ -363,7 +364,7 @@ class JourneysTest : public QObject {
         d.platform.inputAnswers.push_back(QStringLiteral("5"));
         d.main.panel->optLMLabel->click();
         QCOMPARE(d.main.panel->lblLMPosition->text(), QStringLiteral("Label Position 5"));
-        const LabelSlot slot = labelSlot(5, false);
+        const LabelSlot slot = labelSlot(kAddressSheet, 5, false);
         QCOMPARE(d.state.printOptions().leftPad, slot.startColumn);
         QCOMPARE(d.state.printOptions().topPad, slot.topLines);
 
