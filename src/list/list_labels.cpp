@@ -128,13 +128,9 @@ void printListLabels(PrinterSurface& surface, const LabelStock& stock, std::size
 
 PrintPlan listLabelsPlan(const LabelStock& stock, std::size_t count, ListedContact contactAt) {
     const ListLabelLayout& layout = listLabelLayout(stock);
-    PrintPlan plan;
-    plan.paper = {stock.paper, kPortrait};
-    plan.stock = &stock;
-    plan.backdrop = labelOutlines(stock);
+    PrintPlan plan = stockPlan(stock, kPortrait, kSectionBulkList);
     plan.fonts = {PrintFont{.size = layout.textSize}, PrintFont{.size = layout.fillSize},
                   PrintFont{.size = layout.gapSize}};
-    plan.adjustment = kSectionBulkList;
     plan.draw = [&stock, count, contactAt = std::move(contactAt)](PrinterSurface& surface,
                                                                   Adjustment adjust) {
         printListLabels(surface, stock, count, contactAt, adjust);

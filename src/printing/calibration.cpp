@@ -82,15 +82,9 @@ PrintPlan markedJob(CalibrationLayout layout, const LabelStock* stock, int envel
         }
         case CalibrationLayout::ReturnLabels:
             return returnLabelsPlan(*stock, {kMark, "", ""}, false);
-        case CalibrationLayout::ListLabels: {
+        case CalibrationLayout::ListLabels:
             // The list's labels, without a list: what they print on and what moves them.
-            PrintPlan plan;
-            plan.paper = {stock->paper, kPortrait};
-            plan.stock = stock;
-            plan.backdrop = labelOutlines(*stock);
-            plan.adjustment = kSectionBulkList;
-            return plan;
-        }
+            return stockPlan(*stock, kPortrait, kSectionBulkList);
         case CalibrationLayout::Envelope:
             break;
     }

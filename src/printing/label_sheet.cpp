@@ -187,12 +187,8 @@ LabelPlace labelJobEnd(const LabelStock& stock, const LabelJob& job, bool listed
 }
 
 PrintPlan labelsPlan(const LabelStock& stock, const LabelJob& job) {
-    PrintPlan plan;
-    plan.paper = {stock.paper, job.portrait ? kPortrait : kLandscape};
-    plan.stock = &stock;
-    plan.backdrop = labelOutlines(stock);
+    PrintPlan plan = stockPlan(stock, job.portrait ? kPortrait : kLandscape, kSectionOnTheFly);
     plan.fonts = {PrintFont{.size = job.portrait ? stock.cells.fontSize : kLandscapeFontSize}};
-    plan.adjustment = kSectionOnTheFly;
     plan.draw = [&stock, job](PrinterSurface& surface, Adjustment adjust) {
         printLabelCopy(surface, stock, job, adjust);
     };

@@ -62,6 +62,15 @@ std::vector<PaperRect> labelOutlines(const LabelStock& stock) {
     return outlines;
 }
 
+PrintPlan stockPlan(const LabelStock& stock, int orientation, std::string_view adjustment) {
+    PrintPlan plan;
+    plan.paper = {stock.paper, orientation};
+    plan.stock = &stock;
+    plan.backdrop = labelOutlines(stock);
+    plan.adjustment = adjustment;
+    return plan;
+}
+
 const ListLabelLayout& listLabelLayout(const LabelStock& stock) {
     if (&stock != &kAddressSheet) {
         throw QmError(err::kInvalidCall, "No list label layout for " + std::string(stock.name));

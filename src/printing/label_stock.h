@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "surface/paper_sizes.h"
+#include "surface/print_plan.h"
 
 namespace qm {
 
@@ -128,6 +129,9 @@ double firstLineTop(const LabelStock& stock, int row);
 int labelLineColumns(const LabelStock& stock, int column, double fontSize, int startColumn = 0);
 // The outline of every label of the sheet.
 std::vector<PaperRect> labelOutlines(const LabelStock& stock);
+// The start of a plan that prints on the stock: the stock's paper in the orientation, the
+// labels' outlines behind the text on screen, and the parameter-file section that moves it.
+PrintPlan stockPlan(const LabelStock& stock, int orientation, std::string_view adjustment);
 
 // Labels for listed contacts, in a layout of their own on the 30-up sheet. Three labels a row
 // from the left column in steps of columnPitch; each row takes rowTextLines lines of

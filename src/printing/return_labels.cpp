@@ -58,12 +58,8 @@ std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::stri
 
 PrintPlan returnLabelsPlan(const LabelStock& stock,
                            const std::array<std::string, kReturnLabelLines>& lines, bool centered) {
-    PrintPlan plan;
-    plan.paper = {stock.paper, kPortrait};
-    plan.stock = &stock;
-    plan.backdrop = labelOutlines(stock);
+    PrintPlan plan = stockPlan(stock, kPortrait, kSectionReturnLabels);
     plan.fonts = {PrintFont{.size = stock.cells.fontSize}};
-    plan.adjustment = kSectionReturnLabels;
     plan.draw = [&stock, lines, centered](PrinterSurface& surface, Adjustment adjust) {
         printSheet(surface, stock, lines, centered, adjust);
     };

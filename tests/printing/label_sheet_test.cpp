@@ -21,6 +21,8 @@ TEST(LabelSlot, EveryPositionOfTheSheet) {
         EXPECT_EQ(labelSlot(kAddressSheet, p, false), (LabelSlot{column, lines})) << p;
         EXPECT_EQ(labelSlot(kAddressSheet, p, true), (LabelSlot{column + 1, lines})) << p;
     }
+    // The typed lines start where the sheet's first label does.
+    EXPECT_EQ(labelSlot(kAddressSheet, 1, false), kDefaultSlot);
 }
 
 // The outcome of one position entry: a refusal's title and text, or the range read.
@@ -228,6 +230,71 @@ TEST(LabelJob, LandscapeUsesTwelvePointAndTheSecondOrientation) {
     print(grid, job);
     EXPECT_EQ(grid.orientation(), kLandscape);
     EXPECT_EQ(grid.runs().front().size, 12);
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// A sheet of 21 labels, 3 across and 7 down: every check, slot and job follows its row.
+constexpr std::array<int, 3> kColumns21 = {2, 30, 58};
+constexpr std::array<int, 7> kTopLines21 = {3, 12, 21, 30, 39, 48, 57};
+constexpr LabelStock kSheet21{.name = "21-up",
+                              .paper = kPaperLetter,
+                              .sheet = {.pageWidth = kLetterPaper.width,
+                                        .pageHeight = kLetterPaper.height,
+                                        .firstLeft = 11,
+                                        .firstTop = 36,
+                                        .pitchX = 200,
+                                        .pitchY = 100,
+                                        .labelWidth = 190,
+                                        .labelHeight = 96,
+                                        .across = 3,
+                                        .down = 7},
+                              .cells = {.fontSize = 10,
+                                        .startColumns = kColumns21,
+                                        .topLines = kTopLines21,
+                                        .leadLines = 1,
+                                        .linesPerLabel = 5,
+                                        .centerHalfWidth = 15,
+                                        .listedPrinterShift = 2}};
+
+TEST(OtherStock, ChecksNameItsOwnCount) {
+    const std::string dash =
+        "Use a dash when specifying a range of labels to print.  Examples: 1-21, 5-8, 15-22.  "
+        "Each number represents a label position on label sheet.";
+    const std::pair<std::string, Notice> refused[] = {
+        {"123", {"Include dash for range of labels", dash, NoticeIcon::Information}},
+        {"22", {"Maximum is 21", "Label position cannot exceed 21", NoticeIcon::Information}},
+        {"1-100",
+         {"Maximum is 21",
+          "No more than 21 labels may be printed.  To print an entire sheet, enter 1-21.",
+          NoticeIcon::Information}},
+    };
+    for (const auto& [entry, notice] : refused) {
+        EXPECT_EQ(std::get<Notice>(readPositionEntry(kSheet21, entry)), notice) << entry;
+    }
+    EXPECT_EQ(std::get<LabelRange>(readPositionEntry(kSheet21, "1-21")), (LabelRange{1, 21, 21}));
+    EXPECT_EQ(sheetPosition(kSheet21, 21), 21);
+    EXPECT_FALSE(sheetPosition(kSheet21, 22));
+}
+
+TEST(OtherStock, LabelsLandInItsSlotsAndTheJobEndsOnItsLastLabel) {
+    EXPECT_EQ(labelSlot(kSheet21, 5, false), (LabelSlot{30, 12}));
+    EXPECT_EQ(labelSlot(kSheet21, 21, true), (LabelSlot{60, 57}));
+    LabelJob job;
+    job.lines = {"Ann", "", "", "", ""};
+    job.startPosition = 19;
+    job.labelCount = 4;
+    job.slot = labelSlot(kSheet21, 19, false);
+    TextGridSurface grid;
+    drawPlan(grid, labelsPlan(kSheet21, job), {}, 1);
+    // Positions 19 to 21 on the sheet; the fourth label keeps the last slot.
+    EXPECT_EQ(placesOf(grid, "Ann"),
+              (std::vector<std::pair<int, int>>{{59, 2}, {59, 30}, {59, 58}, {59, 58}}));
+    EXPECT_EQ(labelJobEnd(kSheet21, job, false), (LabelPlace{23, {58, 57}}));
 }
 
 }  // namespace
