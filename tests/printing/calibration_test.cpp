@@ -162,8 +162,11 @@ TEST(Calibration, EverySheetIsOnePageWithItsNotesAboveTheMarks) {
     for (const auto& [layout, size] : sheets) {
         SCOPED_TRACE(std::string(calibrationTarget(layout).name) + " " + std::to_string(size));
         const LabelStock* stock = calibrationTarget(layout).stock;
+        const PrintPlan plan = calibrationPlan(layout, stock, size);
+        // Moved by the section the measurement is stored into.
+        EXPECT_EQ(plan.adjustment, calibrationTarget(layout).section);
         TextGridSurface grid;
-        drawPlan(grid, calibrationPlan(layout, stock, size), Adjustment{-3, 2}, 1);
+        drawPlan(grid, plan, Adjustment{-3, 2}, 1);
         EXPECT_EQ(grid.pageCount(), 1);
         double firstMark = 1e9;
         for (const PaperRect& mark : calibrationMarks(layout, stock, Adjustment{-3, 2}, size)) {
