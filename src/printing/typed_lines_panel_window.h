@@ -21,7 +21,6 @@
 namespace qm {
 
 struct EnvelopeJob;
-struct TextSlot;
 
 class TypedLinesPanel : public QWidget {
     Q_OBJECT
