@@ -37,7 +37,7 @@ class AppStateTest : public QObject {
         QVERIFY(!f.state.hasFile());
         f.state.openFile(f.path(name.toLatin1().constData()));
         QCOMPARE(opened.count(), 1);
-        QVERIFY(f.state.hasFile() && f.state.contacts.isOpen());
+        QVERIFY(f.state.hasFile() && f.state.contacts().isOpen());
         QCOMPARE(f.state.filePath(), f.path(name.toLatin1().constData()));
         QCOMPARE(f.state.fileTitle(), title);
         QCOMPARE(captionWithFileTitle(f.state, QStringLiteral("Add Contact")),
@@ -64,7 +64,7 @@ class AppStateTest : public QObject {
         QCOMPARE(failures, 0);
         QCOMPARE(closed.count(), 1);
         QCOMPARE(reminders.count(), 1);
-        QVERIFY(!f.state.hasFile() && !f.state.contacts.isOpen());
+        QVERIFY(!f.state.hasFile() && !f.state.contacts().isOpen());
         QVERIFY(f.state.fileTitle().isEmpty());
         QVERIFY(f.state.remindersOn() && !f.state.remindersSwitchable());
         QCOMPARE(captionWithFileTitle(f.state, QStringLiteral("All Contacts")),
