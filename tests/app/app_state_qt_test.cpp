@@ -11,6 +11,15 @@ using namespace qm;
 class AppStateTest : public QObject {
     Q_OBJECT
 
+    static void expectNothingOpen(AppState& state) {
+        try {
+            state.contacts().count();
+            QFAIL("counted contacts with no file open");
+        } catch (const QmError& e) {
+            QCOMPARE(e.number(), err::kBadFileNameOrNumber);
+        }
+    }
+
     struct Fixture {
         test::TempFolder folder;
         ScriptedPlatform platform;
@@ -51,6 +60,22 @@ class AppStateTest : public QObject {
         QVERIFY_THROWS_EXCEPTION(QmError, f.state.openFile(f.path("missing/Other.DAT")));
         QCOMPARE(opened.count(), 0);
         QCOMPARE(f.state.fileTitle(), QStringLiteral("Friends"));
+        // The former file was let go first: no command works on it under the other's name.
+        QVERIFY(!f.state.contacts().isOpen());
+        expectNothingOpen(f.state);
+    }
+
+    void reopenFindsTheRecordsAndCloseLetsThemGo() {
+        Fixture f;
+        f.state.openFile(f.path("Friends.DAT"));
+        ContactRecord ann;
+        ann.firstName = "Ann";
+        f.state.contacts().append(ann);
+        f.state.reopenFile();
+        QCOMPARE(f.state.contacts().count(), 1);
+        QCOMPARE(f.state.contacts().read(1).firstName, std::string("Ann"));
+        f.state.closeFile([](const QmError&) { QFAIL("close failed"); });
+        expectNothingOpen(f.state);
     }
 
     void closeForgetsTheFileAndResetsReminders() {
