@@ -10,7 +10,7 @@
 #include "list/listed_contacts.h"
 #include "printing/label_stock.h"
 #include "records/code_page.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 #include "records/file_title.h"
 
 namespace qm::cli {
@@ -97,16 +97,14 @@ int runList(const Args& args, Context& context) {
                 throw UsageError("an output goes with --labels or --report");
             }
         }
-        ContactFile file;
-        openContactFile(context, file, path, FileUse::Read);
-        writeListLines(context.out, buildContactList(file, search.field, search.text, order));
+        const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
+        writeListLines(context.out, buildContactList(*contacts, search.field, search.text, order));
         return kOk;
     }
 
     Output output(args, args.value("device-name").value_or(""));
-    ContactFile file;
-    openContactFile(context, file, path, FileUse::Read);
-    std::vector<ListEntry> entries = buildContactList(file, search.field, search.text, order);
+    const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
+    std::vector<ListEntry> entries = buildContactList(*contacts, search.field, search.text, order);
     if (labels) {
         // Read before the list is looked at, as the window's command does.
         readAdjustmentOrRefuse(context, kSectionBulkList);
@@ -120,7 +118,7 @@ int runList(const Args& args, Context& context) {
             records.push_back(entry.record);
         }
         std::vector<ListEntry>().swap(entries);
-        ListedContacts listed(file, records);
+        ListedContacts listed(*contacts, records);
         const auto contactAt = [&](std::size_t i) { return listed(records[i]); };
         output.print(context, listLabelsPlan(kAddressSheet, records.size(), contactAt), copies);
     } else {

@@ -35,7 +35,7 @@ void frmViewAll::runLabelsCommand(bool preview) {
         records->push_back(entry.record);
     }
     // One reader serves the preview and the print: the list's first record starts it over.
-    auto listed = std::make_shared<qm::ListedContacts>(state_.contacts, *records);
+    auto listed = std::make_shared<qm::ListedContacts>(state_.contacts(), *records);
     const auto contactAt = [records, listed](std::size_t i) { return (*listed)((*records)[i]); };
     qm::runPrintPlan(state_, this,
                      qm::listLabelsPlan(qm::kAddressSheet, records->size(), contactAt), preview);
