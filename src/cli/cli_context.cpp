@@ -43,6 +43,14 @@ void removeIfMadeEmptyAfterFailure(Context& context, ContactFile& file, const st
     }
 }
 
+void Context::requireAppFolder() const {
+    if (appFolderProblem) {
+        throw QmError(appFolderProblem->number(),
+                      "The application folder " + appFolder +
+                          " could not be prepared: " + appFolderProblem->description());
+    }
+}
+
 std::string argText(const std::string& utf8) {
     return foldToCodePage(utf8).text;
 }

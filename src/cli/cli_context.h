@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -37,6 +38,12 @@ struct Context {
     std::ostream& err;
     // Resolved from --home, $QUILLMARK_HOME or the default, and prepared.
     std::string appFolder;
+    // Why the folder could not be made or seeded (a full disk); only the commands that need
+    // it fail then, through requireAppFolder.
+    std::optional<QmError> appFolderProblem{};
+
+    // Throws the reason the application folder is not ready, if any.
+    void requireAppFolder() const;
 };
 
 enum class FileUse { Read, Change, Create };

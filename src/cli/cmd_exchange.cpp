@@ -93,6 +93,7 @@ int runExport(const Args& args, Context& context) {
                                                   : ExportFormat::VCard;
     ContactFile file;
     openContactFile(context, file, args.positionals()[0], FileUse::Read);
+    context.requireAppFolder();
     const ExportResult result =
         exportContacts(file, fullPath(args.positionals()[0]), fullPath(context.appFolder), format);
     context.out << result.path << '\n';
