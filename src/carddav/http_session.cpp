@@ -250,7 +250,8 @@ HttpAnswer HttpSession::sendOnce(const QByteArray& method, const QUrl& url, cons
         throwFailure(*reply);
     }
     answer.reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray();
-    answer.body = reply->readAll();
+    // Read at its exact size: readAll grows its buffer in steps, half again a large answer.
+    answer.body = reply->read(reply->bytesAvailable());
     answer.location = reply->rawHeader("Location");
     answer.challenge = reply->rawHeader("WWW-Authenticate");
     answer.url = url;

@@ -1,5 +1,6 @@
 #include "carddav/multistatus.h"
 
+#include <QBuffer>
 #include <QXmlStreamReader>
 
 #include "exchange/carddav_errors.h"
@@ -96,7 +97,12 @@ QString clark(const QString& ns, const QString& local) {
 
 QString readMultistatus(const QByteArray& body, const std::string& host,
                         const std::function<void(const DavResponse&)>& visit) {
-    QXmlStreamReader xml(body);
+    // Read through a device, a block at a time: given the bytes whole, the reader would first
+    // decode all of them, twice their size.
+    QBuffer device;
+    device.setData(body);
+    device.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&device);
     if (!xml.readNextStartElement() || nameOf(xml) != clark(kDav, "multistatus")) {
         const std::string why = xml.hasError()
                                     ? xml.errorString().toStdString()
