@@ -110,7 +110,7 @@ void closeContactFile(AppState& state, QWidget* parent) {
 
 void setEveryReminder(AppState& state, QWidget* parent, bool on) {
     runFileCommand(state, parent, [&] {
-        state.contacts.setAllReminderFlags(on ? "1" : "0");
+        state.contacts().setAllReminderFlags(on ? "1" : "0");
         if (on) {
             state.platform.messageBox(parent, FileCommands::tr("Birthday reminders enabled"),
                                       FileCommands::tr("Birthday Reminders have been turned on."),
