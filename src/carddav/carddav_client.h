@@ -21,13 +21,31 @@
 
 namespace qm::carddav {
 
-struct ServerConnection {
-    std::string url;  // http:// or https://
-    std::string user;
-    std::optional<std::string> password;  // exchange/carddav_credentials.h finds it
-    bool insecure = false;                // accept any TLS certificate (--insecure only)
-    int timeoutSeconds = 60;              // a request that moves no byte this long fails
+// What one run takes from a server at most; beyond it the run ends with err::kServerLimit.
+struct RunLimits {
+    std::size_t cards = 100000;                  // cards listed (of a listing, or of the changes)
+    std::size_t bytes = std::size_t{512} << 20;  // every answer of the run together
 };
+
+inline constexpr int kDefaultTimeoutSeconds = 120;
+
+struct ServerConnection {
+    std::string url;  // http:// or https://, without a user name or password
+    std::string user;
+    std::optional<std::string> password;          // exchange/carddav_credentials.h finds it
+    bool insecure = false;                        // accept any TLS certificate (--insecure only)
+    int timeoutSeconds = kDefaultTimeoutSeconds;  // a request not answered whole by then fails
+    RunLimits limits{};
+};
+
+// An address as the user typed it, parted: the address without user information, and the
+// user name and password it held (the password is never taken: the caller refuses it).
+struct TypedAddress {
+    std::string url;
+    std::string user;
+    bool heldPassword = false;
+};
+TypedAddress partTypedAddress(const std::string& url);
 
 struct ReadProgress {
     // Cards fetched so far of those to fetch; called before the first batch and after each.
@@ -46,8 +64,10 @@ struct AddressBookRead : AddressBookChanges {
     bool bySyncToken = false;  // the changes came from sync-collection
 };
 
-// The connection the command line makes: the user from --user, else from the address, else
-// from ~/.netrc; the password from QUILLMARK_CARDDAV_PASSWORD, else ~/.netrc.
+// The connection the command line and the windows make: the address without user
+// information; the user from --user, else from the address, else from ~/.netrc; the password
+// from QUILLMARK_CARDDAV_PASSWORD, else ~/.netrc. The password goes only to the scheme, host
+// and port of this address.
 ServerConnection connectionFor(const std::string& url, const std::string& user, bool insecure);
 
 // Reads the address book at connection.url. `known` is what the contact file holds; it counts

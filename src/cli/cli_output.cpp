@@ -117,6 +117,7 @@ void Output::print(Context& context, const PrintPlan& plan, int copies) {
 }
 
 Adjustment readAdjustmentOrRefuse(const Context& context, std::string_view section) {
+    context.requireAppFolder();
     try {
         return readAdjustment(parameterFilePath(context.appFolder), section);
     } catch (const std::exception&) {

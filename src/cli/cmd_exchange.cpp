@@ -95,6 +95,7 @@ int runExport(const Args& args, Context& context) {
                                                   : ExportFormat::VCard;
     const std::unique_ptr<ContactStore> contacts =
         openContacts(context, args.positionals()[0], FileUse::Read);
+    context.requireAppFolder();
     const ExportResult result = exportContacts(*contacts, fullPath(args.positionals()[0]),
                                                fullPath(context.appFolder), format);
     context.out << result.path << '\n';

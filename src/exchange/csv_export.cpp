@@ -60,6 +60,9 @@ std::string exportLine(const ContactRecord& r, ExportFormat format) {
         const std::string& value = r.*(kOwnColumns[i].member);
         values[i] = guardedCell(
             kOwnColumns[i].member == &ContactRecord::birthdate ? exportedBirthdate(value) : value);
+        if (format == ExportFormat::Csv) {
+            values[i] = quotedCell(std::move(values[i]));
+        }
     }
     return joined(values, separatorOf(format));
 }

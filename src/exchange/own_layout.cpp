@@ -36,4 +36,11 @@ std::string_view unguardedCell(std::string_view value) {
     return isGuarded(value) ? value.substr(1) : value;
 }
 
+std::string quotedCell(std::string value) {
+    if (value.find_first_of("\",") == std::string::npos && (value.empty() || value[0] != ' ')) {
+        return value;
+    }
+    return '"' + replaceAll(value, "\"", "\"\"") + '"';
+}
+
 }  // namespace qm

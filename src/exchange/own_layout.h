@@ -47,4 +47,9 @@ std::string exportedBirthdate(std::string_view stored);
 std::string guardedCell(std::string_view value);
 std::string_view unguardedCell(std::string_view value);
 
+// A CSV cell as RFC 4180 writes it: in double quotes, each quote doubled, when it holds a
+// quote or a comma or begins with a blank; every other cell as it is, so that a program that
+// reads commas alone reads the export as before.
+std::string quotedCell(std::string value);
+
 }  // namespace qm
