@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 
 #include "cli/cli_output.h"
+#include "records/contact_fields.h"
 
 namespace qm::cli {
 
@@ -26,13 +27,60 @@ const char* const kOutputHelp =
     "                    Pages count from 1 across all copies; lines count from 1 at the\n"
     "                    top of the page and again after a return to the top.\n";
 
-const char* const kFieldHelp =
-    "  --first T --middle T --last T --street T --street2 T --city T --state T\n"
-    "  --zip T --country T --company T --home-phone T --cell-phone T --work-phone T\n"
-    "  --email T --category T --notes T\n"
-    "                    the contact fields, each as typed into the window\n"
-    "  --birthdate MM/DD/YYYY\n"
-    "                    the birthdate as the window takes it\n";
+// Words laid into lines no longer than `width`: the first after `lead`, the rest after
+// `indent`.
+std::string wrapped(const std::vector<std::string>& words, const std::string& lead,
+                    const std::string& indent, std::size_t width) {
+    std::string text = lead;
+    std::size_t lineStart = 0;
+    bool lineEmpty = true;
+    for (const std::string& word : words) {
+        if (!lineEmpty && text.size() - lineStart + 1 + word.size() > width) {
+            text += "\n";
+            lineStart = text.size();
+            text += indent;
+            lineEmpty = true;
+        }
+        text += (lineEmpty ? "" : " ") + word;
+        lineEmpty = false;
+    }
+    return text;
+}
+
+std::string fieldOption(ContactField field) {
+    const FieldDescription& d = describe(field);
+    return "--" + std::string(d.option) + " " + std::string(d.optionValue);
+}
+
+// The text fields take any text; the others (the birthdate) a form of their own.
+std::string fieldHelp() {
+    std::vector<std::string> words;
+    for (ContactField field : kAllContactFields) {
+        if (describe(field).optionValue == "T") {
+            words.push_back(fieldOption(field));
+        }
+    }
+    return wrapped(words, "  ", "  ", 80) +
+           "\n"
+           "                    the contact fields, each as typed into the window\n"
+           "  " +
+           fieldOption(ContactField::Birthdate) +
+           "\n"
+           "                    the birthdate as the window takes it\n";
+}
+
+std::string addUsage() {
+    std::vector<std::string> words;
+    for (ContactField field : kAllContactFields) {
+        words.push_back("[" + fieldOption(field) + "]");
+        // The box beside the company name.
+        if (field == ContactField::Company) {
+            words.push_back("[--include-company]");
+        }
+    }
+    words.push_back("[--reminders on|off]");
+    return wrapped(words, "add FILE.DAT ", "         ", 81);
+}
 
 const char* const kRemindersHelp =
     "  --reminders on|off\n"
@@ -136,7 +184,7 @@ std::string addHelp() {
                "Adds a contact at the end of the contact file through the Add Contact checks\n"
                "and cleaning, and prints the new record number. A missing file is created\n"
                "once the contact passes the checks.\n\n") +
-           kFieldHelp +
+           fieldHelp() +
            "  --include-company\n"
            "                    include the company name in the address\n" +
            kRemindersHelp +
@@ -150,7 +198,7 @@ std::string editHelp() {
                "Saves record RECNO (from 1) as the contact browser's Save does: the record as\n"
                "the browser shows it, each given field replacing that field, then the\n"
                "browser's checks and the write in place. Prints nothing.\n\n") +
-           kFieldHelp +
+           fieldHelp() +
            "  --include-company on|off\n"
            "                    the include-company box; without it a changed company name\n"
            "                    ticks the box (cleared when the name is emptied)\n" +
@@ -230,13 +278,8 @@ const std::vector<Command>& commands() {
          "Example:\n"
          "  quillmark parse \"Ann B. Lee\" \"12 Oak St\" \"Troy, NY 12180\"\n",
          withHelp({}), runParse},
-        {"add",
-         "add FILE.DAT [--first T] [--middle T] [--last T] [--street T] [--street2 T]\n"
-         "         [--city T] [--state T] [--zip T] [--country T] [--company T]\n"
-         "         [--include-company] [--birthdate MM/DD/YYYY] [--home-phone T]\n"
-         "         [--cell-phone T] [--work-phone T] [--email T] [--category T] [--notes T]\n"
-         "         [--reminders on|off]",
-         addHelp(), withHelp(contactFieldOptions({{}, {"include-company"}})), runAdd},
+        {"add", addUsage(), addHelp(), withHelp(contactFieldOptions({{}, {"include-company"}})),
+         runAdd},
         {"edit",
          "edit FILE.DAT RECNO [the options of add, each replacing that field]\n"
          "         [--include-company on|off] [--reminders on|off]",

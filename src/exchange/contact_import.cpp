@@ -7,30 +7,6 @@ namespace qm {
 
 namespace {
 
-struct StoredText {
-    std::string ContactRecord::*member;
-    ContactField field;
-};
-
-constexpr StoredText kTextFields[] = {
-    {&ContactRecord::firstName, ContactField::FirstName},
-    {&ContactRecord::middleInitial, ContactField::MiddleInitial},
-    {&ContactRecord::lastName, ContactField::LastName},
-    {&ContactRecord::street, ContactField::Street},
-    {&ContactRecord::street2, ContactField::Street2},
-    {&ContactRecord::city, ContactField::City},
-    {&ContactRecord::state, ContactField::State},
-    {&ContactRecord::zip, ContactField::Zip},
-    {&ContactRecord::country, ContactField::Country},
-    {&ContactRecord::company, ContactField::Company},
-    {&ContactRecord::homePhone, ContactField::HomePhone},
-    {&ContactRecord::cellPhone, ContactField::CellPhone},
-    {&ContactRecord::workPhone, ContactField::WorkPhone},
-    {&ContactRecord::email, ContactField::Email},
-    {&ContactRecord::category, ContactField::Category},
-    {&ContactRecord::notes, ContactField::Notes},
-};
-
 // The program's own CSV export writes values without quoting: a comma in a stored value
 // would shift every later column of that contact's exported line.
 void removeCommas(ContactField field, std::string& value) {
@@ -82,15 +58,19 @@ std::string withoutControlCharacters(std::string_view text) {
 }
 
 ContactRecord storedForm(ContactRecord c) {
-    for (const StoredText& t : kTextFields) {
-        std::string& value = c.*(t.member);
+    for (ContactField field : kAllContactFields) {
+        // The birthdate comes in its stored form already.
+        if (field == ContactField::Birthdate) {
+            continue;
+        }
+        std::string& value = c.*(describe(field).stored);
         for (unsigned char ch : value) {
             if (ch < 0x20 || ch == 0x7F) {
                 value = withoutControlCharacters(value);
                 break;
             }
         }
-        removeCommas(t.field, value);
+        removeCommas(field, value);
     }
     return decodeRecord(std::string_view(encodeRecord(c).data(), kRecordSize));
 }

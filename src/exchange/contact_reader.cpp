@@ -25,13 +25,4 @@ std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes) {
     return CsvContactReader::open(std::move(text));
 }
 
-std::size_t fieldIndex(std::string ContactRecord::*member) {
-    for (std::size_t i = 0; i < field::kAll.size(); ++i) {
-        if (field::kAll[i].member == member) {
-            return i;
-        }
-    }
-    return field::kAll.size();
-}
-
 }  // namespace qm

@@ -20,7 +20,8 @@ struct ContactRow {
     // stored form (YYYYMMDD) or empty; the include-company flag. The step that stores the
     // row still applies the rules every contact follows (no comma, no line break, widths).
     ContactRecord contact;
-    // Bit n set: field::kAll[n] had letters the code page cannot hold, folded by the reader.
+    // Bit n set: field::kAll[n] (fieldIndex) had letters the code page cannot hold, folded by the
+    // reader.
     std::uint32_t foldedFields = 0;
     // The reader's own rule drops the row (a layout that needs both names, for instance).
     bool skipped = false;
@@ -39,8 +40,5 @@ class ContactReader {
 // else a CSV reader. None when the file holds no header that names a name or an e-mail
 // column (the file is not compatible). Throws QmError for an empty file.
 std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes);
-
-// Index of a record field in field::kAll, for ContactRow::foldedFields.
-std::size_t fieldIndex(std::string ContactRecord::*member);
 
 }  // namespace qm

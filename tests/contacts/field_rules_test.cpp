@@ -340,36 +340,3 @@ TEST(ContactRecordBuilding, RoundTripsThroughTheFormFields) {
 
 }  // namespace
 }  // namespace qm
-
-namespace qm {
-namespace {
-
-TEST(TypedStoredForm, SaysWhenTheLettersHadToChange) {
-    struct Case {
-        ContactField field;
-        const char* typed;
-        const char* stored;
-        bool changed;
-    };
-    const Case cases[] = {
-        {ContactField::LastName, "\xC5\xBB\xC3\xB3\xC5\x82\xC4\x87", "Z\xF3lc", true},
-        {ContactField::City,
-         "Montr\xC3\xA9"
-         "al",
-         "Montr\xE9"
-         "al",
-         false},
-        {ContactField::State, "qc", "QC", false},
-        {ContactField::HomePhone, "(555) 123-4567", "555-123-4567", false},
-        {ContactField::Country, "U,S", "U S", false},
-        {ContactField::FirstName, "Maximilianus", "Maximilianu", false},
-    };
-    for (const Case& c : cases) {
-        const TypedStoredForm f = storedFormOfTyped(c.field, c.typed);
-        EXPECT_EQ(f.text, c.stored) << c.typed;
-        EXPECT_EQ(f.lettersChanged, c.changed) << c.typed;
-    }
-}
-
-}  // namespace
-}  // namespace qm
