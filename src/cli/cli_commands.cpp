@@ -1,6 +1,10 @@
 #include "cli/cli_commands.h"
 
+#include <algorithm>
+#include <set>
+
 #include "cli/cli_output.h"
+#include "exchange/contact_formats.h"
 #include "records/contact_fields.h"
 
 namespace qm::cli {
@@ -26,6 +30,22 @@ const char* const kOutputHelp =
     "                    decimals), column from 1, font, size, bold 0/1, italic 0/1, text.\n"
     "                    Pages count from 1 across all copies; lines count from 1 at the\n"
     "                    top of the page and again after a return to the top.\n";
+
+// Where an option's explanation starts on its line.
+constexpr std::size_t kHelpTextColumn = 20;
+
+std::vector<std::string> wordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        if (end > start) {
+            words.emplace_back(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return words;
+}
 
 // Words laid into lines no longer than `width`: the first after `lead`, the rest after
 // `indent`.
@@ -237,6 +257,56 @@ std::string calibrateHelp() {
            "  quillmark calibrate labels --right 0.06in --down -1.5mm\n";
 }
 
+std::vector<const ContactFormat*> exportRows() {
+    std::vector<const ContactFormat*> rows;
+    for (const ContactFormat& row : contactFormats()) {
+        if (row.exportFormat) {
+            rows.push_back(&row);
+        }
+    }
+    return rows;
+}
+
+std::string exportUsage() {
+    std::string usage = "export FILE.DAT ";
+    for (const ContactFormat* row : exportRows()) {
+        usage += (row == exportRows().front() ? "--" : "|--") + std::string(row->exportFlag);
+    }
+    return usage;
+}
+
+std::set<std::string> exportFlags() {
+    std::set<std::string> flags;
+    for (const ContactFormat* row : exportRows()) {
+        flags.emplace(row->exportFlag);
+    }
+    return flags;
+}
+
+// Each flag's line, its text from column 21 on.
+std::string exportFlagHelp() {
+    std::string help;
+    for (const ContactFormat* row : exportRows()) {
+        std::string flag = "  --" + std::string(row->exportFlag);
+        flag.resize(kHelpTextColumn, ' ');
+        help +=
+            wrapped(wordsOf(row->exportHelp), flag, std::string(kHelpTextColumn, ' '), 80) + "\n";
+    }
+    return help;
+}
+
+std::string exportHelp() {
+    return "Writes every contact of the file into the application folder as\n"
+           "QMKC_name.csv (--csv), QMKT_name.txt (--txt) or QMKV_name.vcf (--vcard), as the\n"
+           "export window does, and prints the written file's path. The contact file must\n"
+           "lie in the application folder, as in the window. An empty file gets a header-only\n"
+           "export (an empty vCard file). A CSV or text value that a spreadsheet would run as\n"
+           "a formula (one that begins with =, +, -, @) is written with an apostrophe before\n"
+           "it; the import of the program's own file takes it off again.\n\n" +
+           exportFlagHelp() +
+           "\nExample:\n  quillmark export ~/Documents/Quillmark/Friends.DAT --csv\n";
+}
+
 }  // namespace
 
 const std::vector<Command>& commands() {
@@ -331,20 +401,7 @@ const std::vector<Command>& commands() {
              "  quillmark sync Family.DAT \\\n"
              "      https://cloud.example.com/remote.php/dav/addressbooks/users/ann/contacts/\n",
          withHelp({{"reminders", "user"}, {"insecure"}}), runSync},
-        {"export", "export FILE.DAT --csv|--txt|--vcard",
-         "Writes every contact of the file into the application folder as\n"
-         "QMKC_name.csv (--csv), QMKT_name.txt (--txt) or QMKV_name.vcf (--vcard), as the\n"
-         "export window does, and prints the written file's path. The contact file must\n"
-         "lie in the application folder, as in the window. An empty file gets a header-only\n"
-         "export (an empty vCard file). A CSV or text value that a spreadsheet would run as\n"
-         "a formula (one that begins with =, +, -, @) is written with an apostrophe before\n"
-         "it; the import of the program's own file takes it off again.\n\n"
-         "  --csv             comma-separated values\n"
-         "  --txt             \"|\"-separated text\n"
-         "  --vcard           vCard 3.0 in UTF-8, one file, for address books and mail\n"
-         "                    programs\n"
-         "\nExample:\n  quillmark export ~/Documents/Quillmark/Friends.DAT --csv\n",
-         withHelp({{}, {"csv", "txt", "vcard"}}), runExport},
+        {"export", exportUsage(), exportHelp(), withHelp({{}, exportFlags()}), runExport},
         {"birthdays", "birthdays FILE.DAT [--today YYYY-MM-DD]",
          "Prints the birthday reminders that opening the file shows: one line per contact\n"
          "with reminders on whose birthday is 1 to 15 days ahead, in record order.\n\n"

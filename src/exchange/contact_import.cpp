@@ -1,6 +1,7 @@
 #include "exchange/contact_import.h"
 
 #include "contacts/field_rules.h"
+#include "exchange/contact_formats.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -40,22 +41,6 @@ std::size_t foldedValuesKept(std::uint32_t folded, const ContactRecord& stored) 
 }
 
 }  // namespace
-
-std::string withoutControlCharacters(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == 0) {
-            continue;
-        }
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            ++i;
-        }
-        out += (c < 0x20 || c == 0x7F) ? ' ' : text[i];
-    }
-    return out;
-}
 
 ContactRecord storedForm(ContactRecord c) {
     for (ContactField field : kAllContactFields) {

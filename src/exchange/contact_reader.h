@@ -3,7 +3,8 @@
 // A contact reader turns an import file into rows of named contact fields; one step
 // (contact_import.h) takes every reader's rows into the contact file the same way. The CSV
 // reader (five header layouts, else columns found by their names) and the vCard reader
-// are the readers; which one reads a file is decided by its content, not its name.
+// are the readers; which one reads a file is decided by its content, not its name
+// (openContactReader in contact_formats.h).
 
 #include <cstdint>
 #include <memory>
@@ -35,10 +36,5 @@ class ContactReader {
     // The next contact of the file; none at its end.
     virtual std::optional<ContactRow> next() = 0;
 };
-
-// The reader for a file's bytes: a vCard reader for a file that begins with BEGIN:VCARD,
-// else a CSV reader. None when the file holds no header that names a name or an e-mail
-// column (the file is not compatible). Throws QmError for an empty file.
-std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes);
 
 }  // namespace qm

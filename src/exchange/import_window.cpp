@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "contacts/field_rules.h"
+#include "exchange/contact_formats.h"
 #include "exchange/import_into_file.h"
 #include "exchange/own_layout.h"
 #include "platform/busy_pointer.h"
@@ -144,10 +145,7 @@ void frmLMImport::buildMenus() {
 void frmLMImport::chooseFile() {
     // A cancelled dialog keeps the name it had, so the previous choice stands.
     const QString answer = state_.platform.openFileDialog(
-        this, tr("Open"),
-        tr("CSV and vCard Files (*.csv *.vcf *.vcard);;CSV Files (*.CSV);;"
-           "vCard Files (*.vcf *.vcard);;Text Files (*.TXT);;All Files (*)"),
-        state_.appFolder);
+        this, tr("Open"), QString::fromStdString(qm::importDialogFilter()), state_.appFolder);
     if (!answer.isEmpty()) {
         dialogFileName_ = answer;
     }

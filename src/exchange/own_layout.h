@@ -37,6 +37,11 @@ inline constexpr std::array<OwnColumn, 18> kOwnColumns = {{
     {"Notes", &ContactRecord::notes},
 }};
 
+// The header line and a contact's line with the separator between the values, each ended by
+// CR LF. Values are written as they are, with no quoting; only the formula guard below.
+std::string ownLayoutHeader(char separator);
+std::string ownLayoutLine(const ContactRecord& record, char separator);
+
 // Stored YYYYMMDD as MM-DD-YYYY; a blank birthdate as nothing.
 std::string exportedBirthdate(std::string_view stored);
 

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdio>
 
-#include "exchange/contact_import.h"
 #include "records/code_page_fold.h"
 #include "records/text_rules.h"
 
