@@ -62,7 +62,7 @@ void frmLMExport::buildControls() {
         if (!row.exportFormat) {
             continue;
         }
-        auto* option = qm::named(new QRadioButton(fromCore(row.exportOption)),
+        auto* option = qm::named(new QRadioButton(tr(std::string(row.exportOption).c_str())),
                                  std::string(row.exportControl).c_str());
         option->setToolTip(tr("Creates and stores a %1 file of contacts, with file name of: %2")
                                .arg(fromCore(row.exportKind), fromCore(row.exportPrefix) +
@@ -121,6 +121,7 @@ qm::ExportFormat frmLMExport::chosenFormat() const {
             return option.format;
         }
     }
+    // Create is enabled only once an option is chosen.
     return options_.front().format;
 }
 

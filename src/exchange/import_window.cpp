@@ -145,7 +145,7 @@ void frmLMImport::buildMenus() {
 void frmLMImport::chooseFile() {
     // A cancelled dialog keeps the name it had, so the previous choice stands.
     const QString answer = state_.platform.openFileDialog(
-        this, tr("Open"), QString::fromStdString(qm::importDialogFilter()), state_.appFolder);
+        this, tr("Open"), tr(qm::importDialogFilter().c_str()), state_.appFolder);
     if (!answer.isEmpty()) {
         dialogFileName_ = answer;
     }

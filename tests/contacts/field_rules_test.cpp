@@ -338,5 +338,30 @@ TEST(ContactRecordBuilding, RoundTripsThroughTheFormFields) {
     EXPECT_EQ(fieldsFromRecord(blankDate).birthdate, "");
 }
 
+// A store that holds longer values: every length check, and the number its message names,
+// follow the store's limits instead of the contact file's widths.
+TEST(FieldLimits, EveryLengthCheckAndItsMessageFollowTheStore) {
+    FieldLimits roomy;
+    roomy.longest.fill(40);
+    for (const CheckVariant* variant : {&kAddContactChecks, &kEditContactChecks}) {
+        for (ContactField field : kAllContactFields) {
+            if (describe(field).tooLong.empty()) {
+                continue;  // the state and the birthdate have a form instead
+            }
+            ContactFields over = withLastName();
+            over.text(field) = std::string(41, 'x');
+            const auto tooLong = checkAndClean(over, *variant, roomy);
+            ASSERT_TRUE(tooLong.has_value()) << static_cast<int>(field);
+            EXPECT_EQ(tooLong->field, field);
+            EXPECT_NE(tooLong->text.find(" 40 character"), std::string::npos) << tooLong->text;
+
+            ContactFields atLimit = withLastName();
+            atLimit.text(field) = std::string(40, 'x');
+            const auto fits = checkAndClean(atLimit, *variant, roomy);
+            EXPECT_TRUE(!fits || fits->text != tooLong->text) << fits->text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace qm
