@@ -71,7 +71,7 @@ void BM_ContactListWindowGetReportShown(benchmark::State& state) {
     application();
     qm::QtPlatformServices platform;
     qm::AppState app(platform, QString::fromStdString(std::filesystem::temp_directory_path()));
-    app.contacts.open(listFile());
+    app.openFile(QString::fromStdString(listFile()));
     for (auto _ : state) {
         auto* window = new frmViewAll(app);
         window->show();
@@ -96,7 +96,7 @@ void BM_ContactListWindowPasteWholeList(benchmark::State& state) {
     application();
     qm::QtPlatformServices platform;
     qm::AppState app(platform, QString::fromStdString(std::filesystem::temp_directory_path()));
-    app.contacts.open(listFile());
+    app.openFile(QString::fromStdString(listFile()));
     for (auto _ : state) {
         state.PauseTiming();
         auto* window = new frmViewAll(app);

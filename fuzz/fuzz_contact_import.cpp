@@ -9,7 +9,7 @@
 #include "records/error.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::vector<qm::ContactRecord> onFile = [] {
+    static const qm::DuplicateIndex onFile = [] {
         qm::ContactRecord a;
         a.firstName = "Ann";
         a.lastName = "Lee";
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         qm::ContactRecord b;
         b.firstName = "Bob";
         b.lastName = "Ray";
-        return std::vector<qm::ContactRecord>{a, b};
+        return qm::DuplicateIndex({a, b});
     }();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     try {

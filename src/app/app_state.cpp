@@ -2,30 +2,38 @@
 
 #include <QFile>
 #include <algorithm>
+#include <utility>
 
 #include "records/file_title.h"
+#include "records/open_contact_store.h"
 
 namespace qm {
 
 AppState::AppState(PlatformServices& services, QString folder)
-    : platform(services), appFolder(std::move(folder)) {}
+    : platform(services), appFolder(std::move(folder)), contacts_(noContactStore()) {}
+
+void AppState::closeContacts() {
+    const std::unique_ptr<ContactStore> open = std::exchange(contacts_, noContactStore());
+    open->close();
+}
 
 void AppState::openFile(const QString& path) {
-    contacts.open(QFile::encodeName(path).toStdString());
+    closeContacts();
+    contacts_ = openContactStore(QFile::encodeName(path).toStdString());
     filePath_ = path;
     fileTitle_ = QFile::decodeName(contactFileTitle(QFile::encodeName(path).toStdString()).c_str());
     Q_EMIT fileOpened();
 }
 
 void AppState::reopenFile() {
-    contacts.close();
-    contacts.open(QFile::encodeName(filePath_).toStdString());
+    closeContacts();
+    contacts_ = openContactStore(QFile::encodeName(filePath_).toStdString());
 }
 
 void AppState::closeFile(const std::function<void(const QmError&)>& reportFailure) {
     // The descriptor is released even when the system reports a failure.
     try {
-        contacts.close();
+        closeContacts();
     } catch (const QmError& error) {
         reportFailure(error);
     }

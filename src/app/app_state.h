@@ -1,6 +1,6 @@
 #pragma once
 
-// What the program keeps application-wide, below every window: the open contact file and its
+// What the program keeps application-wide, below every window: the open contacts and their
 // names, the birthday-reminder state, the current record, the typed label lines with their
 // print options, the application folder and the platform services. Windows read and change
 // it through this interface; the signals tell the windows that show a part of it.
@@ -11,10 +11,11 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/platform_services.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 #include "records/error.h"
 
 namespace qm {
@@ -53,9 +54,11 @@ class AppState : public QObject {
     const QString appFolder;
     QString appFile(const QString& name) const { return appFolder + QLatin1Char('/') + name; }
 
-    // Records are read and written here; the file is opened and closed through openFile,
-    // reopenFile and closeFile, so that its names follow.
-    ContactFile contacts;
+    // Records are read and written here; the store is opened and closed through openFile,
+    // reopenFile and closeFile, so that its names follow. While none is open, every
+    // operation fails with error 52. A reference is good until the next open or close.
+    ContactStore& contacts() { return *contacts_; }
+    const ContactStore& contacts() const { return *contacts_; }
     // The contact shown in the contact browser; 0 when none.
     int currentRecord = 0;
     // The contact browser while it is loaded (it stays loaded, hidden, after Print Label).
@@ -122,8 +125,11 @@ class AppState : public QObject {
     void addressBookImportRequested(QWidget* from);
 
   private:
+    // Lets the open store go, even when closing it fails.
+    void closeContacts();
     void forgetFile();
 
+    std::unique_ptr<ContactStore> contacts_;
     QString filePath_;
     QString fileTitle_;
     bool remindersOn_ = true;

@@ -9,18 +9,18 @@
 #include "exchange/contact_import.h"
 
 namespace qm {
-class ContactFile;
+class ContactStore;
 }
 
 namespace qm::carddav {
 
 // Every card of the address book through the one import step, appended to the contact file.
-ImportResult importAddressBook(ContactFile& contacts, const ServerConnection& connection,
+ImportResult importAddressBook(ContactStore& contacts, const ServerConnection& connection,
                                bool remindersOn, const ReadProgress& progress = {});
 
 // What changed since the sync state beside the contact file (FILE.DAT.carddav) was written,
 // carried into the contact file, then into the state.
-SyncCounts syncAddressBook(ContactFile& contacts, const ServerConnection& connection,
+SyncCounts syncAddressBook(ContactStore& contacts, const ServerConnection& connection,
                            bool remindersOn, const ReadProgress& progress = {});
 
 }  // namespace qm::carddav

@@ -166,7 +166,7 @@ namespace qm {
 void importFromAddressBook(AppState& state, QWidget* parent) {
     try {
         // Without an open contact file nothing else is asked.
-        state.contacts.count();
+        state.contacts().count();
     } catch (const QmError& e) {
         showCommonError(state.platform, parent, e);
         return;
@@ -174,7 +174,7 @@ void importFromAddressBook(AppState& state, QWidget* parent) {
     runWithServer(
         state, parent, AddressBookTexts::tr("&Import"), QString(),
         [&](const carddav::ServerConnection& connection, const carddav::ReadProgress& progress) {
-            const ImportResult result = carddav::importAddressBook(state.contacts, connection,
+            const ImportResult result = carddav::importAddressBook(state.contacts(), connection,
                                                                    state.remindersOn(), progress);
             if (!result.records.empty()) {
                 state.contactsSaved();
@@ -186,9 +186,9 @@ void importFromAddressBook(AppState& state, QWidget* parent) {
 void keepInStepWithAddressBook(AppState& state, QWidget* parent) {
     QString known;
     try {
-        state.contacts.count();
+        state.contacts().count();
         known = QString::fromStdString(
-            readSyncState(syncStatePath(state.contacts.path())).addressBookUrl);
+            readSyncState(syncStatePath(state.contacts().path())).addressBookUrl);
     } catch (const QmError& e) {
         showCommonError(state.platform, parent, e);
         return;
@@ -196,8 +196,8 @@ void keepInStepWithAddressBook(AppState& state, QWidget* parent) {
     runWithServer(
         state, parent, AddressBookTexts::tr("&Keep in step"), known,
         [&](const carddav::ServerConnection& connection, const carddav::ReadProgress& progress) {
-            const SyncCounts counts =
-                carddav::syncAddressBook(state.contacts, connection, state.remindersOn(), progress);
+            const SyncCounts counts = carddav::syncAddressBook(state.contacts(), connection,
+                                                               state.remindersOn(), progress);
             if (counts.added + counts.updated > 0) {
                 state.contactsSaved();
             }

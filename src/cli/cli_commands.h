@@ -10,8 +10,9 @@
 #include "records/contact_record.h"
 
 namespace qm {
+class DuplicateIndex;
 struct ImportResult;
-}
+}  // namespace qm
 
 namespace qm::cli {
 
@@ -47,7 +48,7 @@ OptionSet contactFieldOptions(OptionSet options);
 // An option that takes on or off; usage error otherwise.
 std::optional<bool> onOffValue(const Args& args, const std::string& name);
 // --reminders, else the file's own state as opening it sets it (no file: on).
-bool remindersSetting(const Args& args, const ContactFile* file);
+bool remindersSetting(const Args& args, const ContactStore* contacts);
 
 // The address book server as import source (cmd_carddav.cpp).
 // An argument that begins with http:// or https://.
@@ -57,13 +58,13 @@ void checkServerOptions(const Args& args, const std::string& input);
 // The import from the server, with a progress line on a terminal. Ctrl+C while the server is
 // read ends the read as a cancel (err::kServerReadCancelled), so that the caller can remove a
 // file made for the run before endIfInterrupted.
-ImportResult importFromServer(ContactFile& file, const std::string& url, const Args& args,
+ImportResult importFromServer(ContactStore& contacts, const std::string& url, const Args& args,
                               Context& context, bool remindersOn);
 // After a read ended by Ctrl+C and the caller's cleanup: the program ends by the signal, as
 // it would have without the cleanup. Otherwise nothing.
 void endIfInterrupted();
-// What that import would add to `onFile`, without writing.
+// What that import would add to the contacts `onFile` holds, without writing.
 ImportResult previewFromServer(const std::string& url, const Args& args, Context& context,
-                               const std::vector<ContactRecord>& onFile, bool remindersOn);
+                               DuplicateIndex onFile, bool remindersOn);
 
 }  // namespace qm::cli

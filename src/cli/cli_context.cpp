@@ -5,37 +5,39 @@
 
 #include "records/code_page.h"
 #include "records/code_page_fold.h"
-#include "records/contact_file.h"
 #include "records/error.h"
 #include "records/file_ops.h"
+#include "records/open_contact_store.h"
 
 namespace qm::cli {
 
-void openContactFile(Context& context, ContactFile& file, const std::string& path, FileUse use) {
+std::unique_ptr<ContactStore> openContacts(Context& context, const std::string& path, FileUse use) {
     if (use != FileUse::Create && !systemFileOps().exists(path)) {
         errno = ENOENT;
         throwErrno("opening", path);
     }
-    file.open(path,
-              use == FileUse::Read ? ContactFile::Access::Read : ContactFile::Access::ReadWrite);
+    std::unique_ptr<ContactStore> contacts = openContactStore(
+        path, use == FileUse::Read ? ContactStore::Access::Read : ContactStore::Access::ReadWrite);
     std::ostream& err = context.err;
-    file.setNoteSink([&err](const std::string& note) { err << "quillmark: " << note << "\n"; });
+    contacts->setNoteSink(
+        [&err](const std::string& note) { err << "quillmark: " << note << "\n"; });
+    return contacts;
 }
 
-void removeIfMadeEmpty(ContactFile& file, const std::string& path, bool existed) {
+void removeIfMadeEmpty(ContactStore& contacts, const std::string& path, bool existed) {
     if (existed) {
         return;
     }
-    const ContactFile::Lock lock(file, LockKind::Exclusive);
-    if (file.count() == 0) {
+    const ContactStore::Lock lock(contacts, LockKind::Exclusive);
+    if (contacts.count() == 0) {
         systemFileOps().remove(path);
     }
 }
 
-void removeIfMadeEmptyAfterFailure(Context& context, ContactFile& file, const std::string& path,
-                                   bool existed) {
+void removeIfMadeEmptyAfterFailure(Context& context, ContactStore& contacts,
+                                   const std::string& path, bool existed) {
     try {
-        removeIfMadeEmpty(file, path, existed);
+        removeIfMadeEmpty(contacts, path, existed);
     } catch (const QmError& e) {
         context.err << "quillmark: " << path
                     << " was made for this command and stays, empty: " << e.description()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -9,7 +10,7 @@
 #include "records/notice.h"
 
 namespace qm {
-class ContactFile;
+class ContactStore;
 }
 
 namespace qm::cli {
@@ -41,18 +42,18 @@ struct Context {
 
 enum class FileUse { Read, Change, Create };
 
-// Opens a contact file for a subcommand. Only commands that add contacts may create a
+// Opens the contacts at path for a subcommand. Only commands that add contacts may create a
 // missing file; the others refuse it, so refused input changes no file. A file only read is
 // opened read-only. Notes about the file (an incomplete last record) go to standard error.
-void openContactFile(Context& context, ContactFile& file, const std::string& path, FileUse use);
+std::unique_ptr<ContactStore> openContacts(Context& context, const std::string& path, FileUse use);
 
 // A contact file made for this command (`existed` false) goes again when nothing came into
 // it (nor from anyone else meanwhile: a writer waiting for it finds it gone and says so).
-void removeIfMadeEmpty(ContactFile& file, const std::string& path, bool existed);
+void removeIfMadeEmpty(ContactStore& contacts, const std::string& path, bool existed);
 // The same after the command failed: the command's own error stays the one reported, so a
 // failure here is told on standard error rather than thrown over it.
-void removeIfMadeEmptyAfterFailure(Context& context, ContactFile& file, const std::string& path,
-                                   bool existed);
+void removeIfMadeEmptyAfterFailure(Context& context, ContactStore& contacts,
+                                   const std::string& path, bool existed);
 
 // Arguments arrive in UTF-8; the core works in code page 1252. Letters it cannot hold
 // become their nearest ones it can (as an import folds them), never "?".

@@ -7,7 +7,7 @@
 #include "carddav/address_book_commands.h"
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 #include "records/file_ops.h"
 
 namespace qm::cli {
@@ -120,11 +120,11 @@ void checkServerOptions(const Args& args, const std::string& input) {
     }
 }
 
-ImportResult importFromServer(ContactFile& file, const std::string& url, const Args& args,
+ImportResult importFromServer(ContactStore& contacts, const std::string& url, const Args& args,
                               Context& context, bool remindersOn) {
     const carddav::ServerConnection connection = serverConnection(url, args);
     ProgressLine line(context);
-    return carddav::importAddressBook(file, connection, remindersOn, line.progress());
+    return carddav::importAddressBook(contacts, connection, remindersOn, line.progress());
 }
 
 void endIfInterrupted() {
@@ -135,7 +135,7 @@ void endIfInterrupted() {
 }
 
 ImportResult previewFromServer(const std::string& url, const Args& args, Context& context,
-                               const std::vector<ContactRecord>& onFile, bool remindersOn) {
+                               DuplicateIndex onFile, bool remindersOn) {
     const carddav::ServerConnection connection = serverConnection(url, args);
     carddav::AddressBookRead read;
     try {
@@ -145,7 +145,7 @@ ImportResult previewFromServer(const std::string& url, const Args& args, Context
         endIfInterrupted();
         throw;
     }
-    return importServerCards(read.cards, onFile, remindersOn);
+    return importServerCards(read.cards, std::move(onFile), remindersOn);
 }
 
 int runSync(const Args& args, Context& context) {
@@ -159,16 +159,15 @@ int runSync(const Args& args, Context& context) {
     onOffValue(args, "reminders");  // a wrong value is a usage error before any file is made
 
     const bool existed = systemFileOps().exists(path);
-    ContactFile file;
-    openContactFile(context, file, path, FileUse::Create);
+    const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Create);
     SyncCounts counts;
     try {
         const carddav::ServerConnection connection = serverConnection(url, args);
         ProgressLine line(context);
-        counts = carddav::syncAddressBook(file, connection, remindersSetting(args, &file),
-                                          line.progress());
+        counts = carddav::syncAddressBook(*contacts, connection,
+                                          remindersSetting(args, contacts.get()), line.progress());
     } catch (const QmError&) {
-        removeIfMadeEmptyAfterFailure(context, file, path, existed);
+        removeIfMadeEmptyAfterFailure(context, *contacts, path, existed);
         endIfInterrupted();
         throw;
     }

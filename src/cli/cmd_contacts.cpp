@@ -7,7 +7,7 @@
 #include "cli/cli_commands.h"
 #include "contacts/address_parser.h"
 #include "contacts/contact_save.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 #include "records/error.h"
 #include "records/file_ops.h"
 #include "shell/birthday_scan.h"
@@ -35,8 +35,8 @@ void replaceGivenFields(const Args& args, ContactFields& fields) {
 }
 
 // The browser only ever shows records on file; a number beyond them is no contact.
-void requireOnFile(const ContactFile& file, int n) {
-    if (n > file.count()) {
+void requireOnFile(const ContactStore& contacts, int n) {
+    if (n > contacts.count()) {
         throw QmError(err::kBadRecordNumber, "Bad record number");
     }
 }
@@ -66,12 +66,12 @@ std::optional<bool> onOffValue(const Args& args, const std::string& name) {
     return *value == "on";
 }
 
-bool remindersSetting(const Args& args, const ContactFile* file) {
+bool remindersSetting(const Args& args, const ContactStore* contacts) {
     if (const auto given = onOffValue(args, "reminders")) {
         return *given;
     }
     // A file as opening it sets the reminder menu; a new file starts with reminders on.
-    return file == nullptr || remindersOnWhenOpened(reminderMenuOf(*file));
+    return contacts == nullptr || remindersOnWhenOpened(reminderMenuOf(*contacts));
 }
 
 int runParse(const Args& args, Context& context) {
@@ -101,20 +101,19 @@ int runAdd(const Args& args, Context& context) {
     onOffValue(args, "reminders");  // a wrong value is a usage error before the file is read
 
     // The file is created only once the contact passes its checks.
-    ContactFile file;
-    const bool exists = systemFileOps().exists(path);
-    if (exists) {
-        openContactFile(context, file, path, FileUse::Change);
+    std::unique_ptr<ContactStore> contacts;
+    if (systemFileOps().exists(path)) {
+        contacts = openContacts(context, path, FileUse::Change);
     }
-    const bool remindersOn = remindersSetting(args, exists ? &file : nullptr);
+    const bool remindersOn = remindersSetting(args, contacts.get());
     const auto checked = checkedContactRecord(fields, kAddContactChecks, remindersOn);
     if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
         refuse(*failed);
     }
-    if (!exists) {
-        openContactFile(context, file, path, FileUse::Create);
+    if (!contacts) {
+        contacts = openContacts(context, path, FileUse::Create);
     }
-    context.out << file.append(std::get<ContactRecord>(checked)) << '\n';
+    context.out << contacts->append(std::get<ContactRecord>(checked)) << '\n';
     return kOk;
 }
 
@@ -123,35 +122,35 @@ int runEdit(const Args& args, Context& context) {
     const int n = recordNumber(args.positionals()[1]);
     const auto include = onOffValue(args, "include-company");
     onOffValue(args, "reminders");  // a wrong value is a usage error before the file is read
-    ContactFile file;
-    openContactFile(context, file, args.positionals()[0], FileUse::Change);
+    const std::unique_ptr<ContactStore> contacts =
+        openContacts(context, args.positionals()[0], FileUse::Change);
 
     // The record shown and the record written are the same one.
-    const ContactFile::Lock lock(file, LockKind::Exclusive);
-    requireOnFile(file, n);
+    const ContactStore::Lock lock(*contacts, LockKind::Exclusive);
+    requireOnFile(*contacts, n);
     // The record as the browser shows it, then the given fields typed over it.
-    const ContactFields shown = fieldsFromRecord(file.read(n));
+    const ContactFields shown = fieldsFromRecord(contacts->read(n));
     ContactFields fields = shown;
     replaceGivenFields(args, fields);
     fields.includeCompany = include ? *include : includeCompanyAfterEdit(shown, fields.company);
 
-    const bool remindersOn = remindersSetting(args, &file);
+    const bool remindersOn = remindersSetting(args, contacts.get());
     const auto checked = checkedContactRecord(fields, kEditContactChecks, remindersOn);
     if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
         refuse(*failed);
     }
-    file.write(n, std::get<ContactRecord>(checked));
+    contacts->write(n, std::get<ContactRecord>(checked));
     return kOk;
 }
 
 int runDelete(const Args& args, Context& context) {
     args.requirePositionals(2, "FILE.DAT RECNO");
     const int n = recordNumber(args.positionals()[1]);
-    ContactFile file;
-    openContactFile(context, file, args.positionals()[0], FileUse::Change);
-    const ContactFile::Lock lock(file, LockKind::Exclusive);
-    requireOnFile(file, n);
-    file.deleteRecord(n);
+    const std::unique_ptr<ContactStore> contacts =
+        openContacts(context, args.positionals()[0], FileUse::Change);
+    const ContactStore::Lock lock(*contacts, LockKind::Exclusive);
+    requireOnFile(*contacts, n);
+    contacts->deleteRecord(n);
     return kOk;
 }
 
@@ -185,9 +184,9 @@ CalendarDate todayOf(const Args& args) {
 int runBirthdays(const Args& args, Context& context) {
     args.requirePositionals(1, "FILE.DAT");
     const CalendarDate today = todayOf(args);
-    ContactFile file;
-    openContactFile(context, file, args.positionals()[0], FileUse::Read);
-    for (const UpcomingBirthday& birthday : upcomingBirthdaysIn(file, today)) {
+    const std::unique_ptr<ContactStore> contacts =
+        openContacts(context, args.positionals()[0], FileUse::Read);
+    for (const UpcomingBirthday& birthday : upcomingBirthdaysIn(*contacts, today)) {
         context.out << outText(birthday.text()) << '\n';
     }
     return kOk;

@@ -6,7 +6,7 @@
 #include "exchange/csv_export.h"
 #include "exchange/import_into_file.h"
 #include "list/contact_list.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 #include "records/error.h"
 #include "records/file_ops.h"
 #include "records/text_rules.h"
@@ -24,22 +24,24 @@ std::string fullPath(const std::string& path) {
 // record numbers they would get), and its summary on standard error.
 int dryRunImport(const std::string& path, const std::string& input, const Args& args,
                  Context& context) {
-    std::vector<ContactRecord> onFile;
+    DuplicateIndex onFile;
     bool remindersOn = remindersSetting(args, nullptr);
     if (systemFileOps().exists(path)) {
-        ContactFile file;
-        openContactFile(context, file, path, FileUse::Read);
-        onFile = file.readAll();
-        remindersOn = remindersSetting(args, &file);
+        const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
+        onFile = indexContacts(*contacts);
+        remindersOn = remindersSetting(args, contacts.get());
     }
-    const ImportResult result = isServerAddress(input)
-                                    ? previewFromServer(input, args, context, onFile, remindersOn)
-                                    : importContacts(readWholeFile(input), onFile, remindersOn);
+    // The index holds one entry per contact on file.
+    const std::size_t onFileCount = onFile.size();
+    const ImportResult result =
+        isServerAddress(input)
+            ? previewFromServer(input, args, context, std::move(onFile), remindersOn)
+            : importContacts(readWholeFile(input), std::move(onFile), remindersOn);
     if (result.outcome == ImportOutcome::NotCompatible) {
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }
     for (std::size_t i = 0; i < result.records.size(); ++i) {
-        context.out << onFile.size() + i + 1 << '\t'
+        context.out << onFileCount + i + 1 << '\t'
                     << outText(listLine(result.records[i], SortOrder::ByFirstName)) << '\n';
     }
     const std::string skipped = importSkippedText(result.counts);
@@ -62,20 +64,20 @@ int runImport(const Args& args, Context& context) {
     }
 
     const bool existed = systemFileOps().exists(path);
-    ContactFile file;
-    openContactFile(context, file, path, FileUse::Create);
+    const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Create);
     ImportResult result;
     try {
-        const bool remindersOn = remindersSetting(args, &file);
-        result = isServerAddress(input) ? importFromServer(file, input, args, context, remindersOn)
-                                        : importContactFile(file, input, remindersOn);
+        const bool remindersOn = remindersSetting(args, contacts.get());
+        result = isServerAddress(input)
+                     ? importFromServer(*contacts, input, args, context, remindersOn)
+                     : importContactFile(*contacts, input, remindersOn);
     } catch (const QmError&) {
-        removeIfMadeEmptyAfterFailure(context, file, path, existed);
+        removeIfMadeEmptyAfterFailure(context, *contacts, path, existed);
         endIfInterrupted();
         throw;
     }
     if (result.outcome == ImportOutcome::NotCompatible) {
-        removeIfMadeEmpty(file, path, existed);
+        removeIfMadeEmpty(*contacts, path, existed);
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }
     context.out << importCompletedText(result) << '\n';
@@ -98,10 +100,10 @@ int runExport(const Args& args, Context& context) {
         throw UsageError("choose one of " + spokenList(flags));
     }
     const ExportFormat format = chosen.front();
-    ContactFile file;
-    openContactFile(context, file, args.positionals()[0], FileUse::Read);
-    const ExportResult result =
-        exportContacts(file, fullPath(args.positionals()[0]), fullPath(context.appFolder), format);
+    const std::unique_ptr<ContactStore> contacts =
+        openContacts(context, args.positionals()[0], FileUse::Read);
+    const ExportResult result = exportContacts(*contacts, fullPath(args.positionals()[0]),
+                                               fullPath(context.appFolder), format);
     context.out << result.path << '\n';
     return kOk;
 }

@@ -8,7 +8,7 @@
 #include "list/list_printing.h"
 #include "list/listed_contacts.h"
 #include "records/code_page.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 #include "records/file_title.h"
 
 namespace qm::cli {
@@ -95,16 +95,14 @@ int runList(const Args& args, Context& context) {
                 throw UsageError("an output goes with --labels or --report");
             }
         }
-        ContactFile file;
-        openContactFile(context, file, path, FileUse::Read);
-        writeListLines(context.out, buildContactList(file, search.field, search.text, order));
+        const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
+        writeListLines(context.out, buildContactList(*contacts, search.field, search.text, order));
         return kOk;
     }
 
     Output output(args, args.value("device-name").value_or(""));
-    ContactFile file;
-    openContactFile(context, file, path, FileUse::Read);
-    std::vector<ListEntry> entries = buildContactList(file, search.field, search.text, order);
+    const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
+    std::vector<ListEntry> entries = buildContactList(*contacts, search.field, search.text, order);
     PrinterSurface& surface = output.surface();
     if (labels) {
         const Adjustment adjustment = readAdjustmentOrRefuse(context, kSectionBulkList);
@@ -119,7 +117,7 @@ int runList(const Args& args, Context& context) {
         }
         std::vector<ListEntry>().swap(entries);
         printOrRefuse(surface, [&] {
-            ListedContacts listed(file, records);
+            ListedContacts listed(*contacts, records);
             const auto read = [&listed](int record) { return listed(record); };
             printListLabelCopies(surface, records, read, adjustment, copies);
         });

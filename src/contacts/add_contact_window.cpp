@@ -145,7 +145,7 @@ void frmNewContact::appendRecord(const qm::ContactRecord& record) {
     if (!qm::flagIsSet(record.includeCompany)) {
         chkIncComp->setChecked(false);
     }
-    state_.contacts.append(record);
+    state_.contacts().append(record);
     state_.contactsSaved();
 }
 

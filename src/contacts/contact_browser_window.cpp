@@ -188,7 +188,7 @@ bool frmEdDelViewContact::load() {
 }
 
 void frmEdDelViewContact::refreshFindList() {
-    const auto entries = qm::buildFindListOf(state_.contacts);
+    const auto entries = qm::buildFindList(state_.contacts());
     cboFindContact->clear();
     for (const qm::FindEntry& entry : entries) {
         cboFindContact->addItem(qm::fromCp(entry.text), entry.record);
@@ -273,7 +273,7 @@ void frmEdDelViewContact::findChosen(int index) {
     try {
         const int record = cboFindContact->itemData(index).toInt();
         state_.currentRecord = record;
-        displayContact(state_.contacts.read(record));
+        displayContact(state_.contacts().read(record));
         setEditingEnabled(true);
     } catch (const qm::QmError& e) {
         reportError(e);
@@ -286,7 +286,7 @@ void frmEdDelViewContact::navigate(int target) {
     if (!settleUnsavedChanges()) {
         return;
     }
-    displayContact(state_.contacts.read(target));
+    displayContact(state_.contacts().read(target));
     refreshFindList();
     state_.currentRecord = target;
 }
@@ -294,7 +294,7 @@ void frmEdDelViewContact::navigate(int target) {
 void frmEdDelViewContact::firstCommand() {
     try {
         // An empty file has no record 1; nothing to show and nothing to create.
-        if (state_.contacts.count() >= 1) {
+        if (state_.contacts().count() >= 1) {
             navigate(1);
         }
     } catch (const qm::QmError& e) {
@@ -304,7 +304,7 @@ void frmEdDelViewContact::firstCommand() {
 
 void frmEdDelViewContact::lastCommand() {
     try {
-        const int count = state_.contacts.count();
+        const int count = state_.contacts().count();
         if (count >= 1) {
             navigate(count);
         }
@@ -316,7 +316,7 @@ void frmEdDelViewContact::lastCommand() {
 void frmEdDelViewContact::nextCommand() {
     try {
         const int target = state_.currentRecord + 1;
-        if (state_.contacts.count() < target) {
+        if (state_.contacts().count() < target) {
             state_.platform.messageBox(this, tr("No more contacts"), tr("End of file."));
             return;
         }
@@ -391,7 +391,7 @@ frmEdDelViewContact* openContactBrowser(qm::AppState& state, bool focusFind) {
 }
 
 frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record) {
-    const qm::ContactRecord contact = state.contacts.read(record);
+    const qm::ContactRecord contact = state.contacts().read(record);
     state.currentRecord = record;
     frmEdDelViewContact* browser = showBrowser(state);
     if (browser == nullptr) {
@@ -414,7 +414,7 @@ bool frmEdDelViewContact::saveCommand() {
         if (!qm::flagIsSet(record->includeCompany)) {
             chkCompanyInclude->setChecked(false);
         }
-        state_.contacts.write(state_.currentRecord, *record);
+        state_.contacts().write(state_.currentRecord, *record);
         state_.contactsSaved();
     } catch (const qm::QmError& e) {
         reportError(e);
@@ -431,7 +431,7 @@ void frmEdDelViewContact::deleteCommand() {
     try {
         const int record = state_.currentRecord;
         // Reading first makes a missing record fail before the question is asked.
-        state_.contacts.read(record);
+        state_.contacts().read(record);
         // No is the default: Enter must not delete a contact.
         const qm::MsgAnswer answer = state_.platform.messageBox(
             this, tr("Confirm deletion."),
@@ -444,7 +444,7 @@ void frmEdDelViewContact::deleteCommand() {
             cmdCancel->setFocus();
             return;
         }
-        state_.contacts.deleteRecord(record);
+        state_.contacts().deleteRecord(record);
     } catch (const qm::QmError& e) {
         reportError(e);
         return;

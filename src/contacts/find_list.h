@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "records/contact_file.h"
 #include "records/contact_record.h"
+#include "records/contact_store.h"
 
 namespace qm {
 
@@ -22,9 +22,8 @@ struct FindEntry {
 // "first middle last", each trimmed, joined by single blanks whether empty or not.
 std::string findEntryText(const ContactRecord& record);
 
-// Entries for records 1..n in the order the list shows them.
-std::vector<FindEntry> buildFindList(const std::vector<ContactRecord>& records);
-// The same from the open file, read a block at a time.
-std::vector<FindEntry> buildFindListOf(const ContactFile& file);
+// Entries for every open contact in the order the list shows them; equal names keep record
+// order. The contacts are read a block at a time.
+std::vector<FindEntry> buildFindList(const ContactStore& contacts);
 
 }  // namespace qm

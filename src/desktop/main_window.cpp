@@ -306,7 +306,7 @@ void frmDEdavu::openFileNamedAtStart(const QString& path) {
         qm::openContactFileAt(state_, this, path);
         return;
     }
-    if (!state_.contacts.isOpen()) {
+    if (!state_.contacts().isOpen()) {
         const qm::MsgAnswer answer = state_.platform.messageBox(
             this, tr("No contact file open"),
             tr("The contacts in %1 are imported into the open contact file, and no contact "
@@ -318,7 +318,7 @@ void frmDEdavu::openFileNamedAtStart(const QString& path) {
         }
         // Open's own steps: its dialog, a new name making a new file, the reminders.
         qm::openContactFile(state_, this);
-        if (!state_.contacts.isOpen()) {
+        if (!state_.contacts().isOpen()) {
             return;
         }
     }
@@ -369,7 +369,7 @@ void frmDEdavu::closeEvent(QCloseEvent* event) {
 
 void frmDEdavu::runExitSteps() {
     try {
-        state_.contacts.close();
+        state_.contacts().close();
     } catch (const qm::QmError&) {
         // Exit reports nothing; the descriptor is released either way.
     }

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "exchange/import_into_file.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 
 namespace qm {
 
@@ -42,7 +42,7 @@ class RecordFinder {
 class Planner {
   public:
     Planner(const std::vector<ContactRecord>& onFile, bool remindersOn)
-        : onFile_(onFile), step_(onFile, remindersOn), finder_(onFile) {}
+        : onFile_(onFile), step_(DuplicateIndex(onFile), remindersOn), finder_(onFile) {}
 
     SyncPlan plan(const CarddavSyncState& known, const AddressBookChanges& changes) {
         std::vector<ContactRow> rows = readServerCards(changes.cards);
@@ -152,11 +152,11 @@ SyncPlan planSync(const std::vector<ContactRecord>& onFile, const CarddavSyncSta
     return Planner(onFile, remindersOn).plan(known, changes);
 }
 
-SyncCounts syncContactFile(ContactFile& contacts, const std::string& statePath,
+SyncCounts syncContactFile(ContactStore& contacts, const std::string& statePath,
                            const CarddavSyncState& known, const AddressBookChanges& changes,
                            bool remindersOn) {
-    // The plan and its writes see the same file, and two syncs do not interleave.
-    const ContactFile::Lock lock(contacts, LockKind::Exclusive);
+    // The plan and its writes see the same contacts, and two syncs do not interleave.
+    const ContactStore::Lock lock(contacts, LockKind::Exclusive);
     const SyncPlan plan = planSync(contacts.readAll(), known, changes, remindersOn);
     for (const auto& [record, contact] : plan.updates) {
         contacts.write(record, contact);

@@ -26,7 +26,7 @@
 
 namespace qm {
 
-class ContactFile;
+class ContactStore;
 
 struct SyncCounts {
     std::size_t added = 0;
@@ -49,9 +49,9 @@ struct SyncPlan {
 SyncPlan planSync(const std::vector<ContactRecord>& onFile, const CarddavSyncState& known,
                   const AddressBookChanges& changes, bool remindersOn);
 
-// Plans against the contact file as it is and carries the plan out under its exclusive lock:
-// the contact file first, then the state at `statePath` (when it changed).
-SyncCounts syncContactFile(ContactFile& contacts, const std::string& statePath,
+// Plans against the open contacts as they are and carries the plan out under their exclusive
+// lock: the contacts first, then the state at `statePath` (when it changed).
+SyncCounts syncContactFile(ContactStore& contacts, const std::string& statePath,
                            const CarddavSyncState& known, const AddressBookChanges& changes,
                            bool remindersOn);
 

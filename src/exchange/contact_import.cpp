@@ -60,9 +60,6 @@ ContactRecord storedForm(ContactRecord c) {
     return decodeRecord(std::string_view(encodeRecord(c).data(), kRecordSize));
 }
 
-ImportStep::ImportStep(const std::vector<ContactRecord>& onFile, bool remindersOn)
-    : duplicates_(onFile), remindersOn_(remindersOn) {}
-
 ImportStep::ImportStep(DuplicateIndex onFile, bool remindersOn)
     : duplicates_(std::move(onFile)), remindersOn_(remindersOn) {}
 
@@ -89,13 +86,8 @@ ImportStep::Taken ImportStep::take(ContactRow row, ImportCounts& counts, Duplica
     return taken;
 }
 
-ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>& onFile,
-                        bool remindersOn, std::size_t limit) {
-    return importRowsAgainst(reader, DuplicateIndex(onFile), remindersOn, limit);
-}
-
-ImportResult importRowsAgainst(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
-                               std::size_t limit) {
+ImportResult importRows(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
+                        std::size_t limit) {
     ImportResult result;
     result.format = reader.formatName();
     const ImportStep step(std::move(onFile), remindersOn);
@@ -112,36 +104,29 @@ ImportResult importRowsAgainst(ContactReader& reader, DuplicateIndex onFile, boo
     return result;
 }
 
-ImportResult importContacts(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
-                            bool remindersOn) {
-    return importContactsAgainst(fileBytes, DuplicateIndex(onFile), remindersOn);
-}
+namespace {
 
-ImportResult importContactsAgainst(std::string_view fileBytes, DuplicateIndex onFile,
-                                   bool remindersOn) {
+ImportResult importAtMost(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn,
+                          std::size_t limit) {
     const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
     if (!reader) {
         ImportResult result;
         result.outcome = ImportOutcome::NotCompatible;
         return result;
     }
-    return importRowsAgainst(*reader, std::move(onFile), remindersOn);
+    return importRows(*reader, std::move(onFile), remindersOn, limit);
 }
 
-ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
-                           bool remindersOn, std::size_t count) {
-    return previewImportAgainst(fileBytes, DuplicateIndex(onFile), remindersOn, count);
+}  // namespace
+
+ImportResult importContacts(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn) {
+    return importAtMost(fileBytes, std::move(onFile), remindersOn,
+                        std::numeric_limits<std::size_t>::max());
 }
 
-ImportResult previewImportAgainst(std::string_view fileBytes, DuplicateIndex onFile,
-                                  bool remindersOn, std::size_t count) {
-    const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
-    if (!reader) {
-        ImportResult result;
-        result.outcome = ImportOutcome::NotCompatible;
-        return result;
-    }
-    return importRowsAgainst(*reader, std::move(onFile), remindersOn, count);
+ImportResult previewImport(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn,
+                           std::size_t count) {
+    return importAtMost(fileBytes, std::move(onFile), remindersOn, count);
 }
 
 }  // namespace qm

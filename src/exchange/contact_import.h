@@ -44,8 +44,7 @@ ContactRecord storedForm(ContactRecord row);
 // row (keeping a contact file in step with an address book).
 class ImportStep {
   public:
-    ImportStep(const std::vector<ContactRecord>& onFile, bool remindersOn);
-    // The same against an index of the contacts on file, built as the file was read.
+    // `onFile`: the contacts on file before the import.
     ImportStep(DuplicateIndex onFile, bool remindersOn);
 
     enum class Verdict { Add, WithoutNameOrEmail, Duplicate };
@@ -66,25 +65,16 @@ class ImportStep {
 
 // Reads every row (at most `limit` contacts to append) through the one import step. A
 // contact is a duplicate when it matches one of `onFile`, the contacts on file before the
-// import.
-ImportResult importRows(ContactReader& reader, const std::vector<ContactRecord>& onFile,
-                        bool remindersOn,
+// import (indexContacts of the open contacts).
+ImportResult importRows(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
                         std::size_t limit = std::numeric_limits<std::size_t>::max());
-// The same against an index of the contacts on file, built as the file was read.
-ImportResult importRowsAgainst(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
-                               std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // The import of a file's bytes in whatever format its content shows.
-ImportResult importContacts(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
-                            bool remindersOn);
-ImportResult importContactsAgainst(std::string_view fileBytes, DuplicateIndex onFile,
-                                   bool remindersOn);
+ImportResult importContacts(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn);
 
 // What an import would do, for showing before it runs: the recognised format and the first
 // `count` contacts as they will be stored.
-ImportResult previewImport(std::string_view fileBytes, const std::vector<ContactRecord>& onFile,
-                           bool remindersOn, std::size_t count = 5);
-ImportResult previewImportAgainst(std::string_view fileBytes, DuplicateIndex onFile,
-                                  bool remindersOn, std::size_t count = 5);
+ImportResult previewImport(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn,
+                           std::size_t count = 5);
 
 }  // namespace qm

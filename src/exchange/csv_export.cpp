@@ -35,7 +35,7 @@ std::string exportText(const std::vector<ContactRecord>& records, ExportFormat f
     return text;
 }
 
-ExportResult exportContacts(const ContactFile& contacts, const std::string& contactPath,
+ExportResult exportContacts(const ContactStore& contacts, const std::string& contactPath,
                             const std::string& appFolder, ExportFormat format, FileOps& ops) {
     ExportResult result;
     result.base = exportBaseName(contactPath, appFolder);
@@ -48,10 +48,10 @@ ExportResult exportContacts(const ContactFile& contacts, const std::string& cont
                        appFolder + ")");
     }
     result.path = exportFilePath(appFolder, result.base, format);
-    // The records stream from the contact file into the export a block at a time, so a file
-    // of any size exports in the same memory; the export appears only once it is whole. The
-    // contact file is locked for the pass alone, not while the export is synced.
-    // The export holds the same private data as the contact file.
+    // The records stream from the contacts into the export a block at a time, so a file of
+    // any size exports in the same memory; the export appears only once it is whole. The
+    // contacts are locked for the pass alone, not while the export is synced.
+    // The export holds the same private data as the contacts.
     AtomicFileWriter out(result.path, ops, contacts.permissions());
     constexpr std::size_t kWriteAt = 1 << 20;
     std::string text = exportHeaderLine(format);

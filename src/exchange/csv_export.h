@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "exchange/contact_formats.h"
-#include "records/contact_file.h"
 #include "records/contact_record.h"
+#include "records/contact_store.h"
 #include "records/file_ops.h"
 
 namespace qm {
@@ -34,9 +34,9 @@ struct ExportResult {
     int count = 0;
 };
 
-// Writes every record of the open contact file to the export file, whole or not at all:
+// Writes every open contact to the export file, whole or not at all:
 // a failure leaves an earlier file of that name as it was.
-ExportResult exportContacts(const ContactFile& contacts, const std::string& contactPath,
+ExportResult exportContacts(const ContactStore& contacts, const std::string& contactPath,
                             const std::string& appFolder, ExportFormat format,
                             FileOps& ops = systemFileOps());
 

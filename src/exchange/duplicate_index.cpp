@@ -110,9 +110,9 @@ std::optional<std::size_t> DuplicateIndex::matchOf(const ContactRecord& working)
     return namesMatch(trim(working.firstName), trim(working.lastName));
 }
 
-DuplicateIndex indexContactFile(const ContactFile& file) {
+DuplicateIndex indexContacts(const ContactStore& contacts) {
     DuplicateIndex index;
-    file.forEachRecord([&index](int, const ContactRecord& r) { index.add(r); });
+    contacts.forEachRecord([&index](int, const ContactRecord& r) { index.add(r); });
     return index;
 }
 

@@ -13,8 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "records/contact_file.h"
 #include "records/contact_record.h"
+#include "records/contact_store.h"
 
 namespace qm {
 
@@ -63,8 +63,8 @@ class DuplicateIndex {
     GramIndex lastGrams_;
 };
 
-// The index of the contacts on the open file, read a block at a time: it keeps only the names
-// and addresses, never the records.
-DuplicateIndex indexContactFile(const ContactFile& file);
+// The index of the open contacts, read a block at a time: it keeps only the names and
+// addresses, never the records.
+DuplicateIndex indexContacts(const ContactStore& contacts);
 
 }  // namespace qm

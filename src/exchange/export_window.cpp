@@ -130,7 +130,7 @@ void frmLMExport::createExportFile() {
     qm::ExportResult result;
     qm::BusyPointer busy(state_.platform);
     try {
-        result = qm::exportContacts(state_.contacts, localPath(state_.filePath()),
+        result = qm::exportContacts(state_.contacts(), localPath(state_.filePath()),
                                     localPath(state_.appFolder), format);
     } catch (const qm::QmError& e) {
         busy.restore();
@@ -161,7 +161,7 @@ void frmLMExport::createExportFile() {
 
 void frmLMExport::exitApplication() {
     endingApplication_ = true;
-    qm::endApplicationAtOnce(state_.contacts);
+    qm::endApplicationAtOnce(state_.contacts());
     close();
 }
 

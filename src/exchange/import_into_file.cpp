@@ -8,21 +8,21 @@ std::string counted(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-ImportResult importContactFile(ContactFile& contacts, const std::string& path, bool remindersOn) {
+ImportResult importContactFile(ContactStore& contacts, const std::string& path, bool remindersOn) {
     const std::string bytes = readWholeFile(path);
-    // The duplicate test and the append see the same file: no other writer in between.
-    const ContactFile::Lock lock(contacts, LockKind::Exclusive);
-    ImportResult result = importContactsAgainst(bytes, indexContactFile(contacts), remindersOn);
+    // The duplicate test and the append see the same contacts: no other writer in between.
+    const ContactStore::Lock lock(contacts, LockKind::Exclusive);
+    ImportResult result = importContacts(bytes, indexContacts(contacts), remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }
     return result;
 }
 
-ImportResult previewContactFile(const ContactFile& contacts, const std::string& path,
+ImportResult previewContactFile(const ContactStore& contacts, const std::string& path,
                                 bool remindersOn, std::size_t count) {
-    DuplicateIndex onFile = indexContactFile(contacts);
-    return previewImportAgainst(readWholeFile(path), std::move(onFile), remindersOn, count);
+    DuplicateIndex onFile = indexContacts(contacts);
+    return previewImport(readWholeFile(path), std::move(onFile), remindersOn, count);
 }
 
 std::string importSkippedText(const ImportCounts& counts) {

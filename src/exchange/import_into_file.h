@@ -1,21 +1,21 @@
 #pragma once
 
 // The import window's Import without the window: the file read whole, its contacts
-// appended to the open contact file, and the words that report the outcome.
+// appended to the open contacts, and the words that report the outcome.
 
 #include <string>
 
 #include "exchange/contact_import.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 
 namespace qm {
 
 // Only the records on file before the import take part in the duplicate test. Throws
 // QmError when a file cannot be read or written.
-ImportResult importContactFile(ContactFile& contacts, const std::string& path, bool remindersOn);
+ImportResult importContactFile(ContactStore& contacts, const std::string& path, bool remindersOn);
 // The same without writing: the recognised format and the first `count` contacts the import
 // would append, as they will be stored.
-ImportResult previewContactFile(const ContactFile& contacts, const std::string& path,
+ImportResult previewContactFile(const ContactStore& contacts, const std::string& path,
                                 bool remindersOn, std::size_t count);
 
 inline constexpr const char* kImportCompletedTitle = "Import completed";

@@ -181,7 +181,7 @@ void frmLMImport::showPreview() {
     qm::ImportResult preview;
     try {
         qm::BusyPointer busy(state_.platform);
-        preview = qm::previewContactFile(state_.contacts, localPath(path_), state_.remindersOn(),
+        preview = qm::previewContactFile(state_.contacts(), localPath(path_), state_.remindersOn(),
                                          kPreviewContacts);
     } catch (const qm::QmError& e) {
         lblImpFormat->setText(tr("No preview: %1.").arg(QString::fromStdString(e.description())));
@@ -231,7 +231,7 @@ void frmLMImport::startImport() {
     qm::ImportResult result;
     try {
         // The record count comes first: without an open contact file nothing else is asked.
-        state_.contacts.count();
+        state_.contacts().count();
         if (path_.isEmpty()) {
             state_.platform.beep();
             state_.platform.messageBox(this, tr("No csv file selected"),
@@ -240,7 +240,7 @@ void frmLMImport::startImport() {
             return;
         }
         qm::BusyPointer busy(state_.platform);
-        result = qm::importContactFile(state_.contacts, localPath(path_), state_.remindersOn());
+        result = qm::importContactFile(state_.contacts(), localPath(path_), state_.remindersOn());
     } catch (const qm::QmError& e) {
         reportError(e);
         return;
@@ -283,7 +283,7 @@ void frmLMImport::reportError(const qm::QmError& error) {
 
 void frmLMImport::exitApplication() {
     endingApplication_ = true;
-    qm::endApplicationAtOnce(state_.contacts);
+    qm::endApplicationAtOnce(state_.contacts());
     close();
 }
 

@@ -2,7 +2,7 @@
 
 #include "exchange/carddav_errors.h"
 #include "exchange/vcard_reader.h"
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 
 namespace qm {
 
@@ -51,18 +51,19 @@ std::vector<ContactRow> readServerCards(const std::vector<ServerCard>& cards) {
     return rows;
 }
 
-ImportResult importServerCards(const std::vector<ServerCard>& cards,
-                               const std::vector<ContactRecord>& onFile, bool remindersOn) {
+ImportResult importServerCards(const std::vector<ServerCard>& cards, DuplicateIndex onFile,
+                               bool remindersOn) {
     ReadRows rows(readServerCards(cards));
-    return importRows(rows, onFile, remindersOn);
+    return importRows(rows, std::move(onFile), remindersOn);
 }
 
-ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactFile& contacts,
+ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactStore& contacts,
                                        bool remindersOn) {
-    // The duplicate test and the append see the same file: no other writer in between.
-    const ContactFile::Lock lock(contacts, LockKind::Exclusive);
+    // The duplicate test and the append see the same contacts: no other writer in between.
+    const ContactStore::Lock lock(contacts, LockKind::Exclusive);
+    // Every card is read before the contacts are.
     ReadRows rows(readServerCards(cards));
-    ImportResult result = importRowsAgainst(rows, indexContactFile(contacts), remindersOn);
+    ImportResult result = importRows(rows, indexContacts(contacts), remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }

@@ -13,7 +13,7 @@
 
 namespace qm {
 
-class ContactFile;
+class ContactStore;
 
 struct ServerCard {
     std::string href;   // path on the server, as in SyncedCard
@@ -34,13 +34,14 @@ struct AddressBookChanges {
 // the first card that is not exactly one vCard.
 std::vector<ContactRow> readServerCards(const std::vector<ServerCard>& cards);
 
-// The import of the cards, every one read first: the one import step against `onFile`.
-ImportResult importServerCards(const std::vector<ServerCard>& cards,
-                               const std::vector<ContactRecord>& onFile, bool remindersOn);
+// The import of the cards, every one read first: the one import step against `onFile`, the
+// contacts on file (indexContacts).
+ImportResult importServerCards(const std::vector<ServerCard>& cards, DuplicateIndex onFile,
+                               bool remindersOn);
 
-// That import appended to the contact file, the duplicate test and the append under one
+// That import appended to the open contacts, the duplicate test and the append under one
 // exclusive lock.
-ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactFile& contacts,
+ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactStore& contacts,
                                        bool remindersOn);
 
 }  // namespace qm

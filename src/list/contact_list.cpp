@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -226,26 +226,14 @@ class ListBuilder {
 
 }  // namespace
 
-std::vector<ListEntry> buildContactList(const std::vector<ContactRecord>& records,
-                                        SearchField field, std::string_view text, SortOrder order) {
-    ListBuilder builder(field, text, order);
-    if (field == SearchField::All) {
-        builder.reserve(records.size());
-    }
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        builder.add(records[i], static_cast<int>(i + 1));
-    }
-    return std::move(builder).sorted();
-}
-
-std::vector<ListEntry> buildContactList(const ContactFile& file, SearchField field,
+std::vector<ListEntry> buildContactList(const ContactStore& contacts, SearchField field,
                                         std::string_view text, SortOrder order) {
     ListBuilder builder(field, text, order);
-    const ContactFile::Lock lock(file, LockKind::Shared);
+    const ContactStore::Lock lock(contacts, LockKind::Shared);
     if (field == SearchField::All) {
-        builder.reserve(static_cast<std::size_t>(file.count()));
+        builder.reserve(static_cast<std::size_t>(contacts.count()));
     }
-    file.forEachRecord([&builder](int n, const ContactRecord& r) { builder.add(r, n); });
+    contacts.forEachRecord([&builder](int n, const ContactRecord& r) { builder.add(r, n); });
     return std::move(builder).sorted();
 }
 

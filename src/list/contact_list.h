@@ -12,7 +12,7 @@
 
 namespace qm {
 
-class ContactFile;
+class ContactStore;
 
 // Codes as the search options number them; 7 lists every contact.
 enum class SearchField {
@@ -60,13 +60,9 @@ bool matchesSearch(const ContactRecord& record, SearchField field, std::string_v
 // The list order: the whole line, ignoring case.
 bool listLineBefore(std::string_view a, std::string_view b);
 
-// Lines of the listed records (record n is records[n - 1]), in list order. Equal lines keep
-// file order.
-std::vector<ListEntry> buildContactList(const std::vector<ContactRecord>& records,
-                                        SearchField field, std::string_view text, SortOrder order);
-// The same over the open contact file, read a block at a time: the list holds only its
-// lines, never the records.
-std::vector<ListEntry> buildContactList(const ContactFile& file, SearchField field,
+// Lines of the listed open contacts, in list order; equal lines keep record order. The
+// contacts are read a block at a time: the list holds only its lines, never the records.
+std::vector<ListEntry> buildContactList(const ContactStore& contacts, SearchField field,
                                         std::string_view text, SortOrder order);
 
 // Where a line joins a sorted list: after every line that does not sort after it.

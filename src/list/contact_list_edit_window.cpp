@@ -86,7 +86,7 @@ void frmViewAll::openListedContact() {
             qm::throwError(qm::err::kInvalidCall, "Invalid procedure call or argument");
         }
         const int record = model_->entry(current.row()).record;
-        state_.contacts.read(record);
+        state_.contacts().read(record);
         model_->clear();
         openContactBrowserOnRecord(state_, record);
     } catch (const qm::QmError& e) {

@@ -49,7 +49,7 @@ void frmViewAll::runLabelsCommand(bool preview) {
     }
     qm::PreviewableJob job;
     job.pages = [this, records, adjustment](qm::PrinterSurface& surface, int copies, bool) {
-        qm::ListedContacts listed(state_.contacts, records);
+        qm::ListedContacts listed(state_.contacts(), records);
         const auto readContact = [&listed](int record) { return listed(record); };
         qm::printListLabelCopies(surface, records, readContact, adjustment, copies);
     };

@@ -268,7 +268,7 @@ void frmViewAll::getReport() {
 
     std::vector<qm::ListEntry> entries;
     try {
-        entries = qm::buildContactList(state_.contacts, searchField_, searchText_, sortOrder_);
+        entries = qm::buildContactList(state_.contacts(), searchField_, searchText_, sortOrder_);
     } catch (const qm::QmError& e) {
         if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {
             closeAfterCancelledError();

@@ -104,7 +104,7 @@ void startNextSheet(PrinterSurface& surface, int sheetPage, int lastTextPage, in
 }  // namespace
 
 void printListLabels(PrinterSurface& surface, const std::vector<int>& records,
-                     const ContactReader& readContact, int leftAdjustment, int topAdjustment) {
+                     const RecordByNumber& readContact, int leftAdjustment, int topAdjustment) {
     printTopMargin(surface, topAdjustment);
     surface.setFont("Courier New");
     surface.setFontSize(kLayout.textSize);

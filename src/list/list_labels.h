@@ -22,12 +22,12 @@ std::vector<std::string> contactLabelLines(const ContactRecord& record);
 int listLabelLeftColumn(std::string_view deviceName, int leftAdjustment);
 
 // Reads the contact of a list entry by its record number; throws for one it cannot read.
-using ContactReader = std::function<ContactRecord(int record)>;
+using RecordByNumber = std::function<ContactRecord(int record)>;
 
 // One copy of the labels, without ending the document. Every sheet after the first starts
 // on a page of its own, whether or not the surface broke the page by itself. The top
 // adjustment moves every sheet down (or up) by that many lines.
 void printListLabels(PrinterSurface& surface, const std::vector<int>& records,
-                     const ContactReader& readContact, int leftAdjustment, int topAdjustment);
+                     const RecordByNumber& readContact, int leftAdjustment, int topAdjustment);
 
 }  // namespace qm

@@ -20,7 +20,7 @@ PrintSetup contactReportPaper() {
 }
 
 void printListLabelCopies(PrinterSurface& surface, const std::vector<int>& records,
-                          const ContactReader& readContact, Adjustment adjustment, int copies) {
+                          const RecordByNumber& readContact, Adjustment adjustment, int copies) {
     setListPrintFont(surface);
     surface.setOrientation(listLabelPaper().orientation);
     surface.setPaperSize(listLabelPaper().paper);

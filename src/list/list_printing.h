@@ -25,7 +25,7 @@ void setListPrintFont(PrinterSurface& surface);
 
 // Labels for the listed records, portrait, with the search-result adjustment.
 void printListLabelCopies(PrinterSurface& surface, const std::vector<int>& records,
-                          const ContactReader& readContact, Adjustment adjustment, int copies);
+                          const RecordByNumber& readContact, Adjustment adjustment, int copies);
 
 // The report of the list lines under the file's title. Every line goes out whatever page
 // range was chosen.

@@ -9,7 +9,7 @@ namespace qm {
 ContactRecord ListedContacts::operator()(int record) {
     if (next_ >= records_.size() || records_[next_] != record) {
         if (records_.empty() || records_.front() != record) {
-            return file_.read(record);
+            return contacts_.read(record);
         }
         next_ = 0;
         block_.clear();  // handed out already: the next copy reads its records again
@@ -23,7 +23,7 @@ ContactRecord ListedContacts::operator()(int record) {
 
 void ListedContacts::fill(std::size_t from) {
     const std::size_t count = std::min(kBlock, records_.size() - from);
-    block_ = file_.readRecords(std::span<const int>(records_).subspan(from, count));
+    block_ = contacts_.readRecords(std::span<const int>(records_).subspan(from, count));
     blockStart_ = from;
 }
 

@@ -7,8 +7,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "records/contact_file.h"
 #include "records/contact_record.h"
+#include "records/contact_store.h"
 
 namespace qm {
 
@@ -17,8 +17,8 @@ class ListedContacts {
     static constexpr std::size_t kBlock = 256;
 
     // Both must outlive the reader.
-    ListedContacts(const ContactFile& file, const std::vector<int>& records)
-        : file_(file), records_(records) {}
+    ListedContacts(const ContactStore& contacts, const std::vector<int>& records)
+        : contacts_(contacts), records_(records) {}
 
     // The contact of record, expected to be the list's next one; the list's first record
     // again starts it over (the next copy). Any other record is read on its own.
@@ -27,7 +27,7 @@ class ListedContacts {
   private:
     void fill(std::size_t from);
 
-    const ContactFile& file_;
+    const ContactStore& contacts_;
     const std::vector<int>& records_;
     std::size_t next_ = 0;
     std::size_t blockStart_ = 0;

@@ -3,12 +3,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
-#include "records/contact_file.h"
+#include "records/contact_store.h"
 #include "records/error.h"
 
 namespace qm {
 
-void endApplicationAtOnce(ContactFile& contacts) {
+void endApplicationAtOnce(ContactStore& contacts) {
     try {
         contacts.close();
     } catch (const QmError&) {

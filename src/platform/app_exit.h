@@ -2,10 +2,10 @@
 
 namespace qm {
 
-class ContactFile;
+class ContactStore;
 
 // File > Exit of the import and export windows: every file closed and the application ended
 // at once, without the main window's exit steps.
-void endApplicationAtOnce(ContactFile& contacts);
+void endApplicationAtOnce(ContactStore& contacts);
 
 }  // namespace qm

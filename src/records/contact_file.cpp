@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <new>
 #include <system_error>
 #include <thread>
 
@@ -60,14 +59,6 @@ struct FdGuard {
 };
 
 }  // namespace
-
-ContactFile::Lock::Lock(const ContactFile& file, LockKind kind) : file_(file) {
-    file_.acquire(kind);
-}
-
-ContactFile::Lock::~Lock() {
-    file_.release();
-}
 
 ContactFile::~ContactFile() {
     if (fd_ >= 0) {
@@ -267,8 +258,7 @@ ContactRecord ContactFile::read(int n) const {
     return decodeRecord(readRaw(n));
 }
 
-void ContactFile::forEachRecord(
-    const std::function<void(int n, const ContactRecord& record)>& visit) const {
+void ContactFile::forEachRecord(const RecordVisitor& visit) const {
     const Lock lock(*this, LockKind::Shared);
     const std::int64_t n = countNow();
     std::string block;
@@ -303,19 +293,6 @@ std::vector<ContactRecord> ContactFile::readRecords(std::span<const int> numbers
     return records;
 }
 
-std::vector<ContactRecord> ContactFile::readAll() const {
-    const Lock lock(*this, LockKind::Shared);
-    const int n = countNow();
-    std::vector<ContactRecord> records;
-    try {
-        records.reserve(static_cast<std::size_t>(n));
-        forEachRecord([&records](int, const ContactRecord& r) { records.push_back(r); });
-    } catch (const std::bad_alloc&) {
-        throwError(err::kOutOfMemory, "Out of memory (" + std::to_string(n) + " contacts)");
-    }
-    return records;
-}
-
 void ContactFile::write(int n, const ContactRecord& record) {
     const Lock lock(*this, LockKind::Exclusive);
     requireRecord(n);
@@ -332,10 +309,6 @@ void ContactFile::write(int n, const ContactRecord& record) {
         }
         throw;
     }
-}
-
-int ContactFile::append(const ContactRecord& record) {
-    return appendAll({record});
 }
 
 int ContactFile::appendAll(const std::vector<ContactRecord>& records) {

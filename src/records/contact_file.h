@@ -1,13 +1,13 @@
 #pragma once
 
-// The open contact file: fixed 513-byte records numbered from 1, no header. The count is
-// always taken from the file length.
+// The contact file, the first kind of contact store: fixed 513-byte records numbered from 1,
+// no header. The count is always taken from the file length.
 //
-// Several windows and commands may use one file at once. Every operation takes an advisory
-// lock (flock) on the file for its own duration: shared to read, exclusive to write; nothing
-// is locked between operations. A writer finds the file as the last writer left it: a
-// deletion replaces the file by a new one, so after waiting for the lock an operation checks
-// that its descriptor still is the file at the path and opens that one when not.
+// Every operation takes an advisory lock (flock) on the file for its own duration: shared to
+// read, exclusive to write; nothing is locked between operations. A writer finds the file as
+// the last writer left it: a deletion replaces the file by a new one, so after waiting for the
+// lock an operation checks that its descriptor still is the file at the path and opens that
+// one when not.
 
 #include <chrono>
 #include <cstdint>
@@ -17,87 +17,55 @@
 #include <vector>
 
 #include "records/contact_record.h"
+#include "records/contact_store.h"
 #include "records/file_ops.h"
 
 namespace qm {
 
-enum class LockKind { Shared, Exclusive };
-
-class ContactFile {
+class ContactFile final : public ContactStore {
   public:
-    enum class Access { ReadWrite, Read };
-
-    // Holds the lock across several operations, so that a read and the write that depends
-    // on it see no other writer in between. Operations inside run under it; a shared lock
-    // cannot be raised to an exclusive one.
-    class Lock {
-      public:
-        Lock(const ContactFile& file, LockKind kind);
-        ~Lock();
-        Lock(const Lock&) = delete;
-        Lock& operator=(const Lock&) = delete;
-
-      private:
-        const ContactFile& file_;
-    };
-
     // Record numbers are ints; a longer file is refused rather than miscounted.
     static constexpr std::int64_t kMaxRecords = 2147483647;
-    static constexpr std::chrono::milliseconds kDefaultLockWait{5000};
 
     explicit ContactFile(FileOps& ops = systemFileOps()) : ops_(&ops) {}
-    ~ContactFile();
-    ContactFile(const ContactFile&) = delete;
-    ContactFile& operator=(const ContactFile&) = delete;
+    ~ContactFile() override;
 
     // Closes any open file, then opens path. ReadWrite creates an empty file when it is
     // missing and opens a file it may not write (a read-only file or file system) for
     // reading, so that it can still be read; its writes then fail with the reason.
     void open(const std::string& path, Access access = Access::ReadWrite);
-    // Closing when nothing is open does nothing.
-    void close();
-    bool isOpen() const { return fd_ >= 0; }
-    const std::string& path() const { return path_; }
-    // Permission bits of the file.
-    unsigned permissions() const;
+    void close() override;
+    bool isOpen() const override { return fd_ >= 0; }
+    const std::string& path() const override { return path_; }
+    unsigned permissions() const override;
 
     // Whole records: file length / 513, rounded down. The bytes of an incomplete last
     // record (an interrupted write) are left out of every read and cut off by the next write.
-    int count() const;
-    // Record n, 1..count.
-    ContactRecord read(int n) const;
+    int count() const override;
+    ContactRecord read(int n) const override;
+    // Record n as it lies in the file.
     std::string readRaw(int n) const;
-    // Every record in order, read a block at a time under one shared lock: memory stays
-    // flat however long the file. `visit` gets each record number and its record, decoded
-    // into one record that the next call reuses (copy what is kept).
-    void forEachRecord(const std::function<void(int n, const ContactRecord& record)>& visit) const;
-    // The records of the given numbers, in that order, under one lock.
-    std::vector<ContactRecord> readRecords(std::span<const int> numbers) const;
-    // Every record in order. Holds the whole file decoded: for small files and tests; a
-    // pass over a file of any size goes through forEachRecord.
-    std::vector<ContactRecord> readAll() const;
-    // Rewrites record n, 1..count, in place.
-    void write(int n, const ContactRecord& record);
-    // Writes at count + 1 and returns that number. Whole or not at all.
-    int append(const ContactRecord& record);
-    // Several records at once, in one write, whole or not at all; returns the last number.
-    int appendAll(const std::vector<ContactRecord>& records);
-    void setAllReminderFlags(const std::string& flag);
-    // Removes record n and closes the gap. The other records are copied by position into a
-    // new temporary file in the contact file's folder, synced and renamed over the file in
-    // one step. A failure before the rename leaves the file as it was; after it, the
-    // deletion is complete.
-    void deleteRecord(int n);
+    // A block of records at a time, each decoded into one reused record.
+    void forEachRecord(const RecordVisitor& visit) const override;
+    std::vector<ContactRecord> readRecords(std::span<const int> numbers) const override;
+    void write(int n, const ContactRecord& record) override;
+    // In one write; a failed one is cut off again.
+    int appendAll(const std::vector<ContactRecord>& records) override;
+    void setAllReminderFlags(const std::string& flag) override;
+    // The other records are copied by position into a new temporary file in the contact
+    // file's folder, synced and renamed over the file in one step. A failure before the
+    // rename leaves the file as it was; after it, the deletion is complete.
+    void deleteRecord(int n) override;
 
-    // How long an operation waits for another window or command to finish with the file.
-    void setLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
-    // Receives a note when an incomplete last record is found (left out or cut off).
-    void setNoteSink(std::function<void(const std::string&)> sink) { notes_ = std::move(sink); }
+    void setLockWait(std::chrono::milliseconds wait) override { lockWait_ = wait; }
+    // Notes an incomplete last record found (left out or cut off).
+    void setNoteSink(std::function<void(const std::string&)> sink) override {
+        notes_ = std::move(sink);
+    }
 
   private:
-    friend class Lock;
-    void acquire(LockKind kind) const;
-    void release() const noexcept;
+    void acquire(LockKind kind) const override;
+    void release() const noexcept override;
     void waitForLock(int fd, LockKind kind, std::chrono::steady_clock::time_point deadline) const;
     bool descriptorIsFileAtPath() const;
     void reopen() const;

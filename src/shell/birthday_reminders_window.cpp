@@ -46,7 +46,7 @@ void announceBirthdays(AppState& state, QWidget* parent,
 }  // namespace
 
 void showRemindersFromFile(AppState& state, QWidget* parent) {
-    switch (reminderMenuOf(state.contacts)) {
+    switch (reminderMenuOf(state.contacts())) {
         case ReminderMenu::NoRecords:
             state.resetReminders();
             break;
@@ -60,7 +60,7 @@ void showRemindersFromFile(AppState& state, QWidget* parent) {
     const QDate today = QDate::currentDate();
     announceBirthdays(
         state, parent,
-        upcomingBirthdaysIn(state.contacts, {today.year(), today.month(), today.day()}));
+        upcomingBirthdaysIn(state.contacts(), {today.year(), today.month(), today.day()}));
 }
 
 }  // namespace qm

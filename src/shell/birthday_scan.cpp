@@ -66,23 +66,16 @@ std::optional<int> daysUntilBirthday(const std::string& birthdate, CalendarDate 
 
 }  // namespace
 
-ReminderMenu reminderMenuFor(const std::vector<ContactRecord>& records) {
-    if (records.empty()) {
-        return ReminderMenu::NoRecords;
-    }
-    return records.front().reminder == "1" ? ReminderMenu::On : ReminderMenu::Off;
-}
-
 std::string UpcomingBirthday::text() const {
     return name + " has a birthday coming up on " + monthDay;
 }
 
-ReminderMenu reminderMenuOf(const ContactFile& file) {
-    const ContactFile::Lock lock(file, LockKind::Shared);
-    if (file.count() == 0) {
+ReminderMenu reminderMenuOf(const ContactStore& contacts) {
+    const ContactStore::Lock lock(contacts, LockKind::Shared);
+    if (contacts.count() == 0) {
         return ReminderMenu::NoRecords;
     }
-    return file.read(1).reminder == "1" ? ReminderMenu::On : ReminderMenu::Off;
+    return contacts.read(1).reminder == "1" ? ReminderMenu::On : ReminderMenu::Off;
 }
 
 std::optional<UpcomingBirthday> upcomingBirthday(const ContactRecord& record, CalendarDate today) {
@@ -99,20 +92,10 @@ std::optional<UpcomingBirthday> upcomingBirthday(const ContactRecord& record, Ca
                             ageReached(compact, today)};
 }
 
-std::vector<UpcomingBirthday> upcomingBirthdays(const std::vector<ContactRecord>& records,
-                                                CalendarDate today) {
+std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactStore& contacts,
+                                                  CalendarDate today) {
     std::vector<UpcomingBirthday> found;
-    for (const ContactRecord& record : records) {
-        if (auto birthday = upcomingBirthday(record, today)) {
-            found.push_back(std::move(*birthday));
-        }
-    }
-    return found;
-}
-
-std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactFile& file, CalendarDate today) {
-    std::vector<UpcomingBirthday> found;
-    file.forEachRecord([&](int, const ContactRecord& record) {
+    contacts.forEachRecord([&](int, const ContactRecord& record) {
         if (auto birthday = upcomingBirthday(record, today)) {
             found.push_back(std::move(*birthday));
         }
@@ -123,15 +106,6 @@ std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactFile& file, Calen
 std::vector<UpcomingBirthday> soonestFirst(std::vector<UpcomingBirthday> birthdays) {
     std::ranges::stable_sort(birthdays, {}, &UpcomingBirthday::daysAhead);
     return birthdays;
-}
-
-std::vector<std::string> birthdayReminders(const std::vector<ContactRecord>& records,
-                                           CalendarDate today) {
-    std::vector<std::string> texts;
-    for (const UpcomingBirthday& birthday : upcomingBirthdays(records, today)) {
-        texts.push_back(birthday.text());
-    }
-    return texts;
 }
 
 }  // namespace qm

@@ -1,15 +1,14 @@
 #pragma once
 
-// Birthday reminders of a contact file: which reminder menu item the file calls for, and the
-// contacts whose birthday falls within the next fifteen days, as a pure function of the
-// records and today's date.
+// Birthday reminders of the open contacts: which reminder menu item they call for, and the
+// contacts whose birthday falls within the next fifteen days of a given date.
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "records/contact_file.h"
 #include "records/contact_record.h"
+#include "records/contact_store.h"
 
 namespace qm {
 
@@ -23,9 +22,8 @@ struct CalendarDate {
 // ("Disable" offered) or off ("Enable" offered). The first record's flag stands for the file.
 enum class ReminderMenu { NoRecords, On, Off };
 
-ReminderMenu reminderMenuFor(const std::vector<ContactRecord>& records);
-// The same from the open file, which needs only its count and first record.
-ReminderMenu reminderMenuOf(const ContactFile& file);
+// Needs only the count and the first record.
+ReminderMenu reminderMenuOf(const ContactStore& contacts);
 
 // Whether a file opens with reminders on. Reminders count as on while "Enable Birthday
 // Reminders" is disabled, which a file without records also leaves it.
@@ -45,23 +43,15 @@ struct UpcomingBirthday {
     std::string text() const;
 };
 
-// The birthday of one record when it is upcoming, as upcomingBirthdays tells.
+// The birthday of a record flagged "1" when, taken in today's year, it is 1 to 15 days ahead.
+// A birthdate whose month and day do not make a date of this year (29 February outside leap
+// years, non-digits) is never upcoming.
 std::optional<UpcomingBirthday> upcomingBirthday(const ContactRecord& record, CalendarDate today);
 
-// Every record flagged "1" whose birthday, taken in today's year, is 1 to 15 days ahead; in
-// record order. A birthdate whose month and day do not make a date of this year (29 February
-// outside leap years, non-digits) is skipped.
-std::vector<UpcomingBirthday> upcomingBirthdays(const std::vector<ContactRecord>& records,
-                                                CalendarDate today);
+// The upcoming birthdays of the open contacts, in record order, read a block at a time.
+std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactStore& contacts, CalendarDate today);
 
 // The same birthdays, soonest first; those on one day stay in record order.
 std::vector<UpcomingBirthday> soonestFirst(std::vector<UpcomingBirthday> birthdays);
-
-// The texts of upcomingBirthdays, in record order.
-std::vector<std::string> birthdayReminders(const std::vector<ContactRecord>& records,
-                                           CalendarDate today);
-
-// The upcoming birthdays of the open file, read a block at a time.
-std::vector<UpcomingBirthday> upcomingBirthdaysIn(const ContactFile& file, CalendarDate today);
 
 }  // namespace qm

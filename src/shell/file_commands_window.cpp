@@ -93,7 +93,7 @@ void openContactFileAt(AppState& state, QWidget* parent, const QString& path) {
 
 void setEveryReminder(AppState& state, QWidget* parent, bool on) {
     runFileCommand(state, parent, [&] {
-        state.contacts.setAllReminderFlags(on ? "1" : "0");
+        state.contacts().setAllReminderFlags(on ? "1" : "0");
         if (on) {
             state.platform.messageBox(parent, FileCommands::tr("Birthday reminders enabled"),
                                       FileCommands::tr("Birthday Reminders have been turned on."),

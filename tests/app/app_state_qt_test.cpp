@@ -11,6 +11,15 @@ using namespace qm;
 class AppStateTest : public QObject {
     Q_OBJECT
 
+    static void expectNothingOpen(AppState& state) {
+        try {
+            state.contacts().count();
+            QFAIL("counted contacts with no file open");
+        } catch (const QmError& e) {
+            QCOMPARE(e.number(), err::kBadFileNameOrNumber);
+        }
+    }
+
     struct Fixture {
         test::TempFolder folder;
         ScriptedPlatform platform;
@@ -37,7 +46,7 @@ class AppStateTest : public QObject {
         QVERIFY(!f.state.hasFile());
         f.state.openFile(f.path(name.toLatin1().constData()));
         QCOMPARE(opened.count(), 1);
-        QVERIFY(f.state.hasFile() && f.state.contacts.isOpen());
+        QVERIFY(f.state.hasFile() && f.state.contacts().isOpen());
         QCOMPARE(f.state.filePath(), f.path(name.toLatin1().constData()));
         QCOMPARE(f.state.fileTitle(), title);
         QCOMPARE(captionWithFileTitle(f.state, QStringLiteral("Add Contact")),
@@ -51,6 +60,22 @@ class AppStateTest : public QObject {
         QVERIFY_THROWS_EXCEPTION(QmError, f.state.openFile(f.path("missing/Other.DAT")));
         QCOMPARE(opened.count(), 0);
         QCOMPARE(f.state.fileTitle(), QStringLiteral("Friends"));
+        // The former file was let go first: no command works on it under the other's name.
+        QVERIFY(!f.state.contacts().isOpen());
+        expectNothingOpen(f.state);
+    }
+
+    void reopenFindsTheRecordsAndCloseLetsThemGo() {
+        Fixture f;
+        f.state.openFile(f.path("Friends.DAT"));
+        ContactRecord ann;
+        ann.firstName = "Ann";
+        f.state.contacts().append(ann);
+        f.state.reopenFile();
+        QCOMPARE(f.state.contacts().count(), 1);
+        QCOMPARE(f.state.contacts().read(1).firstName, std::string("Ann"));
+        f.state.closeFile([](const QmError&) { QFAIL("close failed"); });
+        expectNothingOpen(f.state);
     }
 
     void closeForgetsTheFileAndResetsReminders() {
@@ -64,7 +89,7 @@ class AppStateTest : public QObject {
         QCOMPARE(failures, 0);
         QCOMPARE(closed.count(), 1);
         QCOMPARE(reminders.count(), 1);
-        QVERIFY(!f.state.hasFile() && !f.state.contacts.isOpen());
+        QVERIFY(!f.state.hasFile() && !f.state.contacts().isOpen());
         QVERIFY(f.state.fileTitle().isEmpty());
         QVERIFY(f.state.remindersOn() && !f.state.remindersSwitchable());
         QCOMPARE(captionWithFileTitle(f.state, QStringLiteral("All Contacts")),

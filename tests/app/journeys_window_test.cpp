@@ -12,6 +12,7 @@
 #include "list/contact_list_window.h"
 #include "platform/qt_text.h"
 #include "printing/label_sheet.h"
+#include "records/contact_file.h"
 #include "shell/about_window.h"
 #include "shell/app_folder.h"
 #include "support/grid_printer.h"
@@ -214,8 +215,8 @@ class JourneysTest : public QObject {
         QCOMPARE(d.platform.messageTitles(),
                  QStringList(2, QStringLiteral("Contact saved to file")));
         QCOMPARE(d.platform.messageTexts(), QStringList(2, QStringLiteral("S A V E D")));
-        QCOMPARE(d.state.contacts.count(), 2);
-        const ContactRecord john = d.state.contacts.read(1);
+        QCOMPARE(d.state.contacts().count(), 2);
+        const ContactRecord john = d.state.contacts().read(1);
         QCOMPARE(john.middleInitial, std::string("Q"));
         QCOMPARE(john.city, std::string("Boston"));
         QCOMPARE(john.reminder, std::string("1"));
@@ -303,9 +304,9 @@ class JourneysTest : public QObject {
         browser->form->txtACCity->setText(QStringLiteral("Salem Depot"));
         browser->cmdSave->click();
         QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Changes saved")});
-        QCOMPARE(d.state.contacts.read(2).city, std::string("Salem Depot"));
-        QCOMPARE(d.state.contacts.read(2).reminder, std::string("1"));
-        QCOMPARE(d.state.contacts.count(), 3);
+        QCOMPARE(d.state.contacts().read(2).city, std::string("Salem Depot"));
+        QCOMPARE(d.state.contacts().read(2).reminder, std::string("1"));
+        QCOMPARE(d.state.contacts().count(), 3);
 
         browser->cmdCancel->click();
         Desk::settle();
@@ -398,7 +399,7 @@ class JourneysTest : public QObject {
         QCOMPARE(browser->form->txtACNotes->text(), QStringLiteral("not saved yet"));
         QCOMPARE(browser->form->txtACFStreet->text(), QStringLiteral("9 Elm St"));
         QVERIFY(browser->cmdSave->isEnabled() && browser->form->txtACNotes->isEnabled());
-        QCOMPARE(d.state.contacts.read(2).street, std::string("1 Elm St"));
+        QCOMPARE(d.state.contacts().read(2).street, std::string("1 Elm St"));
 
         browser->cmdCancel->click();
         Desk::settle();
@@ -442,8 +443,8 @@ class JourneysTest : public QObject {
         import->cmdStartImport->click();
         QCOMPARE(d.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
-        QCOMPARE(d.state.contacts.count(), 2);
-        QCOMPARE(d.state.contacts.read(1).reminder, std::string("1"));
+        QCOMPARE(d.state.contacts().count(), 2);
+        QCOMPARE(d.state.contacts().read(1).reminder, std::string("1"));
         import->cmdImpCancel->click();
         Desk::settle();
         d.expectMainBack();
@@ -469,7 +470,7 @@ class JourneysTest : public QObject {
         QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && !d.main.mnuFileBdayOff->isEnabled());
         QVERIFY(d.main.mnuImport->isEnabled() && d.main.mnuExport->isEnabled());
         QVERIFY(d.state.filePath().isEmpty() && d.state.fileTitle().isEmpty());
-        QVERIFY(!d.state.contacts.isOpen());
+        QVERIFY(!d.state.contacts().isOpen());
 
         // Export with no file open: the command's own error, nothing written, no crash.
         d.platform.clearRecords();
@@ -514,7 +515,7 @@ class JourneysTest : public QObject {
         QCOMPARE(order.names, (QStringList{"frmDEdavu", "frmLMAbout", "frmEdDelViewContact"}));
         QVERIFY(Desk::visibleWindows().isEmpty());
         QVERIFY(hiddenBrowser.isNull());
-        QVERIFY(!d.state.contacts.isOpen());
+        QVERIFY(!d.state.contacts().isOpen());
         QCOMPARE(d.state.currentRecord, 0);
         QStringList keys;
         for (const auto& [key, value] : d.platform.settings) {

@@ -75,7 +75,7 @@ class AddressBookWindowTest : public QObject {
         QCOMPARE(s.platform.messageTitles(), QStringList{QStringLiteral("Import completed")});
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
-        QCOMPARE(s.state.contacts.count(), 2);
+        QCOMPARE(s.state.contacts().count(), 2);
         QStringList remembered;
         for (const auto& [key, value] : s.platform.settings) {
             remembered << value.toString();
@@ -132,7 +132,7 @@ class AddressBookWindowTest : public QObject {
             };
             s.main.mnuSyncServer->trigger();
             QVERIFY2(s.platform.messageTitles() == c.titles, c.name);
-            QVERIFY2(s.state.contacts.count() == c.contacts, c.name);
+            QVERIFY2(s.state.contacts().count() == c.contacts, c.name);
             QVERIFY2(keptAnswers == (c.toError == qm::MsgAnswer::Retry), c.name);
             if (!s.platform.messages.empty() && c.toError) {
                 QVERIFY2(s.platform.messages[0].text.contains(QStringLiteral("35752")), c.name);
@@ -150,7 +150,7 @@ class AddressBookWindowTest : public QObject {
         Session s;
         qm::ContactRecord ann;
         ann.firstName = "Ann";
-        s.state.contacts.append(ann);
+        s.state.contacts().append(ann);
         const std::string before = qm::test::readBytes(s.dat);
         const QString book =
             qm::test::makeFilledAddressBook(qm::test::kAlice, "window-cancel", 300);

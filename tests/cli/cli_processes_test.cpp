@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli/process_support.h"
+#include "records/contact_file.h"
 #include "records/error.h"
 
 namespace qm::test {

@@ -157,7 +157,7 @@ class AddContactWindowTest : public QObject {
         QVERIFY(desk.main->isVisible());
         QCOMPARE(desk.main->focusWidget(), desk.main->panel->txtLMLine1);
         QVERIFY(desk.main->mnuFileBdayOff->isEnabled());
-        desk.state.contacts.close();
+        desk.state.contacts().close();
         const std::string expected = recordBytes({{"John", 11},
                                                   {"Q", 1},
                                                   {"Public Jr", 16},
@@ -185,7 +185,7 @@ class AddContactWindowTest : public QObject {
         Desk desk(/*remindersOn=*/false);
         qm::ContactRecord first;
         first.lastName = "First";
-        desk.state.contacts.append(first);
+        desk.state.contacts().append(first);
         frmNewContact* w = desk.openAdd();
         type(w, "txtACLName", "Lee");
         type(w, "txtACCompany", "x");
@@ -193,8 +193,8 @@ class AddContactWindowTest : public QObject {
         QVERIFY2(w->chkIncComp->isVisible(), "once shown, the box stays");
         w->chkIncComp->setChecked(true);
         w->cmdSave->click();
-        QCOMPARE(desk.state.contacts.count(), 2);
-        const qm::ContactRecord stored = desk.state.contacts.read(2);
+        QCOMPARE(desk.state.contacts().count(), 2);
+        const qm::ContactRecord stored = desk.state.contacts().read(2);
         QCOMPARE(stored.lastName, std::string("Lee"));
         QCOMPARE(stored.includeCompany, std::string("0"));
         QCOMPARE(stored.reminder, std::string("0"));
@@ -221,17 +221,17 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(field(w, "txtACLName")->text(), QStringLiteral("Smith Jr"));
         QCOMPARE(field(w, "txtACWPhone")->text(), QStringLiteral("503-5550100"));
         QCOMPARE(w->focusWidget(), field(w, "txtACEmail"));
-        QCOMPARE(desk.state.contacts.count(), 0);
+        QCOMPARE(desk.state.contacts().count(), 0);
         QCOMPARE(field(w, "txtACNotes")->text(), notes);
 
         // Corrected, the same window saves; the emoji, which has no letters, is left out.
         field(w, "txtACEmail")->setText(QStringLiteral("ann@mail.com"));
         w->cmdSave->click();
         QCOMPARE(desk.platform.messageTitles().at(1), QStringLiteral("Letters changed"));
-        QCOMPARE(desk.state.contacts.count(), 1);
-        QCOMPARE(desk.state.contacts.read(1).lastName, std::string("Smith Jr"));
-        QCOMPARE(desk.state.contacts.read(1).notes, std::string("caf\xe9 \x80"
-                                                                "5   later"));
+        QCOMPARE(desk.state.contacts().count(), 1);
+        QCOMPARE(desk.state.contacts().read(1).lastName, std::string("Smith Jr"));
+        QCOMPARE(desk.state.contacts().read(1).notes, std::string("caf\xe9 \x80"
+                                                                  "5   later"));
     }
 
     void lettersTheFileCannotHoldAreShownFoldedBeforeSaving() {
@@ -248,7 +248,7 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(desk.platform.messages.size(), std::size_t{1});
         QVERIFY(desk.platform.messages[0].text.contains(
             first + QStringLiteral(" -> Lukasz\n") + last + QString::fromUtf8(" -> Z\u00F3lc\n")));
-        QCOMPARE(desk.state.contacts.count(), 0);
+        QCOMPARE(desk.state.contacts().count(), 0);
         QCOMPARE(QStringList({field(w, "txtACFName")->text(), field(w, "txtACLName")->text()}),
                  QStringList({first, last}));
         QCOMPARE(w->focusWidget(), field(w, "txtACFName"));
@@ -257,7 +257,7 @@ class AddContactWindowTest : public QObject {
         w->cmdSave->click();
         flushDeletes();
         QCOMPARE(desk.platform.messageTexts().last(), QStringLiteral("S A V E D"));
-        desk.state.contacts.close();
+        desk.state.contacts().close();
         QCOMPARE(qm::test::readBytes(desk.path).substr(0, 30),
                  recordBytes({{"Lukasz", 11}, {"", 1}, {"Z\xF3lc", 16}}).substr(0, 30));
     }
@@ -329,7 +329,7 @@ class AddContactWindowTest : public QObject {
         QVERIFY(guard.isNull());
         QVERIFY(desk.main->isVisible());
         QCOMPARE(desk.main->focusWidget(), desk.main->panel->txtLMLine1);
-        QCOMPARE(desk.state.contacts.count(), 0);
+        QCOMPARE(desk.state.contacts().count(), 0);
         QVERIFY(desk.platform.messages.empty());
     }
 
@@ -337,7 +337,7 @@ class AddContactWindowTest : public QObject {
         Desk desk;
         frmNewContact* w = desk.openAdd();
         type(w, "txtACLName", "Lee");
-        desk.state.contacts.close();
+        desk.state.contacts().close();
         QPointer<frmNewContact> guard(w);
 
         desk.platform.messageAnswers = {qm::MsgAnswer::Retry};

@@ -288,7 +288,7 @@ class ContactBrowserTest : public QObject {
         openFile({person("Ann", "", "One"), person("Ben", "", "Two")});
         frmEdDelViewContact* b = open();
         // A record added behind the browser's back shows once it navigates.
-        state->contacts.append(person("Al", "", "Zed"));
+        state->contacts().append(person("Al", "", "Zed"));
         b->cmdLast->click();
         QCOMPARE(state->currentRecord, 3);
         QCOMPARE(entries(b->cboFindContact), QStringList({"Al  Zed", "Ann  One", "Ben  Two"}));
@@ -339,7 +339,7 @@ class ContactBrowserTest : public QObject {
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ann  One"));
         b->cmdSave->click();
-        QCOMPARE(state->contacts.read(1).reminder, std::string("1"));
+        QCOMPARE(state->contacts().read(1).reminder, std::string("1"));
         QVERIFY(main->mnuFileBdayOff->isEnabled());
     }
 
@@ -356,8 +356,8 @@ class ContactBrowserTest : public QObject {
         // The comma goes, and the box the user cleared stays cleared.
         QCOMPARE(b->form->txtACCompany->text(), QStringLiteral("Acme Inc"));
         QVERIFY(!b->chkCompanyInclude->isChecked());
-        QCOMPARE(state->contacts.read(1).company, std::string("Acme Inc"));
-        QCOMPARE(state->contacts.read(1).includeCompany, std::string("0"));
+        QCOMPARE(state->contacts().read(1).company, std::string("Acme Inc"));
+        QCOMPARE(state->contacts().read(1).includeCompany, std::string("0"));
     }
 
     void failedCheckWritesNothing() {
@@ -430,7 +430,7 @@ class ContactBrowserTest : public QObject {
 
                 QCOMPARE(platform->messageTitles().value(0), QStringLiteral("Unsaved changes"));
                 QCOMPARE(platform->messages[0].buttons, MsgButtons::SaveDiscardCancel);
-                QCOMPARE(state->contacts.read(2), answer == MsgAnswer::Save ? saved : records[1]);
+                QCOMPARE(state->contacts().read(2), answer == MsgAnswer::Save ? saved : records[1]);
                 const bool stays = answer == MsgAnswer::Cancel;
                 QCOMPARE(state->currentRecord, stays ? 2 : target);
                 QCOMPARE(loadedContactBrowser(*state) == nullptr, !stays && target == 0);
@@ -469,7 +469,7 @@ class ContactBrowserTest : public QObject {
         b->cmdPrintLabel->click();
         platform->messageAnswers = {MsgAnswer::Cancel, MsgAnswer::Save, MsgAnswer::Ok};
         main->close();
-        QVERIFY(main->isVisible() && state->contacts.isOpen());
+        QVERIFY(main->isVisible() && state->contacts().isOpen());
         main->close();
         QVERIFY(!main->isVisible());
         ContactFile written;
@@ -496,7 +496,7 @@ class ContactBrowserTest : public QObject {
         QCOMPARE(platform->messages[0].defaultButton, MsgDefault::Second);
         QCOMPARE(fileBytes(), bytesOf(records[0]) + bytesOf(records[2]) + bytesOf(records[3]) +
                                   bytesOf(records[4]));
-        QCOMPARE(state->contacts.count(), 4);
+        QCOMPARE(state->contacts().count(), 4);
         QCOMPARE(state->currentRecord, 0);
         QVERIFY(loadedContactBrowser(*state) == nullptr);
         QVERIFY(main->isVisible());
@@ -528,9 +528,9 @@ class ContactBrowserTest : public QObject {
         openFile(records);
         // Another command holding the file makes the deletion fail.
         qm::ContactFile other;
-        other.open(state->contacts.path());
+        other.open(state->contacts().path());
         auto held = std::make_unique<qm::ContactFile::Lock>(other, qm::LockKind::Shared);
-        state->contacts.setLockWait(std::chrono::milliseconds(100));
+        state->contacts().setLockWait(std::chrono::milliseconds(100));
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ben  Two"));
         platform->messageAnswers = {MsgAnswer::Yes, MsgAnswer::Retry};
@@ -545,9 +545,9 @@ class ContactBrowserTest : public QObject {
         // Retry leaves the browser as it was; every other contact is still on disk.
         QVERIFY(b->isVisible());
         QCOMPARE(state->currentRecord, 2);
-        QCOMPARE(state->contacts.count(), 5);
+        QCOMPARE(state->contacts().count(), 5);
         for (int n : {1, 3, 4, 5}) {
-            QCOMPARE(state->contacts.read(n), records[static_cast<std::size_t>(n - 1)]);
+            QCOMPARE(state->contacts().read(n), records[static_cast<std::size_t>(n - 1)]);
         }
 
         platform->messageAnswers = {MsgAnswer::Yes, MsgAnswer::Cancel};

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/temp_folder.h"
+#include "support/contacts_on_file.h"
 
 namespace qm {
 namespace {
@@ -23,16 +23,17 @@ TEST(FindList, EntryTextKeepsTheBlanksOfMissingNames) {
 }
 
 TEST(FindList, SortsIgnoringCaseAndKeepsRecordNumbers) {
-    const auto list = buildFindList(
+    test::ContactsOnFile contacts(
         {named("Carl", "", "Smith"), named("anna", "B", "Jones"), named("Bob", "", "Lee")});
     const std::vector<FindEntry> expected = {
         {"anna B Jones", 2}, {"Bob  Lee", 3}, {"Carl  Smith", 1}};
-    EXPECT_EQ(list, expected);
+    EXPECT_EQ(buildFindList(contacts.file()), expected);
 }
 
 TEST(FindList, EqualNamesStayInFileOrder) {
-    const auto list =
-        buildFindList({named("ann", "", "X"), named("Ann", "", "x"), named("ANN", "", "X")});
+    test::ContactsOnFile contacts(
+        {named("ann", "", "X"), named("Ann", "", "x"), named("ANN", "", "X")});
+    const auto list = buildFindList(contacts.file());
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].record, 1);
     EXPECT_EQ(list[1].record, 2);
@@ -40,17 +41,13 @@ TEST(FindList, EqualNamesStayInFileOrder) {
 }
 
 TEST(FindList, EmptyFileHasNoEntries) {
-    EXPECT_TRUE(buildFindList({}).empty());
+    test::ContactsOnFile contacts;
+    EXPECT_TRUE(buildFindList(contacts.file()).empty());
 }
 
-TEST(FindList, TheOpenFileGivesTheSameList) {
-    test::TempFolder folder;
-    ContactFile file;
-    file.open(folder.file("Friends.DAT"));
-    const std::vector<ContactRecord> records = {
-        named("Carl", "", "Smith"), named("anna", "B", "Jones"), named("ANNA", "B", "JONES")};
-    file.appendAll(records);
-    EXPECT_EQ(buildFindListOf(file), buildFindList(records));
+TEST(FindList, ShowsTheNamesAsTheFileHoldsThem) {
+    test::ContactsOnFile contacts({named("  Christopherson", "b", "Smith")});
+    EXPECT_EQ(buildFindList(contacts.file()), (std::vector<FindEntry>{{"Christopher b Smith", 1}}));
 }
 
 }  // namespace

@@ -215,7 +215,7 @@ class WindowMannersTest : public QObject {
         club.close();
         QVERIFY(d.drop(d.path("Club.dat")));
         QCOMPARE(d.state.filePath(), d.path("Club.dat"));
-        QCOMPARE(d.state.contacts.count(), 2);
+        QCOMPARE(d.state.contacts().count(), 2);
 
         QVERIFY(d.drop(d.path("people.csv")));
         QWidget* import = shownWindow("frmLMImport");

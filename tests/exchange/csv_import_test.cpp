@@ -9,6 +9,7 @@
 #include "exchange/csv_layout.h"
 #include "exchange/csv_text.h"
 #include "records/error.h"
+#include "support/contacts_on_file.h"
 
 // Expected records name only the fields that are set; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -46,9 +47,11 @@ ContactRecord onFile(std::string first, std::string last, std::string email) {
     return r;
 }
 
+// The import into a contact file that holds `existing`.
 ImportResult importText(const std::string& text, const std::vector<ContactRecord>& existing = {},
                         bool remindersOn = true) {
-    return importContacts(text, existing, remindersOn);
+    test::ContactsOnFile contacts(existing);
+    return importContacts(text, indexContacts(contacts.file()), remindersOn);
 }
 
 const std::string kLayoutAHeader = line(33, {{0, "First"},

@@ -59,7 +59,7 @@ class ExportWindowTest : public QObject {
 
     void csvExportWritesTheFileAndNamesIt() {
         Session s;
-        s.state.contacts.appendAll({contact("Ann"), contact("Bob")});
+        s.state.contacts().appendAll({contact("Ann"), contact("Bob")});
         s.window->optExpCGCSV->click();
         QVERIFY(s.window->cmdExpCreate->isEnabled());
         s.window->cmdExpCreate->click();
@@ -78,7 +78,7 @@ class ExportWindowTest : public QObject {
 
     void txtExportUsesItsOwnNameAndSeparator() {
         Session s;
-        s.state.contacts.append(contact("Ann"));
+        s.state.contacts().append(contact("Ann"));
         s.window->optExpCGTXT->click();
         s.window->cmdExpCreate->click();
         QCOMPARE(s.platform.messageTexts(),
@@ -90,7 +90,7 @@ class ExportWindowTest : public QObject {
 
     void vcardExportWritesEveryContactInUtf8() {
         Session s;
-        s.state.contacts.appendAll({contact("Zo\xEB"), contact("Bob")});
+        s.state.contacts().appendAll({contact("Zo\xEB"), contact("Bob")});
         s.window->optExpVCard->click();
         s.window->cmdExpCreate->click();
         QVERIFY(
@@ -144,7 +144,7 @@ class ExportWindowTest : public QObject {
     void exitEndsTheApplicationWithoutTheMainWindowsSteps() {
         Session s;
         s.window->mnuETFileExit->trigger();
-        QVERIFY(!s.state.contacts.isOpen());
+        QVERIFY(!s.state.contacts().isOpen());
         QVERIFY(!s.main.isVisible());
         // No window geometry written (the recent files were written as the file opened).
         QVERIFY(std::ranges::none_of(s.platform.settings, [](const auto& setting) {

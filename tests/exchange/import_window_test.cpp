@@ -127,9 +127,9 @@ class ImportWindowTest : public QObject {
                               QString::fromUtf8("L\u00F3dz"), QStringLiteral("lz@x.pl")}));
         QVERIFY(s.platform.messages.empty());
         // The preview writes nothing; Import then adds all six.
-        QCOMPARE(s.state.contacts.count(), 0);
+        QCOMPARE(s.state.contacts().count(), 0);
         s.window->cmdStartImport->click();
-        QCOMPARE(s.state.contacts.count(), 6);
+        QCOMPARE(s.state.contacts().count(), 6);
     }
 
     void choosingAVCardFileShowsItsFormatAndContacts() {
@@ -157,8 +157,8 @@ class ImportWindowTest : public QObject {
                                             "Skipped: 1 line without a name or e-mail address.")});
         QCOMPARE(s.platform.messages[0].title, QStringLiteral("Import completed"));
         QCOMPARE(s.platform.messages[0].icon, MsgIcon::None);
-        QCOMPARE(s.state.contacts.count(), 2);
-        const qm::ContactRecord bob = s.state.contacts.read(2);
+        QCOMPARE(s.state.contacts().count(), 2);
+        const qm::ContactRecord bob = s.state.contacts().read(2);
         QCOMPARE(bob.firstName, std::string("Bob"));
         QCOMPARE(bob.birthdate, std::string("19800410"));
         QCOMPARE(bob.reminder, std::string("0"));
@@ -175,7 +175,7 @@ class ImportWindowTest : public QObject {
                  QStringList{QStringLiteral("D O N E !  0 contacts successfully imported.\n"
                                             "Skipped: 2 contacts already on file and 1 line "
                                             "without a name or e-mail address.")});
-        QCOMPARE(s.state.contacts.count(), 2);
+        QCOMPARE(s.state.contacts().count(), 2);
     }
 
     void spreadsheetFileWithBlankLinesImportsEveryContact() {
@@ -186,8 +186,8 @@ class ImportWindowTest : public QObject {
                      person("Bob", "Ray", "bob@x.com") + "\r\n");
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
-        QCOMPARE(s.state.contacts.count(), 2);
-        QCOMPARE(s.state.contacts.read(1).firstName, std::string("Jos\xE9"));
+        QCOMPARE(s.state.contacts().count(), 2);
+        QCOMPARE(s.state.contacts().read(1).firstName, std::string("Jos\xE9"));
     }
 
     void incompatibleFileIsReportedAndImportDisabled() {
@@ -204,7 +204,7 @@ class ImportWindowTest : public QObject {
                  QStringLiteral("CSV file not compatible with import function."));
         QCOMPARE(s.platform.messages[0].icon, MsgIcon::Information);
         QVERIFY(!s.window->cmdStartImport->isEnabled());
-        QCOMPARE(s.state.contacts.count(), 0);
+        QCOMPARE(s.state.contacts().count(), 0);
     }
 
     void fileOfNoLayoutIsReadByItsColumnNames() {
@@ -214,7 +214,7 @@ class ImportWindowTest : public QObject {
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  1 contacts successfully imported.\n"
                                             "Skipped: 1 line without a name or e-mail address.")});
-        QCOMPARE(s.state.contacts.read(1).lastName, std::string("Lee"));
+        QCOMPARE(s.state.contacts().read(1).lastName, std::string("Lee"));
         QCOMPARE(s.platform.busyDepth, 0);
     }
 
@@ -224,7 +224,7 @@ class ImportWindowTest : public QObject {
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("An error has occurred. Error number 62 -- Input "
                                             "past end of file.  Try again, or notify author.")});
-        QCOMPARE(s.state.contacts.count(), 0);
+        QCOMPARE(s.state.contacts().count(), 0);
         QVERIFY(s.window->isVisible());
         QVERIFY(s.window->cmdStartImport->isEnabled());
         QVERIFY(!s.main.isVisible());
@@ -247,13 +247,13 @@ class ImportWindowTest : public QObject {
         s.window->cmdImpCancel->click();
         QVERIFY(s.main.isVisible());
         QCOMPARE(s.main.focusWidget(), s.main.panel->txtLMLine1);
-        QVERIFY(s.state.contacts.isOpen());
+        QVERIFY(s.state.contacts().isOpen());
     }
 
     void exitEndsTheApplicationWithoutTheMainWindowsSteps() {
         Session s;
         s.window->mnuITFileExit->trigger();
-        QVERIFY(!s.state.contacts.isOpen());
+        QVERIFY(!s.state.contacts().isOpen());
         QVERIFY(!s.main.isVisible());
         // No window geometry written (the recent files were written as the file opened).
         QVERIFY(std::ranges::none_of(s.platform.settings, [](const auto& setting) {

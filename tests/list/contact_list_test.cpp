@@ -6,6 +6,7 @@
 
 #include "records/contact_file.h"
 #include "records/text_rules.h"
+#include "support/contacts_on_file.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -142,7 +143,9 @@ TEST(BuildList, OrdersByWholeLineIgnoringCaseAndKeepsRecordNumbers) {
         contact("Bert", "", "Smithers"), contact("Carl", "", "Smith"),
         contact("anna", "", "Adams"),
     };
-    const auto byFirst = buildContactList(records, SearchField::All, "", SortOrder::ByFirstName);
+    test::ContactsOnFile contacts(records);
+    const auto byFirst =
+        buildContactList(contacts.file(), SearchField::All, "", SortOrder::ByFirstName);
     std::vector<std::string> names;
     std::vector<int> numbers;
     for (const ListEntry& e : byFirst) {
@@ -153,7 +156,8 @@ TEST(BuildList, OrdersByWholeLineIgnoringCaseAndKeepsRecordNumbers) {
                                                "Carl Smith", "john Zeller"}));
     EXPECT_EQ(numbers, (std::vector<int>{5, 2, 3, 4, 1}));
 
-    const auto byLast = buildContactList(records, SearchField::All, "", SortOrder::ByLastName);
+    const auto byLast =
+        buildContactList(contacts.file(), SearchField::All, "", SortOrder::ByLastName);
     names.clear();
     numbers.clear();
     for (const ListEntry& e : byLast) {
@@ -173,7 +177,9 @@ TEST(BuildList, EqualLinesKeepFileOrderAndOnlyMatchesAreListed) {
         contact("Sam", "", "Lee", "Denver"),
         contact("sam", "", "lee", "austin"),
     };
-    const auto list = buildContactList(records, SearchField::City, "aus", SortOrder::ByFirstName);
+    test::ContactsOnFile contacts(records);
+    const auto list =
+        buildContactList(contacts.file(), SearchField::City, "aus", SortOrder::ByFirstName);
     ASSERT_EQ(list.size(), 3u);
     EXPECT_EQ(list[0].record, 1);
     EXPECT_EQ(list[1].record, 2);
@@ -194,15 +200,17 @@ TEST(BuildList, AgreesWithAStableSortOfWholeLines) {
                     i % 11 == 0 ? "Boston" : "boston");
         records.push_back(r);
     }
+    test::ContactsOnFile contacts(records);
+    const std::vector<ContactRecord> stored = contacts.stored();
     for (const SortOrder order : {SortOrder::ByFirstName, SortOrder::ByLastName}) {
         std::vector<ListEntry> expected;
-        for (std::size_t i = 0; i < records.size(); ++i) {
-            expected.push_back({listLine(records[i], order), static_cast<int>(i + 1)});
+        for (std::size_t i = 0; i < stored.size(); ++i) {
+            expected.push_back({listLine(stored[i], order), static_cast<int>(i + 1)});
         }
         std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
             return listLineBefore(a.line, b.line);
         });
-        EXPECT_EQ(buildContactList(records, SearchField::All, "", order), expected);
+        EXPECT_EQ(buildContactList(contacts.file(), SearchField::All, "", order), expected);
     }
 }
 

@@ -57,7 +57,7 @@ struct Fixture {
         test::GridPrinter::kills = 0;
         const std::string path = folder.file("Friends.DAT");
         state.openFile(QString::fromStdString(path));
-        state.contacts.appendAll(contacts);
+        state.contacts().appendAll(contacts);
         main.show();
         main.mnuViewAll->trigger();
         for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -306,7 +306,7 @@ class ContactListWindowTest : public QObject {
 
     void aReadFailureOffersRetryAndCancel() {
         Fixture f;
-        f.state.contacts.close();
+        f.state.contacts().close();
         f.list->cmdACGetReport->click();
         QCOMPARE(f.platform.messages.size(), std::size_t{1});
         QCOMPARE(f.platform.messages[0].title, QStringLiteral("Error"));
@@ -351,7 +351,7 @@ class ContactListWindowTest : public QObject {
         QCOMPARE(f.lines(), (QStringList{before[0], before[2]}));
         // The count and the file stay as they were.
         QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 4"));
-        QCOMPARE(f.state.contacts.count(), 4);
+        QCOMPARE(f.state.contacts().count(), 4);
 
         f.list->mnuVAEditSelAll->trigger();
         QCOMPARE(f.list->lstAllContacts->selectionModel()->selectedRows().size(), 2);
@@ -424,7 +424,7 @@ class ContactListWindowTest : public QObject {
         QVERIFY(f.platform.messages.empty());
         QCOMPARE(f.state.currentRecord, 3);
         QVERIFY(!f.list);
-        QVERIFY(f.state.contacts.isOpen());
+        QVERIFY(f.state.contacts().isOpen());
         // Closing the list went back to the browser, not to the main window.
         frmEdDelViewContact* browser = loadedContactBrowser(f.state);
         QVERIFY(browser != nullptr && browser->isVisible());

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "records/contact_file.h"
 #include "records/error.h"
 #include "support/temp_folder.h"
 

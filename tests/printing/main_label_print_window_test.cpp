@@ -430,7 +430,7 @@ void LabelPrintWindowTest::marginsWithNoAnswer() {
 
 void LabelPrintWindowTest::marginsFileErrorRetryClosesTheContactFile() {
     Fixture f;
-    f.state.contacts.open(f.folder.file("PEOPLE.DAT"));
+    f.state.openFile(QString::fromStdString(f.folder.file("PEOPLE.DAT")));
     std::filesystem::remove(f.paramPath());
     std::filesystem::create_directory(f.paramPath());  // cannot be opened for writing
     f.window.show();
@@ -444,7 +444,7 @@ void LabelPrintWindowTest::marginsFileErrorRetryClosesTheContactFile() {
     QCOMPARE(error.buttons, MsgButtons::RetryCancel);
     QVERIFY(error.text.startsWith(QStringLiteral("An error has occurred. Error number 21 -- ")));
     QVERIFY(error.text.endsWith(QStringLiteral(".  Try again, or notify author.")));
-    QVERIFY(!f.state.contacts.isOpen());
+    QVERIFY(!f.state.contacts().isOpen());
     QVERIFY(f.window.isVisible());
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/contacts_on_file.h"
+
 namespace qm {
 namespace {
 
@@ -13,6 +15,17 @@ ContactRecord contact(const std::string& first, const std::string& last,
     record.birthdate = birthdate;
     record.reminder = reminder;
     return record;
+}
+
+// The reminder texts for a contact file holding these records.
+std::vector<std::string> remindersOnFile(const std::vector<ContactRecord>& records,
+                                         CalendarDate today) {
+    test::ContactsOnFile contacts(records);
+    std::vector<std::string> texts;
+    for (const UpcomingBirthday& birthday : upcomingBirthdaysIn(contacts.file(), today)) {
+        texts.push_back(birthday.text());
+    }
+    return texts;
 }
 
 struct WindowCase {
@@ -39,8 +52,9 @@ TEST(BirthdayReminders, AnnouncesOneToFifteenDaysAheadInTodaysYear) {
         {"blanks inside the stored date", {2024, 6, 10}, "1980 06 12", true},
     };
     for (const WindowCase& c : cases) {
-        const auto texts = birthdayReminders({contact("Ann", "Lee", c.birthdate)}, c.today);
-        EXPECT_EQ(texts.size(), c.announced ? 1U : 0U) << c.name;
+        EXPECT_EQ(upcomingBirthday(contact("Ann", "Lee", c.birthdate), c.today).has_value(),
+                  c.announced)
+            << c.name;
     }
 }
 
@@ -54,7 +68,7 @@ TEST(BirthdayReminders, SkipsBlankAndInvalidDatesAndGoesOn) {
         contact("Short", "Date", "198006"),
         contact("Good", "One", "19800612"),
     };
-    EXPECT_EQ(birthdayReminders(records, {2024, 6, 10}),
+    EXPECT_EQ(remindersOnFile(records, {2024, 6, 10}),
               std::vector<std::string>{"Good One has a birthday coming up on 06/12"});
 }
 
@@ -65,15 +79,15 @@ TEST(BirthdayReminders, FollowsEachRecordsOwnFlagInRecordOrder) {
         contact("Blank", "Flag", "19800612", ""),
         contact("Amy", "Old", "19400611"),
     };
-    EXPECT_EQ(birthdayReminders(records, {2024, 6, 10}),
+    EXPECT_EQ(remindersOnFile(records, {2024, 6, 10}),
               (std::vector<std::string>{"Zed Young has a birthday coming up on 06/20",
                                         "Amy Old has a birthday coming up on 06/11"}));
 }
 
 TEST(BirthdayReminders, NamesAreTrimmedAndJoinedByOneBlank) {
-    EXPECT_EQ(birthdayReminders({contact("  Jo ", " Smith  ", "19800611")}, {2024, 6, 10}),
-              std::vector<std::string>{"Jo Smith has a birthday coming up on 06/11"});
-    EXPECT_EQ(birthdayReminders({contact("Cher", "", "19460520")}, {2024, 5, 19}),
+    EXPECT_EQ(upcomingBirthday(contact("  Jo ", " Smith  ", "19800611"), {2024, 6, 10})->text(),
+              "Jo Smith has a birthday coming up on 06/11");
+    EXPECT_EQ(remindersOnFile({contact("Cher", "", "19460520")}, {2024, 5, 19}),
               std::vector<std::string>{"Cher  has a birthday coming up on 05/20"});
 }
 
@@ -83,7 +97,8 @@ TEST(UpcomingBirthdays, SoonestFirstWithTheAgeWhereTheYearIsKnown) {
         contact("Soon", "Two", "20000611"),   contact("Same", "Day", "19900620"),
         contact("Born", "Later", "20300612"),
     };
-    const auto upcoming = soonestFirst(upcomingBirthdays(records, {2024, 6, 10}));
+    test::ContactsOnFile contacts(records);
+    const auto upcoming = soonestFirst(upcomingBirthdaysIn(contacts.file(), {2024, 6, 10}));
     std::vector<std::string> names;
     std::vector<std::optional<int>> ages;
     for (const UpcomingBirthday& b : upcoming) {
@@ -97,12 +112,14 @@ TEST(UpcomingBirthdays, SoonestFirstWithTheAgeWhereTheYearIsKnown) {
 }
 
 TEST(ReminderMenu, FirstRecordStandsForTheFile) {
-    EXPECT_EQ(reminderMenuFor({}), ReminderMenu::NoRecords);
-    EXPECT_EQ(reminderMenuFor({contact("A", "B", "", "1"), contact("C", "D", "", "0")}),
-              ReminderMenu::On);
-    EXPECT_EQ(reminderMenuFor({contact("A", "B", "", "0"), contact("C", "D", "", "1")}),
-              ReminderMenu::Off);
-    EXPECT_EQ(reminderMenuFor({contact("A", "B", "", "")}), ReminderMenu::Off);
+    const auto menuOf = [](const std::vector<ContactRecord>& records) {
+        test::ContactsOnFile contacts(records);
+        return reminderMenuOf(contacts.file());
+    };
+    EXPECT_EQ(menuOf({}), ReminderMenu::NoRecords);
+    EXPECT_EQ(menuOf({contact("A", "B", "", "1"), contact("C", "D", "", "0")}), ReminderMenu::On);
+    EXPECT_EQ(menuOf({contact("A", "B", "", "0"), contact("C", "D", "", "1")}), ReminderMenu::Off);
+    EXPECT_EQ(menuOf({contact("A", "B", "", "")}), ReminderMenu::Off);
 }
 
 }  // namespace

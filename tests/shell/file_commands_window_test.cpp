@@ -92,7 +92,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(f.platform.fileDialogFolders.value(0), f.state.appFolder);
         QVERIFY(QFile::exists(f.path("Friends.DAT")));
         QCOMPARE(QFileInfo(f.path("Friends.DAT")).size(), 0);
-        QVERIFY(f.state.contacts.isOpen());
+        QVERIFY(f.state.contacts().isOpen());
         QCOMPARE(f.state.filePath(), f.path("Friends.DAT"));
         QCOMPARE(f.state.fileTitle(), QStringLiteral("Friends"));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
@@ -110,7 +110,7 @@ class FileCommandsTest : public QObject {
         const std::string before = readBytes(f.folder.file("Club.DAT"));
         f.choose(f.path("Club.DAT"), f.w.mnuFileNew);
         QCOMPARE(readBytes(f.folder.file("Club.DAT")), before);
-        QCOMPARE(f.state.contacts.count(), 2);
+        QCOMPARE(f.state.contacts().count(), 2);
         QVERIFY(f.state.remindersOn());
         QVERIFY(f.w.mnuFileBdayOff->isEnabled());
         QVERIFY(f.platform.messages.empty());
@@ -230,8 +230,8 @@ class FileCommandsTest : public QObject {
         f.choose(QString(), f.w.mnuFileOpen);
         f.choose(QString(), f.w.mnuFileNew);
         QCOMPARE(f.platform.fileDialogTitles.size(), 3);
-        QVERIFY(f.state.contacts.isOpen());
-        QCOMPARE(QString::fromStdString(f.state.contacts.path()), f.path("First.DAT"));
+        QVERIFY(f.state.contacts().isOpen());
+        QCOMPARE(QString::fromStdString(f.state.contacts().path()), f.path("First.DAT"));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [First]"));
         QVERIFY(f.contactCommandsEnabled());
         QVERIFY(f.w.mnuFileBdayOff->isEnabled());
@@ -244,7 +244,7 @@ class FileCommandsTest : public QObject {
         Fixture f;
         f.choose(f.path("Friends.DAT"), f.w.mnuFileOpen);
         f.w.mnuFileClose->trigger();
-        QVERIFY(!f.state.contacts.isOpen());
+        QVERIFY(!f.state.contacts().isOpen());
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
         QVERIFY(f.state.filePath().isEmpty());
         QVERIFY(f.state.fileTitle().isEmpty());
@@ -316,7 +316,7 @@ class FileCommandsTest : public QObject {
         QVERIFY(f.platform.messages[0].text.endsWith(
             QStringLiteral(".  Try again, or notify author.")));
         // Retry leaves no file open, and the window shows none.
-        QVERIFY(!f.state.contacts.isOpen());
+        QVERIFY(!f.state.contacts().isOpen());
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
         QVERIFY(!f.w.mnuAdd->isEnabled());
         // The window's place is written at exit only (the recent files are written as they open).

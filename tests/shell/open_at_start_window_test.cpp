@@ -34,8 +34,8 @@ class OpenAtStartTest : public QObject {
         QDir::setCurrent(QString::fromStdString(f.folder.path()));
         qm::openContactFileAt(f.state, &f.w, QStringLiteral("Friends.DAT"));
         QDir::setCurrent(before);
-        QVERIFY(f.state.contacts.isOpen());
-        QCOMPARE(f.state.contacts.count(), 1);
+        QVERIFY(f.state.contacts().isOpen());
+        QCOMPARE(f.state.contacts().count(), 1);
         QCOMPARE(f.state.filePath(), QString::fromStdString(f.folder.file("Friends.DAT")));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
         QVERIFY(f.w.mnuFileBdayOff->isEnabled());
@@ -51,7 +51,7 @@ class OpenAtStartTest : public QObject {
                              QString::fromStdString(missing) +
                              QStringLiteral(").  Try again, or notify author.")});
         QVERIFY(!QFile::exists(QString::fromStdString(missing)));
-        QVERIFY(!f.state.contacts.isOpen());
+        QVERIFY(!f.state.contacts().isOpen());
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
     }
 
@@ -70,7 +70,7 @@ class OpenAtStartTest : public QObject {
         f.platform.fileAnswers.push_back(QString::fromStdString(f.folder.file("Club.DAT")));
         f.w.openFileNamedAtStart(QString::fromStdString(csv));
         QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("Open")});
-        QVERIFY(f.state.contacts.isOpen());
+        QVERIFY(f.state.contacts().isOpen());
         auto* import = qobject_cast<frmLMImport*>(f.state.openWindows.back().data());
         QVERIFY(import != nullptr && import->isVisible() && !f.w.isVisible());
         QCOMPARE(import->txtImpFilename->text(), QStringLiteral("people.VCF"));
