@@ -184,4 +184,28 @@ void BM_Export(benchmark::State& state) {
 }
 BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond);
 
+// One contact whose notes hold a megabyte of letters the code page lacks (Cyrillic), as a
+// CSV line and as a vCard: the letters are folded only as far as the field can hold.
+// Argument 0: CSV; 1: vCard.
+void BM_ImportMegabyteValue(benchmark::State& state) {
+    std::string value;
+    while (value.size() < (1u << 20)) {
+        value += "\u042e\u0440\u0438\u0439 \u0429\u0435\u0440\u0431\u0430\u043a\u043e\u0432 ";
+    }
+    const std::string input =
+        state.range(0) == 0
+            ? "First Name,Last Name,E-mail Address,Notes\r\nAnn,Lee,ann@x.com," + value + "\r\n"
+            : "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nFN:Ann Lee\r\nNOTE:" + value +
+                  "\r\nEND:VCARD\r\n";
+    state.SetLabel(state.range(0) == 0 ? "CSV" : "vCard");
+    for (auto _ : state) {
+        const qm::ImportResult result = qm::importContacts(input, {}, true);
+        if (result.records.size() != 1) {
+            state.SkipWithError("the contact was not imported");
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.size()));
+}
+BENCHMARK(BM_ImportMegabyteValue)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -60,6 +60,26 @@ std::string utf8(const QString& text) {
     return text.toUtf8().toStdString();
 }
 
+// An address is never kept or used with user information in it: a user name there goes to
+// the user name field; an address holding a password is refused (false), with the password
+// gone from the field, and the dialog asks again.
+bool takeUserInfo(qm::AppState& state, dlgAddressBook& dialog) {
+    const qm::carddav::TypedAddress typed =
+        qm::carddav::partTypedAddress(utf8(dialog.txtServerUrl->text().trimmed()));
+    dialog.txtServerUrl->setText(QString::fromStdString(typed.url));
+    if (dialog.txtServerUser->text().trimmed().isEmpty()) {
+        dialog.txtServerUser->setText(QString::fromStdString(typed.user));
+    }
+    if (typed.heldPassword) {
+        state.platform.messageBox(
+            &dialog, AddressBookTexts::tr("Address Book Server"),
+            AddressBookTexts::tr("The address held a password. Type the password into the "
+                                 "Password field: it is used for the one run and never saved."),
+            qm::MsgButtons::Ok, qm::MsgIcon::Exclamation);
+    }
+    return !typed.heldPassword;
+}
+
 // The user's answers as a connection: a typed password, else the one the environment or
 // ~/.netrc holds.
 qm::carddav::ServerConnection connectionFrom(const dlgAddressBook& dialog) {
@@ -86,10 +106,19 @@ using ServerWork = std::function<RunReport(const qm::carddav::ServerConnection&,
 void runWithServer(qm::AppState& state, QWidget* parent, const QString& action, const QString& url,
                    const ServerWork& work) {
     dlgAddressBook dialog(parent, action);
-    dialog.txtServerUrl->setText(url.isEmpty() ? state.platform.readSetting(kUrlSetting).toString()
-                                               : url);
+    // An address saved before addresses were kept without user information loses it now.
+    const QString saved = state.platform.readSetting(kUrlSetting).toString();
+    const QString savedClean =
+        QString::fromStdString(qm::carddav::partTypedAddress(utf8(saved)).url);
+    if (savedClean != saved) {
+        state.platform.writeSetting(kUrlSetting, savedClean);
+    }
+    dialog.txtServerUrl->setText(url.isEmpty() ? savedClean : url);
     dialog.txtServerUser->setText(state.platform.readSetting(kUserSetting).toString());
     while (dialog.exec() == QDialog::Accepted) {
+        if (!takeUserInfo(state, dialog)) {
+            continue;
+        }
         try {
             RunReport report;
             {

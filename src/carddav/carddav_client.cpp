@@ -1,8 +1,9 @@
 #include "carddav/carddav_client.h"
 
-#include <QHash>
-#include <QSet>
 #include <algorithm>
+#include <span>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "carddav/address_book_discovery.h"
 #include "carddav/http_session.h"
@@ -18,13 +19,18 @@ const QByteArray kXmlHeader = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 const QByteArray kNamespaces = "xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:carddav\"";
 
 // The cards on the server as a listing gives them: href -> ETag, and (sync-collection only)
-// the hrefs reported removed.
+// the hrefs reported removed. Only these strings are kept of a listing's answer.
 struct Listing {
-    QHash<QString, QString> present;
-    QSet<QString> gone;
+    std::unordered_map<std::string, std::string> present;
+    std::unordered_set<std::string> gone;
     QString syncToken;
     bool complete = true;  // every card is listed (not only the changes)
+
+    std::size_t size() const { return present.size() + gone.size(); }
 };
+
+// Answers of "more to come" (507) in a row that name no card not named before.
+constexpr int kMaxRoundsWithoutNews = 10;
 
 QByteArray escaped(const QString& text) {
     return text.toHtmlEscaped().toUtf8();
@@ -42,23 +48,41 @@ Multistatus expectMultistatus(const HttpAnswer& answer, const char* method) {
     return parseMultistatus(answer.body, hostOf(answer.url));
 }
 
-void addListed(Listing& listing, const QUrl& book, const HttpAnswer& answer,
-               const Multistatus& multistatus) {
+// Takes the cards of a listing's answer into `listing`; true when the answer says that more
+// is to come (507 on the address book itself).
+bool addListed(Listing& listing, const QUrl& book, const HttpAnswer& answer, const char* method,
+               const RunLimits& limits) {
+    if (answer.status != 207) {
+        throwStatus(answer, method);
+    }
     const QString bookPath = hrefPath(book, QString());
-    for (const DavResponse& response : multistatus.responses) {
+    const std::string host = hostOf(answer.url);
+    bool moreToCome = false;
+    listing.syncToken = readMultistatus(answer.body, host, [&](const DavResponse& response) {
         const QString path = hrefPath(answer.url, response.href);
         const auto& resourceType = response.properties.value(clark(kDav, "resourcetype"));
-        if (path == bookPath || resourceType.descendants.contains(clark(kDav, "collection"))) {
-            continue;
+        if (path == bookPath) {
+            moreToCome = moreToCome || response.status == 507;
+            return;
         }
+        if (resourceType.descendants.contains(clark(kDav, "collection"))) {
+            return;
+        }
+        std::string href = path.toStdString();
         if (response.status == 404) {
-            listing.present.remove(path);
-            listing.gone.insert(path);
+            listing.present.erase(href);
+            listing.gone.insert(std::move(href));
         } else if (response.has(clark(kDav, "getetag"))) {
-            listing.gone.remove(path);
-            listing.present.insert(path, response.text(clark(kDav, "getetag")).trimmed());
+            listing.gone.erase(href);
+            listing.present.insert_or_assign(
+                std::move(href), response.text(clark(kDav, "getetag")).trimmed().toStdString());
         }
-    }
+        if (listing.size() > limits.cards) {
+            throw carddav_error::limitReached(
+                host, "sent more than " + std::to_string(limits.cards) + " cards", "--max-cards");
+        }
+    });
+    return moreToCome;
 }
 
 // The address book's sync token, asked before the listing so that a change made meanwhile
@@ -76,8 +100,7 @@ QString currentSyncToken(HttpSession& http, const AddressBookInfo& book) {
 
 // Every card with its ETag: addressbook-query, or PROPFIND where the server refuses it.
 Listing fullListing(HttpSession& http, const AddressBookInfo& book) {
-    Listing listing;
-    listing.syncToken = currentSyncToken(http, book);
+    const QString syncToken = currentSyncToken(http, book);
     HttpAnswer answer = http.send("REPORT", book.url,
                                   kXmlHeader + "<C:addressbook-query " + kNamespaces +
                                       "><D:prop><D:getetag/></D:prop><C:filter/>"
@@ -89,92 +112,96 @@ Listing fullListing(HttpSession& http, const AddressBookInfo& book) {
             http.send("PROPFIND", book.url, propfindBody("<D:getetag/><D:resourcetype/>"), "1");
         method = "PROPFIND";
     }
-    addListed(listing, book.url, answer, expectMultistatus(answer, method));
+    Listing listing;
+    addListed(listing, book.url, answer, method, http.limits());
+    listing.syncToken = syncToken;
     return listing;
 }
 
 // The changes since `token` (RFC 6578), asked again while the server says it sent only part
-// (507 on the address book itself); none when the server no longer knows the token.
+// (507 on the address book itself); none when the server no longer knows the token. A server
+// that keeps saying so without naming any card it has not named before is given up on.
 std::optional<Listing> changesSince(HttpSession& http, const AddressBookInfo& book,
                                     const QString& token) {
     Listing listing;
     listing.complete = false;
-    listing.syncToken = token;
-    const QString bookPath = hrefPath(book.url, QString());
+    QString sent = token;
+    int roundsWithoutNews = 0;
     for (bool truncated = true; truncated;) {
-        const HttpAnswer answer =
-            http.send("REPORT", book.url,
-                      kXmlHeader + "<D:sync-collection " + kNamespaces + "><D:sync-token>" +
-                          escaped(listing.syncToken) +
-                          "</D:sync-token><D:sync-level>1</D:sync-level>"
-                          "<D:prop><D:getetag/></D:prop></D:sync-collection>");
+        const HttpAnswer answer = http.send(
+            "REPORT", book.url,
+            kXmlHeader + "<D:sync-collection " + kNamespaces + "><D:sync-token>" + escaped(sent) +
+                "</D:sync-token><D:sync-level>1</D:sync-level>"
+                "<D:prop><D:getetag/></D:prop></D:sync-collection>");
         if (answer.status >= 400 && answer.status < 500) {
             return std::nullopt;  // valid-sync-token failed: start again from a full listing
         }
-        const Multistatus multistatus = expectMultistatus(answer, "REPORT");
-        truncated = std::any_of(
-            multistatus.responses.begin(), multistatus.responses.end(), [&](const auto& r) {
-                return r.status == 507 && hrefPath(answer.url, r.href) == bookPath;
-            });
-        if (multistatus.syncToken.isEmpty() ||
-            (truncated && multistatus.syncToken == listing.syncToken)) {
+        const std::size_t before = listing.size();
+        truncated = addListed(listing, book.url, answer, "REPORT", http.limits());
+        if (listing.syncToken.isEmpty() || (truncated && listing.syncToken == sent)) {
             throw carddav_error::badAnswer(hostOf(answer.url),
                                            "sync-collection without a new token");
         }
-        listing.syncToken = multistatus.syncToken;
-        addListed(listing, book.url, answer, multistatus);
+        sent = listing.syncToken;
+        roundsWithoutNews = listing.size() > before ? 0 : roundsWithoutNews + 1;
+        if (truncated && roundsWithoutNews >= kMaxRoundsWithoutNews) {
+            throw carddav_error::limitReached(hostOf(answer.url),
+                                              "answered \"more to come\" " +
+                                                  std::to_string(kMaxRoundsWithoutNews) +
+                                                  " times without a card it had not named",
+                                              "");
+        }
     }
     return listing;
 }
 
-QByteArray multigetBody(const std::vector<QString>& hrefs) {
+QByteArray multigetBody(std::span<const std::string> hrefs) {
     QByteArray body = kXmlHeader + "<C:addressbook-multiget " + kNamespaces +
                       "><D:prop><D:getetag/><C:address-data/></D:prop>";
-    for (const QString& href : hrefs) {
-        body += "<D:href>" + escaped(href) + "</D:href>";
+    for (const std::string& href : hrefs) {
+        body += "<D:href>" + escaped(QString::fromStdString(href)) + "</D:href>";
     }
     return body + "</C:addressbook-multiget>";
 }
 
-// Fetches one batch; hrefs the server reports missing go to `removed`.
-void fetchBatch(HttpSession& http, const QUrl& book, const std::vector<QString>& hrefs,
-                AddressBookRead& read, std::vector<QString>& missing) {
+// Fetches one batch; hrefs the server reports missing go to `missing`.
+void fetchBatch(HttpSession& http, const QUrl& book, std::span<const std::string> hrefs,
+                AddressBookRead& read, std::vector<std::string>& missing) {
     const HttpAnswer answer = http.send("REPORT", book, multigetBody(hrefs));
-    const Multistatus multistatus = expectMultistatus(answer, "REPORT");
-    QSet<QString> unanswered(hrefs.begin(), hrefs.end());
-    for (const DavResponse& response : multistatus.responses) {
-        const QString path = hrefPath(answer.url, response.href);
-        if (!unanswered.remove(path)) {
-            continue;
+    if (answer.status != 207) {
+        throwStatus(answer, "REPORT");
+    }
+    std::unordered_set<std::string> unanswered(hrefs.begin(), hrefs.end());
+    readMultistatus(answer.body, hostOf(answer.url), [&](const DavResponse& response) {
+        std::string path = hrefPath(answer.url, response.href).toStdString();
+        if (unanswered.erase(path) == 0) {
+            return;
         }
         if (response.has(clark(kCardDav, "address-data"))) {
-            read.cards.push_back(Card{
-                path.toStdString(), response.text(clark(kDav, "getetag")).trimmed().toStdString(),
-                response.text(clark(kCardDav, "address-data")).toStdString()});
+            read.cards.push_back(
+                Card{std::move(path), response.text(clark(kDav, "getetag")).trimmed().toStdString(),
+                     response.text(clark(kCardDav, "address-data")).toStdString()});
         } else {
-            missing.push_back(path);  // removed between the listing and now
+            missing.push_back(std::move(path));  // removed between the listing and now
         }
-    }
-    if (!unanswered.isEmpty()) {
-        throw carddav_error::badAnswer(hostOf(answer.url),
-                                       "no answer for " + unanswered.begin()->toStdString());
+    });
+    if (!unanswered.empty()) {
+        const std::string first = *std::min_element(unanswered.begin(), unanswered.end());
+        throw carddav_error::badAnswer(hostOf(answer.url), "no answer for " + first);
     }
 }
 
 // The wanted cards in batches, with progress before each batch and at the end.
-void fetchCards(HttpSession& http, const QUrl& book, const std::vector<QString>& wanted,
+void fetchCards(HttpSession& http, const QUrl& book, const std::vector<std::string>& wanted,
                 const ReadProgress& progress, AddressBookRead& read,
-                std::vector<QString>& missing) {
+                std::vector<std::string>& missing) {
     for (std::size_t done = 0; done < wanted.size(); done += kMultigetBatch) {
         if (progress.report) {
             progress.report(done, wanted.size());
         }
         http.checkCancelled();
-        const std::size_t end = std::min(wanted.size(), done + kMultigetBatch);
-        fetchBatch(http, book,
-                   {wanted.begin() + static_cast<std::ptrdiff_t>(done),
-                    wanted.begin() + static_cast<std::ptrdiff_t>(end)},
-                   read, missing);
+        const std::size_t count = std::min(wanted.size() - done, kMultigetBatch);
+        fetchBatch(http, book, std::span(wanted).subspan(done, count), read, missing);
     }
     if (progress.report) {
         progress.report(wanted.size(), wanted.size());
@@ -183,12 +210,14 @@ void fetchCards(HttpSession& http, const QUrl& book, const std::vector<QString>&
               [](const Card& a, const Card& b) { return a.href < b.href; });
 }
 
-// href -> ETag of what the contact file holds, when it holds cards of this address book.
-QHash<QString, QString> etagsOf(const CarddavSyncState& known, const std::string& bookUrl) {
-    QHash<QString, QString> etags;
+using Etags = std::unordered_map<std::string, std::string>;  // href -> ETag
+
+// What the contact file holds, when it holds cards of this address book.
+Etags etagsOf(const CarddavSyncState& known, const std::string& bookUrl) {
+    Etags etags;
     if (known.addressBookUrl == bookUrl) {
         for (const SyncedCard& card : known.cards) {
-            etags.insert(QString::fromStdString(card.href), QString::fromStdString(card.etag));
+            etags.insert_or_assign(card.href, card.etag);
         }
     }
     return etags;
@@ -196,23 +225,23 @@ QHash<QString, QString> etagsOf(const CarddavSyncState& known, const std::string
 
 // The cards to fetch (new, or another ETag), in href order, and the known ones gone.
 struct Comparison {
-    std::vector<QString> wanted;
-    std::vector<QString> removed;
+    std::vector<std::string> wanted;
+    std::vector<std::string> removed;
 };
 
-Comparison compare(const Listing& listing, const QHash<QString, QString>& knownEtags) {
+Comparison compare(const Listing& listing, const Etags& knownEtags) {
     Comparison comparison;
-    for (auto it = listing.present.cbegin(); it != listing.present.cend(); ++it) {
-        const auto knownEtag = knownEtags.constFind(it.key());
-        if (knownEtag == knownEtags.cend() || knownEtag->isEmpty() || *knownEtag != it.value()) {
-            comparison.wanted.push_back(it.key());
+    for (const auto& [href, etag] : listing.present) {
+        const auto knownEtag = knownEtags.find(href);
+        if (knownEtag == knownEtags.end() || knownEtag->second.empty() ||
+            knownEtag->second != etag) {
+            comparison.wanted.push_back(href);
         }
     }
     std::sort(comparison.wanted.begin(), comparison.wanted.end());
-    for (auto it = knownEtags.cbegin(); it != knownEtags.cend(); ++it) {
-        if (listing.complete ? !listing.present.contains(it.key())
-                             : listing.gone.contains(it.key())) {
-            comparison.removed.push_back(it.key());
+    for (const auto& [href, etag] : knownEtags) {
+        if (listing.complete ? !listing.present.contains(href) : listing.gone.contains(href)) {
+            comparison.removed.push_back(href);
         }
     }
     return comparison;
@@ -222,7 +251,7 @@ QUrl serverUrl(const ServerConnection& connection, std::string& user) {
     QUrl url(QString::fromStdString(connection.url), QUrl::StrictMode);
     if (!url.isValid() || (url.scheme() != "http" && url.scheme() != "https") ||
         url.host().isEmpty()) {
-        throw carddav_error::notServerAddress(connection.url);
+        throw carddav_error::notServerAddress(partTypedAddress(connection.url).url);
     }
     if (user.empty()) {
         user = url.userName().toStdString();
@@ -233,11 +262,34 @@ QUrl serverUrl(const ServerConnection& connection, std::string& user) {
 
 }  // namespace
 
+TypedAddress partTypedAddress(const std::string& url) {
+    TypedAddress parted{url, {}, false};
+    const std::size_t scheme = url.find("://");
+    if (scheme == std::string::npos) {
+        return parted;
+    }
+    const std::size_t start = scheme + 3;
+    const std::size_t end = std::min(url.find_first_of("/?#", start), url.size());
+    const std::size_t at = url.rfind('@', end - 1);
+    if (at == std::string::npos || at < start) {
+        return parted;
+    }
+    const std::string userInfo = url.substr(start, at - start);
+    const std::size_t colon = userInfo.find(':');
+    parted.heldPassword = colon != std::string::npos;
+    parted.user =
+        QByteArray::fromPercentEncoding(QByteArray::fromStdString(userInfo.substr(0, colon)))
+            .toStdString();
+    parted.url = url.substr(0, start) + url.substr(at + 1);
+    return parted;
+}
+
 ServerConnection connectionFor(const std::string& url, const std::string& user, bool insecure) {
-    const QUrl parsed(QString::fromStdString(url));
-    const std::string named = user.empty() ? parsed.userName().toStdString() : user;
+    const TypedAddress typed = partTypedAddress(url);
+    const std::string named = user.empty() ? typed.user : user;
+    const QUrl parsed(QString::fromStdString(typed.url));
     const ServerLogin login = findServerLogin(parsed.host().toStdString(), named);
-    ServerConnection connection{url, login.user, login.password};
+    ServerConnection connection{typed.url, login.user, login.password};
     connection.insecure = insecure;
     return connection;
 }
@@ -251,11 +303,13 @@ AddressBookRead readAddressBook(const ServerConnection& connection, const Cardda
     const AddressBookInfo book = findAddressBook(http, start);
 
     AddressBookRead read;
-    read.addressBookUrl = book.url.toString(QUrl::FullyEncoded).toStdString();
+    // Kept in the sync state and shown: never with user information, whatever the server wrote.
+    read.addressBookUrl =
+        book.url.adjusted(QUrl::RemoveUserInfo).toString(QUrl::FullyEncoded).toStdString();
     read.displayName = book.displayName.toStdString();
-    const QHash<QString, QString> knownEtags = etagsOf(known, read.addressBookUrl);
+    const Etags knownEtags = etagsOf(known, read.addressBookUrl);
     std::optional<Listing> listing;
-    if (!knownEtags.isEmpty() && !known.syncToken.empty() && book.syncCollection) {
+    if (!knownEtags.empty() && !known.syncToken.empty() && book.syncCollection) {
         listing = changesSince(http, book, QString::fromStdString(known.syncToken));
     }
     read.bySyncToken = listing.has_value();
@@ -265,18 +319,19 @@ AddressBookRead readAddressBook(const ServerConnection& connection, const Cardda
     read.syncToken = listing->syncToken.toStdString();
 
     Comparison comparison = compare(*listing, knownEtags);
+    listing.reset();
     fetchCards(http, book.url, comparison.wanted, progress, read, comparison.removed);
     std::sort(comparison.removed.begin(), comparison.removed.end());
-    for (const QString& href : comparison.removed) {
+    for (std::string& href : comparison.removed) {
         if (knownEtags.contains(href)) {
-            read.removed.push_back(href.toStdString());
+            read.removed.push_back(std::move(href));
         }
     }
-    const auto knownFetched = std::count_if(
-        read.cards.begin(), read.cards.end(),
-        [&](const Card& c) { return knownEtags.contains(QString::fromStdString(c.href)); });
-    read.unchanged = static_cast<std::size_t>(knownEtags.size()) - read.removed.size() -
-                     static_cast<std::size_t>(knownFetched);
+    const auto knownFetched =
+        std::count_if(read.cards.begin(), read.cards.end(),
+                      [&](const Card& c) { return knownEtags.contains(c.href); });
+    read.unchanged =
+        knownEtags.size() - read.removed.size() - static_cast<std::size_t>(knownFetched);
     return read;
 }
 

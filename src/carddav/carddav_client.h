@@ -20,6 +20,15 @@
 
 namespace qm::carddav {
 
+// An address as the user typed it, parted: the address without user information, and the
+// user name and password it held (the password is never taken: the caller refuses it).
+struct TypedAddress {
+    std::string url;
+    std::string user;
+    bool heldPassword = false;
+};
+TypedAddress partTypedAddress(const std::string& url);
+
 using Card = ServerCard;
 
 // The new and changed cards, the removed hrefs, the unchanged count and the sync token
@@ -29,8 +38,10 @@ struct AddressBookRead : AddressBookChanges {
     bool bySyncToken = false;  // the changes came from sync-collection
 };
 
-// The connection the command line makes: the user from --user, else from the address, else
-// from ~/.netrc; the password from QUILLMARK_CARDDAV_PASSWORD, else ~/.netrc.
+// The connection the command line and the windows make: the address without user
+// information; the user from --user, else from the address, else from ~/.netrc; the password
+// from QUILLMARK_CARDDAV_PASSWORD, else ~/.netrc. The password goes only to the scheme, host
+// and port of this address.
 ServerConnection connectionFor(const std::string& url, const std::string& user, bool insecure);
 
 // Reads the address book at connection.url. `known` is what the contact file holds; it counts

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QSslError>
 #include <QTimer>
+#include <chrono>
 #include <memory>
 
 #include "exchange/carddav_errors.h"
@@ -39,9 +40,17 @@ std::string hostOf(const QUrl& url) {
     return url.host(QUrl::EncodeUnicode).toStdString();
 }
 
+QUrl originOf(const QUrl& url) {
+    QUrl origin;
+    origin.setScheme(url.scheme().toLower());
+    origin.setHost(url.host().toLower());
+    origin.setPort(url.port(url.scheme().compare("https", Qt::CaseInsensitive) == 0 ? 443 : 80));
+    return origin;
+}
+
 HttpSession::HttpSession(const ServerConnection& connection, const ReadProgress& progress)
     : connection_(connection), progress_(progress) {
-    loginHost_ = QUrl(QString::fromStdString(connection.url)).host();
+    loginOrigin_ = originOf(QUrl(QString::fromStdString(connection.url)));
     manager_.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
     QObject::connect(&manager_, &QNetworkAccessManager::authenticationRequired, &manager_,
                      [this](QNetworkReply* reply, QAuthenticator* authenticator) {
@@ -55,13 +64,16 @@ void HttpSession::checkCancelled() const {
     }
 }
 
+bool HttpSession::loginGoesTo(const QUrl& url) const {
+    return originOf(url) == loginOrigin_;
+}
+
 // Left unanswered, the request comes back as a 401 answer: before the session has chosen Qt's
-// login, when it was already refused once for this request, or for another host.
+// login, when it was already refused once for this request, or for another origin.
 void HttpSession::answerLogin(QNetworkReply* reply, QAuthenticator* authenticator) const {
     const int asked = reply->property(kLoginAskedProperty).toInt();
     reply->setProperty(kLoginAskedProperty, asked + 1);
-    if (login_ != Login::Qt || asked > 0 ||
-        reply->url().host().compare(loginHost_, Qt::CaseInsensitive) != 0) {
+    if (login_ != Login::Qt || asked > 0 || !loginGoesTo(reply->url())) {
         return;
     }
     authenticator->setUser(QString::fromStdString(connection_.user));
@@ -71,8 +83,11 @@ void HttpSession::answerLogin(QNetworkReply* reply, QAuthenticator* authenticato
 // After the first 401: Basic when that is all the server offers, else Qt's authenticator.
 void HttpSession::chooseLogin(const HttpAnswer& refusal) {
     const std::string host = hostOf(refusal.url);
-    if (!connection_.password || connection_.user.empty() ||
-        refusal.url.host().compare(loginHost_, Qt::CaseInsensitive) != 0) {
+    if (!loginGoesTo(refusal.url)) {
+        throw carddav_error::loginElsewhere(loginOrigin_.toString().toStdString(),
+                                            originOf(refusal.url).toString().toStdString());
+    }
+    if (!connection_.password || connection_.user.empty()) {
         throw carddav_error::passwordNeeded(host);
     }
     if (login_ != Login::NotAsked) {
@@ -94,8 +109,28 @@ void HttpSession::chooseLogin(const HttpAnswer& refusal) {
     }
 }
 
+void HttpSession::checkNext(const QUrl& from, const QUrl& to, bool redirect) {
+    const std::string target =
+        to.adjusted(QUrl::RemoveUserInfo).toString(QUrl::FullyEncoded).toStdString();
+    const QUrl origin = originOf(to);
+    const bool allowed = origin.scheme() == "https" ||
+                         (origin.scheme() == "http" && loginOrigin_.scheme() == "http");
+    if (redirect && (!allowed || !safeRedirect(from, to))) {
+        throw carddav_error::lessSafeRedirect(hostOf(from), target);
+    }
+    if (!allowed) {
+        throw carddav_error::lessSafeLink(hostOf(from), target);
+    }
+    // The server the user named, reached at https instead: the same server, more safely.
+    if (loginOrigin_.scheme() == "http" && origin.scheme() == "https" &&
+        origin.host() == loginOrigin_.host() && loginOrigin_.port() == 80 && origin.port() == 443) {
+        loginOrigin_ = origin;
+    }
+}
+
 HttpAnswer HttpSession::send(const QByteArray& method, const QUrl& url, const QByteArray& body,
                              const QByteArray& depth, const QByteArray& contentType) {
+    checkNext(loginOrigin_, url, false);
     QUrl current = url;
     for (int hops = 0;; ++hops) {
         HttpAnswer answer = sendOnce(method, current, body, depth, contentType);
@@ -113,35 +148,38 @@ HttpAnswer HttpSession::send(const QByteArray& method, const QUrl& url, const QB
             throw carddav_error::tooManyRedirects(hostOf(url));
         }
         const QUrl next = current.resolved(QUrl::fromEncoded(answer.location));
-        if (!safeRedirect(current, next)) {
-            throw carddav_error::lessSafeRedirect(hostOf(current),
-                                                  next.toString(QUrl::FullyEncoded).toStdString());
-        }
+        checkNext(current, next, true);
         current = next;
     }
 }
 
-void HttpSession::waitFor(QNetworkReply& reply) const {
+void HttpSession::waitFor(QNetworkReply& reply) {
     QEventLoop loop;
     bool timedOut = false;
     bool cancelled = false;
     bool tooLarge = false;
+    bool overRunLimit = false;
+    qint64 received = 0;
     QList<QSslError> certificateErrors;
-    QTimer idle;
-    idle.setSingleShot(true);
-    idle.setInterval(connection_.timeoutSeconds * 1000);
+    // A deadline for the whole answer, not for a pause: a server sending a byte a second
+    // would otherwise hold the run for ever.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setInterval(std::chrono::seconds(connection_.timeoutSeconds));
     QTimer poll;
     poll.setInterval(100);
     QObject::connect(&reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&reply, &QNetworkReply::downloadProgress, &idle, [&](qint64 received, qint64) {
-        idle.start();
-        if (received > kMaxAnswerBytes) {
+    QObject::connect(&reply, &QNetworkReply::downloadProgress, &loop, [&](qint64 bytes, qint64) {
+        received = bytes;
+        if (bytes > kMaxAnswerBytes) {
             tooLarge = true;
+            reply.abort();
+        } else if (bytesReceived_ + bytes > static_cast<qint64>(connection_.limits.bytes)) {
+            overRunLimit = true;
             reply.abort();
         }
     });
-    QObject::connect(&reply, &QNetworkReply::uploadProgress, &idle, qOverload<>(&QTimer::start));
-    QObject::connect(&idle, &QTimer::timeout, &reply, [&] {
+    QObject::connect(&deadline, &QTimer::timeout, &reply, [&] {
         timedOut = true;
         reply.abort();
     });
@@ -159,11 +197,12 @@ void HttpSession::waitFor(QNetworkReply& reply) const {
                              certificateErrors = errors;
                          }
                      });
-    idle.start();
+    deadline.start();
     poll.start();
     if (!reply.isFinished()) {
         loop.exec();
     }
+    bytesReceived_ += received;
     const std::string host = hostOf(reply.request().url());
     if (cancelled) {
         throw carddav_error::cancelled();
@@ -174,6 +213,11 @@ void HttpSession::waitFor(QNetworkReply& reply) const {
     if (tooLarge) {
         throw carddav_error::badAnswer(
             host, "an answer larger than " + std::to_string(kMaxAnswerBytes >> 20) + " MB");
+    }
+    if (overRunLimit) {
+        throw carddav_error::limitReached(
+            host, "sent more than " + std::to_string(connection_.limits.bytes >> 20) + " MB",
+            "--max-megabytes");
     }
     if (!certificateErrors.isEmpty()) {
         throw carddav_error::certificate(host,
@@ -192,7 +236,7 @@ HttpAnswer HttpSession::sendOnce(const QByteArray& method, const QUrl& url, cons
     if (!depth.isEmpty()) {
         request.setRawHeader("Depth", depth);
     }
-    if (login_ == Login::Basic && url.host().compare(loginHost_, Qt::CaseInsensitive) == 0) {
+    if (login_ == Login::Basic && loginGoesTo(url)) {
         request.setRawHeader("Authorization", basicAuthorization_);
     }
     const std::unique_ptr<QNetworkReply, DeleteLater> reply(
@@ -206,7 +250,8 @@ HttpAnswer HttpSession::sendOnce(const QByteArray& method, const QUrl& url, cons
         throwFailure(*reply);
     }
     answer.reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray();
-    answer.body = reply->readAll();
+    // Read at its exact size: readAll grows its buffer in steps, half again a large answer.
+    answer.body = reply->read(reply->bytesAvailable());
     answer.location = reply->rawHeader("Location");
     answer.challenge = reply->rawHeader("WWW-Authenticate");
     answer.url = url;

@@ -1,5 +1,6 @@
 #include "carddav/multistatus.h"
 
+#include <QBuffer>
 #include <QXmlStreamReader>
 
 #include "exchange/carddav_errors.h"
@@ -94,22 +95,27 @@ QString clark(const QString& ns, const QString& local) {
     return u'{' + ns + u'}' + local;
 }
 
-Multistatus parseMultistatus(const QByteArray& body, const std::string& host) {
-    QXmlStreamReader xml(body);
-    Multistatus result;
+QString readMultistatus(const QByteArray& body, const std::string& host,
+                        const std::function<void(const DavResponse&)>& visit) {
+    // Read through a device, a block at a time: given the bytes whole, the reader would first
+    // decode all of them, twice their size.
+    QBuffer device;
+    device.setData(body);
+    device.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&device);
     if (!xml.readNextStartElement() || nameOf(xml) != clark(kDav, "multistatus")) {
         const std::string why = xml.hasError()
                                     ? xml.errorString().toStdString()
                                     : "no WebDAV multistatus: " + nameOf(xml).toStdString();
         throw carddav_error::badAnswer(host, why);
     }
+    QString syncToken;
     while (xml.readNextStartElement()) {
         const QString name = nameOf(xml);
         if (name == clark(kDav, "response")) {
-            result.responses.push_back(readResponse(xml));
+            visit(readResponse(xml));
         } else if (name == clark(kDav, "sync-token")) {
-            result.syncToken =
-                xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            syncToken = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
         } else {
             xml.skipCurrentElement();
         }
@@ -118,6 +124,13 @@ Multistatus parseMultistatus(const QByteArray& body, const std::string& host) {
         throw carddav_error::badAnswer(host, "line " + std::to_string(xml.lineNumber()) + ": " +
                                                  xml.errorString().toStdString());
     }
+    return syncToken;
+}
+
+Multistatus parseMultistatus(const QByteArray& body, const std::string& host) {
+    Multistatus result;
+    result.syncToken = readMultistatus(
+        body, host, [&](const DavResponse& response) { result.responses.push_back(response); });
     return result;
 }
 

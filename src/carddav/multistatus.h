@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 #include <vector>
 
 namespace qm::carddav {
@@ -38,6 +39,11 @@ struct Multistatus {
 
 // Throws QmError err::kServerBadAnswer (naming `host`) when the body is not a multistatus.
 Multistatus parseMultistatus(const QByteArray& body, const std::string& host);
+
+// The same, one response at a time: `visit` sees each as it is read, and none is kept (a
+// listing of many cards keeps only what the caller takes from each). Returns the sync token.
+QString readMultistatus(const QByteArray& body, const std::string& host,
+                        const std::function<void(const DavResponse&)>& visit);
 
 QString clark(const QString& ns, const QString& local);
 

@@ -10,12 +10,21 @@
 
 namespace qm::carddav {
 
+// What one run takes from a server at most; beyond it the run ends with err::kServerLimit.
+struct RunLimits {
+    std::size_t cards = 100000;                  // cards listed (of a listing, or of the changes)
+    std::size_t bytes = std::size_t{512} << 20;  // every answer of the run together
+};
+
+inline constexpr int kDefaultTimeoutSeconds = 120;
+
 struct ServerConnection {
-    std::string url;  // http:// or https://
+    std::string url;  // http:// or https://, without a user name or password
     std::string user;
-    std::optional<std::string> password;  // exchange/carddav_credentials.h finds it
-    bool insecure = false;                // accept any TLS certificate (--insecure only)
-    int timeoutSeconds = 60;              // a request that moves no byte this long fails
+    std::optional<std::string> password;          // exchange/carddav_credentials.h finds it
+    bool insecure = false;                        // accept any TLS certificate (--insecure only)
+    int timeoutSeconds = kDefaultTimeoutSeconds;  // a request not answered whole by then fails
+    RunLimits limits{};
 };
 
 struct ReadProgress {

@@ -115,7 +115,13 @@ const char* const kServerHelp =
     "counts the cards read. Ctrl+C while they are read changes nothing; a contact\n"
     "file made for the run goes again.\n\n"
     "  --user NAME       the user name on the server (else from the URL or ~/.netrc)\n"
-    "  --insecure        accept any TLS certificate (a server with a self-signed one)\n";
+    "  --insecure        accept any TLS certificate (a server with a self-signed one)\n"
+    "  --timeout SECONDS\n"
+    "                    the time each request may take, its whole answer included\n"
+    "                    (default 120)\n"
+    "  --max-cards N     the most cards a run takes from the server (default 100000)\n"
+    "  --max-megabytes N the most the server's answers of a run may hold together\n"
+    "                    (default 512)\n";
 
 std::string labelsHelp() {
     return std::string(
@@ -302,7 +308,9 @@ std::string exportHelp() {
            "lie in the application folder, as in the window. An empty file gets a header-only\n"
            "export (an empty vCard file). A CSV or text value that a spreadsheet would run as\n"
            "a formula (one that begins with =, +, -, @) is written with an apostrophe before\n"
-           "it; the import of the program's own file takes it off again.\n\n" +
+           "it; the import of the program's own file takes it off again. A CSV value that\n"
+           "holds a quote or a comma or begins with a blank is put in double quotes, its\n"
+           "quotes doubled (RFC 4180).\n\n" +
            exportFlagHelp() +
            "\nExample:\n  quillmark export ~/Documents/Quillmark/Friends.DAT --csv\n";
 }
@@ -361,7 +369,7 @@ const std::vector<Command>& commands() {
          withHelp({}), runDelete},
         {"import",
          "import FILE.DAT INPUT|URL [--user NAME] [--insecure] [--reminders on|off]\n"
-         "         [--dry-run]",
+         "         [--dry-run] [--timeout SECONDS] [--max-cards N] [--max-megabytes N]",
          std::string("Appends the contacts of an export file to the contact file, as the import\n"
                      "window's Import does, and prints its final message: the count imported\n"
                      "and, on a second line, what was skipped (contacts already on file, lines\n"
@@ -383,8 +391,12 @@ const std::vector<Command>& commands() {
              "\nExamples:\n  quillmark import Friends.DAT ~/Downloads/contacts.csv\n"
              "  quillmark import Friends.DAT ~/Downloads/contacts.vcf --dry-run\n"
              "  quillmark import Friends.DAT https://cloud.example.com/ --user ann\n",
-         withHelp({{"reminders", "user"}, {"dry-run", "insecure"}}), runImport},
-        {"sync", "sync FILE.DAT URL [--user NAME] [--insecure] [--reminders on|off]",
+         withHelp({{"reminders", "user", "timeout", "max-cards", "max-megabytes"},
+                   {"dry-run", "insecure"}}),
+         runImport},
+        {"sync",
+         "sync FILE.DAT URL [--user NAME] [--insecure] [--reminders on|off]\n"
+         "         [--timeout SECONDS] [--max-cards N] [--max-megabytes N]",
          std::string(
              "Keeps the contact file in step with one address book on a CardDAV server and\n"
              "prints what it did. The first run adds the cards as the import does; each\n"
@@ -400,7 +412,8 @@ const std::vector<Command>& commands() {
              "\nExample:\n"
              "  quillmark sync Family.DAT \\\n"
              "      https://cloud.example.com/remote.php/dav/addressbooks/users/ann/contacts/\n",
-         withHelp({{"reminders", "user"}, {"insecure"}}), runSync},
+         withHelp({{"reminders", "user", "timeout", "max-cards", "max-megabytes"}, {"insecure"}}),
+         runSync},
         {"export", exportUsage(), exportHelp(), withHelp({{}, exportFlags()}), runExport},
         {"birthdays", "birthdays FILE.DAT [--today YYYY-MM-DD]",
          "Prints the birthday reminders that opening the file shows: one line per contact\n"

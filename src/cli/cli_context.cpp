@@ -45,6 +45,14 @@ void removeIfMadeEmptyAfterFailure(Context& context, ContactStore& contacts,
     }
 }
 
+void Context::requireAppFolder() const {
+    if (appFolderProblem) {
+        throw QmError(appFolderProblem->number(),
+                      "The application folder " + appFolder +
+                          " could not be prepared: " + appFolderProblem->description());
+    }
+}
+
 std::string argText(const std::string& utf8) {
     return foldToCodePage(utf8).text;
 }

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -38,6 +39,12 @@ struct Context {
     std::ostream& err;
     // Resolved from --home, $QUILLMARK_HOME or the default, and prepared.
     std::string appFolder;
+    // Why the folder could not be made or seeded (a full disk); only the commands that need
+    // it fail then, through requireAppFolder.
+    std::optional<QmError> appFolderProblem{};
+
+    // Throws the reason the application folder is not ready, if any.
+    void requireAppFolder() const;
 };
 
 enum class FileUse { Read, Change, Create };

@@ -122,7 +122,11 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
             return kOk;
         }
         Context context{out, err, resolveAppFolder(home)};
-        prepareAppFolder(context.appFolder);
+        try {
+            prepareAppFolder(context.appFolder);
+        } catch (const QmError& e) {
+            context.appFolderProblem = e;  // fatal only to the commands that need the folder
+        }
         const int status = command->run(parsed, context);
         // A script must not take lost output (a full disk, a closed pipe) for success.
         if (!out.flush()) {

@@ -78,6 +78,7 @@ void Output::finish(Context& context) {
 }
 
 Adjustment readAdjustmentOrRefuse(const Context& context, const char* section) {
+    context.requireAppFolder();
     try {
         return readAdjustment(context.appFolder + "/" + kParameterFileName, section);
     } catch (const std::exception&) {

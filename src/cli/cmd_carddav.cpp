@@ -3,6 +3,7 @@
 
 #include <csignal>
 #include <iostream>
+#include <limits>
 
 #include "carddav/address_book_commands.h"
 #include "cli/cli.h"
@@ -24,15 +25,6 @@ bool startsWithNoCase(const std::string& text, std::string_view prefix) {
         }
     }
     return true;
-}
-
-// The user and password part of an address, up to its '@'.
-std::string userInfoOf(const std::string& url) {
-    const std::size_t start = url.find("://") + 3;
-    const std::size_t end = url.find_first_of("/?#", start);
-    const std::string authority = url.substr(start, end - start);
-    const std::size_t at = authority.rfind('@');
-    return at == std::string::npos ? std::string() : authority.substr(0, at);
 }
 
 volatile std::sig_atomic_t interrupted = 0;
@@ -95,10 +87,26 @@ class ProgressLine {
     bool shown_ = false;
 };
 
+// --timeout, --max-cards and --max-megabytes; a usage error for a value out of range.
+void applyServerLimits(const Args& args, carddav::ServerConnection& connection) {
+    connection.timeoutSeconds =
+        args.intValue("timeout", 1, 86400).value_or(carddav::kDefaultTimeoutSeconds);
+    const int most = std::numeric_limits<int>::max();
+    if (const std::optional<int> cards = args.intValue("max-cards", 1, most)) {
+        connection.limits.cards = static_cast<std::size_t>(*cards);
+    }
+    if (const std::optional<int> megabytes = args.intValue("max-megabytes", 1, 1 << 20)) {
+        connection.limits.bytes = static_cast<std::size_t>(*megabytes) << 20;
+    }
+}
+
 carddav::ServerConnection serverConnection(const std::string& url, const Args& args) {
     // The client waits for the server in Qt's event loop.
     ensureGuiApplication();
-    return carddav::connectionFor(url, args.value("user").value_or(""), args.has("insecure"));
+    carddav::ServerConnection connection =
+        carddav::connectionFor(url, args.value("user").value_or(""), args.has("insecure"));
+    applyServerLimits(args, connection);
+    return connection;
 }
 
 }  // namespace
@@ -112,12 +120,19 @@ void checkServerOptions(const Args& args, const std::string& input) {
         if (args.has("user") || args.has("insecure")) {
             throw UsageError("--user and --insecure are for an address book server (http://...)");
         }
+        if (args.has("timeout") || args.has("max-cards") || args.has("max-megabytes")) {
+            throw UsageError(
+                "--timeout, --max-cards and --max-megabytes are for an address book server "
+                "(http://...)");
+        }
         return;
     }
-    if (userInfoOf(input).find(':') != std::string::npos) {
+    if (carddav::partTypedAddress(input).heldPassword) {
         throw UsageError(
             "the address holds a password; give it in QUILLMARK_CARDDAV_PASSWORD or ~/.netrc");
     }
+    carddav::ServerConnection checked;
+    applyServerLimits(args, checked);  // a wrong value is refused before any file is made
 }
 
 ImportResult importFromServer(ContactStore& contacts, const std::string& url, const Args& args,

@@ -102,6 +102,7 @@ int runExport(const Args& args, Context& context) {
     const ExportFormat format = chosen.front();
     const std::unique_ptr<ContactStore> contacts =
         openContacts(context, args.positionals()[0], FileUse::Read);
+    context.requireAppFolder();
     const ExportResult result = exportContacts(*contacts, fullPath(args.positionals()[0]),
                                                fullPath(context.appFolder), format);
     context.out << result.path << '\n';

@@ -7,6 +7,7 @@
 
 #include "exchange/import_into_file.h"
 #include "records/contact_store.h"
+#include "records/error.h"
 
 namespace qm {
 
@@ -164,10 +165,16 @@ SyncCounts syncContactFile(ContactStore& contacts, const std::string& statePath,
     if (!plan.additions.empty()) {
         contacts.appendAll(plan.additions);
     }
+    SyncCounts counts = plan.counts;
     if (plan.state != known) {
-        writeSyncState(statePath, plan.state);
+        try {
+            writeSyncState(statePath, plan.state, contacts.permissions());
+        } catch (const QmError& e) {
+            // The contacts are written; the state as it was still leads the next run right.
+            counts.stateNotWritten = e.description();
+        }
     }
-    return plan.counts;
+    return counts;
 }
 
 std::string syncCompletedText(const SyncCounts& counts) {
@@ -186,6 +193,10 @@ std::string syncCompletedText(const SyncCounts& counts) {
     const std::string skipped = importSkippedText(counts.skipped);
     if (!skipped.empty()) {
         notes.push_back(skipped);
+    }
+    if (!counts.stateNotWritten.empty()) {
+        notes.push_back("The sync file could not be written (" + counts.stateNotWritten +
+                        "); the next sync reads these changes again and adds nothing twice.");
     }
     for (std::size_t i = 0; i < notes.size(); ++i) {
         text += (i == 0 ? "\n" : "  ") + notes[i];

@@ -35,6 +35,9 @@ struct SyncCounts {
     std::size_t leftAlone = 0;  // changed on the server and here: the contact here stays
     std::size_t removed = 0;    // removed on the server: the contact here stays
     ImportCounts skipped;       // of new and changed cards, as the import counts them
+    // Why the sync state could not be written after the contact file was (a full disk);
+    // empty when it was. The next run takes the contacts written now as their cards'.
+    std::string stateNotWritten{};
 };
 
 struct SyncPlan {
@@ -50,7 +53,9 @@ SyncPlan planSync(const std::vector<ContactRecord>& onFile, const CarddavSyncSta
                   const AddressBookChanges& changes, bool remindersOn);
 
 // Plans against the open contacts as they are and carries the plan out under their exclusive
-// lock: the contacts first, then the state at `statePath` (when it changed).
+// lock: the contacts first, then the state at `statePath` (when it changed), with the
+// contacts' permissions. A state that cannot be written no longer undoes the run's success:
+// the counts say so (stateNotWritten).
 SyncCounts syncContactFile(ContactStore& contacts, const std::string& statePath,
                            const CarddavSyncState& known, const AddressBookChanges& changes,
                            bool remindersOn);

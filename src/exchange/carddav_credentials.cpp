@@ -1,8 +1,16 @@
 #include "exchange/carddav_credentials.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
+#include "exchange/carddav_errors.h"
+#include "records/error.h"
 #include "records/file_ops.h"
 #include "records/text_rules.h"
 
@@ -15,6 +23,20 @@ struct Token {
     bool lineEndsAfter = false;  // the token is the last one of its line
     bool blankLineAfter = false;
 };
+
+// The character a backslash and `c` stand for inside quotes.
+char escaped(char c) {
+    switch (c) {
+        case 'n':
+            return '\n';
+        case 'r':
+            return '\r';
+        case 't':
+            return '\t';
+        default:
+            return c;
+    }
+}
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -32,11 +54,14 @@ std::vector<Token> tokens(std::string_view text) {
         if (text[i] == '"') {
             for (++i; i < text.size() && text[i] != '"'; ++i) {
                 if (text[i] == '\\' && i + 1 < text.size()) {
-                    ++i;
+                    t.text += escaped(text[++i]);
+                } else {
+                    t.text += text[i];
                 }
-                t.text += text[i];
             }
-            ++i;
+            if (i < text.size()) {
+                ++i;  // the closing quote; a file may end inside an open one
+            }
         } else {
             for (; i < text.size() && !isBlank(text[i]); ++i) {
                 t.text += text[i];
@@ -113,6 +138,45 @@ std::optional<ServerLogin> findNetrcLogin(std::string_view netrc, std::string_vi
     return fallback;
 }
 
+std::optional<std::string> readNetrc(const std::string& path) {
+    // Never blocks: a FIFO or a device there is refused, not waited on.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            return std::nullopt;
+        }
+        throwErrno("opening", path);
+    }
+    struct stat st {};
+    const bool statted = ::fstat(fd, &st) == 0;
+    const int statError = errno;
+    std::string why;
+    if (!statted) {
+        why = std::strerror(statError);
+    } else if (!S_ISREG(st.st_mode)) {
+        why = "it is not a regular file";
+    } else if (st.st_uid != ::geteuid()) {
+        why = "it belongs to another user";
+    } else if ((st.st_mode & (S_IRGRP | S_IWGRP | S_IROTH | S_IWOTH)) != 0) {
+        why = "others can read or change it (chmod 600 " + path + " makes it yours alone)";
+    }
+    if (!why.empty()) {
+        ::close(fd);
+        throw carddav_error::netrcRefused(path, why);
+    }
+    std::string bytes;
+    try {
+        FileOps& ops = systemFileOps();
+        bytes.resize(static_cast<std::size_t>(ops.size(fd)));
+        bytes.resize(ops.readAt(fd, bytes.data(), bytes.size(), 0));
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    return bytes;
+}
+
 ServerLogin findServerLogin(const std::string& host, const std::string& user) {
     ServerLogin login{user, std::nullopt};
     if (const char* password = std::getenv(kCarddavPasswordVariable); password && *password) {
@@ -123,11 +187,11 @@ ServerLogin findServerLogin(const std::string& host, const std::string& user) {
     if (home == nullptr || *home == '\0') {
         return login;
     }
-    const std::string path = std::string(home) + "/.netrc";
-    if (!systemFileOps().exists(path)) {
+    const std::optional<std::string> netrc = readNetrc(std::string(home) + "/.netrc");
+    if (!netrc) {
         return login;
     }
-    if (std::optional<ServerLogin> found = findNetrcLogin(readWholeFile(path), host, user)) {
+    if (std::optional<ServerLogin> found = findNetrcLogin(*netrc, host, user)) {
         return *found;
     }
     return login;

@@ -19,9 +19,14 @@ struct ServerLogin {
 
 // The netrc entry for `host` ("machine HOST", else "default") whose login is `user` (any
 // login when `user` is empty); none when no entry fits. Tokens may be double-quoted with
-// backslash escapes; "macdef" bodies are skipped.
+// backslash escapes (\n, \r, \t, else the character itself); "macdef" bodies are skipped.
 std::optional<ServerLogin> findNetrcLogin(std::string_view netrc, std::string_view host,
                                           std::string_view user);
+
+// The bytes of a netrc file; none when there is no file. Read only when it is a regular file
+// of this user that nobody else may read or change; otherwise throws QmError
+// err::kNetrcRefused saying why (a FIFO is refused without waiting on it).
+std::optional<std::string> readNetrc(const std::string& path);
 
 // `user` with its password: the environment variable first, else $HOME/.netrc (which may also
 // supply the user name when none is given).

@@ -83,6 +83,32 @@ QmError lessSafeRedirect(const std::string& host, const std::string& target) {
                                              printable(target) + ")");
 }
 
+QmError lessSafeLink(const std::string& host, const std::string& target) {
+    return QmError(err::kServerRedirect, "The address book server " + printable(host) +
+                                             " named a less safe address (" + printable(target) +
+                                             "); the password is never sent over http after "
+                                             "https");
+}
+
+QmError loginElsewhere(const std::string& givenOrigin, const std::string& askingOrigin) {
+    return QmError(err::kServerLoginElsewhere,
+                   printable(askingOrigin) + " asks for a login; the password is sent only to " +
+                       printable(givenOrigin) + ", the server given");
+}
+
+QmError limitReached(const std::string& host, const std::string& what, const std::string& option) {
+    std::string text =
+        "The address book server " + printable(host) + " " + what + "; a run stops there";
+    if (!option.empty()) {
+        text += " (on the command line, " + option + " raises the limit)";
+    }
+    return QmError(err::kServerLimit, text);
+}
+
+QmError netrcRefused(const std::string& path, const std::string& why) {
+    return QmError(err::kNetrcRefused, printable(path) + " is not read: " + why);
+}
+
 QmError noAddressBook(const std::string& url) {
     return QmError(err::kNoAddressBook, "No address book found at " + printable(url));
 }

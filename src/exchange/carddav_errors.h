@@ -24,6 +24,15 @@ QmError cardUnreadable(const std::string& href, const std::string& why);
 QmError connectionCut(const std::string& host);
 QmError tooManyRedirects(const std::string& host);
 QmError lessSafeRedirect(const std::string& host, const std::string& target);
+// A discovery answer that names an address of a less safe scheme (http after https).
+QmError lessSafeLink(const std::string& host, const std::string& target);
+// A login asked for by another server (scheme, host or port) than the one given.
+QmError loginElsewhere(const std::string& givenOrigin, const std::string& askingOrigin);
+// More than a run may take: `what` says what the server did ("sent more than 100000 cards")
+// and `option` names the command-line option that raises the limit (empty when none does).
+QmError limitReached(const std::string& host, const std::string& what, const std::string& option);
+// ~/.netrc is not read: `why` says what is wrong with it.
+QmError netrcRefused(const std::string& path, const std::string& why);
 QmError noAddressBook(const std::string& url);
 QmError notServerAddress(const std::string& url);
 QmError cancelled();

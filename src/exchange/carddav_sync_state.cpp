@@ -161,8 +161,9 @@ CarddavSyncState readSyncState(const std::string& path) {
     return parseSyncState(readWholeFile(path), path);
 }
 
-void writeSyncState(const std::string& path, const CarddavSyncState& state) {
-    writeFileAtomically(path, formatSyncState(state));
+void writeSyncState(const std::string& path, const CarddavSyncState& state,
+                    std::optional<unsigned> permissions) {
+    writeFileAtomically(path, formatSyncState(state), systemFileOps(), permissions);
 }
 
 std::uint64_t recordFingerprint(const RecordBytes& bytes) {

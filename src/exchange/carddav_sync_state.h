@@ -16,6 +16,7 @@
 // contact (records move when one before them is deleted; the user may have edited it).
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,8 +51,9 @@ CarddavSyncState parseSyncState(std::string_view text, const std::string& pathFo
 
 // An empty state when the file does not exist.
 CarddavSyncState readSyncState(const std::string& path);
-// Written whole or not at all.
-void writeSyncState(const std::string& path, const CarddavSyncState& state);
+// Written whole or not at all, with `permissions` (those of its contact file).
+void writeSyncState(const std::string& path, const CarddavSyncState& state,
+                    std::optional<unsigned> permissions = std::nullopt);
 
 // 64-bit FNV-1a of the 513 stored bytes, the reminder flag read as 0: File > Birthday
 // reminders switches the flag of every contact at once, which changes no contact.

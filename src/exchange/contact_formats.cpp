@@ -51,7 +51,8 @@ constexpr std::array<ContactFormat, 4> kContactFormats = {{
         .exportPrefix = "QMKC_",
         .exportEnding = ".csv",
         .exportHeader = [] { return ownLayoutHeader(','); },
-        .exportRecord = [](const ContactRecord& r) { return ownLayoutLine(r, ','); },
+        .exportRecord =
+            [](const ContactRecord& r) { return ownLayoutLine(r, ',', CellQuoting::Csv); },
     },
     {
         .name = "Text",
@@ -66,7 +67,8 @@ constexpr std::array<ContactFormat, 4> kContactFormats = {{
         .exportPrefix = "QMKT_",
         .exportEnding = ".txt",
         .exportHeader = [] { return ownLayoutHeader('|'); },
-        .exportRecord = [](const ContactRecord& r) { return ownLayoutLine(r, '|'); },
+        .exportRecord =
+            [](const ContactRecord& r) { return ownLayoutLine(r, '|', CellQuoting::None); },
     },
     {
         .name = "vCard",

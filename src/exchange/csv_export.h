@@ -1,9 +1,10 @@
 #pragma once
 
 // Export of the whole contact file, in file order, as comma-separated values, as a
-// "|"-separated text file or as vCards, in the application folder. CSV and text values are
-// written as they are, with no quoting, so that the file reads back in the import's own
-// layout; only a value a spreadsheet would run as a formula gets an apostrophe before it.
+// "|"-separated text file or as vCards, in the application folder. A value a spreadsheet
+// would run as a formula gets an apostrophe before it; a CSV value that holds a quote or a
+// comma or begins with a blank is quoted (RFC 4180); every other value is written as it is.
+// The file reads back in the import's own layout.
 
 #include <string>
 #include <string_view>

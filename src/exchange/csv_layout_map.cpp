@@ -56,12 +56,17 @@ bool LayoutMap::givesAddress(const std::vector<std::string>& fields) const {
 }
 
 std::string_view LayoutMap::valueAt(const std::vector<std::string>& fields, std::size_t column,
-                                    std::string& unquoted) const {
+                                    std::string& unquoted, const std::vector<char>* quoted) const {
     if (column >= fields.size()) {
         return {};
     }
     const std::string& value = fields[column];
     if (!removesQuotes(layout_) || value.find('"') == std::string::npos) {
+        return value;
+    }
+    // The program's own export puts a value holding a quote in quotes, the quote doubled.
+    if (layout_ == CsvLayout::D && quoted != nullptr && column < quoted->size() &&
+        (*quoted)[column] != 0) {
         return value;
     }
     unquoted = removeAll(value, "\"");
@@ -93,11 +98,12 @@ std::optional<ContactRow> LayoutMap::read(const CsvRecord& record) const {
         // Trimmed first: a blank beside a value would make a state too long, a birthdate
         // of no known form, a middle initial blank.
         std::string unquoted;
-        std::string_view value = trimmedView(valueAt(record.fields, f.column, unquoted));
+        std::string_view value =
+            trimmedView(valueAt(record.fields, f.column, unquoted, &record.quoted));
         if (layout_ == CsvLayout::D) {
             value = unguardedCell(value);
         }
-        FoldedText folded = foldToCodePage(value);
+        FoldedText folded = foldToCodePage(value, kFoldedForAField);
         const bool middle = f.target == &ContactRecord::middleInitial;
         c.*(f.target) = middle ? leftOf(folded.text, 1) : std::move(folded.text);
         const std::uint32_t bit = 1u << fieldIndex(f.target);

@@ -34,9 +34,11 @@ class LayoutMap {
         std::size_t column;
         std::string ContactRecord::*target;
     };
-    // The field (quotes taken out where the layout takes them out, into `unquoted`).
+    // The field (quotes taken out where the layout takes them out, into `unquoted`; the own
+    // layout keeps those of a field that stood in quotes, given `quoted`).
     std::string_view valueAt(const std::vector<std::string>& fields, std::size_t column,
-                             std::string& unquoted) const;
+                             std::string& unquoted,
+                             const std::vector<char>* quoted = nullptr) const;
     bool emptyAt(const std::vector<std::string>& fields, std::string ContactRecord::*target) const;
 
     CsvLayout layout_;

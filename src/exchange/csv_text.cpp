@@ -50,8 +50,9 @@ bool CsvReader::readQuoted(std::string& field) {
     return true;
 }
 
-bool CsvReader::readField(std::string& field) {
-    if (pos_ >= text_.size() || text_[pos_] != '"' || !readQuoted(field)) {
+bool CsvReader::readField(std::string& field, char& quoted) {
+    quoted = pos_ < text_.size() && text_[pos_] == '"' && readQuoted(field);
+    if (!quoted) {
         const std::size_t start = pos_;
         while (!atLineEnd(pos_) && text_[pos_] != ',') {
             ++pos_;
@@ -74,9 +75,12 @@ bool CsvReader::next(CsvRecord& record) {
             if (count == record.fields.size()) {
                 record.fields.emplace_back();
             }
-            lastField = readField(record.fields[count++]);
+            record.quoted.resize(record.fields.size());
+            lastField = readField(record.fields[count], record.quoted[count]);
+            ++count;
         }
         record.fields.resize(count);
+        record.quoted.resize(count);
         record.text = text_.substr(start, pos_ - start);
         pos_ = skipLineEnd(pos_);
         if (!isBlankRecord(record.fields)) {

@@ -12,7 +12,8 @@ namespace qm {
 
 struct CsvRecord {
     std::vector<std::string> fields;
-    std::string_view text;  // the record as it stands in the file, without its line end
+    std::vector<char> quoted;  // per field: whether it stood in double quotes
+    std::string_view text;     // the record as it stands in the file, without its line end
 };
 
 class CsvReader {
@@ -30,7 +31,7 @@ class CsvReader {
     bool atLineEnd(std::size_t at) const;
     std::size_t skipLineEnd(std::size_t at) const;
     // Reads one field from pos_; true when a line end or the end of the text follows it.
-    bool readField(std::string& field);
+    bool readField(std::string& field, char& quoted);
     bool readQuoted(std::string& field);
 
     std::string_view text_;

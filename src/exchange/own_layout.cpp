@@ -41,12 +41,15 @@ std::string ownLayoutHeader(char separator) {
     return joined(titles, separator);
 }
 
-std::string ownLayoutLine(const ContactRecord& r, char separator) {
+std::string ownLayoutLine(const ContactRecord& r, char separator, CellQuoting quoting) {
     std::array<std::string, kOwnColumns.size()> values;
     for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
         const std::string& value = r.*(kOwnColumns[i].member);
         values[i] = guardedCell(
             kOwnColumns[i].member == &ContactRecord::birthdate ? exportedBirthdate(value) : value);
+        if (quoting == CellQuoting::Csv) {
+            values[i] = quotedCell(std::move(values[i]));
+        }
     }
     return joined(values, separator);
 }
@@ -67,6 +70,13 @@ std::string guardedCell(std::string_view value) {
 
 std::string_view unguardedCell(std::string_view value) {
     return isGuarded(value) ? value.substr(1) : value;
+}
+
+std::string quotedCell(std::string value) {
+    if (value.find_first_of("\",") == std::string::npos && (value.empty() || value[0] != ' ')) {
+        return value;
+    }
+    return '"' + replaceAll(value, "\"", "\"\"") + '"';
 }
 
 }  // namespace qm

@@ -38,9 +38,11 @@ inline constexpr std::array<OwnColumn, 18> kOwnColumns = {{
 }};
 
 // The header line and a contact's line with the separator between the values, each ended by
-// CR LF. Values are written as they are, with no quoting; only the formula guard below.
+// CR LF. Each value gets the formula guard below; CSV values are quoted as RFC 4180 asks
+// (quotedCell), text values are written as they are.
+enum class CellQuoting { None, Csv };
 std::string ownLayoutHeader(char separator);
-std::string ownLayoutLine(const ContactRecord& record, char separator);
+std::string ownLayoutLine(const ContactRecord& record, char separator, CellQuoting quoting);
 
 // Stored YYYYMMDD as MM-DD-YYYY; a blank birthdate as nothing.
 std::string exportedBirthdate(std::string_view stored);
@@ -51,5 +53,10 @@ std::string exportedBirthdate(std::string_view stored);
 // export back takes exactly one apostrophe off and gives the value again.
 std::string guardedCell(std::string_view value);
 std::string_view unguardedCell(std::string_view value);
+
+// A CSV cell as RFC 4180 writes it: in double quotes, each quote doubled, when it holds a
+// quote or a comma or begins with a blank; every other cell as it is, so that a program that
+// reads commas alone reads the export as before.
+std::string quotedCell(std::string value);
 
 }  // namespace qm

@@ -341,7 +341,7 @@ ContactRow storedRow(const Card& card) {
         {&ContactRecord::notes, &card.notes},
     };
     for (const auto& [member, value] : values) {
-        FoldedText folded = foldToCodePage(*value);
+        FoldedText folded = foldToCodePage(*value, kFoldedForAField);
         r.*member = std::move(folded.text);
         if (folded.changed) {
             row.foldedFields |= 1u << fieldIndex(member);

@@ -2,7 +2,9 @@
 
 #include <unicode/normalizer2.h>
 #include <unicode/translit.h>
+#include <unicode/uchar.h>
 #include <unicode/unistr.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <memory>
@@ -62,9 +64,48 @@ void doubleAcuteToDiaeresis(icu::UnicodeString& text) {
     }
 }
 
+// The transliterator rewrites its text in place, each replacement moving the rest of it, so a
+// long value is folded a piece at a time: pieces of about this many UTF-16 units, each ended
+// at a blank where one is near (no rule looks across a blank), else before a letter that
+// carries no mark of the one before.
+constexpr std::int32_t kPieceUnits = 256;
+
+std::int32_t pieceEnd(const icu::UnicodeString& text, std::int32_t start) {
+    const std::int32_t length = text.length();
+    if (length - start <= kPieceUnits) {
+        return length;
+    }
+    std::int32_t end = start + kPieceUnits;
+    for (std::int32_t i = end; i > start + kPieceUnits / 2; --i) {
+        if (text.charAt(i - 1) == u' ') {
+            return i;
+        }
+    }
+    while (end > start + 1 &&
+           (U16_IS_TRAIL(text.charAt(end)) || u_getCombiningClass(text.char32At(end)) != 0)) {
+        --end;
+    }
+    return end;
+}
+
+// Appends the letters of `piece` the code page holds, folded as near as it can.
+void appendFolded(icu::UnicodeString piece, std::string& out) {
+    doubleAcuteToDiaeresis(piece);
+    folder().transliterate(piece);
+    std::string folded;
+    piece.toUTF8String(folded);
+    std::size_t i = 0;
+    while (i < folded.size()) {
+        const char32_t cp = nextUtf8(folded, i);
+        if (codePageHolds(cp)) {
+            out += codePointToCp1252(cp);
+        }
+    }
+}
+
 }  // namespace
 
-FoldedText foldToCodePage(std::string_view utf8) {
+FoldedText foldToCodePage(std::string_view utf8, std::size_t enough) {
     if (std::all_of(utf8.begin(), utf8.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         return {std::string(utf8), false};
@@ -86,18 +127,11 @@ FoldedText foldToCodePage(std::string_view utf8) {
     if (allInCodePage(composed)) {
         return {utf8ToCp1252(composed), false};
     }
-    doubleAcuteToDiaeresis(text);
-    folder().transliterate(text);
-    std::string folded;
-    text.toUTF8String(folded);
     FoldedText out{{}, true};
-    out.text.reserve(folded.size());
-    std::size_t i = 0;
-    while (i < folded.size()) {
-        const char32_t cp = nextUtf8(folded, i);
-        if (codePageHolds(cp)) {
-            out.text += codePointToCp1252(cp);
-        }
+    for (std::int32_t start = 0; start < text.length() && out.text.size() < enough;) {
+        const std::int32_t end = pieceEnd(text, start);
+        appendFolded(icu::UnicodeString(text, start, end - start), out.text);
+        start = end;
     }
     return out;
 }

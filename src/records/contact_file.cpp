@@ -203,7 +203,7 @@ void ContactFile::reopen() const {
 void ContactFile::settleAfterOthers(LockKind kind) const {
     if (kind == LockKind::Exclusive) {
         // No other run is writing this file now: any temporary file of it is a killed run's.
-        removeLeftoverTemporaries(resolvedPath(path_), std::chrono::seconds(0), *ops_);
+        removeLeftoverTemporaries(resolvedPath(path_), *ops_);
     }
     const std::int64_t length = ops_->size(fd_);
     const std::int64_t extra = length % static_cast<std::int64_t>(kRecordSize);

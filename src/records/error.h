@@ -46,6 +46,9 @@ inline constexpr int kNoAddressBook = 35759;
 inline constexpr int kNotServerAddress = 35760;
 inline constexpr int kServerReadCancelled = 35761;
 inline constexpr int kSyncStateDamaged = 35762;
+inline constexpr int kServerLimit = 35763;
+inline constexpr int kNetrcRefused = 35764;
+inline constexpr int kServerLoginElsewhere = 35765;
 }  // namespace err
 
 // The description of err::kFileInUse; the common error message adds the full stop.

@@ -2,13 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <new>
 #include <vector>
 
@@ -213,7 +213,7 @@ void discard(const TemporaryFile& temp, FileOps& ops) noexcept {
     removeTemporary(temp.path, ops);
 }
 
-// Writes, syncs and closes a temporary file; it is gone again when any step fails.
+// Writes and syncs a temporary file; it is gone again when any step fails.
 void fillTemporary(const TemporaryFile& temp, const std::string& bytes, unsigned permissions,
                    FileOps& ops) {
     try {
@@ -224,23 +224,47 @@ void fillTemporary(const TemporaryFile& temp, const std::string& bytes, unsigned
         discard(temp, ops);
         throw;
     }
-    ops.close(temp.fd);
 }
 
-// A killed export or seeding leaves its temporary behind; one older than this is no run's.
-constexpr std::chrono::seconds kLeftoverAge{600};
+// Whether `fd` is the file at `path` now (a cleaner may have removed the name in between).
+bool stillAt(int fd, const std::string& path) {
+    struct stat open {};
+    struct stat atPath {};
+    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &atPath) == 0 &&
+           open.st_dev == atPath.st_dev && open.st_ino == atPath.st_ino;
+}
+
+// Takes a leftover's lock without waiting; false while a running writer holds it.
+bool lockedByNobody(const std::string& path, int& fd) {
+    fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ELOOP;  // a planted link is no run's file either
+    }
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
 TemporaryFile createTemporaryBeside(const std::string& target, FileOps& ops) {
-    TemporaryFile temp;
-    temp.path = folderOf(target) + "/" + temporaryStem(target);
-    temp.fd = ops.createUnique(temp.path);
-    return temp;
+    for (;;) {
+        TemporaryFile temp;
+        temp.path = folderOf(target) + "/" + temporaryStem(target);
+        temp.fd = ops.createUnique(temp.path);
+        // Made and locked in two steps: a cleaner that took it for a leftover in between has
+        // removed its name, and another is made.
+        if (::flock(temp.fd, LOCK_EX | LOCK_NB) == 0 && stillAt(temp.fd, temp.path)) {
+            return temp;
+        }
+        ::close(temp.fd);
+    }
 }
 
-void removeLeftoverTemporaries(const std::string& target, std::chrono::seconds minAge,
-                               FileOps& ops) {
+void removeLeftoverTemporaries(const std::string& target, FileOps& ops) {
     const std::string folder = folderOf(target);
     const std::string stem = temporaryStem(target);
     std::vector<std::string> leftovers;
@@ -255,16 +279,13 @@ void removeLeftoverTemporaries(const std::string& target, std::chrono::seconds m
         }
     }
     ::closedir(dir);
-    const std::time_t now = std::time(nullptr);
     for (const std::string& path : leftovers) {
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0) {
-            continue;  // gone meanwhile
-        }
-        // A file's time may run a moment ahead of the clock read here: with no minimum age
-        // every leftover goes, whatever its time says.
-        if (minAge.count() == 0 || now - st.st_mtime >= minAge.count()) {
+        int fd = -1;
+        if (lockedByNobody(path, fd)) {
             ops.remove(path);
+        }
+        if (fd >= 0) {
+            ::close(fd);
         }
     }
 }
@@ -272,7 +293,7 @@ void removeLeftoverTemporaries(const std::string& target, std::chrono::seconds m
 AtomicFileWriter::AtomicFileWriter(const std::string& path, FileOps& ops,
                                    std::optional<unsigned> permissions)
     : path_(path), ops_(ops) {
-    removeLeftoverTemporaries(path, kLeftoverAge, ops);
+    removeLeftoverTemporaries(path, ops);
     temp_ = createTemporaryBeside(path, ops);
     try {
         ops.setPermissions(temp_.fd, permissions.value_or(newFilePermissions()));
@@ -300,10 +321,11 @@ void AtomicFileWriter::write(std::string_view bytes) {
 
 void AtomicFileWriter::commit() {
     ops_.sync(temp_.fd);
-    open_ = false;
-    ops_.close(temp_.fd);
+    // Renamed while still open and locked, so that no cleaner takes it for a leftover.
     ops_.rename(temp_.path, path_);
     committed_ = true;
+    open_ = false;
+    ops_.close(temp_.fd);
     ops_.syncFolder(folderOf(path_));
 }
 
@@ -315,20 +337,22 @@ void writeFileAtomically(const std::string& path, const std::string& bytes, File
 }
 
 bool createFileAtomically(const std::string& path, const std::string& bytes, FileOps& ops) {
-    removeLeftoverTemporaries(path, kLeftoverAge, ops);
+    removeLeftoverTemporaries(path, ops);
     const TemporaryFile temp = createTemporaryBeside(path, ops);
     fillTemporary(temp, bytes, newFilePermissions(), ops);
     bool made = false;
     try {
+        // Renamed while still open and locked, so that no cleaner takes it for a leftover.
         made = ops.renameNoReplace(temp.path, path);
     } catch (...) {
-        removeTemporary(temp.path, ops);
+        discard(temp, ops);
         throw;
     }
     if (!made) {
-        removeTemporary(temp.path, ops);
+        discard(temp, ops);
         return false;
     }
+    ops.close(temp.fd);
     ops.syncFolder(folderOf(path));
     return true;
 }

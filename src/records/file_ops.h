@@ -3,7 +3,6 @@
 // The file-system calls the contact and parameter files make, behind one seam so that tests
 // can make any single step fail. Each call throws QmError (errno and its text) on failure.
 
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -56,17 +55,18 @@ unsigned newFilePermissions();
 // step and a leftover of a killed run is recognised as one.
 inline constexpr std::string_view kTemporaryPrefix = ".qmk-tmp.";
 
+// A temporary file is locked (flock) by the run that writes it for as long as its descriptor
+// is open, so that a leftover of a killed run (whose lock went with it) is told apart from
+// the file of a run still writing.
 struct TemporaryFile {
     std::string path;
     int fd = -1;
 };
 TemporaryFile createTemporaryBeside(const std::string& target, FileOps& ops = systemFileOps());
 
-// Removes the temporary files of target that are at least minAge old (a run that was
-// killed before its rename left them). With minAge 0 the caller must know that no other
-// run is writing target.
-void removeLeftoverTemporaries(const std::string& target, std::chrono::seconds minAge,
-                               FileOps& ops = systemFileOps());
+// Removes the temporary files of target that no running writer holds: those a killed run
+// left behind, however young.
+void removeLeftoverTemporaries(const std::string& target, FileOps& ops = systemFileOps());
 
 // A file written whole or not at all, piece by piece so that it need not be held whole: a
 // unique temporary beside the target, filled as pieces come, then synced and renamed over

@@ -146,6 +146,52 @@ class AddressBookWindowTest : public QObject {
         }
     }
 
+    // An address is never kept with user information: one saved with a password loses it as
+    // the dialog opens; a typed one with a password is refused (the user name is kept, the
+    // password must go into its own field); what is remembered has neither.
+    void anAddressWithAPasswordIsRefusedAndNeverKept() {
+        Session s;
+        const QString book = qm::test::makeAddressBook(qm::test::kAlice, "window-userinfo", "U");
+        qm::test::putCard(qm::test::kAlice, book, "ann", qm::test::personCard("ann", "Ann", "Lee"));
+        const QString withPassword = QString(book).replace("://", "://alice:secret@");
+        s.platform.settings.emplace_back(QStringLiteral("AddressBookUrl"), withPassword);
+        const std::size_t seeded = s.platform.settings.size();
+        QString shownFirst;
+        QTimer::singleShot(0, [&] {
+            dlgAddressBook* dialog = shownWindow<dlgAddressBook>();
+            QVERIFY(dialog != nullptr);
+            shownFirst = dialog->txtServerUrl->text();
+            dialog->txtServerUrl->setText(withPassword);
+            dialog->txtServerUser->clear();
+            dialog->cmdServerStart->click();
+        });
+        bool askedAgain = false;
+        s.platform.onMessage = [&](const qm::RecordedMessage& m) {
+            if (m.title != QStringLiteral("Address Book Server")) {
+                return;
+            }
+            QTimer::singleShot(0, [&] {
+                dlgAddressBook* again = shownWindow<dlgAddressBook>();
+                QVERIFY(again != nullptr);
+                askedAgain = again->txtServerUrl->text() == book &&
+                             again->txtServerUser->text() == QStringLiteral("alice") &&
+                             again->txtServerPassword->text().isEmpty();
+                again->txtServerPassword->setText(QStringLiteral("secret"));
+                again->cmdServerStart->click();
+            });
+        };
+        s.main.mnuSyncServer->trigger();
+        QCOMPARE(shownFirst, book);
+        QVERIFY(askedAgain);
+        QCOMPARE(s.platform.messageTitles(), (QStringList{QStringLiteral("Address Book Server"),
+                                                          QStringLiteral("Sync completed")}));
+        QCOMPARE(s.state.contacts().count(), 1);
+        for (std::size_t i = seeded; i < s.platform.settings.size(); ++i) {
+            QVERIFY(!s.platform.settings[i].second.toString().contains(QStringLiteral("secret")));
+        }
+        QCOMPARE(s.platform.readSetting(QStringLiteral("AddressBookUrl")).toString(), book);
+    }
+
     void cancelDuringTheReadLeavesTheFileAsItWas() {
         Session s;
         qm::ContactRecord ann;

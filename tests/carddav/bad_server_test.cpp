@@ -3,96 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QCryptographicHash>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <functional>
 
 #include "carddav/carddav_client.h"
+#include "carddav/scripted_server.h"
 #include "records/error.h"
 
 namespace qm::carddav {
 namespace {
 
-struct Request {
-    QByteArray method;
-    QByteArray path;
-    QHash<QByteArray, QByteArray> headers;  // names in lower case
-    QByteArray body;
-};
-
-// Raw bytes to send back and then close; empty: say nothing at all.
-using Responder = std::function<QByteArray(const Request&)>;
-
-class ScriptedServer {
-  public:
-    explicit ScriptedServer(Responder respond) : respond_(std::move(respond)) {
-        server_.listen(QHostAddress::LocalHost);
-        QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] {
-            QTcpSocket* socket = server_.nextPendingConnection();
-            QObject::connect(socket, &QTcpSocket::readyRead, socket,
-                             [this, socket] { serve(*socket); });
-        });
-    }
-    QString url(const QString& path) const {
-        return QString("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
-    }
-    std::vector<Request> requests;
-
-  private:
-    void serve(QTcpSocket& socket) {
-        QByteArray& buffer = buffers_[&socket];
-        buffer += socket.readAll();
-        const qsizetype headEnd = buffer.indexOf("\r\n\r\n");
-        if (headEnd < 0) {
-            return;
-        }
-        Request request;
-        const QList<QByteArray> lines = buffer.left(headEnd).split('\n');
-        const QList<QByteArray> first = lines[0].trimmed().split(' ');
-        request.method = first.value(0);
-        request.path = first.value(1);
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            const qsizetype colon = lines[i].indexOf(':');
-            request.headers.insert(lines[i].left(colon).trimmed().toLower(),
-                                   lines[i].mid(colon + 1).trimmed());
-        }
-        const qsizetype length = request.headers.value("content-length").toLongLong();
-        if (buffer.size() < headEnd + 4 + length) {
-            return;
-        }
-        request.body = buffer.mid(headEnd + 4, length);
-        buffer.clear();
-        requests.push_back(request);
-        const QByteArray reply = respond_(request);
-        if (!reply.isEmpty()) {
-            socket.write(reply);
-            socket.disconnectFromHost();
-        }
-    }
-
-    Responder respond_;
-    QTcpServer server_;
-    QHash<QTcpSocket*, QByteArray> buffers_;
-};
-
-QByteArray answer(int status, const QByteArray& reason, const QByteArray& body,
-                  const QByteArray& headers = {}) {
-    return "HTTP/1.1 " + QByteArray::number(status) + " " + reason +
-           "\r\nContent-Type: application/xml; charset=utf-8\r\nContent-Length: " +
-           QByteArray::number(body.size()) + "\r\nConnection: close\r\n" + headers + "\r\n" + body;
-}
-
-QByteArray multistatus(const QByteArray& responses) {
-    return answer(207, "Multi-Status",
-                  "<?xml version=\"1.0\"?><D:multistatus xmlns:D=\"DAV:\" "
-                  "xmlns:C=\"urn:ietf:params:xml:ns:carddav\">" +
-                      responses + "</D:multistatus>");
-}
-
-QByteArray response(const QByteArray& href, const QByteArray& properties) {
-    return "<D:response><D:href>" + href + "</D:href><D:propstat><D:prop>" + properties +
-           "</D:prop><D:status>HTTP/1.1 200 OK</D:status></D:propstat></D:response>";
-}
+using test::answer;
+using test::multistatus;
+using test::Request;
+using test::Responder;
+using test::response;
+using test::ScriptedServer;
 
 const QByteArray kBook = multistatus(
     response("/book/", "<D:resourcetype><D:collection/><C:addressbook/></D:resourcetype>"));
@@ -229,6 +154,160 @@ TEST(BadServer, DigestLoginIsAnsweredOnlyWhenAsked) {
     ScriptedServer refusing(digestBook);
     EXPECT_EQ(readError({refusing.url("/book/").toStdString(), "ann", "wrong"}).number(),
               err::kServerLogin);
+}
+
+// Every request gets 401 Basic until it carries a login.
+Responder loginFirst(const Responder& then) {
+    return [then](const Request& r) {
+        return r.headers.contains("authorization")
+                   ? then(r)
+                   : answer(401, "Unauthorized", "", "WWW-Authenticate: Basic realm=\"q\"\r\n");
+    };
+}
+
+QByteArray principalAt(const QString& url) {
+    return multistatus(response("/", "<D:current-user-principal><D:href>" + url.toUtf8() +
+                                         "</D:href></D:current-user-principal>"));
+}
+
+// The login goes to the scheme, host and port given, never to another port of the same host
+// nor over http after https, whether a redirect leads there or an answer names the address.
+TEST(BadServer, TheLoginStaysWithItsOrigin) {
+    struct Case {
+        const char* name;
+        ScriptedServer::Transport given;
+        std::function<Responder(const QString& other)> respond;
+        int number;
+    };
+    const Case cases[] = {
+        {"redirect to another port", ScriptedServer::Transport::Plain,
+         [](const QString& other) {
+             return loginFirst([other](const Request&) {
+                 return answer(301, "Moved", "", "Location: " + other.toUtf8() + "book/\r\n");
+             });
+         },
+         err::kServerLoginElsewhere},
+        {"principal on another port", ScriptedServer::Transport::Plain,
+         [](const QString& other) {
+             return loginFirst([other](const Request&) { return principalAt(other + "p/"); });
+         },
+         err::kServerLoginElsewhere},
+        {"principal over http after https", ScriptedServer::Transport::Tls,
+         [](const QString& other) {
+             return loginFirst([other](const Request&) { return principalAt(other + "p/"); });
+         },
+         err::kServerRedirect},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer other(loginFirst([](const Request&) { return kBook; }));
+        ScriptedServer given(c.respond(other.url("/")), c.given);
+        ServerConnection connection{given.url("/").toStdString(), "ann", "pw"};
+        connection.insecure = true;
+        const QmError error = readError(connection);
+        EXPECT_EQ(error.number(), c.number) << error.description();
+        for (const Request& r : other.requests) {
+            EXPECT_FALSE(r.headers.contains("authorization")) << r.method.toStdString();
+        }
+        if (c.given == ScriptedServer::Transport::Tls) {
+            EXPECT_TRUE(other.requests.empty());
+            EXPECT_EQ(error.description(),
+                      "The address book server 127.0.0.1 named a less safe address (" +
+                          other.url("/p/").toStdString() +
+                          "); the password is never sent over http after https");
+        } else {
+            EXPECT_EQ(error.description(), other.url("").toStdString() +
+                                               " asks for a login; the password is sent only "
+                                               "to " +
+                                               given.url("").toStdString() + ", the server given");
+        }
+    }
+}
+
+const QByteArray kSyncBook = multistatus(
+    response("/book/",
+             "<D:resourcetype><D:collection/><C:addressbook/></D:resourcetype>"
+             "<D:supported-report-set><D:supported-report><D:report><D:sync-collection/>"
+             "</D:report></D:supported-report></D:supported-report-set>"));
+
+QByteArray listingOf(int cards, int padding = 0) {
+    QByteArray responses(padding, ' ');
+    for (int i = 0; i < cards; ++i) {
+        responses += response("/book/" + QByteArray::number(i) + ".vcf",
+                              "<D:getetag>\"" + QByteArray::number(i) + "\"</D:getetag>");
+    }
+    return multistatus(responses);
+}
+
+// A server cannot make a run hold or wait without end: too many cards, too many bytes,
+// "more to come" without anything new, an answer a byte at a time.
+TEST(BadServer, ARunStopsAtItsLimits) {
+    int rounds = 0;
+    struct Case {
+        const char* name;
+        Responder respond;
+        RunLimits limits;
+        CarddavSyncState known;
+        int trickleMs;
+        const char* words;
+    };
+    CarddavSyncState synced{"", "t0", {{"/book/0.vcf", "\"0\"", 1, 1}}};
+    const Case cases[] = {
+        {"cards",
+         book([](auto&) { return listingOf(5); }),
+         {3, 1 << 20},
+         {},
+         0,
+         "The address book server 127.0.0.1 sent more than 3 cards; a run stops there (on the "
+         "command line, --max-cards raises the limit)"},
+        {"bytes",
+         book([](auto&) { return listingOf(1, 2 << 20); }),
+         {10, 1 << 20},
+         {},
+         0,
+         "The address book server 127.0.0.1 sent more than 1 MB; a run stops there (on the "
+         "command line, --max-megabytes raises the limit)"},
+        {"more to come, for ever",
+         [&rounds](const Request& r) {
+             if (r.method == "PROPFIND") {
+                 return kSyncBook;
+             }
+             // Gives in after 50 rounds, so that a client without a bound still ends.
+             const QByteArray more = ++rounds < 50 ? "507" : "200";
+             return multistatus("<D:response><D:href>/book/</D:href><D:status>HTTP/1.1 " + more +
+                                " x</D:status></D:response><D:sync-token>t" +
+                                QByteArray::number(rounds) + "</D:sync-token>");
+         },
+         {},
+         synced,
+         0,
+         "The address book server 127.0.0.1 answered \"more to come\" 10 times without a "
+         "card it had not named; a run stops there"},
+        {"a byte at a time",
+         book([](auto&) { return listingOf(1); }),
+         {},
+         {},
+         20,
+         "The address book server 127.0.0.1 did not answer within 1 seconds"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedServer server(c.respond);
+        server.trickleMs = c.trickleMs;
+        ServerConnection connection{server.url("/book/").toStdString(), "", {}};
+        connection.limits = c.limits;
+        connection.timeoutSeconds = 1;
+        CarddavSyncState known = c.known;
+        known.addressBookUrl = connection.url;
+        QmError error(0, "no error");
+        try {
+            readAddressBook(connection, known.cards.empty() ? CarddavSyncState{} : known);
+        } catch (const QmError& e) {
+            error = e;
+        }
+        EXPECT_EQ(error.description(), c.words);
+        EXPECT_LT(server.requests.size(), 20u);
+    }
 }
 
 }  // namespace

@@ -218,6 +218,10 @@ TEST_F(CliServer, FailuresExitWithTheirMessagesAndChangeNothing) {
     const std::string closedUrl = str(QString("http://127.0.0.1:%1/").arg(closed.serverPort()));
     closed.close();
     const std::string withPassword = str(QString(book).replace("://", "://alice:secret@"));
+    test::putCard(kAlice, book, "bob", test::personCard("bob", "Bob", "Ray"));
+    QTcpServer silent;  // takes connections, never answers
+    ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
+    const std::string silentUrl = str(QString("http://127.0.0.1:%1/").arg(silent.serverPort()));
 
     struct Case {
         std::vector<std::string> args;
@@ -237,6 +241,17 @@ TEST_F(CliServer, FailuresExitWithTheirMessagesAndChangeNothing) {
          "Error: An error has occurred. Error number 35750 -- Cannot reach the address book "
          "server 127.0.0.1 (Connection refused)."},
         {{"import", withPassword}, "", 2, "quillmark import: the address holds a password"},
+        {{"import", silentUrl, "--timeout", "1"},
+         "",
+         1,
+         "Error: An error has occurred. Error number 35754 -- The address book server 127.0.0.1 "
+         "did not answer within 1 seconds."},
+        {{"sync", str(book), "--user", "alice", "--max-cards", "1"},
+         "secret",
+         1,
+         "Error: An error has occurred. Error number 35763 -- The address book server 127.0.0.1 "
+         "sent more than 1 cards; a run stops there (on the command line, --max-cards raises "
+         "the limit)."},
     };
     test::writeBytes(dat, "");
     for (const Case& c : cases) {

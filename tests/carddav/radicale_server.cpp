@@ -11,11 +11,7 @@ namespace qm::test {
 namespace {
 
 QString portFile(const char* name) {
-    const QByteArray dir = qgetenv("QUILLMARK_RADICALE");
-    if (dir.isEmpty()) {
-        throw std::runtime_error("QUILLMARK_RADICALE is not set: run the tests through ctest");
-    }
-    QFile file(QString::fromLocal8Bit(dir) + "/" + name);
+    QFile file(radicaleFolder() + "/" + name);
     if (!file.open(QIODevice::ReadOnly)) {
         throw std::runtime_error("no " + file.fileName().toStdString());
     }
@@ -44,6 +40,14 @@ carddav::HttpAnswer send(const RadicaleUser& user, const QByteArray& method, con
 }
 
 }  // namespace
+
+QString radicaleFolder() {
+    const QByteArray dir = qgetenv("QUILLMARK_RADICALE");
+    if (dir.isEmpty()) {
+        throw std::runtime_error("QUILLMARK_RADICALE is not set: run the tests through ctest");
+    }
+    return QString::fromLocal8Bit(dir);
+}
 
 QString radicaleUrl() {
     return "http://127.0.0.1:" + portFile("port") + "/";

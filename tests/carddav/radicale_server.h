@@ -18,6 +18,8 @@ struct RadicaleUser {
 inline const RadicaleUser kAlice{"alice", "secret"};
 inline const RadicaleUser kDora{"dora", "explorer"};
 
+// The servers' folder: their certificate (cert.pem) and key (key.pem) among other files.
+QString radicaleFolder();
 // http://127.0.0.1:PORT/
 QString radicaleUrl();
 // The same address on the TLS server (https://127.0.0.1:PORT/..., a self-signed certificate).

@@ -179,6 +179,29 @@ TEST_F(ProcessTest, AFullDiskRefusesTheChangeAndKeepsEveryContact) {
     EXPECT_FALSE(fs::exists(small + "/QMKC_F.csv"));
 }
 
+// A new application folder on a full disk cannot be seeded: only the commands that need the
+// parameter file say so; the others work as ever.
+TEST_F(ProcessTest, AFullDiskFailsOnlyTheCommandsThatNeedTheParameterFile) {
+    SmallTmpfs disk(folder.file("disk"), "64k");
+    if (!disk.available()) {
+        GTEST_SKIP() << disk.why();
+    }
+    disk.fill();
+    const std::string fresh = folder.file("disk/new");
+    CliResult r = runQuillmarkProcess({"--home", fresh, "parse", "Ann Lee"}, folder.path());
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Lee"), std::string::npos) << r.out;
+    r = runQuillmarkProcess(
+        {"--home", fresh, "labels", "--line", "Ann Lee", "--positions", "1", "--text"},
+        folder.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("The application folder " + fresh +
+                         " could not be prepared: No space left on device"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(temporariesIn(fresh), 0);
+}
+
 TEST_F(ProcessTest, AReadOnlyFileSystemIsReadAndRefusesChanges) {
     SmallTmpfs disk(folder.file("disk"), "1m");
     if (!disk.available()) {

@@ -3,6 +3,7 @@
 #include "exchange/address_book_sync.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 
@@ -164,6 +165,36 @@ TEST(AddressBookSync, ACardThatIsNotAVCardChangesNothing) {
         EXPECT_EQ(test::readBytes(dat), before);
         EXPECT_FALSE(systemFileOps().exists(dat + ".carddav"));
     }
+}
+
+// A sync state that cannot be written (a full disk) does not turn a run whose contacts were
+// written into a failure, and the next run adds nothing twice; a state written has its
+// contact file's permissions.
+TEST(AddressBookSync, TheSyncFileFollowsItsContactFile) {
+    test::TempFolder folder;
+    const std::string dat = folder.file("Family.DAT");
+    ContactFile file;
+    file.open(dat);
+    ASSERT_EQ(::chmod(dat.c_str(), 0600), 0);
+    const AddressBookChanges changes{
+        kBook, "t1", {card("ann", "Ann", "Troy"), card("bob", "Bob", "Troy")}, {}, 0};
+
+    const SyncCounts lost =
+        syncContactFile(file, folder.file("gone/Family.DAT.carddav"), {}, changes, true);
+    EXPECT_EQ(lost.added, 2u);
+    EXPECT_NE(lost.stateNotWritten, "");
+    EXPECT_NE(syncCompletedText(lost).find("\nThe sync file could not be written ("),
+              std::string::npos)
+        << syncCompletedText(lost);
+    EXPECT_EQ(file.count(), 2);
+
+    const SyncCounts next = syncContactFile(file, dat + ".carddav", {}, changes, true);
+    EXPECT_EQ(next.added, 0u);
+    EXPECT_EQ(next.stateNotWritten, "");
+    EXPECT_EQ(file.count(), 2);
+    struct stat state {};
+    ASSERT_EQ(::stat((dat + ".carddav").c_str(), &state), 0);
+    EXPECT_EQ(state.st_mode & 0777, 0600u);
 }
 
 TEST(AddressBookSync, TheReportSaysWhatWasDone) {

@@ -71,9 +71,9 @@ TEST(ExportLines, HeaderAndRecordLines) {
               "555-9876,ann@x.com,04-10-1980,Family;Friends,Likes tea\r\n");
     ContactRecord plain;
     plain.firstName = "Bob";
-    plain.notes = "a|b, c";  // written unchanged, separators and all
+    plain.notes = "a|b, c";  // the text file writes it unchanged; CSV quotes the comma
     EXPECT_EQ(exportLine(plain, ExportFormat::Txt), "Bob||||||||||0|||||||a|b, c\r\n");
-    EXPECT_EQ(exportLine(plain, ExportFormat::Csv), "Bob,,,,,,,,,,0,,,,,,,a|b, c\r\n");
+    EXPECT_EQ(exportLine(plain, ExportFormat::Csv), "Bob,,,,,,,,,,0,,,,,,,\"a|b, c\"\r\n");
 }
 
 class ExportFile : public ::testing::Test {
@@ -205,6 +205,30 @@ TEST(ExportCells, FormulaStartsAreGuardedAndTheOwnLayoutTakesTheGuardOff) {
     ASSERT_EQ(back.records.size(), 1u);
     EXPECT_EQ(back.records[0].firstName, "=cmd");
     EXPECT_EQ(back.records[0].notes, "@SUM(1)");
+}
+
+// Values holding quotes come back whole, each contact once; other cells stay unquoted.
+TEST(ExportCells, QuotesAreQuotedAndReadBack) {
+    ContactRecord bob;
+    bob.firstName = "Rob \"Bo\"";
+    bob.lastName = "Ray";
+    bob.company = "\"Ace\" Hardware";
+    ContactRecord cy;
+    cy.firstName = "\"";
+    cy.lastName = "Quote";
+    cy.notes = "=\"x\"";
+    const std::string text = exportText({bob, cy}, ExportFormat::Csv);
+    EXPECT_NE(text.find("\r\n\"Rob \"\"Bo\"\"\",,Ray,,,,,,,\"\"\"Ace\"\" Hardware\","),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(",\"'=\"\"x\"\"\"\r\n"), std::string::npos) << text;
+    const ImportResult back = importContacts(text, {}, false);
+    ASSERT_EQ(back.records.size(), 2u);
+    EXPECT_EQ(back.records[0].firstName, bob.firstName);
+    EXPECT_EQ(back.records[0].company, bob.company);
+    EXPECT_EQ(back.records[1].firstName, cy.firstName);
+    EXPECT_EQ(back.records[1].notes, cy.notes);
+    EXPECT_EQ(quotedCell(" lead"), "\" lead\"");  // stored values never begin so
 }
 
 }  // namespace

@@ -62,5 +62,29 @@ TEST(FoldToCodePage, NearestLettersTheCodePageHoldsNeverAQuestionMark) {
     }
 }
 
+// A long text is folded a piece at a time, as the whole would be; with `enough` the folding
+// stops early, after the same start.
+TEST(FoldToCodePage, ALongTextFoldsAsTheWholeAndStopsWhenItHasEnough) {
+    const std::string word =
+        "\xD0\xAE\xD1\x80\xD0\xB8\xD0\xB9 \xC5\x81\xC3\xB3"
+        "d\xC5\xBA ";
+    const std::string once = foldToCodePage(word).text;
+    ASSERT_EQ(once,
+              "Yuriy L\xF3"
+              "dz ");
+    std::string text;
+    std::string expected;
+    for (int i = 0; i < 5000; ++i) {
+        text += word;
+        expected += once;
+    }
+    EXPECT_EQ(foldToCodePage(text).text, expected);
+    const FoldedText start = foldToCodePage(text, 100);
+    EXPECT_GE(start.text.size(), 100u);
+    EXPECT_LT(start.text.size(), 1000u);
+    EXPECT_EQ(expected.rfind(start.text, 0), 0u);
+    EXPECT_TRUE(start.changed);
+}
+
 }  // namespace
 }  // namespace qm

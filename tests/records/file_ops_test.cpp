@@ -28,12 +28,12 @@ void setTime(const std::string& path, std::time_t when) {
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 }
 
-// A leftover's time may run ahead of the clock (or be any time at all): with no minimum age
-// every leftover goes; with one, only those old enough, and never another file.
-TEST(LeftoverTemporaries, GoByAgeAndNoMinimumTakesThemAll) {
+// Every leftover of a killed run goes, whatever its age (its time may even run ahead of the
+// clock); the file of a writer still at work stays, and so does every other file.
+TEST(LeftoverTemporaries, GoUnlessAWriterStillHoldsThem) {
     test::TempFolder folder;
-    const std::string target = folder.file("Friends.DAT");
-    const std::string stem = std::string(kTemporaryPrefix) + "Friends.DAT.";
+    const std::string target = folder.file("QMKC_Family.csv");
+    const std::string stem = std::string(kTemporaryPrefix) + "QMKC_Family.csv.";
     const std::time_t now = std::time(nullptr);
     test::writeBytes(folder.file(stem + "ahead1"), "x");
     setTime(folder.file(stem + "ahead1"), now + 5);
@@ -42,11 +42,18 @@ TEST(LeftoverTemporaries, GoByAgeAndNoMinimumTakesThemAll) {
     test::writeBytes(folder.file(stem + "fresh1"), "x");
     test::writeBytes(folder.file("Other.DAT"), "x");
 
-    removeLeftoverTemporaries(target, std::chrono::seconds(600));
-    EXPECT_EQ(namesIn(folder),
-              (std::vector<std::string>{stem + "ahead1", stem + "fresh1", "Other.DAT"}));
-    removeLeftoverTemporaries(target, std::chrono::seconds(0));
-    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"Other.DAT"}));
+    AtomicFileWriter running(target);
+    running.write("a,b\r\n");
+    std::vector<std::string> names = namesIn(folder);
+    ASSERT_EQ(names.size(), 2u);  // the leftovers went as the writer began
+    const std::string runningTemporary = names[0];
+    EXPECT_EQ(runningTemporary.rfind(stem, 0), 0u);
+
+    removeLeftoverTemporaries(target);  // as another export of the same file would
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{runningTemporary, "Other.DAT"}));
+    running.commit();
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"Other.DAT", "QMKC_Family.csv"}));
+    EXPECT_EQ(test::readBytes(target), "a,b\r\n");
 }
 
 TEST(AtomicFileWriter, PiecesMakeTheFileOnlyAtCommit) {
