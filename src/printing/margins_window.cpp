@@ -3,12 +3,12 @@
 #include <QCoreApplication>
 
 #include "app/app_state.h"
+#include "app/command_error.h"
 #include "app/print_runner.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "printing/margins.h"
 #include "records/parameter_file.h"
-#include "shell/file_commands_window.h"
 
 namespace qm {
 
