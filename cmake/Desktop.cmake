@@ -1,6 +1,7 @@
 # What makes Quillmark a desktop citizen once installed: the program, its desktop entry,
 # contact-file type, icons, AppStream data, manual page, bash completion and documents.
-# The manual page and the completion are made from the built program's own help.
+# The manual page and the completion are made from the built program's own help, the desktop
+# entry's MIME types from the formats' table.
 include(GNUInstallDirs)
 
 set(QUILLMARK_APP_ID org.quillmark.Quillmark)
@@ -46,14 +47,25 @@ add_custom_command(
   COMMENT "Making the bash completion"
   VERBATIM)
 
+# The desktop entry's MIME types come from the formats' table.
+add_executable(make_desktop_entry ${data_src}/make_desktop_entry.cpp)
+target_link_libraries(make_desktop_entry PRIVATE quillmark_core)
+set(desktop_entry ${data_out}/${QUILLMARK_APP_ID}.desktop)
+add_custom_command(
+  OUTPUT ${desktop_entry}
+  COMMAND make_desktop_entry ${data_src}/${QUILLMARK_APP_ID}.desktop.in ${desktop_entry}
+  DEPENDS make_desktop_entry ${data_src}/${QUILLMARK_APP_ID}.desktop.in
+  COMMENT "Making the desktop entry"
+  VERBATIM)
+
 configure_file(${data_src}/${QUILLMARK_APP_ID}.metainfo.xml.in
   ${data_out}/${QUILLMARK_APP_ID}.metainfo.xml @ONLY)
 
-add_custom_target(quillmark_desktop_data ALL DEPENDS ${icon_pngs} ${man_page}.gz ${completion})
+add_custom_target(quillmark_desktop_data ALL
+  DEPENDS ${icon_pngs} ${man_page}.gz ${completion} ${desktop_entry})
 
 install(TARGETS quillmark RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${data_src}/${QUILLMARK_APP_ID}.desktop
-  DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${desktop_entry} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${data_out}/${QUILLMARK_APP_ID}.metainfo.xml
   DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${data_src}/${QUILLMARK_APP_ID}.mime.xml

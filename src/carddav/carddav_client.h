@@ -11,32 +11,14 @@
 // answers meanwhile. Failures throw QmError with the numbers of exchange/carddav_errors.h.
 
 #include <cstddef>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "carddav/server_connection.h"
 #include "exchange/carddav_sync_state.h"
 #include "exchange/server_cards.h"
 
 namespace qm::carddav {
-
-// What one run takes from a server at most; beyond it the run ends with err::kServerLimit.
-struct RunLimits {
-    std::size_t cards = 100000;                  // cards listed (of a listing, or of the changes)
-    std::size_t bytes = std::size_t{512} << 20;  // every answer of the run together
-};
-
-inline constexpr int kDefaultTimeoutSeconds = 120;
-
-struct ServerConnection {
-    std::string url;  // http:// or https://, without a user name or password
-    std::string user;
-    std::optional<std::string> password;          // exchange/carddav_credentials.h finds it
-    bool insecure = false;                        // accept any TLS certificate (--insecure only)
-    int timeoutSeconds = kDefaultTimeoutSeconds;  // a request not answered whole by then fails
-    RunLimits limits{};
-};
 
 // An address as the user typed it, parted: the address without user information, and the
 // user name and password it held (the password is never taken: the caller refuses it).
@@ -46,14 +28,6 @@ struct TypedAddress {
     bool heldPassword = false;
 };
 TypedAddress partTypedAddress(const std::string& url);
-
-struct ReadProgress {
-    // Cards fetched so far of those to fetch; called before the first batch and after each.
-    std::function<void(std::size_t done, std::size_t total)> report;
-    // Asked between batches and every tenth of a second while waiting for the server; true
-    // ends the read with err::kServerReadCancelled.
-    std::function<bool()> cancelled;
-};
 
 using Card = ServerCard;
 

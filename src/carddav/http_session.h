@@ -14,7 +14,7 @@
 #include <QUrl>
 #include <string>
 
-#include "carddav/carddav_client.h"
+#include "carddav/server_connection.h"
 
 class QNetworkReply;
 class QAuthenticator;

@@ -1,6 +1,11 @@
 #include "cli/cli_commands.h"
 
+#include <algorithm>
+#include <set>
+
 #include "cli/cli_output.h"
+#include "exchange/contact_formats.h"
+#include "records/contact_fields.h"
 
 namespace qm::cli {
 
@@ -26,13 +31,76 @@ const char* const kOutputHelp =
     "                    Pages count from 1 across all copies; lines count from 1 at the\n"
     "                    top of the page and again after a return to the top.\n";
 
-const char* const kFieldHelp =
-    "  --first T --middle T --last T --street T --street2 T --city T --state T\n"
-    "  --zip T --country T --company T --home-phone T --cell-phone T --work-phone T\n"
-    "  --email T --category T --notes T\n"
-    "                    the contact fields, each as typed into the window\n"
-    "  --birthdate MM/DD/YYYY\n"
-    "                    the birthdate as the window takes it\n";
+// Where an option's explanation starts on its line.
+constexpr std::size_t kHelpTextColumn = 20;
+
+std::vector<std::string> wordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find(' ', start), text.size());
+        if (end > start) {
+            words.emplace_back(text.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return words;
+}
+
+// Words laid into lines no longer than `width`: the first after `lead`, the rest after
+// `indent`.
+std::string wrapped(const std::vector<std::string>& words, const std::string& lead,
+                    const std::string& indent, std::size_t width) {
+    std::string text = lead;
+    std::size_t lineStart = 0;
+    bool lineEmpty = true;
+    for (const std::string& word : words) {
+        if (!lineEmpty && text.size() - lineStart + 1 + word.size() > width) {
+            text += "\n";
+            lineStart = text.size();
+            text += indent;
+            lineEmpty = true;
+        }
+        text += (lineEmpty ? "" : " ") + word;
+        lineEmpty = false;
+    }
+    return text;
+}
+
+std::string fieldOption(ContactField field) {
+    const FieldDescription& d = describe(field);
+    return "--" + std::string(d.option) + " " + std::string(d.optionValue);
+}
+
+// The text fields take any text; the others (the birthdate) a form of their own.
+std::string fieldHelp() {
+    std::vector<std::string> words;
+    for (ContactField field : kAllContactFields) {
+        if (describe(field).optionValue == "T") {
+            words.push_back(fieldOption(field));
+        }
+    }
+    return wrapped(words, "  ", "  ", 80) +
+           "\n"
+           "                    the contact fields, each as typed into the window\n"
+           "  " +
+           fieldOption(ContactField::Birthdate) +
+           "\n"
+           "                    the birthdate as the window takes it\n";
+}
+
+std::string addUsage() {
+    std::vector<std::string> words;
+    for (ContactField field : kAllContactFields) {
+        words.push_back("[" + fieldOption(field) + "]");
+        // The box beside the company name.
+        if (field == ContactField::Company) {
+            words.push_back("[--include-company]");
+        }
+    }
+    words.push_back("[--reminders on|off]");
+    return wrapped(words, "add FILE.DAT ", "         ", 81);
+}
 
 const char* const kRemindersHelp =
     "  --reminders on|off\n"
@@ -142,7 +210,7 @@ std::string addHelp() {
                "Adds a contact at the end of the contact file through the Add Contact checks\n"
                "and cleaning, and prints the new record number. A missing file is created\n"
                "once the contact passes the checks.\n\n") +
-           kFieldHelp +
+           fieldHelp() +
            "  --include-company\n"
            "                    include the company name in the address\n" +
            kRemindersHelp +
@@ -156,7 +224,7 @@ std::string editHelp() {
                "Saves record RECNO (from 1) as the contact browser's Save does: the record as\n"
                "the browser shows it, each given field replacing that field, then the\n"
                "browser's checks and the write in place. Prints nothing.\n\n") +
-           kFieldHelp +
+           fieldHelp() +
            "  --include-company on|off\n"
            "                    the include-company box; without it a changed company name\n"
            "                    ticks the box (cleared when the name is emptied)\n" +
@@ -193,6 +261,58 @@ std::string calibrateHelp() {
            "  quillmark calibrate labels --printer Office\n"
            "  quillmark calibrate return-labels --png sheets\n"
            "  quillmark calibrate labels --right 0.06in --down -1.5mm\n";
+}
+
+std::vector<const ContactFormat*> exportRows() {
+    std::vector<const ContactFormat*> rows;
+    for (const ContactFormat& row : contactFormats()) {
+        if (row.exportFormat) {
+            rows.push_back(&row);
+        }
+    }
+    return rows;
+}
+
+std::string exportUsage() {
+    std::string usage = "export FILE.DAT ";
+    for (const ContactFormat* row : exportRows()) {
+        usage += (row == exportRows().front() ? "--" : "|--") + std::string(row->exportFlag);
+    }
+    return usage;
+}
+
+std::set<std::string> exportFlags() {
+    std::set<std::string> flags;
+    for (const ContactFormat* row : exportRows()) {
+        flags.emplace(row->exportFlag);
+    }
+    return flags;
+}
+
+// Each flag's line, its text from column 21 on.
+std::string exportFlagHelp() {
+    std::string help;
+    for (const ContactFormat* row : exportRows()) {
+        std::string flag = "  --" + std::string(row->exportFlag);
+        flag.resize(kHelpTextColumn, ' ');
+        help +=
+            wrapped(wordsOf(row->exportHelp), flag, std::string(kHelpTextColumn, ' '), 80) + "\n";
+    }
+    return help;
+}
+
+std::string exportHelp() {
+    return "Writes every contact of the file into the application folder as\n"
+           "QMKC_name.csv (--csv), QMKT_name.txt (--txt) or QMKV_name.vcf (--vcard), as the\n"
+           "export window does, and prints the written file's path. The contact file must\n"
+           "lie in the application folder, as in the window. An empty file gets a header-only\n"
+           "export (an empty vCard file). A CSV or text value that a spreadsheet would run as\n"
+           "a formula (one that begins with =, +, -, @) is written with an apostrophe before\n"
+           "it; the import of the program's own file takes it off again. A CSV value that\n"
+           "holds a quote or a comma or begins with a blank is put in double quotes, its\n"
+           "quotes doubled (RFC 4180).\n\n" +
+           exportFlagHelp() +
+           "\nExample:\n  quillmark export ~/Documents/Quillmark/Friends.DAT --csv\n";
 }
 
 }  // namespace
@@ -236,13 +356,8 @@ const std::vector<Command>& commands() {
          "Example:\n"
          "  quillmark parse \"Ann B. Lee\" \"12 Oak St\" \"Troy, NY 12180\"\n",
          withHelp({}), runParse},
-        {"add",
-         "add FILE.DAT [--first T] [--middle T] [--last T] [--street T] [--street2 T]\n"
-         "         [--city T] [--state T] [--zip T] [--country T] [--company T]\n"
-         "         [--include-company] [--birthdate MM/DD/YYYY] [--home-phone T]\n"
-         "         [--cell-phone T] [--work-phone T] [--email T] [--category T] [--notes T]\n"
-         "         [--reminders on|off]",
-         addHelp(), withHelp(contactFieldOptions({{}, {"include-company"}})), runAdd},
+        {"add", addUsage(), addHelp(), withHelp(contactFieldOptions({{}, {"include-company"}})),
+         runAdd},
         {"edit",
          "edit FILE.DAT RECNO [the options of add, each replacing that field]\n"
          "         [--include-company on|off] [--reminders on|off]",
@@ -299,22 +414,7 @@ const std::vector<Command>& commands() {
              "      https://cloud.example.com/remote.php/dav/addressbooks/users/ann/contacts/\n",
          withHelp({{"reminders", "user", "timeout", "max-cards", "max-megabytes"}, {"insecure"}}),
          runSync},
-        {"export", "export FILE.DAT --csv|--txt|--vcard",
-         "Writes every contact of the file into the application folder as\n"
-         "QMKC_name.csv (--csv), QMKT_name.txt (--txt) or QMKV_name.vcf (--vcard), as the\n"
-         "export window does, and prints the written file's path. The contact file must\n"
-         "lie in the application folder, as in the window. An empty file gets a header-only\n"
-         "export (an empty vCard file). A CSV or text value that a spreadsheet would run as\n"
-         "a formula (one that begins with =, +, -, @) is written with an apostrophe before\n"
-         "it; the import of the program's own file takes it off again. A CSV value that\n"
-         "holds a quote or a comma or begins with a blank is put in double quotes, its\n"
-         "quotes doubled (RFC 4180).\n\n"
-         "  --csv             comma-separated values\n"
-         "  --txt             \"|\"-separated text\n"
-         "  --vcard           vCard 3.0 in UTF-8, one file, for address books and mail\n"
-         "                    programs\n"
-         "\nExample:\n  quillmark export ~/Documents/Quillmark/Friends.DAT --csv\n",
-         withHelp({{}, {"csv", "txt", "vcard"}}), runExport},
+        {"export", exportUsage(), exportHelp(), withHelp({{}, exportFlags()}), runExport},
         {"birthdays", "birthdays FILE.DAT [--today YYYY-MM-DD]",
          "Prints the birthday reminders that opening the file shows: one line per contact\n"
          "with reminders on whose birthday is 1 to 15 days ahead, in record order.\n\n"

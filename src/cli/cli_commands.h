@@ -20,7 +20,7 @@ using Argv = std::vector<std::string>;
 
 struct Command {
     const char* name;
-    const char* usage;
+    std::string usage;
     std::string help;  // what it does, its options, an example
     OptionSet options;
     int (*run)(const Args& args, Context& context);

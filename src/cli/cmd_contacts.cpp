@@ -16,23 +16,6 @@ namespace qm::cli {
 
 namespace {
 
-struct FieldOption {
-    const char* name;
-    ContactField field;
-};
-
-constexpr FieldOption kFieldOptions[] = {
-    {"first", ContactField::FirstName},      {"middle", ContactField::MiddleInitial},
-    {"last", ContactField::LastName},        {"street", ContactField::Street},
-    {"street2", ContactField::Street2},      {"city", ContactField::City},
-    {"state", ContactField::State},          {"zip", ContactField::Zip},
-    {"country", ContactField::Country},      {"company", ContactField::Company},
-    {"birthdate", ContactField::Birthdate},  {"home-phone", ContactField::HomePhone},
-    {"cell-phone", ContactField::CellPhone}, {"work-phone", ContactField::WorkPhone},
-    {"email", ContactField::Email},          {"category", ContactField::Category},
-    {"notes", ContactField::Notes},
-};
-
 int recordNumber(const std::string& text) {
     char* end = nullptr;
     const long n = std::strtol(text.c_str(), &end, 10);
@@ -44,9 +27,9 @@ int recordNumber(const std::string& text) {
 
 // Each given field option replaces that field.
 void replaceGivenFields(const Args& args, ContactFields& fields) {
-    for (const FieldOption& option : kFieldOptions) {
-        if (const auto value = args.value(option.name)) {
-            fields.text(option.field) = argText(*value);
+    for (ContactField field : kAllContactFields) {
+        if (const auto value = args.value(std::string(describe(field).option))) {
+            fields.text(field) = argText(*value);
         }
     }
 }
@@ -65,8 +48,8 @@ void requireOnFile(const ContactStore& contacts, int n) {
 }  // namespace
 
 OptionSet contactFieldOptions(OptionSet options) {
-    for (const FieldOption& option : kFieldOptions) {
-        options.withValue.insert(option.name);
+    for (ContactField field : kAllContactFields) {
+        options.withValue.emplace(describe(field).option);
     }
     options.withValue.insert("reminders");
     return options;
@@ -103,14 +86,8 @@ int runParse(const Args& args, Context& context) {
     if (parse.outcome == AddressParseOutcome::LineOneWithoutBlank) {
         throw Refusal(kLineOneWithoutBlankTitle, kLineOneWithoutBlankText);
     }
-    const ParsedAddress& p = parse.fields;
-    const std::pair<const char*, const std::string*> rows[] = {
-        {"first", &p.firstName}, {"middle", &p.middleInitial},
-        {"last", &p.lastName},   {"street", &p.street},
-        {"street2", &p.street2}, {"city", &p.city},
-        {"state", &p.state},     {"zip", &p.zip}};
-    for (const auto& [name, value] : rows) {
-        context.out << name << '\t' << outText(*value) << '\n';
+    for (ContactField field : kParsedFields) {
+        context.out << describe(field).option << '\t' << outText(parse.fields.text(field)) << '\n';
     }
     return kOk;
 }

@@ -9,6 +9,7 @@
 #include "records/contact_store.h"
 #include "records/error.h"
 #include "records/file_ops.h"
+#include "records/text_rules.h"
 
 namespace qm::cli {
 
@@ -85,14 +86,20 @@ int runImport(const Args& args, Context& context) {
 
 int runExport(const Args& args, Context& context) {
     args.requirePositionals(1, "FILE.DAT");
-    const int chosen =
-        (args.has("csv") ? 1 : 0) + (args.has("txt") ? 1 : 0) + (args.has("vcard") ? 1 : 0);
-    if (chosen != 1) {
-        throw UsageError("choose one of --csv, --txt and --vcard");
+    std::vector<std::string> flags;
+    std::vector<ExportFormat> chosen;
+    for (const ContactFormat& row : contactFormats()) {
+        if (row.exportFormat) {
+            flags.push_back("--" + std::string(row.exportFlag));
+            if (args.has(std::string(row.exportFlag))) {
+                chosen.push_back(*row.exportFormat);
+            }
+        }
     }
-    const ExportFormat format = args.has("csv")   ? ExportFormat::Csv
-                                : args.has("txt") ? ExportFormat::Txt
-                                                  : ExportFormat::VCard;
+    if (chosen.size() != 1) {
+        throw UsageError("choose one of " + spokenList(flags));
+    }
+    const ExportFormat format = chosen.front();
     const std::unique_ptr<ContactStore> contacts =
         openContacts(context, args.positionals()[0], FileUse::Read);
     context.requireAppFolder();

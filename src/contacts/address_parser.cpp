@@ -87,7 +87,7 @@ long pastWord(const std::string& t, long at) {
     return blank > 0 ? blank : static_cast<long>(t.size()) + 1;
 }
 
-void parseName(const std::string& line1, ParsedAddress& out) {
+void parseName(const std::string& line1, ContactFields& out) {
     const std::string first18 = leftOf(line1, 18);
     const std::string w = trimLeft(removeTitles(first18));
     const std::string t = trim(line1);
@@ -204,7 +204,7 @@ bool isDigit(char c) {
 }
 
 // False when line 2 is neither a numbered street nor a PO box: parsing stops there.
-bool parseStreet(const std::string& line2, ParsedAddress& out, std::string& rest) {
+bool parseStreet(const std::string& line2, ContactFields& out, std::string& rest) {
     const std::string s = removeAll(trim(line2), ".");
     if (!startsWith(s, "PO B") && !(!s.empty() && isDigit(s[0]))) {
         return false;
@@ -263,7 +263,7 @@ std::string stateAfterComma(const std::string& r15, long comma) {
     return midOf(r15, from, 2);
 }
 
-void parseCityLine(const std::string& typed, ParsedAddress& out) {
+void parseCityLine(const std::string& typed, ContactFields& out) {
     const std::string c = trimRight(typed);
     const std::string c16 = leftOf(c, 16);
     if (c16.size() < 12) {
@@ -294,7 +294,7 @@ void parseCityLine(const std::string& typed, ParsedAddress& out) {
 
 AddressParse parseAddressLines(const AddressLines& lines) {
     AddressParse result;
-    ParsedAddress& out = result.fields;
+    ContactFields& out = result.fields;
     const std::string& line1 = lines[0];
     if (!line1.empty()) {
         if (line1.find(' ') == std::string::npos) {
@@ -312,19 +312,6 @@ AddressParse parseAddressLines(const AddressLines& lines) {
     out.street2 = apartment ? trim(lines[2]) : rest;
     parseCityLine(apartment ? lines[3] : lines[2], out);
     return result;
-}
-
-ContactFields contactFieldsFrom(const ParsedAddress& parsed) {
-    ContactFields f;
-    f.firstName = parsed.firstName;
-    f.middleInitial = parsed.middleInitial;
-    f.lastName = parsed.lastName;
-    f.street = parsed.street;
-    f.street2 = parsed.street2;
-    f.city = parsed.city;
-    f.state = parsed.state;
-    f.zip = parsed.zip;
-    return f;
 }
 
 }  // namespace qm

@@ -7,24 +7,18 @@
 #include <array>
 #include <string>
 
-#include "contacts/field_rules.h"
+#include "records/contact_fields.h"
 
 namespace qm {
 
 using AddressLines = std::array<std::string, 5>;
 
-struct ParsedAddress {
-    std::string firstName;
-    std::string middleInitial;
-    std::string lastName;
-    std::string street;
-    std::string street2;
-    std::string city;
-    std::string state;
-    std::string zip;
-
-    bool operator==(const ParsedAddress&) const = default;
-};
+// The fields the parser fills, in their order; it leaves the others empty.
+inline constexpr ContactField kParsedFields[] = {
+    ContactField::FirstName, ContactField::MiddleInitial,
+    ContactField::LastName,  ContactField::Street,
+    ContactField::Street2,   ContactField::City,
+    ContactField::State,     ContactField::Zip};
 
 enum class AddressParseOutcome {
     Parsed,
@@ -37,13 +31,10 @@ inline constexpr const char* kLineOneWithoutBlankText = "Line 1 must contain a s
 
 struct AddressParse {
     AddressParseOutcome outcome = AddressParseOutcome::Parsed;
-    ParsedAddress fields;
+    ContactFields fields;
 };
 
 // Five empty lines give empty fields. Throws QmError only for a line no reading fits.
 AddressParse parseAddressLines(const AddressLines& lines);
-
-// The parsed values in their contact fields; everything else empty.
-ContactFields contactFieldsFrom(const ParsedAddress& parsed);
 
 }  // namespace qm

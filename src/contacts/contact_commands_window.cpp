@@ -1,11 +1,11 @@
 #include "contacts/contact_commands_window.h"
 
 #include "app/app_state.h"
+#include "app/command_error.h"
 #include "contacts/add_contact_open.h"
 #include "contacts/address_parser.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
-#include "shell/file_commands_window.h"
 
 namespace qm {
 
@@ -26,7 +26,7 @@ void addContactFromTypedLines(AppState& state, QWidget* parent) {
                                       MsgIcon::None);
             return;
         }
-        openAddContact(state, contactFieldsFrom(parse.fields));
+        openAddContact(state, parse.fields);
     } catch (const QmError& error) {
         reportCommandError(state, parent, error);
     }

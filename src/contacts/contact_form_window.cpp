@@ -19,53 +19,49 @@ struct FieldLayoutEntry {
     QLabel* ContactForm::*label;
     const char* editName;
     const char* labelName;
-    const char* caption;
     const char* toolTip;
 };
 
 // Tab order is the order of this table.
 const FieldLayoutEntry kFieldLayoutEntries[] = {
     {ContactField::FirstName, &ContactForm::txtACFName, &ContactForm::lblACFName, "txtACFName",
-     "lblACFName", QT_TRANSLATE_NOOP("ContactForm", "First Name:"), nullptr},
+     "lblACFName", nullptr},
     {ContactField::MiddleInitial, &ContactForm::txtACMiddleInit, &ContactForm::lblACMiddleInit,
-     "txtACMiddleInit", "lblACMiddleInit", QT_TRANSLATE_NOOP("ContactForm", "Middle Initial:"),
-     nullptr},
+     "txtACMiddleInit", "lblACMiddleInit", nullptr},
     {ContactField::LastName, &ContactForm::txtACLName, &ContactForm::lblACLName, "txtACLName",
-     "lblACLName", QT_TRANSLATE_NOOP("ContactForm", "Last Name:"), nullptr},
+     "lblACLName", nullptr},
     {ContactField::Street, &ContactForm::txtACFStreet, &ContactForm::lblACFStreet, "txtACFStreet",
-     "lblACFStreet", QT_TRANSLATE_NOOP("ContactForm", "Street Address:"),
+     "lblACFStreet",
      QT_TRANSLATE_NOOP("ContactForm", "For help in finding address, click 'People Finder'")},
     {ContactField::Street2, &ContactForm::txtACSStreet, &ContactForm::lblACSStreet, "txtACSStreet",
-     "lblACSStreet", QT_TRANSLATE_NOOP("ContactForm", "Additional Street Info/Apt:"), nullptr},
+     "lblACSStreet", nullptr},
     {ContactField::City, &ContactForm::txtACCity, &ContactForm::lblACCity, "txtACCity", "lblACCity",
-     QT_TRANSLATE_NOOP("ContactForm", "City:"), nullptr},
+     nullptr},
     {ContactField::State, &ContactForm::txtACState, &ContactForm::lblACState, "txtACState",
-     "lblACState", QT_TRANSLATE_NOOP("ContactForm", "State:"), nullptr},
+     "lblACState", nullptr},
     {ContactField::Zip, &ContactForm::txtACZip, &ContactForm::lblACZip, "txtACZip", "lblACZip",
-     QT_TRANSLATE_NOOP("ContactForm", "Zip Code:"),
      QT_TRANSLATE_NOOP("ContactForm", "For help in finding Zip Code, click 'Zip Code Finder'")},
     {ContactField::Country, &ContactForm::txtACCountry, &ContactForm::lblACCountry, "txtACCountry",
-     "lblACCountry", QT_TRANSLATE_NOOP("ContactForm", "Country:"), nullptr},
+     "lblACCountry", nullptr},
     {ContactField::Company, &ContactForm::txtACCompany, &ContactForm::lblACCompany, "txtACCompany",
-     "lblACCompany", QT_TRANSLATE_NOOP("ContactForm", "Company Name:"), nullptr},
+     "lblACCompany", nullptr},
     {ContactField::Birthdate, &ContactForm::txtACBirthdate, &ContactForm::lblACBirthdate,
-     "txtACBirthdate", "lblACBirthdate",
-     QT_TRANSLATE_NOOP("ContactForm", "Birthdate (MM/DD/YYYY):"), nullptr},
+     "txtACBirthdate", "lblACBirthdate", nullptr},
     {ContactField::HomePhone, &ContactForm::txtACHPhone, &ContactForm::lblACHPhone, "txtACHPhone",
-     "lblACHPhone", QT_TRANSLATE_NOOP("ContactForm", "Home Phone:"), nullptr},
+     "lblACHPhone", nullptr},
     {ContactField::CellPhone, &ContactForm::txtACCPhone, &ContactForm::lblACCPhone, "txtACCPhone",
-     "lblACCPhone", QT_TRANSLATE_NOOP("ContactForm", "Cell Phone:"), nullptr},
+     "lblACCPhone", nullptr},
     {ContactField::WorkPhone, &ContactForm::txtACWPhone, &ContactForm::lblACWPhone, "txtACWPhone",
-     "lblACWPhone", QT_TRANSLATE_NOOP("ContactForm", "Work Phone:"), nullptr},
+     "lblACWPhone", nullptr},
     {ContactField::Email, &ContactForm::txtACEmail, &ContactForm::lblACEmail, "txtACEmail",
-     "lblACEmail", QT_TRANSLATE_NOOP("ContactForm", "Email Address:"), nullptr},
+     "lblACEmail", nullptr},
     {ContactField::Category, &ContactForm::txtACCategory, &ContactForm::lblACCategory,
-     "txtACCategory", "lblACCategory", QT_TRANSLATE_NOOP("ContactForm", "Category:"),
+     "txtACCategory", "lblACCategory",
      QT_TRANSLATE_NOOP("ContactForm",
                        "Enter one or more categories, separated by a semicolon, to include this "
                        "contact in subset(s).  Example: Christmas;Golf;Customers")},
     {ContactField::Notes, &ContactForm::txtACNotes, &ContactForm::lblACNotes, "txtACNotes",
-     "lblACNotes", QT_TRANSLATE_NOOP("ContactForm", "Notes:"), nullptr},
+     "lblACNotes", nullptr},
 };
 
 static_assert(std::size(kFieldLayoutEntries) == kContactFieldCount);
@@ -87,7 +83,8 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
             edit->setToolTip(QCoreApplication::translate("ContactForm", entry.toolTip));
         }
         installEnterAsTab(edit);
-        auto* label = new QLabel(QCoreApplication::translate("ContactForm", entry.caption), this);
+        const std::string caption(describe(entry.field).label);
+        auto* label = new QLabel(QCoreApplication::translate("ContactForm", caption.c_str()), this);
         label->setObjectName(QString::fromLatin1(entry.labelName));
         label->setBuddy(edit);
         grid_->addWidget(label, row, 0);

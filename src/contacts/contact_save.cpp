@@ -4,8 +4,9 @@ namespace qm {
 
 std::variant<ContactRecord, FieldCheck> checkedContactRecord(ContactFields& fields,
                                                              const CheckVariant& variant,
-                                                             bool remindersOn) {
-    if (auto failed = checkAndClean(fields, variant)) {
+                                                             bool remindersOn,
+                                                             const FieldLimits& limits) {
+    if (auto failed = checkAndClean(fields, variant, limits)) {
         return *failed;
     }
     return buildContactRecord(fields, remindersOn);

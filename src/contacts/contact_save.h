@@ -11,10 +11,11 @@
 namespace qm {
 
 // Runs the variant's checks on the fields (cleaning them in place, also when a check
-// fails) and builds the record to write, with the reminder flag of the reminder setting.
-std::variant<ContactRecord, FieldCheck> checkedContactRecord(ContactFields& fields,
-                                                             const CheckVariant& variant,
-                                                             bool remindersOn);
+// fails) with the limits of the store it saves into, and builds the record to write, with
+// the reminder flag of the reminder setting.
+std::variant<ContactRecord, FieldCheck> checkedContactRecord(
+    ContactFields& fields, const CheckVariant& variant, bool remindersOn,
+    const FieldLimits& limits = kContactFileLimits);
 
 // The include-company box after the company name is set to `company`: a changed name ticks
 // it when not empty and clears it when empty; an unchanged name leaves the box alone.

@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "records/code_page_fold.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -11,68 +10,20 @@ const CheckVariant kAddContactChecks{
     .lastNameEmptyBeforeCommas = false,
     .shortStateAllowed = false,
     .countryCommasRemoved = false,
-    .countryLengthText = "Country must be 19 characters or less.  For example, USA.",
+    .countryTooLong = {},
 };
 
 const CheckVariant kEditContactChecks{
     .lastNameEmptyBeforeCommas = true,
     .shortStateAllowed = true,
     .countryCommasRemoved = true,
-    .countryLengthText = "Country must be 19 characters or less. For example, USA.",
+    .countryTooLong = "Country must be {} characters or less. For example, USA.",
 };
-
-std::string& ContactFields::text(ContactField field) {
-    return const_cast<std::string&>(std::as_const(*this).text(field));
-}
-
-const std::string& ContactFields::text(ContactField field) const {
-    switch (field) {
-        case ContactField::FirstName:
-            return firstName;
-        case ContactField::MiddleInitial:
-            return middleInitial;
-        case ContactField::LastName:
-            return lastName;
-        case ContactField::Street:
-            return street;
-        case ContactField::Street2:
-            return street2;
-        case ContactField::City:
-            return city;
-        case ContactField::State:
-            return state;
-        case ContactField::Zip:
-            return zip;
-        case ContactField::Country:
-            return country;
-        case ContactField::Company:
-            return company;
-        case ContactField::Birthdate:
-            return birthdate;
-        case ContactField::HomePhone:
-            return homePhone;
-        case ContactField::CellPhone:
-            return cellPhone;
-        case ContactField::WorkPhone:
-            return workPhone;
-        case ContactField::Email:
-            return email;
-        case ContactField::Category:
-            return category;
-        case ContactField::Notes:
-            return notes;
-    }
-    return notes;
-}
 
 namespace {
 
 FieldCheck incorrect(ContactField field, std::string text) {
     return FieldCheck{"Incorrect entry", std::move(text), field, true};
-}
-
-bool longer(const std::string& text, std::size_t limit) {
-    return text.size() > limit;
 }
 
 void clean(ContactField field, std::string& text, const CheckVariant& variant) {
@@ -104,159 +55,160 @@ const char* emailFormProblem(std::string_view email) {
     return nullptr;
 }
 
-// A field with only a length limit and its cleaning after it.
-std::optional<FieldCheck> limitThenClean(ContactFields& f, ContactField field, std::size_t limit,
-                                         const char* message, const CheckVariant& variant) {
-    if (longer(f.text(field), limit)) {
-        return incorrect(field, message);
-    }
-    clean(field, f.text(field), variant);
-    return std::nullopt;
-}
+// One run of the checks: the fields being cleaned, how this window checks, and how long a
+// value the store holds.
+class Checks {
+  public:
+    Checks(ContactFields& fields, const CheckVariant& variant, const FieldLimits& limits)
+        : f_(fields), variant_(variant), limits_(limits) {}
 
-std::optional<FieldCheck> checkPhone(ContactFields& f, ContactField field, std::size_t limit,
-                                     const char* message) {
-    f.text(field) = normalisePhone(f.text(field));
-    return limitThenClean(f, field, limit, message, kAddContactChecks);
-}
-
-std::optional<FieldCheck> checkEmail(const std::string& email) {
-    constexpr ContactField kField = ContactField::Email;
-    if (longer(email, 50)) {
-        return incorrect(kField, "Email address must be 50 characters or less.");
-    }
-    if (const char* problem = emailFormProblem(email)) {
-        return incorrect(kField, problem);
-    }
-    return std::nullopt;
-}
-
-std::optional<FieldCheck> checkNames(ContactFields& f, const CheckVariant& variant) {
-    if (auto failed = limitThenClean(f, ContactField::FirstName, 11,
-                                     "First name must be 11 characters or less.", variant)) {
-        return failed;
-    }
-    clean(ContactField::MiddleInitial, f.middleInitial, variant);
-    if (longer(f.middleInitial, 1)) {
-        return incorrect(ContactField::MiddleInitial, "Enter only 1 character for middle initial.");
+    std::optional<FieldCheck> run() {
+        if (!birthdateShapeOk(f_.birthdate)) {
+            return FieldCheck{"Date error",
+                              "Date must be in format MM/DD/YYYY   Example: April 10, 1980 is "
+                              "04/10/1980",
+                              ContactField::Birthdate, false};
+        }
+        if (auto failed = names()) {
+            return failed;
+        }
+        if (auto failed = address()) {
+            return failed;
+        }
+        if (auto failed = phonesAndMore()) {
+            return failed;
+        }
+        clean(ContactField::City, f_.city, variant_);
+        return std::nullopt;
     }
 
-    const char* lastNameText = "Enter last name, 16 characters or less.";
-    if (longer(f.lastName, 16)) {
-        return incorrect(ContactField::LastName, lastNameText);
-    }
-    if (variant.lastNameEmptyBeforeCommas && f.lastName.empty()) {
-        return incorrect(ContactField::LastName, lastNameText);
-    }
-    clean(ContactField::LastName, f.lastName, variant);
-    if (!variant.lastNameEmptyBeforeCommas && f.lastName.empty()) {
-        return incorrect(ContactField::LastName, lastNameText);
-    }
-    return std::nullopt;
-}
+  private:
+    bool tooLong(ContactField field) const { return f_.text(field).size() > limits_.of(field); }
 
-std::optional<FieldCheck> checkAddress(ContactFields& f, const CheckVariant& variant) {
-    if (auto failed = limitThenClean(f, ContactField::Street, 30,
-                                     "Street address must be 30 characters or less.", variant)) {
-        return failed;
+    FieldCheck tooLongCheck(ContactField field) const {
+        const std::string_view text =
+            field == ContactField::Country && !variant_.countryTooLong.empty()
+                ? variant_.countryTooLong
+                : describe(field).tooLong;
+        return incorrect(field, replaceAll(text, "{}", std::to_string(limits_.of(field))));
     }
-    if (auto failed = limitThenClean(f, ContactField::Street2, 15,
-                                     "Street address2 must be 15 characters or less.", variant)) {
-        return failed;
-    }
-    // The city keeps its commas until the very last step.
-    if (longer(f.city, 16)) {
-        return incorrect(ContactField::City, "City must be 16 characters or less.");
-    }
-    if (!stateShapeOk(f.state, variant)) {
-        return incorrect(ContactField::State, "State must be 2 character abbreviation.");
-    }
-    clean(ContactField::State, f.state, variant);
-    if (auto failed = limitThenClean(f, ContactField::Zip, 10,
-                                     "Zip Code must be 10 characters or less.", variant)) {
-        return failed;
-    }
-    if (longer(f.country, 19)) {
-        return incorrect(ContactField::Country, std::string(variant.countryLengthText));
-    }
-    clean(ContactField::Country, f.country, variant);
-    return limitThenClean(f, ContactField::Company, 30,
-                          "Company Name must be 30 characters or less.", variant);
-}
 
-std::optional<FieldCheck> checkPhonesAndMore(ContactFields& f, const CheckVariant& variant) {
-    if (auto failed = checkPhone(f, ContactField::HomePhone, 15,
-                                 "Home Phone must be 15 characters or less.")) {
-        return failed;
+    // A field with only a length limit and its cleaning after it.
+    std::optional<FieldCheck> limitThenClean(ContactField field) {
+        if (tooLong(field)) {
+            return tooLongCheck(field);
+        }
+        clean(field, f_.text(field), variant_);
+        return std::nullopt;
     }
-    if (auto failed = checkPhone(f, ContactField::CellPhone, 15,
-                                 "Cell Phone must be 15 characters or less.")) {
-        return failed;
+
+    std::optional<FieldCheck> phone(ContactField field) {
+        f_.text(field) = normalisePhone(f_.text(field));
+        return limitThenClean(field);
     }
-    if (auto failed = checkPhone(f, ContactField::WorkPhone, 13,
-                                 "Work Phone must be 13 characters or less.")) {
-        return failed;
+
+    std::optional<FieldCheck> email() const {
+        if (tooLong(ContactField::Email)) {
+            return tooLongCheck(ContactField::Email);
+        }
+        if (const char* problem = emailFormProblem(f_.email)) {
+            return incorrect(ContactField::Email, problem);
+        }
+        return std::nullopt;
     }
-    if (auto failed = checkEmail(f.email)) {
-        return failed;
+
+    std::optional<FieldCheck> names() {
+        if (auto failed = limitThenClean(ContactField::FirstName)) {
+            return failed;
+        }
+        clean(ContactField::MiddleInitial, f_.middleInitial, variant_);
+        if (tooLong(ContactField::MiddleInitial)) {
+            return tooLongCheck(ContactField::MiddleInitial);
+        }
+        // The last name is required; its one message covers both its length and its absence.
+        const bool emptyFirst = variant_.lastNameEmptyBeforeCommas;
+        if (tooLong(ContactField::LastName) || (emptyFirst && f_.lastName.empty())) {
+            return tooLongCheck(ContactField::LastName);
+        }
+        clean(ContactField::LastName, f_.lastName, variant_);
+        if (!emptyFirst && f_.lastName.empty()) {
+            return tooLongCheck(ContactField::LastName);
+        }
+        return std::nullopt;
     }
-    if (auto failed = limitThenClean(f, ContactField::Category, 80,
-                                     "Category must be 80 characters or less.", variant)) {
-        return failed;
+
+    std::optional<FieldCheck> address() {
+        if (auto failed = limitThenClean(ContactField::Street)) {
+            return failed;
+        }
+        if (auto failed = limitThenClean(ContactField::Street2)) {
+            return failed;
+        }
+        // The city keeps its commas until the very last step.
+        if (tooLong(ContactField::City)) {
+            return tooLongCheck(ContactField::City);
+        }
+        if (!stateShapeOk(f_.state, variant_)) {
+            return incorrect(ContactField::State, "State must be 2 character abbreviation.");
+        }
+        clean(ContactField::State, f_.state, variant_);
+        if (auto failed = limitThenClean(ContactField::Zip)) {
+            return failed;
+        }
+        if (auto failed = limitThenClean(ContactField::Country)) {
+            return failed;
+        }
+        return limitThenClean(ContactField::Company);
     }
-    return limitThenClean(f, ContactField::Notes, 160, "Notes must be 160 characters or less.",
-                          variant);
-}
+
+    std::optional<FieldCheck> phonesAndMore() {
+        for (ContactField field :
+             {ContactField::HomePhone, ContactField::CellPhone, ContactField::WorkPhone}) {
+            if (auto failed = phone(field)) {
+                return failed;
+            }
+        }
+        if (auto failed = email()) {
+            return failed;
+        }
+        if (auto failed = limitThenClean(ContactField::Category)) {
+            return failed;
+        }
+        return limitThenClean(ContactField::Notes);
+    }
+
+    ContactFields& f_;
+    const CheckVariant& variant_;
+    const FieldLimits& limits_;
+};
 
 }  // namespace
 
-std::optional<FieldCheck> checkAndClean(ContactFields& fields, const CheckVariant& variant) {
-    if (!birthdateShapeOk(fields.birthdate)) {
-        return FieldCheck{"Date error",
-                          "Date must be in format MM/DD/YYYY   Example: April 10, 1980 is "
-                          "04/10/1980",
-                          ContactField::Birthdate, false};
-    }
-    if (auto failed = checkNames(fields, variant)) {
-        return failed;
-    }
-    if (auto failed = checkAddress(fields, variant)) {
-        return failed;
-    }
-    if (auto failed = checkPhonesAndMore(fields, variant)) {
-        return failed;
-    }
-    clean(ContactField::City, fields.city, variant);
-    return std::nullopt;
+std::optional<FieldCheck> checkAndClean(ContactFields& fields, const CheckVariant& variant,
+                                        const FieldLimits& limits) {
+    return Checks(fields, variant, limits).run();
 }
 
 bool commasBecomeBlanks(ContactField field, const CheckVariant& variant) {
-    switch (field) {
-        case ContactField::Country:
-            return !variant.countryCommasRemoved;
-        case ContactField::Category:
-        case ContactField::Notes:
-            return true;
-        default:
-            return false;
+    if (field == ContactField::Country && variant.countryCommasRemoved) {
+        return false;
     }
+    return describe(field).cleaning == Cleaning::CommasToBlanks;
 }
 
 std::string cleanFieldText(ContactField field, std::string_view text, const CheckVariant& variant) {
-    switch (field) {
-        case ContactField::Email:
-        case ContactField::Birthdate:
+    switch (describe(field).cleaning) {
+        case Cleaning::Kept:
             return std::string(text);
-        case ContactField::MiddleInitial:
+        case Cleaning::InitialCommasAndDotsRemoved:
             return removeAll(removeAll(text, ","), ".");
-        case ContactField::HomePhone:
-        case ContactField::CellPhone:
-        case ContactField::WorkPhone:
+        case Cleaning::PhoneNormalised:
             return removeAll(normalisePhone(text), ",");
-        default:
-            return commasBecomeBlanks(field, variant) ? replaceAll(text, ",", " ")
-                                                      : removeAll(text, ",");
+        case Cleaning::CommasRemoved:
+        case Cleaning::CommasToBlanks:
+            break;
     }
+    return commasBecomeBlanks(field, variant) ? replaceAll(text, ",", " ") : removeAll(text, ",");
 }
 
 bool passesFormCheck(ContactField field, std::string_view text, const CheckVariant& variant) {
@@ -272,64 +224,6 @@ bool passesFormCheck(ContactField field, std::string_view text, const CheckVaria
     }
 }
 
-const FieldLayout& recordFieldOf(ContactField field) {
-    switch (field) {
-        case ContactField::FirstName:
-            return field::kFirstName;
-        case ContactField::MiddleInitial:
-            return field::kMiddleInitial;
-        case ContactField::LastName:
-            return field::kLastName;
-        case ContactField::Street:
-            return field::kStreet;
-        case ContactField::Street2:
-            return field::kStreet2;
-        case ContactField::City:
-            return field::kCity;
-        case ContactField::State:
-            return field::kState;
-        case ContactField::Zip:
-            return field::kZip;
-        case ContactField::Country:
-            return field::kCountry;
-        case ContactField::Company:
-            return field::kCompany;
-        case ContactField::Birthdate:
-            return field::kBirthdate;
-        case ContactField::HomePhone:
-            return field::kHomePhone;
-        case ContactField::CellPhone:
-            return field::kCellPhone;
-        case ContactField::WorkPhone:
-            return field::kWorkPhone;
-        case ContactField::Email:
-            return field::kEmail;
-        case ContactField::Category:
-            return field::kCategory;
-        case ContactField::Notes:
-            return field::kNotes;
-    }
-    return field::kNotes;
-}
-
-TypedStoredForm storedFormOfTyped(ContactField field, std::string_view typedUtf8) {
-    const FoldedText folded = foldToCodePage(typedUtf8);
-    TypedStoredForm out;
-    out.lettersChanged = folded.changed;
-    out.text = cleanFieldText(field, folded.text);
-    if (field == ContactField::Birthdate) {
-        return out;
-    }
-    // Built and stored as Save builds and stores it: upper case where Save makes it so,
-    // trimmed, cut to the width.
-    ContactFields fields;
-    fields.text(field) = out.text;
-    const ContactRecord stored = decodeRecord(
-        std::string_view(encodeRecord(buildContactRecord(fields, false)).data(), kRecordSize));
-    out.text = stored.*(recordFieldOf(field).member);
-    return out;
-}
-
 std::string normalisePhone(std::string_view phone) {
     std::string out = removeAll(phone, "(");
     out = replaceAll(out, ")", "-");
@@ -339,23 +233,12 @@ std::string normalisePhone(std::string_view phone) {
 
 ContactRecord buildContactRecord(const ContactFields& f, bool remindersOn) {
     ContactRecord r;
-    r.firstName = trim(f.firstName);
-    r.middleInitial = trim(toUpper(f.middleInitial));
-    r.lastName = trim(f.lastName);
-    r.street = trim(f.street);
-    r.street2 = trim(f.street2);
-    r.city = trim(f.city);
-    r.state = trim(toUpper(f.state));
-    r.zip = trim(f.zip);
-    r.country = trim(toUpper(f.country));
-    r.homePhone = trim(f.homePhone);
-    r.cellPhone = trim(f.cellPhone);
-    r.workPhone = trim(f.workPhone);
-    r.email = trim(f.email);
+    for (ContactField field : kAllContactFields) {
+        const FieldDescription& d = describe(field);
+        const std::string& text = f.*(d.entered);
+        r.*(d.stored) = trim(d.storedUpperCase ? toUpper(text) : text);
+    }
     r.birthdate = birthdateToStored(f.birthdate);
-    r.category = trim(f.category);
-    r.notes = trim(f.notes);
-    r.company = trim(f.company);
     // A blank company counts as none: the flag never points at an empty name.
     r.includeCompany = f.includeCompany && !r.company.empty() ? "1" : "0";
     r.reminder = remindersOn ? "1" : "0";
@@ -364,23 +247,11 @@ ContactRecord buildContactRecord(const ContactFields& f, bool remindersOn) {
 
 ContactFields fieldsFromRecord(const ContactRecord& r) {
     ContactFields f;
-    f.firstName = trim(r.firstName);
-    f.middleInitial = trim(r.middleInitial);
-    f.lastName = trim(r.lastName);
-    f.street = trim(r.street);
-    f.street2 = trim(r.street2);
-    f.city = trim(r.city);
-    f.state = trim(r.state);
-    f.zip = trim(r.zip);
-    f.country = trim(r.country);
-    f.company = trim(r.company);
+    for (ContactField field : kAllContactFields) {
+        const FieldDescription& d = describe(field);
+        f.*(d.entered) = trim(r.*(d.stored));
+    }
     f.birthdate = numberValue(r.birthdate) > 1 ? trim(birthdateToDisplay(r.birthdate)) : "";
-    f.homePhone = trim(r.homePhone);
-    f.cellPhone = trim(r.cellPhone);
-    f.workPhone = trim(r.workPhone);
-    f.email = trim(r.email);
-    f.category = trim(r.category);
-    f.notes = trim(r.notes);
     f.includeCompany = flagIsSet(r.includeCompany);
     return f;
 }

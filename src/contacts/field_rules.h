@@ -5,74 +5,14 @@
 // normalised. Adding a contact and saving an edited one share the checks; the few places
 // where they part are the CheckVariant below.
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "records/contact_fields.h"
 #include "records/contact_record.h"
 
 namespace qm {
-
-// The seventeen contact text fields, in tab order.
-enum class ContactField {
-    FirstName,
-    MiddleInitial,
-    LastName,
-    Street,
-    Street2,
-    City,
-    State,
-    Zip,
-    Country,
-    Company,
-    Birthdate,
-    HomePhone,
-    CellPhone,
-    WorkPhone,
-    Email,
-    Category,
-    Notes,
-};
-
-inline constexpr std::size_t kContactFieldCount = 17;
-
-// The fields as typed (code page 1252), plus the include-company box. The birthdate is the
-// entered form (MM/DD/YYYY), not the stored one.
-struct ContactFields {
-    std::string firstName;
-    std::string middleInitial;
-    std::string lastName;
-    std::string street;
-    std::string street2;
-    std::string city;
-    std::string state;
-    std::string zip;
-    std::string country;
-    std::string company;
-    std::string birthdate;
-    std::string homePhone;
-    std::string cellPhone;
-    std::string workPhone;
-    std::string email;
-    std::string category;
-    std::string notes;
-    bool includeCompany = false;
-
-    std::string& text(ContactField field);
-    const std::string& text(ContactField field) const;
-
-    bool operator==(const ContactFields&) const = default;
-};
-
-// Every field in tab order, for loops over the form.
-inline constexpr std::array<ContactField, kContactFieldCount> kAllContactFields = {
-    ContactField::FirstName, ContactField::MiddleInitial, ContactField::LastName,
-    ContactField::Street,    ContactField::Street2,       ContactField::City,
-    ContactField::State,     ContactField::Zip,           ContactField::Country,
-    ContactField::Company,   ContactField::Birthdate,     ContactField::HomePhone,
-    ContactField::CellPhone, ContactField::WorkPhone,     ContactField::Email,
-    ContactField::Category,  ContactField::Notes};
 
 // A failed check: the message to show (OK button) and the field to put the focus on.
 struct FieldCheck {
@@ -92,15 +32,18 @@ struct CheckVariant {
     bool shortStateAllowed = false;
     // Country: commas removed instead of turned to blanks.
     bool countryCommasRemoved = false;
-    std::string_view countryLengthText;
+    // Country: this message for a value too long instead of the field's own.
+    std::string_view countryTooLong;
 };
 
 extern const CheckVariant kAddContactChecks;
 extern const CheckVariant kEditContactChecks;
 
 // Runs the checks in order on the fields, cleaning them in place as it goes. Stops at the
-// first failure and returns it; the cleaning done up to there stays in the fields.
-std::optional<FieldCheck> checkAndClean(ContactFields& fields, const CheckVariant& variant);
+// first failure and returns it; the cleaning done up to there stays in the fields. A value
+// may be as long as the store's limits say.
+std::optional<FieldCheck> checkAndClean(ContactFields& fields, const CheckVariant& variant,
+                                        const FieldLimits& limits = kContactFileLimits);
 inline std::optional<FieldCheck> checkAndCleanForAdd(ContactFields& fields) {
     return checkAndClean(fields, kAddContactChecks);
 }
@@ -120,18 +63,6 @@ bool commasBecomeBlanks(ContactField field, const CheckVariant& variant = kAddCo
 // birthdate of the form MM/DD/YYYY.
 bool passesFormCheck(ContactField field, std::string_view text,
                      const CheckVariant& variant = kAddContactChecks);
-
-// The record field a form field is stored in.
-const FieldLayout& recordFieldOf(ContactField field);
-
-// How a value typed as UTF-8 will be stored: letters the code page cannot hold folded to
-// their nearest ones, the field's cleaning done, cut to the field's width. Lets a window
-// show the stored form before saving when the letters had to change.
-struct TypedStoredForm {
-    std::string text;  // code page 1252; the birthdate stays in its entered form
-    bool lettersChanged = false;
-};
-TypedStoredForm storedFormOfTyped(ContactField field, std::string_view typedUtf8);
 
 // "(" out, ")" to "-", blanks and "+" out: "(555) 123-4567" becomes "555-123-4567".
 std::string normalisePhone(std::string_view phone);

@@ -4,13 +4,20 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "exchange/contact_formats.h"
+
 namespace qm {
 
 namespace {
 
-bool isImportEnding(const QString& ending) {
-    return ending == QLatin1String("csv") || ending == QLatin1String("vcf") ||
-           ending == QLatin1String("vcard");
+// What the desktop hands over by this file's ending: none for a format it does not open.
+std::optional<DroppedKind> kindOfEnding(const QString& path) {
+    const ContactFormat* format = formatOfEnding(QFileInfo(path).suffix().toStdString());
+    if (format == nullptr || !format->desktopOpens()) {
+        return std::nullopt;
+    }
+    return format->role == FormatRole::ContactStore ? DroppedKind::ContactFile
+                                                    : DroppedKind::ImportFile;
 }
 
 }  // namespace
@@ -21,19 +28,15 @@ std::optional<DroppedFile> droppedFile(const QMimeData* data) {
         return std::nullopt;
     }
     const QString path = data->urls().first().toLocalFile();
-    const QString ending = QFileInfo(path).suffix().toLower();
-    if (ending == QLatin1String("dat")) {
-        return DroppedFile{DroppedKind::ContactFile, path};
-    }
-    if (isImportEnding(ending)) {
-        return DroppedFile{DroppedKind::ImportFile, path};
+    if (const auto kind = kindOfEnding(path)) {
+        return DroppedFile{*kind, path};
     }
     return std::nullopt;
 }
 
 DroppedFile fileNamedAtStart(const QString& path) {
-    const bool import = isImportEnding(QFileInfo(path).suffix().toLower());
-    return DroppedFile{import ? DroppedKind::ImportFile : DroppedKind::ContactFile, path};
+    const auto kind = kindOfEnding(path);
+    return DroppedFile{kind.value_or(DroppedKind::ContactFile), path};
 }
 
 }  // namespace qm

@@ -1,7 +1,8 @@
 #pragma once
 
 // Files dropped on the main window or named at start: a contact file opens as Open would
-// open it; a CSV or vCard file opens the import window with that file chosen.
+// open it; a file of a format the import reads and the desktop hands over (CSV, vCard)
+// opens the import window with that file chosen. The ending decides, by the formats' table.
 
 #include <QString>
 #include <optional>

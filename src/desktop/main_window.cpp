@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/command_error.h"
 #include "carddav/address_book_open.h"
 #include "contacts/contact_browser_open.h"
 #include "contacts/contact_commands_window.h"

@@ -1,35 +1,12 @@
 #include "exchange/contact_import.h"
 
 #include "contacts/field_rules.h"
+#include "exchange/contact_formats.h"
 #include "records/text_rules.h"
 
 namespace qm {
 
 namespace {
-
-struct StoredText {
-    std::string ContactRecord::*member;
-    ContactField field;
-};
-
-constexpr StoredText kTextFields[] = {
-    {&ContactRecord::firstName, ContactField::FirstName},
-    {&ContactRecord::middleInitial, ContactField::MiddleInitial},
-    {&ContactRecord::lastName, ContactField::LastName},
-    {&ContactRecord::street, ContactField::Street},
-    {&ContactRecord::street2, ContactField::Street2},
-    {&ContactRecord::city, ContactField::City},
-    {&ContactRecord::state, ContactField::State},
-    {&ContactRecord::zip, ContactField::Zip},
-    {&ContactRecord::country, ContactField::Country},
-    {&ContactRecord::company, ContactField::Company},
-    {&ContactRecord::homePhone, ContactField::HomePhone},
-    {&ContactRecord::cellPhone, ContactField::CellPhone},
-    {&ContactRecord::workPhone, ContactField::WorkPhone},
-    {&ContactRecord::email, ContactField::Email},
-    {&ContactRecord::category, ContactField::Category},
-    {&ContactRecord::notes, ContactField::Notes},
-};
 
 // The program's own CSV export writes values without quoting: a comma in a stored value
 // would shift every later column of that contact's exported line.
@@ -65,32 +42,20 @@ std::size_t foldedValuesKept(std::uint32_t folded, const ContactRecord& stored) 
 
 }  // namespace
 
-std::string withoutControlCharacters(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == 0) {
+ContactRecord storedForm(ContactRecord c) {
+    for (ContactField field : kAllContactFields) {
+        // The birthdate comes in its stored form already.
+        if (field == ContactField::Birthdate) {
             continue;
         }
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            ++i;
-        }
-        out += (c < 0x20 || c == 0x7F) ? ' ' : text[i];
-    }
-    return out;
-}
-
-ContactRecord storedForm(ContactRecord c) {
-    for (const StoredText& t : kTextFields) {
-        std::string& value = c.*(t.member);
+        std::string& value = c.*(describe(field).stored);
         for (unsigned char ch : value) {
             if (ch < 0x20 || ch == 0x7F) {
                 value = withoutControlCharacters(value);
                 break;
             }
         }
-        removeCommas(t.field, value);
+        removeCommas(field, value);
     }
     return decodeRecord(std::string_view(encodeRecord(c).data(), kRecordSize));
 }

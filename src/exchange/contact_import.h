@@ -35,10 +35,6 @@ struct ImportResult {
     ImportCounts counts;
 };
 
-// A value as every stored value is: each line break, tab or other control character a
-// blank (a CR LF pair one blank), NUL left out.
-std::string withoutControlCharacters(std::string_view text);
-
 // A reader's row as the contact file will hold it: control characters out, commas out of
 // each field as Save takes them out (blanks in the country, category and notes; an e-mail
 // address keeps what stands before its first comma), left-trimmed and cut to the widths.

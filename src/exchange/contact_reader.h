@@ -3,7 +3,8 @@
 // A contact reader turns an import file into rows of named contact fields; one step
 // (contact_import.h) takes every reader's rows into the contact file the same way. The CSV
 // reader (five header layouts, else columns found by their names) and the vCard reader
-// are the readers; which one reads a file is decided by its content, not its name.
+// are the readers; which one reads a file is decided by its content, not its name
+// (openContactReader in contact_formats.h).
 
 #include <cstdint>
 #include <memory>
@@ -20,7 +21,8 @@ struct ContactRow {
     // stored form (YYYYMMDD) or empty; the include-company flag. The step that stores the
     // row still applies the rules every contact follows (no comma, no line break, widths).
     ContactRecord contact;
-    // Bit n set: field::kAll[n] had letters the code page cannot hold, folded by the reader.
+    // Bit n set: field::kAll[n] (fieldIndex) had letters the code page cannot hold, folded by the
+    // reader.
     std::uint32_t foldedFields = 0;
     // The reader's own rule drops the row (a layout that needs both names, for instance).
     bool skipped = false;
@@ -34,13 +36,5 @@ class ContactReader {
     // The next contact of the file; none at its end.
     virtual std::optional<ContactRow> next() = 0;
 };
-
-// The reader for a file's bytes: a vCard reader for a file that begins with BEGIN:VCARD,
-// else a CSV reader. None when the file holds no header that names a name or an e-mail
-// column (the file is not compatible). Throws QmError for an empty file.
-std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes);
-
-// Index of a record field in field::kAll, for ContactRow::foldedFields.
-std::size_t fieldIndex(std::string ContactRecord::*member);
 
 }  // namespace qm

@@ -1,34 +1,9 @@
 #include "exchange/csv_export.h"
 
-#include <array>
-
-#include "exchange/own_layout.h"
-#include "exchange/vcard_export.h"
 #include "records/error.h"
 #include "records/text_rules.h"
 
 namespace qm {
-
-namespace {
-
-char separatorOf(ExportFormat format) {
-    return format == ExportFormat::Csv ? ',' : '|';
-}
-
-template <typename Values>
-std::string joined(const Values& values, char separator) {
-    std::string line;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i > 0) {
-            line += separator;
-        }
-        line += values[i];
-    }
-    line += "\r\n";
-    return line;
-}
-
-}  // namespace
 
 std::string exportBaseName(std::string_view contactPath, std::string_view appFolder) {
     std::string base = replaceAll(contactPath, std::string(appFolder) + "/", "");
@@ -37,40 +12,21 @@ std::string exportBaseName(std::string_view contactPath, std::string_view appFol
 }
 
 std::string exportFilePath(std::string_view appFolder, std::string_view base, ExportFormat format) {
-    const char* prefix = format == ExportFormat::Csv   ? "QMKC_"
-                         : format == ExportFormat::Txt ? "QMKT_"
-                                                       : "QMKV_";
-    const char* extension = format == ExportFormat::Csv   ? ".csv"
-                            : format == ExportFormat::Txt ? ".txt"
-                                                          : ".vcf";
-    return std::string(appFolder) + "/" + prefix + std::string(base) + extension;
+    const ContactFormat& row = exportRow(format);
+    return std::string(appFolder) + "/" + std::string(row.exportPrefix) + std::string(base) +
+           std::string(row.exportEnding);
 }
 
 std::string exportHeaderLine(ExportFormat format) {
-    std::array<std::string_view, kOwnColumns.size()> titles;
-    for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
-        titles[i] = kOwnColumns[i].title;
-    }
-    return joined(titles, separatorOf(format));
+    const ContactFormat& row = exportRow(format);
+    return row.exportHeader != nullptr ? row.exportHeader() : std::string();
 }
 
 std::string exportLine(const ContactRecord& r, ExportFormat format) {
-    std::array<std::string, kOwnColumns.size()> values;
-    for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
-        const std::string& value = r.*(kOwnColumns[i].member);
-        values[i] = guardedCell(
-            kOwnColumns[i].member == &ContactRecord::birthdate ? exportedBirthdate(value) : value);
-        if (format == ExportFormat::Csv) {
-            values[i] = quotedCell(std::move(values[i]));
-        }
-    }
-    return joined(values, separatorOf(format));
+    return exportRow(format).exportRecord(r);
 }
 
 std::string exportText(const std::vector<ContactRecord>& records, ExportFormat format) {
-    if (format == ExportFormat::VCard) {
-        return vcardText(records);
-    }
     std::string text = exportHeaderLine(format);
     text.reserve(text.size() + records.size() * 160);
     for (const ContactRecord& r : records) {
@@ -98,9 +54,9 @@ ExportResult exportContacts(const ContactStore& contacts, const std::string& con
     // The export holds the same private data as the contacts.
     AtomicFileWriter out(result.path, ops, contacts.permissions());
     constexpr std::size_t kWriteAt = 1 << 20;
-    std::string text = format == ExportFormat::VCard ? std::string() : exportHeaderLine(format);
+    std::string text = exportHeaderLine(format);
     contacts.forEachRecord([&](int, const ContactRecord& r) {
-        text += format == ExportFormat::VCard ? vcardOf(r) : exportLine(r, format);
+        text += exportLine(r, format);
         ++result.count;
         if (text.size() >= kWriteAt) {
             out.write(text);

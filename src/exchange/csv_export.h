@@ -10,20 +10,20 @@
 #include <string_view>
 #include <vector>
 
+#include "exchange/contact_formats.h"
 #include "records/contact_record.h"
 #include "records/contact_store.h"
 #include "records/file_ops.h"
 
 namespace qm {
 
-enum class ExportFormat { Csv, Txt, VCard };
-
 // The contact file's path without the application folder + "/", ".DAT" and ".dat".
 std::string exportBaseName(std::string_view contactPath, std::string_view appFolder);
-// Application folder + "/QMKC_" + base + ".csv" (or "/QMKT_" + base + ".txt", or
-// "/QMKV_" + base + ".vcf").
+// Application folder + "/" + the format's prefix + base + its ending: "/QMKC_" + base +
+// ".csv", "/QMKT_" + base + ".txt", "/QMKV_" + base + ".vcf".
 std::string exportFilePath(std::string_view appFolder, std::string_view base, ExportFormat format);
 
+// The file's first line (none for vCards) and a contact's part of the file.
 std::string exportHeaderLine(ExportFormat format);
 std::string exportLine(const ContactRecord& record, ExportFormat format);
 // Header line and one line per record, each ended by CR LF; for vCards, one card per record.

@@ -22,6 +22,11 @@ std::string localPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+// A text of the formats' table, which is ASCII.
+QString fromCore(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 frmLMExport::frmLMExport(qm::AppState& state) : state_(state) {
@@ -52,23 +57,23 @@ void frmLMExport::buildControls() {
         "lblExport");
 
     frExpOptions = qm::named(new QGroupBox, "frExpOptions");
-    optExpCGCSV =
-        qm::named(new QRadioButton(tr("Export contacts to comma separated values (.csv) file")),
-                  "optExpCGCSV");
-    optExpCGCSV->setToolTip(
-        tr("Creates and stores a csv file of contacts, with file name of: QMKC_filename.csv"));
-    optExpCGTXT =
-        qm::named(new QRadioButton(tr("Export contacts to text (.txt) file")), "optExpCGTXT");
-    optExpCGTXT->setToolTip(
-        tr("Creates and stores a text file of contacts, with file name of: QMKT_filename.txt"));
-    optExpVCard =
-        qm::named(new QRadioButton(tr("Export contacts to vCard (.vcf) file")), "optExpVCard");
-    optExpVCard->setToolTip(
-        tr("Creates and stores a vCard file of contacts, with file name of: QMKV_filename.vcf"));
     auto* options = new QVBoxLayout(frExpOptions);
-    options->addWidget(optExpCGCSV);
-    options->addWidget(optExpCGTXT);
-    options->addWidget(optExpVCard);
+    for (const qm::ContactFormat& row : qm::contactFormats()) {
+        if (!row.exportFormat) {
+            continue;
+        }
+        auto* option = qm::named(new QRadioButton(tr(std::string(row.exportOption).c_str())),
+                                 std::string(row.exportControl).c_str());
+        option->setToolTip(tr("Creates and stores a %1 file of contacts, with file name of: %2")
+                               .arg(fromCore(row.exportKind), fromCore(row.exportPrefix) +
+                                                                  QStringLiteral("filename") +
+                                                                  fromCore(row.exportEnding)));
+        options->addWidget(option);
+        options_.push_back({option, *row.exportFormat});
+    }
+    optExpCGCSV = frExpOptions->findChild<QRadioButton*>(QStringLiteral("optExpCGCSV"));
+    optExpCGTXT = frExpOptions->findChild<QRadioButton*>(QStringLiteral("optExpCGTXT"));
+    optExpVCard = frExpOptions->findChild<QRadioButton*>(QStringLiteral("optExpVCard"));
 
     cmdExpCreate = qm::named(new QPushButton(tr("&Create export file")), "cmdExpCreate");
     cmdExpCreate->setToolTip(tr("Creates selected export file and stores in application's folder"));
@@ -87,8 +92,9 @@ void frmLMExport::buildControls() {
     page->addStretch();
     page->addLayout(commands);
 
-    for (QRadioButton* option : {optExpCGCSV, optExpCGTXT, optExpVCard}) {
-        connect(option, &QRadioButton::clicked, this, [this] { cmdExpCreate->setEnabled(true); });
+    for (const ExportOption& option : options_) {
+        connect(option.button, &QRadioButton::clicked, this,
+                [this] { cmdExpCreate->setEnabled(true); });
     }
     connect(cmdExpCreate, &QPushButton::clicked, this, &frmLMExport::createExportFile);
     connect(cmdExpCancel, &QPushButton::clicked, this, &frmLMExport::close);
@@ -110,10 +116,13 @@ void frmLMExport::buildMenus() {
 }
 
 qm::ExportFormat frmLMExport::chosenFormat() const {
-    if (optExpCGCSV->isChecked()) {
-        return qm::ExportFormat::Csv;
+    for (const ExportOption& option : options_) {
+        if (option.button->isChecked()) {
+            return option.format;
+        }
     }
-    return optExpCGTXT->isChecked() ? qm::ExportFormat::Txt : qm::ExportFormat::VCard;
+    // Create is enabled only once an option is chosen.
+    return options_.front().format;
 }
 
 void frmLMExport::createExportFile() {
@@ -137,27 +146,15 @@ void frmLMExport::createExportFile() {
             tr("Export file could not be created.  There were no contacts on file."),
             qm::MsgButtons::Ok, qm::MsgIcon::Information);
     } else {
-        const QString base = QFile::decodeName(result.base.c_str());
-        QString text;
-        switch (format) {
-            case qm::ExportFormat::Csv:
-                text =
-                    tr("D O N E !  A csv file of contacts has been created and stored in your "
-                       "Quillmark folder.  This file is named QMKC_%1.csv");
-                break;
-            case qm::ExportFormat::Txt:
-                text =
-                    tr("D O N E !  A text file of contacts has been created and stored in your "
-                       "Quillmark folder.  This file is named QMKT_%1.txt");
-                break;
-            case qm::ExportFormat::VCard:
-                text =
-                    tr("D O N E !  A vCard file of contacts has been created and stored in "
-                       "your Quillmark folder.  This file is named QMKV_%1.vcf");
-                break;
-        }
-        state_.platform.messageBox(this, tr("Export file created"), text.arg(base),
-                                   qm::MsgButtons::Ok, qm::MsgIcon::None);
+        const qm::ContactFormat& row = qm::exportRow(format);
+        const QString text =
+            tr("D O N E !  A %1 file of contacts has been created and stored in your Quillmark "
+               "folder.  This file is named %2")
+                .arg(fromCore(row.exportKind), fromCore(row.exportPrefix) +
+                                                   QFile::decodeName(result.base.c_str()) +
+                                                   fromCore(row.exportEnding));
+        state_.platform.messageBox(this, tr("Export file created"), text, qm::MsgButtons::Ok,
+                                   qm::MsgIcon::None);
     }
     cmdExpCancel->setFocus();
 }

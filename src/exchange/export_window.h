@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <vector>
 
 #include "app/app_state.h"
 #include "exchange/csv_export.h"
@@ -22,6 +23,7 @@ class frmLMExport : public QMainWindow {
     QLabel* lblExpBanner;
     QLabel* lblExport;
     QGroupBox* frExpOptions;
+    // The options of today's formats, by name.
     QRadioButton* optExpCGCSV;
     QRadioButton* optExpCGTXT;
     QRadioButton* optExpVCard;
@@ -45,6 +47,13 @@ class frmLMExport : public QMainWindow {
     qm::ExportFormat chosenFormat() const;
     void exitApplication();
 
+    struct ExportOption {
+        QRadioButton* button;
+        qm::ExportFormat format;
+    };
+
     qm::AppState& state_;
+    // One option per export format, in the formats' order.
+    std::vector<ExportOption> options_;
     bool endingApplication_ = false;
 };

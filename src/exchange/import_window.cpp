@@ -13,7 +13,9 @@
 #include <QVBoxLayout>
 
 #include "contacts/field_rules.h"
+#include "exchange/contact_formats.h"
 #include "exchange/import_into_file.h"
+#include "exchange/own_layout.h"
 #include "platform/busy_pointer.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
@@ -31,31 +33,20 @@ std::string localPath(const QString& path) {
 
 constexpr std::size_t kPreviewContacts = 5;
 
-struct PreviewColumn {
-    qm::ContactField field;
-    const char* title;
-};
-
-// Every field; a column no previewed contact fills is hidden.
-const PreviewColumn kPreviewColumns[] = {
-    {qm::ContactField::FirstName, QT_TRANSLATE_NOOP("frmLMImport", "First Name")},
-    {qm::ContactField::MiddleInitial, QT_TRANSLATE_NOOP("frmLMImport", "MI")},
-    {qm::ContactField::LastName, QT_TRANSLATE_NOOP("frmLMImport", "Last Name")},
-    {qm::ContactField::Street, QT_TRANSLATE_NOOP("frmLMImport", "Street")},
-    {qm::ContactField::Street2, QT_TRANSLATE_NOOP("frmLMImport", "Street 2")},
-    {qm::ContactField::City, QT_TRANSLATE_NOOP("frmLMImport", "City")},
-    {qm::ContactField::State, QT_TRANSLATE_NOOP("frmLMImport", "State")},
-    {qm::ContactField::Zip, QT_TRANSLATE_NOOP("frmLMImport", "Zip Code")},
-    {qm::ContactField::Country, QT_TRANSLATE_NOOP("frmLMImport", "Country")},
-    {qm::ContactField::Company, QT_TRANSLATE_NOOP("frmLMImport", "Company")},
-    {qm::ContactField::HomePhone, QT_TRANSLATE_NOOP("frmLMImport", "Home Phone")},
-    {qm::ContactField::CellPhone, QT_TRANSLATE_NOOP("frmLMImport", "Cell Phone")},
-    {qm::ContactField::WorkPhone, QT_TRANSLATE_NOOP("frmLMImport", "Work Phone")},
-    {qm::ContactField::Email, QT_TRANSLATE_NOOP("frmLMImport", "Email")},
-    {qm::ContactField::Birthdate, QT_TRANSLATE_NOOP("frmLMImport", "Birthdate")},
-    {qm::ContactField::Category, QT_TRANSLATE_NOOP("frmLMImport", "Category")},
-    {qm::ContactField::Notes, QT_TRANSLATE_NOOP("frmLMImport", "Notes")},
-};
+// Every typed field, in the order of the program's own export; a column no previewed contact
+// fills is hidden.
+const std::vector<qm::ContactField>& previewColumns() {
+    static const std::vector<qm::ContactField> columns = [] {
+        std::vector<qm::ContactField> fields;
+        for (const qm::OwnColumn& column : qm::kOwnColumns) {
+            if (const auto typed = qm::kFieldDescriptions[qm::fieldIndex(column.member)].typed) {
+                fields.push_back(*typed);
+            }
+        }
+        return fields;
+    }();
+    return columns;
+}
 
 }  // namespace
 
@@ -94,10 +85,10 @@ void frmLMImport::buildControls() {
     lstImpPreview->setRootIsDecorated(false);
     lstImpPreview->setUniformRowHeights(true);
     lstImpPreview->setSelectionMode(QAbstractItemView::NoSelection);
-    lstImpPreview->setColumnCount(static_cast<int>(std::size(kPreviewColumns)));
+    lstImpPreview->setColumnCount(static_cast<int>(previewColumns().size()));
     QStringList titles;
-    for (const PreviewColumn& column : kPreviewColumns) {
-        titles << tr(column.title);
+    for (qm::ContactField field : previewColumns()) {
+        titles << tr(std::string(qm::describe(field).heading).c_str());
     }
     lstImpPreview->setHeaderLabels(titles);
     cmdStartImport = qm::named(new QPushButton(tr("&Import")), "cmdStartImport");
@@ -154,10 +145,7 @@ void frmLMImport::buildMenus() {
 void frmLMImport::chooseFile() {
     // A cancelled dialog keeps the name it had, so the previous choice stands.
     const QString answer = state_.platform.openFileDialog(
-        this, tr("Open"),
-        tr("CSV and vCard Files (*.csv *.vcf *.vcard);;CSV Files (*.CSV);;"
-           "vCard Files (*.vcf *.vcard);;Text Files (*.TXT);;All Files (*)"),
-        state_.appFolder);
+        this, tr("Open"), tr(qm::importDialogFilter().c_str()), state_.appFolder);
     if (!answer.isEmpty()) {
         dialogFileName_ = answer;
     }
@@ -220,12 +208,13 @@ void frmLMImport::showPreview() {
 }
 
 void frmLMImport::showPreviewRows(const qm::ImportResult& preview) {
-    std::vector<bool> filled(std::size(kPreviewColumns), false);
+    const std::vector<qm::ContactField>& columns = previewColumns();
+    std::vector<bool> filled(columns.size(), false);
     for (const qm::ContactRecord& record : preview.records) {
         const qm::ContactFields fields = qm::fieldsFromRecord(record);
         QStringList values;
-        for (std::size_t i = 0; i < std::size(kPreviewColumns); ++i) {
-            const std::string& value = fields.text(kPreviewColumns[i].field);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            const std::string& value = fields.text(columns[i]);
             filled[i] = filled[i] || !value.empty();
             values << qm::fromCp(value);
         }

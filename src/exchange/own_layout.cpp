@@ -1,5 +1,7 @@
 #include "exchange/own_layout.h"
 
+#include <array>
+
 #include "records/text_rules.h"
 
 namespace qm {
@@ -16,7 +18,41 @@ bool isGuarded(std::string_view value) {
     return after > 0 && after != std::string_view::npos && startsFormula(value[after]);
 }
 
+template <typename Values>
+std::string joined(const Values& values, char separator) {
+    std::string line;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) {
+            line += separator;
+        }
+        line += values[i];
+    }
+    line += "\r\n";
+    return line;
+}
+
 }  // namespace
+
+std::string ownLayoutHeader(char separator) {
+    std::array<std::string_view, kOwnColumns.size()> titles;
+    for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
+        titles[i] = kOwnColumns[i].title;
+    }
+    return joined(titles, separator);
+}
+
+std::string ownLayoutLine(const ContactRecord& r, char separator, CellQuoting quoting) {
+    std::array<std::string, kOwnColumns.size()> values;
+    for (std::size_t i = 0; i < kOwnColumns.size(); ++i) {
+        const std::string& value = r.*(kOwnColumns[i].member);
+        values[i] = guardedCell(
+            kOwnColumns[i].member == &ContactRecord::birthdate ? exportedBirthdate(value) : value);
+        if (quoting == CellQuoting::Csv) {
+            values[i] = quotedCell(std::move(values[i]));
+        }
+    }
+    return joined(values, separator);
+}
 
 std::string exportedBirthdate(std::string_view stored) {
     if (trim(stored).empty()) {

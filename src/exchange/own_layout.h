@@ -37,6 +37,13 @@ inline constexpr std::array<OwnColumn, 18> kOwnColumns = {{
     {"Notes", &ContactRecord::notes},
 }};
 
+// The header line and a contact's line with the separator between the values, each ended by
+// CR LF. Each value gets the formula guard below; CSV values are quoted as RFC 4180 asks
+// (quotedCell), text values are written as they are.
+enum class CellQuoting { None, Csv };
+std::string ownLayoutHeader(char separator);
+std::string ownLayoutLine(const ContactRecord& record, char separator, CellQuoting quoting);
+
 // Stored YYYYMMDD as MM-DD-YYYY; a blank birthdate as nothing.
 std::string exportedBirthdate(std::string_view stored);
 

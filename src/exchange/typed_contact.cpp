@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdio>
 
-#include "exchange/contact_import.h"
 #include "records/code_page_fold.h"
 #include "records/text_rules.h"
 
@@ -78,7 +77,7 @@ void TypedContact::set(ContactField field, std::string_view utf8) {
     if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {
         text = trim(text);
     }
-    const std::uint32_t bit = 1u << fieldIndex(recordFieldOf(field).member);
+    const std::uint32_t bit = 1u << fieldIndex(field);
     foldedFields_ = folded.changed && !text.empty() ? foldedFields_ | bit : foldedFields_ & ~bit;
 }
 
@@ -106,7 +105,7 @@ ContactRow TypedContact::cleanedRow() {
             text.clear();
         }
         if (text.empty()) {
-            folded &= ~(1u << fieldIndex(recordFieldOf(field).member));
+            folded &= ~(1u << fieldIndex(field));
         }
     }
     f.includeCompany = true;

@@ -12,8 +12,11 @@
 #include "platform/lookups.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
+#include "platform/widget_names.h"
 #include "shell/about_open.h"
 
+using qm::addMenuItem;
+using qm::named;
 using qm::SearchField;
 using qm::SortOrder;
 
@@ -39,21 +42,6 @@ std::vector<qsizetype> headingColumnStarts(const QString& heading) {
         }
     }
     return starts;
-}
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QAction* addItem(QMenu* menu, const char* name, const QString& text,
-                 const QKeySequence& key = QKeySequence()) {
-    auto* action = named(menu->addAction(text), name);
-    if (!key.isEmpty()) {
-        action->setShortcut(key);
-    }
-    return action;
 }
 
 constexpr double kHeadingPoints = 12;
@@ -198,24 +186,25 @@ QGroupBox* frmViewAll::buildSortFrame() {
 
 void frmViewAll::buildMenus() {
     mnuVAFile = named(menuBar()->addMenu(tr("&File")), "mnuVAFile");
-    mnuPrint = addItem(mnuVAFile, "mnuPrint", tr("&Print"));
-    mnuPreview = addItem(mnuVAFile, "mnuPreview", tr("Print Pre&view"),
-                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    mnuPrint = addMenuItem(mnuVAFile, "mnuPrint", tr("&Print"));
+    mnuPreview = addMenuItem(mnuVAFile, "mnuPreview", tr("Print Pre&view"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
 
     mnuVAEdit = named(menuBar()->addMenu(tr("&Edit")), "mnuVAEdit");
     // The keys themselves, not the desktop's standard keys (Cut is Shift+Del on some).
     mnuVAEditCut =
-        addItem(mnuVAEdit, "mnuVAEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+        addMenuItem(mnuVAEdit, "mnuVAEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
     mnuVAEditCopy =
-        addItem(mnuVAEdit, "mnuVAEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+        addMenuItem(mnuVAEdit, "mnuVAEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
     mnuVAEditPaste =
-        addItem(mnuVAEdit, "mnuVAEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuVAEditSelAll = addItem(mnuVAEdit, "mnuVAEditSelAll", tr("Select &All"),
-                              QKeySequence(Qt::CTRL | Qt::Key_A));
+        addMenuItem(mnuVAEdit, "mnuVAEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    mnuVAEditSelAll = addMenuItem(mnuVAEdit, "mnuVAEditSelAll", tr("Select &All"),
+                                  QKeySequence(Qt::CTRL | Qt::Key_A));
 
     mnuVAHelp = named(menuBar()->addMenu(tr("&Help")), "mnuVAHelp");
-    mnuVAManual = addItem(mnuVAHelp, "mnuVAManual", tr("&User Manual"), QKeySequence(Qt::Key_F1));
-    mnuVAAbout = addItem(mnuVAHelp, "mnuVAAbout", tr("&About Quillmark"));
+    mnuVAManual =
+        addMenuItem(mnuVAHelp, "mnuVAManual", tr("&User Manual"), QKeySequence(Qt::Key_F1));
+    mnuVAAbout = addMenuItem(mnuVAHelp, "mnuVAAbout", tr("&About Quillmark"));
 }
 
 void frmViewAll::connectCommands() {

@@ -4,13 +4,13 @@
 #include <QFile>
 
 #include "app/app_state.h"
+#include "app/command_error.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "printing/calibration.h"
 #include "printing/envelope_layout.h"
 #include "records/parameter_file.h"
 #include "shell/app_folder.h"
-#include "shell/file_commands_window.h"
 
 namespace qm {
 

@@ -4,12 +4,12 @@
 #include <QFile>
 
 #include "app/app_state.h"
+#include "app/command_error.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "printing/margins.h"
 #include "records/parameter_file.h"
 #include "shell/app_folder.h"
-#include "shell/file_commands_window.h"
 
 namespace qm {
 

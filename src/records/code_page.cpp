@@ -155,15 +155,6 @@ std::string utf16ToCp1252(std::u16string_view text) {
     return out;
 }
 
-std::u16string cp1252ToUtf16(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        out += static_cast<char16_t>(cp1252ToCodePoint(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
-
 std::string textFileToUtf8(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         return std::string(bytes.substr(3));

@@ -25,7 +25,6 @@ void appendCp1252AsUtf8(std::string& out, std::string_view text);
 // Invalid UTF-8 sequences become '?'.
 std::string utf8ToCp1252(std::string_view text);
 std::string utf16ToCp1252(std::u16string_view text);
-std::u16string cp1252ToUtf16(std::string_view text);
 
 // Bytes of a text file in any encoding an import may meet, as UTF-8: UTF-8 with or without
 // byte-order mark (a file that is valid UTF-8 is UTF-8), UTF-16 with a byte-order mark;

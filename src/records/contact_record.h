@@ -8,74 +8,60 @@
 #include <string>
 #include <string_view>
 
+#include "records/contact_fields.h"
+
 namespace qm {
 
-inline constexpr std::size_t kRecordSize = 513;
-
-// Field values as the program uses them: trimmed text in code page 1252. The birthdate is
-// the stored eight-character form (YYYYMMDD) or empty; the flags are "1" or "0".
-struct ContactRecord {
-    std::string firstName;
-    std::string middleInitial;
-    std::string lastName;
-    std::string street;
-    std::string street2;
-    std::string city;
-    std::string state;
-    std::string zip;
-    std::string country;
-    std::string homePhone;
-    std::string cellPhone;
-    std::string workPhone;
-    std::string email;
-    std::string birthdate;
-    std::string category;
-    std::string notes;
-    std::string company;
-    std::string includeCompany = "0";
-    std::string reminder = "0";
-
-    bool operator==(const ContactRecord&) const = default;
-};
-
 struct FieldLayout {
-    const char* name;
+    std::string_view name;
     std::size_t offset;
     std::size_t width;
     std::string ContactRecord::*member;
 };
 
-// The data fields in record order; each is followed by a separator byte.
+// The stored fields in record order, each at its width and followed by a separator byte.
 namespace field {
-inline constexpr FieldLayout kFirstName{"First name", 0, 11, &ContactRecord::firstName};
-inline constexpr FieldLayout kMiddleInitial{"Middle initial", 12, 1, &ContactRecord::middleInitial};
-inline constexpr FieldLayout kLastName{"Last name", 14, 16, &ContactRecord::lastName};
-inline constexpr FieldLayout kStreet{"Street address", 31, 30, &ContactRecord::street};
-inline constexpr FieldLayout kStreet2{"Additional street info", 62, 15, &ContactRecord::street2};
-inline constexpr FieldLayout kCity{"City", 78, 16, &ContactRecord::city};
-inline constexpr FieldLayout kState{"State", 95, 2, &ContactRecord::state};
-inline constexpr FieldLayout kZip{"Zip code", 98, 10, &ContactRecord::zip};
-inline constexpr FieldLayout kCountry{"Country", 109, 19, &ContactRecord::country};
-inline constexpr FieldLayout kHomePhone{"Home phone", 129, 15, &ContactRecord::homePhone};
-inline constexpr FieldLayout kCellPhone{"Cell phone", 145, 15, &ContactRecord::cellPhone};
-inline constexpr FieldLayout kWorkPhone{"Work phone", 161, 13, &ContactRecord::workPhone};
-inline constexpr FieldLayout kEmail{"Email address", 175, 50, &ContactRecord::email};
-inline constexpr FieldLayout kBirthdate{"Birthdate", 226, 8, &ContactRecord::birthdate};
-inline constexpr FieldLayout kCategory{"Category", 235, 80, &ContactRecord::category};
-inline constexpr FieldLayout kNotes{"Notes", 316, 160, &ContactRecord::notes};
-inline constexpr FieldLayout kCompany{"Company name", 477, 30, &ContactRecord::company};
-inline constexpr FieldLayout kIncludeCompany{"Include-company flag", 508, 1,
-                                             &ContactRecord::includeCompany};
-inline constexpr FieldLayout kReminder{"Reminder flag", 510, 1, &ContactRecord::reminder};
-inline constexpr std::size_t kRecordEndOffset = 511;
+inline constexpr std::array<FieldLayout, kFieldDescriptions.size()> kAll = [] {
+    std::array<FieldLayout, kFieldDescriptions.size()> all{};
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const FieldDescription& d = kFieldDescriptions[i];
+        all[i] = FieldLayout{d.name, offset, d.width, d.stored};
+        offset += d.width + 1;
+    }
+    return all;
+}();
 
-inline constexpr std::array<FieldLayout, 19> kAll = {
-    kFirstName, kMiddleInitial, kLastName,  kStreet,         kStreet2,   kCity,  kState,
-    kZip,       kCountry,       kHomePhone, kCellPhone,      kWorkPhone, kEmail, kBirthdate,
-    kCategory,  kNotes,         kCompany,   kIncludeCompany, kReminder};
+constexpr const FieldLayout& layoutOf(std::string ContactRecord::*member) {
+    return kAll[fieldIndex(member)];
+}
+
+inline constexpr FieldLayout kFirstName = layoutOf(&ContactRecord::firstName);
+inline constexpr FieldLayout kMiddleInitial = layoutOf(&ContactRecord::middleInitial);
+inline constexpr FieldLayout kLastName = layoutOf(&ContactRecord::lastName);
+inline constexpr FieldLayout kStreet = layoutOf(&ContactRecord::street);
+inline constexpr FieldLayout kStreet2 = layoutOf(&ContactRecord::street2);
+inline constexpr FieldLayout kCity = layoutOf(&ContactRecord::city);
+inline constexpr FieldLayout kState = layoutOf(&ContactRecord::state);
+inline constexpr FieldLayout kZip = layoutOf(&ContactRecord::zip);
+inline constexpr FieldLayout kCountry = layoutOf(&ContactRecord::country);
+inline constexpr FieldLayout kHomePhone = layoutOf(&ContactRecord::homePhone);
+inline constexpr FieldLayout kCellPhone = layoutOf(&ContactRecord::cellPhone);
+inline constexpr FieldLayout kWorkPhone = layoutOf(&ContactRecord::workPhone);
+inline constexpr FieldLayout kEmail = layoutOf(&ContactRecord::email);
+inline constexpr FieldLayout kBirthdate = layoutOf(&ContactRecord::birthdate);
+inline constexpr FieldLayout kCategory = layoutOf(&ContactRecord::category);
+inline constexpr FieldLayout kNotes = layoutOf(&ContactRecord::notes);
+inline constexpr FieldLayout kCompany = layoutOf(&ContactRecord::company);
+inline constexpr FieldLayout kIncludeCompany = layoutOf(&ContactRecord::includeCompany);
+inline constexpr FieldLayout kReminder = layoutOf(&ContactRecord::reminder);
+// The last field is followed by the record end (CR LF) instead of a separator.
+inline constexpr std::size_t kRecordEndOffset = kAll.back().offset + kAll.back().width;
 }  // namespace field
 
-static_assert(field::kReminder.offset + field::kReminder.width + 2 == kRecordSize);
+inline constexpr std::size_t kRecordSize = field::kRecordEndOffset + 2;
+// Stored files are made of such records: a field that changes this changes the file format.
+static_assert(kRecordSize == 513);
 
 using RecordBytes = std::array<char, kRecordSize>;
 

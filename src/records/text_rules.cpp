@@ -275,4 +275,31 @@ std::string fitWidth(std::string_view text, std::size_t width) {
     return out;
 }
 
+std::string withoutControlCharacters(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == 0) {
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        out += (c < 0x20 || c == 0x7F) ? ' ' : text[i];
+    }
+    return out;
+}
+
+std::string spokenList(std::span<const std::string> items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) {
+            text += i + 1 == items.size() ? " and " : ", ";
+        }
+        text += items[i];
+    }
+    return text;
+}
+
 }  // namespace qm

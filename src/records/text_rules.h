@@ -4,6 +4,7 @@
 // so every position and width below is a byte index. Positions passed in and returned are
 // 1-based where the name says "pos".
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,13 @@ std::string toLower(std::string_view text);
 bool containsNoCase(std::string_view haystack, std::string_view needle);
 // <0, 0, >0 like strcmp, ignoring case.
 int compareNoCase(std::string_view a, std::string_view b);
+
+// A value as every stored value is: each line break, tab or other control character a
+// blank (a CR LF pair one blank), NUL left out.
+std::string withoutControlCharacters(std::string_view text);
+
+// The items as a sentence lists them: "a", "a and b", "a, b and c".
+std::string spokenList(std::span<const std::string> items);
 
 // Text padded with blanks or cut to exactly width characters.
 std::string fitWidth(std::string_view text, std::size_t width);

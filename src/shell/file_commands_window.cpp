@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "app/app_state.h"
+#include "app/command_error.h"
 #include "platform/messages.h"
 #include "records/error.h"
 #include "shell/birthday_reminders_window.h"
@@ -31,17 +32,6 @@ void runFileCommand(AppState& state, QWidget* parent, Command command) {
     } catch (const QmError& error) {
         reportCommandError(state, parent, error);
     }
-}
-
-// A browser kept loaded (hidden after Print Label) holds a record number of the file it was
-// opened on; it must not come back over another file, where Save would overwrite a stranger.
-// False when the browser stays, its unsaved changes kept at the user's word.
-bool unloadContactBrowser(AppState& state) {
-    if (!state.contactBrowser.isNull() && !state.contactBrowser->close()) {
-        return false;
-    }
-    state.currentRecord = 0;
-    return true;
 }
 
 void openChosenFile(AppState& state, QWidget* parent, const QString& path, bool announceBirthdays) {
@@ -101,13 +91,6 @@ void openContactFileAt(AppState& state, QWidget* parent, const QString& path) {
     });
 }
 
-void closeContactFile(AppState& state, QWidget* parent) {
-    if (!unloadContactBrowser(state)) {
-        return;
-    }
-    state.closeFile([&](const QmError& error) { showCommonError(state.platform, parent, error); });
-}
-
 void setEveryReminder(AppState& state, QWidget* parent, bool on) {
     runFileCommand(state, parent, [&] {
         state.contacts().setAllReminderFlags(on ? "1" : "0");
@@ -122,14 +105,6 @@ void setEveryReminder(AppState& state, QWidget* parent, bool on) {
         }
         state.setReminders(on);
     });
-}
-
-void reportCommandError(AppState& state, QWidget* parent, const QmError& error) {
-    if (showCommonError(state.platform, parent, error) == MsgAnswer::Cancel) {
-        state.requestExit();
-        return;
-    }
-    closeContactFile(state, parent);
 }
 
 }  // namespace qm

@@ -30,6 +30,39 @@ TEST_F(CliContacts, AddCleansChecksAndPrintsTheNewRecordNumber) {
     EXPECT_EQ(added.includeCompany, "1");
 }
 
+// Each field's option, its typed field and its stored field are one row of the field table:
+// a value given by option lands in its own stored field and no other.
+TEST_F(CliContacts, EachFieldOptionFillsItsOwnField) {
+    const auto r = run(
+        {"add",          dat,           "--first",      "Ann",       "--middle",     "b",
+         "--last",       "Lee",         "--street",     "12 Oak St", "--street2",    "Apt 4",
+         "--city",       "Troy",        "--state",      "ny",        "--zip",        "12180",
+         "--country",    "usa",         "--company",    "Acme",      "--birthdate",  "04/10/1980",
+         "--home-phone", "111-1111",    "--cell-phone", "222-2222",  "--work-phone", "333-3333",
+         "--email",      "ann@lee.org", "--category",   "Golf",      "--notes",      "Met in May"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ContactRecord expected;
+    expected.firstName = "Ann";
+    expected.middleInitial = "B";
+    expected.lastName = "Lee";
+    expected.street = "12 Oak St";
+    expected.street2 = "Apt 4";
+    expected.city = "Troy";
+    expected.state = "NY";
+    expected.zip = "12180";
+    expected.country = "USA";
+    expected.company = "Acme";
+    expected.birthdate = "19800410";
+    expected.homePhone = "111-1111";
+    expected.cellPhone = "222-2222";
+    expected.workPhone = "333-3333";
+    expected.email = "ann@lee.org";
+    expected.category = "Golf";
+    expected.notes = "Met in May";
+    expected.reminder = "1";
+    EXPECT_EQ(contacts().at(0), expected);
+}
+
 TEST_F(CliContacts, RemindersFollowTheFileUnlessGiven) {
     // A new file starts with reminders on; a file whose first record has them off keeps
     // them off; --reminders wins over both.

@@ -4,7 +4,7 @@
 
 namespace qm {
 
-void PrintTo(const ParsedAddress& p, std::ostream* out) {
+void PrintTo(const ContactFields& p, std::ostream* out) {
     std::ostream& os = *out;
     os << "[" << p.firstName << "|" << p.middleInitial << "|" << p.lastName << "|" << p.street
        << "|" << p.street2 << "|" << p.city << "|" << p.state << "|" << p.zip << "]";
@@ -13,16 +13,25 @@ void PrintTo(const ParsedAddress& p, std::ostream* out) {
 namespace {
 
 // Parsed fields in their order; the ones a line does not reach stay empty.
-ParsedAddress fields(std::string first = "", std::string initial = "", std::string last = "",
+ContactFields fields(std::string first = "", std::string initial = "", std::string last = "",
                      std::string street = "", std::string street2 = "", std::string city = "",
                      std::string state = "", std::string zip = "") {
-    return ParsedAddress{first, initial, last, street, street2, city, state, zip};
+    ContactFields f;
+    f.firstName = first;
+    f.middleInitial = initial;
+    f.lastName = last;
+    f.street = street;
+    f.street2 = street2;
+    f.city = city;
+    f.state = state;
+    f.zip = zip;
+    return f;
 }
 
 struct ParserCase {
     const char* name;
     AddressLines lines;
-    ParsedAddress expected;
+    ContactFields expected;
 };
 
 std::ostream& operator<<(std::ostream& os, const ParserCase& c) {
@@ -212,7 +221,7 @@ TEST(AddressLineOne, WithoutABlankIsRefused) {
     for (const char* line1 : {"Smith", "Mr.Smith"}) {
         const AddressParse parse = parseAddressLines({line1, "12 Oak Street", "", "", ""});
         EXPECT_EQ(parse.outcome, AddressParseOutcome::LineOneWithoutBlank) << line1;
-        EXPECT_EQ(parse.fields, ParsedAddress{}) << line1;
+        EXPECT_EQ(parse.fields, ContactFields{}) << line1;
     }
     EXPECT_STREQ(kLineOneWithoutBlankText, "Line 1 must contain a space.");
     EXPECT_STREQ(kLineOneWithoutBlankTitle, "Incorrect entry");
@@ -230,7 +239,6 @@ TEST(AddressMiddleInitial, TheHighestStandaloneLetterWins) {
 }
 
 TEST(AddressFields, FillOnlyTheParsedContactFields) {
-    const ParsedAddress parsed{"John", "Q", "Public", "1 Elm St", "Apt 4", "Salem", "OR", "97301"};
     ContactFields expected;
     expected.firstName = "John";
     expected.middleInitial = "Q";
@@ -240,7 +248,9 @@ TEST(AddressFields, FillOnlyTheParsedContactFields) {
     expected.city = "Salem";
     expected.state = "OR";
     expected.zip = "97301";
-    EXPECT_EQ(contactFieldsFrom(parsed), expected);
+    EXPECT_EQ(
+        parseAddressLines({"John Q Public", "1 Elm St", "Apt 4", "Salem, OR 97301", ""}).fields,
+        expected);
 }
 
 }  // namespace

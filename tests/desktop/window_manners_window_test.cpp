@@ -201,7 +201,7 @@ class WindowMannersTest : public QObject {
 
     void droppedFilesOpenOrGoToTheImport() {
         Desk d;
-        for (const char* name : {"people.csv", "manual.pdf"}) {
+        for (const char* name : {"people.csv", "manual.pdf", "cards.VCF", "notes.txt"}) {
             QFile file(d.path(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
@@ -224,6 +224,16 @@ class WindowMannersTest : public QObject {
                  QStringLiteral("people.csv"));
         QVERIFY(import->findChild<QPushButton*>("cmdStartImport")->isEnabled());
         import->close();
+
+        // The ending's case does not matter; a text file is imported only when chosen in the
+        // import's own dialog.
+        QVERIFY(d.drop(d.path("cards.VCF")));
+        import = shownWindow("frmLMImport");
+        QVERIFY(import != nullptr);
+        QCOMPARE(import->findChild<QLineEdit*>("txtImpFilename")->text(),
+                 QStringLiteral("cards.VCF"));
+        import->close();
+        QVERIFY(!d.drop(d.path("notes.txt")));
     }
 };
 
