@@ -41,7 +41,8 @@ class ContactFile final : public ContactStore {
     unsigned permissions() const override;
 
     // Whole records: file length / 513, rounded down. The bytes of an incomplete last
-    // record (an interrupted write) are left out of every read and cut off by the next write.
+    // record (an interrupted write) and the records of an interrupted append of several are
+    // left out of every read and cut off by the next write.
     int count() const override;
     ContactRecord read(int n) const override;
     // Record n as it lies in the file.
