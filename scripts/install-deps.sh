@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libsqlite3-dev
   fonts-liberation2 fonts-dejavu-core poppler-utils
   xvfb xauth imagemagick
   librsvg2-bin man-db dpkg-dev desktop-file-utils appstream shared-mime-info

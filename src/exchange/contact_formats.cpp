@@ -20,18 +20,28 @@ constexpr int kInputPastEnd = 62;
 
 constexpr std::string_view kContactFileEndings[] = {"dat"};
 constexpr std::string_view kContactFileTypes[] = {"application/x-quillmark-contacts"};
+constexpr std::string_view kContactBookEndings[] = {"qmbook"};
+constexpr std::string_view kContactBookTypes[] = {"application/x-quillmark-book"};
 constexpr std::string_view kCsvEndings[] = {"csv"};
 constexpr std::string_view kCsvTypes[] = {"text/csv"};
 constexpr std::string_view kTextEndings[] = {"txt"};
 constexpr std::string_view kVCardEndings[] = {"vcf", "vcard"};
 constexpr std::string_view kVCardTypes[] = {"text/vcard", "text/x-vcard"};
 
-constexpr std::array<ContactFormat, 4> kContactFormats = {{
+constexpr std::array<ContactFormat, 5> kContactFormats = {{
     {
         .name = "Contact file",
         .role = FormatRole::ContactStore,
         .endings = kContactFileEndings,
         .mimeTypes = kContactFileTypes,
+        .storeFilter = "Data Files (*.DAT)",
+    },
+    {
+        .name = "Contact book",
+        .role = FormatRole::ContactStore,
+        .endings = kContactBookEndings,
+        .mimeTypes = kContactBookTypes,
+        .storeFilter = "Contact Books (*.qmbook)",
     },
     {
         .name = "CSV",
@@ -114,6 +124,18 @@ bool offeredTogether(const ContactFormat& row) {
 
 std::span<const ContactFormat> contactFormats() {
     return kContactFormats;
+}
+
+std::vector<const ContactFormat*> contactStoreFormats() {
+    // The table keeps the first kind first (the desktop entry names its type first); the
+    // dialogs offer the newer kind, which holds whatever people write, before it.
+    std::vector<const ContactFormat*> stores;
+    for (auto row = kContactFormats.rbegin(); row != kContactFormats.rend(); ++row) {
+        if (row->role == FormatRole::ContactStore) {
+            stores.push_back(&*row);
+        }
+    }
+    return stores;
 }
 
 const ContactFormat& exportRow(ExportFormat format) {

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "exchange/contact_reader.h"
 #include "records/contact_record.h"
@@ -38,6 +39,8 @@ struct ContactFormat {
     // exchange format is imported. Such a file's ending does the same when it is dropped or
     // named at start.
     std::span<const std::string_view> mimeTypes = {};
+    // A contact store's choice in the New and Open dialogs, its file pattern in brackets.
+    std::string_view storeFilter = {};
 
     // ---- Import
     std::string_view dialogFilter = {};  // the import's file dialog; empty: not offered
@@ -61,9 +64,12 @@ struct ContactFormat {
     bool desktopOpens() const { return !mimeTypes.empty(); }
 };
 
-// Every row: the contact file first, then the exchange formats in the order the export
-// offers them.
+// Every row: the contact file and the contact book first, then the exchange formats in the
+// order the export offers them.
 std::span<const ContactFormat> contactFormats();
+
+// The contact stores in the order the New and Open dialogs offer them: the book first.
+std::vector<const ContactFormat*> contactStoreFormats();
 
 const ContactFormat& exportRow(ExportFormat format);
 

@@ -63,6 +63,12 @@ class PlatformServices {
     // Full path of the chosen file, which need not exist; empty on Cancel.
     virtual QString openFileDialog(QWidget* parent, const QString& title, const QString& filter,
                                    const QString& startFolder) = 0;
+    // The same for a file to be made: a name typed without an ending takes the ending of the
+    // kind chosen in the filter, where the dialog tells it.
+    virtual QString newFileDialog(QWidget* parent, const QString& title, const QString& filter,
+                                  const QString& startFolder) {
+        return openFileDialog(parent, title, filter, startFolder);
+    }
     virtual PrintJob printDialog(QWidget* parent, const PrintRequest& request) = 0;
     // Shows the job's pages on the default printer's surface, stepped and zoomed; printing
     // from it asks printDialog with the same request and hands the job to job.print. True

@@ -189,9 +189,40 @@ QString QtPlatformServices::inputBox(QWidget* parent, const QString& title, cons
     return dialog.textValue();
 }
 
+// The ending of a filter of one pattern, "*.ext"; empty for any other.
+QString endingOfFilter(const QString& nameFilter) {
+    const QStringList patterns = QFileDialog::tr("%1").arg(nameFilter).section(QLatin1Char('('), -1)
+                                     .chopped(1)
+                                     .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (patterns.size() != 1 || !patterns[0].startsWith(QStringLiteral("*.")) ||
+        patterns[0].contains(QLatin1Char('*'), Qt::CaseSensitive) == false) {
+        return QString();
+    }
+    const QString ending = patterns[0].mid(2);
+    return ending.contains(QLatin1Char('*')) ? QString() : ending;
+}
+
+QString QtPlatformServices::newFileDialog(QWidget* parent, const QString& title,
+                                          const QString& filter, const QString& startFolder) {
+    return fileDialog(parent, title, filter, startFolder, true);
+}
+
 QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title,
                                            const QString& filter, const QString& startFolder) {
+    return fileDialog(parent, title, filter, startFolder, false);
+}
+
+QString QtPlatformServices::fileDialog(QWidget* parent, const QString& title,
+                                       const QString& filter, const QString& startFolder,
+                                       bool endingOfChosenKind) {
     QFileDialog dialog(parent, title, startFolder, qtNameFilters(filter));
+    if (endingOfChosenKind) {
+        const auto follow = [&dialog](const QString& chosen) {
+            dialog.setDefaultSuffix(endingOfFilter(chosen));
+        };
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+        follow(dialog.selectedNameFilter());
+    }
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);

@@ -14,6 +14,8 @@ class QtPlatformServices : public PlatformServices {
                      const QString& defaultAnswer) override;
     QString openFileDialog(QWidget* parent, const QString& title, const QString& filter,
                            const QString& startFolder) override;
+    QString newFileDialog(QWidget* parent, const QString& title, const QString& filter,
+                          const QString& startFolder) override;
     PrintJob printDialog(QWidget* parent, const PrintRequest& request) override;
     bool printPreview(QWidget* parent, const PrintRequest& request,
                       const PreviewableJob& job) override;

@@ -58,6 +58,9 @@ struct ContactRecord {
     std::string company;
     std::string includeCompany = "0";
     std::string reminder = "0";
+    // The vCard the contact came from (a vCard file or an address book server) as it was
+    // read; empty when none. A contact book keeps it; a contact file has no room for it.
+    std::string card;
 
     bool operator==(const ContactRecord&) const = default;
 };

@@ -455,4 +455,18 @@ void ContactFile::replaceFile(const TemporaryFile& temp, const std::string& targ
     ops_->syncFolder(folderOf(target));
 }
 
+bool looksLikeContactFile(std::string_view firstBytes) {
+    if (firstBytes.empty()) {
+        return false;
+    }
+    for (std::size_t i = 0; i + 1 < field::kAll.size(); ++i) {
+        const std::size_t separator = field::kAll[i].offset + field::kAll[i].width;
+        if (separator < firstBytes.size() && firstBytes[separator] != '|') {
+            return false;
+        }
+    }
+    return firstBytes.size() < kRecordSize ||
+           firstBytes.substr(field::kRecordEndOffset, 2) == "\r\n";
+}
+
 }  // namespace qm

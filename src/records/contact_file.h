@@ -15,6 +15,7 @@
 #include <limits>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/contact_record.h"
@@ -101,5 +102,9 @@ class ContactFile final : public ContactStore {
     std::chrono::milliseconds lockWait_ = kDefaultLockWait;
     std::function<void(const std::string&)> notes_;
 };
+
+// Whether a file's first bytes have the shape of a contact record: separators and the record
+// end where the record has them (as far as the bytes go).
+bool looksLikeContactFile(std::string_view firstBytes);
 
 }  // namespace qm

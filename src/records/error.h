@@ -30,6 +30,9 @@ inline constexpr int kBadFileNameOrNumber = 52;
 inline constexpr int kFileNotFound = 53;
 inline constexpr int kBadRecordNumber = 63;
 inline constexpr int kFileInUse = 70;
+// A file that is not what it was taken for: not a contact book nor a contact file, a book of a
+// newer version, a damaged book.
+inline constexpr int kInvalidFileFormat = 321;
 inline constexpr int kPrinterError = 482;
 inline constexpr int kPrintCancelled = 32755;
 // The address book server (texts in exchange/carddav_errors.h).

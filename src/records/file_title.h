@@ -7,7 +7,8 @@
 
 namespace qm {
 
-// The file name without its folder, every upper-case ".DAT" removed.
+// The file name without its folder and a book's ".qmbook" (in any case), every upper-case
+// ".DAT" removed.
 std::string contactFileTitle(std::string_view path);
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/command_error.h"
+#include "exchange/contact_formats.h"
 #include "platform/messages.h"
 #include "records/error.h"
 #include "shell/birthday_reminders_window.h"
@@ -18,10 +19,18 @@ struct FileCommands {
     Q_DECLARE_TR_FUNCTIONS(FileCommands)
 };
 
-// "All files" lets a contact file made without the ending be opened all the same.
+// Each kind of contact store, the book first; "All files" lets a contact file made without
+// the ending be opened all the same.
 QString dataFilter() {
-    return FileCommands::tr("Data Files (*.DAT)") + QStringLiteral("|*.DAT|") +
-           FileCommands::tr("All files (*)") + QStringLiteral("|*");
+    QString filter;
+    for (const ContactFormat* row : contactStoreFormats()) {
+        const std::string text(row->storeFilter);
+        const std::string pattern =
+            text.substr(text.rfind('(') + 1, text.rfind(')') - text.rfind('(') - 1);
+        filter += FileCommands::tr(text.c_str()) + QLatin1Char('|') +
+                  QString::fromStdString(pattern) + QLatin1Char('|');
+    }
+    return filter + FileCommands::tr("All files (*)") + QStringLiteral("|*");
 }
 
 // Runs a file command; its errors get Retry (close the file) or Cancel (exit).
@@ -62,8 +71,8 @@ void newContactFile(AppState& state, QWidget* parent) {
     runFileCommand(state, parent, [&] {
         // The former file stays open until a name is chosen, so a cancelled dialog changes
         // nothing.
-        const QString path = state.platform.openFileDialog(parent, FileCommands::tr("New"),
-                                                           dataFilter(), state.appFolder);
+        const QString path = state.platform.newFileDialog(parent, FileCommands::tr("New"),
+                                                          dataFilter(), state.appFolder);
         if (!path.isEmpty()) {
             openChosenFile(state, parent, withDataEnding(path), false);
         }

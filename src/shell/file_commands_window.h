@@ -10,7 +10,8 @@ namespace qm {
 
 class AppState;
 
-// New adds ".DAT" to a name without an extension.
+// New offers a contact book and a contact file; a name typed without an ending takes the
+// chosen kind's, else ".DAT".
 void newContactFile(AppState& state, QWidget* parent);
 void openContactFile(AppState& state, QWidget* parent);
 // The steps of Open after its dialog, for a file chosen another way (--open or a file
