@@ -34,8 +34,8 @@ clock() {  # what command...: runs it and says how long it took
 if ! command -v debootstrap >/dev/null; then
   apt-get install -y -qq debootstrap
 fi
-clock "debootstrap" debootstrap --variant=minbase bookworm "$dir" http://deb.debian.org/debian \
-  >"$dir.debootstrap.log"
+quietly() { "$@" >"$dir.debootstrap.log" 2>&1; }
+clock "debootstrap" quietly debootstrap --variant=minbase bookworm "$dir" http://deb.debian.org/debian
 git clone -q "$(pwd)" "$dir/root/quillmark"
 
 mounted=()
