@@ -34,9 +34,9 @@ fi
 as_root=()
 if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null; then
-    echo "These Debian packages are missing: ${missing[*]}" >&2
-    echo "Installing them needs root, and sudo is not installed. Either run this again as root" >&2
-    echo "(su -, then cd to this folder), or have root run: apt-get install ${missing[*]}" >&2
+    echo "Some Debian packages are missing, and installing them needs root, but sudo is not" >&2
+    echo "installed. Run this again as root, or have root install them first:" >&2
+    echo "  apt-get install --no-install-recommends ${missing[*]}" >&2
     exit 1
   fi
   as_root=(sudo)
