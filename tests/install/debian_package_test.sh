@@ -25,11 +25,12 @@ done
 
 recommends=$(field Recommends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
 grep -qxF bash-completion <<<"$recommends" || fail "Recommends lacks bash-completion (it loads the completion)"
-# The description's lines are Debian's continuation lines, and it names what the program does.
-description=$(sed -n '/^ Description: /,/^ [A-Z][A-Za-z-]*: /p' <<<"$info" | sed '1d; $d')
-! grep -qv '^  ' <<<"$description" || fail "description line not indented: $description"
-! grep -q '^  $' <<<"$description" || fail "empty description line (Debian wants ' .')"
-for word in labels envelopes vCard CardDAV; do
+# The description: its summary, then Debian's continuation lines (an empty one is " ."); it
+# names what the program does.
+description=$(dpkg-deb --field "$deb" Description)
+! tail -n +2 <<<"$description" | grep -qv '^ [^ ]' ||
+  fail "description line that is not a continuation line: $description"
+for word in labels envelope vCard CardDAV; do
   grep -q "$word" <<<"$description" || fail "description does not mention $word"
 done
 
