@@ -1,6 +1,7 @@
 // The contact list's two print commands: labels for every listed contact and the report.
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "list/contact_list_window.h"
 #include "list/contact_report.h"
@@ -39,7 +40,7 @@ void frmViewAll::runLabelsCommand(bool preview) {
     if (model_->rowCount() == 0) {
         state_.platform.messageBox(this, QString::fromLatin1(qm::kEmptyListTitle),
                                    QString::fromLatin1(qm::kEmptyListText));
-        cmdViewAllClose->setFocus();
+        ui_.cmdViewAllClose->setFocus();
         return;
     }
     std::vector<int> records;
@@ -69,7 +70,7 @@ void frmViewAll::runLabelsCommand(bool preview) {
                !printJob.cancelled()) {
         job.print(printJob);
     }
-    cmdViewAllClose->setFocus();
+    ui_.cmdViewAllClose->setFocus();
 }
 
 void frmViewAll::printReport() {
@@ -83,9 +84,9 @@ void frmViewAll::previewReport() {
 void frmViewAll::runReportCommand(bool preview) {
     const bool headingChosen = headingHasFocus();
     const std::vector<std::string> chosenLines = selectedLines();
-    const std::string heading = qm::toCp(txtViewAllHeader->selectedText());
+    const std::string heading = qm::toCp(ui_.txtViewAllHeader->selectedText());
     qm::PrintRequest request;
-    request.allowSelection = txtViewAllHeader->hasSelectedText() || !chosenLines.empty();
+    request.allowSelection = ui_.txtViewAllHeader->hasSelectedText() || !chosenLines.empty();
     request.orientation = qm::contactReportPaper().orientation;
     request.paper = qm::contactReportPaper().paper;
     request.pageCount = qm::reportPageCount(model_->entries().size());
