@@ -17,6 +17,7 @@
 #include "platform/platform_services.h"
 #include "records/contact_store.h"
 #include "records/error.h"
+#include "surface/printer_surface.h"
 
 namespace qm {
 
@@ -37,8 +38,8 @@ struct PrintOptions {
     int startPosition = 0;
     int labelCount = 0;
     // Start column and empty lines above the next label, or above the envelope's address.
-    int leftPad = 2;
-    int topPad = 3;
+    int leftPad = kDefaultSlot.startColumn;
+    int topPad = kDefaultSlot.topLines;
     bool operator==(const PrintOptions&) const = default;
 };
 

@@ -3,16 +3,74 @@
 #include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <exception>
 #include <ostream>
 
 #include "cli/cli.h"
 #include "platform/qt_printer_surface.h"
-#include "printing/print_command.h"
 #include "printing/run_listing.h"
-#include "shell/app_folder.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm::cli {
+
+using Surface = std::unique_ptr<PrinterSurface>;
+
+// One kind of output: its option, the surface it prints on, and what it shows on standard
+// output afterwards (nothing for a file or a printer).
+struct OutputKind {
+    const char* option;
+    Surface (*open)(const Args& args, const std::string& deviceName);
+    std::string (*shown)(const TextGridSurface& grid);
+};
+
+namespace {
+
+Surface pdfFile(const Args& args, const std::string& deviceName) {
+    ensureGuiApplication();
+    return makePdfSurface(QString::fromStdString(*args.value("o")),
+                          deviceName.empty() ? "PDF" : deviceName);
+}
+
+Surface printer(const Args& args, const std::string& deviceName) {
+    ensureGuiApplication();
+    const QString name = QString::fromStdString(*args.value("printer"));
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull()) {
+        throw UsageError("no printer named " + name.toStdString());
+    }
+    return std::make_unique<QtPrinterSurface>(
+        std::make_unique<QPrinter>(info, QPrinter::HighResolution), deviceName);
+}
+
+Surface pageImages(const Args& args, const std::string& deviceName) {
+    ensureGuiApplication();
+    const int dpi = args.intValue("dpi", 24, 1200).value_or(96);
+    const std::string dir = *args.value("png");
+    if (!QDir().mkpath(QString::fromStdString(dir))) {
+        throw UsageError("cannot make the folder " + dir);
+    }
+    return QtPrinterSurface::forImages(QString::fromStdString(dir), dpi,
+                                       deviceName.empty() ? "PDF" : deviceName);
+}
+
+Surface textGrid(const Args&, const std::string& deviceName) {
+    return std::make_unique<TextGridSurface>(deviceName.empty() ? "Text grid" : deviceName);
+}
+
+std::string gridText(const TextGridSurface& grid) {
+    return grid.renderText();
+}
+
+std::string gridRuns(const TextGridSurface& grid) {
+    return listRuns(grid.runs());
+}
+
+constexpr OutputKind kOutputs[] = {
+    {"o", pdfFile, nullptr},      {"printer", printer, nullptr}, {"png", pageImages, nullptr},
+    {"text", textGrid, gridText}, {"runs", textGrid, gridRuns},
+};
+
+}  // namespace
 
 OptionSet withOutputOptions(OptionSet options) {
     options.withValue.insert({"o", "printer", "png", "dpi"});
@@ -21,9 +79,13 @@ OptionSet withOutputOptions(OptionSet options) {
 }
 
 Output::Output(const Args& args, const std::string& deviceName) {
-    const int chosen = (args.has("o") ? 1 : 0) + (args.has("printer") ? 1 : 0) +
-                       (args.has("text") ? 1 : 0) + (args.has("runs") ? 1 : 0) +
-                       (args.has("png") ? 1 : 0);
+    int chosen = 0;
+    for (const OutputKind& kind : kOutputs) {
+        if (args.has(kind.option)) {
+            kind_ = &kind;
+            ++chosen;
+        }
+    }
     if (chosen != 1) {
         throw UsageError(
             "choose one output: -o FILE.pdf, --printer NAME, --png DIR, --text or --runs");
@@ -31,70 +93,34 @@ Output::Output(const Args& args, const std::string& deviceName) {
     if (args.has("dpi") && !args.has("png")) {
         throw UsageError("--dpi goes with --png");
     }
-    if (args.has("text") || args.has("runs")) {
-        kind_ = args.has("text") ? Kind::Text : Kind::Runs;
-        auto grid =
-            std::make_unique<TextGridSurface>(deviceName.empty() ? "Text grid" : deviceName);
-        grid_ = grid.get();
-        surface_ = std::move(grid);
-        return;
-    }
-    ensureGuiApplication();
-    if (const auto dir = args.value("png")) {
-        kind_ = Kind::Images;
-        const int dpi = args.intValue("dpi", 24, 1200).value_or(96);
-        const QString folder = QString::fromStdString(*dir);
-        if (!QDir().mkpath(folder)) {
-            throw UsageError("cannot make the folder " + *dir);
-        }
-        surface_ =
-            QtPrinterSurface::forImages(folder, dpi, deviceName.empty() ? "PDF" : deviceName);
-        return;
-    }
-    if (const auto pdf = args.value("o")) {
-        kind_ = Kind::Pdf;
-        surface_ =
-            makePdfSurface(QString::fromStdString(*pdf), deviceName.empty() ? "PDF" : deviceName);
-        return;
-    }
-    kind_ = Kind::Printer;
-    const QString name = QString::fromStdString(*args.value("printer"));
-    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-    if (info.isNull()) {
-        throw UsageError("no printer named " + name.toStdString());
-    }
-    auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
-    surface_ = std::make_unique<QtPrinterSurface>(std::move(printer), deviceName);
+    surface_ = kind_->open(args, deviceName);
 }
 
 Output::~Output() = default;
 
-void Output::finish(Context& context) {
-    if (kind_ == Kind::Text) {
-        context.out << outText(grid_->renderText());
-    } else if (kind_ == Kind::Runs) {
-        context.out << outText(listRuns(grid_->runs()));
-    }
-}
-
-Adjustment readAdjustmentOrRefuse(const Context& context, const char* section) {
-    context.requireAppFolder();
+void Output::print(Context& context, const PrintPlan& plan, int copies) {
+    const Adjustment adjust =
+        plan.adjustment.empty() ? Adjustment{} : readAdjustmentOrRefuse(context, plan.adjustment);
     try {
-        return readAdjustment(context.appFolder + "/" + kParameterFileName, section);
-    } catch (const std::exception&) {
-        refuse(printerProblemNotice());
-    }
-}
-
-void printOrRefuse(PrinterSurface& surface, const std::function<void()>& job) {
-    try {
-        job();
+        drawPlan(*surface_, plan, adjust, copies);
     } catch (const std::exception&) {
         try {
-            surface.killDoc();
+            surface_->killDoc();
         } catch (const std::exception&) {
             // A printer that cannot even abandon the job gets the same message.
         }
+        refuse(plan.problem);
+    }
+    if (kind_->shown != nullptr) {
+        context.out << outText(kind_->shown(static_cast<const TextGridSurface&>(*surface_)));
+    }
+}
+
+Adjustment readAdjustmentOrRefuse(const Context& context, std::string_view section) {
+    context.requireAppFolder();
+    try {
+        return readAdjustment(parameterFilePath(context.appFolder), section);
+    } catch (const std::exception&) {
         refuse(printerProblemNotice());
     }
 }

@@ -5,8 +5,10 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "list/contact_list.h"
-#include "list/list_printing.h"
+#include "list/contact_report.h"
+#include "list/list_labels.h"
 #include "list/listed_contacts.h"
+#include "printing/label_stock.h"
 #include "records/code_page.h"
 #include "records/contact_store.h"
 #include "records/file_title.h"
@@ -103,9 +105,9 @@ int runList(const Args& args, Context& context) {
     Output output(args, args.value("device-name").value_or(""));
     const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
     std::vector<ListEntry> entries = buildContactList(*contacts, search.field, search.text, order);
-    PrinterSurface& surface = output.surface();
     if (labels) {
-        const Adjustment adjustment = readAdjustmentOrRefuse(context, kSectionBulkList);
+        // Read before the list is looked at, as the window's command does.
+        readAdjustmentOrRefuse(context, kSectionBulkList);
         if (entries.empty()) {
             throw Refusal(kEmptyListTitle, kEmptyListText);
         }
@@ -116,11 +118,9 @@ int runList(const Args& args, Context& context) {
             records.push_back(entry.record);
         }
         std::vector<ListEntry>().swap(entries);
-        printOrRefuse(surface, [&] {
-            ListedContacts listed(*contacts, records);
-            const auto read = [&listed](int record) { return listed(record); };
-            printListLabelCopies(surface, records, read, adjustment, copies);
-        });
+        ListedContacts listed(*contacts, records);
+        const auto contactAt = [&](std::size_t i) { return listed(records[i]); };
+        output.print(context, listLabelsPlan(kAddressSheet, records.size(), contactAt), copies);
     } else {
         std::vector<std::string> lines;
         lines.reserve(entries.size());
@@ -129,9 +129,8 @@ int runList(const Args& args, Context& context) {
         }
         std::vector<ListEntry>().swap(entries);
         const std::string title = argText(contactFileTitle(path));
-        printOrRefuse(surface, [&] { printContactReportCopies(surface, lines, title, copies); });
+        output.print(context, contactReportPlan(std::move(lines), title, std::nullopt), copies);
     }
-    output.finish(context);
     return kOk;
 }
 

@@ -7,9 +7,10 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "printing/calibration.h"
+#include "printing/envelope_layout.h"
+#include "printing/label_stock.h"
 #include "printing/print_command.h"
 #include "printing/return_labels.h"
-#include "shell/app_folder.h"
 
 namespace qm::cli {
 
@@ -47,23 +48,14 @@ int runLabels(const Args& args, Context& context) {
     Output output(args, args.value("device-name").value_or(""));
 
     // Label stock clicked and the position entered.
-    const auto taken = enterLabelPosition(argText(*positions));
+    const auto taken = enterLabelPosition(kAddressSheet, argText(*positions));
     if (const auto* failed = std::get_if<Notice>(&taken)) {
         refuse(*failed);
     }
     const auto& entry = std::get<PositionEntry>(taken);
-    LabelJob job;
-    job.lines = lines;
-    job.portrait = !args.has("landscape");
-    job.centered = args.has("center");
-    job.startPosition = entry.range.start;
-    job.labelCount = entry.range.count;
-    // A start outside 1..30 keeps the slot fields as the window starts them.
-    job.leftPad = std::to_string(entry.slot ? entry.slot->startColumn : 2);
-    job.topPad = std::to_string(entry.slot ? entry.slot->topLines : 3);
 
-    // Print.
-    job.adjust = readAdjustmentOrRefuse(context, kSectionOnTheFly);
+    // Print: a parameter file that cannot be read is refused before the checks.
+    readAdjustmentOrRefuse(context, kSectionOnTheFly);
     PrintChoices choices;
     choices.lines = lines;
     choices.labelStock = entry.selectsLabelStock;
@@ -74,16 +66,16 @@ int runLabels(const Args& args, Context& context) {
     if (const auto* failed = std::get_if<Notice>(&reparsed)) {
         refuse(*failed);
     }
+    LabelJob job;
+    job.lines = lines;
+    job.portrait = !args.has("landscape");
+    job.centered = args.has("center");
     job.startPosition = std::get<LabelRange>(reparsed).start;
     job.labelCount = std::get<LabelRange>(reparsed).count;
-
-    PrinterSurface& surface = output.surface();
-    printOrRefuse(surface, [&] {
-        surface.setFont("Courier New");
-        surface.setFontSize(10);
-        printLabelCopies(surface, job, true, copies);
-    });
-    output.finish(context);
+    // A start outside the sheet keeps the slot as the window starts it.
+    job.slot = entry.slot.value_or(kDefaultSlot);
+    job.slotFromPrinter = true;
+    output.print(context, labelsPlan(kAddressSheet, job), copies);
     return kOk;
 }
 
@@ -104,13 +96,10 @@ int runEnvelope(const Args& args, Context& context) {
     job.size = size;
     const auto slot =
         args.has("on-option") ? envelopeSlotReselected(size) : envelopeSlotPicked(size);
-    job.leftPad = std::to_string(slot ? slot->startColumn : 2);
-    job.topPad = std::to_string(slot ? slot->topLines : 3);
+    job.slot = slot.value_or(kDefaultSlot);
 
-    // Print.
-    const Adjustment adjust = readAdjustmentOrRefuse(context, kSectionEnvelope);
-    job.adjustLeft = adjust.left;
-    job.adjustTop = adjust.top;
+    // Print: a parameter file that cannot be read is refused before the checks.
+    readAdjustmentOrRefuse(context, kSectionEnvelope);
     PrintChoices choices;
     choices.lines = lines;
     choices.envelope = true;
@@ -118,13 +107,7 @@ int runEnvelope(const Args& args, Context& context) {
     if (const auto failed = checkPrintCommand(choices)) {
         refuse(*failed);
     }
-    PrinterSurface& surface = output.surface();
-    printOrRefuse(surface, [&] {
-        surface.setFont("Courier New");
-        surface.setFontSize(10);
-        printEnvelopeCopies(surface, job, copies);
-    });
-    output.finish(context);
+    output.print(context, envelopePlan(job), copies);
     return kOk;
 }
 
@@ -136,13 +119,10 @@ int runReturnLabels(const Args& args, Context& context) {
     if (const auto check = checkReturnLabelLines(lines)) {
         refuse(check->notice);
     }
-    const Adjustment adjust = readAdjustmentOrRefuse(context, kSectionReturnLabels);
-    PrinterSurface& surface = output.surface();
-    printOrRefuse(surface, [&] {
-        printReturnLabelJob(surface, {lines[0], lines[1], lines[2]}, args.has("center"), copies,
-                            adjust);
-    });
-    output.finish(context);
+    output.print(
+        context,
+        returnLabelsPlan(kReturnAddressSheet, {lines[0], lines[1], lines[2]}, args.has("center")),
+        copies);
     return kOk;
 }
 
@@ -160,9 +140,7 @@ int runCalibrate(const Args& args, Context& context) {
     const Adjustment current = readAdjustmentOrRefuse(context, target.section);
     if (!args.has("right") && !args.has("down")) {
         Output output(args, args.value("device-name").value_or(""));
-        PrinterSurface& surface = output.surface();
-        printOrRefuse(surface, [&] { printCalibrationSheet(surface, *layout, current, size); });
-        output.finish(context);
+        output.print(context, calibrationPlan(*layout, target.stock, size));
         return kOk;
     }
     const auto distance = [&args](const char* name) {
@@ -180,7 +158,7 @@ int runCalibrate(const Args& args, Context& context) {
     const Adjustment wanted =
         calibratedAdjustment(*layout, current, distance("right"), distance("down"));
     try {
-        storeAdjustment(context.appFolder + "/" + kParameterFileName, *layout, current, wanted);
+        storeAdjustment(parameterFilePath(context.appFolder), *layout, current, wanted);
     } catch (const std::exception&) {
         refuse(printerProblemNotice());
     }

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/print_runner.h"
 #include "contacts/contact_form_window.h"
 #include "contacts/contact_printouts.h"
 #include "contacts/find_list.h"
@@ -512,43 +513,16 @@ void frmEdDelViewContact::previewDetailsCommand() {
 }
 
 void frmEdDelViewContact::runDetailsCommand(bool preview) {
-    const qm::ContactFields fields = fieldsInWindow();
     // The field with the focus and its selection, taken before the dialog takes the focus.
     const auto* focused = qobject_cast<QLineEdit*>(focusWidget());
-    const bool focusInTextField = focused != nullptr && isContactField(focused);
-    const std::string selected = focusInTextField ? qm::toCp(focused->selectedText()) : "";
+    std::optional<std::string> selected;
+    if (focused != nullptr && isContactField(focused)) {
+        selected = qm::toCp(focused->selectedText());
+    }
     const std::string date =
         qm::toCp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-
-    qm::PrintRequest request;
-    request.allowSelection = true;
-    qm::PreviewableJob job;
-    job.pages = [=](qm::PrinterSurface& surface, int copies, bool selection) {
-        qm::prepareDetailsSurface(surface);
-        if (selection) {
-            if (focusInTextField) {
-                qm::printSelectedText(surface, selected);
-            }
-            return;
-        }
-        qm::printContactDetails(surface, fields, date, copies);
-    };
-    job.print = [this, &job](qm::PrintJob& printJob) {
-        try {
-            job.pages(*printJob.surface, printJob.copies, printJob.selection);
-        } catch (const std::exception&) {
-            printJob.surface->killDoc();
-            qm::showPrinterProblem(state_.platform, this, tr("Printer error."));
-        }
-    };
-    if (preview) {
-        state_.platform.printPreview(this, request, job);
-        return;
-    }
-    qm::PrintJob printJob = state_.platform.printDialog(this, request);
-    if (!printJob.cancelled()) {
-        job.print(printJob);
-    }
+    qm::runPrintPlan(state_, this, qm::contactDetailsPlan(fieldsInWindow(), date, selected),
+                     preview);
 }
 
 void returnToContactBrowser(qm::AppState& state) {

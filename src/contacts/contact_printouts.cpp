@@ -85,35 +85,34 @@ void printDetails(PrinterSurface& s, const ContactFields& f) {
 
 }  // namespace
 
-void prepareDetailsSurface(PrinterSurface& surface) {
-    surface.setFont("Courier New");
-    surface.setFontSize(12);
-    surface.setFontItalic(false);
-    surface.setOrientation(kPortrait);
-}
-
-void printContactDetails(PrinterSurface& surface, const ContactFields& fields,
-                         const std::string& reportDate, int copies) {
-    const ContactFields f = trimmed(fields);
-    for (int copy = 0; copy < copies; ++copy) {
+PrintPlan contactDetailsPlan(const ContactFields& fields, const std::string& reportDate,
+                             std::optional<std::string> selectedText) {
+    PrintPlan plan;
+    plan.paper = {kPaperOfPrinter, kPortrait};
+    plan.fonts = {PrintFont{.size = 12}, PrintFont{.size = 16}, PrintFont{.size = 14},
+                  PrintFont{.size = 10}};
+    plan.copies = CopyMode::Pages;
+    plan.problem.title = "Printer error.";
+    plan.draw = [f = trimmed(fields), reportDate](PrinterSurface& surface, Adjustment) {
         printHeading(surface, reportDate);
         printAddress(surface, f);
         printDetails(surface, f);
         surface.newPage();
-    }
-    surface.endDoc();
-    surface.endJob();
-}
-
-void printSelectedText(PrinterSurface& surface, const std::string& selected) {
-    surface.setFont("Courier New");
-    surface.setFontSize(12);
-    surface.setFontItalic(false);
-    surface.printLine();
-    surface.print({text(selected)});
-    surface.newPage();
-    surface.endDoc();
-    surface.endJob();
+    };
+    auto selection = std::make_shared<PrintPlan>();
+    selection->paper = plan.paper;
+    selection->fonts = {PrintFont{.size = 12}};
+    selection->copies = CopyMode::Once;
+    selection->draw = [selectedText = std::move(selectedText)](PrinterSurface& surface,
+                                                               Adjustment) {
+        if (selectedText) {
+            surface.printLine();
+            surface.print({text(*selectedText)});
+            surface.newPage();
+        }
+    };
+    plan.selection = std::move(selection);
+    return plan;
 }
 
 LabelLines contactLabelLines(const ContactFields& fields) {

@@ -4,24 +4,20 @@
 // lines handed to the main window. Both take the values as they stand in the browser.
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "contacts/field_rules.h"
-#include "surface/printer_surface.h"
+#include "surface/print_plan.h"
 
 namespace qm {
 
-// Font, size, style and orientation the sheet starts with.
-void prepareDetailsSurface(PrinterSurface& surface);
-
-// One details page per copy, each ended by a new page, then the end of the document and of
-// the job.
-// reportDate is the date already in the desktop's short form.
-void printContactDetails(PrinterSurface& surface, const ContactFields& fields,
-                         const std::string& reportDate, int copies);
-
-// Printing the selection: an empty line, then the selected text, on a page of its own.
-void printSelectedText(PrinterSurface& surface, const std::string& selected);
+// The details sheet, portrait on the printer's own paper: one page per copy, all in one
+// document. reportDate is the date already in the desktop's short form. The selection is
+// always offered: it prints the selected text of the focused field (an empty line, then the
+// text, on a page of its own), or nothing when no field had the focus.
+PrintPlan contactDetailsPlan(const ContactFields& fields, const std::string& reportDate,
+                             std::optional<std::string> selectedText);
 
 using LabelLines = std::array<std::string, 5>;
 

@@ -1,25 +1,15 @@
 // The contact list's two print commands: labels for every listed contact and the report.
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <memory>
 
+#include "app/print_runner.h"
 #include "list/contact_list_window.h"
 #include "list/contact_report.h"
-#include "list/list_printing.h"
+#include "list/list_labels.h"
 #include "list/listed_contacts.h"
-#include "platform/messages.h"
 #include "platform/qt_text.h"
-#include "records/parameter_file.h"
-#include "shell/app_folder.h"
-
-namespace {
-
-qm::Adjustment readSearchResultAdjustment(const qm::AppState& state) {
-    const QString path = state.appFile(QString::fromLatin1(qm::kParameterFileName));
-    return qm::readAdjustment(QFile::encodeName(path).toStdString(), qm::kSectionBulkList);
-}
-
-}  // namespace
+#include "printing/label_stock.h"
 
 void frmViewAll::printLabels() {
     runLabelsCommand(false);
@@ -30,11 +20,8 @@ void frmViewAll::previewLabels() {
 }
 
 void frmViewAll::runLabelsCommand(bool preview) {
-    qm::Adjustment adjustment;
-    try {
-        adjustment = readSearchResultAdjustment(state_);
-    } catch (const qm::QmError&) {
-        qm::showPrinterProblem(state_.platform, this);
+    // Read before the list is looked at, as the command always has.
+    if (!qm::readPrintAdjustment(state_, this, qm::kSectionBulkList)) {
         return;
     }
     if (model_->rowCount() == 0) {
@@ -43,33 +30,16 @@ void frmViewAll::runLabelsCommand(bool preview) {
         ui_.cmdViewAllClose->setFocus();
         return;
     }
-    std::vector<int> records;
-    records.reserve(model_->entries().size());
+    auto records = std::make_shared<std::vector<int>>();
+    records->reserve(model_->entries().size());
     for (const qm::ListEntry& entry : model_->entries()) {
-        records.push_back(entry.record);
+        records->push_back(entry.record);
     }
-    qm::PreviewableJob job;
-    job.pages = [this, records, adjustment](qm::PrinterSurface& surface, int copies, bool) {
-        qm::ListedContacts listed(state_.contacts(), records);
-        const auto readContact = [&listed](int record) { return listed(record); };
-        qm::printListLabelCopies(surface, records, readContact, adjustment, copies);
-    };
-    job.print = [this, &job](qm::PrintJob& printJob) {
-        try {
-            job.pages(*printJob.surface, printJob.copies, false);
-        } catch (const qm::QmError&) {
-            printJob.surface->killDoc();
-            qm::showPrinterProblem(state_.platform, this);
-        }
-    };
-    const qm::PrintRequest request{.orientation = qm::listLabelPaper().orientation,
-                                   .paper = qm::listLabelPaper().paper};
-    if (preview) {
-        state_.platform.printPreview(this, request, job);
-    } else if (qm::PrintJob printJob = state_.platform.printDialog(this, request);
-               !printJob.cancelled()) {
-        job.print(printJob);
-    }
+    // One reader serves the preview and the print: the list's first record starts it over.
+    auto listed = std::make_shared<qm::ListedContacts>(state_.contacts(), *records);
+    const auto contactAt = [records, listed](std::size_t i) { return (*listed)((*records)[i]); };
+    qm::runPrintPlan(state_, this,
+                     qm::listLabelsPlan(qm::kAddressSheet, records->size(), contactAt), preview);
     ui_.cmdViewAllClose->setFocus();
 }
 
@@ -82,52 +52,21 @@ void frmViewAll::previewReport() {
 }
 
 void frmViewAll::runReportCommand(bool preview) {
-    const bool headingChosen = headingHasFocus();
-    const std::vector<std::string> chosenLines = selectedLines();
-    const std::string heading = qm::toCp(ui_.txtViewAllHeader->selectedText());
-    qm::PrintRequest request;
-    request.allowSelection = ui_.txtViewAllHeader->hasSelectedText() || !chosenLines.empty();
-    request.orientation = qm::contactReportPaper().orientation;
-    request.paper = qm::contactReportPaper().paper;
-    request.pageCount = qm::reportPageCount(model_->entries().size());
+    std::optional<qm::ReportSelection> selection;
+    qm::ReportSelection chosen;
+    chosen.lines = selectedLines();
+    if (ui_.txtViewAllHeader->hasSelectedText() || !chosen.lines.empty()) {
+        chosen.headingFocused = headingHasFocus();
+        chosen.headingText = qm::toCp(ui_.txtViewAllHeader->selectedText());
+        selection = std::move(chosen);
+    }
     std::vector<std::string> lines;
     lines.reserve(model_->entries().size());
     for (const qm::ListEntry& entry : model_->entries()) {
         lines.push_back(entry.line);
     }
-    const std::string title = qm::toCp(state_.fileTitle());
-
-    qm::PreviewableJob job;
-    job.pages = [=](qm::PrinterSurface& surface, int copies, bool selection) {
-        qm::setListPrintFont(surface);
-        if (selection) {
-            surface.setPaperSize(qm::contactReportPaper().paper);
-            surface.setOrientation(qm::contactReportPaper().orientation);
-            if (headingChosen) {
-                qm::printSelectedHeadingText(surface, heading);
-            } else {
-                qm::printSelectedLines(surface, chosenLines);
-            }
-            surface.endDoc();
-            surface.endJob();
-            return;
-        }
-        qm::printContactReportCopies(surface, lines, title, copies);
-    };
-    job.print = [this, &job](qm::PrintJob& printJob) {
-        try {
-            job.pages(*printJob.surface, printJob.copies, printJob.selection);
-        } catch (const qm::QmError&) {
-            printJob.surface->killDoc();
-            qm::showPrinterProblem(state_.platform, this);
-        }
-    };
-    if (preview) {
-        state_.platform.printPreview(this, request, job);
-        return;
-    }
-    qm::PrintJob printJob = state_.platform.printDialog(this, request);
-    if (!printJob.cancelled()) {
-        job.print(printJob);
-    }
+    qm::runPrintPlan(
+        state_, this,
+        qm::contactReportPlan(std::move(lines), qm::toCp(state_.fileTitle()), std::move(selection)),
+        preview);
 }

@@ -51,10 +51,35 @@ void printReportLine(PrinterSurface& surface, const std::string& line) {
     surface.print(items);
 }
 
+// The list's own font, in which the selected lines are printed.
+constexpr const char* kListFont = "MS Sans Serif";
+constexpr double kReportSize = 10;
+constexpr double kTitleSize = 24;
+
 void setPlainFont(PrinterSurface& surface, const std::string& name) {
     surface.setFont(name);
-    surface.setFontSize(10);
+    surface.setFontSize(kReportSize);
     surface.setFontItalic(false);
+}
+
+constexpr PrintSetup kReportPaper{kPaperLetter, kLandscape};
+
+std::shared_ptr<const PrintPlan> selectionPlan(ReportSelection chosen) {
+    auto plan = std::make_shared<PrintPlan>();
+    plan->paper = kReportPaper;
+    plan->fonts = {PrintFont{.size = kReportSize}};
+    if (!chosen.headingFocused) {
+        plan->fonts.push_back(PrintFont{.name = kListFont, .size = kReportSize});
+    }
+    plan->copies = CopyMode::Once;
+    plan->draw = [chosen = std::move(chosen)](PrinterSurface& surface, Adjustment) {
+        if (chosen.headingFocused) {
+            printSelectedHeadingText(surface, chosen.headingText);
+        } else {
+            printSelectedLines(surface, chosen.lines);
+        }
+    };
+    return plan;
 }
 
 }  // namespace
@@ -65,9 +90,9 @@ void printContactReport(PrinterSurface& surface, const std::vector<std::string>&
                         const std::string& fileTitle) {
     surface.setOrientation(kLandscape);
     surface.printLine();
-    surface.setFontSize(24);
+    surface.setFontSize(kTitleSize);
     surface.print({PrintItem::Tab(18), PrintItem::Text("Quillmark")});
-    surface.setFontSize(10);
+    surface.setFontSize(kReportSize);
     surface.printLine();
     surface.print({PrintItem::Tab(48), PrintItem::Text("File: " + fileTitle)});
     surface.printLine();
@@ -80,7 +105,7 @@ void printContactReport(PrinterSurface& surface, const std::vector<std::string>&
 
 // The lines' tabs are given the report columns, since a surface has no tab stops.
 void printSelectedLines(PrinterSurface& surface, const std::vector<std::string>& lines) {
-    setPlainFont(surface, "MS Sans Serif");
+    setPlainFont(surface, kListFont);
     printHeadingLine(surface);
     surface.printLine();
     for (const std::string& line : lines) {
@@ -89,9 +114,25 @@ void printSelectedLines(PrinterSurface& surface, const std::vector<std::string>&
 }
 
 void printSelectedHeadingText(PrinterSurface& surface, const std::string& text) {
-    setPlainFont(surface, "Courier New");
+    setPlainFont(surface, kPrintFont);
     surface.printLine();
     surface.print({PrintItem::Text(text)});
+}
+
+PrintPlan contactReportPlan(std::vector<std::string> lines, std::string fileTitle,
+                            std::optional<ReportSelection> selection) {
+    PrintPlan plan;
+    plan.paper = kReportPaper;
+    plan.fonts = {PrintFont{.size = kReportSize}, PrintFont{.size = kTitleSize}};
+    plan.pageCount = reportPageCount(lines.size());
+    plan.draw = [lines = std::move(lines), title = std::move(fileTitle)](PrinterSurface& surface,
+                                                                         Adjustment) {
+        printContactReport(surface, lines, title);
+    };
+    if (selection) {
+        plan.selection = selectionPlan(std::move(*selection));
+    }
+    return plan;
 }
 
 }  // namespace qm

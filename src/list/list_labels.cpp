@@ -7,14 +7,6 @@
 
 namespace qm {
 
-namespace {
-
-const ListLabelLayout& kLayout = kListLabels;
-const int kLabelsPerRow = kListLabels.stock.sheet.across;
-const int kLabelsPerSheet = kListLabels.stock.sheet.labels();
-
-}  // namespace
-
 std::vector<std::string> contactLabelLines(const ContactRecord& r) {
     const std::string middle = r.middleInitial.empty() ? " " : " " + r.middleInitial + " ";
     std::vector<std::string> lines{r.firstName + middle + r.lastName};
@@ -26,23 +18,25 @@ std::vector<std::string> contactLabelLines(const ContactRecord& r) {
     return lines;
 }
 
-int listLabelLeftColumn(std::string_view deviceName, int leftAdjustment) {
-    const bool shifted = isListedPrinter(deviceName, PrinterList::ListLabels);
-    return (shifted ? kLayout.shiftedLeftColumn : kLayout.leftColumn) + leftAdjustment;
-}
-
 namespace {
 
 using Label = std::vector<std::string>;
 
-void printTopMargin(PrinterSurface& surface, int topAdjustment) {
-    surface.printEmptyLines(std::max(0, kLayout.topLines + topAdjustment));
+// The stock and its layout, as the rows are printed.
+struct Sheet {
+    const LabelStock& stock;
+    const ListLabelLayout& layout;
+};
+
+void printTopMargin(PrinterSurface& surface, const Sheet& sheet, int topAdjustment) {
+    surface.printEmptyLines(std::max(0, sheet.layout.topLines + topAdjustment));
 }
 
 // Physical line k of each label side by side; a label without a k-th line gives a blank,
 // left out when nothing follows it on the line.
-void printLabelLines(PrinterSurface& surface, const std::vector<Label>& labels, int left,
-                     std::size_t lineCount) {
+void printLabelLines(PrinterSurface& surface, const Sheet& sheet, const std::vector<Label>& labels,
+                     int left, std::size_t lineCount) {
+    const ListLabelLayout& layout = sheet.layout;
     for (std::size_t k = 0; k < lineCount; ++k) {
         std::size_t used = 0;
         for (std::size_t j = 0; j < labels.size(); ++j) {
@@ -53,11 +47,11 @@ void printLabelLines(PrinterSurface& surface, const std::vector<Label>& labels, 
         std::vector<PrintItem> items;
         for (std::size_t j = 0; j < used; ++j) {
             const int column = static_cast<int>(j);
-            items.push_back(PrintItem::Tab(left + column * kLayout.columnPitch));
+            items.push_back(PrintItem::Tab(left + column * layout.columnPitch));
             items.push_back(
                 labelText(k < labels[j].size() ? labels[j][k] : " ",
-                          labelLineColumns(kLayout.stock, column, kLayout.textSize,
-                                           kLayout.leftColumn + column * kLayout.columnPitch)));
+                          labelLineColumns(sheet.stock, column, layout.textSize,
+                                           layout.leftColumn + column * layout.columnPitch)));
         }
         surface.print(items);
     }
@@ -73,17 +67,19 @@ std::size_t longestLabel(const std::vector<Label>& labels) {
 
 // Every full row takes four 10-point lines (or three and an 11-point one) and a gap of
 // three 9-point lines, so ten rows fill a sheet. Returns the page the label text ended on.
-int printFullRow(PrinterSurface& surface, const std::vector<Label>& labels, int left) {
+int printFullRow(PrinterSurface& surface, const Sheet& sheet, const std::vector<Label>& labels,
+                 int left) {
+    const ListLabelLayout& layout = sheet.layout;
     const std::size_t lines = longestLabel(labels);
-    printLabelLines(surface, labels, left, lines);
+    printLabelLines(surface, sheet, labels, left, lines);
     const int textPage = surface.pageNumber();
-    if (lines < static_cast<std::size_t>(kLayout.rowTextLines)) {
-        surface.setFontSize(kLayout.fillSize);
+    if (lines < static_cast<std::size_t>(layout.rowTextLines)) {
+        surface.setFontSize(layout.fillSize);
         surface.printLine();
     }
-    surface.setFontSize(kLayout.gapSize);
-    surface.printEmptyLines(kLayout.gapLines);
-    surface.setFontSize(kLayout.textSize);
+    surface.setFontSize(layout.gapSize);
+    surface.printEmptyLines(layout.gapLines);
+    surface.setFontSize(layout.textSize);
     return textPage;
 }
 
@@ -91,42 +87,55 @@ int printFullRow(PrinterSurface& surface, const std::vector<Label>& labels, int 
 // printable area the surface may already have begun the next page within the last row's
 // gap: that page is still empty, and a second break would feed a blank sheet. Without a
 // break, or with one that carried label text over, the next sheet needs a page of its own.
-void startNextSheet(PrinterSurface& surface, int sheetPage, int lastTextPage, int topAdjustment) {
+void startNextSheet(PrinterSurface& surface, const Sheet& sheet, int sheetPage, int lastTextPage,
+                    int topAdjustment) {
     const bool emptyPageBegun = surface.pageNumber() != sheetPage && lastTextPage == sheetPage;
     if (!emptyPageBegun) {
         surface.newPage();
     }
     surface.setCurrentX(0);
     surface.setCurrentY(0);
-    printTopMargin(surface, topAdjustment);
+    printTopMargin(surface, sheet, topAdjustment);
 }
 
 }  // namespace
 
-void printListLabels(PrinterSurface& surface, const std::vector<int>& records,
-                     const RecordByNumber& readContact, int leftAdjustment, int topAdjustment) {
-    printTopMargin(surface, topAdjustment);
-    surface.setFont("Courier New");
-    surface.setFontSize(kLayout.textSize);
-    surface.setFontItalic(false);
-    const int left = listLabelLeftColumn(surface.deviceName(), leftAdjustment);
+void printListLabels(PrinterSurface& surface, const LabelStock& stock, std::size_t count,
+                     const ListedContact& contactAt, Adjustment adjust) {
+    const Sheet sheet{stock, listLabelLayout(stock)};
+    const auto perRow = static_cast<std::size_t>(stock.sheet.across);
+    const auto perSheet = static_cast<std::size_t>(stock.sheet.labels());
+    printTopMargin(surface, sheet, adjust.top);
+    const int left = listLabelLeftColumn(sheet.layout, surface.deviceName(), adjust.left);
     int sheetPage = surface.pageNumber();
     int lastTextPage = sheetPage;
     std::vector<Label> row;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        row.push_back(contactLabelLines(readContact(records[i])));
-        const bool last = i + 1 == records.size();
-        if (row.size() == static_cast<std::size_t>(kLabelsPerRow)) {
-            lastTextPage = printFullRow(surface, row, left);
+    for (std::size_t i = 0; i < count; ++i) {
+        row.push_back(contactLabelLines(contactAt(i)));
+        const bool last = i + 1 == count;
+        if (row.size() == perRow) {
+            lastTextPage = printFullRow(surface, sheet, row, left);
             row.clear();
         } else if (last) {
-            printLabelLines(surface, row, left, longestLabel(row));
+            printLabelLines(surface, sheet, row, left, longestLabel(row));
         }
-        if ((i + 1) % kLabelsPerSheet == 0 && !last) {
-            startNextSheet(surface, sheetPage, lastTextPage, topAdjustment);
+        if ((i + 1) % perSheet == 0 && !last) {
+            startNextSheet(surface, sheet, sheetPage, lastTextPage, adjust.top);
             sheetPage = surface.pageNumber();
         }
     }
+}
+
+PrintPlan listLabelsPlan(const LabelStock& stock, std::size_t count, ListedContact contactAt) {
+    const ListLabelLayout& layout = listLabelLayout(stock);
+    PrintPlan plan = stockPlan(stock, kPortrait, kSectionBulkList);
+    plan.fonts = {PrintFont{.size = layout.textSize}, PrintFont{.size = layout.fillSize},
+                  PrintFont{.size = layout.gapSize}};
+    plan.draw = [&stock, count, contactAt = std::move(contactAt)](PrinterSurface& surface,
+                                                                  Adjustment adjust) {
+        printListLabels(surface, stock, count, contactAt, adjust);
+    };
+    return plan;
 }
 
 }  // namespace qm

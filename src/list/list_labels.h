@@ -1,33 +1,40 @@
 #pragma once
 
-// Address labels for the contacts of a list, three across on the 30-up sheet in the list
-// labels' own layout of the stock table, placed by character columns and counted lines on a
-// print surface.
+// Address labels for the contacts of a list, three across on a label stock in the list
+// labels' own layout, placed by character columns and counted lines on a print surface.
 
+#include <cstddef>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "records/contact_record.h"
-#include "surface/printer_surface.h"
+#include "records/parameter_file.h"
+#include "surface/print_plan.h"
 
 namespace qm {
+
+struct LabelStock;
+
+// Labels are refused for an empty list.
+inline constexpr const char* kEmptyListTitle = "No contacts found";
+inline constexpr const char* kEmptyListText = "Empty list, no labels to print.";
 
 // Name, company (only when present and flagged), street and city lines.
 std::vector<std::string> contactLabelLines(const ContactRecord& record);
 
-// Column of the left label: the layout's left column, or its shifted one on the printers of
-// the list labels' model list, plus the left adjustment.
-int listLabelLeftColumn(std::string_view deviceName, int leftAdjustment);
+// The contact of the list's entry at an index (from 0, in list order); throws for one it
+// cannot read.
+using ListedContact = std::function<ContactRecord(std::size_t index)>;
 
-// Reads the contact of a list entry by its record number; throws for one it cannot read.
-using RecordByNumber = std::function<ContactRecord(int record)>;
+// One copy of the labels of count entries, without ending the document. Every sheet after
+// the first starts on a page of its own, whether or not the surface broke the page by
+// itself. The top adjustment moves every sheet down (or up) by that many lines.
+void printListLabels(PrinterSurface& surface, const LabelStock& stock, std::size_t count,
+                     const ListedContact& contactAt, Adjustment adjust);
 
-// One copy of the labels, without ending the document. Every sheet after the first starts
-// on a page of its own, whether or not the surface broke the page by itself. The top
-// adjustment moves every sheet down (or up) by that many lines.
-void printListLabels(PrinterSurface& surface, const std::vector<int>& records,
-                     const RecordByNumber& readContact, int leftAdjustment, int topAdjustment);
+// Labels for the count entries of a list, portrait on the stock's paper, moved by the
+// search-result adjustment.
+PrintPlan listLabelsPlan(const LabelStock& stock, std::size_t count, ListedContact contactAt);
 
 }  // namespace qm

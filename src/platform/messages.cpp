@@ -22,9 +22,8 @@ MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmE
                                MsgIcon::Critical);
 }
 
-void showPrinterProblem(PlatformServices& platform, QWidget* parent, const QString& title) {
-    platform.messageBox(parent, title.isEmpty() ? Messages::tr("Printer error") : title,
-                        fromCp(printerProblemNotice().text), MsgButtons::Ok, MsgIcon::Exclamation);
+void showPrinterProblem(PlatformServices& platform, QWidget* parent) {
+    showNotice(platform, parent, printerProblemNotice());
 }
 
 namespace {

@@ -14,10 +14,8 @@ namespace qm {
 MsgAnswer showCommonError(PlatformServices& platform, QWidget* parent, const QmError& error);
 
 // "A printer problem exists.  Check printer." with the exclamation icon, titled "Printer
-// error" unless a title is given; the contact details sheet titles it "Printer error." with a
-// full stop.
-void showPrinterProblem(PlatformServices& platform, QWidget* parent,
-                        const QString& title = QString());
+// error".
+void showPrinterProblem(PlatformServices& platform, QWidget* parent);
 
 // A failed input check of a printing command, with an OK button.
 void showNotice(PlatformServices& platform, QWidget* parent, const Notice& notice);

@@ -98,7 +98,7 @@ QString printerDeviceName(const QString& queueName, const QString& description) 
 }
 
 QString paperFontFamily(const std::string& name) {
-    if (name == "Courier New") {
+    if (name == kPrintFont) {
         return QStringLiteral("Liberation Mono");
     }
     if (name == "Trebuchet MS") {

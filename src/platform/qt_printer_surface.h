@@ -168,7 +168,7 @@ class QtPrinterSurface : public PrinterSurface {
     QString filePath_;
     double pointsToPixels_ = 1.0;
 
-    std::string family_ = "Courier New";
+    std::string family_ = kPrintFont;
     double size_ = 10.0;
     bool bold_ = false;
     bool italic_ = false;

@@ -20,13 +20,15 @@ namespace {
 
 constexpr std::array kTargets = {
     CalibrationTarget{CalibrationLayout::Labels, "labels", "on-the-fly labels", kSectionOnTheFly,
-                      kAddressSheet.cells.fontSize},
+                      kAddressSheet.cells.fontSize, &kAddressSheet},
     CalibrationTarget{CalibrationLayout::ListLabels, "list-labels", "search-result labels",
-                      kSectionBulkList, kListLabels.textSize},
+                      kSectionBulkList, kListLabels.textSize, &kAddressSheet},
     CalibrationTarget{CalibrationLayout::ReturnLabels, "return-labels", "return address labels",
-                      kSectionReturnLabels, kReturnAddressSheet.cells.fontSize},
+                      kSectionReturnLabels, kReturnAddressSheet.cells.fontSize,
+                      &kReturnAddressSheet},
     // Envelopes print landscape in 12 point.
-    CalibrationTarget{CalibrationLayout::Envelope, "envelope", "envelopes", kSectionEnvelope, 12},
+    CalibrationTarget{CalibrationLayout::Envelope, "envelope", "envelopes", kSectionEnvelope, 12,
+                      nullptr},
 };
 
 constexpr double kInch = kPointsPerInch;
@@ -45,20 +47,18 @@ std::vector<PaperRect> firstCharacters(const TextGridSurface& grid) {
     return marks;
 }
 
-std::vector<PaperRect> listLabelMarks(Adjustment adjust, std::string_view deviceName) {
+std::vector<PaperRect> listLabelMarks(const LabelStock& stock, Adjustment adjust,
+                                      std::string_view deviceName) {
     // A row of contacts without a company line, as most are: three lines of text, the
     // larger line that makes up the fourth, and the gap. (A row with a four-line label is
     // 1.08 points shorter.)
-    const ListLabelLayout& l = kListLabels;
+    const ListLabelLayout& l = listLabelLayout(stock);
     const double row = (l.rowTextLines - 1) * lineHeightPoints(l.textSize) +
                        lineHeightPoints(l.fillSize) + l.gapLines * lineHeightPoints(l.gapSize);
     std::vector<PaperRect> marks;
-    for (int r = 0; r < l.stock.sheet.down; ++r) {
-        for (int c = 0; c < l.stock.sheet.across; ++c) {
-            const int left = isListedPrinter(deviceName, PrinterList::ListLabels)
-                                 ? l.shiftedLeftColumn
-                                 : l.leftColumn;
-            const int column = left + adjust.left + c * l.columnPitch;
+    for (int r = 0; r < stock.sheet.down; ++r) {
+        for (int c = 0; c < stock.sheet.across; ++c) {
+            const int column = listLabelLeftColumn(l, deviceName, adjust.left) + c * l.columnPitch;
             marks.push_back(PaperRect{
                 kPaperSideMarginPoints + (column - 1) * columnWidthPoints(l.textSize),
                 std::max(0, l.topLines + adjust.top) * lineHeightPoints(l.textSize) + r * row,
@@ -68,36 +68,31 @@ std::vector<PaperRect> listLabelMarks(Adjustment adjust, std::string_view device
     return marks;
 }
 
-EnvelopeJob envelopeCalibrationJob(Adjustment adjust, int envelopeSize) {
-    EnvelopeJob job;
-    job.lines = {kMark, "", "", "", ""};
-    job.size = envelopeSize;
-    const auto slot = envelopeSlotPicked(envelopeSize);
-    job.leftPad = std::to_string(slot ? slot->startColumn : 2);
-    job.topPad = std::to_string(slot ? slot->topLines : 3);
-    job.adjustLeft = adjust.left;
-    job.adjustTop = adjust.top;
-    return job;
-}
-
-PrintSetup calibrationPaper(CalibrationLayout layout, int envelopeSize) {
-    if (layout == CalibrationLayout::Envelope) {
-        return envelopeJobPaper(envelopeCalibrationJob({}, envelopeSize));
-    }
-    return {kPaperLetter, kPortrait};
-}
-
-std::vector<PaperRect> stockOutlines(CalibrationLayout layout, const PrinterSurface& surface) {
+// The layout's job on the stock, every label (or the envelope's address) a mark. The list
+// labels' marks are worked out from their layout instead.
+PrintPlan markedJob(CalibrationLayout layout, const LabelStock* stock, int envelopeSize) {
     switch (layout) {
-        case CalibrationLayout::Labels:
-        case CalibrationLayout::ListLabels:
-            return labelOutlines(kAddressSheet);
+        case CalibrationLayout::Labels: {
+            LabelJob job;
+            job.lines = {kMark, "", "", "", ""};
+            job.startPosition = 1;
+            job.labelCount = stock->sheet.labels();
+            job.slot = labelSlot(*stock, 1, false);
+            return labelsPlan(*stock, job);
+        }
         case CalibrationLayout::ReturnLabels:
-            return labelOutlines(kReturnAddressSheet);
+            return returnLabelsPlan(*stock, {kMark, "", ""}, false);
+        case CalibrationLayout::ListLabels:
+            // The list's labels, without a list: what they print on and what moves them.
+            return stockPlan(*stock, kPortrait, kSectionBulkList);
         case CalibrationLayout::Envelope:
             break;
     }
-    return {PaperRect{0, 0, surface.pageWidthPoints(), surface.pageHeightPoints()}};
+    EnvelopeJob job;
+    job.lines = {kMark, "", "", "", ""};
+    job.size = envelopeSize;
+    job.slot = envelopeSlotPicked(envelopeSize).value_or(kDefaultSlot);
+    return envelopePlan(job);
 }
 
 void printAt(PrinterSurface& surface, double x, double y, const std::string& text) {
@@ -109,6 +104,7 @@ void printAt(PrinterSurface& surface, double x, double y, const std::string& tex
 // The top half inch holds the instructions, clear of the grid: the first labels of both
 // sheets start below it and no envelope's address comes near it.
 constexpr double kBand = kInch / 2;
+constexpr double kNumberSize = 7;
 constexpr double kNoteSize = 6;
 
 // Lines every half inch, heavier every inch, with ticks every tenth of an inch along each
@@ -147,12 +143,9 @@ void printGrid(PrinterSurface& surface, PaperRect shift) {
             surface.drawRule(PaperRect{across(inch * 10) - kTick, y - 0.15, 2 * kTick, 0.3});
         }
     }
-    surface.setFont("Courier New");
-    surface.setFontSize(7);
-    surface.setFontBold(false);
-    surface.setFontItalic(false);
-    const double numberHeight = lineHeightPoints(7);
-    for (int inch = 1; across(inch * 10) + 2 + 2 * columnWidthPoints(7) < width; ++inch) {
+    // In the sheet's first font.
+    const double numberHeight = lineHeightPoints(kNumberSize);
+    for (int inch = 1; across(inch * 10) + 2 + 2 * columnWidthPoints(kNumberSize) < width; ++inch) {
         printAt(surface, across(inch * 10) + 2, kBand + 1, std::to_string(inch));
     }
     // Above the paper's bottom margin, or the number would begin a page of its own.
@@ -227,50 +220,41 @@ std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, Adjustment adjust,
-                                        int envelopeSize, const std::string& deviceName) {
-    TextGridSurface grid(deviceName);
-    switch (layout) {
-        case CalibrationLayout::Labels: {
-            LabelJob job;
-            job.lines = {kMark, "", "", "", ""};
-            job.startPosition = "1";
-            job.labelCount = kSheetPositions;
-            job.leftPad = std::to_string(labelSlot(1, false).startColumn);
-            job.topPad = std::to_string(labelSlot(1, false).topLines);
-            job.adjust = adjust;
-            grid.setFont("Courier New");
-            printLabelJob(grid, job);
-            break;
-        }
-        case CalibrationLayout::ReturnLabels:
-            printReturnLabelJob(grid, {kMark, "", ""}, false, 1, adjust);
-            break;
-        case CalibrationLayout::Envelope:
-            printEnvelopeJob(grid, envelopeCalibrationJob(adjust, envelopeSize));
-            break;
-        case CalibrationLayout::ListLabels:
-            return listLabelMarks(adjust, deviceName);
+std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, const LabelStock* stock,
+                                        Adjustment adjust, int envelopeSize,
+                                        const std::string& deviceName) {
+    if (layout == CalibrationLayout::ListLabels) {
+        return listLabelMarks(*stock, adjust, deviceName);
     }
+    TextGridSurface grid(deviceName);
+    drawPlan(grid, markedJob(layout, stock, envelopeSize), adjust, 1);
     return firstCharacters(grid);
 }
 
-void printCalibrationSheet(PrinterSurface& surface, CalibrationLayout layout, Adjustment adjust,
-                           int envelopeSize) {
-    const PrintSetup paper = calibrationPaper(layout, envelopeSize);
-    surface.setOrientation(paper.orientation);
-    surface.setPaperSize(paper.paper);
-    surface.setBackdrop(stockOutlines(layout, surface));
-    const CalibrationTarget& target = calibrationTarget(layout);
-    printGrid(surface, PaperRect{adjust.left * columnWidthPoints(target.fontSize),
-                                 adjust.top * lineHeightPoints(target.fontSize), 0, 0});
-    for (const PaperRect& mark :
-         calibrationMarks(layout, adjust, envelopeSize, surface.deviceName())) {
-        printCrosshair(surface, mark);
+PrintPlan calibrationPlan(CalibrationLayout layout, const LabelStock* stock, int envelopeSize) {
+    const PrintPlan job = markedJob(layout, stock, envelopeSize);
+    PrintPlan plan;
+    plan.paper = job.paper;
+    plan.stock = job.stock;
+    plan.backdrop = job.backdrop;
+    if (plan.backdrop.empty()) {
+        plan.backdrop = {PaperRect{0, 0, paperWidthPoints(plan.paper.orientation, plan.paper.paper),
+                                   paperHeightPoints(plan.paper.orientation, plan.paper.paper)}};
     }
-    printInstructions(surface, target, adjust);
-    surface.endDoc();
-    surface.endJob();
+    plan.fonts = {PrintFont{.size = kNumberSize}, PrintFont{.size = kNoteSize}};
+    plan.adjustment = job.adjustment;
+    plan.copies = CopyMode::Once;
+    plan.draw = [layout, stock, envelopeSize](PrinterSurface& surface, Adjustment adjust) {
+        const CalibrationTarget& target = calibrationTarget(layout);
+        printGrid(surface, PaperRect{adjust.left * columnWidthPoints(target.fontSize),
+                                     adjust.top * lineHeightPoints(target.fontSize), 0, 0});
+        for (const PaperRect& mark :
+             calibrationMarks(layout, stock, adjust, envelopeSize, surface.deviceName())) {
+            printCrosshair(surface, mark);
+        }
+        printInstructions(surface, target, adjust);
+    };
+    return plan;
 }
 
 std::optional<double> parseDistance(std::string_view text) {

@@ -10,18 +10,21 @@
 #include <vector>
 
 #include "records/parameter_file.h"
-#include "surface/printer_surface.h"
+#include "surface/print_plan.h"
 
 namespace qm {
+
+struct LabelStock;
 
 enum class CalibrationLayout { Labels, ListLabels, ReturnLabels, Envelope };
 
 struct CalibrationTarget {
     CalibrationLayout layout;
-    std::string_view name;   // as the command line names it
-    std::string_view title;  // as the windows name it
-    const char* section;     // of the parameter file
-    double fontSize;         // the layout's font: its column and line are the adjustment's steps
+    std::string_view name;    // as the command line names it
+    std::string_view title;   // as the windows name it
+    const char* section;      // of the parameter file
+    double fontSize;          // the layout's font: its column and line are the adjustment's steps
+    const LabelStock* stock;  // what the layout's job prints on; none for the envelope
 };
 
 const CalibrationTarget& calibrationTarget(CalibrationLayout layout);
@@ -29,14 +32,15 @@ std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name);
 
 // Where the first character of each label (or the envelope's address) falls: the top-left
 // corner of its cell, in points of the paper model, with the adjustment applied, as the
-// job prints on a printer of that device name (some models shift the text).
-std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, Adjustment adjust,
-                                        int envelopeSize = 1,
+// layout's job prints on the stock (none: the envelope of that size) on a printer of that
+// device name (some models shift the text).
+std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, const LabelStock* stock,
+                                        Adjustment adjust, int envelopeSize = 1,
                                         const std::string& deviceName = "Text grid");
 
-// Prints the sheet of a layout (on its paper, the envelope's in landscape) and ends the job.
-void printCalibrationSheet(PrinterSurface& surface, CalibrationLayout layout, Adjustment adjust,
-                           int envelopeSize = 1);
+// The sheet of a layout on the paper and stock of the layout's job (none: the envelope of
+// that size, in landscape), moved by the layout's adjustment; one sheet whatever the copies.
+PrintPlan calibrationPlan(CalibrationLayout layout, const LabelStock* stock, int envelopeSize = 1);
 
 // A distance as typed: a number and its unit, "in" (or ") or "mm": "0.05 in", "-1.5mm",
 // "1/16 in". In points; nothing without a unit or a number.

@@ -1,16 +1,15 @@
 #include "printing/calibration_window.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include "app/app_state.h"
 #include "app/command_error.h"
+#include "app/print_runner.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "printing/calibration.h"
-#include "printing/envelope_layout.h"
+#include "printing/label_stock.h"
 #include "records/parameter_file.h"
-#include "shell/app_folder.h"
 
 namespace qm {
 
@@ -74,12 +73,12 @@ void calibrate(AppState& state, QWidget* parent) {
     if (!layout) {
         return;
     }
-    const std::string path =
-        QFile::encodeName(state.appFile(QString::fromLatin1(kParameterFileName))).toStdString();
+    const std::string path = parameterFilePath(state);
     const CalibrationTarget& target = calibrationTarget(*layout);
     const int size = envelopeSize(state.printOptions().envelopeSize) != nullptr
                          ? state.printOptions().envelopeSize
                          : 1;
+    // Read here too: the messages below name it, and the measurement adds to it.
     Adjustment current;
     try {
         current = readAdjustment(path, target.section);
@@ -87,27 +86,7 @@ void calibrate(AppState& state, QWidget* parent) {
         reportCommandError(state, parent, error);
         return;
     }
-
-    PreviewableJob job;
-    job.pages = [layout, current, size](PrinterSurface& surface, int, bool) {
-        printCalibrationSheet(surface, *layout, current, size);
-    };
-    bool printed = false;
-    job.print = [&](PrintJob& printJob) {
-        try {
-            job.pages(*printJob.surface, 1, false);
-            printed = true;
-        } catch (const std::exception&) {
-            printJob.surface->killDoc();
-            showPrinterProblem(platform, parent);
-        }
-    };
-    PrintRequest request;
-    request.paper =
-        *layout == CalibrationLayout::Envelope ? envelopeSize(size)->paper : kPaperLetter;
-    request.orientation = *layout == CalibrationLayout::Envelope ? kLandscape : kPortrait;
-    platform.printPreview(parent, request, job);
-    if (!printed) {
+    if (!runPrintPlan(state, parent, calibrationPlan(*layout, target.stock, size), true).printed) {
         return;
     }
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "printing/print_rules.h"
-#include "records/text_rules.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm {
@@ -38,11 +37,48 @@ void printLinesAboveAddress(PrinterSurface& surface, int count) {
     }
 }
 
-double bodySize(const EnvelopeJob& job) {
+// The envelope's own paper in the orientation chosen; the custom size's is letter.
+PrintSetup envelopeJobPaper(const EnvelopeJob& job) {
+    const EnvelopeSize* size = envelopeSize(job.size);
+    return {size != nullptr ? size->paper : kPaperLetter, job.portrait ? kPortrait : kLandscape};
+}
+
+bool hasOwnPaper(const EnvelopeJob& job) {
+    const EnvelopeSize* size = envelopeSize(job.size);
+    return size != nullptr && size->hasPhysicalSize();
+}
+
+PrintFont addressFont(const EnvelopeJob& job) {
     if (job.largeFont) {
-        return kLargeEnvelopeFontSize;
+        return {kLargeEnvelopeFont, kLargeEnvelopeFontSize, job.bold, true};
     }
-    return job.portrait ? 10 : 12;
+    return {kPrintFont, job.portrait ? 10.0 : 12.0, job.bold, false};
+}
+
+void printEnvelopeCopy(PrinterSurface& surface, const EnvelopeJob& job, Adjustment adjust) {
+    const bool listed = isListedPrinter(surface.deviceName());
+    const bool ownPaper = hasOwnPaper(job);
+    // An envelope of no known size goes on number-10 paper on the listed printers, as
+    // they have always fed it; the slots' line counts already allow for that page.
+    if (!ownPaper && listed) {
+        surface.setPaperSize(kPaperEnvelope10);
+    }
+    surface.printLine();
+    const PrintFont font = addressFont(job);
+    if (job.largeFont) {
+        surface.setFont(font.name);
+        surface.setFontSize(font.size);
+        surface.setFontItalic(font.italic);
+    }
+
+    const EnvelopePlacement at = envelopePlacement(job, adjust, listed);
+    // The slots count lines down a letter page in landscape, the envelope lying along its
+    // bottom edge: on a shorter page (the envelope's own) the lines above the envelope go.
+    const int skipped = job.portrait || !ownPaper ? 0
+                                                  : linesAboveEnvelope(surface.pageHeightPoints(),
+                                                                       lineHeightPoints(font.size));
+    printLinesAboveAddress(surface, std::max(0, at.top - skipped));
+    printAddressLines(surface, job.lines, at.left, job.centered, kEnvelopeCenterHalfWidth);
 }
 
 }  // namespace
@@ -57,9 +93,8 @@ std::optional<EnvelopeSlot> envelopeSlotReselected(int size) {
     return row != nullptr ? std::optional(row->reselected) : std::nullopt;
 }
 
-EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter) {
-    EnvelopePlacement at{cint(numberValue(job.leftPad) + job.adjustLeft, true),
-                         cint(numberValue(job.topPad) + job.adjustTop, true)};
+EnvelopePlacement envelopePlacement(const EnvelopeJob& job, Adjustment adjust, bool listedPrinter) {
+    EnvelopePlacement at{job.slot.startColumn + adjust.left, job.slot.topLines + adjust.top};
     // Bold and the larger font sit higher on the envelope; listed printers feed lower.
     if (job.bold) {
         at.top -= 1;
@@ -74,50 +109,28 @@ EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter) 
     return at;
 }
 
-PrintSetup envelopeJobPaper(const EnvelopeJob& job) {
-    const EnvelopeSize* size = envelopeSize(job.size);
-    return {size != nullptr ? size->paper : kPaperLetter, job.portrait ? kPortrait : kLandscape};
-}
-
 int linesAboveEnvelope(double pageHeight, double lineHeight) {
     const double above = kLetterPaper.width - pageHeight;
     return above > 0 ? static_cast<int>(std::lround(above / lineHeight)) : 0;
 }
 
-void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job) {
-    const bool listed = isListedPrinter(surface.deviceName());
-    const PrintSetup paper = envelopeJobPaper(job);
-    const EnvelopeSize* size = envelopeSize(job.size);
-    const bool ownPaper = size != nullptr && size->hasPhysicalSize();
-    surface.setOrientation(paper.orientation);
-    surface.setFontSize(job.portrait ? 10 : 12);
-    // An envelope of no known size goes on number-10 paper on the listed printers, as
-    // they have always fed it; the slots' line counts already allow for that page.
-    surface.setPaperSize(!ownPaper && listed ? kPaperEnvelope10 : paper.paper);
-    if (ownPaper) {
-        surface.setBackdrop(
-            {PaperRect{0, 0, surface.pageWidthPoints(), surface.pageHeightPoints()}});
+PrintPlan envelopePlan(const EnvelopeJob& job) {
+    PrintPlan plan;
+    plan.paper = envelopeJobPaper(job);
+    if (hasOwnPaper(job)) {
+        plan.backdrop = {PaperRect{0, 0, paperWidthPoints(plan.paper.orientation, plan.paper.paper),
+                                   paperHeightPoints(plan.paper.orientation, plan.paper.paper)}};
     }
-    surface.printLine();
-
-    surface.setFont("Courier New");
-    surface.setFontBold(job.bold);
+    // The first line is printed in the body font, whatever the address is printed in.
+    plan.fonts = {PrintFont{kPrintFont, job.portrait ? 10.0 : 12.0, job.bold, false}};
     if (job.largeFont) {
-        surface.setFont(kLargeEnvelopeFont);
-        surface.setFontSize(kLargeEnvelopeFontSize);
+        plan.fonts.push_back(addressFont(job));
     }
-    surface.setFontItalic(job.largeFont);
-
-    const EnvelopePlacement at = envelopePlacement(job, listed);
-    // The slots count lines down a letter page in landscape, the envelope lying along its
-    // bottom edge: on a shorter page (the envelope's own) the lines above the envelope go.
-    const int skipped =
-        job.portrait || !ownPaper
-            ? 0
-            : linesAboveEnvelope(surface.pageHeightPoints(), lineHeightPoints(bodySize(job)));
-    printLinesAboveAddress(surface, std::max(0, at.top - skipped));
-    printAddressLines(surface, job.lines, at.left, job.centered, kEnvelopeCenterHalfWidth);
-    surface.endDoc();
+    plan.adjustment = kSectionEnvelope;
+    plan.draw = [job](PrinterSurface& surface, Adjustment adjust) {
+        printEnvelopeCopy(surface, job, adjust);
+    };
+    return plan;
 }
 
 }  // namespace qm

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "printing/label_stock.h"
-#include "surface/printer_surface.h"
+#include "records/parameter_file.h"
+#include "surface/print_plan.h"
 
 namespace qm {
 
@@ -29,16 +30,9 @@ struct EnvelopeJob {
     bool centered = false;
     bool bold = false;
     bool largeFont = false;
-    std::string leftPad;  // start column, before adjustment
-    std::string topPad;   // empty lines above the address, before adjustment
-    int adjustLeft = 0;   // the ENVELOPE adjustment
-    int adjustTop = 0;
-    int size = 0;  // the envelope size 1..7, for its paper; 0: letter
+    EnvelopeSlot slot = kDefaultSlot;  // where the address starts, before adjustment
+    int size = 0;                      // the envelope size 1..7, for its paper; 0: letter
 };
-
-// The paper an envelope job sets: its envelope's own in the orientation chosen (the custom
-// size: letter).
-PrintSetup envelopeJobPaper(const EnvelopeJob& job);
 
 // The slots count lines down a landscape letter page with the envelope along its bottom
 // edge; on a page of pageHeight points those above the envelope's top edge, in lines of
@@ -51,10 +45,11 @@ struct EnvelopePlacement {
     int top = 0;
     bool operator==(const EnvelopePlacement&) const = default;
 };
-EnvelopePlacement envelopePlacement(const EnvelopeJob& job, bool listedPrinter);
+EnvelopePlacement envelopePlacement(const EnvelopeJob& job, Adjustment adjust, bool listedPrinter);
 
-// Prints one copy and ends its document, on the envelope's paper. Listed printers (by the
-// surface's device name) sit two lines higher. The five address lines always share one page.
-void printEnvelopeJob(PrinterSurface& surface, const EnvelopeJob& job);
+// The address on the envelope's own paper in the orientation chosen (the custom size:
+// letter), moved by the envelope adjustment. Listed printers (by the surface's device name)
+// sit two lines higher. The five address lines always share one page.
+PrintPlan envelopePlan(const EnvelopeJob& job);
 
 }  // namespace qm

@@ -1,64 +1,62 @@
 #include "printing/label_sheet.h"
 
-#include <cstdio>
-
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "records/text_rules.h"
-#include "surface/paper_sizes.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm {
 
 namespace {
 
-const CellLayout& kCells = kAddressSheet.cells;
-static_assert(kAddressSheet.sheet.labels() == kSheetPositions);
 static_assert(kAddressSheet.cells.linesPerLabel == kLabelLines);
 // Landscape labels are printed larger than the stock's portrait font.
 constexpr double kLandscapeFontSize = 12;
 
-std::string numberText(double value) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
-}
-
-std::string slotText(int value) {
-    return std::to_string(value);
+// The position a text of the entry names; a text that is no number is 0.
+int positionOf(std::string_view text) {
+    return cint(numberValue(text));
 }
 
 }  // namespace
 
-LabelSlot labelSlot(int position, bool listedPrinter) {
-    const int across = kAddressSheet.sheet.across;
+LabelSlot labelSlot(const LabelStock& stock, int position, bool listedPrinter) {
+    const CellLayout& cells = stock.cells;
+    const int across = stock.sheet.across;
     const auto row = static_cast<std::size_t>((position - 1) / across);
     const auto column = static_cast<std::size_t>((position - 1) % across);
-    return {kCells.startColumns[column] + (listedPrinter ? kCells.listedPrinterShift : 0),
-            kCells.topLines[row]};
+    return {cells.startColumns[column] + (listedPrinter ? cells.listedPrinterShift : 0),
+            cells.topLines[row]};
 }
 
 std::string cleanPositionEntry(std::string_view answer) {
     return trim(removeAll(removeAll(answer, " "), "."));
 }
 
-std::optional<Notice> checkPositionEntry(std::string_view s) {
+std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_view s) {
+    const int labels = stock.sheet.labels();
+    const std::string most = std::to_string(labels);
     const Notice dashNotice{"Include dash for range of labels",
                             "Use a dash when specifying a range of labels to print.  Examples: "
-                            "1-30, 5-8, 15-22.  Each number represents a label position on label "
-                            "sheet.",
+                            "1-" +
+                                most +
+                                ", 5-8, 15-22.  Each number represents a label "
+                                "position on label sheet.",
                             NoticeIcon::Information};
     const bool hasDash = s.find('-') != std::string_view::npos;
     if (!hasDash && s.size() > 2) {
         return dashNotice;
     }
-    if (numberValue(rightOf(s, 2)) > kSheetPositions) {
-        return Notice{"Maximum is 30", "Label position cannot exceed 30", NoticeIcon::Information};
+    if (numberValue(rightOf(s, 2)) > labels) {
+        return Notice{"Maximum is " + most, "Label position cannot exceed " + most,
+                      NoticeIcon::Information};
     }
     if (s.size() == 5 && s[1] == '-') {
-        return Notice{"Maximum is 30",
-                      "No more than 30 labels may be printed.  To print an entire sheet, enter "
-                      "1-30.",
+        return Notice{"Maximum is " + most,
+                      "No more than " + most +
+                          " labels may be printed.  To print an entire "
+                          "sheet, enter 1-" +
+                          most + ".",
                       NoticeIcon::Information};
     }
     // A dash with no position on one side ("-5", "1-", "5-") names no range: the range
@@ -70,125 +68,131 @@ std::optional<Notice> checkPositionEntry(std::string_view s) {
 }
 
 std::variant<LabelRange, Notice> parseLabelRange(std::string_view s) {
-    LabelRange range;
+    std::string start;
+    std::string end;
     switch (s.size()) {
         case 1:
         case 2:
-            range.start = std::string(s);
-            range.count = 1;
-            return range;
+            return LabelRange{positionOf(s), std::nullopt, 1};
         case 3:
-            range.start = leftOf(s, 1);
-            range.end = rightOf(s, 1);
+            start = leftOf(s, 1);
+            end = rightOf(s, 1);
             break;
         case 4:
-            range.start = leftOf(s, 1);
-            range.end = rightOf(s, 2);
+            start = leftOf(s, 1);
+            end = rightOf(s, 2);
             break;
         case 5:
-            range.start = leftOf(s, 2);
-            range.end = rightOf(s, 2);
+            start = leftOf(s, 2);
+            end = rightOf(s, 2);
             break;
         default:
             // Nothing readable: no position rather than whatever the last entry left.
-            return range;
+            return LabelRange{};
     }
-    const double start = numberValue(range.start);
-    const double end = numberValue(*range.end);
-    if (end < start) {
+    const LabelRange range{positionOf(start), positionOf(end), 0};
+    if (*range.end < range.start) {
         return Notice{"Try again", "Label starting position cannot exceed ending position.",
                       NoticeIcon::Information};
     }
-    range.count = cint(end - start + 1, true);
-    return range;
+    return LabelRange{range.start, range.end, cint(*range.end - range.start + 1, true)};
 }
 
-std::variant<LabelRange, Notice> readPositionEntry(std::string_view cleaned) {
-    if (auto failed = checkPositionEntry(cleaned)) {
+std::variant<LabelRange, Notice> readPositionEntry(const LabelStock& stock,
+                                                   std::string_view cleaned) {
+    if (auto failed = checkPositionEntry(stock, cleaned)) {
         return *failed;
     }
     auto parsed = parseLabelRange(cleaned);
+    const int labels = stock.sheet.labels();
     if (const auto* range = std::get_if<LabelRange>(&parsed);
-        range != nullptr && numberValue(range->start) > kSheetPositions) {
-        return Notice{"Enter a number between 1 and 30", "Cannot be greater than 30",
+        range != nullptr && range->start > labels) {
+        const std::string most = std::to_string(labels);
+        return Notice{"Enter a number between 1 and " + most, "Cannot be greater than " + most,
                       NoticeIcon::Exclamation};
     }
     return parsed;
 }
 
-std::optional<int> sheetPosition(std::string_view text) {
-    const double value = numberValue(text);
-    if (!isWholeInRange(value, 1, kSheetPositions)) {
+std::optional<int> sheetPosition(const LabelStock& stock, int position) {
+    if (position < 1 || position > stock.sheet.labels()) {
         return std::nullopt;
     }
-    return static_cast<int>(value);
+    return position;
 }
 
 namespace {
 
-int padded(const std::string& pad, int adjustment) {
-    return cint(numberValue(pad) + adjustment, true);
-}
-
 // The characters a label at a position holds from its column's start. In landscape the
 // sheet's labels are not where the columns fall: a line ends where the next column's text
 // starts, or at the paper's printable width.
-int labelRoom(const std::string& position, bool portrait) {
-    const auto p = sheetPosition(position);
-    const auto column = static_cast<std::size_t>(p ? (*p - 1) % kAddressSheet.sheet.across : 0);
+int labelRoom(const LabelStock& stock, int position, bool portrait) {
+    const CellLayout& cells = stock.cells;
+    const auto p = sheetPosition(stock, position);
+    const auto column = static_cast<std::size_t>(p ? (*p - 1) % stock.sheet.across : 0);
     if (portrait) {
-        return labelLineColumns(kAddressSheet, static_cast<int>(column), kCells.fontSize);
+        return labelLineColumns(stock, static_cast<int>(column), cells.fontSize);
     }
-    if (column + 1 < kCells.startColumns.size()) {
-        return kCells.startColumns[column + 1] - kCells.startColumns[column] - 1;
+    if (column + 1 < cells.startColumns.size()) {
+        return cells.startColumns[column + 1] - cells.startColumns[column] - 1;
     }
-    const double width = kLetterPaper.height - 2 * kPaperSideMarginPoints;
+    const double width = stock.sheet.pageHeight - 2 * kPaperSideMarginPoints;
     return static_cast<int>(width / columnWidthPoints(kLandscapeFontSize)) -
-           kCells.startColumns[column] + 1;
+           cells.startColumns[column] + 1;
+}
+
+LabelPlace firstPlace(const LabelStock& stock, const LabelJob& job, bool listed) {
+    if (job.slotFromPrinter && sheetPosition(stock, job.startPosition)) {
+        return {job.startPosition, labelSlot(stock, job.startPosition, listed)};
+    }
+    return {job.startPosition, job.slot};
+}
+
+// The next position; its slot when it lies on the sheet, else the slot stays.
+LabelPlace nextPlace(const LabelStock& stock, const LabelPlace& at, bool listed) {
+    LabelPlace next{at.position + 1, at.slot};
+    if (sheetPosition(stock, next.position)) {
+        next.slot = labelSlot(stock, next.position, listed);
+    }
+    return next;
+}
+
+void printLabelCopy(PrinterSurface& surface, const LabelStock& stock, const LabelJob& job,
+                    Adjustment adjust) {
+    const CellLayout& cells = stock.cells;
+    const bool listed = isListedPrinter(surface.deviceName());
+    LabelPlace place = firstPlace(stock, job, listed);
+    surface.printEmptyLines(cells.leadLines);
+    surface.printEmptyLines(place.slot.topLines + adjust.top);
+    for (int i = 0; i < job.labelCount; ++i) {
+        printAddressLines(surface, job.lines, place.slot.startColumn + adjust.left, job.centered,
+                          cells.centerHalfWidth, labelRoom(stock, place.position, job.portrait));
+        place = nextPlace(stock, place, listed);
+        // Back to the top of the page; the next label is found by counting lines down.
+        surface.setCurrentX(0);
+        surface.setCurrentY(0);
+        surface.printEmptyLines(cells.leadLines);
+        surface.printEmptyLines(place.slot.topLines + adjust.top);
+    }
 }
 
 }  // namespace
 
-PrintSetup labelJobPaper(const LabelJob& job) {
-    return {kPaperLetter, job.portrait ? kPortrait : kLandscape};
+LabelPlace labelJobEnd(const LabelStock& stock, const LabelJob& job, bool listedPrinter) {
+    LabelPlace place = firstPlace(stock, job, listedPrinter);
+    for (int i = 0; i < job.labelCount; ++i) {
+        place = nextPlace(stock, place, listedPrinter);
+    }
+    return place;
 }
 
-LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job) {
-    const bool listed = isListedPrinter(surface.deviceName());
-    const double fontSize = job.portrait ? kCells.fontSize : kLandscapeFontSize;
-    surface.setOrientation(labelJobPaper(job).orientation);
-    surface.setFontSize(fontSize);
-    // The sheet is letter stock whatever the printer's own paper.
-    surface.setPaperSize(labelJobPaper(job).paper);
-    surface.setBackdrop(labelOutlines(kAddressSheet));
-    surface.printEmptyLines(kCells.leadLines);
-    surface.setFont("Courier New");
-    surface.setFontBold(false);
-    surface.setFontItalic(false);
-
-    LabelJobEnd state{job.startPosition, job.leftPad, job.topPad};
-    int left = padded(state.leftPad, job.adjust.left);
-    int top = padded(state.topPad, job.adjust.top);
-    surface.printEmptyLines(top);
-    for (int i = 0; i < job.labelCount; ++i) {
-        printAddressLines(surface, job.lines, left, job.centered, kCells.centerHalfWidth,
-                          labelRoom(state.startPosition, job.portrait));
-        state.startPosition = numberText(numberValue(state.startPosition) + 1);
-        // Back to the top of the page; the next label is found by counting lines down.
-        surface.setCurrentX(0);
-        surface.setCurrentY(0);
-        surface.printEmptyLines(kCells.leadLines);
-        if (const auto next = sheetPosition(state.startPosition)) {
-            const LabelSlot slot = labelSlot(*next, listed);
-            state.leftPad = slotText(slot.startColumn);
-            state.topPad = slotText(slot.topLines);
-        }
-        left = padded(state.leftPad, job.adjust.left);
-        top = padded(state.topPad, job.adjust.top);
-        surface.printEmptyLines(top);
-    }
-    surface.endDoc();
-    return state;
+PrintPlan labelsPlan(const LabelStock& stock, const LabelJob& job) {
+    PrintPlan plan = stockPlan(stock, job.portrait ? kPortrait : kLandscape, kSectionOnTheFly);
+    plan.fonts = {PrintFont{.size = job.portrait ? stock.cells.fontSize : kLandscapeFontSize}};
+    plan.draw = [&stock, job](PrinterSurface& surface, Adjustment adjust) {
+        printLabelCopy(surface, stock, job, adjust);
+    };
+    return plan;
 }
 
 }  // namespace qm

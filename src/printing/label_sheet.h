@@ -1,6 +1,6 @@
 #pragma once
 
-// The 30-up label sheet of the typed lines: where each position starts, how the user's
+// Label sheets of the typed lines: where each position of a stock starts, how the user's
 // position entry is read, and the label job that places each label by returning to the top
 // of the page and counting lines down.
 
@@ -12,75 +12,76 @@
 
 #include "records/notice.h"
 #include "records/parameter_file.h"
+#include "surface/print_plan.h"
 #include "surface/printer_surface.h"
 
 namespace qm {
 
-inline constexpr int kSheetPositions = 30;
+struct LabelStock;
+
 inline constexpr int kLabelLines = 5;
 
-struct LabelSlot {
-    int startColumn = 2;
-    int topLines = 3;
-    bool operator==(const LabelSlot&) const = default;
-};
+using LabelSlot = TextSlot;
 
-// Position 1..30, left to right then top to bottom, on the 30-up stock's row of the stock
-// table; listed printers start its shift further right.
-LabelSlot labelSlot(int position, bool listedPrinter);
+// Position 1..labels of the stock, left to right then top to bottom, by the stock's cell
+// layout; listed printers start its shift further right.
+LabelSlot labelSlot(const LabelStock& stock, int position, bool listedPrinter);
 
 // The entry with every blank and "." removed, then trimmed.
 std::string cleanPositionEntry(std::string_view answer);
 
-// The entry checks in their order (dash for a range, at most 30, at most 30 labels, a dash
-// between two positions); the first that fails, or nothing.
-std::optional<Notice> checkPositionEntry(std::string_view cleaned);
+// The entry checks in their order (dash for a range, at most the stock's labels, at most
+// that many labels, a dash between two positions); the first that fails, or nothing.
+std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_view cleaned);
 
 // What the range parse leaves: the first position, the last one when the entry names a
-// range, and how many labels.
+// range, and how many labels. A text that is no number is position 0.
 struct LabelRange {
-    std::string start;
-    std::optional<std::string> end;
+    int start = 0;
+    std::optional<int> end;
     int count = 0;
     bool operator==(const LabelRange&) const = default;
 };
 
 // One or two characters are a single position; three to five are "a-b", "a-bb", "aa-bb"
-// by length. Other lengths name no position (start empty, no labels). A start beyond the
-// end gives the "Try again" notice.
+// by length. Other lengths name no position (start 0, no labels). A start beyond the end
+// gives the "Try again" notice.
 std::variant<LabelRange, Notice> parseLabelRange(std::string_view cleaned);
 
-// Checks, then the range parse, then the start must not exceed 30.
-std::variant<LabelRange, Notice> readPositionEntry(std::string_view cleaned);
+// Checks, then the range parse, then the start must not exceed the stock's labels.
+std::variant<LabelRange, Notice> readPositionEntry(const LabelStock& stock,
+                                                   std::string_view cleaned);
 
-// The number value of a position text when it is a whole number from 1 to 30.
-std::optional<int> sheetPosition(std::string_view text);
+// The position when it lies on the stock's sheet (1..labels).
+std::optional<int> sheetPosition(const LabelStock& stock, int position);
 
 // The typed lines and options one label job prints.
 struct LabelJob {
     std::array<std::string, kLabelLines> lines;
     bool portrait = true;
     bool centered = false;
-    std::string startPosition;  // first position of the range
+    int startPosition = 1;  // first position of the range
     int labelCount = 1;
-    std::string leftPad;  // start column of the first label, before adjustment
-    std::string topPad;   // lines above the first label, before adjustment
-    Adjustment adjust;
+    LabelSlot slot = kDefaultSlot;  // of the first label, before adjustment
+    // The first label's slot is taken again with the printer test of the surface's device
+    // name, as Print does after reading the range again.
+    bool slotFromPrinter = false;
 };
 
-// Where the job left the window's state: the position after the last label and the slot
-// fields of the last label placed.
-struct LabelJobEnd {
-    std::string startPosition;
-    std::string leftPad;
-    std::string topPad;
+// Where a label goes: its position and the slot it is printed in.
+struct LabelPlace {
+    int position = 0;
+    LabelSlot slot;
+    bool operator==(const LabelPlace&) const = default;
 };
 
-// The paper a label job sets: letter, in the job's orientation.
-PrintSetup labelJobPaper(const LabelJob& job);
+// Where the job leaves the window's state on a printer of that kind: the position after the
+// last label and the slot of the last label placed on the sheet.
+LabelPlace labelJobEnd(const LabelStock& stock, const LabelJob& job, bool listedPrinter);
 
-// Prints one copy and ends its document. The listed-printer corrections follow the
-// surface's device name.
-LabelJobEnd printLabelJob(PrinterSurface& surface, const LabelJob& job);
+// The labels of the range on the stock, every copy from the range's first position, moved
+// by the on-the-fly adjustment. The listed-printer corrections follow the surface's device
+// name.
+PrintPlan labelsPlan(const LabelStock& stock, const LabelJob& job);
 
 }  // namespace qm

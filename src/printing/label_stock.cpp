@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "printing/print_rules.h"
+#include "records/error.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm {
@@ -58,6 +60,28 @@ std::vector<PaperRect> labelOutlines(const LabelStock& stock) {
         }
     }
     return outlines;
+}
+
+PrintPlan stockPlan(const LabelStock& stock, int orientation, std::string_view adjustment) {
+    PrintPlan plan;
+    plan.paper = {stock.paper, orientation};
+    plan.stock = &stock;
+    plan.backdrop = labelOutlines(stock);
+    plan.adjustment = adjustment;
+    return plan;
+}
+
+const ListLabelLayout& listLabelLayout(const LabelStock& stock) {
+    if (&stock != &kAddressSheet) {
+        throw QmError(err::kInvalidCall, "No list label layout for " + std::string(stock.name));
+    }
+    return kListLabels;
+}
+
+int listLabelLeftColumn(const ListLabelLayout& layout, std::string_view deviceName,
+                        int leftAdjustment) {
+    const bool shifted = isListedPrinter(deviceName, PrinterList::ListLabels);
+    return (shifted ? layout.shiftedLeftColumn : layout.leftColumn) + leftAdjustment;
 }
 
 const EnvelopeSize* envelopeSize(int size) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "surface/paper_sizes.h"
+#include "surface/print_plan.h"
 
 namespace qm {
 
@@ -60,6 +61,7 @@ struct CellLayout {
 
 struct LabelStock {
     std::string_view name;
+    int paper = kPaperLetter;  // the sheet's page: the print dialog opens with it
     SheetGeometry sheet;
     CellLayout cells;
 };
@@ -78,6 +80,7 @@ inline constexpr std::array<int, 4> kReturnColumns = {3, 34, 65, 96};
 // printed row after row.
 inline constexpr std::array kLabelStocks = {
     LabelStock{.name = "30-up address labels, 2 5/8 x 1 inch (Avery 5160 / 8160)",
+               .paper = kPaperLetter,
                .sheet = {.pageWidth = kLetterPaper.width,
                          .pageHeight = kLetterPaper.height,
                          .firstLeft = 11.25,
@@ -96,6 +99,7 @@ inline constexpr std::array kLabelStocks = {
                          .centerHalfWidth = 15,
                          .listedPrinterShift = 1}},
     LabelStock{.name = "80-up return-address labels, 1 3/4 x 1/2 inch (Avery 5167)",
+               .paper = kPaperLetter,
                .sheet = {.pageWidth = kLetterPaper.width,
                          .pageHeight = kLetterPaper.height,
                          .firstLeft = 20.25,
@@ -125,13 +129,15 @@ double firstLineTop(const LabelStock& stock, int row);
 int labelLineColumns(const LabelStock& stock, int column, double fontSize, int startColumn = 0);
 // The outline of every label of the sheet.
 std::vector<PaperRect> labelOutlines(const LabelStock& stock);
+// The start of a plan that prints on the stock: the stock's paper in the orientation, the
+// labels' outlines behind the text on screen, and the parameter-file section that moves it.
+PrintPlan stockPlan(const LabelStock& stock, int orientation, std::string_view adjustment);
 
-// Labels for listed contacts: the 30-up sheet in a layout of their own. Three labels a row
+// Labels for listed contacts, in a layout of their own on the 30-up sheet. Three labels a row
 // from the left column in steps of columnPitch; each row takes rowTextLines lines of
 // textSize (a row of fewer text lines is made up by one line of fillSize) and a gap of
 // gapLines of gapSize; every sheet starts with topLines empty lines.
 struct ListLabelLayout {
-    const LabelStock& stock;
     int leftColumn;
     int shiftedLeftColumn;  // on the printers of the list labels' own model list
     int columnPitch;
@@ -142,8 +148,7 @@ struct ListLabelLayout {
     int gapLines;
     double gapSize;
 };
-inline constexpr ListLabelLayout kListLabels{.stock = kAddressSheet,
-                                             .leftColumn = 2,
+inline constexpr ListLabelLayout kListLabels{.leftColumn = 2,
                                              .shiftedLeftColumn = 4,
                                              .columnPitch = 33,
                                              .topLines = 4,
@@ -153,12 +158,17 @@ inline constexpr ListLabelLayout kListLabels{.stock = kAddressSheet,
                                              .gapLines = 3,
                                              .gapSize = 9};
 
+// The list labels' layout on a stock: the 30-up sheet's is kListLabels; another stock has
+// none yet (throws QmError).
+const ListLabelLayout& listLabelLayout(const LabelStock& stock);
+
+// Column of the left list label: the layout's left column, or its shifted one on the
+// printers of the list labels' model list, plus the left adjustment.
+int listLabelLeftColumn(const ListLabelLayout& layout, std::string_view deviceName,
+                        int leftAdjustment);
+
 // Start column and empty lines above an envelope's address, before adjustment.
-struct EnvelopeSlot {
-    int startColumn = 0;
-    int topLines = 0;
-    bool operator==(const EnvelopeSlot&) const = default;
-};
+using EnvelopeSlot = TextSlot;
 
 // One row per envelope size, in the order of the size list (size numbers from 1). The
 // physical size is portrait, short side first, in points; the custom size has none. The

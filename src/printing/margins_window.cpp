@@ -1,15 +1,14 @@
 #include "printing/margins_window.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include "app/app_state.h"
 #include "app/command_error.h"
+#include "app/print_runner.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "printing/margins.h"
 #include "records/parameter_file.h"
-#include "shell/app_folder.h"
 
 namespace qm {
 
@@ -51,8 +50,7 @@ void adjustMargins(AppState& state, QWidget* parent, const char* section) {
     const QString top = askMarginAnswer(platform, parent, MarginAxis::DownUp);
 
     try {
-        const QString params = state.appFile(QString::fromLatin1(kParameterFileName));
-        addToAdjustment(QFile::encodeName(params).toStdString(), section, toCp(left), toCp(top));
+        addToAdjustment(parameterFilePath(state), section, toCp(left), toCp(top));
     } catch (const QmError& error) {
         reportCommandError(state, parent, error);
         return;

@@ -1,14 +1,12 @@
 // The panel's envelope options, the envelope job of the Print command, Clear Form and
 // return-address labels.
-#include <QFile>
-
+#include "app/print_runner.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "printing/envelope_layout.h"
+#include "printing/label_stock.h"
 #include "printing/return_labels.h"
 #include "printing/typed_lines_panel_window.h"
-#include "records/parameter_file.h"
-#include "shell/app_folder.h"
 
 namespace qm {
 
@@ -68,7 +66,7 @@ void TypedLinesPanel::envelopeSizePicked(int index) {
     cmdLMStart->setFocus();
 }
 
-EnvelopeJob TypedLinesPanel::envelopeJob(int adjustLeft, int adjustTop) const {
+EnvelopeJob TypedLinesPanel::envelopeJob() const {
     const PrintOptions& o = state_.printOptions();
     EnvelopeJob job;
     job.lines = typedLinesCp();
@@ -76,10 +74,7 @@ EnvelopeJob TypedLinesPanel::envelopeJob(int adjustLeft, int adjustTop) const {
     job.centered = o.alignment == TextAlignment::Centered;
     job.bold = o.bold;
     job.largeFont = o.largeFont;
-    job.leftPad = std::to_string(o.leftPad);
-    job.topPad = std::to_string(o.topPad);
-    job.adjustLeft = adjustLeft;
-    job.adjustTop = adjustTop;
+    job.slot = {o.leftPad, o.topPad};
     job.size = o.envelopeSize;
     return job;
 }
@@ -98,8 +93,8 @@ void TypedLinesPanel::clearForm() {
     PrintOptions options = state_.printOptions();
     options.startPosition = 0;
     options.envelopeSize = 0;
-    options.leftPad = 2;
-    options.topPad = 3;
+    options.leftPad = kDefaultSlot.startColumn;
+    options.topPad = kDefaultSlot.topLines;
     state_.setPrintOptions(options);
     txtLMLine1->setFocus();
 }
@@ -131,43 +126,15 @@ void TypedLinesPanel::runReturnAddressCommand(bool preview) {
             }
             return;
         }
-        Adjustment adjust;
-        try {
-            adjust = readAdjustment(
-                QFile::encodeName(state_.appFile(QString::fromLatin1(kParameterFileName)))
-                    .toStdString(),
-                kSectionReturnLabels);
-        } catch (const std::exception&) {
-            showPrinterProblem(platform, this);
-            return;
-        }
-
-        const std::array<std::string, kReturnLabelLines> sheet{lines[0], lines[1], lines[2]};
         const bool centered = state_.printOptions().alignment == TextAlignment::Centered;
-        bool printed = false;
-        PreviewableJob job;
-        job.pages = [sheet, centered, adjust](PrinterSurface& surface, int copies, bool) {
-            printReturnLabelJob(surface, sheet, centered, copies, adjust);
-        };
-        job.print = [&](PrintJob& printJob) {
-            chkBold->setChecked(false);
-            chkBold->hide();
-            try {
-                job.pages(*printJob.surface, printJob.copies, false);
-                printed = true;
-            } catch (const std::exception&) {
-                printJob.surface->killDoc();
-                showPrinterProblem(platform, this);
-            }
-        };
-        const PrintRequest request{.orientation = returnLabelPaper().orientation,
-                                   .paper = returnLabelPaper().paper};
-        if (preview) {
-            platform.printPreview(this, request, job);
-        } else if (PrintJob printJob = platform.printDialog(this, request); !printJob.cancelled()) {
-            job.print(printJob);
-        }
-        if (!printed) {
+        const PrintOutcome outcome = runPrintPlan(
+            state_, this,
+            returnLabelsPlan(kReturnAddressSheet, {lines[0], lines[1], lines[2]}, centered),
+            preview, [this] {
+                chkBold->setChecked(false);
+                chkBold->hide();
+            });
+        if (!outcome.printed) {
             return;
         }
 

@@ -1,6 +1,5 @@
 #include "printing/print_command.h"
 
-#include "printing/print_rules.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -26,42 +25,20 @@ std::optional<Notice> checkPrintCommand(const PrintChoices& c) {
     return std::nullopt;
 }
 
-std::variant<PositionEntry, Notice> enterLabelPosition(std::string_view answer) {
+std::variant<PositionEntry, Notice> enterLabelPosition(const LabelStock& stock,
+                                                       std::string_view answer) {
     PositionEntry entry;
     entry.positionRange = cleanPositionEntry(answer);
-    auto read = readPositionEntry(entry.positionRange);
+    auto read = readPositionEntry(stock, entry.positionRange);
     if (auto* failed = std::get_if<Notice>(&read)) {
         return *failed;
     }
     entry.range = std::get<LabelRange>(read);
-    if (const auto position = sheetPosition(entry.range.start)) {
-        entry.slot = labelSlot(*position, false);
+    if (const auto position = sheetPosition(stock, entry.range.start)) {
+        entry.slot = labelSlot(stock, *position, false);
     }
-    entry.selectsLabelStock = numberValue(entry.range.start) != 0;
+    entry.selectsLabelStock = entry.range.start != 0;
     return entry;
-}
-
-LabelJobEnd printLabelCopies(PrinterSurface& surface, LabelJob job, bool slotFromPrinter,
-                             int copies) {
-    // The first label's slot needs the chosen printer's name.
-    if (const auto position = sheetPosition(job.startPosition); slotFromPrinter && position) {
-        const LabelSlot slot = labelSlot(*position, isListedPrinter(surface.deviceName()));
-        job.leftPad = std::to_string(slot.startColumn);
-        job.topPad = std::to_string(slot.topLines);
-    }
-    LabelJobEnd end{job.startPosition, job.leftPad, job.topPad};
-    for (int copy = 0; copy < copies; ++copy) {
-        end = printLabelJob(surface, job);
-    }
-    surface.endJob();
-    return end;
-}
-
-void printEnvelopeCopies(PrinterSurface& surface, const EnvelopeJob& job, int copies) {
-    for (int copy = 0; copy < copies; ++copy) {
-        printEnvelopeJob(surface, job);
-    }
-    surface.endJob();
 }
 
 }  // namespace qm

@@ -1,8 +1,8 @@
 #pragma once
 
 // The main window's Print command and label-position entry as plain steps, so the window
-// and the command line run the same sequence: the checks in their order, the position
-// entry, and every copy of a label or envelope job.
+// and the command line run the same sequence: the checks in their order and the position
+// entry. The jobs themselves are plans (labelsPlan, envelopePlan).
 
 #include <array>
 #include <optional>
@@ -10,10 +10,8 @@
 #include <string_view>
 #include <variant>
 
-#include "printing/envelope_layout.h"
 #include "printing/label_sheet.h"
 #include "records/notice.h"
-#include "surface/printer_surface.h"
 
 namespace qm {
 
@@ -33,24 +31,14 @@ std::optional<Notice> checkPrintCommand(const PrintChoices& choices);
 struct PositionEntry {
     std::string positionRange;  // the cleaned entry
     LabelRange range;
-    // The plain slot of the first position (no printer test), when it is one of 1..30.
+    // The plain slot of the first position (no printer test), when it lies on the sheet.
     std::optional<LabelSlot> slot;
     // A start whose number value is 0 (empty, cancelled, not a number) selects no medium.
     bool selectsLabelStock = false;
 };
 
-// Cleans the answer, runs the entry checks and the range parse.
-std::variant<PositionEntry, Notice> enterLabelPosition(std::string_view answer);
-
-// Every copy of a label job, each its own document, each from the range's first position;
-// then the end of the job.
-// With slotFromPrinter the first position's slot is taken again with the printer test of
-// the surface's device name (as Print does after reading the range again). Returns where
-// the last copy left the window's state.
-LabelJobEnd printLabelCopies(PrinterSurface& surface, LabelJob job, bool slotFromPrinter,
-                             int copies);
-
-// Every copy of an envelope job, each its own document; then the end of the job.
-void printEnvelopeCopies(PrinterSurface& surface, const EnvelopeJob& job, int copies);
+// Cleans the answer, runs the entry checks and the range parse, for a sheet of the stock.
+std::variant<PositionEntry, Notice> enterLabelPosition(const LabelStock& stock,
+                                                       std::string_view answer);
 
 }  // namespace qm

@@ -11,12 +11,33 @@ namespace qm {
 
 namespace {
 
-const CellLayout& kCells = kReturnAddressSheet.cells;
 static_assert(kReturnAddressSheet.cells.linesPerLabel == kReturnLabelLines);
 
-void setSheetFont(PrinterSurface& surface) {
-    surface.setFont("Courier New");
-    surface.setFontSize(kCells.fontSize);
+void printSheet(PrinterSurface& surface, const LabelStock& stock,
+                const std::array<std::string, kReturnLabelLines>& lines, bool centered,
+                Adjustment adjust) {
+    const CellLayout& cells = stock.cells;
+    const double line = lineHeightPoints(cells.fontSize);
+    for (int row = 0; row < stock.sheet.down; ++row) {
+        // Each row starts on its own label: whole lines would drift off the half-inch rows.
+        const double top = firstLineTop(stock, row) + adjust.top * line;
+        surface.setCurrentX(0);
+        surface.setCurrentY(std::max(0.0, top) * kTwipsPerPoint);
+        for (const std::string& text : lines) {
+            std::vector<PrintItem> items;
+            for (std::size_t c = 0; c < cells.startColumns.size(); ++c) {
+                items.push_back(PrintItem::Tab(cells.startColumns[c] + adjust.left));
+                const int blanks =
+                    centered ? centeringBlanks(cells.centerHalfWidth, text.size()) : 0;
+                if (centered) {
+                    items.push_back(PrintItem::Spc(blanks));
+                }
+                const int room = labelLineColumns(stock, static_cast<int>(c), cells.fontSize);
+                items.push_back(labelText(text, room - blanks));
+            }
+            surface.print(items);
+        }
+    }
 }
 
 }  // namespace
@@ -35,52 +56,14 @@ std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::stri
     return std::nullopt;
 }
 
-PrintSetup returnLabelPaper() {
-    return {kPaperLetter, kPortrait};
-}
-
-void printReturnLabelSheet(PrinterSurface& surface,
-                           const std::array<std::string, kReturnLabelLines>& lines, bool centered,
-                           Adjustment adjust) {
-    setSheetFont(surface);
-    surface.setFontBold(false);
-    const double line = lineHeightPoints(kCells.fontSize);
-    for (int row = 0; row < kReturnAddressSheet.sheet.down; ++row) {
-        // Each row starts on its own label: whole lines would drift off the half-inch rows.
-        const double top = firstLineTop(kReturnAddressSheet, row) + adjust.top * line;
-        surface.setCurrentX(0);
-        surface.setCurrentY(std::max(0.0, top) * kTwipsPerPoint);
-        for (const std::string& text : lines) {
-            std::vector<PrintItem> items;
-            for (std::size_t c = 0; c < kCells.startColumns.size(); ++c) {
-                items.push_back(PrintItem::Tab(kCells.startColumns[c] + adjust.left));
-                const int blanks =
-                    centered ? centeringBlanks(kCells.centerHalfWidth, text.size()) : 0;
-                if (centered) {
-                    items.push_back(PrintItem::Spc(blanks));
-                }
-                const int room =
-                    labelLineColumns(kReturnAddressSheet, static_cast<int>(c), kCells.fontSize);
-                items.push_back(labelText(text, room - blanks));
-            }
-            surface.print(items);
-        }
-    }
-}
-
-void printReturnLabelJob(PrinterSurface& surface,
-                         const std::array<std::string, kReturnLabelLines>& lines, bool centered,
-                         int copies, Adjustment adjust) {
-    setSheetFont(surface);
-    surface.setFontItalic(false);
-    surface.setOrientation(returnLabelPaper().orientation);
-    surface.setPaperSize(returnLabelPaper().paper);
-    surface.setBackdrop(labelOutlines(kReturnAddressSheet));
-    for (int copy = 0; copy < copies; ++copy) {
-        printReturnLabelSheet(surface, lines, centered, adjust);
-        surface.endDoc();
-    }
-    surface.endJob();
+PrintPlan returnLabelsPlan(const LabelStock& stock,
+                           const std::array<std::string, kReturnLabelLines>& lines, bool centered) {
+    PrintPlan plan = stockPlan(stock, kPortrait, kSectionReturnLabels);
+    plan.fonts = {PrintFont{.size = stock.cells.fontSize}};
+    plan.draw = [&stock, lines, centered](PrinterSurface& surface, Adjustment adjust) {
+        printSheet(surface, stock, lines, centered, adjust);
+    };
+    return plan;
 }
 
 }  // namespace qm

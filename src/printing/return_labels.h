@@ -1,17 +1,18 @@
 #pragma once
 
-// The 80-up return-address sheet of the stock table: every label carries the first three
-// typed lines, in Courier New of the stock's size.
+// The return-address sheet: every label of the stock carries the first three typed lines,
+// in the print font of the stock's size.
 
 #include <array>
 #include <optional>
 #include <string>
 
 #include "records/notice.h"
-#include "records/parameter_file.h"
-#include "surface/printer_surface.h"
+#include "surface/print_plan.h"
 
 namespace qm {
+
+struct LabelStock;
 
 inline constexpr int kReturnLabelLines = 3;
 
@@ -27,18 +28,9 @@ struct ReturnLabelCheck {
 // blanks counts as typed.
 std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::string, 5>& lines);
 
-// The paper of the sheet: letter, portrait.
-PrintSetup returnLabelPaper();
-
-// One sheet of the three lines, without ending the document: each row of the stock's layout
-// anchored on its labels, moved by the return-label adjustment (columns and 8-point lines).
-void printReturnLabelSheet(PrinterSurface& surface,
-                           const std::array<std::string, kReturnLabelLines>& lines, bool centered,
-                           Adjustment adjust = {});
-
-// The whole job: portrait letter, one sheet and one document per copy.
-void printReturnLabelJob(PrinterSurface& surface,
-                         const std::array<std::string, kReturnLabelLines>& lines, bool centered,
-                         int copies, Adjustment adjust = {});
+// A sheet of the three lines per copy, portrait on the stock's paper: each row anchored on
+// its labels, moved by the return-label adjustment (columns and lines of the stock's font).
+PrintPlan returnLabelsPlan(const LabelStock& stock,
+                           const std::array<std::string, kReturnLabelLines>& lines, bool centered);
 
 }  // namespace qm

@@ -175,7 +175,7 @@ void TypedLinesPanel::connectCommands() {
     connect(optLMLabel, &QRadioButton::clicked, this, &TypedLinesPanel::labelStockClicked);
     connect(optLMEnvelope, &QRadioButton::clicked, this, &TypedLinesPanel::envelopeClicked);
     connect(cboLMEnvelope, &QComboBox::activated, this, &TypedLinesPanel::envelopeSizePicked);
-    connect(optPortrait, &QRadioButton::clicked, this, [this] { setPads(2, 3); });
+    connect(optPortrait, &QRadioButton::clicked, this, [this] { setPads(kDefaultSlot); });
     for (QRadioButton* option : {optLandscape, optLMCenter, optLMLeftjust}) {
         connect(option, &QRadioButton::clicked, this, [this] { txtLMLine1->setFocus(); });
     }
@@ -260,10 +260,10 @@ void TypedLinesPanel::showOptions() {
     syncing_ = false;
 }
 
-void TypedLinesPanel::setPads(int left, int top) {
+void TypedLinesPanel::setPads(const TextSlot& slot) {
     PrintOptions options = state_.printOptions();
-    options.leftPad = left;
-    options.topPad = top;
+    options.leftPad = slot.startColumn;
+    options.topPad = slot.topLines;
     state_.setPrintOptions(options);
 }
 

@@ -21,8 +21,6 @@
 namespace qm {
 
 struct EnvelopeJob;
-struct LabelJob;
-struct PrintJob;
 
 class TypedLinesPanel : public QWidget {
     Q_OBJECT
@@ -82,20 +80,18 @@ class TypedLinesPanel : public QWidget {
     void showOptions();
     std::array<QLineEdit*, kTypedLineCount> lineFields() const;
     std::array<std::string, kTypedLineCount> typedLinesCp() const;
-    void setPads(int left, int top);
+    void setPads(const TextSlot& slot);
 
     // Label stock and the label job of the Print command.
     void labelStockClicked();
     void runPrintCommand(bool preview);
-    void printTypedLines(PrintJob& job, bool labels, const LabelJob& labelJob,
-                         const EnvelopeJob& envelopeJob, bool reparsed);
     void runReturnAddressCommand(bool preview);
 
     // Envelopes, Clear Form and return-address labels.
     void envelopeClicked();
     void envelopeSizePicked(int index);
-    // The envelope job of the Print command; the ENVELOPE adjustment is already read.
-    EnvelopeJob envelopeJob(int adjustLeft, int adjustTop) const;
+    // The envelope job of the Print command.
+    EnvelopeJob envelopeJob() const;
     void clearForm();
     void enterReturnAddressMode();
     void leaveReturnAddressMode();

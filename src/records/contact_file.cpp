@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <limits>
 #include <system_error>
-#include <thread>
 
+#include "records/append_journal.h"
+#include "records/contact_file_lock.h"
 #include "records/error.h"
 
 namespace qm {
@@ -35,18 +37,7 @@ std::string resolvedPath(const std::string& path) {
     return real.string();
 }
 
-bool tryFlock(int fd, LockKind kind) {
-    const int operation = (kind == LockKind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
-    while (::flock(fd, operation) != 0) {
-        if (errno == EWOULDBLOCK) {
-            return false;
-        }
-        if (errno != EINTR) {
-            throwErrno("locking", "contact file");
-        }
-    }
-    return true;
-}
+constexpr std::int64_t kWholeFile = std::numeric_limits<std::int64_t>::max();
 
 // Closes a descriptor on the way out of a failed step without hiding the first error.
 struct FdGuard {
@@ -140,7 +131,7 @@ void ContactFile::acquire(LockKind kind) const {
     const auto deadline = std::chrono::steady_clock::now() + lockWait_;
     // A writer that replaced the file while we waited: follow the path to the new file.
     for (;;) {
-        waitForLock(fd_, kind, deadline);
+        lockInTurn(fd_, kind, deadline);
         bool current = false;
         try {
             current = descriptorIsFileAtPath();
@@ -170,16 +161,6 @@ void ContactFile::release() const noexcept {
     }
 }
 
-void ContactFile::waitForLock(int fd, LockKind kind,
-                              std::chrono::steady_clock::time_point deadline) const {
-    while (!tryFlock(fd, kind)) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            throwError(err::kFileInUse, kFileInUseText);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-}
-
 bool ContactFile::descriptorIsFileAtPath() const {
     struct stat atPath {};
     if (::stat(path_.c_str(), &atPath) != 0) {
@@ -201,11 +182,16 @@ void ContactFile::reopen() const {
 }
 
 void ContactFile::settleAfterOthers(LockKind kind) const {
+    const std::string target = resolvedPath(path_);
     if (kind == LockKind::Exclusive) {
-        // No other run is writing this file now: any temporary file of it is a killed run's.
-        removeLeftoverTemporaries(resolvedPath(path_), *ops_);
+        // No other run is writing this file now: any temporary file of it or of its journal
+        // is a killed run's.
+        removeLeftoverTemporaries(target, *ops_);
+        removeLeftoverTemporaries(journalPathOf(target), *ops_);
     }
-    const std::int64_t length = ops_->size(fd_);
+    visibleLength_ = kWholeFile;
+    settleInterruptedAppend(kind, journalPathOf(target));
+    const std::int64_t length = std::min(ops_->size(fd_), visibleLength_);
     const std::int64_t extra = length % static_cast<std::int64_t>(kRecordSize);
     if (extra == 0) {
         return;
@@ -218,16 +204,53 @@ void ContactFile::settleAfterOthers(LockKind kind) const {
         if (notes_) {
             notes_(what + "; they were cut off.");
         }
-    } else if (!incompleteNoted_) {
+    } else {
+        note(what + "; they are left out.");
+    }
+}
+
+void ContactFile::settleInterruptedAppend(LockKind kind, const std::string& journalPath) const {
+    const std::optional<AppendJournal> journal = readJournal(journalPath, *ops_);
+    if (!journal) {
+        return;
+    }
+    // A journal of a file since replaced (by a deletion) says nothing about this one.
+    const bool ofThisFile = journalOf(fd_, journal->length) == *journal;
+    const bool appended = ofThisFile && ops_->size(fd_) > journal->length;
+    const std::string what =
+        path_ + ": the records after record " +
+        std::to_string(journal->length / static_cast<std::int64_t>(kRecordSize)) +
+        " were added by an import or sync that was interrupted";
+    if (kind == LockKind::Shared) {
+        if (appended) {
+            visibleLength_ = journal->length;
+            note(what + "; they are left out.");
+        }
+        return;
+    }
+    if (appended) {
+        ops_->truncate(fd_, journal->length);
+        ops_->sync(fd_);
+        if (notes_) {
+            notes_(what + "; they were removed.");
+        }
+    }
+    ops_->remove(journalPath);
+    ops_->syncFolder(folderOf(journalPath));
+}
+
+void ContactFile::note(const std::string& text) const {
+    if (!incompleteNoted_) {
         incompleteNoted_ = true;
         if (notes_) {
-            notes_(what + "; they are left out.");
+            notes_(text);
         }
     }
 }
 
 int ContactFile::countNow() const {
-    const std::int64_t records = ops_->size(fd_) / static_cast<std::int64_t>(kRecordSize);
+    const std::int64_t records =
+        std::min(ops_->size(fd_), visibleLength_) / static_cast<std::int64_t>(kRecordSize);
     if (records > kMaxRecords) {
         throwError(err::kOverflow, "Overflow (" + path_ + " would hold " + std::to_string(records) +
                                        " records, more than " + std::to_string(kMaxRecords) + ")");
@@ -328,20 +351,41 @@ int ContactFile::appendAll(const std::vector<ContactRecord>& records) {
         const RecordBytes one = encodeRecord(r);
         bytes.append(one.data(), one.size());
     }
+    // One record is whole or an incomplete one that the next operation cuts off; several
+    // go as one through the journal, which a kill leaves for the next operation.
+    const std::int64_t former = offsetOf(first);
+    const std::string journal = records.size() > 1 ? journalPathOf(resolvedPath(path_)) : "";
+    if (!journal.empty()) {
+        writeJournal(journal, journalOf(fd_, former), permissions(), *ops_);
+    }
     try {
-        ops_->writeAt(fd_, bytes.data(), bytes.size(), offsetOf(first));
+        ops_->writeAt(fd_, bytes.data(), bytes.size(), former);
         ops_->sync(fd_);
     } catch (...) {
-        // Whole or absent: a refused contact never shows up half-written. Should even this
-        // fail, the next writer cuts the incomplete record off.
-        try {
-            ops_->truncate(fd_, offsetOf(first));
-        } catch (const QmError&) {
-            // The first failure is the one reported.
-        }
+        undoAppend(former, journal);
         throw;
     }
+    if (!journal.empty()) {
+        // The records are in once the journal is gone.
+        ops_->remove(journal);
+        ops_->syncFolder(folderOf(journal));
+    }
     return static_cast<int>(last);
+}
+
+// Whole or absent: a refused contact never shows up half-written. Should a step fail, the
+// journal (or, for one record, the incomplete record) is left for the next operation.
+void ContactFile::undoAppend(std::int64_t former, const std::string& journal) noexcept {
+    try {
+        ops_->truncate(fd_, former);
+        if (!journal.empty()) {
+            ops_->sync(fd_);
+            ops_->remove(journal);
+            ops_->syncFolder(folderOf(journal));
+        }
+    } catch (const QmError&) {
+        // The first failure is the one reported.
+    }
 }
 
 void ContactFile::setAllReminderFlags(const std::string& flag) {

@@ -4,14 +4,15 @@
 // no header. The count is always taken from the file length.
 //
 // Every operation takes an advisory lock (flock) on the file for its own duration: shared to
-// read, exclusive to write; nothing is locked between operations. A writer finds the file as
-// the last writer left it: a deletion replaces the file by a new one, so after waiting for the
-// lock an operation checks that its descriptor still is the file at the path and opens that
-// one when not.
+// read, exclusive to write, in turn (records/contact_file_lock.h); nothing is locked between
+// operations. A writer finds the file as the last writer left it: a deletion replaces the
+// file by a new one, so after waiting for the lock an operation checks that its descriptor
+// still is the file at the path and opens that one when not.
 
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <span>
 #include <string>
 #include <vector>
@@ -40,7 +41,8 @@ class ContactFile final : public ContactStore {
     unsigned permissions() const override;
 
     // Whole records: file length / 513, rounded down. The bytes of an incomplete last
-    // record (an interrupted write) are left out of every read and cut off by the next write.
+    // record (an interrupted write) and the records of an interrupted append of several are
+    // left out of every read and cut off by the next write.
     int count() const override;
     ContactRecord read(int n) const override;
     // Record n as it lies in the file.
@@ -49,7 +51,8 @@ class ContactFile final : public ContactStore {
     void forEachRecord(const RecordVisitor& visit) const override;
     std::vector<ContactRecord> readRecords(std::span<const int> numbers) const override;
     void write(int n, const ContactRecord& record) override;
-    // In one write; a failed one is cut off again.
+    // In one write; a failed one is cut off again. Several records are covered by a rollback
+    // journal (records/append_journal.h) from before the write until they are synced.
     int appendAll(const std::vector<ContactRecord>& records) override;
     void setAllReminderFlags(const std::string& flag) override;
     // The other records are copied by position into a new temporary file in the contact
@@ -66,12 +69,15 @@ class ContactFile final : public ContactStore {
   private:
     void acquire(LockKind kind) const override;
     void release() const noexcept override;
-    void waitForLock(int fd, LockKind kind, std::chrono::steady_clock::time_point deadline) const;
     bool descriptorIsFileAtPath() const;
     void reopen() const;
-    // Cuts off an incomplete last record and removes a killed deletion's temporary file (a
-    // writer), or notes the record once (a reader).
+    // Undoes a killed append of several records, cuts off an incomplete last record and
+    // removes a killed run's temporary files (a writer), or leaves them out of its reads
+    // and notes them once (a reader, which may not change the file).
     void settleAfterOthers(LockKind kind) const;
+    void settleInterruptedAppend(LockKind kind, const std::string& journalPath) const;
+    void note(const std::string& text) const;
+    void undoAppend(std::int64_t former, const std::string& journal) noexcept;
     void requireOpen() const;
     void requireWritable() const;
     void requireRecord(int n) const;
@@ -89,6 +95,9 @@ class ContactFile final : public ContactStore {
     mutable int lockDepth_ = 0;
     mutable LockKind lockKind_ = LockKind::Shared;
     mutable bool incompleteNoted_ = false;
+    // What a reader may read of the file under its lock: less than its length while a killed
+    // append's journal stands.
+    mutable std::int64_t visibleLength_ = std::numeric_limits<std::int64_t>::max();
     std::chrono::milliseconds lockWait_ = kDefaultLockWait;
     std::function<void(const std::string&)> notes_;
 };

@@ -9,6 +9,10 @@
 
 namespace qm {
 
+std::string parameterFilePath(std::string_view folder) {
+    return std::string(folder) + "/" + kParameterFileName;
+}
+
 namespace {
 
 std::int64_t offsetOf(int n) {

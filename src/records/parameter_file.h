@@ -12,6 +12,11 @@
 
 namespace qm {
 
+inline constexpr const char* kParameterFileName = "QMKPARAM.TXT";
+
+// The parameter file of an application folder.
+std::string parameterFilePath(std::string_view folder);
+
 inline constexpr std::size_t kParamRecordSize = 18;
 inline constexpr std::size_t kParamNameOffset = 0;
 inline constexpr std::size_t kParamNameWidth = 8;

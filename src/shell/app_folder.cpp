@@ -6,6 +6,7 @@
 
 #include "records/error.h"
 #include "records/file_ops.h"
+#include "records/parameter_file.h"
 
 namespace qm {
 
@@ -32,7 +33,7 @@ void prepareAppFolder(const std::string& folder) {
     if (ec) {
         throw QmError(ec.value(), ec.message() + " (creating folder " + folder + ")");
     }
-    const std::string params = folder + "/" + kParameterFileName;
+    const std::string params = parameterFilePath(folder);
     // Several first runs at once each offer a whole file; the first one stays.
     if (!systemFileOps().exists(params)) {
         createFileAtomically(params, defaultParameterFile());

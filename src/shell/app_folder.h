@@ -7,8 +7,6 @@
 
 namespace qm {
 
-inline constexpr const char* kParameterFileName = "QMKPARAM.TXT";
-
 // --home DIR when given (non-empty), else $QUILLMARK_HOME, else ~/Documents/Quillmark.
 std::string resolveAppFolder(const std::string& homeArgument);
 

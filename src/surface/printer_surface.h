@@ -38,10 +38,26 @@ struct PaperRect {
 
 inline constexpr double kTwipsPerPoint = 20.0;
 
+// The fixed-pitch font every layout counts its columns in.
+inline constexpr const char* kPrintFont = "Courier New";
+
+// Where a block of lines starts, in character cells: its start column and the empty lines
+// above it (a label's slot on its sheet, an envelope's address).
+struct TextSlot {
+    int startColumn = 0;
+    int topLines = 0;
+    bool operator==(const TextSlot&) const = default;
+};
+// Where the typed lines go before a label position or an envelope size is chosen: the
+// first label of the 30-up sheet.
+inline constexpr TextSlot kDefaultSlot{2, 3};
+
 inline constexpr int kPortrait = 1;
 inline constexpr int kLandscape = 2;
 // PaperSize codes: the common ones keep their usual numbers, the envelope sizes that have
 // none take numbers of their own.
+// No paper set: the printer's own.
+inline constexpr int kPaperOfPrinter = 0;
 inline constexpr int kPaperLetter = 1;
 inline constexpr int kPaperEnvelope10 = 20;
 inline constexpr int kPaperEnvelope634 = 38;

@@ -88,7 +88,7 @@ class TextGridSurface : public PrinterSurface {
     void startPageIfNeeded();
 
     std::string device_;
-    std::string font_ = "Courier New";
+    std::string font_ = kPrintFont;
     double size_ = 10.0;
     bool bold_ = false;
     bool italic_ = false;

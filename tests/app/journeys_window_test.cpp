@@ -12,6 +12,7 @@
 #include "list/contact_list_window.h"
 #include "platform/qt_text.h"
 #include "printing/label_sheet.h"
+#include "printing/label_stock.h"
 #include "records/contact_file.h"
 #include "shell/about_window.h"
 #include "shell/app_folder.h"
@@ -388,7 +389,7 @@ class JourneysTest : public QObject {
         control<QRadioButton>(d.main, "optLMLabel")->click();
         QCOMPARE(control<QLabel>(d.main, "lblLMPosition")->text(),
                  QStringLiteral("Label Position 5"));
-        const LabelSlot slot = labelSlot(5, false);
+        const LabelSlot slot = labelSlot(kAddressSheet, 5, false);
         QCOMPARE(d.state.printOptions().leftPad, slot.startColumn);
         QCOMPARE(d.state.printOptions().topPad, slot.topLines);
 

@@ -3,7 +3,9 @@
 // (A kill at every step: tests/records/contact_file_test.cpp.)
 #include <sys/stat.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <map>
 #include <memory>
 #include <thread>
@@ -136,6 +138,73 @@ TEST_F(ProcessTest, AWriterWaitsForAnotherThenSaysTheFileIsInUse) {
               std::string::npos)
         << r.err;
     EXPECT_EQ(readBytes(dat), before);
+}
+
+// flock lets readers that overlap keep a writer out for ever; the writer's turn lets it in.
+TEST_F(ProcessTest, AWriterGetsItsTurnWhileReadersKeepComing) {
+    fill(dat, "C", 3);
+    std::atomic<bool> writerDone = false;
+    std::atomic<int> readersFailed = 0;
+    std::vector<std::thread> readers;
+    // Each reader holds the file 100 ms, and the next comes 50 ms after it: never a moment
+    // without one.
+    std::thread relay([&] {
+        for (int extra = 3; extra > 0; extra -= writerDone ? 1 : 0) {
+            readers.emplace_back([&] {
+                try {
+                    ContactFile file;
+                    file.open(dat, ContactFile::Access::Read);
+                    const ContactFile::Lock lock(file, LockKind::Shared);
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                } catch (const QmError&) {
+                    ++readersFailed;
+                }
+            });
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const CliResult r = runBin({"add", dat, "--first", "D", "--last", "Q"});
+    writerDone = true;
+    relay.join();
+    for (std::thread& t : readers) {
+        t.join();
+    }
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(firstNames(dat), (std::vector<std::string>{"C1", "C2", "C3", "D"}));
+    EXPECT_EQ(readersFailed, 0);
+}
+
+// kill -9 at moments spread over an import: its contacts are all there or none, for a reader
+// at once and after the next change.
+TEST_F(ProcessTest, AnImportKilledAtAnyMomentIsWholeOrAbsent) {
+    const std::string csv = folder.file("many.csv");
+    std::string lines =
+        "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Company,Include Company "
+        "in Address,Home Phone,Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n";
+    for (int i = 1; i <= 10000; ++i) {
+        lines += "I" + std::to_string(i) + ",,Q,,,,,,,,0,,,,,,,\r\n";
+    }
+    writeBytes(csv, lines);
+    // Kills spread from well before the records are written to after the import's end.
+    fill(dat, "C", 100);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(runBin({"import", dat, csv}).status, 0);
+    const auto whole = std::chrono::steady_clock::now() - started;
+    for (int round = 0; round < 24; ++round) {
+        fs::remove(dat);
+        fill(dat, "C", 100);
+        auto import = start({"import", dat, csv});
+        std::this_thread::sleep_for(whole * (10 + round) / 30);
+        ::kill(import->pid(), SIGKILL);
+        import->finish();
+        const std::size_t seen = firstNames(dat).size();
+        EXPECT_TRUE(seen == 100 || seen == 10100) << "round " << round << ": " << seen;
+        ASSERT_EQ(runBin({"add", dat, "--first", "D", "--last", "Q"}).status, 0);
+        EXPECT_EQ(firstNames(dat).size(), seen + 1) << "round " << round;
+        EXPECT_EQ(fs::file_size(dat), (seen + 1) * kRecordSize);
+        EXPECT_FALSE(fs::exists(folder.file(".qmk-journal.Friends.DAT")));
+    }
 }
 
 TEST_F(ProcessTest, AFullDiskRefusesTheChangeAndKeepsEveryContact) {

@@ -95,8 +95,7 @@ class DetailsSheet : public ::testing::Test {
     TextGridSurface surface;
 
     void print(const ContactFields& f, int copies = 1) {
-        prepareDetailsSurface(surface);
-        printContactDetails(surface, f, "12/7/2026", copies);
+        drawPlan(surface, contactDetailsPlan(f, "12/7/2026", std::nullopt), {}, copies);
     }
     std::vector<PrintedRun> runsAt(int page, int line) const {
         std::vector<PrintedRun> found;

@@ -28,12 +28,8 @@ ContactRecord numbered(int n) {
 }
 
 void printLabels(PrinterSurface& surface) {
-    std::vector<int> records;
-    for (int n = 1; n <= kLabels; ++n) {
-        records.push_back(n);
-    }
-    printListLabels(surface, records, numbered, 0, 0);
-    surface.endDoc();
+    const auto contactAt = [](std::size_t i) { return numbered(static_cast<int>(i) + 1); };
+    drawPlan(surface, listLabelsPlan(kAddressSheet, kLabels, contactAt), {}, 1);
 }
 
 }  // namespace
@@ -51,7 +47,7 @@ class ListLabelsPdfTest : public QObject {
 
         QCOMPARE(test::pdfPageCount(path), 3);
         const test::PdfText text = test::readPdfText(path);
-        const SheetGeometry& stock = kListLabels.stock.sheet;
+        const SheetGeometry& stock = kAddressSheet.sheet;
         int checked = 0;
         for (const PrintedRun& run : grid.runs()) {
             if (!run.text.starts_with("N")) {

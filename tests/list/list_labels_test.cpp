@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "printing/label_stock.h"
 #include "records/error.h"
 #include "surface/text_grid_surface.h"
 
@@ -27,13 +28,8 @@ struct Printed {
     explicit Printed(const std::vector<ContactRecord>& contacts, int left = 0, int top = 0,
                      const std::string& device = "Laser")
         : surface(device) {
-        std::vector<int> numbers;
-        for (std::size_t i = 0; i < contacts.size(); ++i) {
-            numbers.push_back(static_cast<int>(i + 1));
-        }
-        printListLabels(
-            surface, numbers,
-            [&contacts](int n) { return contacts.at(static_cast<std::size_t>(n - 1)); }, left, top);
+        printListLabels(surface, kAddressSheet, contacts.size(),
+                        [&contacts](std::size_t i) { return contacts.at(i); }, {left, top});
         surface.endDoc();
     }
     // (line, column, text) of every run on a page, lines counted on that page.
@@ -75,13 +71,13 @@ TEST(LabelLines, NameCompanyStreetAndCity) {
 }
 
 TEST(LabelColumns, ListedFamiliesStartTwoColumnsFurther) {
-    EXPECT_EQ(listLabelLeftColumn("Laser", 0), 2);
-    EXPECT_EQ(listLabelLeftColumn("HP ENVY 5000", 0), 4);
-    EXPECT_EQ(listLabelLeftColumn("HP Officejet Pro 8600", -1), 3);
-    EXPECT_EQ(listLabelLeftColumn("Photosmart C4200", 2), 6);
+    EXPECT_EQ(listLabelLeftColumn(kListLabels, "Laser", 0), 2);
+    EXPECT_EQ(listLabelLeftColumn(kListLabels, "HP ENVY 5000", 0), 4);
+    EXPECT_EQ(listLabelLeftColumn(kListLabels, "HP Officejet Pro 8600", -1), 3);
+    EXPECT_EQ(listLabelLeftColumn(kListLabels, "Photosmart C4200", 2), 6);
     // The model strings compare with case; the DeskJet family only changes page breaks.
-    EXPECT_EQ(listLabelLeftColumn("hp envy", 0), 2);
-    EXPECT_EQ(listLabelLeftColumn("HP DeskJet 640C/642C/648C", 0), 2);
+    EXPECT_EQ(listLabelLeftColumn(kListLabels, "hp envy", 0), 2);
+    EXPECT_EQ(listLabelLeftColumn(kListLabels, "HP DeskJet 640C/642C/648C", 0), 2);
 }
 
 TEST(LabelRows, CompanyLinesMoveTheOtherLabelsUp) {
@@ -218,13 +214,14 @@ TEST(LabelSheets, ExactlyThirtyLabelsEndWithoutAnotherSheet) {
 
 TEST(LabelSheets, AnUnreadableContactStopsTheJob) {
     TextGridSurface surface;
-    const auto read = [](int n) -> ContactRecord {
-        if (n == 0) {
+    const std::vector<int> records = {1, 2, 3, 0, 5};
+    const auto read = [&records](std::size_t i) -> ContactRecord {
+        if (records[i] == 0) {
             throwError(err::kBadRecordNumber, "Bad record number");
         }
-        return person("P" + std::to_string(n));
+        return person("P" + std::to_string(records[i]));
     };
-    EXPECT_THROW(printListLabels(surface, {1, 2, 3, 0, 5}, read, 0, 0), QmError);
+    EXPECT_THROW(printListLabels(surface, kAddressSheet, records.size(), read, {}), QmError);
     // The first row went to the surface before the failure.
     EXPECT_EQ(surface.runs().size(), 9u);
 }

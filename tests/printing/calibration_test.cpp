@@ -5,7 +5,7 @@
 #include <fstream>
 #include <map>
 
-#include "list/list_printing.h"
+#include "list/list_labels.h"
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "support/temp_folder.h"
@@ -89,16 +89,15 @@ TEST(Calibration, MarksAreWhereTheJobsPrintTheirFirstCharacters) {
     for (const std::string device : {"Text grid", "Photosmart 7520"}) {
         SCOPED_TRACE(device);
         TextGridSurface grid(device);
-        std::vector<int> records(30);
-        const auto readContact = [](int) {
+        const auto readContact = [](std::size_t) {
             ContactRecord r;
             r.firstName = "X";
             r.lastName = "Y";
             return r;
         };
-        printListLabelCopies(grid, records, readContact, Adjustment{1, -1}, 1);
-        const auto marks =
-            calibrationMarks(CalibrationLayout::ListLabels, Adjustment{1, -1}, 1, device);
+        drawPlan(grid, listLabelsPlan(kAddressSheet, 30, readContact), Adjustment{1, -1}, 1);
+        const auto marks = calibrationMarks(CalibrationLayout::ListLabels, &kAddressSheet,
+                                            Adjustment{1, -1}, 1, device);
         std::vector<PaperRect> firsts;
         for (const PrintedRun& run : grid.runs()) {
             if (run.text == "X Y") {
@@ -114,15 +113,16 @@ TEST(Calibration, MarksAreWhereTheJobsPrintTheirFirstCharacters) {
         }
     }
     // The other layouts: one mark per label, each on its label.
-    EXPECT_EQ(calibrationMarks(CalibrationLayout::Labels, {}).size(), 30u);
-    const auto returns = calibrationMarks(CalibrationLayout::ReturnLabels, {});
+    EXPECT_EQ(calibrationMarks(CalibrationLayout::Labels, &kAddressSheet, {}).size(), 30u);
+    const auto returns =
+        calibrationMarks(CalibrationLayout::ReturnLabels, &kReturnAddressSheet, {});
     ASSERT_EQ(returns.size(), 80u);
     for (std::size_t i = 0; i < returns.size(); ++i) {
         const auto cell = kReturnAddressSheet.sheet.labelAt(returns[i].left, returns[i].top);
         ASSERT_TRUE(cell.has_value()) << i;
         EXPECT_EQ(cell->row * 4 + cell->column, static_cast<int>(i));
     }
-    EXPECT_EQ(calibrationMarks(CalibrationLayout::Envelope, {}, 2).size(), 1u);
+    EXPECT_EQ(calibrationMarks(CalibrationLayout::Envelope, nullptr, {}, 2).size(), 1u);
 }
 
 TEST(LabelLines, LongLinesAreCutAtTheLabelsEdgeAndMarked) {
@@ -161,11 +161,15 @@ TEST(Calibration, EverySheetIsOnePageWithItsNotesAboveTheMarks) {
     }
     for (const auto& [layout, size] : sheets) {
         SCOPED_TRACE(std::string(calibrationTarget(layout).name) + " " + std::to_string(size));
+        const LabelStock* stock = calibrationTarget(layout).stock;
+        const PrintPlan plan = calibrationPlan(layout, stock, size);
+        // Moved by the section the measurement is stored into.
+        EXPECT_EQ(plan.adjustment, calibrationTarget(layout).section);
         TextGridSurface grid;
-        printCalibrationSheet(grid, layout, Adjustment{-3, 2}, size);
+        drawPlan(grid, plan, Adjustment{-3, 2}, 1);
         EXPECT_EQ(grid.pageCount(), 1);
         double firstMark = 1e9;
-        for (const PaperRect& mark : calibrationMarks(layout, Adjustment{-3, 2}, size)) {
+        for (const PaperRect& mark : calibrationMarks(layout, stock, Adjustment{-3, 2}, size)) {
             firstMark = std::min(firstMark, mark.top);
         }
         bool noted = false;
@@ -187,7 +191,7 @@ TEST(Calibration, GridMovesWithTheAdjustmentSoASecondSheetMeasuresWhatIsLeft) {
     // The left-hand inch numbers sit one point below their inch lines.
     const auto inchNumberTops = [](Adjustment adjust) {
         TextGridSurface grid;
-        printCalibrationSheet(grid, CalibrationLayout::Labels, adjust);
+        drawPlan(grid, calibrationPlan(CalibrationLayout::Labels, &kAddressSheet), adjust, 1);
         std::map<std::string, double> tops;
         for (const PrintedRun& run : grid.runs()) {
             if (run.yPoints > 40 && run.text.find_first_not_of("0123456789") == std::string::npos) {

@@ -9,12 +9,16 @@ namespace {
 
 constexpr const char* kListed = "HP ENVY 5000 series";
 
-EnvelopeJob addressJob(const std::string& leftPad, const std::string& topPad) {
+EnvelopeJob addressJob(int startColumn, int topLines) {
     EnvelopeJob job;
     job.lines = {"Ann Smith", "12 Elm St", "Springfield, IL 62701", "", "USA"};
-    job.leftPad = leftPad;
-    job.topPad = topPad;
+    job.slot = {startColumn, topLines};
     return job;
+}
+
+// One envelope, as Print runs it.
+void print(TextGridSurface& surface, const EnvelopeJob& job, Adjustment adjust = {}) {
+    drawPlan(surface, envelopePlan(job), adjust, 1);
 }
 
 // The first run of the address: line 1 is the job's opening empty line, so an address
@@ -43,8 +47,7 @@ TEST(EnvelopeSlots, EverySizeLandsWhereItsTableSays) {
         ASSERT_EQ(envelopeSlotReselected(c.size), c.reselected);
         for (const EnvelopeSlot& slot : {c.picked, c.reselected}) {
             TextGridSurface surface;
-            printEnvelopeJob(surface, addressJob(std::to_string(slot.startColumn),
-                                                 std::to_string(slot.topLines)));
+            print(surface, addressJob(slot.startColumn, slot.topLines));
             const PrintedRun first = firstAddressRun(surface);
             EXPECT_EQ(first.column, slot.startColumn);
             EXPECT_EQ(first.line, slot.topLines + 2);
@@ -63,7 +66,7 @@ TEST(EnvelopeSlots, NumbersOutsideTheListNameNoSize) {
 
 TEST(EnvelopeJob, PrintsFiveLinesInOrderKeepingEmptyOnes) {
     TextGridSurface surface;
-    printEnvelopeJob(surface, addressJob("23", "32"));
+    print(surface, addressJob(23, 32));
     const auto& runs = surface.runs();
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[2].text, "Springfield, IL 62701");
@@ -82,17 +85,10 @@ TEST(EnvelopeJob, PrintsFiveLinesInOrderKeepingEmptyOnes) {
 }
 
 TEST(EnvelopeJob, AdjustmentMovesTheAddress) {
-    EnvelopeJob job = addressJob("38", "33");
-    job.adjustLeft = -1;
-    job.adjustTop = 2;
     TextGridSurface surface;
-    printEnvelopeJob(surface, job);
+    print(surface, addressJob(38, 33), {-1, 2});
     EXPECT_EQ(firstAddressRun(surface).column, 37);
     EXPECT_EQ(firstAddressRun(surface).line, 37);
-    // A pad that is not whole rounds with the adjustment, halves to even.
-    job.leftPad = "2.5";
-    job.adjustLeft = 0;
-    EXPECT_EQ(envelopePlacement(job, false).left, 2);
 }
 
 TEST(EnvelopeJob, CorrectionsForBoldLargeFontAndListedPrinters) {
@@ -106,16 +102,16 @@ TEST(EnvelopeJob, CorrectionsForBoldLargeFontAndListedPrinters) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.bold << c.large << c.listed);
-        EnvelopeJob job = addressJob("38", "33");
+        EnvelopeJob job = addressJob(38, 33);
         // Portrait keeps the address on the first page of number-10 envelope paper.
         job.portrait = true;
         job.size = 1;
         job.bold = c.bold;
         job.largeFont = c.large;
-        EXPECT_EQ(envelopePlacement(job, c.listed), (EnvelopePlacement{c.left, c.top}));
+        EXPECT_EQ(envelopePlacement(job, {}, c.listed), (EnvelopePlacement{c.left, c.top}));
 
         TextGridSurface surface(c.listed ? kListed : "Office Laser");
-        printEnvelopeJob(surface, job);
+        print(surface, job);
         const PrintedRun first = firstAddressRun(surface);
         EXPECT_EQ(first.column, c.left);
         EXPECT_EQ(first.line, c.top + 2);
@@ -143,26 +139,26 @@ TEST(EnvelopeJob, AddressIsNeverSplitAcrossTwoEnvelopes) {
     struct Case {
         const char* name;
         int size;
-        std::string leftPad, topPad;
+        int startColumn, topLines;
         bool large;
         int firstLine;  // of the one page printed
     };
     const Case cases[] = {
         // 1 + 31 lines on letter; 315 points (24 lines of 12 point) lie above the envelope.
-        {"#10", 1, "38", "33", false, 9},
+        {"#10", 1, 38, 33, false, 9},
         // 1 + 37 lines; 351 points (27 lines) above.
-        {"#6 3/4 again", 2, "28", "39", false, 12},
+        {"#6 3/4 again", 2, 28, 39, false, 12},
         // 1 + 15 lines of 14 point; 180 points (12 lines of 14 point) above.
-        {"#A10 large", 6, "36", "25", true, 5},
+        {"#A10 large", 6, 36, 25, true, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EnvelopeJob job = addressJob(c.leftPad, c.topPad);
+        EnvelopeJob job = addressJob(c.startColumn, c.topLines);
         job.lines = {"Ann Smith", "12 Elm St", "Apt 4", "Springfield, IL 62701", "USA"};
         job.largeFont = c.large;
         job.size = c.size;
         TextGridSurface surface(kListed);
-        printEnvelopeJob(surface, job);
+        print(surface, job);
         EXPECT_EQ(surface.paperSize(), envelopeSize(c.size)->paper);
         const std::vector<std::pair<int, int>> expected = {{1, c.firstLine},
                                                            {1, c.firstLine + 1},
@@ -177,16 +173,14 @@ TEST(EnvelopeJob, AddressIsNeverSplitAcrossTwoEnvelopes) {
         for (const EnvelopeSlot& slot : {size.picked, size.reselected}) {
             for (int adjustTop = -3; adjustTop <= 12; ++adjustTop) {
                 for (int style = 0; style < 4; ++style) {
-                    EnvelopeJob job =
-                        addressJob(std::to_string(slot.startColumn), std::to_string(slot.topLines));
+                    EnvelopeJob job = addressJob(slot.startColumn, slot.topLines);
                     job.lines = {"a", "b", "c", "d", "e"};
-                    job.adjustTop = adjustTop;
                     job.bold = (style & 1) != 0;
                     job.largeFont = (style & 2) != 0;
                     job.size = size.size;
                     for (const char* device : {kListed, "Office Laser"}) {
                         TextGridSurface surface(device);
-                        printEnvelopeJob(surface, job);
+                        print(surface, job, {0, adjustTop});
                         const auto places = addressPlaces(surface);
                         ASSERT_EQ(places.size(), 5u);
                         EXPECT_EQ(surface.pageCount(), 1)
@@ -200,21 +194,21 @@ TEST(EnvelopeJob, AddressIsNeverSplitAcrossTwoEnvelopes) {
 }
 
 TEST(EnvelopeJob, EmptyLinesAboveTheAddressAreInTheBodyFont) {
-    EnvelopeJob job = addressJob("38", "33");
+    EnvelopeJob job = addressJob(38, 33);
     job.largeFont = true;
     TextGridSurface surface;
-    printEnvelopeJob(surface, job);
+    print(surface, job);
     // One opening line at the landscape size, then 25 at the large font's height.
     EXPECT_NEAR(firstAddressRun(surface).yPoints, lineHeightPoints(12) + 25 * lineHeightPoints(14),
                 1e-6);
 }
 
 TEST(EnvelopeJob, CenteredLinesUseTheLabelCentering) {
-    EnvelopeJob job = addressJob("20", "32");
+    EnvelopeJob job = addressJob(20, 32);
     job.lines = {"Hello", "abc", std::string(29, 'x'), "", ""};
     job.centered = true;
     TextGridSurface surface;
-    printEnvelopeJob(surface, job);
+    print(surface, job);
     const auto& runs = surface.runs();
     ASSERT_EQ(runs.size(), 3u);
     EXPECT_EQ(runs[0].column, 20 + 12);

@@ -109,7 +109,7 @@ void LabelSheetPdfTest::fullSheetLandsOnTheStock() {
     QCOMPARE(static_cast<int>(pdf.words.size()), 30 * wordsPerLabel);
 
     for (int p = 1; p <= 30; ++p) {
-        const LabelSlot slot = labelSlot(p, false);
+        const LabelSlot slot = labelSlot(kAddressSheet, p, false);
         const PaperRect label = labelOnStock(p);
         for (int i = 0; i < 5; ++i) {
             const QString first = kAddress[i].section(QLatin1Char(' '), 0, 0);

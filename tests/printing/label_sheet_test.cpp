@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "printing/label_stock.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm {
@@ -17,9 +18,11 @@ TEST(LabelSlot, EveryPositionOfTheSheet) {
     };
     for (int p = 1; p <= 30; ++p) {
         const auto& [column, lines] = expected[p - 1];
-        EXPECT_EQ(labelSlot(p, false), (LabelSlot{column, lines})) << p;
-        EXPECT_EQ(labelSlot(p, true), (LabelSlot{column + 1, lines})) << p;
+        EXPECT_EQ(labelSlot(kAddressSheet, p, false), (LabelSlot{column, lines})) << p;
+        EXPECT_EQ(labelSlot(kAddressSheet, p, true), (LabelSlot{column + 1, lines})) << p;
     }
+    // The typed lines start where the sheet's first label does.
+    EXPECT_EQ(labelSlot(kAddressSheet, 1, false), kDefaultSlot);
 }
 
 // The outcome of one position entry: a refusal's title and text, or the range read.
@@ -40,15 +43,15 @@ TEST(PositionEntry, ChecksInOrderThenTheRangeParse) {
         "No more than 30 labels may be printed.  To print an entire sheet, enter 1-30.";
     const std::string backwards = "Label starting position cannot exceed ending position.";
     const EntryCase cases[] = {
-        {"5", "5", "", "", {"5", std::nullopt, 1}},
-        {"4 - 9", "4-9", "", "", {"4", "9", 6}},
-        {"1-30", "1-30", "", "", {"1", "30", 30}},
-        {"15-18", "15-18", "", "", {"15", "18", 4}},
-        {" 3.0 ", "30", "", "", {"30", std::nullopt, 1}},
-        {"7-7", "7-7", "", "", {"7", "7", 1}},
-        {"", "", "", "", {"", std::nullopt, 0}},
-        {"x", "x", "", "", {"x", std::nullopt, 1}},
-        {"10-200", "10-200", "", "", {"", std::nullopt, 0}},
+        {"5", "5", "", "", {5, std::nullopt, 1}},
+        {"4 - 9", "4-9", "", "", {4, 9, 6}},
+        {"1-30", "1-30", "", "", {1, 30, 30}},
+        {"15-18", "15-18", "", "", {15, 18, 4}},
+        {" 3.0 ", "30", "", "", {30, std::nullopt, 1}},
+        {"7-7", "7-7", "", "", {7, 7, 1}},
+        {"", "", "", "", {0, std::nullopt, 0}},
+        {"x", "x", "", "", {0, std::nullopt, 1}},
+        {"10-200", "10-200", "", "", {0, std::nullopt, 0}},
         {"123", "123", "Include dash for range of labels", dash, {}},
         {"1 2 3", "123", "Include dash for range of labels", dash, {}},
         {"45-50", "45-50", "Maximum is 30", over30, {}},
@@ -61,7 +64,7 @@ TEST(PositionEntry, ChecksInOrderThenTheRangeParse) {
         SCOPED_TRACE("entry '" + c.answer + "'");
         const std::string cleaned = cleanPositionEntry(c.answer);
         EXPECT_EQ(cleaned, c.cleaned);
-        const auto outcome = readPositionEntry(cleaned);
+        const auto outcome = readPositionEntry(kAddressSheet, cleaned);
         if (c.title.empty()) {
             ASSERT_TRUE(std::holds_alternative<LabelRange>(outcome));
             EXPECT_EQ(std::get<LabelRange>(outcome), c.range);
@@ -74,36 +77,37 @@ TEST(PositionEntry, ChecksInOrderThenTheRangeParse) {
 }
 
 TEST(PositionEntry, ADashWithoutAPositionOnOneSideIsRefused) {
-    const Notice dash = std::get<Notice>(readPositionEntry("123"));
+    const Notice dash = std::get<Notice>(readPositionEntry(kAddressSheet, "123"));
     for (const std::string answer : {"-5", "1-", "5 -", "- 12", "-", "--5", "3-7-"}) {
-        const auto outcome = readPositionEntry(cleanPositionEntry(answer));
+        const auto outcome = readPositionEntry(kAddressSheet, cleanPositionEntry(answer));
         ASSERT_TRUE(std::holds_alternative<Notice>(outcome)) << answer;
         EXPECT_EQ(std::get<Notice>(outcome), dash) << answer;
     }
     // The earlier checks keep their own messages.
-    EXPECT_EQ(std::get<Notice>(readPositionEntry("-50")).title, "Maximum is 30");
+    EXPECT_EQ(std::get<Notice>(readPositionEntry(kAddressSheet, "-50")).title, "Maximum is 30");
 }
 
-TEST(PositionEntry, SheetPositionIsAWholeNumberFromOneToThirty) {
-    EXPECT_EQ(sheetPosition("1"), 1);
-    EXPECT_EQ(sheetPosition("30"), 30);
-    EXPECT_EQ(sheetPosition("5-"), 5);
-    EXPECT_FALSE(sheetPosition("0"));
-    EXPECT_FALSE(sheetPosition("31"));
-    EXPECT_FALSE(sheetPosition("-5"));
-    EXPECT_FALSE(sheetPosition("2.5"));
-    EXPECT_FALSE(sheetPosition(""));
+TEST(PositionEntry, SheetPositionIsOneOfTheStocksLabels) {
+    EXPECT_EQ(sheetPosition(kAddressSheet, 1), 1);
+    EXPECT_EQ(sheetPosition(kAddressSheet, 30), 30);
+    EXPECT_FALSE(sheetPosition(kAddressSheet, 0));
+    EXPECT_FALSE(sheetPosition(kAddressSheet, 31));
+    EXPECT_FALSE(sheetPosition(kAddressSheet, -5));
+    EXPECT_EQ(sheetPosition(kReturnAddressSheet, 80), 80);
 }
 
-LabelJob jobFor(const std::string& start, int count, const std::string& leftPad,
-                const std::string& topPad) {
+LabelJob jobFor(int start, int count, int leftPad, int topPad) {
     LabelJob job;
     job.lines = {"Ann Example", "12 Main St", "", "Springfield IL 62701", "USA"};
     job.startPosition = start;
     job.labelCount = count;
-    job.leftPad = leftPad;
-    job.topPad = topPad;
+    job.slot = {leftPad, topPad};
     return job;
+}
+
+// One copy of the job on the 30-up sheet, as Print runs it.
+void print(TextGridSurface& grid, const LabelJob& job, Adjustment adjust = {}) {
+    drawPlan(grid, labelsPlan(kAddressSheet, job), adjust, 1);
 }
 
 // Line (from 1 at the top) and column of every run that holds `text`, in printing order.
@@ -119,7 +123,8 @@ std::vector<std::pair<int, int>> placesOf(const TextGridSurface& grid, const std
 
 TEST(LabelJob, SingleLabelStandsBelowOnePlusItsTopLines) {
     TextGridSurface grid;
-    const LabelJobEnd end = printLabelJob(grid, jobFor("5", 1, "35", "10"));
+    print(grid, jobFor(5, 1, 35, 10));
+    const LabelPlace end = labelJobEnd(kAddressSheet, jobFor(5, 1, 35, 10), false);
     // 1 + 10 empty lines above, then five text lines; the empty third line keeps its place.
     EXPECT_EQ(placesOf(grid, "Ann Example"), (std::vector<std::pair<int, int>>{{12, 35}}));
     EXPECT_EQ(placesOf(grid, "Springfield IL 62701"), (std::vector<std::pair<int, int>>{{15, 35}}));
@@ -129,18 +134,16 @@ TEST(LabelJob, SingleLabelStandsBelowOnePlusItsTopLines) {
     EXPECT_EQ(grid.orientation(), kPortrait);
     EXPECT_EQ(grid.runs().front().size, 10);
     EXPECT_EQ(grid.runs().front().font, "Courier New");
-    EXPECT_EQ(end.startPosition, "6");
-    EXPECT_EQ(end.leftPad, "68");
-    EXPECT_EQ(end.topPad, "10");
+    EXPECT_EQ(end, (LabelPlace{6, {68, 10}}));
 }
 
 TEST(LabelJob, FullSheetPlacesEveryPositionOnOnePage) {
     TextGridSurface grid;
-    printLabelJob(grid, jobFor("1", 30, "2", "3"));
+    print(grid, jobFor(1, 30, 2, 3));
     const auto places = placesOf(grid, "Ann Example");
     ASSERT_EQ(places.size(), 30u);
     for (int p = 1; p <= 30; ++p) {
-        const LabelSlot slot = labelSlot(p, false);
+        const LabelSlot slot = labelSlot(kAddressSheet, p, false);
         EXPECT_EQ(places[p - 1], std::make_pair(slot.topLines + 2, slot.startColumn)) << p;
     }
     EXPECT_EQ(grid.pageCount(), 1);
@@ -152,30 +155,26 @@ TEST(LabelJob, FullSheetPlacesEveryPositionOnOnePage) {
 
 TEST(LabelJob, RangeFromTheMiddleAdvancesStartAndSlot) {
     TextGridSurface grid;
-    const LabelJobEnd end = printLabelJob(grid, jobFor("4", 6, "2", "10"));
+    print(grid, jobFor(4, 6, 2, 10));
+    const LabelPlace end = labelJobEnd(kAddressSheet, jobFor(4, 6, 2, 10), false);
     const auto places = placesOf(grid, "USA");
     ASSERT_EQ(places.size(), 6u);
     EXPECT_EQ(places.front(), std::make_pair(10 + 6, 2));
     EXPECT_EQ(places.back(), std::make_pair(16 + 6, 68));
-    EXPECT_EQ(end.startPosition, "10");
-    EXPECT_EQ(end.leftPad, "2");
-    EXPECT_EQ(end.topPad, "23");
+    EXPECT_EQ(end, (LabelPlace{10, {2, 23}}));
 }
 
 TEST(LabelJob, StartOutsideTheSheetKeepsTheSlotFields) {
     TextGridSurface grid;
-    const LabelJobEnd end = printLabelJob(grid, jobFor("-5", 2, "35", "16"));
+    print(grid, jobFor(-5, 2, 35, 16));
+    const LabelPlace end = labelJobEnd(kAddressSheet, jobFor(-5, 2, 35, 16), false);
     EXPECT_EQ(placesOf(grid, "USA"), (std::vector<std::pair<int, int>>{{22, 35}, {22, 35}}));
-    EXPECT_EQ(end.startPosition, "-3");
-    EXPECT_EQ(end.leftPad, "35");
-    EXPECT_EQ(end.topPad, "16");
+    EXPECT_EQ(end, (LabelPlace{-3, {35, 16}}));
 }
 
 TEST(LabelJob, AdjustmentMovesByColumnsAndLines) {
     TextGridSurface grid;
-    LabelJob job = jobFor("1", 2, "2", "3");
-    job.adjust = {-1, 2};
-    printLabelJob(grid, job);
+    print(grid, jobFor(1, 2, 2, 3), {-1, 2});
     // Position 1 at column 1 below 1 + 3 + 2 empty lines; position 2 likewise moved.
     EXPECT_EQ(placesOf(grid, "Ann Example"), (std::vector<std::pair<int, int>>{{7, 1}, {7, 34}}));
 }
@@ -186,7 +185,7 @@ TEST(LabelJob, ListedPrinterStartsOneColumnRightAndUsesLetterPaper) {
         SCOPED_TRACE(device);
         TextGridSurface grid(device);
         grid.setPaperSize(kPaperEnvelope10);
-        printLabelJob(grid, jobFor("1", 2, "2", "3"));
+        print(grid, jobFor(1, 2, 2, 3));
         const bool listed = device != "HP envy" && device != "Laser 4000";
         const auto places = placesOf(grid, "Ann Example");
         ASSERT_EQ(places.size(), 2u);
@@ -215,10 +214,10 @@ TEST(LabelJob, CenteringBlanksFollowTheLengthAsTyped) {
     };
     for (const Case& c : cases) {
         TextGridSurface grid;
-        LabelJob job = jobFor("1", 1, "2", "3");
+        LabelJob job = jobFor(1, 1, 2, 3);
         job.centered = true;
         job.lines = {c.line, "", "", "", ""};
-        printLabelJob(grid, job);
+        print(grid, job);
         ASSERT_EQ(grid.runs().size(), 1u) << c.line;
         EXPECT_EQ(grid.runs()[0].column, c.column) << c.line;
     }
@@ -226,11 +225,76 @@ TEST(LabelJob, CenteringBlanksFollowTheLengthAsTyped) {
 
 TEST(LabelJob, LandscapeUsesTwelvePointAndTheSecondOrientation) {
     TextGridSurface grid;
-    LabelJob job = jobFor("1", 1, "2", "3");
+    LabelJob job = jobFor(1, 1, 2, 3);
     job.portrait = false;
-    printLabelJob(grid, job);
+    print(grid, job);
     EXPECT_EQ(grid.orientation(), kLandscape);
     EXPECT_EQ(grid.runs().front().size, 12);
+}
+
+}  // namespace
+}  // namespace qm
+
+namespace qm {
+namespace {
+
+// A sheet of 21 labels, 3 across and 7 down: every check, slot and job follows its row.
+constexpr std::array<int, 3> kColumns21 = {2, 30, 58};
+constexpr std::array<int, 7> kTopLines21 = {3, 12, 21, 30, 39, 48, 57};
+constexpr LabelStock kSheet21{.name = "21-up",
+                              .paper = kPaperLetter,
+                              .sheet = {.pageWidth = kLetterPaper.width,
+                                        .pageHeight = kLetterPaper.height,
+                                        .firstLeft = 11,
+                                        .firstTop = 36,
+                                        .pitchX = 200,
+                                        .pitchY = 100,
+                                        .labelWidth = 190,
+                                        .labelHeight = 96,
+                                        .across = 3,
+                                        .down = 7},
+                              .cells = {.fontSize = 10,
+                                        .startColumns = kColumns21,
+                                        .topLines = kTopLines21,
+                                        .leadLines = 1,
+                                        .linesPerLabel = 5,
+                                        .centerHalfWidth = 15,
+                                        .listedPrinterShift = 2}};
+
+TEST(OtherStock, ChecksNameItsOwnCount) {
+    const std::string dash =
+        "Use a dash when specifying a range of labels to print.  Examples: 1-21, 5-8, 15-22.  "
+        "Each number represents a label position on label sheet.";
+    const std::pair<std::string, Notice> refused[] = {
+        {"123", {"Include dash for range of labels", dash, NoticeIcon::Information}},
+        {"22", {"Maximum is 21", "Label position cannot exceed 21", NoticeIcon::Information}},
+        {"1-100",
+         {"Maximum is 21",
+          "No more than 21 labels may be printed.  To print an entire sheet, enter 1-21.",
+          NoticeIcon::Information}},
+    };
+    for (const auto& [entry, notice] : refused) {
+        EXPECT_EQ(std::get<Notice>(readPositionEntry(kSheet21, entry)), notice) << entry;
+    }
+    EXPECT_EQ(std::get<LabelRange>(readPositionEntry(kSheet21, "1-21")), (LabelRange{1, 21, 21}));
+    EXPECT_EQ(sheetPosition(kSheet21, 21), 21);
+    EXPECT_FALSE(sheetPosition(kSheet21, 22));
+}
+
+TEST(OtherStock, LabelsLandInItsSlotsAndTheJobEndsOnItsLastLabel) {
+    EXPECT_EQ(labelSlot(kSheet21, 5, false), (LabelSlot{30, 12}));
+    EXPECT_EQ(labelSlot(kSheet21, 21, true), (LabelSlot{60, 57}));
+    LabelJob job;
+    job.lines = {"Ann", "", "", "", ""};
+    job.startPosition = 19;
+    job.labelCount = 4;
+    job.slot = labelSlot(kSheet21, 19, false);
+    TextGridSurface grid;
+    drawPlan(grid, labelsPlan(kSheet21, job), {}, 1);
+    // Positions 19 to 21 on the sheet; the fourth label keeps the last slot.
+    EXPECT_EQ(placesOf(grid, "Ann"),
+              (std::vector<std::pair<int, int>>{{59, 2}, {59, 30}, {59, 58}, {59, 58}}));
+    EXPECT_EQ(labelJobEnd(kSheet21, job, false), (LabelPlace{23, {58, 57}}));
 }
 
 }  // namespace

@@ -24,6 +24,9 @@ TEST(LabelStockTable, EveryLabelsLinesLieOnItsLabel) {
         const CellLayout& cells = stock.cells;
         ASSERT_EQ(cells.startColumns.size(), at(sheet.across));
         ASSERT_TRUE(cells.topLines.empty() || cells.topLines.size() == at(sheet.down));
+        // The paper the job sets and the print dialog opens with is the sheet's page.
+        EXPECT_EQ(paperWidthPoints(kPortrait, stock.paper), sheet.pageWidth);
+        EXPECT_EQ(paperHeightPoints(kPortrait, stock.paper), sheet.pageHeight);
         const PaperRect last = sheet.label({sheet.down - 1, sheet.across - 1});
         EXPECT_LE(last.right(), sheet.pageWidth);
         EXPECT_LE(last.bottom(), sheet.pageHeight);

@@ -3,16 +3,15 @@
 // pages and runs the printed PDF gets.
 #include <QPrinter>
 #include <QtTest>
-#include <numeric>
 
 #include "desktop/main_window.h"
 #include "list/contact_report.h"
-#include "list/list_printing.h"
+#include "list/list_labels.h"
 #include "platform/print_preview_window.h"
 #include "platform/qt_printer_surface.h"
 #include "printing/envelope_layout.h"
+#include "printing/label_sheet.h"
 #include "printing/label_stock.h"
-#include "printing/print_command.h"
 #include "printing/return_labels.h"
 #include "shell/app_folder.h"
 #include "support/grid_printer.h"
@@ -42,9 +41,9 @@ std::unique_ptr<QtPrinterSurface> a4Surface(const QString& path) {
 
 using Pages = std::function<void(PrinterSurface&, int copies, bool selection)>;
 
-ContactRecord listedContact(int record) {
+ContactRecord listedContact(std::size_t index) {
     ContactRecord r;
-    r.firstName = "Bartholomew" + std::to_string(record);
+    r.firstName = "Bartholomew" + std::to_string(index + 1);
     r.lastName = "Featherstonehau";
     r.street = "12345 Longest Avenue Northwest";
     r.street2 = "Building 99 Ste";
@@ -57,10 +56,10 @@ ContactRecord listedContact(int record) {
 LabelJob fullSheet() {
     LabelJob job;
     job.lines = {kLong, kLong, kLong, kLong, kLong};
-    job.startPosition = "1";
+    job.startPosition = 1;
     job.labelCount = 30;
-    job.leftPad = "2";
-    job.topPad = "3";
+    job.slot = {2, 3};
+    job.slotFromPrinter = true;
     return job;
 }
 
@@ -69,8 +68,7 @@ EnvelopeJob envelopeOf(int size) {
     job.lines = {"Ann Example", "1234 Longest Avenue Northwest", "Apartment 4B",
                  "Springfield, IL 62701-1234", "United States"};
     job.size = size;
-    job.leftPad = std::to_string(envelopeSlotPicked(size)->startColumn);
-    job.topPad = std::to_string(envelopeSlotPicked(size)->topLines);
+    job.slot = *envelopeSlotPicked(size);
     return job;
 }
 
@@ -83,35 +81,26 @@ struct JobCase {
     QSizeF pageSize;  // points, as oriented
 };
 
+// The pages of a plan, as the print commands hand them to the preview and the dialog.
+Pages pagesOf(PrintPlan plan) {
+    return [plan = std::move(plan)](PrinterSurface& s, int copies, bool selection) {
+        drawPlan(s, plan, {}, copies, selection);
+    };
+}
+
 std::vector<JobCase> jobCases() {
-    static const std::vector<int> records = [] {
-        std::vector<int> r(90);
-        std::iota(r.begin(), r.end(), 1);
-        return r;
-    }();
     const QSizeF letter(612, 792);
     return {
-        {"30 labels of five long lines",
-         [](PrinterSurface& s, int copies, bool) {
-             s.setFont("Courier New");
-             printLabelCopies(s, fullSheet(), true, copies);
-         },
+        {"30 labels of five long lines", pagesOf(labelsPlan(kAddressSheet, fullSheet())),
          &kAddressSheet, 1, letter},
-        {"90 listed contacts",
-         [](PrinterSurface& s, int copies, bool) {
-             printListLabelCopies(s, records, listedContact, {}, copies);
-         },
-         &kListLabels.stock, 3, letter},
+        {"90 listed contacts", pagesOf(listLabelsPlan(kAddressSheet, 90, listedContact)),
+         &kAddressSheet, 3, letter},
         {"80 return labels",
-         [](PrinterSurface& s, int copies, bool) {
-             printReturnLabelJob(s, {kLong, kLong, kLong}, false, copies);
-         },
+         pagesOf(returnLabelsPlan(kReturnAddressSheet, {kLong, kLong, kLong}, false)),
          &kReturnAddressSheet, 1, letter},
         {"report",
-         [](PrinterSurface& s, int copies, bool) {
-             printContactReportCopies(s, std::vector<std::string>(70, "Ann\tLee\t12 Oak St"),
-                                      "Friends", copies);
-         },
+         pagesOf(contactReportPlan(std::vector<std::string>(70, "Ann\tLee\t12 Oak St"), "Friends",
+                                   std::nullopt)),
          nullptr, 2, QSizeF(792, 612)},
     };
 }
@@ -166,8 +155,7 @@ class PaperAndPreviewTest : public QObject {
             test::TempFolder folder;
             const QString path = QString::fromStdString(folder.file("envelope.pdf"));
             auto surface = a4Surface(path);
-            surface->setFont("Courier New");
-            printEnvelopeCopies(*surface, envelopeOf(size), 1);
+            drawPlan(*surface, envelopePlan(envelopeOf(size)), {}, 1);
             surface.reset();
             const PdfText text = test::readPdfText(path);
             QCOMPARE(int(text.pages.size()), 1);

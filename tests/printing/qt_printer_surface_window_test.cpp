@@ -293,10 +293,9 @@ class QtPrinterSurfaceTest : public QObject {
         const QString path = pdf(folder, "listed.pdf");
         EnvelopeJob job;
         job.lines = {"Ann", "Elm", "Apt", "Town", "USA"};
-        job.leftPad = "28";
-        job.topPad = "39";
+        job.slot = {28, 39};
         auto surface = makePdfSurface(path, "HP ENVY 5000");
-        printEnvelopeJob(*surface, job);
+        drawPlan(*surface, envelopePlan(job), {}, 1);
         surface.reset();
 
         const PdfText text = test::readPdfText(path);

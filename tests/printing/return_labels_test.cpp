@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "printing/label_stock.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm {
@@ -18,7 +19,10 @@ double firstLineTopOfRow(int row) {
 
 TEST(ReturnLabelSheet, EightyLabelsInTheirColumnsAndRows) {
     TextGridSurface surface;
-    printReturnLabelJob(surface, {"Ann Smith", "12 Elm St", "Springfield IL"}, false, 1);
+    drawPlan(
+        surface,
+        returnLabelsPlan(kReturnAddressSheet, {"Ann Smith", "12 Elm St", "Springfield IL"}, false),
+        {}, 1);
     const auto& runs = surface.runs();
     ASSERT_EQ(runs.size(), 20u * 3u * 4u);
     std::size_t i = 0;
@@ -37,7 +41,8 @@ TEST(ReturnLabelSheet, EightyLabelsInTheirColumnsAndRows) {
 
 TEST(ReturnLabelSheet, AdjustmentMovesEveryRowByColumnsAndLines) {
     TextGridSurface surface;
-    printReturnLabelJob(surface, {"A", "B", "C"}, false, 1, Adjustment{-1, 2});
+    drawPlan(surface, returnLabelsPlan(kReturnAddressSheet, {"A", "B", "C"}, false),
+             Adjustment{-1, 2}, 1);
     ASSERT_EQ(surface.runs().size(), 240u);
     EXPECT_EQ(surface.runs().front().column, 2);
     EXPECT_NEAR(surface.runs().front().yPoints, firstLineTopOfRow(1) + 2 * 8.64, 1e-6);
@@ -48,7 +53,7 @@ TEST(ReturnLabelSheet, EveryLineStartsInsideItsRowOfStock) {
     // The stock's rows start half an inch down and follow each other every half inch; on
     // the paper model the printable area starts at the top edge.
     TextGridSurface surface;
-    printReturnLabelJob(surface, {"A", "B", "C"}, false, 1);
+    drawPlan(surface, returnLabelsPlan(kReturnAddressSheet, {"A", "B", "C"}, false), {}, 1);
     const auto& runs = surface.runs();
     ASSERT_EQ(runs.size(), 240u);
     for (std::size_t i = 0; i < runs.size(); ++i) {
@@ -66,7 +71,7 @@ TEST(ReturnLabelSheet, CourierNewEightPortraitWhateverCameBefore) {
     surface.setFontBold(true);
     surface.setFontItalic(true);
     surface.setOrientation(kLandscape);
-    printReturnLabelJob(surface, {"A", "B", "C"}, false, 1);
+    drawPlan(surface, returnLabelsPlan(kReturnAddressSheet, {"A", "B", "C"}, false), {}, 1);
     EXPECT_EQ(surface.orientation(), kPortrait);
     for (const PrintedRun& run : surface.runs()) {
         ASSERT_EQ(run.font, "Courier New");
@@ -84,7 +89,9 @@ TEST(ReturnLabelSheet, CenteringBlanksByLength) {
     for (const auto& [length, blanks] : cases) {
         SCOPED_TRACE(length);
         TextGridSurface surface;
-        printReturnLabelJob(surface, {std::string(length, 'x'), "", ""}, true, 1);
+        drawPlan(surface,
+                 returnLabelsPlan(kReturnAddressSheet, {std::string(length, 'x'), "", ""}, true),
+                 {}, 1);
         const auto& runs = surface.runs();
         ASSERT_EQ(runs.size(), 80u);
         EXPECT_EQ(runs[0].column, 3 + blanks);
@@ -94,7 +101,7 @@ TEST(ReturnLabelSheet, CenteringBlanksByLength) {
 
 TEST(ReturnLabelSheet, AnEmptyMiddleLineKeepsItsPlace) {
     TextGridSurface surface;
-    printReturnLabelJob(surface, {"Ann", "", "Town"}, false, 1);
+    drawPlan(surface, returnLabelsPlan(kReturnAddressSheet, {"Ann", "", "Town"}, false), {}, 1);
     const auto& runs = surface.runs();
     ASSERT_EQ(runs.size(), 160u);
     EXPECT_EQ(runs[4].text, "Town");
@@ -103,7 +110,7 @@ TEST(ReturnLabelSheet, AnEmptyMiddleLineKeepsItsPlace) {
 
 TEST(ReturnLabelSheet, EachCopyIsADocumentOfOnePage) {
     TextGridSurface surface;
-    printReturnLabelJob(surface, {"A", "B", "C"}, false, 2);
+    drawPlan(surface, returnLabelsPlan(kReturnAddressSheet, {"A", "B", "C"}, false), {}, 2);
     EXPECT_EQ(surface.documentCount(), 2);
     EXPECT_EQ(surface.pageCount(), 2);
     EXPECT_EQ(surface.pageLines(1), surface.pageLines(2));
