@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick
   librsvg2-bin man-db dpkg-dev desktop-file-utils appstream shared-mime-info
   radicale openssl
+  cups cups-bsd printer-driver-cups-pdf
   clang libclang-rt-14-dev
 )
 
