@@ -19,6 +19,8 @@ packages=(
   librsvg2-bin man-db dpkg-dev desktop-file-utils appstream shared-mime-info
   # the address book servers the tests start
   radicale python3 openssl
+  # the print server the tests start, with a queue that prints to PDF files
+  cups cups-bsd printer-driver-cups-pdf
 )
 
 missing=()
