@@ -15,6 +15,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -189,32 +190,17 @@ QString QtPlatformServices::inputBox(QWidget* parent, const QString& title, cons
     return dialog.textValue();
 }
 
-// The ending of a filter of one pattern, "*.ext"; empty for any other.
+namespace {
+
+// The ending of a name filter of one pattern, "Books (*.qmbook)" -> "qmbook"; empty for any
+// other.
 QString endingOfFilter(const QString& nameFilter) {
-    const QStringList patterns = QFileDialog::tr("%1").arg(nameFilter).section(QLatin1Char('('), -1)
-                                     .chopped(1)
-                                     .split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (patterns.size() != 1 || !patterns[0].startsWith(QStringLiteral("*.")) ||
-        patterns[0].contains(QLatin1Char('*'), Qt::CaseSensitive) == false) {
-        return QString();
-    }
-    const QString ending = patterns[0].mid(2);
-    return ending.contains(QLatin1Char('*')) ? QString() : ending;
+    static const QRegularExpression onePattern(QStringLiteral("\\(\\*\\.([^*? ()]+)\\)$"));
+    return onePattern.match(nameFilter).captured(1);
 }
 
-QString QtPlatformServices::newFileDialog(QWidget* parent, const QString& title,
-                                          const QString& filter, const QString& startFolder) {
-    return fileDialog(parent, title, filter, startFolder, true);
-}
-
-QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title,
-                                           const QString& filter, const QString& startFolder) {
-    return fileDialog(parent, title, filter, startFolder, false);
-}
-
-QString QtPlatformServices::fileDialog(QWidget* parent, const QString& title,
-                                       const QString& filter, const QString& startFolder,
-                                       bool endingOfChosenKind) {
+QString chooseFile(QWidget* parent, const QString& title, const QString& filter,
+                   const QString& startFolder, bool endingOfChosenKind) {
     QFileDialog dialog(parent, title, startFolder, qtNameFilters(filter));
     if (endingOfChosenKind) {
         const auto follow = [&dialog](const QString& chosen) {
@@ -233,6 +219,18 @@ QString QtPlatformServices::fileDialog(QWidget* parent, const QString& title,
         return QString();
     }
     return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QString QtPlatformServices::newFileDialog(QWidget* parent, const QString& title,
+                                          const QString& filter, const QString& startFolder) {
+    return chooseFile(parent, title, filter, startFolder, true);
+}
+
+QString QtPlatformServices::openFileDialog(QWidget* parent, const QString& title,
+                                           const QString& filter, const QString& startFolder) {
+    return chooseFile(parent, title, filter, startFolder, false);
 }
 
 PrintJob QtPlatformServices::printDialog(QWidget* parent, const PrintRequest& request) {

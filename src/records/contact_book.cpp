@@ -23,24 +23,15 @@ struct Column {
 
 // The book's column of each stored field, in the contact file's order.
 constexpr std::array<Column, kFieldDescriptions.size()> kColumns = {{
-    {"first_name", &ContactRecord::firstName},
-    {"middle_initial", &ContactRecord::middleInitial},
-    {"last_name", &ContactRecord::lastName},
-    {"street", &ContactRecord::street},
-    {"street2", &ContactRecord::street2},
-    {"city", &ContactRecord::city},
-    {"state", &ContactRecord::state},
-    {"zip", &ContactRecord::zip},
-    {"country", &ContactRecord::country},
-    {"home_phone", &ContactRecord::homePhone},
-    {"cell_phone", &ContactRecord::cellPhone},
-    {"work_phone", &ContactRecord::workPhone},
-    {"email", &ContactRecord::email},
-    {"birthdate", &ContactRecord::birthdate},
-    {"category", &ContactRecord::category},
-    {"notes", &ContactRecord::notes},
-    {"company", &ContactRecord::company},
-    {"include_company", &ContactRecord::includeCompany},
+    {"first_name", &ContactRecord::firstName}, {"middle_initial", &ContactRecord::middleInitial},
+    {"last_name", &ContactRecord::lastName},   {"street", &ContactRecord::street},
+    {"street2", &ContactRecord::street2},      {"city", &ContactRecord::city},
+    {"state", &ContactRecord::state},          {"zip", &ContactRecord::zip},
+    {"country", &ContactRecord::country},      {"home_phone", &ContactRecord::homePhone},
+    {"cell_phone", &ContactRecord::cellPhone}, {"work_phone", &ContactRecord::workPhone},
+    {"email", &ContactRecord::email},          {"birthdate", &ContactRecord::birthdate},
+    {"category", &ContactRecord::category},    {"notes", &ContactRecord::notes},
+    {"company", &ContactRecord::company},      {"include_company", &ContactRecord::includeCompany},
     {"reminder", &ContactRecord::reminder},
 }};
 
@@ -121,10 +112,10 @@ std::string bookValue(const std::string& value, std::size_t column, const std::s
     }
     std::string stored = trim(singleLine(value));
     if (characterCount(stored) > kBookValueLimit) {
-        throwError(err::kInvalidCall,
-                   "Invalid procedure call (" + std::string(kFieldDescriptions[column].name) +
-                       " longer than " + std::to_string(kBookValueLimit) +
-                       " characters for the contact book " + path + ")");
+        throwError(err::kInvalidCall, "Invalid procedure call (" +
+                                          std::string(kFieldDescriptions[column].name) +
+                                          " longer than " + std::to_string(kBookValueLimit) +
+                                          " characters for the contact book " + path + ")");
     }
     return stored;
 }
@@ -158,7 +149,8 @@ struct ContactBook::Statements {
         : dataVersion(db, "PRAGMA data_version"),
           count(db, "SELECT count(*) FROM contacts"),
           ids(db, "SELECT id FROM contacts INDEXED BY contacts_order ORDER BY id"),
-          idAt(db, "SELECT id FROM contacts INDEXED BY contacts_order ORDER BY id LIMIT 1 OFFSET ?1"),
+          idAt(db,
+               "SELECT id FROM contacts INDEXED BY contacts_order ORDER BY id LIMIT 1 OFFSET ?1"),
           idFromEnd(db,
                     "SELECT id FROM contacts INDEXED BY contacts_order ORDER BY id DESC LIMIT 1 "
                     "OFFSET ?1"),
@@ -268,10 +260,11 @@ void ContactBook::createOrCheck(Access access) {
         if (access == Access::Read || db_->readOnly()) {
             throwError(err::kInvalidFileFormat, path_ + " is empty, not a contact book");
         }
-        // Two runs making the same new book: the second finds it made.
+        // Two runs making the same new book: the second finds it made. (The transaction
+        // itself gives the file its first page, so the schema tells.)
         db_->exec("BEGIN IMMEDIATE", "creating");
         try {
-            if (db_->queryInteger("PRAGMA page_count") == 0) {
+            if (db_->queryInteger("SELECT count(*) FROM sqlite_schema") == 0) {
                 createSchema();
             }
             db_->exec("COMMIT", "creating");
@@ -291,8 +284,7 @@ void ContactBook::createSchema() {
 }
 
 void ContactBook::checkSchema() const {
-    if (static_cast<std::uint32_t>(db_->queryInteger("PRAGMA application_id")) !=
-        kApplicationId) {
+    if (static_cast<std::uint32_t>(db_->queryInteger("PRAGMA application_id")) != kApplicationId) {
         throwError(err::kInvalidFileFormat,
                    path_ + " is not a contact book (a database of another program)");
     }

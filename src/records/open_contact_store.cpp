@@ -59,8 +59,7 @@ std::unique_ptr<ContactStore> openContactStore(const std::string& path,
     }
     // A new book is named by its ending; an empty file holds no contacts whatever its kind.
     if (hasContactBookEnding(path) && !first.empty() && !looksLikeContactFile(first)) {
-        throwError(err::kInvalidFileFormat,
-                   path + " is neither a contact book nor a contact file");
+        throwError(err::kInvalidFileFormat, path + " is neither a contact book nor a contact file");
     }
     if (hasContactBookEnding(path) && first.empty() && access == ContactStore::Access::ReadWrite) {
         return openBook(path, access);

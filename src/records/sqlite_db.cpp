@@ -94,7 +94,8 @@ void SqliteDb::fail(int code, const char* action) const {
         case SQLITE_NOTADB:
             throwError(err::kInvalidFileFormat, path_ + " is damaged (" + detail + ")");
         case SQLITE_NOMEM:
-            throwError(err::kOutOfMemory, "Out of memory (" + std::string(action) + " " + path_ + ")");
+            throwError(err::kOutOfMemory,
+                       "Out of memory (" + std::string(action) + " " + path_ + ")");
         case SQLITE_FULL:
             errno = ENOSPC;
             throwErrno(action, path_);
@@ -113,9 +114,8 @@ void SqliteDb::fail(int code, const char* action) const {
 }
 
 SqliteStatement::SqliteStatement(SqliteDb& db, std::string_view sql) : db_(db) {
-    const int code =
-        sqlite3_prepare_v3(db.handle(), sql.data(), static_cast<int>(sql.size()),
-                           SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
+    const int code = sqlite3_prepare_v3(db.handle(), sql.data(), static_cast<int>(sql.size()),
+                                        SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
     if (code != SQLITE_OK) {
         db.fail(code, "reading");
     }
@@ -127,8 +127,8 @@ SqliteStatement::~SqliteStatement() {
 
 void SqliteStatement::bind(int index, std::string_view text) {
     // SQLITE_TRANSIENT: the value is copied, so the caller's string may go at once.
-    const int code = sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT,
-                                         SQLITE_UTF8);
+    const int code =
+        sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
     if (code != SQLITE_OK) {
         db_.fail(code, "writing");
     }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@
 
 #include "records/contact_book.h"
 #include "records/error.h"
+#include "support/small_tmpfs.h"
 #include "support/temp_folder.h"
 
 namespace qm {
@@ -29,7 +29,8 @@ constexpr std::size_t kBatch = 10;
 // Every text field holds the contact's tag, so a contact written in part would show.
 ContactRecord tagged(const std::string& tag, std::size_t length = 0) {
     ContactRecord r;
-    const std::string value = length > tag.size() ? tag + std::string(length - tag.size(), 'x') : tag;
+    const std::string value =
+        length > tag.size() ? tag + std::string(length - tag.size(), 'x') : tag;
     for (ContactField field : kAllContactFields) {
         r.*(describe(field).stored) = value;
     }
@@ -191,30 +192,11 @@ TEST(ContactBookCrash, AKillAtAnyMomentLosesNothingAndLeavesNothingHalfWritten) 
     }
 }
 
-// A file system of its own, 1 MB, mounted for the test (skipped without the right to mount).
-class SmallDisk {
-  public:
-    explicit SmallDisk(const std::string& at) : at_(at) {
-        std::filesystem::create_directories(at);
-        mounted_ = ::mount("tmpfs", at.c_str(), "tmpfs", 0, "size=1m") == 0;
-    }
-    ~SmallDisk() {
-        if (mounted_) {
-            ::umount2(at_.c_str(), MNT_DETACH);
-        }
-    }
-    bool mounted() const { return mounted_; }
-
-  private:
-    std::string at_;
-    bool mounted_ = false;
-};
-
 TEST(ContactBookCrash, AFullDiskRefusesTheWriteAndKeepsEveryContact) {
     test::TempFolder folder;
-    const SmallDisk disk(folder.file("disk"));
-    if (!disk.mounted()) {
-        GTEST_SKIP() << "mounting a small file system needs root";
+    const test::SmallTmpfs disk(folder.file("disk"), "1m");
+    if (!disk.available()) {
+        GTEST_SKIP() << disk.why();
     }
     const std::string path = folder.file("disk/Full.qmbook");
     ContactBook book;

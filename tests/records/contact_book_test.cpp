@@ -71,7 +71,7 @@ TEST_F(ContactBookTest, KeepsWholeValuesAndNumbersLikeTheContactFile) {
 
     book.deleteRecord(2);
     EXPECT_EQ(lastNames(other), (std::vector<std::string>{"One", "Three", "Four", "Five",
-                                                           "Wojciechowska-Grzybowska"}));
+                                                          "Wojciechowska-Grzybowska"}));
     other.write(2, contact("C", "Drei"));
     const std::vector<int> numbers{5, 2, 1};
     const std::vector<ContactRecord> three = book.readRecords(numbers);
@@ -127,8 +127,7 @@ TEST_F(ContactBookTest, TheStoreIsChosenByContentThenByEnding) {
         file.append(contact("B", "Two"));
     }
     EXPECT_NE(dynamic_cast<ContactFile*>(openContactStore(fileAsBook).get()), nullptr);
-    EXPECT_NE(dynamic_cast<ContactFile*>(openContactStore(folder.file("New.DAT")).get()),
-              nullptr);
+    EXPECT_NE(dynamic_cast<ContactFile*>(openContactStore(folder.file("New.DAT")).get()), nullptr);
 }
 
 // Refused with a message naming the file, and left byte for byte as it was.

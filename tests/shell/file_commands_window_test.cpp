@@ -95,7 +95,7 @@ class FileCommandsTest : public QObject {
         f.choose(f.path("Friends.DAT"), control<QAction>(f.w, "mnuFileNew"));
         QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("New")});
         QCOMPARE(f.platform.fileDialogFilters.value(0),
-                 QStringLiteral("Data Files (*.DAT)|*.DAT|All files (*)|*"));
+                 QStringLiteral("Contact Books (*.qmbook)|*.qmbook|Data Files (*.DAT)|*.DAT|All files (*)|*"));
         QCOMPARE(f.platform.fileDialogFolders.value(0), f.state.appFolder);
         QVERIFY(QFile::exists(f.path("Friends.DAT")));
         QCOMPARE(QFileInfo(f.path("Friends.DAT")).size(), 0);
