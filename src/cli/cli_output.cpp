@@ -112,7 +112,7 @@ void Output::print(Context& context, const PrintPlan& plan, int copies) {
         refuse(plan.problem);
     }
     if (kind_->shown != nullptr) {
-        context.out << outText(kind_->shown(static_cast<const TextGridSurface&>(*surface_)));
+        context.out << kind_->shown(static_cast<const TextGridSurface&>(*surface_));
     }
 }
 

@@ -131,7 +131,8 @@ void frmLMExport::createExportFile() {
     qm::BusyPointer busy(state_.platform);
     try {
         result = qm::exportContacts(state_.contacts(), localPath(state_.filePath()),
-                                    localPath(state_.appFolder), format);
+                                    localPath(state_.appFolder), format,
+                                    state_.contacts().fieldLimits().letters);
     } catch (const qm::QmError& e) {
         busy.restore();
         if (qm::showCommonError(state_.platform, this, e) == qm::MsgAnswer::Cancel) {

@@ -56,7 +56,7 @@ void frmViewAll::runReportCommand(bool preview) {
     chosen.lines = selectedLines();
     if (txtViewAllHeader->hasSelectedText() || !chosen.lines.empty()) {
         chosen.headingFocused = headingHasFocus();
-        chosen.headingText = qm::toCp(txtViewAllHeader->selectedText());
+        chosen.headingText = qm::toCore(txtViewAllHeader->selectedText());
         selection = std::move(chosen);
     }
     std::vector<std::string> lines;
@@ -66,6 +66,6 @@ void frmViewAll::runReportCommand(bool preview) {
     }
     qm::runPrintPlan(
         state_, this,
-        qm::contactReportPlan(std::move(lines), qm::toCp(state_.fileTitle()), std::move(selection)),
+        qm::contactReportPlan(std::move(lines), qm::toCore(state_.fileTitle()), std::move(selection)),
         preview);
 }

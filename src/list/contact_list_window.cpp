@@ -243,10 +243,11 @@ void frmViewAll::searchOptionChosen(SearchField field) {
     const qm::SearchFieldText& text = qm::searchFieldText(field);
     // Compared with stored values, so folded as they were: "Łukasz" finds "Lukasz".
     searchText_ =
-        qm::toCpFolded(state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle),
-                                                tr("Search For: ")))
+        qm::toStorable(state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle),
+                                                tr("Search For: ")),
+                       state_.contacts().fieldLimits())
             .text;
-    lblSearchDisplay->setText(qm::fromCp(searchText_));
+    lblSearchDisplay->setText(qm::fromCore(searchText_));
     lblSearchDisplay->show();
     cmdACGetReport->setFocus();
 }
@@ -284,7 +285,7 @@ void frmViewAll::showBuiltList(int found, const std::string& resultWord) {
     if (searchField_ == SearchField::All) {
         lblSearchDisplay->hide();
     } else {
-        lblSearchDisplay->setText(qm::fromCp(qm::resultCaption(resultWord, searchText_)));
+        lblSearchDisplay->setText(qm::fromCore(qm::resultCaption(resultWord, searchText_)));
         lblSearchDisplay->show();
     }
     cmdPrintLabels->setEnabled(true);

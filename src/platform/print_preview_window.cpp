@@ -29,7 +29,7 @@ std::string surfaceDeviceName(const QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::NativeFormat) {
         return {};
     }
-    return toCp(printerDeviceName(printer.printerName(), QPrinterInfo(printer).description()));
+    return toCore(printerDeviceName(printer.printerName(), QPrinterInfo(printer).description()));
 }
 
 PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* parent,

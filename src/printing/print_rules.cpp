@@ -24,10 +24,11 @@ int centeringBlanks(int half, std::size_t length) {
 
 PrintItem labelText(const std::string& text, int room) {
     const auto fits = static_cast<std::size_t>(std::max(0, room));
-    if (text.size() <= fits) {
+    const std::size_t end = byteOffsetOf(text, fits);
+    if (end == text.size()) {
         return PrintItem::Text(text);
     }
-    return PrintItem::CutText(text.substr(0, fits));
+    return PrintItem::CutText(text.substr(0, end));
 }
 
 void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>& lines, int left,
@@ -36,7 +37,7 @@ void printAddressLines(PrinterSurface& surface, const std::array<std::string, 5>
         std::vector<PrintItem> items{PrintItem::Tab(left)};
         int blanks = 0;
         if (centered) {
-            blanks = centeringBlanks(halfWidth, line.size());
+            blanks = centeringBlanks(halfWidth, characterCount(line));
             items.push_back(PrintItem::Spc(blanks));
         }
         items.push_back(room > 0 ? labelText(line, room - blanks) : PrintItem::Text(line));

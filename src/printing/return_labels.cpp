@@ -5,6 +5,7 @@
 
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
+#include "records/text_rules.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm {
@@ -28,7 +29,7 @@ void printSheet(PrinterSurface& surface, const LabelStock& stock,
             for (std::size_t c = 0; c < cells.startColumns.size(); ++c) {
                 items.push_back(PrintItem::Tab(cells.startColumns[c] + adjust.left));
                 const int blanks =
-                    centered ? centeringBlanks(cells.centerHalfWidth, text.size()) : 0;
+                    centered ? centeringBlanks(cells.centerHalfWidth, characterCount(text)) : 0;
                 if (centered) {
                     items.push_back(PrintItem::Spc(blanks));
                 }

@@ -11,11 +11,11 @@
 namespace qm {
 
 // One item of a Print call: text, Tab(n) or Spc(n). Text cut short at its label's edge says
-// so, for the preview to mark it.
+// so, for the preview to mark it. Columns count characters.
 struct PrintItem {
     enum class Kind { Text, Tab, Spc };
     Kind kind = Kind::Text;
-    std::string text;
+    std::string text;  // UTF-8
     int n = 0;
     bool cut = false;
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "records/text_rules.h"
 #include "surface/paper_sizes.h"
 
 namespace qm {
@@ -16,6 +17,19 @@ constexpr double kEpsilonPoints = 1e-6;
 }  // namespace
 
 namespace {
+
+// Writes text over the line from character column `start` (from 0), blanks filling the line
+// up to it.
+void overwrite(std::string& line, std::size_t start, std::string_view text) {
+    const std::size_t count = characterCount(text);
+    const std::size_t had = characterCount(line);
+    if (had < start + count) {
+        line.append(start + count - had, ' ');
+    }
+    const std::size_t from = byteOffsetOf(line, start);
+    const std::size_t to = from + byteOffsetOf(std::string_view(line).substr(from), count);
+    line.replace(from, to - from, text);
+}
 
 const PaperSize& paperOrLetter(int paper) {
     const PaperSize* size = paperSize(paper);
@@ -104,7 +118,7 @@ void TextGridSurface::print(const std::vector<PrintItem>& items) {
                     startPageIfNeeded();
                     runs_.push_back(PrintedRun{page_, line_, y_, column_, font_, size_, bold_,
                                                italic_, item.text});
-                    column_ += static_cast<int>(item.text.size());
+                    column_ += static_cast<int>(characterCount(item.text));
                 }
                 break;
         }
@@ -163,12 +177,8 @@ std::vector<std::string> TextGridSurface::pageLines(int page) const {
     // lands on the line it overprints.
     std::map<long, std::string> byY;
     for (const PrintedRun& r : runs) {
-        std::string& line = byY[static_cast<long>(r.yPoints * 100 + 0.5)];
-        const auto start = static_cast<std::size_t>(r.column - 1);
-        if (line.size() < start + r.text.size()) {
-            line.resize(start + r.text.size(), ' ');
-        }
-        line.replace(start, r.text.size(), r.text);
+        overwrite(byY[static_cast<long>(r.yPoints * 100 + 0.5)],
+                  static_cast<std::size_t>(r.column - 1), r.text);
     }
     std::vector<std::string> lines;
     if (byY.empty()) {

@@ -16,12 +16,12 @@ struct PrintedRun {
     int page = 1;          // from 1 across the whole output (copies follow each other)
     int line = 1;          // from 1 at the top of the page, again after a return to the top
     double yPoints = 0.0;  // top of the line, in points from the top of the printable area
-    int column = 1;        // from 1 at the left edge of the printable area
+    int column = 1;        // from 1 at the left edge of the printable area, in characters
     std::string font;
     double size = 10.0;
     bool bold = false;
     bool italic = false;
-    std::string text;
+    std::string text;  // UTF-8
 };
 
 // The printable area of paper without a printer of its own (a PDF file), that of a common
@@ -74,7 +74,8 @@ class TextGridSurface : public PrinterSurface {
     int documentCount() const { return documents_; }
     int orientation() const { return orientation_; }
     int paperSize() const { return paper_; }
-    // The text on one page (from 1), one string per line from line 1, columns placed. Finds
+    // The text on one page (from 1), one UTF-8 string per line from line 1, each character
+    // in its column. Finds
     // the page's runs without looking at other pages', so rendering every page is linear.
     std::vector<std::string> pageLines(int page) const;
     // Every page as plain text, pages separated by a form feed.
