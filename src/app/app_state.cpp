@@ -22,6 +22,7 @@ void AppState::openFile(const QString& path) {
     contacts_ = openContactStore(QFile::encodeName(path).toStdString());
     filePath_ = path;
     fileTitle_ = QFile::decodeName(contactFileTitle(QFile::encodeName(path).toStdString()).c_str());
+    importExportAvailable_ = true;
     Q_EMIT fileOpened();
 }
 

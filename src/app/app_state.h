@@ -81,6 +81,8 @@ class AppState : public QObject {
     // Releases the file. A failure is handed to reportFailure first; either way no file is
     // open afterwards and the reminders are reset.
     void closeFile(const std::function<void(const QmError&)>& reportFailure);
+    // Import and Export apply once a contact file was opened, and Close leaves them so.
+    bool importExportAvailable() const { return importExportAvailable_; }
 
     // ---- Birthday reminders
     // New contacts are saved with reminders on. They count as on while no file, or a file
@@ -133,6 +135,7 @@ class AppState : public QObject {
     std::unique_ptr<ContactStore> contacts_;
     QString filePath_;
     QString fileTitle_;
+    bool importExportAvailable_ = false;
     bool remindersOn_ = true;
     bool remindersSwitchable_ = false;
     TypedLines typedLines_;

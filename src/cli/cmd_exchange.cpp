@@ -103,9 +103,8 @@ int runExport(const Args& args, Context& context) {
     const std::unique_ptr<ContactStore> contacts =
         openContacts(context, args.positionals()[0], FileUse::Read);
     context.requireAppFolder();
-    const ExportResult result =
-        exportContacts(*contacts, fullPath(args.positionals()[0]), fullPath(context.appFolder),
-                       format, contacts->fieldLimits().letters);
+    const ExportResult result = exportContacts(*contacts, fullPath(args.positionals()[0]),
+                                               fullPath(context.appFolder), format);
     context.out << result.path << '\n';
     return kOk;
 }

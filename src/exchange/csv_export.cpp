@@ -56,8 +56,7 @@ std::string exportText(const std::vector<ContactRecord>& records, ExportFormat f
 }
 
 ExportResult exportContacts(const ContactStore& contacts, const std::string& contactPath,
-                            const std::string& appFolder, ExportFormat format,
-                            TextEncoding encoding, FileOps& ops) {
+                            const std::string& appFolder, ExportFormat format, FileOps& ops) {
     ExportResult result;
     result.base = exportBaseName(contactPath, appFolder);
     // A base with a folder in it (a contact file outside the application folder, or folders
@@ -75,7 +74,7 @@ ExportResult exportContacts(const ContactStore& contacts, const std::string& con
     // The export holds the same private data as the contacts.
     AtomicFileWriter out(result.path, ops, contacts.permissions());
     constexpr std::size_t kWriteAt = 1 << 20;
-    const TextEncoding written = exportEncoding(format, encoding);
+    const TextEncoding written = exportEncoding(format, contacts.fieldLimits().letters);
     std::string text;
     appendEncoded(text, exportHeaderLine(format), written);
     contacts.forEachRecord([&](int, const ContactRecord& r) {

@@ -41,10 +41,11 @@ struct ExportResult {
     int count = 0;
 };
 
-// Writes every open contact to the export file in exportEncoding(format, encoding), whole or
-// not at all: a failure leaves an earlier file of that name as it was.
+// Writes every open contact to the export file in the encoding of the letters the contacts'
+// store holds (exportEncoding), whole or not at all: a failure leaves an earlier file of that
+// name as it was.
 ExportResult exportContacts(const ContactStore& contacts, const std::string& contactPath,
                             const std::string& appFolder, ExportFormat format,
-                            TextEncoding encoding, FileOps& ops = systemFileOps());
+                            FileOps& ops = systemFileOps());
 
 }  // namespace qm

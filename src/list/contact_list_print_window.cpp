@@ -1,5 +1,6 @@
 // The contact list's two print commands: labels for every listed contact and the report.
 #include <QLineEdit>
+#include <QPushButton>
 #include <memory>
 
 #include "app/print_runner.h"
@@ -26,7 +27,7 @@ void frmViewAll::runLabelsCommand(bool preview) {
     if (model_->rowCount() == 0) {
         state_.platform.messageBox(this, QString::fromLatin1(qm::kEmptyListTitle),
                                    QString::fromLatin1(qm::kEmptyListText));
-        cmdViewAllClose->setFocus();
+        ui_.cmdViewAllClose->setFocus();
         return;
     }
     auto records = std::make_shared<std::vector<int>>();
@@ -39,7 +40,7 @@ void frmViewAll::runLabelsCommand(bool preview) {
     const auto contactAt = [records, listed](std::size_t i) { return (*listed)((*records)[i]); };
     qm::runPrintPlan(state_, this,
                      qm::listLabelsPlan(qm::kAddressSheet, records->size(), contactAt), preview);
-    cmdViewAllClose->setFocus();
+    ui_.cmdViewAllClose->setFocus();
 }
 
 void frmViewAll::printReport() {
@@ -54,9 +55,9 @@ void frmViewAll::runReportCommand(bool preview) {
     std::optional<qm::ReportSelection> selection;
     qm::ReportSelection chosen;
     chosen.lines = selectedLines();
-    if (txtViewAllHeader->hasSelectedText() || !chosen.lines.empty()) {
+    if (ui_.txtViewAllHeader->hasSelectedText() || !chosen.lines.empty()) {
         chosen.headingFocused = headingHasFocus();
-        chosen.headingText = qm::toCore(txtViewAllHeader->selectedText());
+        chosen.headingText = qm::toCore(ui_.txtViewAllHeader->selectedText());
         selection = std::move(chosen);
     }
     std::vector<std::string> lines;

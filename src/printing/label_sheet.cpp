@@ -1,5 +1,7 @@
 #include "printing/label_sheet.h"
 
+#include <algorithm>
+
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "records/text_rules.h"
@@ -124,22 +126,29 @@ std::optional<int> sheetPosition(const LabelStock& stock, int position) {
 
 namespace {
 
-// The characters a label at a position holds from its column's start. In landscape the
+// The room a label at a position gives its lines from its column's start. In landscape the
 // sheet's labels are not where the columns fall: a line ends where the next column's text
 // starts, or at the paper's printable width.
-int labelRoom(const LabelStock& stock, int position, bool portrait) {
+LineRoom labelRoom(const LabelStock& stock, const LabelJob& job, int position) {
     const CellLayout& cells = stock.cells;
     const auto p = sheetPosition(stock, position);
     const auto column = static_cast<std::size_t>(p ? (*p - 1) % stock.sheet.across : 0);
-    if (portrait) {
-        return labelLineColumns(stock, static_cast<int>(column), cells.fontSize);
+    LineRoom room{0.0, job.portrait ? cells.fontSize : kLandscapeFontSize, job.centered,
+                  cells.centerHalfWidth};
+    if (job.portrait) {
+        room.points = labelLinePoints(stock, static_cast<int>(column), cells.fontSize);
+        return room;
     }
+    int columns = 0;
     if (column + 1 < cells.startColumns.size()) {
-        return cells.startColumns[column + 1] - cells.startColumns[column] - 1;
+        columns = cells.startColumns[column + 1] - cells.startColumns[column] - 1;
+    } else {
+        const double width = stock.sheet.pageHeight - 2 * kPaperSideMarginPoints;
+        columns = static_cast<int>(width / columnWidthPoints(kLandscapeFontSize)) -
+                  cells.startColumns[column] + 1;
     }
-    const double width = stock.sheet.pageHeight - 2 * kPaperSideMarginPoints;
-    return static_cast<int>(width / columnWidthPoints(kLandscapeFontSize)) -
-           cells.startColumns[column] + 1;
+    room.points = std::max(0, columns) * columnWidthPoints(kLandscapeFontSize);
+    return room;
 }
 
 LabelPlace firstPlace(const LabelStock& stock, const LabelJob& job, bool listed) {
@@ -166,8 +175,10 @@ void printLabelCopy(PrinterSurface& surface, const LabelStock& stock, const Labe
     surface.printEmptyLines(cells.leadLines);
     surface.printEmptyLines(place.slot.topLines + adjust.top);
     for (int i = 0; i < job.labelCount; ++i) {
-        printAddressLines(surface, job.lines, place.slot.startColumn + adjust.left, job.centered,
-                          cells.centerHalfWidth, labelRoom(stock, place.position, job.portrait));
+        if (printAddressLines(surface, job.lines, place.slot.startColumn + adjust.left,
+                              labelRoom(stock, job, place.position))) {
+            surface.noteCutLabel({place.position, {}});
+        }
         place = nextPlace(stock, place, listed);
         // Back to the top of the page; the next label is found by counting lines down.
         surface.setCurrentX(0);

@@ -124,8 +124,10 @@ inline constexpr const LabelStock& kReturnAddressSheet = kLabelStocks[1];
 // The top of row r's first text line, in points from the top of the printable area, in the
 // stock's own font.
 double firstLineTop(const LabelStock& stock, int row);
-// Whole characters of a font size that fit on a label of column c from the column's start
-// (startColumn, by default the layout's own) to the label's right edge.
+// The width in points from the start of a character column of a font size (startColumn, by
+// default the layout's own for label column c) to the right edge of a label of column c,
+// and the whole characters of that size it holds.
+double labelLinePoints(const LabelStock& stock, int column, double fontSize, int startColumn = 0);
 int labelLineColumns(const LabelStock& stock, int column, double fontSize, int startColumn = 0);
 // The outline of every label of the sheet.
 std::vector<PaperRect> labelOutlines(const LabelStock& stock);
@@ -136,7 +138,8 @@ PrintPlan stockPlan(const LabelStock& stock, int orientation, std::string_view a
 // Labels for listed contacts, in a layout of their own on the 30-up sheet. Three labels a row
 // from the left column in steps of columnPitch; each row takes rowTextLines lines of
 // textSize (a row of fewer text lines is made up by one line of fillSize) and a gap of
-// gapLines of gapSize; every sheet starts with topLines empty lines.
+// gapLines of gapSize; every sheet starts with topLines empty lines. A label may take up to
+// mostTextLines lines when a long line wraps: its row's gap then gives up their height.
 struct ListLabelLayout {
     int leftColumn;
     int shiftedLeftColumn;  // on the printers of the list labels' own model list
@@ -147,6 +150,7 @@ struct ListLabelLayout {
     double fillSize;
     int gapLines;
     double gapSize;
+    int mostTextLines;
 };
 inline constexpr ListLabelLayout kListLabels{.leftColumn = 2,
                                              .shiftedLeftColumn = 4,
@@ -156,7 +160,8 @@ inline constexpr ListLabelLayout kListLabels{.leftColumn = 2,
                                              .rowTextLines = 4,
                                              .fillSize = 11,
                                              .gapLines = 3,
-                                             .gapSize = 9};
+                                             .gapSize = 9,
+                                             .mostTextLines = 5};
 
 // The list labels' layout on a stock: the 30-up sheet's is kListLabels; another stock has
 // none yet (throws QmError).

@@ -18,19 +18,6 @@ constexpr double kEpsilonPoints = 1e-6;
 
 namespace {
 
-// Writes text over the line from character column `start` (from 0), blanks filling the line
-// up to it.
-void overwrite(std::string& line, std::size_t start, std::string_view text) {
-    const std::size_t count = characterCount(text);
-    const std::size_t had = characterCount(line);
-    if (had < start + count) {
-        line.append(start + count - had, ' ');
-    }
-    const std::size_t from = byteOffsetOf(line, start);
-    const std::size_t to = from + byteOffsetOf(std::string_view(line).substr(from), count);
-    line.replace(from, to - from, text);
-}
-
 const PaperSize& paperOrLetter(int paper) {
     const PaperSize* size = paperSize(paper);
     return size != nullptr ? *size : kLetterPaper;
@@ -116,9 +103,10 @@ void TextGridSurface::print(const std::vector<PrintItem>& items) {
             case PrintItem::Kind::Text:
                 if (!item.text.empty()) {
                     startPageIfNeeded();
-                    runs_.push_back(PrintedRun{page_, line_, y_, column_, font_, size_, bold_,
-                                               italic_, item.text});
-                    column_ += static_cast<int>(characterCount(item.text));
+                    const double size = item.size > 0 ? item.size : size_;
+                    runs_.push_back(PrintedRun{page_, line_, y_, column_, font_, size, bold_,
+                                               italic_, item.text, size_});
+                    column_ += runs_.back().columns();
                 }
                 break;
         }
@@ -171,14 +159,70 @@ std::vector<PrintedRun> TextGridSurface::runsOnPage(int page) const {
     return {runs.begin(), runs.end()};
 }
 
+int PrintedRun::columns() const {
+    const std::size_t count = characterCount(text);
+    const auto length = static_cast<double>(count);
+    if (size == lineSize) {
+        return static_cast<int>(count);
+    }
+    return static_cast<int>(std::ceil(length * size / lineSize - kEpsilonPoints));
+}
+
+namespace {
+
+// Writes text over the line from character column `start` (from 0), blanks filling the line
+// up to it.
+void writeAt(std::string& line, std::size_t start, std::string_view text) {
+    const std::size_t count = characterCount(text);
+    const std::size_t had = characterCount(line);
+    if (had < start + count) {
+        line.append(start + count - had, ' ');
+    }
+    const std::size_t from = byteOffsetOf(line, start);
+    const std::size_t to = from + byteOffsetOf(std::string_view(line).substr(from), count);
+    line.replace(from, to - from, text);
+}
+
+// A line holding text set smaller than its font: its runs from left to right, each moved right
+// by what the smaller runs before it hold beyond their columns.
+std::string lineWithSmallerText(std::vector<const PrintedRun*> runs) {
+    std::stable_sort(runs.begin(), runs.end(), [](const PrintedRun* a, const PrintedRun* b) {
+        return a->column < b->column;
+    });
+    std::string line;
+    std::size_t beyond = 0;
+    for (const PrintedRun* r : runs) {
+        writeAt(line, static_cast<std::size_t>(r->column - 1) + beyond, r->text);
+        beyond += characterCount(r->text) - static_cast<std::size_t>(r->columns());
+    }
+    return line;
+}
+
+}  // namespace
+
 std::vector<std::string> TextGridSurface::pageLines(int page) const {
     const auto runs = pageRuns(page);
     // Lines are keyed by vertical position, so text printed after a return to the top
     // lands on the line it overprints.
     std::map<long, std::string> byY;
+    std::map<long, std::vector<const PrintedRun*>> smaller;
     for (const PrintedRun& r : runs) {
-        overwrite(byY[static_cast<long>(r.yPoints * 100 + 0.5)],
-                  static_cast<std::size_t>(r.column - 1), r.text);
+        const long key = static_cast<long>(r.yPoints * 100 + 0.5);
+        writeAt(byY[key], static_cast<std::size_t>(r.column - 1), r.text);
+        if (r.size != r.lineSize && smaller.find(key) == smaller.end()) {
+            smaller[key];
+        }
+    }
+    if (!smaller.empty()) {
+        for (const PrintedRun& r : runs) {
+            const long key = static_cast<long>(r.yPoints * 100 + 0.5);
+            if (const auto found = smaller.find(key); found != smaller.end()) {
+                found->second.push_back(&r);
+            }
+        }
+        for (auto& [key, lineRuns] : smaller) {
+            byY[key] = lineWithSmallerText(std::move(lineRuns));
+        }
     }
     std::vector<std::string> lines;
     if (byY.empty()) {
@@ -187,7 +231,7 @@ std::vector<std::string> TextGridSurface::pageLines(int page) const {
     // Rows of the smallest line height seen on the page.
     double step = 1e9;
     for (const PrintedRun& r : runs) {
-        step = std::min(step, lineHeightPoints(r.size));
+        step = std::min(step, lineHeightPoints(r.lineSize));
     }
     for (const auto& [key, text] : byY) {
         const auto row = static_cast<std::size_t>(key / 100.0 / step + 0.5);
