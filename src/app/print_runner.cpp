@@ -31,7 +31,7 @@ bool printDespiteCutLines(AppState& state, QWidget* parent, const std::vector<Cu
     const QString text = PrintRunner::tr("Some lines are too long for their label even in 7 point "
                                          "type and have no free line to wrap onto. They will be "
                                          "cut short on %1.\n\nPrint anyway?")
-                             .arg(fromCp(cutLabelsText(labels)));
+                             .arg(fromCore(cutLabelsText(labels)));
     return state.platform.messageBox(parent, PrintRunner::tr("Lines cut short"), text,
                                      MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
 }

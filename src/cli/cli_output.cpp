@@ -105,7 +105,7 @@ void Output::print(Context& context, const PrintPlan& plan, int copies) {
     const auto warn = [&context](const std::vector<CutLabel>& labels) {
         context.err << "quillmark: some lines are too long for their label even in 7 point type "
                        "and have no free line to wrap onto; cut short on "
-                    << outText(cutLabelsText(labels)) << "\n";
+                    << cutLabelsText(labels) << "\n";
         return true;
     };
     try {
@@ -119,7 +119,7 @@ void Output::print(Context& context, const PrintPlan& plan, int copies) {
         refuse(plan.problem);
     }
     if (kind_->shown != nullptr) {
-        context.out << outText(kind_->shown(static_cast<const TextGridSurface&>(*surface_)));
+        context.out << kind_->shown(static_cast<const TextGridSurface&>(*surface_));
     }
 }
 

@@ -29,7 +29,7 @@ std::string surfaceDeviceName(const QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::NativeFormat) {
         return {};
     }
-    return toCp(printerDeviceName(printer.printerName(), QPrinterInfo(printer).description()));
+    return toCore(printerDeviceName(printer.printerName(), QPrinterInfo(printer).description()));
 }
 
 PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* parent,
@@ -120,7 +120,7 @@ void PrintPreviewWindow::paintPages(QPrinter* printer) {
     runs_ = surface->paintedRuns();
     cut_ = surface->cutLabels();
     lblCut->setText(tr("Lines too long even in 7 point type, cut short on %1")
-                        .arg(fromCp(cutLabelsText(cut_))));
+                        .arg(fromCore(cutLabelsText(cut_))));
     lblCut->setVisible(!cut_.empty());
 }
 

@@ -32,7 +32,7 @@ int LineRoom::columns() const {
 }
 
 std::size_t lineLength(std::string_view text) {
-    return text.size();
+    return characterCount(text);
 }
 
 namespace {
@@ -62,7 +62,7 @@ std::string_view trimmedRight(std::string_view text) {
 std::optional<std::vector<std::string>> breakAtBlanks(std::string_view text, std::size_t width) {
     std::vector<std::string> parts;
     while (lineLength(text) > width) {
-        const auto blank = text.substr(0, width + 1).find_last_of(' ');
+        const auto blank = text.substr(0, byteOffsetOf(text, width + 1)).find_last_of(' ');
         if (blank == std::string_view::npos || blank == 0) {
             return std::nullopt;
         }
@@ -127,7 +127,8 @@ std::vector<SetLine> setLongLine(std::string_view typed, const LineRoom& room, s
         }
     }
     const double smallest = std::min(room.size, kSmallestFitSize);
-    SetLine cut = placed(std::string(text.substr(0, charactersAt(room, smallest))), smallest, room);
+    const std::size_t kept = byteOffsetOf(text, charactersAt(room, smallest));
+    SetLine cut = placed(std::string(text.substr(0, kept)), smallest, room);
     cut.blanks = 0;
     cut.cut = true;
     return {cut};

@@ -141,7 +141,8 @@ TEST(ContactSamples, OwnExportsReadBackToTheSameRecords) {
     for (const Sample& s : kSamples) {
         const ImportResult imported = importContacts(sampleBytes(s.file), {}, false);
         for (ExportFormat format : {ExportFormat::Csv, ExportFormat::VCard}) {
-            const std::string exported = exportText(imported.records, format);
+            const std::string exported =
+                exportText(imported.records, format, TextEncoding::CodePage1252);
             const ImportResult back = importContacts(exported, {}, false);
             EXPECT_EQ(allFieldsOf(back.records), allFieldsOf(imported.records)) << s.file;
             EXPECT_EQ(back.counts.foldedValues, 0u) << s.file;

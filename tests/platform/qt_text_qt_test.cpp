@@ -24,7 +24,7 @@ class QtTextTest : public QObject {
     void everyByteBecomesItsCharacter() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
-        QCOMPARE(fromCp(bytes.toStdString()), expected);
+        QCOMPARE(fromCore(bytes.toStdString()), expected);
     }
 
     void allBytesAgreeWithTheCodePage() {
@@ -32,8 +32,8 @@ class QtTextTest : public QObject {
         for (int b = 1; b < 256; ++b) {
             all += static_cast<char>(b);
         }
-        QCOMPARE(fromCp(all).toStdString(), cp1252ToUtf8(all));
-        QCOMPARE(toCp(fromCp(all)), all);
+        QCOMPARE(fromCore(all).toStdString(), cp1252ToUtf8(all));
+        QCOMPARE(toCore(fromCore(all)), all);
     }
 };
 
