@@ -16,10 +16,13 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "exchange/csv_export.h"
+#include "records/contact_book.h"
 #include "records/contact_file.h"
+#include "records/open_contact_store.h"
 
 extern char** environ;
 
@@ -82,12 +85,42 @@ std::string contactFile(int n) {
     return path.string();
 }
 
-// 10,000 new contacts (numbers past any file's) in the program's own CSV layout.
-std::string importFile() {
-    const fs::path path = homeFolder() / "import-10000.csv";
+// A contact book of the same n contacts as contactFile(n), made once.
+std::string contactBook(int n) {
+    const fs::path path = homeFolder() / ("contacts-" + std::to_string(n) + ".qmbook");
+    {
+        qm::ContactBook book;
+        book.open(path.string());
+        if (book.count() == n) {
+            return path.string();
+        }
+    }
+    fs::remove(path);
+    qm::ContactBook book;
+    book.open(path.string());
+    constexpr int kChunk = 10000;
+    for (int from = 1; from <= n; from += kChunk) {
+        std::vector<qm::ContactRecord> chunk;
+        for (int i = from; i < from + kChunk && i <= n; ++i) {
+            chunk.push_back(contact(i));
+        }
+        book.appendAll(chunk);
+    }
+    return path.string();
+}
+
+// The store of the benchmark's arguments: n contacts, in a contact file (0) or a book (1).
+std::string storeOf(const benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    return state.range(1) == 0 ? contactFile(n) : contactBook(n);
+}
+
+// `count` new contacts (numbers past any file's) in the program's own CSV layout.
+std::string importFile(int count = 10000) {
+    const fs::path path = homeFolder() / ("import-" + std::to_string(count) + ".csv");
     if (!fs::exists(path)) {
         std::string text = qm::exportHeaderLine(qm::ExportFormat::Csv);
-        for (int i = 5000001; i <= 5010000; ++i) {
+        for (int i = 5000001; i <= 5000000 + count; ++i) {
             text += qm::exportLine(contact(i), qm::ExportFormat::Csv);
         }
         std::ofstream(path, std::ios::binary) << text;
@@ -153,7 +186,13 @@ void measure(benchmark::State& state, Prepare prepare) {
     double peak = 0;
     double cpu = 0;
     for (auto _ : state) {
-        const std::vector<std::string> args = prepare(static_cast<int>(state.range(0)));
+        const std::vector<std::string> args = [&] {
+            if constexpr (std::is_invocable_v<Prepare, int>) {
+                return prepare(static_cast<int>(state.range(0)));
+            } else {
+                return prepare(state);
+            }
+        }();
         const ChildRun run = runProgram(args);
         if (!run.error.empty()) {
             state.SkipWithError(run.error.c_str());
@@ -172,6 +211,14 @@ void measure(benchmark::State& state, Prepare prepare) {
 std::string workingCopy(int n) {
     const fs::path work = homeFolder() / ("work-" + std::to_string(n) + ".DAT");
     fs::copy_file(contactFile(n), work, fs::copy_options::overwrite_existing);
+    return work.string();
+}
+
+// The same of the benchmark's store.
+std::string workingCopy(const benchmark::State& state) {
+    const fs::path from = storeOf(state);
+    const fs::path work = homeFolder() / ("work" + from.extension().string());
+    fs::copy_file(from, work, fs::copy_options::overwrite_existing);
     return work.string();
 }
 
@@ -225,6 +272,56 @@ void BM_BirthdaysCommand(benchmark::State& state) {
     });
 }
 
+void BM_StoreListByLastCommand(benchmark::State& state) {
+    measure(state, [](const benchmark::State& s) {
+        return std::vector<std::string>{"list", storeOf(s), "--sort", "last"};
+    });
+}
+
+void BM_StoreSearchCityCommand(benchmark::State& state) {
+    measure(state, [](const benchmark::State& s) {
+        return std::vector<std::string>{"list", storeOf(s), "--search", "city=Shelbyville"};
+    });
+}
+
+void BM_StoreExportCommand(benchmark::State& state) {
+    measure(state, [](const benchmark::State& s) {
+        return std::vector<std::string>{"export", storeOf(s), "--csv"};
+    });
+}
+
+void BM_StoreImport100000Command(benchmark::State& state) {
+    measure(state, [](const benchmark::State& s) {
+        return std::vector<std::string>{"import", workingCopy(s), importFile(100000)};
+    });
+}
+
+// The store's own operations, in this process: open and count, add one, delete one.
+void BM_StoreOpenAndCount(benchmark::State& state) {
+    const std::string path = storeOf(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qm::openContactStore(path)->count());
+    }
+    state.counters["MB on disk"] = static_cast<double>(fs::file_size(path)) / 1e6;
+}
+
+void BM_StoreAddOne(benchmark::State& state) {
+    const std::unique_ptr<qm::ContactStore> store = qm::openContactStore(workingCopy(state));
+    const qm::ContactRecord added = contact(7000001);
+    store->count();
+    for (auto _ : state) {
+        store->append(added);
+    }
+}
+
+void BM_StoreDeleteOne(benchmark::State& state) {
+    const std::unique_ptr<qm::ContactStore> store = qm::openContactStore(workingCopy(state));
+    const int middle = store->count() / 2;
+    for (auto _ : state) {
+        store->deleteRecord(middle);
+    }
+}
+
 void registerAll() {
     std::vector<long> sizes = {10000, 100000};
     if (std::getenv("QUILLMARK_BENCH_MILLION") != nullptr) {
@@ -246,6 +343,22 @@ void registerAll() {
     each("BM_DeleteOneCommand", BM_DeleteOneCommand);
     each("BM_Import10000Command", BM_Import10000Command);
     each("BM_BirthdaysCommand", BM_BirthdaysCommand);
+
+    const auto side = [&](const char* name, void (*fn)(benchmark::State&), bool manual) {
+        auto* b = benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond);
+        for (long n : sizes) {
+            b->Args({n, 0})->Args({n, 1});
+        }
+        b->ArgNames({"contacts", "book"});
+        return manual ? b->UseManualTime()->Iterations(1) : b->Iterations(5);
+    };
+    side("BM_StoreListByLastCommand", BM_StoreListByLastCommand, true);
+    side("BM_StoreSearchCityCommand", BM_StoreSearchCityCommand, true);
+    side("BM_StoreExportCommand", BM_StoreExportCommand, true);
+    side("BM_StoreImport100000Command", BM_StoreImport100000Command, true);
+    side("BM_StoreOpenAndCount", BM_StoreOpenAndCount, false);
+    side("BM_StoreAddOne", BM_StoreAddOne, false);
+    side("BM_StoreDeleteOne", BM_StoreDeleteOne, false);
 }
 
 const bool kRegistered = (registerAll(), true);

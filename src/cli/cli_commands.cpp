@@ -422,6 +422,18 @@ const std::vector<Command>& commands() {
          "                    the day to count from (default: today)\n"
          "\nExample:\n  quillmark birthdays Friends.DAT --today 2025-04-01\n",
          withHelp({{"today"}, {}}), runBirthdays},
+        {"convert", "convert FROM TO [--dry-run]",
+         "Copies every contact of FROM into TO, a store of the other kind: a contact book\n"
+         "(TO ending in .qmbook) holds every value as it is; a contact file (any other\n"
+         "name) holds each field at its width in its code page. Before anything is\n"
+         "written, one line for each value TO keeps otherwise: RECNO<TAB>field<TAB>the\n"
+         "value as TO will hold it<TAB>cut and/or letters changed. TO is made when\n"
+         "missing and must hold no contacts.\n\n"
+         "  --dry-run         write nothing: the lines alone, and the count on standard\n"
+         "                    error\n"
+         "\nExamples:\n  quillmark convert Friends.DAT Friends.qmbook\n"
+         "  quillmark convert Friends.qmbook Friends.DAT --dry-run\n",
+         withHelp({{}, {"dry-run"}}), runConvert},
     };
     return list;
 }

@@ -41,6 +41,7 @@ int runImport(const Args& args, Context& context);
 int runExport(const Args& args, Context& context);
 int runSync(const Args& args, Context& context);
 int runBirthdays(const Args& args, Context& context);
+int runConvert(const Args& args, Context& context);
 
 // Shared by the subcommands that write contacts.
 // The seventeen contact-field options (--first ... --notes) and --reminders.
@@ -63,8 +64,9 @@ ImportResult importFromServer(ContactStore& contacts, const std::string& url, co
 // After a read ended by Ctrl+C and the caller's cleanup: the program ends by the signal, as
 // it would have without the cleanup. Otherwise nothing.
 void endIfInterrupted();
-// What that import would add to the contacts `onFile` holds, without writing.
+// What that import would add to the contacts `onFile` holds in a store of these limits,
+// without writing.
 ImportResult previewFromServer(const std::string& url, const Args& args, Context& context,
-                               DuplicateIndex onFile, bool remindersOn);
+                               DuplicateIndex onFile, bool remindersOn, const FieldLimits& limits);
 
 }  // namespace qm::cli

@@ -150,7 +150,7 @@ void endIfInterrupted() {
 }
 
 ImportResult previewFromServer(const std::string& url, const Args& args, Context& context,
-                               DuplicateIndex onFile, bool remindersOn) {
+                               DuplicateIndex onFile, bool remindersOn, const FieldLimits& limits) {
     const carddav::ServerConnection connection = serverConnection(url, args);
     carddav::AddressBookRead read;
     try {
@@ -160,7 +160,7 @@ ImportResult previewFromServer(const std::string& url, const Args& args, Context
         endIfInterrupted();
         throw;
     }
-    return importServerCards(read.cards, std::move(onFile), remindersOn);
+    return importServerCards(read.cards, std::move(onFile), remindersOn, limits);
 }
 
 int runSync(const Args& args, Context& context) {

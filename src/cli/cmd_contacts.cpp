@@ -7,6 +7,7 @@
 #include "cli/cli_commands.h"
 #include "contacts/address_parser.h"
 #include "contacts/contact_save.h"
+#include "records/open_contact_store.h"
 #include "records/contact_store.h"
 #include "records/error.h"
 #include "records/file_ops.h"
@@ -103,11 +104,12 @@ int runAdd(const Args& args, Context& context) {
     if (systemFileOps().exists(path)) {
         contacts = openContacts(context, path, FileUse::Change);
     }
+    const FieldLimits& limits = contacts ? contacts->fieldLimits() : fieldLimitsAt(path);
     ContactFields fields;
-    replaceGivenFields(args, fields, contacts ? contacts->fieldLimits() : kContactFileLimits);
+    replaceGivenFields(args, fields, limits);
     fields.includeCompany = args.has("include-company");
     const bool remindersOn = remindersSetting(args, contacts.get());
-    const auto checked = checkedContactRecord(fields, kAddContactChecks, remindersOn);
+    const auto checked = checkedContactRecord(fields, kAddContactChecks, remindersOn, limits);
     if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
         refuse(*failed);
     }
@@ -136,7 +138,8 @@ int runEdit(const Args& args, Context& context) {
     fields.includeCompany = include ? *include : includeCompanyAfterEdit(shown, fields.company);
 
     const bool remindersOn = remindersSetting(args, contacts.get());
-    const auto checked = checkedContactRecord(fields, kEditContactChecks, remindersOn);
+    const auto checked =
+        checkedContactRecord(fields, kEditContactChecks, remindersOn, contacts->fieldLimits());
     if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
         refuse(*failed);
     }

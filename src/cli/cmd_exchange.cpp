@@ -5,10 +5,12 @@
 #include "cli/cli_commands.h"
 #include "exchange/csv_export.h"
 #include "exchange/import_into_file.h"
+#include "exchange/store_conversion.h"
 #include "list/contact_list.h"
 #include "records/contact_store.h"
 #include "records/error.h"
 #include "records/file_ops.h"
+#include "records/open_contact_store.h"
 #include "records/text_rules.h"
 
 namespace qm::cli {
@@ -26,6 +28,7 @@ int dryRunImport(const std::string& path, const std::string& input, const Args& 
                  Context& context) {
     DuplicateIndex onFile;
     bool remindersOn = remindersSetting(args, nullptr);
+    const FieldLimits& limits = fieldLimitsAt(path);
     if (systemFileOps().exists(path)) {
         const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
         onFile = indexContacts(*contacts);
@@ -35,14 +38,17 @@ int dryRunImport(const std::string& path, const std::string& input, const Args& 
     const std::size_t onFileCount = onFile.size();
     const ImportResult result =
         isServerAddress(input)
-            ? previewFromServer(input, args, context, std::move(onFile), remindersOn)
-            : importContacts(readWholeFile(input), std::move(onFile), remindersOn);
+            ? previewFromServer(input, args, context, std::move(onFile), remindersOn, limits)
+            : importContacts(readWholeFile(input), std::move(onFile), remindersOn, limits);
     if (result.outcome == ImportOutcome::NotCompatible) {
         throw Refusal(kNotCompatibleTitle, kNotCompatibleText);
     }
     for (std::size_t i = 0; i < result.records.size(); ++i) {
         context.out << onFileCount + i + 1 << '\t'
                     << listLine(result.records[i], SortOrder::ByFirstName) << '\n';
+    }
+    for (const std::string& line : cutValueLines(result, onFileCount + 1)) {
+        context.err << "Cut:\t" << line << '\n';
     }
     const std::string skipped = importSkippedText(result.counts);
     context.err << "Dry run: " << result.records.size() << " contacts would be imported ("
@@ -106,6 +112,35 @@ int runExport(const Args& args, Context& context) {
     const ExportResult result = exportContacts(*contacts, fullPath(args.positionals()[0]),
                                                fullPath(context.appFolder), format);
     context.out << result.path << '\n';
+    return kOk;
+}
+
+int runConvert(const Args& args, Context& context) {
+    args.requirePositionals(2, "FROM TO");
+    const std::string& from = args.positionals()[0];
+    const std::string& to = args.positionals()[1];
+    const std::unique_ptr<ContactStore> source = openContacts(context, from, FileUse::Read);
+    const Conversion conversion = convertContacts(*source, fieldLimitsAt(to));
+    // Every value the new store keeps otherwise is told before anything is written.
+    for (const ConvertedValue& value : conversion.changed) {
+        context.out << convertedValueLine(value) << '\n';
+    }
+    const std::string changed = counted(conversion.changed.size(), "value", "values") + " changed";
+    if (args.has("dry-run")) {
+        context.err << "Dry run: " << counted(conversion.records.size(), "contact", "contacts")
+                    << " would be converted, " << changed << "; nothing was written.\n";
+        return kOk;
+    }
+    const bool existed = systemFileOps().exists(to);
+    const std::unique_ptr<ContactStore> target = openContacts(context, to, FileUse::Create);
+    try {
+        writeConversion(conversion, *target);
+    } catch (const QmError&) {
+        removeIfMadeEmptyAfterFailure(context, *target, to, existed);
+        throw;
+    }
+    context.out << counted(conversion.records.size(), "contact", "contacts") << " converted into "
+                << to << ", " << changed << ".\n";
     return kOk;
 }
 

@@ -143,7 +143,8 @@ void frmNewContact::showIncludeCompany() {
 void frmNewContact::save() {
     const std::optional<qm::ContactRecord> record =
         ui_.form->recordToSave(state_.platform, this, qm::kAddContactChecks,
-                               ui_.chkIncComp->isChecked(), state_.remindersOn());
+                               ui_.chkIncComp->isChecked(), state_.remindersOn(),
+                               state_.contacts().fieldLimits());
     if (!record) {
         return;
     }

@@ -192,7 +192,7 @@ bool frmEdDelViewContact::load() {
     ui_.cboFindContact->setFocus();
     ui_.lblACCompOnLabel->hide();
     ui_.chkCompanyInclude->hide();
-    const qm::ContactFields shown = ui_.form->read();
+    const qm::ContactFields shown = ui_.form->read(state_.contacts().fieldLimits());
     if (shown.firstName.empty() && shown.lastName.empty() && shown.email.empty()) {
         setEditingEnabled(false);
     }
@@ -424,7 +424,8 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 bool frmEdDelViewContact::saveCommand() {
     const std::optional<qm::ContactRecord> record =
         ui_.form->recordToSave(state_.platform, this, qm::kEditContactChecks,
-                               ui_.chkCompanyInclude->isChecked(), state_.remindersOn());
+                               ui_.chkCompanyInclude->isChecked(), state_.remindersOn(),
+                               state_.contacts().fieldLimits());
     if (!record) {
         return false;
     }
@@ -481,7 +482,7 @@ void frmEdDelViewContact::deleteCommand() {
 // ---- Printouts ----
 
 qm::ContactFields frmEdDelViewContact::fieldsInWindow() const {
-    qm::ContactFields fields = ui_.form->read();
+    qm::ContactFields fields = ui_.form->read(state_.contacts().fieldLimits());
     fields.includeCompany = ui_.chkCompanyInclude->isChecked();
     return fields;
 }

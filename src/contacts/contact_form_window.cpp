@@ -94,10 +94,10 @@ QLabel* ContactForm::label(ContactField which) const {
     return labels_[indexOf(which)];
 }
 
-ContactFields ContactForm::read(FoldedFields* folded) const {
+ContactFields ContactForm::read(const FieldLimits& limits, FoldedFields* folded) const {
     ContactFields fields;
     for (ContactField which : kAllContactFields) {
-        FoldedText text = toStorable(field(which)->text(), kContactFileLimits);
+        FoldedText text = toStorable(field(which)->text(), limits);
         fields.text(which) = std::move(text.text);
         if (folded != nullptr) {
             folded->set(indexOf(which), text.changed);
@@ -129,12 +129,13 @@ void ContactForm::writeCleaned(const ContactFields& typed, const ContactFields& 
 
 std::optional<ContactRecord> ContactForm::recordToSave(PlatformServices& platform, QWidget* window,
                                                        const CheckVariant& variant,
-                                                       bool includeCompany, bool remindersOn) {
+                                                       bool includeCompany, bool remindersOn,
+                                                       const FieldLimits& limits) {
     FoldedFields folded;
-    ContactFields typed = read(&folded);
+    ContactFields typed = read(limits, &folded);
     typed.includeCompany = includeCompany;
     ContactFields fields = typed;
-    const auto checked = checkedContactRecord(fields, variant, remindersOn);
+    const auto checked = checkedContactRecord(fields, variant, remindersOn, limits);
     if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
         // The user sees the cleaning done so far.
         writeCleaned(typed, fields);

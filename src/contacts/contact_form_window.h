@@ -34,10 +34,11 @@ class ContactForm : public QWidget {
     QLineEdit* firstInTabOrder() const { return field(ContactField::FirstName); }
     QLineEdit* lastInTabOrder() const { return field(ContactField::Notes); }
 
-    // The seventeen texts as the contact file will hold them: letters the code page cannot
-    // hold folded to their nearest ones, never "?". includeCompany is left false (the box
-    // lives in the window). `folded`, when given, learns which fields had such letters.
-    ContactFields read(FoldedFields* folded = nullptr) const;
+    // The seventeen texts with their letters as the store of `limits` holds them: in a
+    // contact file, letters its code page cannot hold folded to their nearest ones, never
+    // "?". includeCompany is left false (the box lives in the window). `folded`, when given,
+    // learns which fields had such letters.
+    ContactFields read(const FieldLimits& limits, FoldedFields* folded = nullptr) const;
     // Sets the texts that differ, so untouched fields keep their caret and send no change.
     void write(const ContactFields& fields);
     // After the checks: sets only the fields the cleaning changed, and those whose letters
@@ -54,7 +55,7 @@ class ContactForm : public QWidget {
     // record to write; none when Save stops here. Going back leaves the fields as typed.
     std::optional<ContactRecord> recordToSave(PlatformServices& platform, QWidget* window,
                                               const CheckVariant& variant, bool includeCompany,
-                                              bool remindersOn);
+                                              bool remindersOn, const FieldLimits& limits);
 
     // Puts widgets to the right of a field, on its row (look-up buttons, the company box).
     void placeBeside(ContactField which, std::initializer_list<QWidget*> widgets);

@@ -42,8 +42,8 @@ class RecordFinder {
 
 class Planner {
   public:
-    Planner(const std::vector<ContactRecord>& onFile, bool remindersOn)
-        : onFile_(onFile), step_(DuplicateIndex(onFile), remindersOn), finder_(onFile) {}
+    Planner(const std::vector<ContactRecord>& onFile, bool remindersOn, const FieldLimits& limits)
+        : onFile_(onFile), step_(DuplicateIndex(onFile), remindersOn, limits), finder_(onFile) {}
 
     SyncPlan plan(const CarddavSyncState& known, const AddressBookChanges& changes,
                   const FieldLimits& limits) {
@@ -150,9 +150,8 @@ class Planner {
 }  // namespace
 
 SyncPlan planSync(const std::vector<ContactRecord>& onFile, const CarddavSyncState& known,
-                  const AddressBookChanges& changes, bool remindersOn,
-                  const FieldLimits& limits) {
-    return Planner(onFile, remindersOn).plan(known, changes, limits);
+                  const AddressBookChanges& changes, bool remindersOn, const FieldLimits& limits) {
+    return Planner(onFile, remindersOn, limits).plan(known, changes, limits);
 }
 
 SyncCounts syncContactFile(ContactStore& contacts, const std::string& statePath,

@@ -5,6 +5,7 @@
 // set. Used by the import window and the command line alike.
 
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -25,6 +26,14 @@ struct ImportCounts {
     std::size_t duplicates = 0;          // already on file
     std::size_t withoutNameOrEmail = 0;  // nothing to tell the contact apart by
     std::size_t foldedValues = 0;        // of the imported contacts, letters folded
+    std::size_t cutValues = 0;           // of the imported contacts, cut to the field's room
+};
+
+// A value of an imported contact that the store keeps shorter than it came.
+struct CutValue {
+    std::size_t contact = 0;  // index in ImportResult::records
+    std::size_t field = 0;    // index in kFieldDescriptions
+    std::string whole;        // as it came, on one line
 };
 
 struct ImportResult {
@@ -33,25 +42,31 @@ struct ImportResult {
     // The contacts to append, in file order, exactly as the contact file will hold them.
     std::vector<ContactRecord> records;
     ImportCounts counts;
+    std::vector<CutValue> cuts;  // in the order of the records and their fields
 };
 
-// A reader's row as the contact file will hold it: control characters out, commas out of
-// each field as Save takes them out (blanks in the country, category and notes; an e-mail
-// address keeps what stands before its first comma), left-trimmed and cut to the widths.
-ContactRecord storedForm(ContactRecord row);
+// A reader's row as a store of these limits will hold it: control characters out, commas out
+// of each field as Save takes them out (blanks in the country, category and notes; an e-mail
+// address keeps what stands before its first comma), letters the store lacks folded, trimmed
+// and cut to the longest value the field takes there. Each value cut goes into `cuts`, and
+// bit n of `folded` is set when field n (fieldIndex) had letters folded.
+ContactRecord storedForm(ContactRecord row, const FieldLimits& limits = kContactFileLimits,
+                         std::vector<CutValue>* cuts = nullptr, std::uint32_t* folded = nullptr);
 
 // The import step for one row at a time, for a caller that must know what became of each
 // row (keeping a contact file in step with an address book).
 class ImportStep {
   public:
-    // `onFile`: the contacts on file before the import.
-    ImportStep(DuplicateIndex onFile, bool remindersOn);
+    // `onFile`: the contacts on file before the import; `limits`: those of their store.
+    ImportStep(DuplicateIndex onFile, bool remindersOn,
+               const FieldLimits& limits = kContactFileLimits);
 
     enum class Verdict { Add, WithoutNameOrEmail, Duplicate };
     struct Taken {
         Verdict verdict = Verdict::Add;
-        ContactRecord stored;   // as the contact file will hold it
-        std::size_t match = 0;  // Duplicate: index in onFile of the contact it matches
+        ContactRecord stored;        // as the store will hold it
+        std::size_t match = 0;       // Duplicate: index in onFile of the contact it matches
+        std::vector<CutValue> cuts;  // Add: the values cut (their `contact` left 0)
     };
     enum class DuplicateTest { Run, Skip };
 
@@ -61,13 +76,15 @@ class ImportStep {
   private:
     DuplicateIndex duplicates_;
     bool remindersOn_;
+    FieldLimits limits_;
 };
 
 // Reads every row (at most `limit` contacts to append) through the one import step. A
 // contact is a duplicate when it matches one of `onFile`, the contacts on file before the
 // import (indexContacts of the open contacts).
 ImportResult importRows(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
-                        std::size_t limit = std::numeric_limits<std::size_t>::max());
+                        std::size_t limit = std::numeric_limits<std::size_t>::max(),
+                        const FieldLimits& limits = kContactFileLimits);
 
 // The import of a file's bytes in whatever format its content shows, into a store of these
 // limits.

@@ -1,6 +1,7 @@
 #include "exchange/import_into_file.h"
 
 #include "records/file_ops.h"
+#include "records/text_rules.h"
 
 namespace qm {
 
@@ -43,7 +44,22 @@ std::string importSkippedText(const ImportCounts& counts) {
                 counted(counts.foldedValues, "value", "values") +
                 " to the nearest ones the contact file can hold.";
     }
+    if (counts.cutValues > 0) {
+        text += (text.empty() ? "" : "  ") + std::string("Cut: ") +
+                counted(counts.cutValues, "value", "values") + " longer than the field holds.";
+    }
     return text;
+}
+
+std::vector<std::string> cutValueLines(const ImportResult& result, std::size_t firstNumber) {
+    std::vector<std::string> lines;
+    for (const CutValue& cut : result.cuts) {
+        const FieldDescription& field = kFieldDescriptions[cut.field];
+        const std::string& stored = result.records[cut.contact].*(field.stored);
+        lines.push_back(std::to_string(firstNumber + cut.contact) + "\t" + std::string(field.name) +
+                        "\t" + stored + "\t" + trim(cut.whole.substr(stored.size())));
+    }
+    return lines;
 }
 
 std::string importCompletedText(const ImportResult& result) {

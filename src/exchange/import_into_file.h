@@ -4,6 +4,7 @@
 // appended to the open contacts, and the words that report the outcome.
 
 #include <string>
+#include <vector>
 
 #include "exchange/contact_import.h"
 #include "records/contact_store.h"
@@ -25,8 +26,13 @@ inline constexpr const char* kNotCompatibleText = "CSV file not compatible with 
 // "D O N E !  N contacts successfully imported.", and on a second line what was skipped or
 // changed, when anything was.
 std::string importCompletedText(const ImportResult& result);
-// That second line alone; empty when nothing was skipped or changed.
+// That second line alone; empty when nothing was skipped, changed or cut.
 std::string importSkippedText(const ImportCounts& counts);
+
+// One line for each value cut: the contact's record number as the import gives it (the
+// first added is `firstNumber`), the field's name, the value as it will be stored, and
+// what was cut off it, tab-separated.
+std::vector<std::string> cutValueLines(const ImportResult& result, std::size_t firstNumber);
 
 // "1 contact", "2 contacts".
 std::string counted(std::size_t n, const char* one, const char* many);

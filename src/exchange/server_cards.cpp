@@ -1,5 +1,7 @@
 #include "exchange/server_cards.h"
 
+#include <limits>
+
 #include "exchange/carddav_errors.h"
 #include "exchange/vcard_reader.h"
 #include "records/contact_store.h"
@@ -55,7 +57,8 @@ std::vector<ContactRow> readServerCards(const std::vector<ServerCard>& cards,
 ImportResult importServerCards(const std::vector<ServerCard>& cards, DuplicateIndex onFile,
                                bool remindersOn, const FieldLimits& limits) {
     ReadRows rows(readServerCards(cards, limits));
-    return importRows(rows, std::move(onFile), remindersOn);
+    return importRows(rows, std::move(onFile), remindersOn, std::numeric_limits<std::size_t>::max(),
+                      limits);
 }
 
 ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, ContactStore& contacts,
@@ -64,7 +67,9 @@ ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, Con
     const ContactStore::Lock lock(contacts, LockKind::Exclusive);
     // Every card is read before the contacts are.
     ReadRows rows(readServerCards(cards, contacts.fieldLimits()));
-    ImportResult result = importRows(rows, indexContacts(contacts), remindersOn);
+    ImportResult result =
+        importRows(rows, indexContacts(contacts), remindersOn,
+                   std::numeric_limits<std::size_t>::max(), contacts.fieldLimits());
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }

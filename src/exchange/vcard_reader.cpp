@@ -7,6 +7,7 @@
 #include "exchange/typed_contact.h"
 #include "records/code_page.h"
 #include "records/code_page_fold.h"
+#include "records/contact_book.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -403,6 +404,11 @@ std::optional<ContactRow> VCardReader::next() {
     pending_.clear();
     std::optional<Card> card;
     int depth = 0;
+    // Where the logical line being read and the card begin in the text, and where the
+    // physical line just read begins; the card's text is kept as it came.
+    std::size_t logicalAt = pendingAt_;
+    std::size_t cardAt = 0;
+    std::size_t lineAt = pos_;
     const auto finish = [&]() -> bool {
         // One content line is complete: take it into the card.
         if (logical.empty()) {
@@ -416,6 +422,7 @@ std::optional<ContactRow> VCardReader::next() {
         if (p->name == "BEGIN" && upper(trim(p->value)) == "VCARD") {
             if (depth++ == 0) {
                 card.emplace();
+                cardAt = logicalAt;
             }
             return false;
         }
@@ -433,7 +440,14 @@ std::optional<ContactRow> VCardReader::next() {
         takeProperty(*card, *p);
         return false;
     };
-    while (nextLine(physical)) {
+    const auto row = [&](std::size_t end) {
+        ContactRow taken = card->ours ? storedRow(*card, limits_) : typedRow(*card, limits_);
+        if (keepsCards(limits_)) {
+            taken.contact.card = text_.substr(cardAt, end - cardAt);
+        }
+        return taken;
+    };
+    while ((lineAt = pos_, nextLine(physical))) {
         const bool continued = !physical.empty() && (physical[0] == ' ' || physical[0] == '\t');
         // A quoted-printable value ending in "=" goes on at the start of the next line.
         const bool softBreak =
@@ -452,12 +466,14 @@ std::optional<ContactRow> VCardReader::next() {
         if (finish()) {
             // The line just read belongs to what follows the card.
             pending_.assign(physical);
-            return card->ours ? storedRow(*card, limits_) : typedRow(*card, limits_);
+            pendingAt_ = lineAt;
+            return row(lineAt);
         }
         logical.assign(physical);
+        logicalAt = lineAt;
     }
     if (finish()) {
-        return card->ours ? storedRow(*card, limits_) : typedRow(*card, limits_);
+        return row(text_.size());
     }
     return std::nullopt;
 }

@@ -34,7 +34,8 @@ class VCardReader : public ContactReader {
     std::string text_;
     FieldLimits limits_;
     std::size_t pos_ = 0;
-    std::string pending_;  // a line read past the end of the last card
+    std::string pending_;        // a line read past the end of the last card
+    std::size_t pendingAt_ = 0;  // where it begins in the text
     std::string format_;
 };
 

@@ -90,15 +90,6 @@ std::string updateSql() {
 // as it is read.
 constexpr std::int64_t kCheckedAtOpen = 32 * 1024 * 1024;
 
-// Characters of UTF-8 text: every byte that does not continue a character.
-std::size_t characterCount(std::string_view text) {
-    std::size_t count = 0;
-    for (const unsigned char c : text) {
-        count += (c & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
-}
-
 bool isFlag(std::size_t column) {
     return !kFieldDescriptions[column].typed.has_value();
 }

@@ -42,6 +42,18 @@ class SqliteStatement;
 
 // The longest value a book holds in a field, in characters.
 inline constexpr std::size_t kBookValueLimit = 1000;
+// A book holds any letter, each typed field up to kBookValueLimit characters.
+inline constexpr FieldLimits kContactBookLimits = [] {
+    FieldLimits limits;
+    limits.longest.fill(kBookValueLimit);
+    limits.letters = TextEncoding::Utf8;
+    return limits;
+}();
+// Whether a store of these limits keeps the card a contact came from: the book does, the
+// store that holds every letter; a contact file has no room for it.
+constexpr bool keepsCards(const FieldLimits& limits) {
+    return limits.letters == TextEncoding::Utf8;
+}
 // A book's file name ends so, in any case.
 inline constexpr std::string_view kContactBookEnding = ".qmbook";
 
@@ -62,6 +74,7 @@ class ContactBook final : public ContactStore {
     bool isOpen() const override;
     const std::string& path() const override { return path_; }
     unsigned permissions() const override;
+    const FieldLimits& fieldLimits() const override { return kContactBookLimits; }
 
     int count() const override;
     ContactRecord read(int n) const override;

@@ -28,6 +28,7 @@ inline constexpr int kSubscriptOutOfRange = 9;
 inline constexpr int kTypeMismatch = 13;
 inline constexpr int kBadFileNameOrNumber = 52;
 inline constexpr int kFileNotFound = 53;
+inline constexpr int kFileAlreadyExists = 58;
 inline constexpr int kBadRecordNumber = 63;
 inline constexpr int kFileInUse = 70;
 // A file that is not what it was taken for: not a contact book nor a contact file, a book of a

@@ -69,6 +69,14 @@ std::unique_ptr<ContactStore> openContactStore(const std::string& path,
     return file;
 }
 
+const FieldLimits& fieldLimitsAt(const std::string& path) {
+    const std::string first = firstBytesOf(path);
+    if (looksLikeContactBook(first) || (first.empty() && hasContactBookEnding(path))) {
+        return kContactBookLimits;
+    }
+    return kContactFileLimits;
+}
+
 std::unique_ptr<ContactStore> noContactStore() {
     // A contact file never opened fails each operation as a closed store does.
     return std::make_unique<ContactFile>();

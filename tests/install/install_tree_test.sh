@@ -32,6 +32,7 @@ appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" >/dev/null ||
 cp -r "$share/mime" "$root/mime"
 update-mime-database "$root/mime" 2>/dev/null
 [ -f "$root/mime/application/x-quillmark-contacts.xml" ] || fail "contact-file MIME type"
+[ -f "$root/mime/application/x-quillmark-book.xml" ] || fail "contact-book MIME type"
 grep -q '^MimeType=application/x-quillmark-contacts;' "$desktop" || fail "MimeType"
 # CSV and vCard files open the import from a file manager.
 for type in text/csv text/vcard; do
