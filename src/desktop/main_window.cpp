@@ -97,6 +97,7 @@ void frmDEdavu::buildMenus() {
     ui_.mnuFileOpen =
         qm::addMenuItem(ui_.mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence("Ctrl+O"));
     ui_.mnuFileClose = qm::addMenuItem(ui_.mnuFile, "mnuFileClose", tr("&Close"));
+    ui_.mnuFileSaveAs = qm::addMenuItem(ui_.mnuFile, "mnuFileSaveAs", tr("Save &As..."));
     ui_.mnuFile->addSeparator();
     ui_.mnuFileBdayOn =
         qm::addMenuItem(ui_.mnuFile, "mnuFileBdayOn", tr("&Enable Birthday Reminders"));
@@ -166,6 +167,8 @@ void frmDEdavu::connectCommands() {
             [this] { qm::openContactFile(state_, this); });
     connect(ui_.mnuFileClose, &QAction::triggered, this,
             [this] { qm::closeContactFile(state_, this); });
+    connect(ui_.mnuFileSaveAs, &QAction::triggered, this,
+            [this] { qm::saveContactsAs(state_, this); });
     connect(ui_.mnuFileBdayOn, &QAction::triggered, this,
             [this] { qm::setEveryReminder(state_, this, true); });
     connect(ui_.mnuFileBdayOff, &QAction::triggered, this,
@@ -248,7 +251,8 @@ void frmDEdavu::setContactCommandsEnabled(bool on) {
         button->setEnabled(on);
     }
     for (QAction* item : {ui_.mnuAdd, ui_.mnuEdit, ui_.mnuDelete, ui_.mnuFind, ui_.mnuViewOne,
-                          ui_.mnuViewAll, ui_.mnuSrchContacts, ui_.mnuSyncServer}) {
+                          ui_.mnuViewAll, ui_.mnuSrchContacts, ui_.mnuSyncServer,
+                          ui_.mnuFileSaveAs}) {
         item->setEnabled(on);
     }
     // Import and Export apply from the first file opened on; Close leaves them so.

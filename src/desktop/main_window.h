@@ -57,6 +57,7 @@ class frmDEdavu : public QMainWindow {
         QAction* mnuFileNew;
         QAction* mnuFileOpen;
         QAction* mnuFileClose;
+        QAction* mnuFileSaveAs;
         QAction* mnuFileBdayOn;
         QAction* mnuFileBdayOff;
         QAction* mnuRetAddress;

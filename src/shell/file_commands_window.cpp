@@ -3,12 +3,15 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include "app/app_state.h"
 #include "app/command_error.h"
 #include "exchange/contact_formats.h"
+#include "exchange/store_conversion.h"
 #include "platform/messages.h"
 #include "records/error.h"
+#include "records/open_contact_store.h"
 #include "shell/birthday_reminders_window.h"
 
 namespace qm {
@@ -65,7 +68,63 @@ QString withDataEnding(const QString& path) {
                                            : path + QStringLiteral(".DAT");
 }
 
+// The changes a conversion makes, as the question before Save As shows them: a screenful,
+// then how many more.
+QString changedValuesText(const Conversion& conversion) {
+    constexpr std::size_t kShown = 20;
+    QStringList lines;
+    for (std::size_t i = 0; i < conversion.changed.size() && i < kShown; ++i) {
+        lines << QString::fromStdString(convertedValueLine(conversion.changed[i]))
+                     .replace(QLatin1Char('\t'), QStringLiteral("  "));
+    }
+    if (conversion.changed.size() > kShown) {
+        lines << FileCommands::tr("... and %1 more").arg(conversion.changed.size() - kShown);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 }  // namespace
+
+void saveContactsAs(AppState& state, QWidget* parent) {
+    runFileCommand(state, parent, [&] {
+        const QString chosen = state.platform.newFileDialog(parent, FileCommands::tr("Save As"),
+                                                            dataFilter(), state.appFolder);
+        if (chosen.isEmpty()) {
+            return;
+        }
+        const QString path = withDataEnding(chosen);
+        const std::string target = QFile::encodeName(path).toStdString();
+        const Conversion conversion = convertContacts(state.contacts(), fieldLimitsAt(target));
+        if (!conversion.changed.empty()) {
+            const MsgAnswer answer = state.platform.messageBox(
+                parent, FileCommands::tr("Values changed"),
+                FileCommands::tr("%1 cannot hold %2 values as they are.  They will be saved "
+                                 "as:\n\n%3\n\nDo you want to save the contacts this way?")
+                    .arg(path)
+                    .arg(conversion.changed.size())
+                    .arg(changedValuesText(conversion)),
+                MsgButtons::YesNo, MsgIcon::Question, MsgDefault::Second);
+            if (answer != MsgAnswer::Yes) {
+                return;
+            }
+        }
+        const bool existed = QFile::exists(path);
+        {
+            const std::unique_ptr<ContactStore> store = openContactStore(target);
+            try {
+                writeConversion(conversion, *store);
+            } catch (const QmError&) {
+                if (!existed && store->count() == 0) {
+                    QFile::remove(path);
+                }
+                throw;
+            }
+        }
+        if (unloadContactBrowser(state)) {
+            state.openFile(path);
+        }
+    });
+}
 
 void newContactFile(AppState& state, QWidget* parent) {
     runFileCommand(state, parent, [&] {

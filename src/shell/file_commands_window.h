@@ -19,5 +19,9 @@ void openContactFile(AppState& state, QWidget* parent);
 // error rather than a new file.
 void openContactFileAt(AppState& state, QWidget* parent, const QString& path);
 void setEveryReminder(AppState& state, QWidget* parent, bool on);
+// Save As: the open contacts into a new store of the kind the name chooses, which then is
+// the open one. Every value the new store keeps otherwise is shown first, with the
+// question whether to go on; a store that holds contacts already is not written over.
+void saveContactsAs(AppState& state, QWidget* parent);
 
 }  // namespace qm

@@ -271,6 +271,38 @@ class FileCommandsTest : public QObject {
         QVERIFY(f.platform.messages.empty());
     }
 
+    // Save As into a book keeps every value; back into a contact file, what would change is
+    // asked first, and No writes nothing and leaves the book open.
+    void saveAsMovesTheContactsIntoTheOtherKindOfStore() {
+        Fixture f;
+        qm::ContactRecord ann = contact("Ann", "Lee", "", "1");
+        ann.city = "Rancho Palos Verdes";
+        writeContacts(f.folder.file("Club.DAT"), {ann, contact("Bob", "Ray", "", "0")});
+        f.choose(f.path("Club.DAT"), control<QAction>(f.w, "mnuFileOpen"));
+        f.platform.clearRecords();
+
+        f.choose(f.path("Club.qmbook"), control<QAction>(f.w, "mnuFileSaveAs"));
+        QVERIFY(f.platform.messages.empty());
+        QCOMPARE(f.state.filePath(), f.path("Club.qmbook"));
+        QCOMPARE(f.state.contacts().count(), 2);
+        QCOMPARE(f.state.contacts().read(1).city, std::string("Rancho Palos Ver"));
+
+        ann.city = "Rancho Palos Verdes";
+        f.state.contacts().write(1, ann);
+        f.platform.messageAnswers.push_back(MsgAnswer::No);
+        f.choose(f.path("Cut.DAT"), control<QAction>(f.w, "mnuFileSaveAs"));
+        QCOMPARE(f.platform.messages.size(), 1U);
+        QVERIFY2(f.platform.messages[0].text.contains(QStringLiteral("1  City  Rancho Palos Ver  cut")),
+                 qPrintable(f.platform.messages[0].text));
+        QVERIFY(!QFile::exists(f.path("Cut.DAT")));
+        QCOMPARE(f.state.filePath(), f.path("Club.qmbook"));
+
+        f.platform.messageAnswers.push_back(MsgAnswer::Yes);
+        f.choose(f.path("Cut.DAT"), control<QAction>(f.w, "mnuFileSaveAs"));
+        QCOMPARE(f.state.filePath(), f.path("Cut.DAT"));
+        QCOMPARE(readBytes(f.folder.file("Cut.DAT")), readBytes(f.folder.file("Club.DAT")));
+    }
+
     void reminderCommandsRewriteEveryFlag() {
         Fixture f;
         const std::string soon = birthdateIn(4);
