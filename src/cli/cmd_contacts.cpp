@@ -7,10 +7,10 @@
 #include "cli/cli_commands.h"
 #include "contacts/address_parser.h"
 #include "contacts/contact_save.h"
-#include "records/open_contact_store.h"
 #include "records/contact_store.h"
 #include "records/error.h"
 #include "records/file_ops.h"
+#include "records/open_contact_store.h"
 #include "shell/birthday_scan.h"
 
 namespace qm::cli {

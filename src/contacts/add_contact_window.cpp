@@ -141,10 +141,9 @@ void frmNewContact::showIncludeCompany() {
 }
 
 void frmNewContact::save() {
-    const std::optional<qm::ContactRecord> record =
-        ui_.form->recordToSave(state_.platform, this, qm::kAddContactChecks,
-                               ui_.chkIncComp->isChecked(), state_.remindersOn(),
-                               state_.contacts().fieldLimits());
+    const std::optional<qm::ContactRecord> record = ui_.form->recordToSave(
+        state_.platform, this, qm::kAddContactChecks, ui_.chkIncComp->isChecked(),
+        state_.remindersOn(), state_.contacts().fieldLimits());
     if (!record) {
         return;
     }

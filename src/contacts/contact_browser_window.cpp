@@ -422,10 +422,9 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 // ---- Save ----
 
 bool frmEdDelViewContact::saveCommand() {
-    const std::optional<qm::ContactRecord> record =
-        ui_.form->recordToSave(state_.platform, this, qm::kEditContactChecks,
-                               ui_.chkCompanyInclude->isChecked(), state_.remindersOn(),
-                               state_.contacts().fieldLimits());
+    const std::optional<qm::ContactRecord> record = ui_.form->recordToSave(
+        state_.platform, this, qm::kEditContactChecks, ui_.chkCompanyInclude->isChecked(),
+        state_.remindersOn(), state_.contacts().fieldLimits());
     if (!record) {
         return false;
     }

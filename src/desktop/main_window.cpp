@@ -250,9 +250,9 @@ void frmDEdavu::setContactCommandsEnabled(bool on) {
          {static_cast<QWidget*>(ui_.cmdFindContact), static_cast<QWidget*>(ui_.cmdAddContact)}) {
         button->setEnabled(on);
     }
-    for (QAction* item : {ui_.mnuAdd, ui_.mnuEdit, ui_.mnuDelete, ui_.mnuFind, ui_.mnuViewOne,
-                          ui_.mnuViewAll, ui_.mnuSrchContacts, ui_.mnuSyncServer,
-                          ui_.mnuFileSaveAs}) {
+    for (QAction* item :
+         {ui_.mnuAdd, ui_.mnuEdit, ui_.mnuDelete, ui_.mnuFind, ui_.mnuViewOne, ui_.mnuViewAll,
+          ui_.mnuSrchContacts, ui_.mnuSyncServer, ui_.mnuFileSaveAs}) {
         item->setEnabled(on);
     }
     // Import and Export apply from the first file opened on; Close leaves them so.

@@ -58,12 +58,22 @@ void appendName(std::string& line, const ContactRecord& r, SortOrder order) {
     }
 }
 
+// A column at the contact file's width of its field: padded when shorter, and a longer
+// value (a contact book's) whole, so that a list never shows a value cut.
+void appendColumn(std::string& line, std::string_view value, std::size_t width) {
+    line += value;
+    const std::size_t length = characterCount(value);
+    if (length < width) {
+        line.append(width - length, ' ');
+    }
+}
+
 void appendPhone(std::string& line, std::string_view phone) {
     const std::size_t width = field::kHomePhone.width;
     if (numberValue(leftOf(phone, static_cast<long>(width))) < 1) {
         line.append(kBlankPhoneWidth, ' ');
     } else {
-        appendFitWidth(line, phone, width);
+        appendColumn(line, phone, width);
     }
 }
 
@@ -71,17 +81,17 @@ void appendPhone(std::string& line, std::string_view phone) {
 void appendListLine(std::string& line, const ContactRecord& r, SortOrder order) {
     appendName(line, r, order);
     line += kColumnSeparator;
-    appendFitWidth(line, r.city, field::kCity.width);
+    appendColumn(line, r.city, field::kCity.width);
     line += kColumnSeparator;
-    appendFitWidth(line, r.state, field::kState.width);
+    appendColumn(line, r.state, field::kState.width);
     line += kColumnSeparator;
-    appendFitWidth(line, r.zip, field::kZip.width);
+    appendColumn(line, r.zip, field::kZip.width);
     line += kColumnSeparator;
     appendPhone(line, r.homePhone);
     line += kColumnSeparator;
     appendPhone(line, r.cellPhone);
     line += kColumnSeparator;
-    appendFitWidth(line, r.email, field::kEmail.width);
+    appendColumn(line, r.email, field::kEmail.width);
 }
 
 const std::string& searchedValue(const ContactRecord& r, SearchField field) {

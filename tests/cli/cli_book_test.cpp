@@ -2,6 +2,8 @@
 // book keeps whole, the file cuts and folds, and both say so.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/cli_support.h"
 #include "records/contact_book.h"
 #include "support/temp_folder.h"
@@ -45,16 +47,17 @@ TEST_F(CliBook, ABookKeepsEveryValueWholeWhereTheContactFileSaysWhatItCut) {
     EXPECT_EQ(intoBook.out, "D O N E !  4 contacts successfully imported.\n");
     const std::string bookList = listed(book);
     for (const char* whole :
-         {"Maximilian-Alexander", "Wojciechowska-Grzybowska", "Rancho Palos Verdes",
-          "1600 Pennsylvania Avenue Northwest Suite 1200", "Łukasz", "Żółć", "Łódź",
-          "Αλέξανδρος Παπαδόπουλος", "Αθήνα", "Дмитрий Шостакович", "Москва"}) {
+         {"Wojciechowska-Grzybowska, Maximilian-Alexander \tRancho Palos Verdes\tCA",
+          "Żółć, Łukasz \tŁódź            \t", "Παπαδόπουλος, Αλέξανδρος \tΑθήνα           \t",
+          "Шостакович, Дмитрий \tМосква          \t"}) {
         EXPECT_NE(bookList.find(whole), std::string::npos) << whole << " in\n" << bookList;
     }
     {
         // The card each contact came from is kept as it was read.
         ContactBook opened;
         opened.open(book);
-        EXPECT_EQ(opened.read(4).card.substr(0, 31), "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Шо");
+        EXPECT_EQ(opened.read(1).street, "1600 Pennsylvania Avenue Northwest Suite 1200");
+        EXPECT_EQ(opened.read(4).card.substr(0, 32), "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Шо");
         EXPECT_EQ(opened.read(1).card.size(), std::string(kMailingList).find("BEGIN", 10));
     }
 

@@ -95,7 +95,8 @@ class FileCommandsTest : public QObject {
         f.choose(f.path("Friends.DAT"), control<QAction>(f.w, "mnuFileNew"));
         QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("New")});
         QCOMPARE(f.platform.fileDialogFilters.value(0),
-                 QStringLiteral("Contact Books (*.qmbook)|*.qmbook|Data Files (*.DAT)|*.DAT|All files (*)|*"));
+                 QStringLiteral(
+                     "Contact Books (*.qmbook)|*.qmbook|Data Files (*.DAT)|*.DAT|All files (*)|*"));
         QCOMPARE(f.platform.fileDialogFolders.value(0), f.state.appFolder);
         QVERIFY(QFile::exists(f.path("Friends.DAT")));
         QCOMPARE(QFileInfo(f.path("Friends.DAT")).size(), 0);
@@ -292,8 +293,9 @@ class FileCommandsTest : public QObject {
         f.platform.messageAnswers.push_back(MsgAnswer::No);
         f.choose(f.path("Cut.DAT"), control<QAction>(f.w, "mnuFileSaveAs"));
         QCOMPARE(f.platform.messages.size(), 1U);
-        QVERIFY2(f.platform.messages[0].text.contains(QStringLiteral("1  City  Rancho Palos Ver  cut")),
-                 qPrintable(f.platform.messages[0].text));
+        QVERIFY2(
+            f.platform.messages[0].text.contains(QStringLiteral("1  City  Rancho Palos Ver  cut")),
+            qPrintable(f.platform.messages[0].text));
         QVERIFY(!QFile::exists(f.path("Cut.DAT")));
         QCOMPARE(f.state.filePath(), f.path("Club.qmbook"));
 
