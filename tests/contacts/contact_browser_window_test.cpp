@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "contacts/contact_form_window.h"
 #include "desktop/main_window.h"
 #include "records/contact_file.h"
 #include "support/controls_qt.h"
@@ -156,7 +157,8 @@ class ContactBrowserTest : public QObject {
         QVERIFY(control<QPushButton>(b, "cmdPrevious")->x() <
                 control<QPushButton>(b, "cmdNext")->x());
         QVERIFY(control<QPushButton>(b, "cmdNext")->x() < control<QPushButton>(b, "cmdLast")->x());
-        QVERIFY(control<QComboBox>(b, "cboFindContact")->y() < b->form->y());
+        QVERIFY(control<QComboBox>(b, "cboFindContact")->y() <
+                b->findChild<qm::ContactForm*>()->y());
         QVERIFY(control<QPushButton>(b, "cmdFirst")->mapTo(b, QPoint()).y() >
                 control<QLineEdit>(b, "txtACNotes")->mapTo(b, QPoint()).y());
 

@@ -79,10 +79,10 @@ class MainWindowTest : public QObject {
         QCOMPARE(titles,
                  (QStringList{"&File", "&Edit", "&Contacts", "&View", "&Margins", "&Help"}));
         QCOMPARE(menuTexts(control<QMenu>(w, "mnuFile")),
-                 (QStringList{"New", "Open", "Close", "-", "Enable Birthday Reminders",
-                              "Disable Birthday Reminders", "-", "Return Address Labels",
-                              "Return Address Labels Preview", "State Abbreviations", "-", "Print",
-                              "Print Preview", "-", "Exit"}));
+                 (QStringList{"New", "Open", "Close", "Save As...", "-",
+                              "Enable Birthday Reminders", "Disable Birthday Reminders", "-",
+                              "Return Address Labels", "Return Address Labels Preview",
+                              "State Abbreviations", "-", "Print", "Print Preview", "-", "Exit"}));
         QCOMPARE(menuTexts(control<QMenu>(w, "mnuContacts")),
                  (QStringList{"Add Contact", "Edit Contact", "Find Contact", "Delete Contact", "-",
                               "Search Contacts", "-", "Import Contacts", "Export Contacts",
