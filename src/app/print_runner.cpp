@@ -28,9 +28,10 @@ struct PrintRunner {
 // Before any page leaves: lines that had to be cut are named, and the user chooses whether
 // the job goes ahead.
 bool printDespiteCutLines(AppState& state, QWidget* parent, const std::vector<CutLabel>& labels) {
-    const QString text = PrintRunner::tr("Some lines are too long for their label even in 7 point "
-                                         "type and have no free line to wrap onto. They will be "
-                                         "cut short on %1.\n\nPrint anyway?")
+    const QString text = PrintRunner::tr(
+                             "Some lines are too long for their label even in 7 point "
+                             "type and have no free line to wrap onto. They will be "
+                             "cut short on %1.\n\nPrint anyway?")
                              .arg(fromCore(cutLabelsText(labels)));
     return state.platform.messageBox(parent, PrintRunner::tr("Lines cut short"), text,
                                      MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;

@@ -150,8 +150,7 @@ class Planner {
 }  // namespace
 
 SyncPlan planSync(const std::vector<ContactRecord>& onFile, const CarddavSyncState& known,
-                  const AddressBookChanges& changes, bool remindersOn,
-                  const FieldLimits& limits) {
+                  const AddressBookChanges& changes, bool remindersOn, const FieldLimits& limits) {
     return Planner(onFile, remindersOn).plan(known, changes, limits);
 }
 

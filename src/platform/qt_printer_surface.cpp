@@ -375,8 +375,8 @@ void QtPrinterSurface::putText(const QString& text, bool cut, double size) {
         const Cell& smaller = cells_[index];
         document_.back().runs.push_back(Run{a.left + x_, baseline, index, text, cut});
         x_ += smaller.fixedPitch ? smaller.column * static_cast<double>(characterCount(text))
-                                 : QFontMetricsF(smaller.measuring).horizontalAdvance(text) *
-                                       size / kMeasuringPixels;
+                                 : QFontMetricsF(smaller.measuring).horizontalAdvance(text) * size /
+                                       kMeasuringPixels;
         return;
     }
     document_.back().runs.push_back(Run{a.left + x_, baseline, cellIndex_, text, cut});

@@ -119,7 +119,7 @@ TEST(RecordCodec, EveryByteOfTheFileRoundTripsThroughUtf8) {
 // cut, as an import folds it.
 TEST(RecordCodec, CutsByLettersAndFoldsWhatTheCodePageLacks) {
     ContactRecord r;
-    r.firstName = "\xC3\x89l\xC3\xA9onore-Ana\xC3\xAFs";       // Éléonore-Anaïs
+    r.firstName = "\xC3\x89l\xC3\xA9onore-Ana\xC3\xAFs";            // Éléonore-Anaïs
     r.lastName = "\xC5\x81ukasz \xC5\xBB\xC3\xB3\xC5\x82\xC4\x87";  // Łukasz Żółć
     r.city = "\xCE\xA3\xCF\x89\xCE\xBA\xCF\x81\xCE\xAC\xCF\x84\xCE\xB7\xCF\x82";
     const RecordBytes bytes = encodeRecord(r);
