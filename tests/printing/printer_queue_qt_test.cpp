@@ -79,12 +79,25 @@ std::string listFile(const test::TempFolder& folder) {
     return path;
 }
 
-// The words of a page turned a quarter counterclockwise, put back into the frame of the
-// upright page `width` wide.
-void unturn(PdfText& text, int page, double width) {
+// The words of a queue's page put into the frame of the file's page: a page across its
+// paper comes turned a quarter counterclockwise, and media a point off the paper's size
+// (the queue rounds a size of its own to whole points) hold the page centered.
+void toFilePage(PdfText& text, int page, const PdfPageSize& paper, const PdfPageSize& media,
+                bool across) {
     for (PdfWord& w : text.words) {
-        if (w.page == page) {
-            w = PdfWord{w.page, width - w.yMax, w.xMin, width - w.yMin, w.xMax, w.text};
+        if (w.page != page) {
+            continue;
+        }
+        if (across) {
+            const double right = (paper.width + media.height) / 2;
+            const double down = (media.width - paper.height) / 2;
+            w = PdfWord{w.page,         right - w.yMax, w.xMin - down,
+                        right - w.yMin, w.xMax - down,  w.text};
+        } else {
+            const double right = (media.width - paper.width) / 2;
+            const double down = (media.height - paper.height) / 2;
+            w = PdfWord{w.page,         w.xMin - right, w.yMin - down,
+                        w.xMax - right, w.yMax - down,  w.text};
         }
     }
 }
@@ -166,17 +179,15 @@ class PrinterQueueTest : public QObject {
         bool turned = false;
         for (std::size_t p = 0; p < file.pages.size(); ++p) {
             const PdfPageSize& page = file.pages[p];
+            const PdfPageSize got = printer.pages[p];
             // A job across its paper (an envelope) reaches the queue's portrait media turned a
-            // quarter, as a printer feeds it: turned back, it must be the file's page.
-            if (page.width > page.height) {
-                QCOMPARE(printer.pages[p].width, page.height);
-                QCOMPARE(printer.pages[p].height, page.width);
-                unturn(printer, static_cast<int>(p) + 1, page.width);
-                turned = true;
-            } else {
-                QCOMPARE(printer.pages[p].width, page.width);
-                QCOMPARE(printer.pages[p].height, page.height);
-            }
+            // quarter, as a printer feeds it: turned back, it must be the file's page. The
+            // queue's media of a size of its own are whole points.
+            const bool across = page.width > page.height;
+            QVERIFY(qAbs((across ? got.height : got.width) - page.width) <= 1.0);
+            QVERIFY(qAbs((across ? got.width : got.height) - page.height) <= 1.0);
+            toFilePage(printer, static_cast<int>(p) + 1, page, got, across);
+            turned = turned || across;
         }
         QVERIFY(!file.words.empty());
         QCOMPARE(printer.words.size(), file.words.size());
