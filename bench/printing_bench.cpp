@@ -143,11 +143,10 @@ void BM_LabelSheetsToPdf(benchmark::State& state) {
                                           "12345 Martin Luther King Jr Blvd",
                                           "Rancho Santa Margarita, CA 92688",
                                           "United States of America, Earth"}
-               : std::vector<std::string>{"Alexandra K Montgomery-Whitfd",
-                                          "Montgomery-Whitfield Holdings",
-                                          "12345 Martin Luther King Blvd",
-                                          "Rancho Santa Margarita, CA 92",
-                                          "United States of America, Ea"};
+               : std::vector<std::string>{
+                     "Alexandra K Montgomery-Whitfd", "Montgomery-Whitfield Holdings",
+                     "12345 Martin Luther King Blvd", "Rancho Santa Margarita, CA 92",
+                     "United States of America, Ea"};
     std::vector<std::string> args = {"--home", (benchFolder() / "home").string(), "labels"};
     for (const std::string& line : lines) {
         args.insert(args.end(), {"--line", line});
