@@ -2,6 +2,7 @@
 // counts it, and folded only where it becomes a value of a store that cannot hold it.
 #include <QtTest>
 
+#include "platform/letter_faces.h"
 #include "platform/qt_text.h"
 #include "records/code_page.h"
 #include "records/text_rules.h"
@@ -26,7 +27,7 @@ class QtTextTest : public QObject {
         QFETCH(int, characters);
         const std::string core = toCore(text);
         QCOMPARE(fromCore(core), text);
-        QCOMPARE(characterCount(text), qsizetype{characters});
+        QCOMPARE(letterCount(text), qsizetype{characters});
         QCOMPARE(characterCount(core), static_cast<std::size_t>(characters));
     }
 

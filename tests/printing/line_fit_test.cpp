@@ -131,8 +131,8 @@ TEST(LineFit, EveryJobNamesTheLabelsItCutAndTheWarningMayStopIt) {
     const std::string endless(60, 'z');
     TextGridSurface grid;
     std::vector<CutLabel> warned;
-    const auto refuse = [&warned](const std::vector<CutLabel>& labels) {
-        warned = labels;
+    const auto refuse = [&warned](const PrintShortfall& shortfall) {
+        warned = shortfall.cutLabels;
         return false;
     };
     const auto sheet = labelsPlan(kAddressSheet, sheetOf({endless, "2", "3", "4", "5"}, 4, 3));
@@ -142,7 +142,7 @@ TEST(LineFit, EveryJobNamesTheLabelsItCutAndTheWarningMayStopIt) {
     EXPECT_EQ(grid.documentCount(), 0);
 
     // A warning that lets it go ahead prints every copy.
-    const auto goAhead = [](const std::vector<CutLabel>&) { return true; };
+    const auto goAhead = [](const PrintShortfall&) { return true; };
     EXPECT_TRUE(drawPlan(grid, sheet, {}, 2, false, goAhead));
     EXPECT_EQ(grid.documentCount(), 2);
 
