@@ -81,8 +81,8 @@ const ContactFormat* formatOfEnding(std::string_view ending);
 // claims its text, else the fallback row's reader (CSV), its values made storable by the
 // limits of the store they go into. None when the file is not compatible. Throws QmError
 // for an empty file.
-std::unique_ptr<ContactReader> openContactReader(
-    std::string_view fileBytes, const FieldLimits& limits = kContactFileLimits);
+std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes,
+                                                 const FieldLimits& limits = kContactFileLimits);
 
 // The import's file dialog filter, ";;" between the choices: first every format the
 // desktop hands over, together, then each format alone in that order, then the others, then

@@ -25,7 +25,8 @@ std::unique_ptr<CsvContactReader> CsvContactReader::open(std::string utf8Text,
     CsvRecord record;
     for (std::size_t i = 0; i < kMostPreambleRecords && csv.next(record); ++i) {
         if (isHeader(record)) {
-            return std::unique_ptr<CsvContactReader>(new CsvContactReader(std::move(utf8Text), i, limits));
+            return std::unique_ptr<CsvContactReader>(
+                new CsvContactReader(std::move(utf8Text), i, limits));
         }
     }
     return nullptr;

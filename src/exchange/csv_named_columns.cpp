@@ -317,7 +317,7 @@ bool NamedColumns::feeds(std::string ContactRecord::*member) const {
 }
 
 ContactRow NamedColumns::read(const std::vector<std::string>& fields,
-                             const FieldLimits& limits) const {
+                              const FieldLimits& limits) const {
     const auto value = [&fields](std::size_t column) {
         return column < fields.size() ? trimmedView(fields[column]) : std::string_view();
     };

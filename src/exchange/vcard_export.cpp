@@ -1,6 +1,5 @@
 #include "exchange/vcard_export.h"
 
-
 namespace qm {
 
 namespace {

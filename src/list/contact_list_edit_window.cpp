@@ -43,8 +43,9 @@ void frmViewAll::editMenuOpening() {
 
 void frmViewAll::copyCommand() {
     state_.platform.clearClipboard();
-    const QString text = headingHasFocus() ? ui_.txtViewAllHeader->selectedText()
-                                           : qm::fromCore(qm::clipboardTextOfLines(selectedLines()));
+    const QString text = headingHasFocus()
+                             ? ui_.txtViewAllHeader->selectedText()
+                             : qm::fromCore(qm::clipboardTextOfLines(selectedLines()));
     state_.platform.setClipboardText(text);
 }
 

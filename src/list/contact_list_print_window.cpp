@@ -65,8 +65,8 @@ void frmViewAll::runReportCommand(bool preview) {
     for (const qm::ListEntry& entry : model_->entries()) {
         lines.push_back(entry.line);
     }
-    qm::runPrintPlan(
-        state_, this,
-        qm::contactReportPlan(std::move(lines), qm::toCore(state_.fileTitle()), std::move(selection)),
-        preview);
+    qm::runPrintPlan(state_, this,
+                     qm::contactReportPlan(std::move(lines), qm::toCore(state_.fileTitle()),
+                                           std::move(selection)),
+                     preview);
 }

@@ -10,14 +10,6 @@ std::string toCore(const QString& text) {
     return text.toStdString();
 }
 
-qsizetype characterCount(const QString& text) {
-    qsizetype count = text.size();
-    for (const QChar c : text) {
-        count -= c.isLowSurrogate() ? 1 : 0;
-    }
-    return count;
-}
-
 FoldedText toStorable(const QString& text, const FieldLimits& limits) {
     return limits.storable(toCore(text));
 }

@@ -11,9 +11,6 @@ namespace qm {
 
 QString fromCore(const std::string& text);
 std::string toCore(const QString& text);
-// Characters (code points) in the text, as the core counts them: a letter written as two
-// UTF-16 units is one column.
-qsizetype characterCount(const QString& text);
 // For text that becomes a contact value (or meets contact values, as a search text does) in
 // a store of these limits: its letters as the store holds them (Ł -> L in a contact file),
 // never "?".

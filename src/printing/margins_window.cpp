@@ -44,8 +44,8 @@ void adjustMargins(AppState& state, QWidget* parent, const char* section) {
     const QString left = askMarginAnswer(platform, parent, MarginAxis::LeftRight);
     if (!left.isEmpty()) {
         platform.messageBox(parent, Margins::tr("Top margin adjustment"),
-                            fromCore(marginExplanation(section, MarginAxis::DownUp)), MsgButtons::Ok,
-                            MsgIcon::None);
+                            fromCore(marginExplanation(section, MarginAxis::DownUp)),
+                            MsgButtons::Ok, MsgIcon::None);
     }
     const QString top = askMarginAnswer(platform, parent, MarginAxis::DownUp);
 

@@ -170,21 +170,6 @@ void appendUtf8AsCp1252(std::string& out, std::string_view text) {
     }
 }
 
-std::string utf16ToCp1252(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        }
-        out += codePointToCp1252(cp);
-    }
-    return out;
-}
-
 std::string textFileToUtf8(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
         return std::string(bytes.substr(3));
@@ -215,10 +200,6 @@ std::string textFileToUtf8(std::string_view bytes) {
         return std::string(bytes);
     }
     return cp1252ToUtf8(bytes);
-}
-
-std::string decodeTextFile(std::string_view bytes) {
-    return utf8ToCp1252(textFileToUtf8(bytes));
 }
 
 }  // namespace qm

@@ -33,13 +33,10 @@ void appendCp1252AsUtf8(std::string& out, std::string_view text);
 std::string utf8ToCp1252(std::string_view text);
 // The same appended to out.
 void appendUtf8AsCp1252(std::string& out, std::string_view text);
-std::string utf16ToCp1252(std::u16string_view text);
 
 // Bytes of a text file in any encoding an import may meet, as UTF-8: UTF-8 with or without
 // byte-order mark (a file that is valid UTF-8 is UTF-8), UTF-16 with a byte-order mark;
 // anything else is code page 1252.
 std::string textFileToUtf8(std::string_view bytes);
-// The same, as code page 1252.
-std::string decodeTextFile(std::string_view bytes);
 
 }  // namespace qm

@@ -340,9 +340,10 @@ class JourneysTest : public QObject {
         list = Desk::shown<frmViewAll>();
         QVERIFY(list != nullptr);
         control<QPushButton>(list, "cmdACGetReport")->click();
-        QCOMPARE(
-            fromCore(list->listModel().entries()[1].line).section(QLatin1Char('\t'), 0, 1).trimmed(),
-            QStringLiteral("Bob Ray\tSalem Depot"));
+        QCOMPARE(fromCore(list->listModel().entries()[1].line)
+                     .section(QLatin1Char('\t'), 0, 1)
+                     .trimmed(),
+                 QStringLiteral("Bob Ray\tSalem Depot"));
         list->close();
         Desk::settle();
         d.expectMainBack();

@@ -92,6 +92,26 @@ TEST_F(ExportFile, EmptyFileWritesTheHeaderAloneAndOverwrites) {
     EXPECT_EQ(readBytes(r.path), exportHeaderLine(ExportFormat::Csv));
 }
 
+// A contact file's CSV and text exports hold its own bytes (code page 1252), as they always
+// have; its vCards are UTF-8.
+TEST_F(ExportFile, AContactFilesLettersKeepItsCodePageButInVCards) {
+    ContactRecord zoe;
+    zoe.firstName = "Zoë";
+    zoe.lastName = "Müller";
+    zoe.notes = "5 € Łódź";
+    contacts.appendAll({zoe});
+    const std::string csv =
+        readBytes(exportContacts(contacts, path, folder.path(), ExportFormat::Csv).path);
+    EXPECT_NE(csv.find("\r\nZo\xEB,,M\xFCller,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",5 \x80 L\xF3\x64z\r\n"), std::string::npos) << csv;
+    const std::string txt =
+        readBytes(exportContacts(contacts, path, folder.path(), ExportFormat::Txt).path);
+    EXPECT_NE(txt.find("\r\nZo\xEB||M\xFCller|"), std::string::npos) << txt;
+    const std::string cards =
+        readBytes(exportContacts(contacts, path, folder.path(), ExportFormat::VCard).path);
+    EXPECT_NE(cards.find("\r\nN:M\xC3\xBCller;Zo\xC3\xAB;;;\r\n"), std::string::npos) << cards;
+}
+
 TEST_F(ExportFile, FailedWriteLeavesTheEarlierFile) {
     struct FailingSync : FileOps {
         void sync(int) override { throwError(28, "No space left on device"); }

@@ -10,6 +10,7 @@
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "printing/return_labels.h"
+#include "records/text_rules.h"
 #include "surface/text_grid_surface.h"
 
 using namespace qm;
@@ -59,11 +60,11 @@ TEST(LineFit, ALineThatFitsIsPrintedAsTypedAndALongerOneInTheLargestSizeThatHold
 TEST(LineFit, ALineNotEven7PointHoldsWrapsOntoTheFreeLinesElseItIsCut) {
     const std::string name = "Alexandra-Katharina Montgomery-Whitfield of Lower Saxony";  // 56
     // The lines below move down into the empty last line; both parts in the largest size
-    // that holds them in two (7.5 point: 39 characters).
+    // that holds them in two (8 point: 36 characters).
     const auto wrapped = set({name, "1 Main St", "Troy, NY 12180", ""}, firstColumn(), 4);
     ASSERT_EQ(wrapped.size(), 4u);
-    EXPECT_EQ(wrapped[0], (SetLine{0, "Alexandra-Katharina", 7.5, false}));
-    EXPECT_EQ(wrapped[1], (SetLine{0, "Montgomery-Whitfield of Lower Saxony", 7.5, false}));
+    EXPECT_EQ(wrapped[0], (SetLine{0, "Alexandra-Katharina", 8.0, false}));
+    EXPECT_EQ(wrapped[1], (SetLine{0, "Montgomery-Whitfield of Lower Saxony", 8.0, false}));
     EXPECT_EQ(wrapped[2].text, "1 Main St");
     EXPECT_EQ(wrapped[3].text, "Troy, NY 12180");
     EXPECT_FALSE(anyCut(wrapped));
@@ -78,6 +79,32 @@ TEST(LineFit, ALineNotEven7PointHoldsWrapsOntoTheFreeLinesElseItIsCut) {
     EXPECT_EQ(full[0], (SetLine{0, name.substr(0, 41), 7.0, true}));
     EXPECT_EQ(set({std::string(45, 'w'), ""}, firstColumn(), 2)[0].text, std::string(41, 'w'));
     EXPECT_TRUE(anyCut(set({std::string(45, 'w'), ""}, firstColumn(), 2)));
+}
+
+// Room is counted in letters, not in their UTF-8 bytes: a line of Polish or Greek letters is
+// set, wrapped and cut exactly as a line of as many ASCII letters.
+TEST(LineFit, LettersBeyondAsciiTakeOneColumnEach) {
+    const std::string name = "Łukasz-Aleksander Wojciechowska-Grzybowska z Żółkiewskich";
+    const std::string twin = "Lukasz-Aleksander Wojciechowska-Grzybowska z Zolkiewskich";
+    const auto shape = [](const std::vector<SetLine>& set) {
+        std::vector<std::pair<std::size_t, double>> out;
+        for (const SetLine& line : set) {
+            out.emplace_back(characterCount(line.text), line.size);
+        }
+        return out;
+    };
+    for (std::size_t capacity : {1u, 2u}) {
+        for (bool centered : {false, true}) {
+            EXPECT_EQ(shape(set({name}, firstColumn(centered), capacity)),
+                      shape(set({twin}, firstColumn(centered), capacity)));
+        }
+    }
+    const std::string city = "Σπάρτη";
+    EXPECT_EQ(set({city}, firstColumn(true), 1).front().blanks,
+              set({"Sparti"}, firstColumn(true), 1).front().blanks);
+    const auto cut = set({name + " " + name}, firstColumn(), 1).front();
+    EXPECT_TRUE(cut.cut);
+    EXPECT_EQ(cut.text, leftOf(name + " " + name, 41));
 }
 
 TEST(LineFit, TheGridKeepsASmallerRunOnItsLineAndShowsItWhole) {
@@ -104,19 +131,18 @@ TEST(LineFit, EveryJobNamesTheLabelsItCutAndTheWarningMayStopIt) {
     const std::string endless(60, 'z');
     TextGridSurface grid;
     std::vector<CutLabel> warned;
-    const auto refuse = [&warned](const std::vector<CutLabel>& labels) {
-        warned = labels;
+    const auto refuse = [&warned](const PrintShortfall& shortfall) {
+        warned = shortfall.cutLabels;
         return false;
     };
-    const auto sheet =
-        labelsPlan(kAddressSheet, sheetOf({endless, "2", "3", "4", "5"}, 4, 3));
+    const auto sheet = labelsPlan(kAddressSheet, sheetOf({endless, "2", "3", "4", "5"}, 4, 3));
     EXPECT_FALSE(drawPlan(grid, sheet, {}, 2, false, refuse));
     EXPECT_EQ(cutLabelsText(warned), "labels 4-6");
     EXPECT_EQ(grid.runs().size(), 0u);  // abandoned before its end
     EXPECT_EQ(grid.documentCount(), 0);
 
     // A warning that lets it go ahead prints every copy.
-    const auto goAhead = [](const std::vector<CutLabel>&) { return true; };
+    const auto goAhead = [](const PrintShortfall&) { return true; };
     EXPECT_TRUE(drawPlan(grid, sheet, {}, 2, false, goAhead));
     EXPECT_EQ(grid.documentCount(), 2);
 

@@ -20,8 +20,8 @@ QByteArray runTool(const QString& program, const QStringList& arguments) {
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
         throw QmError(kToolFailed, toCore(program + QLatin1Char(' ') + arguments.join(' ') +
-                                        QStringLiteral(" failed: ") +
-                                        QString::fromLocal8Bit(process.readAllStandardError())));
+                                          QStringLiteral(" failed: ") +
+                                          QString::fromLocal8Bit(process.readAllStandardError())));
     }
     return process.readAllStandardOutput();
 }
