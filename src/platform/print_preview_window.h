@@ -2,21 +2,21 @@
 
 // The print preview: the job's pages painted by the print surface onto the preview's printer
 // (the default printer, with the job's paper), the stock faintly behind the text and cut
-// lines marked, and the labels whose lines are cut named above the pages. Pages are stepped and zoomed; Print asks the print dialog and prints the same
-// job on the printer chosen.
+// lines marked, and the labels whose lines are cut named above the pages. Pages are stepped and
+// zoomed; Print asks the print dialog and prints the same job on the printer chosen.
 
-#include <QAction>
-#include <QCheckBox>
 #include <QDialog>
-#include <QLabel>
 #include <QPageLayout>
-#include <QPrintPreviewWidget>
 #include <memory>
 #include <vector>
 
 #include "platform/platform_services.h"
 #include "platform/qt_printer_surface.h"
 
+class QAction;
+class QCheckBox;
+class QLabel;
+class QPrintPreviewWidget;
 class QPrinter;
 
 namespace qm {
@@ -28,22 +28,7 @@ class PrintPreviewWindow : public QDialog {
                        PreviewableJob job);
     ~PrintPreviewWindow() override;
 
-    QPrintPreviewWidget* view;
-    QAction* actPrint;
-    QAction* actClose;
-    QAction* actFirst;
-    QAction* actPrevious;
-    QAction* actNext;
-    QAction* actLast;
-    QAction* actZoomIn;
-    QAction* actZoomOut;
-    QAction* actFitWidth;
-    QAction* actFitPage;
-    QCheckBox* chkSelection;  // offered when the job can print a selection
-    QLabel* lblPage;
-    QLabel* lblCut;  // names the labels whose lines are cut short, when there are any
-
-    int pageCount() const { return view->pageCount(); }
+    int pageCount() const;
     // The pages and runs of the last painting, as the surface put them.
     const std::vector<QPageLayout>& pageLayouts() const { return layouts_; }
     const std::vector<PaintedRun>& runs() const { return runs_; }
@@ -54,6 +39,26 @@ class PrintPreviewWindow : public QDialog {
     bool printed() const { return printed_; }
 
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        QPrintPreviewWidget* previewView;
+        QAction* actPrint;
+        QAction* actClose;
+        QAction* actFirst;
+        QAction* actPrevious;
+        QAction* actNext;
+        QAction* actLast;
+        QAction* actZoomIn;
+        QAction* actZoomOut;
+        QAction* actFitWidth;
+        QAction* actFitPage;
+        QCheckBox* chkSelection;  // offered when the job can print a selection
+        QLabel* lblPage;
+        QLabel* lblCut;  // names the labels whose lines are cut short, when there are any
+    };
+
+    void buildControls();
+    void connectCommands();
     void paintPages(QPrinter* printer);
     void showPageNumber();
 
@@ -65,6 +70,7 @@ class PrintPreviewWindow : public QDialog {
     std::vector<PaintedRun> runs_;
     std::vector<CutLabel> cut_;
     bool printed_ = false;
+    Ui ui_{};
 };
 
 // The device name a surface on this printer reports: the printer's description for a real
