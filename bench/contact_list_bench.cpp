@@ -3,8 +3,12 @@
 // back into it.
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
 #include <filesystem>
 #include <string>
 
@@ -12,6 +16,9 @@
 #include "list/contact_list_window.h"
 #include "platform/qt_platform_services.h"
 #include "records/contact_file.h"
+#include "support/controls_qt.h"
+
+using qm::test::control;
 
 namespace {
 
@@ -76,9 +83,9 @@ void BM_ContactListWindowGetReportShown(benchmark::State& state) {
         auto* window = new frmViewAll(app);
         window->show();
         window->selectStartOptions();
-        window->optLnameSort->setChecked(true);
-        window->cmdACGetReport->click();
-        window->lstAllContacts->scrollToBottom();
+        control<QRadioButton>(window, "optLnameSort")->setChecked(true);
+        control<QPushButton>(window, "cmdACGetReport")->click();
+        control<QListView>(window, "lstAllContacts")->scrollToBottom();
         window->repaint();
         QCoreApplication::processEvents();
         state.PauseTiming();
@@ -102,13 +109,13 @@ void BM_ContactListWindowPasteWholeList(benchmark::State& state) {
         auto* window = new frmViewAll(app);
         window->show();
         window->selectStartOptions();
-        window->optLnameSort->setChecked(true);
-        window->cmdACGetReport->click();
-        window->lstAllContacts->setFocus();
-        window->mnuVAEditSelAll->trigger();
-        window->mnuVAEditCopy->trigger();
+        control<QRadioButton>(window, "optLnameSort")->setChecked(true);
+        control<QPushButton>(window, "cmdACGetReport")->click();
+        control<QListView>(window, "lstAllContacts")->setFocus();
+        control<QAction>(window, "mnuVAEditSelAll")->trigger();
+        control<QAction>(window, "mnuVAEditCopy")->trigger();
         state.ResumeTiming();
-        window->mnuVAEditPaste->trigger();
+        control<QAction>(window, "mnuVAEditPaste")->trigger();
         window->repaint();
         QCoreApplication::processEvents();
         state.PauseTiming();
