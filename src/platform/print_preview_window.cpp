@@ -36,7 +36,7 @@ std::string surfaceDeviceName(const QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::NativeFormat) {
         return {};
     }
-    return toCp(printerDeviceName(printer.printerName(), QPrinterInfo(printer).description()));
+    return toCore(printerDeviceName(printer.printerName(), QPrinterInfo(printer).description()));
 }
 
 PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* parent,
@@ -138,7 +138,7 @@ void PrintPreviewWindow::paintPages(QPrinter* printer) {
     QStringList told;
     if (!shortfall_.cutLabels.empty()) {
         told += tr("Lines too long even in 7 point type, cut short on %1")
-                    .arg(fromCp(cutLabelsText(shortfall_.cutLabels)));
+                    .arg(fromCore(cutLabelsText(shortfall_.cutLabels)));
     }
     if (!shortfall_.missingLetters.empty()) {
         told += tr("No installed font has the letters %1: they print as empty boxes")

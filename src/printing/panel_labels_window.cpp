@@ -71,14 +71,14 @@ void TypedLinesPanel::labelStockClicked() {
                "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-%1.")
                 .arg(most),
             QStringLiteral("1"));
-        const auto taken = enterLabelPosition(kTypedLineStock, toCp(answer));
+        const auto taken = enterLabelPosition(kTypedLineStock, toCore(answer));
         if (const auto* failed = std::get_if<Notice>(&taken)) {
             beepNotice(platform, this, *failed);
             continue;
         }
         const auto& entry = std::get<PositionEntry>(taken);
         PrintOptions options = state_.printOptions();
-        options.positionRange = fromCp(entry.positionRange);
+        options.positionRange = fromCore(entry.positionRange);
         takeLabelRange(options, entry.range);
         if (entry.slot) {
             options.leftPad = entry.slot->startColumn;
@@ -130,7 +130,7 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     }
     bool reparsed = false;
     if (state_.printOptions().positionEntered) {
-        const auto parsed = parseLabelRange(toCp(state_.printOptions().positionRange));
+        const auto parsed = parseLabelRange(toCore(state_.printOptions().positionRange));
         if (const auto* failed = std::get_if<Notice>(&parsed)) {
             beepNotice(platform, this, *failed);
             return;

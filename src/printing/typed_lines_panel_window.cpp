@@ -222,7 +222,7 @@ std::array<std::string, kTypedLineCount> TypedLinesPanel::typedLinesCp() const {
     std::array<std::string, kTypedLineCount> out;
     const TypedLines& lines = state_.typedLines();
     for (std::size_t i = 0; i < out.size(); ++i) {
-        out[i] = toCp(lines[i]);
+        out[i] = toCore(lines[i]);
     }
     return out;
 }

@@ -163,7 +163,7 @@ void doubleClick(frmViewAll* list, const QString& name) {
     QListView* view = control<QListView>(list, "lstAllContacts");
     for (int row = 0; row < view->model()->rowCount(); ++row) {
         const QModelIndex index = view->model()->index(row, 0);
-        const QString line = fromCp(list->listModel().entry(row).line);
+        const QString line = fromCore(list->listModel().entry(row).line);
         if (line.section(QLatin1Char('\t'), 0, 0) == name) {
             view->setCurrentIndex(index);
             Q_EMIT view->doubleClicked(index);
@@ -327,9 +327,10 @@ class JourneysTest : public QObject {
         list = Desk::shown<frmViewAll>();
         QVERIFY(list != nullptr);
         control<QPushButton>(list, "cmdACGetReport")->click();
-        QCOMPARE(
-            fromCp(list->listModel().entries()[1].line).section(QLatin1Char('\t'), 0, 1).trimmed(),
-            QStringLiteral("Bob Ray\tSalem Depot"));
+        QCOMPARE(fromCore(list->listModel().entries()[1].line)
+                     .section(QLatin1Char('\t'), 0, 1)
+                     .trimmed(),
+                 QStringLiteral("Bob Ray\tSalem Depot"));
         list->close();
         Desk::settle();
         d.expectMainBack();
