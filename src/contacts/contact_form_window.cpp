@@ -75,7 +75,6 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
         ++row;
 
         fields_[indexOf(entry.field)] = edit;
-        labels_[indexOf(entry.field)] = label;
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, edit);
         }
@@ -88,10 +87,6 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
 
 QLineEdit* ContactForm::field(ContactField which) const {
     return fields_[indexOf(which)];
-}
-
-QLabel* ContactForm::label(ContactField which) const {
-    return labels_[indexOf(which)];
 }
 
 ContactFields ContactForm::read(const FieldLimits& limits, FoldedFields* folded) const {

@@ -1,5 +1,11 @@
 // The panel's label stock and Print command: position entry, checks, and the label or
 // envelope plan run through the print dialog or the preview.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "app/print_runner.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -49,14 +55,13 @@ void TypedLinesPanel::labelStockClicked() {
     PlatformServices& platform = state_.platform;
     const QString most = QString::number(kTypedLineStock.sheet.labels());
     while (true) {
-        optPortrait->setChecked(true);
-        for (QCheckBox* style : {chkBold, chkLargeFont}) {
-            style->setChecked(false);
-            style->hide();
-        }
-        cboLMEnvelope->hide();
-        lblLMEnvSize->clear();
-        lblLMPosition->clear();
+        ui_.optPortrait->setChecked(true);
+        hideStyles();
+        ui_.cboLMEnvelope->hide();
+        ui_.lblLMEnvSize->clear();
+        PrintOptions asking = state_.printOptions();
+        asking.positionEntered = false;
+        state_.setPrintOptions(asking);
 
         const QString answer = platform.inputBox(
             this, tr("Label position reading L to R"),
@@ -79,16 +84,17 @@ void TypedLinesPanel::labelStockClicked() {
             options.leftPad = entry.slot->startColumn;
             options.topPad = entry.slot->topLines;
         }
+        options.positionEntered = entry.selectsLabelStock;
+        if (!entry.selectsLabelStock) {
+            options.medium = PrintMedium::None;
+            options.leftPad = kDefaultSlot.startColumn;
+            options.topPad = kDefaultSlot.topLines;
+        }
         state_.setPrintOptions(options);
         if (entry.selectsLabelStock) {
-            lblLMPosition->setText(tr("Label Position ") + options.positionRange);
-            lblLMPosition->show();
-            cmdLMStart->setFocus();
+            ui_.cmdLMStart->setFocus();
         } else {
-            lblLMPosition->clear();
-            lblLMPosition->hide();
-            clearOptions(optLMLabel, optLMEnvelope);
-            setPads(kDefaultSlot);
+            ui_.lblLMPosition->hide();
         }
         return;
     }
@@ -123,7 +129,7 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
         return;
     }
     bool reparsed = false;
-    if (!lblLMPosition->text().isEmpty()) {
+    if (state_.printOptions().positionEntered) {
         const auto parsed = parseLabelRange(toCore(state_.printOptions().positionRange));
         if (const auto* failed = std::get_if<Notice>(&parsed)) {
             beepNotice(platform, this, *failed);
@@ -136,11 +142,8 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     }
     LabelJob job = labelJobOf(state_.printOptions(), lines);
     job.slotFromPrinter = reparsed;
-    const PrintOutcome outcome =
-        runPrintPlan(state_, this, labelsPlan(kTypedLineStock, job), preview, [this] {
-            chkBold->setChecked(false);
-            chkBold->hide();
-        });
+    const PrintOutcome outcome = runPrintPlan(state_, this, labelsPlan(kTypedLineStock, job),
+                                              preview, [this] { switchOffBold(); });
     if (outcome.printed) {
         // Every copy started again from the range's first position and its slot.
         const LabelPlace end =

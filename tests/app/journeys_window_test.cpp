@@ -20,6 +20,7 @@
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "support/typed_lines_qt.h"
 #include "surface/text_grid_surface.h"
 
 using qm::test::control;
@@ -95,22 +96,8 @@ struct Desk {
         control<QAction>(main, "mnuFileOpen")->trigger();
     }
 
-    void typeLines(const QStringList& lines) {
-        QLineEdit* fields[] = {
-            control<QLineEdit>(main, "txtLMLine1"), control<QLineEdit>(main, "txtLMLine2"),
-            control<QLineEdit>(main, "txtLMline3"), control<QLineEdit>(main, "txtLMLine4"),
-            control<QLineEdit>(main, "txtLMLine5")};
-        for (int i = 0; i < 5; ++i) {
-            fields[i]->setText(i < lines.size() ? lines[i] : QString());
-        }
-    }
-    QStringList mainLines() const {
-        return {control<QLineEdit>(main, "txtLMLine1")->text(),
-                control<QLineEdit>(main, "txtLMLine2")->text(),
-                control<QLineEdit>(main, "txtLMline3")->text(),
-                control<QLineEdit>(main, "txtLMLine4")->text(),
-                control<QLineEdit>(main, "txtLMLine5")->text()};
-    }
+    void typeLines(const QStringList& lines) { test::typeLines(main, lines); }
+    QStringList mainLines() const { return test::typedLineTexts(main); }
 
     void answerPrintDialog() {
         PrintAnswer answer;

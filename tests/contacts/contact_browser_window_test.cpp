@@ -157,8 +157,8 @@ class ContactBrowserTest : public QObject {
         QVERIFY(control<QPushButton>(b, "cmdPrevious")->x() <
                 control<QPushButton>(b, "cmdNext")->x());
         QVERIFY(control<QPushButton>(b, "cmdNext")->x() < control<QPushButton>(b, "cmdLast")->x());
-        QVERIFY(control<QComboBox>(b, "cboFindContact")->y() <
-                b->findChild<qm::ContactForm*>()->y());
+        QVERIFY(control<QComboBox>(b, "cboFindContact")->mapTo(b, QPoint()).y() <
+                control<QLineEdit>(b, "txtACFName")->mapTo(b, QPoint()).y());
         QVERIFY(control<QPushButton>(b, "cmdFirst")->mapTo(b, QPoint()).y() >
                 control<QLineEdit>(b, "txtACNotes")->mapTo(b, QPoint()).y());
 
