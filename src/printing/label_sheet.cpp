@@ -2,6 +2,7 @@
 
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
+#include "printing/stock_layout.h"
 #include "records/text_rules.h"
 #include "surface/text_grid_surface.h"
 
@@ -10,6 +11,7 @@ namespace qm {
 namespace {
 
 static_assert(kAddressSheet.cells.linesPerLabel == kLabelLines);
+static_assert(stockJobLines(StockJob::Labels) == kLabelLines);
 // Landscape labels are printed larger than the stock's portrait font.
 constexpr double kLandscapeFontSize = 12;
 
@@ -21,6 +23,10 @@ int positionOf(std::string_view text) {
 }  // namespace
 
 LabelSlot labelSlot(const LabelStock& stock, int position, bool listedPrinter) {
+    if (!hasCellLayoutFor(stock, StockJob::Labels)) {
+        // Placed by the stock's geometry: no slot of character cells.
+        return kDefaultSlot;
+    }
     const CellLayout& cells = stock.cells;
     const int across = stock.sheet.across;
     const auto row = static_cast<std::size_t>((position - 1) / across);
@@ -176,6 +182,38 @@ void printLabelCopy(PrinterSurface& surface, const LabelStock& stock, const Labe
     }
 }
 
+// A stock laid out from its geometry: each label of the range on its own place, portrait
+// (the labels lie where the sheet has them); a range running past the sheet goes on to the
+// next one.
+void printPlacedLabels(PrinterSurface& surface, const LabelStock& stock, const LabelJob& job,
+                       const StockTextLayout& layout, Adjustment adjust) {
+    const int labels = stock.sheet.labels();
+    int sheet = 0;
+    for (int i = 0; i < job.labelCount; ++i) {
+        const int position = job.startPosition + i;
+        if (position < 1) {
+            continue;
+        }
+        if ((position - 1) / labels > sheet) {
+            sheet = (position - 1) / labels;
+            surface.newPage();
+        }
+        const LabelCell cell = cellOfPosition(stock.sheet, (position - 1) % labels + 1);
+        printPlacedLines(surface,
+                        placeLabelLines(stock, cell, layout, job.lines, job.centered, adjust));
+    }
+}
+
+PrintPlan placedLabelsPlan(const LabelStock& stock, const LabelJob& job) {
+    const StockTextLayout layout = stockTextLayout(stock.sheet, kLabelLines);
+    PrintPlan plan = stockPlan(stock, kPortrait, adjustmentSection(stock, StockJob::Labels));
+    plan.fonts = {PrintFont{.size = layout.fontSize}};
+    plan.draw = [&stock, job, layout](PrinterSurface& surface, Adjustment adjust) {
+        printPlacedLabels(surface, stock, job, layout, adjust);
+    };
+    return plan;
+}
+
 }  // namespace
 
 LabelPlace labelJobEnd(const LabelStock& stock, const LabelJob& job, bool listedPrinter) {
@@ -187,7 +225,11 @@ LabelPlace labelJobEnd(const LabelStock& stock, const LabelJob& job, bool listed
 }
 
 PrintPlan labelsPlan(const LabelStock& stock, const LabelJob& job) {
-    PrintPlan plan = stockPlan(stock, job.portrait ? kPortrait : kLandscape, kSectionOnTheFly);
+    if (!hasCellLayoutFor(stock, StockJob::Labels)) {
+        return placedLabelsPlan(stock, job);
+    }
+    PrintPlan plan = stockPlan(stock, job.portrait ? kPortrait : kLandscape,
+                               adjustmentSection(stock, StockJob::Labels));
     plan.fonts = {PrintFont{.size = job.portrait ? stock.cells.fontSize : kLandscapeFontSize}};
     plan.draw = [&stock, job](PrinterSurface& surface, Adjustment adjust) {
         printLabelCopy(surface, stock, job, adjust);
