@@ -9,13 +9,20 @@ set(CPACK_PACKAGE_VENDOR "Quillmark")
 set(CPACK_PACKAGE_CONTACT "Quillmark maintainers <maintainers@quillmark.example>"
     CACHE STRING "Maintainer field of the Debian package")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "print addresses on labels and envelopes, and keep a contact file")
+    "print addresses on labels and envelopes, and keep an address book")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quillmark prints typed addresses on any position or range of a 30-up label sheet, on
-seven envelope sizes and on sheets of 80 return-address labels. It keeps a contact
-file, lists and searches it, prints labels and reports for the list, imports the
-CSV exports of e-mail providers and exports CSV and text files. Every command also
-runs from the command line, without a display.")
+    "Quillmark prints addresses for a household's or small business's mail: typed
+lines on any position or range of a 30-up label sheet, on seven envelope sizes
+and on sheets of 80 return-address labels, or labels and a report for the
+contacts listed from its contact file.
+
+Contact files hold names, addresses, phones, e-mail addresses and birthdays:
+add, browse, find, edit and delete contacts, get birthday reminders, list and
+search them. Quillmark imports the CSV and vCard files that e-mail providers
+and address books export, exports CSV, text and vCard files, and imports from
+or keeps a contact file in step with an address book on a CardDAV server.
+
+Every command also runs from the command line, without a display.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
@@ -24,8 +31,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
-# Opening the manual, the state list and the look-up pages goes through xdg-open.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# Opening the manual, the state list and the look-up pages goes through xdg-open; the
+# command completion is loaded by bash-completion.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, bash-completion")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# Debian's copyright file, in its machine-readable format.
+configure_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${PROJECT_BINARY_DIR}/data/copyright @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/data/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillmark)
 
 include(CPack)

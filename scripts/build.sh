@@ -2,7 +2,5 @@
 # Configures and builds everything into build/ (program, tests, benchmarks, documents).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# Relative paths in the cache let checkouts in other folders share compiled objects.
-export CCACHE_BASEDIR="$(pwd)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}" >/dev/null
 cmake --build build -j "${JOBS:-2}"

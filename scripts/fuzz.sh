@@ -5,7 +5,6 @@
 # build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export CCACHE_BASEDIR="$(pwd)"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMARK_FUZZ=ON \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-fuzz -j "${JOBS:-2}"

@@ -4,7 +4,6 @@
 # and the calibration sheet of the on-the-fly labels.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export CCACHE_BASEDIR="$(pwd)"
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target quillmark >/dev/null
 work="$(mktemp -d)"

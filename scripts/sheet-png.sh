@@ -4,7 +4,6 @@
 # row of the stock table, written beside the PDF by the test) drawn in grey.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-export CCACHE_BASEDIR="$(pwd)"
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target label_sheet_pdf_window_test >/dev/null
 work="$(mktemp -d)"

@@ -31,7 +31,7 @@ chroot "$dir" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root bash
   QT_QPA_PLATFORM=offscreen timeout 5 quillmark --home /tmp/win || true
   step ls /tmp/win
   step fc-match sans-serif
-  step ls /usr/share/man/man1/quillmark.1.gz /usr/share/applications
+  step ls /usr/share/man/man1/quillmark.1.gz /usr/share/applications /usr/share/doc/quillmark
   step apt-get remove -y -qq quillmark >/dev/null
   echo "left of the package:"
   dpkg -l quillmark 2>&1 | tail -n 1

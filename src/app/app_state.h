@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/platform_services.h"
+#include "printing/stock_library.h"
 #include "records/contact_store.h"
 #include "records/error.h"
 #include "surface/printer_surface.h"
@@ -25,6 +26,9 @@ enum class PrintMedium { None, LabelStock, Envelope };
 enum class TextAlignment { None, LeftJustified, Centered };
 
 // The print options of the typed lines.
+// The setting that names a folder of label template files of the user's own.
+inline constexpr const char* kStockFolderSetting = "StockTemplateFolder";
+
 struct PrintOptions {
     PrintMedium medium = PrintMedium::None;
     int envelopeSize = 0;  // 1..7 in the order listed; 0 when none is chosen
@@ -59,6 +63,10 @@ class AppState : public QObject {
     // reopenFile and closeFile, so that its names follow. While none is open, every
     // operation fails with error 52. A reference is good until the next open or close.
     ContactStore& contacts() { return *contacts_; }
+    // The label stocks the windows offer: the built-in ones, then those of the installed
+    // template files and of the folder in the setting kStockFolderSetting, read when first
+    // wanted.
+    StockLibrary& stocks();
     const ContactStore& contacts() const { return *contacts_; }
     // The contact shown in the contact browser; 0 when none.
     int currentRecord = 0;
@@ -81,6 +89,8 @@ class AppState : public QObject {
     // Releases the file. A failure is handed to reportFailure first; either way no file is
     // open afterwards and the reminders are reset.
     void closeFile(const std::function<void(const QmError&)>& reportFailure);
+    // Import and Export apply once a contact file was opened, and Close leaves them so.
+    bool importExportAvailable() const { return importExportAvailable_; }
 
     // ---- Birthday reminders
     // New contacts are saved with reminders on. They count as on while no file, or a file
@@ -131,8 +141,10 @@ class AppState : public QObject {
     void forgetFile();
 
     std::unique_ptr<ContactStore> contacts_;
+    std::unique_ptr<StockLibrary> stocks_;
     QString filePath_;
     QString fileTitle_;
+    bool importExportAvailable_ = false;
     bool remindersOn_ = true;
     bool remindersSwitchable_ = false;
     TypedLines typedLines_;

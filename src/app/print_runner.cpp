@@ -1,10 +1,12 @@
 #include "app/print_runner.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <exception>
 #include <memory>
 
 #include "platform/messages.h"
+#include "platform/qt_text.h"
 
 namespace qm {
 
@@ -19,12 +21,30 @@ PrintRequest requestFor(const PrintPlan& plan) {
     return request;
 }
 
-// Every copy the dialog asked for; a failure abandons the job and is reported.
+struct PrintRunner {
+    Q_DECLARE_TR_FUNCTIONS(PrintRunner)
+};
+
+// Before any page leaves: lines that had to be cut are named, and the user chooses whether
+// the job goes ahead.
+bool printDespiteCutLines(AppState& state, QWidget* parent, const std::vector<CutLabel>& labels) {
+    const QString text = PrintRunner::tr("Some lines are too long for their label even in 7 point "
+                                         "type and have no free line to wrap onto. They will be "
+                                         "cut short on %1.\n\nPrint anyway?")
+                             .arg(fromCp(cutLabelsText(labels)));
+    return state.platform.messageBox(parent, PrintRunner::tr("Lines cut short"), text,
+                                     MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
+}
+
+// Every copy the dialog asked for; a failure abandons the job and is reported. False when the
+// job was abandoned.
 bool printOn(AppState& state, QWidget* parent, const PrintPlan& plan, Adjustment adjust,
              PrintJob& job) {
     try {
-        drawPlan(*job.surface, plan, adjust, job.copies, job.selection);
-        return true;
+        return drawPlan(*job.surface, plan, adjust, job.copies, job.selection,
+                        [&state, parent](const std::vector<CutLabel>& labels) {
+                            return printDespiteCutLines(state, parent, labels);
+                        });
     } catch (const std::exception&) {
         try {
             job.surface->killDoc();

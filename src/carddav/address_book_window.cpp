@@ -4,10 +4,13 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <functional>
 
+#include "app/app_state.h"
 #include "carddav/address_book_commands.h"
 #include "carddav/address_book_open.h"
 #include "exchange/import_into_file.h"
@@ -64,11 +67,10 @@ std::string utf8(const QString& text) {
 // the user name field; an address holding a password is refused (false), with the password
 // gone from the field, and the dialog asks again.
 bool takeUserInfo(qm::AppState& state, dlgAddressBook& dialog) {
-    const qm::carddav::TypedAddress typed =
-        qm::carddav::partTypedAddress(utf8(dialog.txtServerUrl->text().trimmed()));
-    dialog.txtServerUrl->setText(QString::fromStdString(typed.url));
-    if (dialog.txtServerUser->text().trimmed().isEmpty()) {
-        dialog.txtServerUser->setText(QString::fromStdString(typed.user));
+    const qm::carddav::TypedAddress typed = qm::carddav::partTypedAddress(utf8(dialog.url()));
+    dialog.setUrl(QString::fromStdString(typed.url));
+    if (dialog.user().isEmpty()) {
+        dialog.setUser(QString::fromStdString(typed.user));
     }
     if (typed.heldPassword) {
         state.platform.messageBox(
@@ -84,10 +86,9 @@ bool takeUserInfo(qm::AppState& state, dlgAddressBook& dialog) {
 // ~/.netrc holds.
 qm::carddav::ServerConnection connectionFrom(const dlgAddressBook& dialog) {
     qm::carddav::ServerConnection connection =
-        qm::carddav::connectionFor(utf8(dialog.txtServerUrl->text().trimmed()),
-                                   utf8(dialog.txtServerUser->text().trimmed()), false);
-    if (!dialog.txtServerPassword->text().isEmpty()) {
-        connection.password = utf8(dialog.txtServerPassword->text());
+        qm::carddav::connectionFor(utf8(dialog.url()), utf8(dialog.user()), false);
+    if (!dialog.password().isEmpty()) {
+        connection.password = utf8(dialog.password());
     }
     return connection;
 }
@@ -113,8 +114,8 @@ void runWithServer(qm::AppState& state, QWidget* parent, const QString& action, 
     if (savedClean != saved) {
         state.platform.writeSetting(kUrlSetting, savedClean);
     }
-    dialog.txtServerUrl->setText(url.isEmpty() ? savedClean : url);
-    dialog.txtServerUser->setText(state.platform.readSetting(kUserSetting).toString());
+    dialog.setUrl(url.isEmpty() ? savedClean : url);
+    dialog.setUser(state.platform.readSetting(kUserSetting).toString());
     while (dialog.exec() == QDialog::Accepted) {
         if (!takeUserInfo(state, dialog)) {
             continue;
@@ -126,8 +127,8 @@ void runWithServer(qm::AppState& state, QWidget* parent, const QString& action, 
                 ReadProgressDialog progress(parent);
                 report = work(connectionFrom(dialog), progress.progress());
             }
-            state.platform.writeSetting(kUrlSetting, dialog.txtServerUrl->text().trimmed());
-            state.platform.writeSetting(kUserSetting, dialog.txtServerUser->text().trimmed());
+            state.platform.writeSetting(kUrlSetting, dialog.url());
+            state.platform.writeSetting(kUserSetting, dialog.user());
             state.platform.messageBox(parent, QString::fromLatin1(report.title),
                                       QString::fromLatin1(report.text), qm::MsgButtons::Ok,
                                       qm::MsgIcon::None);
@@ -149,13 +150,13 @@ dlgAddressBook::dlgAddressBook(QWidget* parent, const QString& action) : QDialog
     setObjectName(QStringLiteral("dlgAddressBook"));
     setWindowTitle(tr("Address Book Server"));
     buildControls(action);
-    qm::installEnterPressesButton(this, cmdServerStart);
-    connect(cmdServerStart, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdServerCancel, &QPushButton::clicked, this, &QDialog::reject);
+    qm::installEnterPressesButton(this, ui_.cmdServerStart);
+    connect(ui_.cmdServerStart, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui_.cmdServerCancel, &QPushButton::clicked, this, &QDialog::reject);
     const auto needsAddress = [this] {
-        cmdServerStart->setEnabled(!txtServerUrl->text().trimmed().isEmpty());
+        ui_.cmdServerStart->setEnabled(!ui_.txtServerUrl->text().trimmed().isEmpty());
     };
-    connect(txtServerUrl, &QLineEdit::textChanged, this, needsAddress);
+    connect(ui_.txtServerUrl, &QLineEdit::textChanged, this, needsAddress);
     needsAddress();
 }
 
@@ -167,27 +168,47 @@ void dlgAddressBook::buildControls(const QString& action) {
                       "a password typed here is used for this run only and never saved.")),
         "lblServerIntro");
     intro->setWordWrap(true);
-    txtServerUrl = qm::named(new QLineEdit, "txtServerUrl");
-    txtServerUser = qm::named(new QLineEdit, "txtServerUser");
-    txtServerPassword = qm::named(new QLineEdit, "txtServerPassword");
-    txtServerPassword->setEchoMode(QLineEdit::Password);
-    cmdServerStart = qm::named(new QPushButton(action), "cmdServerStart");
-    cmdServerStart->setDefault(true);
-    cmdServerCancel = qm::named(new QPushButton(tr("Cancel")), "cmdServerCancel");
+    ui_.txtServerUrl = qm::named(new QLineEdit, "txtServerUrl");
+    ui_.txtServerUser = qm::named(new QLineEdit, "txtServerUser");
+    ui_.txtServerPassword = qm::named(new QLineEdit, "txtServerPassword");
+    ui_.txtServerPassword->setEchoMode(QLineEdit::Password);
+    ui_.cmdServerStart = qm::named(new QPushButton(action), "cmdServerStart");
+    ui_.cmdServerStart->setDefault(true);
+    ui_.cmdServerCancel = qm::named(new QPushButton(tr("Cancel")), "cmdServerCancel");
 
     auto* fields = new QFormLayout;
-    fields->addRow(tr("&Address:"), txtServerUrl);
-    fields->addRow(tr("&User name:"), txtServerUser);
-    fields->addRow(tr("&Password:"), txtServerPassword);
+    fields->addRow(tr("&Address:"), ui_.txtServerUrl);
+    fields->addRow(tr("&User name:"), ui_.txtServerUser);
+    fields->addRow(tr("&Password:"), ui_.txtServerPassword);
     auto* commands = new QHBoxLayout;
     commands->addStretch();
-    commands->addWidget(cmdServerStart);
-    commands->addWidget(cmdServerCancel);
+    commands->addWidget(ui_.cmdServerStart);
+    commands->addWidget(ui_.cmdServerCancel);
     auto* page = new QVBoxLayout(this);
     page->addWidget(intro);
     page->addLayout(fields);
     page->addLayout(commands);
     resize(520, sizeHint().height());
+}
+
+QString dlgAddressBook::url() const {
+    return ui_.txtServerUrl->text().trimmed();
+}
+
+QString dlgAddressBook::user() const {
+    return ui_.txtServerUser->text().trimmed();
+}
+
+QString dlgAddressBook::password() const {
+    return ui_.txtServerPassword->text();
+}
+
+void dlgAddressBook::setUrl(const QString& url) {
+    ui_.txtServerUrl->setText(url);
+}
+
+void dlgAddressBook::setUser(const QString& user) {
+    ui_.txtServerUser->setText(user);
 }
 
 namespace qm {

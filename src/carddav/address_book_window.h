@@ -5,10 +5,9 @@
 // and sync commands, which read the server under a progress dialog with Cancel.
 
 #include <QDialog>
-#include <QLineEdit>
-#include <QPushButton>
 
-#include "app/app_state.h"
+class QLineEdit;
+class QPushButton;
 
 class dlgAddressBook : public QDialog {
     Q_OBJECT
@@ -16,12 +15,24 @@ class dlgAddressBook : public QDialog {
     // `action` is the caption of the button that starts the run.
     dlgAddressBook(QWidget* parent, const QString& action);
 
-    QLineEdit* txtServerUrl;
-    QLineEdit* txtServerUser;
-    QLineEdit* txtServerPassword;
-    QPushButton* cmdServerStart;
-    QPushButton* cmdServerCancel;
+    // The answers as typed, blanks around the address and the user name taken off.
+    QString url() const;
+    QString user() const;
+    QString password() const;
+    void setUrl(const QString& url);
+    void setUser(const QString& user);
 
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        QLineEdit* txtServerUrl;
+        QLineEdit* txtServerUser;
+        QLineEdit* txtServerPassword;
+        QPushButton* cmdServerStart;
+        QPushButton* cmdServerCancel;
+    };
+
     void buildControls(const QString& action);
+
+    Ui ui_{};
 };

@@ -101,8 +101,15 @@ Output::~Output() = default;
 void Output::print(Context& context, const PrintPlan& plan, int copies) {
     const Adjustment adjust =
         plan.adjustment.empty() ? Adjustment{} : readAdjustmentOrRefuse(context, plan.adjustment);
+    // Lines that had to be cut are named before any page leaves; the job still prints.
+    const auto warn = [&context](const std::vector<CutLabel>& labels) {
+        context.err << "quillmark: some lines are too long for their label even in 7 point type "
+                       "and have no free line to wrap onto; cut short on "
+                    << outText(cutLabelsText(labels)) << "\n";
+        return true;
+    };
     try {
-        drawPlan(*surface_, plan, adjust, copies);
+        drawPlan(*surface_, plan, adjust, copies, false, warn);
     } catch (const std::exception&) {
         try {
             surface_->killDoc();

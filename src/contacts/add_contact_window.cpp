@@ -1,11 +1,18 @@
 #include "contacts/add_contact_window.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "contacts/add_contact_open.h"
+#include "contacts/contact_form_window.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
 #include "platform/lookups.h"
@@ -21,14 +28,14 @@ frmNewContact::frmNewContact(qm::AppState& state) : state_(state) {
     connectCommands();
     qm::installEnterPressesButton(this);
     setWindowTitle(qm::captionWithFileTitle(state_, tr("Add Contact")));
-    form->focusField(qm::ContactField::FirstName);
+    ui_.form->focusField(qm::ContactField::FirstName);
 }
 
 void frmNewContact::buildControls() {
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    form = new qm::ContactForm(central);
-    layout->addWidget(form);
+    ui_.form = new qm::ContactForm(central);
+    layout->addWidget(ui_.form);
 
     const auto button = [central](const char* name, const QString& caption,
                                   const QString& tip = QString()) {
@@ -38,44 +45,46 @@ void frmNewContact::buildControls() {
         b->setAutoDefault(false);
         return b;
     };
-    cmdStateAbb = button("cmdStateAbb", tr("?"), tr("Look up State abbreviations"));
-    cmdPeopleFind = button("cmdPeopleFind", tr("People Finder"));
-    cmdZipFinder = button("cmdZipFinder", tr("Zip Code Finder"));
-    cmdSave = button("cmdSave", tr("Save"), tr("Saves contact to file"));
-    cmdCancel = button("cmdCancel", tr("Close"), tr("Return to main screen"));
+    ui_.cmdStateAbb = button("cmdStateAbb", tr("?"), tr("Look up State abbreviations"));
+    ui_.cmdPeopleFind = button("cmdPeopleFind", tr("People Finder"));
+    ui_.cmdZipFinder = button("cmdZipFinder", tr("Zip Code Finder"));
+    ui_.cmdSave = button("cmdSave", tr("Save"), tr("Saves contact to file"));
+    ui_.cmdCancel = button("cmdCancel", tr("Close"), tr("Return to main screen"));
 
-    chkIncComp = new QCheckBox(central);
-    chkIncComp->setObjectName(QStringLiteral("chkIncComp"));
-    chkIncComp->setToolTip(tr("If checked, Company Name will be included when printing address"));
-    lblIncCompName = new QLabel(tr("Include Company Name in Address"), central);
-    lblIncCompName->setObjectName(QStringLiteral("lblIncCompName"));
-    chkIncComp->hide();
-    lblIncCompName->hide();
+    ui_.chkIncComp = new QCheckBox(central);
+    ui_.chkIncComp->setObjectName(QStringLiteral("chkIncComp"));
+    ui_.chkIncComp->setToolTip(
+        tr("If checked, Company Name will be included when printing address"));
+    ui_.lblIncCompName = new QLabel(tr("Include Company Name in Address"), central);
+    ui_.lblIncCompName->setObjectName(QStringLiteral("lblIncCompName"));
+    ui_.chkIncComp->hide();
+    ui_.lblIncCompName->hide();
 
-    form->placeBeside(qm::ContactField::Street, {cmdPeopleFind});
-    form->placeBeside(qm::ContactField::State, {cmdStateAbb});
-    form->placeBeside(qm::ContactField::Zip, {cmdZipFinder});
-    form->placeBeside(qm::ContactField::Company, {chkIncComp, lblIncCompName});
+    ui_.form->placeBeside(qm::ContactField::Street, {ui_.cmdPeopleFind});
+    ui_.form->placeBeside(qm::ContactField::State, {ui_.cmdStateAbb});
+    ui_.form->placeBeside(qm::ContactField::Zip, {ui_.cmdZipFinder});
+    ui_.form->placeBeside(qm::ContactField::Company, {ui_.chkIncComp, ui_.lblIncCompName});
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdSave);
-    buttons->addWidget(cmdCancel);
+    buttons->addWidget(ui_.cmdSave);
+    buttons->addWidget(ui_.cmdCancel);
     layout->addLayout(buttons);
     setCentralWidget(central);
 
     // The seventeen fields first, then the rest.
-    QWidget* previous = form->lastInTabOrder();
-    for (QWidget* next : std::initializer_list<QWidget*>{
-             chkIncComp, cmdSave, cmdCancel, cmdStateAbb, cmdPeopleFind, cmdZipFinder}) {
+    QWidget* previous = ui_.form->lastInTabOrder();
+    for (QWidget* next :
+         std::initializer_list<QWidget*>{ui_.chkIncComp, ui_.cmdSave, ui_.cmdCancel,
+                                         ui_.cmdStateAbb, ui_.cmdPeopleFind, ui_.cmdZipFinder}) {
         QWidget::setTabOrder(previous, next);
         previous = next;
     }
 }
 
 void frmNewContact::buildMenus() {
-    mnuNewEdit = menuBar()->addMenu(tr("&Edit"));
-    mnuNewEdit->setObjectName(QStringLiteral("mnuNewEdit"));
+    ui_.mnuNewEdit = menuBar()->addMenu(tr("&Edit"));
+    ui_.mnuNewEdit->setObjectName(QStringLiteral("mnuNewEdit"));
     const auto item = [](QMenu* menu, const char* name, const QString& caption,
                          const QKeySequence& keys) {
         QAction* action = menu->addAction(caption);
@@ -83,48 +92,58 @@ void frmNewContact::buildMenus() {
         action->setShortcut(keys);
         return action;
     };
-    mnuNewEditCut =
-        item(mnuNewEdit, "mnuNewEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuNewEditCopy =
-        item(mnuNewEdit, "mnuNewEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuNewEditPaste =
-        item(mnuNewEdit, "mnuNewEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    qm::attachCommonEditMenu(mnuNewEdit, mnuNewEditCut, mnuNewEditCopy, mnuNewEditPaste,
-                             state_.platform);
+    ui_.mnuNewEditCut =
+        item(ui_.mnuNewEdit, "mnuNewEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    ui_.mnuNewEditCopy =
+        item(ui_.mnuNewEdit, "mnuNewEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    ui_.mnuNewEditPaste =
+        item(ui_.mnuNewEdit, "mnuNewEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    qm::attachCommonEditMenu(ui_.mnuNewEdit, ui_.mnuNewEditCut, ui_.mnuNewEditCopy,
+                             ui_.mnuNewEditPaste, state_.platform);
 
-    mnuNewHelp = menuBar()->addMenu(tr("&Help"));
-    mnuNewHelp->setObjectName(QStringLiteral("mnuNewHelp"));
-    mnuNewManual = item(mnuNewHelp, "mnuNewManual", tr("&User Manual"), QKeySequence(Qt::Key_F1));
-    mnuNewAbout = item(mnuNewHelp, "mnuNewAbout", tr("&About Quillmark"), QKeySequence());
+    ui_.mnuNewHelp = menuBar()->addMenu(tr("&Help"));
+    ui_.mnuNewHelp->setObjectName(QStringLiteral("mnuNewHelp"));
+    ui_.mnuNewManual =
+        item(ui_.mnuNewHelp, "mnuNewManual", tr("&User Manual"), QKeySequence(Qt::Key_F1));
+    ui_.mnuNewAbout = item(ui_.mnuNewHelp, "mnuNewAbout", tr("&About Quillmark"), QKeySequence());
 }
 
 void frmNewContact::connectCommands() {
-    connect(cmdSave, &QPushButton::clicked, this, &frmNewContact::save);
-    connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(form->txtACCompany, &QLineEdit::textChanged, this, &frmNewContact::showIncludeCompany);
-    connect(cmdStateAbb, &QPushButton::clicked, this, [this] {
+    connect(ui_.cmdSave, &QPushButton::clicked, this, &frmNewContact::save);
+    connect(ui_.cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui_.form->field(qm::ContactField::Company), &QLineEdit::textChanged, this,
+            &frmNewContact::showIncludeCompany);
+    connect(ui_.cmdStateAbb, &QPushButton::clicked, this, [this] {
         qm::openStateList(state_.platform, state_.appFolder);
-        form->focusField(qm::ContactField::State);
+        ui_.form->focusField(qm::ContactField::State);
     });
-    connect(cmdPeopleFind, &QPushButton::clicked, this,
+    connect(ui_.cmdPeopleFind, &QPushButton::clicked, this,
             [this] { qm::openPeopleSearch(state_.platform); });
-    connect(cmdZipFinder, &QPushButton::clicked, this,
+    connect(ui_.cmdZipFinder, &QPushButton::clicked, this,
             [this] { qm::openZipLookup(state_.platform); });
-    connect(mnuNewManual, &QAction::triggered, this,
+    connect(ui_.mnuNewManual, &QAction::triggered, this,
             [this] { qm::openUserManual(state_.platform, state_.appFolder); });
-    connect(mnuNewAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+    connect(ui_.mnuNewAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+}
+
+void frmNewContact::setFields(const qm::ContactFields& fields) {
+    ui_.form->write(fields);
+}
+
+void frmNewContact::focusFirstField() {
+    ui_.form->focusField(qm::ContactField::FirstName);
 }
 
 // Once shown, the box stays: clearing the company again does not hide it.
 void frmNewContact::showIncludeCompany() {
-    chkIncComp->show();
-    lblIncCompName->show();
+    ui_.chkIncComp->show();
+    ui_.lblIncCompName->show();
 }
 
 void frmNewContact::save() {
     const std::optional<qm::ContactRecord> record =
-        form->recordToSave(state_.platform, this, qm::kAddContactChecks, chkIncComp->isChecked(),
-                           state_.remindersOn());
+        ui_.form->recordToSave(state_.platform, this, qm::kAddContactChecks,
+                               ui_.chkIncComp->isChecked(), state_.remindersOn());
     if (!record) {
         return;
     }
@@ -143,7 +162,7 @@ void frmNewContact::save() {
 
 void frmNewContact::appendRecord(const qm::ContactRecord& record) {
     if (!qm::flagIsSet(record.includeCompany)) {
-        chkIncComp->setChecked(false);
+        ui_.chkIncComp->setChecked(false);
     }
     state_.contacts().append(record);
     state_.contactsSaved();
@@ -158,5 +177,5 @@ void openAddContact(qm::AppState& state, const qm::ContactFields& fields) {
     auto* window = new frmNewContact(state);
     window->setFields(fields);
     state.showInsteadOfMain(window);
-    window->form->focusField(qm::ContactField::FirstName);
+    window->focusFirstField();
 }

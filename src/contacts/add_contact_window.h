@@ -3,15 +3,20 @@
 // The Add Contact window: the contact form, Save and Close, the look-up buttons and the
 // Edit and Help menus. It appends one contact to the open file and closes.
 
-#include <QAction>
-#include <QCheckBox>
-#include <QLabel>
 #include <QMainWindow>
-#include <QMenu>
-#include <QPushButton>
 
 #include "app/app_state.h"
-#include "contacts/contact_form_window.h"
+#include "contacts/field_rules.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace qm {
+class ContactForm;
+}
 
 class frmNewContact : public QMainWindow {
     Q_OBJECT
@@ -20,29 +25,33 @@ class frmNewContact : public QMainWindow {
     // window's place. The window deletes itself when it closes.
     explicit frmNewContact(qm::AppState& state);
 
-    qm::ContactForm* form = nullptr;
-    QCheckBox* chkIncComp = nullptr;
-    QLabel* lblIncCompName = nullptr;
-    QPushButton* cmdSave = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    QPushButton* cmdStateAbb = nullptr;
-    QPushButton* cmdPeopleFind = nullptr;
-    QPushButton* cmdZipFinder = nullptr;
-
-    QMenu* mnuNewEdit = nullptr;
-    QAction* mnuNewEditCut = nullptr;
-    QAction* mnuNewEditCopy = nullptr;
-    QAction* mnuNewEditPaste = nullptr;
-    QMenu* mnuNewHelp = nullptr;
-    QAction* mnuNewManual = nullptr;
-    QAction* mnuNewAbout = nullptr;
-
-    void setFields(const qm::ContactFields& fields) { form->write(fields); }
+    void setFields(const qm::ContactFields& fields);
+    void focusFirstField();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        qm::ContactForm* form = nullptr;
+        QCheckBox* chkIncComp = nullptr;
+        QLabel* lblIncCompName = nullptr;
+        QPushButton* cmdSave = nullptr;
+        QPushButton* cmdCancel = nullptr;
+        QPushButton* cmdStateAbb = nullptr;
+        QPushButton* cmdPeopleFind = nullptr;
+        QPushButton* cmdZipFinder = nullptr;
+
+        QMenu* mnuNewEdit = nullptr;
+        QAction* mnuNewEditCut = nullptr;
+        QAction* mnuNewEditCopy = nullptr;
+        QAction* mnuNewEditPaste = nullptr;
+        QMenu* mnuNewHelp = nullptr;
+        QAction* mnuNewManual = nullptr;
+        QAction* mnuNewAbout = nullptr;
+    };
+
     void buildControls();
     void buildMenus();
     void connectCommands();
@@ -51,4 +60,5 @@ class frmNewContact : public QMainWindow {
     void showIncludeCompany();
 
     qm::AppState& state_;
+    Ui ui_{};
 };

@@ -1,15 +1,23 @@
 #include "contacts/contact_browser_window.h"
 #include "platform/widget_names.h"
 
+#include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDate>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/print_runner.h"
+#include "contacts/contact_form_window.h"
 #include "contacts/contact_printouts.h"
 #include "contacts/find_list.h"
 #include "platform/edit_menu.h"
@@ -44,63 +52,63 @@ void frmEdDelViewContact::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    cboFindContact = qm::named(new QComboBox, "cboFindContact");
+    ui_.cboFindContact = qm::named(new QComboBox, "cboFindContact");
     // A text part the user may type into without finding anything: a read-only list would
     // jump to the first entry matching a typed letter and show that contact.
-    cboFindContact->setEditable(true);
-    cboFindContact->setInsertPolicy(QComboBox::NoInsert);
-    cboFindContact->setCompleter(nullptr);
-    cboFindContact->setPlaceholderText(tr("Select Contact"));
-    cboFindContact->lineEdit()->setPlaceholderText(tr("Select Contact"));
-    cboFindContact->setMinimumWidth(260);
-    form = new qm::ContactForm;
+    ui_.cboFindContact->setEditable(true);
+    ui_.cboFindContact->setInsertPolicy(QComboBox::NoInsert);
+    ui_.cboFindContact->setCompleter(nullptr);
+    ui_.cboFindContact->setPlaceholderText(tr("Select Contact"));
+    ui_.cboFindContact->lineEdit()->setPlaceholderText(tr("Select Contact"));
+    ui_.cboFindContact->setMinimumWidth(260);
+    ui_.form = new qm::ContactForm;
 
-    chkCompanyInclude = qm::named(new QCheckBox, "chkCompanyInclude");
-    chkCompanyInclude->setToolTip(
+    ui_.chkCompanyInclude = qm::named(new QCheckBox, "chkCompanyInclude");
+    ui_.chkCompanyInclude->setToolTip(
         tr("If checked, Company Name will be included when printing address"));
-    lblACCompOnLabel =
+    ui_.lblACCompOnLabel =
         qm::named(new QLabel(tr("Include Company Name in Address")), "lblACCompOnLabel");
-    cmdStateAbb = button("cmdStateAbb", tr("?"), tr("Look up State abbreviations"));
-    cmdZipFinder = button("cmdZipFinder", tr("Zip Code Finder"), tr("Look up Zip Code"));
-    cmdPeopleFind = button("cmdPeopleFind", tr("People Finder"));
-    form->placeBeside(qm::ContactField::Street, {cmdPeopleFind});
-    form->placeBeside(qm::ContactField::State, {cmdStateAbb});
-    form->placeBeside(qm::ContactField::Zip, {cmdZipFinder});
+    ui_.cmdStateAbb = button("cmdStateAbb", tr("?"), tr("Look up State abbreviations"));
+    ui_.cmdZipFinder = button("cmdZipFinder", tr("Zip Code Finder"), tr("Look up Zip Code"));
+    ui_.cmdPeopleFind = button("cmdPeopleFind", tr("People Finder"));
+    ui_.form->placeBeside(qm::ContactField::Street, {ui_.cmdPeopleFind});
+    ui_.form->placeBeside(qm::ContactField::State, {ui_.cmdStateAbb});
+    ui_.form->placeBeside(qm::ContactField::Zip, {ui_.cmdZipFinder});
     // The box and its caption side by side, over the look-up buttons' column and the next,
     // so the caption neither widens the buttons nor drifts away from its box.
     auto* companyOnLabel = new QWidget;
     auto* companyRow = new QHBoxLayout(companyOnLabel);
     companyRow->setContentsMargins(0, 0, 0, 0);
-    companyRow->addWidget(chkCompanyInclude);
-    companyRow->addWidget(lblACCompOnLabel);
+    companyRow->addWidget(ui_.chkCompanyInclude);
+    companyRow->addWidget(ui_.lblACCompOnLabel);
     companyRow->addStretch();
-    lblACCompOnLabel->setBuddy(chkCompanyInclude);
-    auto* grid = static_cast<QGridLayout*>(form->layout());
+    ui_.lblACCompOnLabel->setBuddy(ui_.chkCompanyInclude);
+    auto* grid = static_cast<QGridLayout*>(ui_.form->layout());
     grid->addWidget(companyOnLabel, static_cast<int>(qm::ContactField::Company), 2, 1, 2);
 
-    cmdFirst = button("cmdFirst", tr("|<"), tr("Jump to first contact in file"));
-    cmdPrevious = button("cmdPrevious", tr("<"), tr("Previous contact"));
-    cmdNext = button("cmdNext", tr(">"), tr("Next contact"));
-    cmdLast = button("cmdLast", tr(">|"), tr("Jump to last contact in file"));
-    cmdSave = button("cmdSave", tr("Save changes"));
-    cmdDelete = button("cmdDelete", tr("Delete contact"));
-    cmdPrintLabel = button("cmdPrintLabel", tr("Print Label"));
-    cmdCancel = button("cmdCancel", tr("Close"), tr("Return to main screen"));
+    ui_.cmdFirst = button("cmdFirst", tr("|<"), tr("Jump to first contact in file"));
+    ui_.cmdPrevious = button("cmdPrevious", tr("<"), tr("Previous contact"));
+    ui_.cmdNext = button("cmdNext", tr(">"), tr("Next contact"));
+    ui_.cmdLast = button("cmdLast", tr(">|"), tr("Jump to last contact in file"));
+    ui_.cmdSave = button("cmdSave", tr("Save changes"));
+    ui_.cmdDelete = button("cmdDelete", tr("Delete contact"));
+    ui_.cmdPrintLabel = button("cmdPrintLabel", tr("Print Label"));
+    ui_.cmdCancel = button("cmdCancel", tr("Close"), tr("Return to main screen"));
 
     // Find list above the fields, the navigation row below them, the commands at the bottom.
     auto* navigation = new QHBoxLayout;
     navigation->addStretch();
-    for (QPushButton* b : {cmdFirst, cmdPrevious, cmdNext, cmdLast}) {
+    for (QPushButton* b : {ui_.cmdFirst, ui_.cmdPrevious, ui_.cmdNext, ui_.cmdLast}) {
         navigation->addWidget(b);
     }
     navigation->addStretch();
     auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {cmdSave, cmdDelete, cmdPrintLabel, cmdCancel}) {
+    for (QPushButton* b : {ui_.cmdSave, ui_.cmdDelete, ui_.cmdPrintLabel, ui_.cmdCancel}) {
         commands->addWidget(b);
     }
     auto* layout = new QVBoxLayout(central);
-    layout->addWidget(cboFindContact, 0, Qt::AlignLeft);
-    layout->addWidget(form);
+    layout->addWidget(ui_.cboFindContact, 0, Qt::AlignLeft);
+    layout->addWidget(ui_.form);
     layout->addStretch();
     layout->addLayout(navigation);
     layout->addLayout(commands);
@@ -108,62 +116,65 @@ void frmEdDelViewContact::buildControls() {
     // Room for the longer values (street, e-mail, notes) at the default size.
     resize(sizeHint().expandedTo(QSize(760, 0)));
 
-    QWidget::setTabOrder(cboFindContact, form->firstInTabOrder());
-    QWidget::setTabOrder(form->lastInTabOrder(), chkCompanyInclude);
-    QWidget* order[] = {chkCompanyInclude, cmdFirst,    cmdPrevious,  cmdNext,
-                        cmdLast,           cmdSave,     cmdDelete,    cmdPrintLabel,
-                        cmdCancel,         cmdStateAbb, cmdZipFinder, cmdPeopleFind};
+    QWidget::setTabOrder(ui_.cboFindContact, ui_.form->firstInTabOrder());
+    QWidget::setTabOrder(ui_.form->lastInTabOrder(), ui_.chkCompanyInclude);
+    QWidget* order[] = {ui_.chkCompanyInclude, ui_.cmdFirst,      ui_.cmdPrevious,
+                        ui_.cmdNext,           ui_.cmdLast,       ui_.cmdSave,
+                        ui_.cmdDelete,         ui_.cmdPrintLabel, ui_.cmdCancel,
+                        ui_.cmdStateAbb,       ui_.cmdZipFinder,  ui_.cmdPeopleFind};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
 }
 
 void frmEdDelViewContact::buildMenus() {
-    mnuEDVFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuEDVFile");
-    mnuEDVPrint = qm::addMenuItem(mnuEDVFile, "mnuEDVPrint", tr("&Print"));
-    mnuEDVPreview = qm::addMenuItem(mnuEDVFile, "mnuEDVPreview", tr("Print Pre&view"),
-                                    QKeySequence(QStringLiteral("Ctrl+Shift+P")));
-    mnuEDVEdit = qm::named(menuBar()->addMenu(tr("&Edit")), "mnuEDVEdit");
-    mnuEDVEditCut = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCut", tr("Cu&t"),
-                                    QKeySequence(QStringLiteral("Ctrl+X")));
-    mnuEDVEditCopy = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditCopy", tr("&Copy"),
-                                     QKeySequence(QStringLiteral("Ctrl+C")));
-    mnuEDVEditPaste = qm::addMenuItem(mnuEDVEdit, "mnuEDVEditPaste", tr("&Paste"),
-                                      QKeySequence(QStringLiteral("Ctrl+V")));
-    mnuEDVHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuEDVHelp");
-    mnuEDVManual = qm::addMenuItem(mnuEDVHelp, "mnuEDVManual", tr("&User Manual"),
-                                   QKeySequence(QStringLiteral("F1")));
-    mnuEDVAbout = qm::addMenuItem(mnuEDVHelp, "mnuEDVAbout", tr("&About Quillmark"));
-    qm::attachCommonEditMenu(mnuEDVEdit, mnuEDVEditCut, mnuEDVEditCopy, mnuEDVEditPaste,
-                             state_.platform);
+    ui_.mnuEDVFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuEDVFile");
+    ui_.mnuEDVPrint = qm::addMenuItem(ui_.mnuEDVFile, "mnuEDVPrint", tr("&Print"));
+    ui_.mnuEDVPreview = qm::addMenuItem(ui_.mnuEDVFile, "mnuEDVPreview", tr("Print Pre&view"),
+                                        QKeySequence(QStringLiteral("Ctrl+Shift+P")));
+    ui_.mnuEDVEdit = qm::named(menuBar()->addMenu(tr("&Edit")), "mnuEDVEdit");
+    ui_.mnuEDVEditCut = qm::addMenuItem(ui_.mnuEDVEdit, "mnuEDVEditCut", tr("Cu&t"),
+                                        QKeySequence(QStringLiteral("Ctrl+X")));
+    ui_.mnuEDVEditCopy = qm::addMenuItem(ui_.mnuEDVEdit, "mnuEDVEditCopy", tr("&Copy"),
+                                         QKeySequence(QStringLiteral("Ctrl+C")));
+    ui_.mnuEDVEditPaste = qm::addMenuItem(ui_.mnuEDVEdit, "mnuEDVEditPaste", tr("&Paste"),
+                                          QKeySequence(QStringLiteral("Ctrl+V")));
+    ui_.mnuEDVHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuEDVHelp");
+    ui_.mnuEDVManual = qm::addMenuItem(ui_.mnuEDVHelp, "mnuEDVManual", tr("&User Manual"),
+                                       QKeySequence(QStringLiteral("F1")));
+    ui_.mnuEDVAbout = qm::addMenuItem(ui_.mnuEDVHelp, "mnuEDVAbout", tr("&About Quillmark"));
+    qm::attachCommonEditMenu(ui_.mnuEDVEdit, ui_.mnuEDVEditCut, ui_.mnuEDVEditCopy,
+                             ui_.mnuEDVEditPaste, state_.platform);
 }
 
 void frmEdDelViewContact::connectCommands() {
     // Only the user's choice finds: rebuilding the list changes its current entry too.
-    connect(cboFindContact, &QComboBox::activated, this, &frmEdDelViewContact::findChosen);
-    connect(cmdFirst, &QPushButton::clicked, this, &frmEdDelViewContact::firstCommand);
-    connect(cmdPrevious, &QPushButton::clicked, this, &frmEdDelViewContact::previousCommand);
-    connect(cmdNext, &QPushButton::clicked, this, &frmEdDelViewContact::nextCommand);
-    connect(cmdLast, &QPushButton::clicked, this, &frmEdDelViewContact::lastCommand);
-    connect(cmdSave, &QPushButton::clicked, this, &frmEdDelViewContact::saveCommand);
-    connect(cmdDelete, &QPushButton::clicked, this, &frmEdDelViewContact::deleteCommand);
-    connect(cmdPrintLabel, &QPushButton::clicked, this, &frmEdDelViewContact::printLabelCommand);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmEdDelViewContact::close);
-    connect(form->txtACCompany, &QLineEdit::textChanged, this,
+    connect(ui_.cboFindContact, &QComboBox::activated, this, &frmEdDelViewContact::findChosen);
+    connect(ui_.cmdFirst, &QPushButton::clicked, this, &frmEdDelViewContact::firstCommand);
+    connect(ui_.cmdPrevious, &QPushButton::clicked, this, &frmEdDelViewContact::previousCommand);
+    connect(ui_.cmdNext, &QPushButton::clicked, this, &frmEdDelViewContact::nextCommand);
+    connect(ui_.cmdLast, &QPushButton::clicked, this, &frmEdDelViewContact::lastCommand);
+    connect(ui_.cmdSave, &QPushButton::clicked, this, &frmEdDelViewContact::saveCommand);
+    connect(ui_.cmdDelete, &QPushButton::clicked, this, &frmEdDelViewContact::deleteCommand);
+    connect(ui_.cmdPrintLabel, &QPushButton::clicked, this,
+            &frmEdDelViewContact::printLabelCommand);
+    connect(ui_.cmdCancel, &QPushButton::clicked, this, &frmEdDelViewContact::close);
+    connect(ui_.form->field(qm::ContactField::Company), &QLineEdit::textChanged, this,
             &frmEdDelViewContact::companyChanged);
-    connect(cmdStateAbb, &QPushButton::clicked, this, [this] {
+    connect(ui_.cmdStateAbb, &QPushButton::clicked, this, [this] {
         qm::openStateList(state_.platform, state_.appFolder);
-        form->focusField(qm::ContactField::State);
+        ui_.form->focusField(qm::ContactField::State);
     });
-    connect(cmdZipFinder, &QPushButton::clicked, this,
+    connect(ui_.cmdZipFinder, &QPushButton::clicked, this,
             [this] { qm::openZipLookup(state_.platform); });
-    connect(cmdPeopleFind, &QPushButton::clicked, this,
+    connect(ui_.cmdPeopleFind, &QPushButton::clicked, this,
             [this] { qm::openPeopleSearch(state_.platform); });
-    connect(mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetailsCommand);
-    connect(mnuEDVPreview, &QAction::triggered, this, &frmEdDelViewContact::previewDetailsCommand);
-    connect(mnuEDVManual, &QAction::triggered, this,
+    connect(ui_.mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetailsCommand);
+    connect(ui_.mnuEDVPreview, &QAction::triggered, this,
+            &frmEdDelViewContact::previewDetailsCommand);
+    connect(ui_.mnuEDVManual, &QAction::triggered, this,
             [this] { qm::openUserManual(state_.platform, state_.appFolder); });
-    connect(mnuEDVAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+    connect(ui_.mnuEDVAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
 }
 
 // ---- Load, find list, display ----
@@ -178,23 +189,27 @@ bool frmEdDelViewContact::load() {
             return false;
         }
     }
-    cboFindContact->setFocus();
-    lblACCompOnLabel->hide();
-    chkCompanyInclude->hide();
-    if (form->txtACFName->text().isEmpty() && form->txtACLName->text().isEmpty() &&
-        form->txtACEmail->text().isEmpty()) {
+    ui_.cboFindContact->setFocus();
+    ui_.lblACCompOnLabel->hide();
+    ui_.chkCompanyInclude->hide();
+    const qm::ContactFields shown = ui_.form->read();
+    if (shown.firstName.empty() && shown.lastName.empty() && shown.email.empty()) {
         setEditingEnabled(false);
     }
     return true;
 }
 
+void frmEdDelViewContact::focusFindList() {
+    ui_.cboFindContact->setFocus();
+}
+
 void frmEdDelViewContact::refreshFindList() {
     const auto entries = qm::buildFindList(state_.contacts());
-    cboFindContact->clear();
+    ui_.cboFindContact->clear();
     for (const qm::FindEntry& entry : entries) {
-        cboFindContact->addItem(qm::fromCp(entry.text), entry.record);
+        ui_.cboFindContact->addItem(qm::fromCp(entry.text), entry.record);
     }
-    cboFindContact->setCurrentIndex(-1);
+    ui_.cboFindContact->setCurrentIndex(-1);
 }
 
 void frmEdDelViewContact::displayContact(const qm::ContactRecord& record) {
@@ -203,18 +218,18 @@ void frmEdDelViewContact::displayContact(const qm::ContactRecord& record) {
 }
 
 void frmEdDelViewContact::showFields(const qm::ContactFields& fields) {
-    form->write(fields);
+    ui_.form->write(fields);
     // The stored flag wins over the company-name rule, which ran when the name was set.
-    chkCompanyInclude->setChecked(fields.includeCompany);
+    ui_.chkCompanyInclude->setChecked(fields.includeCompany);
     const bool hasCompany = !fields.company.empty();
-    lblACCompOnLabel->setVisible(hasCompany);
-    chkCompanyInclude->setVisible(hasCompany);
+    ui_.lblACCompOnLabel->setVisible(hasCompany);
+    ui_.chkCompanyInclude->setVisible(hasCompany);
 }
 
 // ---- Unsaved changes ----
 
 bool frmEdDelViewContact::hasUnsavedChanges() const {
-    return shown_.has_value() && cmdSave->isEnabled() && fieldsInWindow() != *shown_;
+    return shown_.has_value() && editing_ && fieldsInWindow() != *shown_;
 }
 
 bool frmEdDelViewContact::settleUnsavedChanges() {
@@ -237,15 +252,17 @@ bool frmEdDelViewContact::settleUnsavedChanges() {
 }
 
 void frmEdDelViewContact::companyChanged(const QString& text) {
-    lblACCompOnLabel->show();
-    chkCompanyInclude->show();
-    chkCompanyInclude->setChecked(!text.isEmpty());
+    ui_.lblACCompOnLabel->show();
+    ui_.chkCompanyInclude->show();
+    ui_.chkCompanyInclude->setChecked(!text.isEmpty());
 }
 
 void frmEdDelViewContact::setEditingEnabled(bool on) {
-    form->setFieldsEnabled(on);
-    for (QWidget* w : {static_cast<QWidget*>(chkCompanyInclude), static_cast<QWidget*>(cmdSave),
-                       static_cast<QWidget*>(cmdDelete), static_cast<QWidget*>(cmdPrintLabel)}) {
+    editing_ = on;
+    ui_.form->setFieldsEnabled(on);
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui_.chkCompanyInclude), static_cast<QWidget*>(ui_.cmdSave),
+          static_cast<QWidget*>(ui_.cmdDelete), static_cast<QWidget*>(ui_.cmdPrintLabel)}) {
         w->setEnabled(on);
     }
 }
@@ -259,7 +276,7 @@ void frmEdDelViewContact::presentRecord(const qm::ContactRecord& record) {
         reportError(e);
         return;
     }
-    cboFindContact->setFocus();
+    ui_.cboFindContact->setFocus();
 }
 
 void frmEdDelViewContact::findChosen(int index) {
@@ -268,11 +285,11 @@ void frmEdDelViewContact::findChosen(int index) {
     }
     if (!settleUnsavedChanges()) {
         // The list shows the contact that stays on show.
-        cboFindContact->setCurrentIndex(cboFindContact->findData(state_.currentRecord));
+        ui_.cboFindContact->setCurrentIndex(ui_.cboFindContact->findData(state_.currentRecord));
         return;
     }
     try {
-        const int record = cboFindContact->itemData(index).toInt();
+        const int record = ui_.cboFindContact->itemData(index).toInt();
         state_.currentRecord = record;
         displayContact(state_.contacts().read(record));
         setEditingEnabled(true);
@@ -386,7 +403,7 @@ frmEdDelViewContact* showBrowser(qm::AppState& state) {
 frmEdDelViewContact* openContactBrowser(qm::AppState& state, bool focusFind) {
     frmEdDelViewContact* browser = showBrowser(state);
     if (browser != nullptr && focusFind) {
-        browser->cboFindContact->setFocus();
+        browser->focusFindList();
     }
     return browser;
 }
@@ -406,14 +423,14 @@ frmEdDelViewContact* openContactBrowserOnRecord(qm::AppState& state, int record)
 
 bool frmEdDelViewContact::saveCommand() {
     const std::optional<qm::ContactRecord> record =
-        form->recordToSave(state_.platform, this, qm::kEditContactChecks,
-                           chkCompanyInclude->isChecked(), state_.remindersOn());
+        ui_.form->recordToSave(state_.platform, this, qm::kEditContactChecks,
+                               ui_.chkCompanyInclude->isChecked(), state_.remindersOn());
     if (!record) {
         return false;
     }
     try {
         if (!qm::flagIsSet(record->includeCompany)) {
-            chkCompanyInclude->setChecked(false);
+            ui_.chkCompanyInclude->setChecked(false);
         }
         state_.contacts().write(state_.currentRecord, *record);
         state_.contactsSaved();
@@ -442,7 +459,7 @@ void frmEdDelViewContact::deleteCommand() {
         if (answer != qm::MsgAnswer::Yes) {
             state_.platform.messageBox(this, tr("Deletion not performed."),
                                        tr("Nothing deleted..."));
-            cmdCancel->setFocus();
+            ui_.cmdCancel->setFocus();
             return;
         }
         state_.contacts().deleteRecord(record);
@@ -452,26 +469,26 @@ void frmEdDelViewContact::deleteCommand() {
     }
     // Only now that the file is compacted is the contact really gone.
     state_.platform.messageBox(this, tr("Contact deleted."), tr("Contact deleted!"));
-    if (cboFindContact->currentIndex() >= 0) {
-        cboFindContact->removeItem(cboFindContact->currentIndex());
+    if (ui_.cboFindContact->currentIndex() >= 0) {
+        ui_.cboFindContact->removeItem(ui_.cboFindContact->currentIndex());
     }
-    form->clear();
+    ui_.form->clear();
     shown_.reset();
-    cmdCancel->setFocus();
+    ui_.cmdCancel->setFocus();
     close();
 }
 
 // ---- Printouts ----
 
 qm::ContactFields frmEdDelViewContact::fieldsInWindow() const {
-    qm::ContactFields fields = form->read();
-    fields.includeCompany = chkCompanyInclude->isChecked();
+    qm::ContactFields fields = ui_.form->read();
+    fields.includeCompany = ui_.chkCompanyInclude->isChecked();
     return fields;
 }
 
 bool frmEdDelViewContact::isContactField(const QWidget* widget) const {
     return std::ranges::any_of(qm::kAllContactFields, [this, widget](qm::ContactField f) {
-        return form->field(f) == widget;
+        return ui_.form->field(f) == widget;
     });
 }
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "contacts/contact_save.h"
 #include "platform/enter_as_tab.h"
@@ -15,8 +16,6 @@ namespace {
 
 struct FieldLayoutEntry {
     ContactField field;
-    QLineEdit* ContactForm::*edit;
-    QLabel* ContactForm::*label;
     const char* editName;
     const char* labelName;
     const char* toolTip;
@@ -24,44 +23,28 @@ struct FieldLayoutEntry {
 
 // Tab order is the order of this table.
 const FieldLayoutEntry kFieldLayoutEntries[] = {
-    {ContactField::FirstName, &ContactForm::txtACFName, &ContactForm::lblACFName, "txtACFName",
-     "lblACFName", nullptr},
-    {ContactField::MiddleInitial, &ContactForm::txtACMiddleInit, &ContactForm::lblACMiddleInit,
-     "txtACMiddleInit", "lblACMiddleInit", nullptr},
-    {ContactField::LastName, &ContactForm::txtACLName, &ContactForm::lblACLName, "txtACLName",
-     "lblACLName", nullptr},
-    {ContactField::Street, &ContactForm::txtACFStreet, &ContactForm::lblACFStreet, "txtACFStreet",
-     "lblACFStreet",
+    {ContactField::FirstName, "txtACFName", "lblACFName", nullptr},
+    {ContactField::MiddleInitial, "txtACMiddleInit", "lblACMiddleInit", nullptr},
+    {ContactField::LastName, "txtACLName", "lblACLName", nullptr},
+    {ContactField::Street, "txtACFStreet", "lblACFStreet",
      QT_TRANSLATE_NOOP("ContactForm", "For help in finding address, click 'People Finder'")},
-    {ContactField::Street2, &ContactForm::txtACSStreet, &ContactForm::lblACSStreet, "txtACSStreet",
-     "lblACSStreet", nullptr},
-    {ContactField::City, &ContactForm::txtACCity, &ContactForm::lblACCity, "txtACCity", "lblACCity",
-     nullptr},
-    {ContactField::State, &ContactForm::txtACState, &ContactForm::lblACState, "txtACState",
-     "lblACState", nullptr},
-    {ContactField::Zip, &ContactForm::txtACZip, &ContactForm::lblACZip, "txtACZip", "lblACZip",
+    {ContactField::Street2, "txtACSStreet", "lblACSStreet", nullptr},
+    {ContactField::City, "txtACCity", "lblACCity", nullptr},
+    {ContactField::State, "txtACState", "lblACState", nullptr},
+    {ContactField::Zip, "txtACZip", "lblACZip",
      QT_TRANSLATE_NOOP("ContactForm", "For help in finding Zip Code, click 'Zip Code Finder'")},
-    {ContactField::Country, &ContactForm::txtACCountry, &ContactForm::lblACCountry, "txtACCountry",
-     "lblACCountry", nullptr},
-    {ContactField::Company, &ContactForm::txtACCompany, &ContactForm::lblACCompany, "txtACCompany",
-     "lblACCompany", nullptr},
-    {ContactField::Birthdate, &ContactForm::txtACBirthdate, &ContactForm::lblACBirthdate,
-     "txtACBirthdate", "lblACBirthdate", nullptr},
-    {ContactField::HomePhone, &ContactForm::txtACHPhone, &ContactForm::lblACHPhone, "txtACHPhone",
-     "lblACHPhone", nullptr},
-    {ContactField::CellPhone, &ContactForm::txtACCPhone, &ContactForm::lblACCPhone, "txtACCPhone",
-     "lblACCPhone", nullptr},
-    {ContactField::WorkPhone, &ContactForm::txtACWPhone, &ContactForm::lblACWPhone, "txtACWPhone",
-     "lblACWPhone", nullptr},
-    {ContactField::Email, &ContactForm::txtACEmail, &ContactForm::lblACEmail, "txtACEmail",
-     "lblACEmail", nullptr},
-    {ContactField::Category, &ContactForm::txtACCategory, &ContactForm::lblACCategory,
-     "txtACCategory", "lblACCategory",
+    {ContactField::Country, "txtACCountry", "lblACCountry", nullptr},
+    {ContactField::Company, "txtACCompany", "lblACCompany", nullptr},
+    {ContactField::Birthdate, "txtACBirthdate", "lblACBirthdate", nullptr},
+    {ContactField::HomePhone, "txtACHPhone", "lblACHPhone", nullptr},
+    {ContactField::CellPhone, "txtACCPhone", "lblACCPhone", nullptr},
+    {ContactField::WorkPhone, "txtACWPhone", "lblACWPhone", nullptr},
+    {ContactField::Email, "txtACEmail", "lblACEmail", nullptr},
+    {ContactField::Category, "txtACCategory", "lblACCategory",
      QT_TRANSLATE_NOOP("ContactForm",
                        "Enter one or more categories, separated by a semicolon, to include this "
                        "contact in subset(s).  Example: Christmas;Golf;Customers")},
-    {ContactField::Notes, &ContactForm::txtACNotes, &ContactForm::lblACNotes, "txtACNotes",
-     "lblACNotes", nullptr},
+    {ContactField::Notes, "txtACNotes", "lblACNotes", nullptr},
 };
 
 static_assert(std::size(kFieldLayoutEntries) == kContactFieldCount);
@@ -91,8 +74,6 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
         grid_->addWidget(edit, row, 1);
         ++row;
 
-        this->*entry.edit = edit;
-        this->*entry.label = label;
         fields_[indexOf(entry.field)] = edit;
         labels_[indexOf(entry.field)] = label;
         if (previous != nullptr) {
@@ -138,7 +119,7 @@ void ContactForm::writeCleaned(const ContactFields& typed, const ContactFields& 
                                const FoldedFields& folded) {
     // Cleaning is not typing: a comma taken out of the company name leaves the window's
     // include-company box as the user set it.
-    const QSignalBlocker cleaning(txtACCompany);
+    const QSignalBlocker cleaning(field(ContactField::Company));
     for (ContactField which : kAllContactFields) {
         if (cleaned.text(which) != typed.text(which) || folded.test(indexOf(which))) {
             field(which)->setText(fromCp(cleaned.text(which)));
@@ -211,6 +192,11 @@ void ContactForm::setFieldsEnabled(bool on) {
 
 void ContactForm::focusField(ContactField which) {
     field(which)->setFocus(Qt::OtherFocusReason);
+}
+
+QString fieldControlName(ContactField which) {
+    const auto* entry = std::ranges::find(kFieldLayoutEntries, which, &FieldLayoutEntry::field);
+    return QString::fromLatin1(entry->editName);
 }
 
 void ContactForm::placeBeside(ContactField which, std::initializer_list<QWidget*> widgets) {

@@ -28,46 +28,11 @@ class ContactForm : public QWidget {
   public:
     explicit ContactForm(QWidget* parent = nullptr);
 
-    QLabel* lblACFName = nullptr;
-    QLabel* lblACMiddleInit = nullptr;
-    QLabel* lblACLName = nullptr;
-    QLabel* lblACFStreet = nullptr;
-    QLabel* lblACSStreet = nullptr;
-    QLabel* lblACCity = nullptr;
-    QLabel* lblACState = nullptr;
-    QLabel* lblACZip = nullptr;
-    QLabel* lblACCountry = nullptr;
-    QLabel* lblACCompany = nullptr;
-    QLabel* lblACBirthdate = nullptr;
-    QLabel* lblACHPhone = nullptr;
-    QLabel* lblACCPhone = nullptr;
-    QLabel* lblACWPhone = nullptr;
-    QLabel* lblACEmail = nullptr;
-    QLabel* lblACCategory = nullptr;
-    QLabel* lblACNotes = nullptr;
-
-    QLineEdit* txtACFName = nullptr;
-    QLineEdit* txtACMiddleInit = nullptr;
-    QLineEdit* txtACLName = nullptr;
-    QLineEdit* txtACFStreet = nullptr;
-    QLineEdit* txtACSStreet = nullptr;
-    QLineEdit* txtACCity = nullptr;
-    QLineEdit* txtACState = nullptr;
-    QLineEdit* txtACZip = nullptr;
-    QLineEdit* txtACCountry = nullptr;
-    QLineEdit* txtACCompany = nullptr;
-    QLineEdit* txtACBirthdate = nullptr;
-    QLineEdit* txtACHPhone = nullptr;
-    QLineEdit* txtACCPhone = nullptr;
-    QLineEdit* txtACWPhone = nullptr;
-    QLineEdit* txtACEmail = nullptr;
-    QLineEdit* txtACCategory = nullptr;
-    QLineEdit* txtACNotes = nullptr;
-
+    // The fields' controls are named txtACFName ... txtACNotes, their labels lblACFName ...
     QLineEdit* field(ContactField which) const;
     QLabel* label(ContactField which) const;
-    QLineEdit* firstInTabOrder() const { return txtACFName; }
-    QLineEdit* lastInTabOrder() const { return txtACNotes; }
+    QLineEdit* firstInTabOrder() const { return field(ContactField::FirstName); }
+    QLineEdit* lastInTabOrder() const { return field(ContactField::Notes); }
 
     // The seventeen texts as the contact file will hold them: letters the code page cannot
     // hold folded to their nearest ones, never "?". includeCompany is left false (the box
@@ -102,5 +67,8 @@ class ContactForm : public QWidget {
     std::array<QLineEdit*, kContactFieldCount> fields_{};
     QGridLayout* grid_ = nullptr;
 };
+
+// The object name of a field's text control ("txtACFName").
+QString fieldControlName(ContactField which);
 
 }  // namespace qm

@@ -76,7 +76,7 @@ int runApplication(int argc, char** argv) {
     frmDEdavu main(state);
     main.restoreSavedPlace();
     main.show();
-    main.panel->focusFirstLine();
+    main.focusFirstLine();
     if (parser.isSet(openOption)) {
         // Once the event loop runs, so that Cancel on an error can still end the program.
         QTimer::singleShot(0, &main, [&main, path = parser.value(openOption)] {

@@ -1,13 +1,17 @@
 #include "desktop/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,6 +31,7 @@
 #include "platform/window_place.h"
 #include "printing/calibration_window.h"
 #include "printing/margins_window.h"
+#include "printing/typed_lines_panel_window.h"
 #include "records/error.h"
 #include "shell/about_open.h"
 #include "shell/file_commands_window.h"
@@ -49,150 +54,164 @@ void frmDEdavu::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    lblLMHeader = named(new QLabel(tr("Quillmark")), "lblLMHeader");
-    QFont headerFont = lblLMHeader->font();
+    ui_.lblLMHeader = named(new QLabel(tr("Quillmark")), "lblLMHeader");
+    QFont headerFont = ui_.lblLMHeader->font();
     headerFont.setPointSize(headerFont.pointSize() + 8);
     headerFont.setBold(true);
-    lblLMHeader->setFont(headerFont);
-    lblLMInstruct = named(new QLabel, "lblLMInstruct");
-    lblLMInstruct->setWordWrap(true);
-    panel = new qm::TypedLinesPanel(state_);
+    ui_.lblLMHeader->setFont(headerFont);
+    ui_.lblLMInstruct = named(new QLabel, "lblLMInstruct");
+    ui_.lblLMInstruct->setWordWrap(true);
+    ui_.panel = new qm::TypedLinesPanel(state_);
 
-    cmdLMExit = named(new QPushButton(tr("Exit")), "cmdLMExit");
-    cmdAddContact = named(new QPushButton(tr("Add Contact")), "cmdAddContact");
-    cmdAddContact->setToolTip(tr("Add a new contact to file"));
-    cmdFindContact = named(new QPushButton(tr("Find Contact")), "cmdFindContact");
-    cmdFindContact->setToolTip(tr("Retrieve a contact from file"));
-    cmdPeopleFind = named(new QPushButton(tr("People Finder")), "cmdPeopleFind");
-    cmdZipFinder = named(new QPushButton(tr("Zip Code Finder")), "cmdZipFinder");
-    cmdZipFinder->setToolTip(tr("Look up Zip Code"));
+    ui_.cmdLMExit = named(new QPushButton(tr("Exit")), "cmdLMExit");
+    ui_.cmdAddContact = named(new QPushButton(tr("Add Contact")), "cmdAddContact");
+    ui_.cmdAddContact->setToolTip(tr("Add a new contact to file"));
+    ui_.cmdFindContact = named(new QPushButton(tr("Find Contact")), "cmdFindContact");
+    ui_.cmdFindContact->setToolTip(tr("Retrieve a contact from file"));
+    ui_.cmdPeopleFind = named(new QPushButton(tr("People Finder")), "cmdPeopleFind");
+    ui_.cmdZipFinder = named(new QPushButton(tr("Zip Code Finder")), "cmdZipFinder");
+    ui_.cmdZipFinder->setToolTip(tr("Look up Zip Code"));
 
     // The panel in the middle, commands along the bottom.
     auto* commands = new QHBoxLayout;
-    commands->addWidget(cmdAddContact);
-    commands->addWidget(cmdFindContact);
-    commands->addWidget(cmdPeopleFind);
-    commands->addWidget(cmdZipFinder);
+    commands->addWidget(ui_.cmdAddContact);
+    commands->addWidget(ui_.cmdFindContact);
+    commands->addWidget(ui_.cmdPeopleFind);
+    commands->addWidget(ui_.cmdZipFinder);
     commands->addStretch();
-    commands->addWidget(cmdLMExit);
+    commands->addWidget(ui_.cmdLMExit);
 
     auto* page = new QVBoxLayout(central);
-    page->addWidget(lblLMHeader);
-    page->addWidget(lblLMInstruct);
+    page->addWidget(ui_.lblLMHeader);
+    page->addWidget(ui_.lblLMInstruct);
     page->addSpacing(8);
-    page->addWidget(panel);
+    page->addWidget(ui_.panel);
     page->addStretch();
     page->addLayout(commands);
 }
 
 void frmDEdavu::buildMenus() {
     // Every menu and item has its Alt key; the letters differ within each menu.
-    mnuFile = named(menuBar()->addMenu(tr("&File")), "mnuFile");
-    mnuFileNew = qm::addMenuItem(mnuFile, "mnuFileNew", tr("&New"));
-    mnuFileOpen = qm::addMenuItem(mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence("Ctrl+O"));
-    mnuFileClose = qm::addMenuItem(mnuFile, "mnuFileClose", tr("&Close"));
-    mnuFile->addSeparator();
-    mnuFileBdayOn = qm::addMenuItem(mnuFile, "mnuFileBdayOn", tr("&Enable Birthday Reminders"));
-    mnuFileBdayOff = qm::addMenuItem(mnuFile, "mnuFileBdayOff", tr("&Disable Birthday Reminders"));
-    mnuFile->addSeparator();
-    mnuRetAddress = qm::addMenuItem(mnuFile, "mnuRetAddress", tr("&Return Address Labels"));
-    mnuRetPreview = qm::addMenuItem(mnuFile, "mnuRetPreview", tr("Return Address Labels Previe&w"));
-    mnuStates = qm::addMenuItem(mnuFile, "mnuStates", tr("&State Abbreviations"));
-    mnuFile->addSeparator();
-    mnuFilePrint = qm::addMenuItem(mnuFile, "mnuFilePrint", tr("&Print"), QKeySequence("Ctrl+P"));
-    mnuFilePreview = qm::addMenuItem(mnuFile, "mnuFilePreview", tr("Print Pre&view"),
-                                     QKeySequence("Ctrl+Shift+P"));
-    mnuFile->addSeparator();
-    mnuFileExit = qm::addMenuItem(mnuFile, "mnuFileExit", tr("E&xit"));
-    recentFiles = new qm::RecentFilesMenu(state_, mnuFile, mnuFileExit, this);
+    ui_.mnuFile = named(menuBar()->addMenu(tr("&File")), "mnuFile");
+    ui_.mnuFileNew = qm::addMenuItem(ui_.mnuFile, "mnuFileNew", tr("&New"));
+    ui_.mnuFileOpen =
+        qm::addMenuItem(ui_.mnuFile, "mnuFileOpen", tr("&Open"), QKeySequence("Ctrl+O"));
+    ui_.mnuFileClose = qm::addMenuItem(ui_.mnuFile, "mnuFileClose", tr("&Close"));
+    ui_.mnuFile->addSeparator();
+    ui_.mnuFileBdayOn =
+        qm::addMenuItem(ui_.mnuFile, "mnuFileBdayOn", tr("&Enable Birthday Reminders"));
+    ui_.mnuFileBdayOff =
+        qm::addMenuItem(ui_.mnuFile, "mnuFileBdayOff", tr("&Disable Birthday Reminders"));
+    ui_.mnuFile->addSeparator();
+    ui_.mnuRetAddress = qm::addMenuItem(ui_.mnuFile, "mnuRetAddress", tr("&Return Address Labels"));
+    ui_.mnuRetPreview =
+        qm::addMenuItem(ui_.mnuFile, "mnuRetPreview", tr("Return Address Labels Previe&w"));
+    ui_.mnuStates = qm::addMenuItem(ui_.mnuFile, "mnuStates", tr("&State Abbreviations"));
+    ui_.mnuFile->addSeparator();
+    ui_.mnuFilePrint =
+        qm::addMenuItem(ui_.mnuFile, "mnuFilePrint", tr("&Print"), QKeySequence("Ctrl+P"));
+    ui_.mnuFilePreview = qm::addMenuItem(ui_.mnuFile, "mnuFilePreview", tr("Print Pre&view"),
+                                         QKeySequence("Ctrl+Shift+P"));
+    ui_.mnuFile->addSeparator();
+    ui_.mnuFileExit = qm::addMenuItem(ui_.mnuFile, "mnuFileExit", tr("E&xit"));
+    ui_.recentFiles = new qm::RecentFilesMenu(state_, ui_.mnuFile, ui_.mnuFileExit, this);
 
-    mnuLMEdit = named(menuBar()->addMenu(tr("&Edit")), "mnuLMEdit");
-    mnuLMEditCut = qm::addMenuItem(mnuLMEdit, "mnuLMEditCut", tr("Cu&t"), QKeySequence("Ctrl+X"));
-    mnuLMEditCopy =
-        qm::addMenuItem(mnuLMEdit, "mnuLMEditCopy", tr("&Copy"), QKeySequence("Ctrl+C"));
-    mnuLMEditPaste =
-        qm::addMenuItem(mnuLMEdit, "mnuLMEditPaste", tr("&Paste"), QKeySequence("Ctrl+V"));
+    ui_.mnuLMEdit = named(menuBar()->addMenu(tr("&Edit")), "mnuLMEdit");
+    ui_.mnuLMEditCut =
+        qm::addMenuItem(ui_.mnuLMEdit, "mnuLMEditCut", tr("Cu&t"), QKeySequence("Ctrl+X"));
+    ui_.mnuLMEditCopy =
+        qm::addMenuItem(ui_.mnuLMEdit, "mnuLMEditCopy", tr("&Copy"), QKeySequence("Ctrl+C"));
+    ui_.mnuLMEditPaste =
+        qm::addMenuItem(ui_.mnuLMEdit, "mnuLMEditPaste", tr("&Paste"), QKeySequence("Ctrl+V"));
 
-    mnuContacts = named(menuBar()->addMenu(tr("&Contacts")), "mnuContacts");
-    mnuAdd = qm::addMenuItem(mnuContacts, "mnuAdd", tr("&Add Contact"));
-    mnuEdit = qm::addMenuItem(mnuContacts, "mnuEdit", tr("&Edit Contact"));
-    mnuFind = qm::addMenuItem(mnuContacts, "mnuFind", tr("&Find Contact"));
-    mnuDelete = qm::addMenuItem(mnuContacts, "mnuDelete", tr("&Delete Contact"));
-    mnuContacts->addSeparator();
-    mnuSrchContacts = qm::addMenuItem(mnuContacts, "mnuSrchContacts", tr("&Search Contacts"));
-    mnuContacts->addSeparator();
-    mnuImport = qm::addMenuItem(mnuContacts, "mnuImport", tr("&Import Contacts"));
-    mnuExport = qm::addMenuItem(mnuContacts, "mnuExport", tr("E&xport Contacts"));
-    mnuSyncServer =
-        qm::addMenuItem(mnuContacts, "mnuSyncServer", tr("&Keep in step with an address book..."));
+    ui_.mnuContacts = named(menuBar()->addMenu(tr("&Contacts")), "mnuContacts");
+    ui_.mnuAdd = qm::addMenuItem(ui_.mnuContacts, "mnuAdd", tr("&Add Contact"));
+    ui_.mnuEdit = qm::addMenuItem(ui_.mnuContacts, "mnuEdit", tr("&Edit Contact"));
+    ui_.mnuFind = qm::addMenuItem(ui_.mnuContacts, "mnuFind", tr("&Find Contact"));
+    ui_.mnuDelete = qm::addMenuItem(ui_.mnuContacts, "mnuDelete", tr("&Delete Contact"));
+    ui_.mnuContacts->addSeparator();
+    ui_.mnuSrchContacts =
+        qm::addMenuItem(ui_.mnuContacts, "mnuSrchContacts", tr("&Search Contacts"));
+    ui_.mnuContacts->addSeparator();
+    ui_.mnuImport = qm::addMenuItem(ui_.mnuContacts, "mnuImport", tr("&Import Contacts"));
+    ui_.mnuExport = qm::addMenuItem(ui_.mnuContacts, "mnuExport", tr("E&xport Contacts"));
+    ui_.mnuSyncServer = qm::addMenuItem(ui_.mnuContacts, "mnuSyncServer",
+                                        tr("&Keep in step with an address book..."));
 
-    mnuView = named(menuBar()->addMenu(tr("&View")), "mnuView");
-    mnuViewOne = qm::addMenuItem(mnuView, "mnuViewOne", tr("&One Contact"));
-    mnuViewAll = qm::addMenuItem(mnuView, "mnuViewAll", tr("&All Contacts"));
+    ui_.mnuView = named(menuBar()->addMenu(tr("&View")), "mnuView");
+    ui_.mnuViewOne = qm::addMenuItem(ui_.mnuView, "mnuViewOne", tr("&One Contact"));
+    ui_.mnuViewAll = qm::addMenuItem(ui_.mnuView, "mnuViewAll", tr("&All Contacts"));
 
-    mnuMargins = named(menuBar()->addMenu(tr("&Margins")), "mnuMargins");
-    mnuAdjustOTF = qm::addMenuItem(mnuMargins, "mnuAdjustOTF", tr("&On-The-Fly label"));
-    mnuAdjustSR = qm::addMenuItem(mnuMargins, "mnuAdjustSR", tr("&Search-result labels"));
-    mnuAdjustENV = qm::addMenuItem(mnuMargins, "mnuAdjustENV", tr("&Envelope"));
-    mnuMargins->addSeparator();
-    mnuCalibrate = qm::addMenuItem(mnuMargins, "mnuCalibrate", tr("&Calibrate..."));
+    ui_.mnuMargins = named(menuBar()->addMenu(tr("&Margins")), "mnuMargins");
+    ui_.mnuAdjustOTF = qm::addMenuItem(ui_.mnuMargins, "mnuAdjustOTF", tr("&On-The-Fly label"));
+    ui_.mnuAdjustSR = qm::addMenuItem(ui_.mnuMargins, "mnuAdjustSR", tr("&Search-result labels"));
+    ui_.mnuAdjustENV = qm::addMenuItem(ui_.mnuMargins, "mnuAdjustENV", tr("&Envelope"));
+    ui_.mnuMargins->addSeparator();
+    ui_.mnuCalibrate = qm::addMenuItem(ui_.mnuMargins, "mnuCalibrate", tr("&Calibrate..."));
 
-    mnuHelp = named(menuBar()->addMenu(tr("&Help")), "mnuHelp");
-    mnuManual = qm::addMenuItem(mnuHelp, "mnuManual", tr("&User Manual"), QKeySequence("F1"));
-    mnuAbout = qm::addMenuItem(mnuHelp, "mnuAbout", tr("&About Quillmark"));
+    ui_.mnuHelp = named(menuBar()->addMenu(tr("&Help")), "mnuHelp");
+    ui_.mnuManual =
+        qm::addMenuItem(ui_.mnuHelp, "mnuManual", tr("&User Manual"), QKeySequence("F1"));
+    ui_.mnuAbout = qm::addMenuItem(ui_.mnuHelp, "mnuAbout", tr("&About Quillmark"));
 
-    qm::attachCommonEditMenu(mnuLMEdit, mnuLMEditCut, mnuLMEditCopy, mnuLMEditPaste,
+    qm::attachCommonEditMenu(ui_.mnuLMEdit, ui_.mnuLMEditCut, ui_.mnuLMEditCopy, ui_.mnuLMEditPaste,
                              state_.platform);
 }
 
 void frmDEdavu::connectCommands() {
     qm::AppState& s = state_;
-    connect(mnuFileNew, &QAction::triggered, this, [this] { qm::newContactFile(state_, this); });
-    connect(mnuFileOpen, &QAction::triggered, this, [this] { qm::openContactFile(state_, this); });
-    connect(mnuFileClose, &QAction::triggered, this,
+    connect(ui_.mnuFileNew, &QAction::triggered, this,
+            [this] { qm::newContactFile(state_, this); });
+    connect(ui_.mnuFileOpen, &QAction::triggered, this,
+            [this] { qm::openContactFile(state_, this); });
+    connect(ui_.mnuFileClose, &QAction::triggered, this,
             [this] { qm::closeContactFile(state_, this); });
-    connect(mnuFileBdayOn, &QAction::triggered, this,
+    connect(ui_.mnuFileBdayOn, &QAction::triggered, this,
             [this] { qm::setEveryReminder(state_, this, true); });
-    connect(mnuFileBdayOff, &QAction::triggered, this,
+    connect(ui_.mnuFileBdayOff, &QAction::triggered, this,
             [this] { qm::setEveryReminder(state_, this, false); });
-    connect(mnuRetAddress, &QAction::triggered, panel, &qm::TypedLinesPanel::returnAddressCommand);
-    connect(mnuStates, &QAction::triggered, this,
+    connect(ui_.mnuRetAddress, &QAction::triggered, ui_.panel,
+            &qm::TypedLinesPanel::returnAddressCommand);
+    connect(ui_.mnuStates, &QAction::triggered, this,
             [&s] { qm::openStateList(s.platform, s.appFolder); });
-    connect(mnuFilePrint, &QAction::triggered, panel, &qm::TypedLinesPanel::printCommand);
-    connect(mnuFilePreview, &QAction::triggered, panel, &qm::TypedLinesPanel::previewCommand);
-    connect(mnuRetPreview, &QAction::triggered, panel,
+    connect(ui_.mnuFilePrint, &QAction::triggered, ui_.panel, &qm::TypedLinesPanel::printCommand);
+    connect(ui_.mnuFilePreview, &QAction::triggered, ui_.panel,
+            &qm::TypedLinesPanel::previewCommand);
+    connect(ui_.mnuRetPreview, &QAction::triggered, ui_.panel,
             &qm::TypedLinesPanel::returnAddressPreviewCommand);
-    connect(mnuCalibrate, &QAction::triggered, this, [this] { qm::calibrate(state_, this); });
-    connect(mnuFileExit, &QAction::triggered, this, &frmDEdavu::close);
-    connect(cmdLMExit, &QPushButton::clicked, this, &frmDEdavu::close);
+    connect(ui_.mnuCalibrate, &QAction::triggered, this, [this] { qm::calibrate(state_, this); });
+    connect(ui_.mnuFileExit, &QAction::triggered, this, &frmDEdavu::close);
+    connect(ui_.cmdLMExit, &QPushButton::clicked, this, &frmDEdavu::close);
 
     const auto addContact = [this] { qm::addContactFromTypedLines(state_, this); };
-    connect(mnuAdd, &QAction::triggered, this, addContact);
-    connect(cmdAddContact, &QPushButton::clicked, this, addContact);
-    for (QAction* browse : {mnuEdit, mnuFind, mnuDelete, mnuViewOne}) {
+    connect(ui_.mnuAdd, &QAction::triggered, this, addContact);
+    connect(ui_.cmdAddContact, &QPushButton::clicked, this, addContact);
+    for (QAction* browse : {ui_.mnuEdit, ui_.mnuFind, ui_.mnuDelete, ui_.mnuViewOne}) {
         connect(browse, &QAction::triggered, this, [&s] { openContactBrowser(s, false); });
     }
-    connect(cmdFindContact, &QPushButton::clicked, this, [&s] { openContactBrowser(s, true); });
-    for (QAction* list : {mnuSrchContacts, mnuViewAll}) {
+    connect(ui_.cmdFindContact, &QPushButton::clicked, this, [&s] { openContactBrowser(s, true); });
+    for (QAction* list : {ui_.mnuSrchContacts, ui_.mnuViewAll}) {
         connect(list, &QAction::triggered, this, [&s] { qm::openContactList(s); });
     }
-    connect(mnuImport, &QAction::triggered, this, [&s] { qm::openImportWindow(s, QString()); });
-    connect(mnuExport, &QAction::triggered, this, [&s] { qm::openExportWindow(s); });
-    connect(mnuSyncServer, &QAction::triggered, this,
+    connect(ui_.mnuImport, &QAction::triggered, this, [&s] { qm::openImportWindow(s, QString()); });
+    connect(ui_.mnuExport, &QAction::triggered, this, [&s] { qm::openExportWindow(s); });
+    connect(ui_.mnuSyncServer, &QAction::triggered, this,
             [this] { qm::keepInStepWithAddressBook(state_, this); });
 
-    const std::pair<QAction*, const char*> margins[] = {
-        {mnuAdjustOTF, "ONTHEFLY"}, {mnuAdjustSR, "BULKLIST"}, {mnuAdjustENV, "ENVELOPE"}};
+    const std::pair<QAction*, const char*> margins[] = {{ui_.mnuAdjustOTF, "ONTHEFLY"},
+                                                        {ui_.mnuAdjustSR, "BULKLIST"},
+                                                        {ui_.mnuAdjustENV, "ENVELOPE"}};
     for (const auto& [item, section] : margins) {
         connect(item, &QAction::triggered, this,
                 [this, section] { qm::adjustMargins(state_, this, section); });
     }
 
-    connect(mnuManual, &QAction::triggered, this,
+    connect(ui_.mnuManual, &QAction::triggered, this,
             [&s] { qm::openUserManual(s.platform, s.appFolder); });
-    connect(mnuAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
-    connect(cmdPeopleFind, &QPushButton::clicked, this, [&s] { qm::openPeopleSearch(s.platform); });
-    connect(cmdZipFinder, &QPushButton::clicked, this, [&s] { qm::openZipLookup(s.platform); });
+    connect(ui_.mnuAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+    connect(ui_.cmdPeopleFind, &QPushButton::clicked, this,
+            [&s] { qm::openPeopleSearch(s.platform); });
+    connect(ui_.cmdZipFinder, &QPushButton::clicked, this, [&s] { qm::openZipLookup(s.platform); });
 }
 
 void frmDEdavu::followState() {
@@ -208,26 +227,34 @@ void frmDEdavu::followState() {
 
 void frmDEdavu::startUp() {
     setWindowTitle(tr("Quillmark"));
-    lblLMInstruct->setText(
+    ui_.lblLMInstruct->setText(
         tr("Quillmark prints labels (compatible with Avery 5160 and 8160 labels) and "
            "envelopes.\nPower tip: click 'Search Contacts' to print labels for a "
            "specific subset of your contacts."));
     setContactCommandsEnabled(false);
-    mnuFileBdayOn->setEnabled(false);
-    mnuFileBdayOff->setEnabled(false);
+    ui_.mnuFileBdayOn->setEnabled(false);
+    ui_.mnuFileBdayOff->setEnabled(false);
     resize(860, 460);
-    panel->focusFirstLine();
+    focusFirstLine();
+}
+
+void frmDEdavu::focusFirstLine() {
+    ui_.panel->focusFirstLine();
 }
 
 void frmDEdavu::setContactCommandsEnabled(bool on) {
     for (QWidget* button :
-         {static_cast<QWidget*>(cmdFindContact), static_cast<QWidget*>(cmdAddContact)}) {
+         {static_cast<QWidget*>(ui_.cmdFindContact), static_cast<QWidget*>(ui_.cmdAddContact)}) {
         button->setEnabled(on);
     }
-    for (QAction* item : {mnuAdd, mnuEdit, mnuDelete, mnuFind, mnuViewOne, mnuViewAll, mnuImport,
-                          mnuExport, mnuSrchContacts, mnuSyncServer}) {
+    for (QAction* item : {ui_.mnuAdd, ui_.mnuEdit, ui_.mnuDelete, ui_.mnuFind, ui_.mnuViewOne,
+                          ui_.mnuViewAll, ui_.mnuSrchContacts, ui_.mnuSyncServer}) {
         item->setEnabled(on);
     }
+    // Import and Export apply from the first file opened on; Close leaves them so.
+    const bool exchange = state_.importExportAvailable() && !exiting_;
+    ui_.mnuImport->setEnabled(exchange);
+    ui_.mnuExport->setEnabled(exchange);
 }
 
 void frmDEdavu::showOpenFile() {
@@ -235,20 +262,15 @@ void frmDEdavu::showOpenFile() {
     setContactCommandsEnabled(true);
 }
 
-// Close leaves Import and Export as they were.
 void frmDEdavu::showNoFile() {
     setWindowTitle(tr("Quillmark"));
-    const bool importOn = mnuImport->isEnabled();
-    const bool exportOn = mnuExport->isEnabled();
     setContactCommandsEnabled(false);
-    mnuImport->setEnabled(importOn);
-    mnuExport->setEnabled(exportOn);
 }
 
 void frmDEdavu::showReminders() {
     const bool switchable = state_.remindersSwitchable();
-    mnuFileBdayOn->setEnabled(switchable && !state_.remindersOn());
-    mnuFileBdayOff->setEnabled(switchable && state_.remindersOn());
+    ui_.mnuFileBdayOn->setEnabled(switchable && !state_.remindersOn());
+    ui_.mnuFileBdayOff->setEnabled(switchable && state_.remindersOn());
 }
 
 void frmDEdavu::leaveForAnotherWindow() {
@@ -271,13 +293,13 @@ void frmDEdavu::returnToMain() {
     show();
     raise();
     activateWindow();
-    panel->focusFirstLine();
+    focusFirstLine();
 }
 
 void frmDEdavu::dragEnterEvent(QDragEnterEvent* event) {
     const std::optional<qm::DroppedFile> file = qm::droppedFile(event->mimeData());
     // A file to import is taken only while Import Contacts can be chosen.
-    if (file && (file->kind == qm::DroppedKind::ContactFile || mnuImport->isEnabled())) {
+    if (file && (file->kind == qm::DroppedKind::ContactFile || state_.importExportAvailable())) {
         event->acceptProposedAction();
     }
 }
@@ -295,7 +317,7 @@ void frmDEdavu::dropEvent(QDropEvent* event) {
 void frmDEdavu::openDroppedFile(const qm::DroppedFile& file) {
     if (file.kind == qm::DroppedKind::ContactFile) {
         qm::openContactFileAt(state_, this, file.path);
-    } else if (mnuImport->isEnabled()) {
+    } else if (state_.importExportAvailable()) {
         qm::openImportWindow(state_, file.path);
     }
 }
@@ -374,8 +396,8 @@ void frmDEdavu::runExitSteps() {
         // Exit reports nothing; the descriptor is released either way.
     }
     setContactCommandsEnabled(false);
-    mnuFileBdayOn->setEnabled(false);
-    mnuFileBdayOff->setEnabled(false);
+    ui_.mnuFileBdayOn->setEnabled(false);
+    ui_.mnuFileBdayOff->setEnabled(false);
 
     // Newest first; a window that closes hands back to the main window, which is leaving.
     const std::vector<QPointer<QWidget>> windows = std::move(state_.openWindows);

@@ -4,78 +4,34 @@
 // window, and the application's exit. It shows the application state and puts together the
 // parts each feature owns.
 
-#include <QAction>
-#include <QLabel>
 #include <QMainWindow>
-#include <QMenu>
-#include <QPushButton>
 #include <optional>
 
 #include "app/app_state.h"
 #include "desktop/file_drop.h"
-#include "printing/typed_lines_panel_window.h"
-#include "shell/recent_files_window.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace qm {
+class RecentFilesMenu;
+class TypedLinesPanel;
+}  // namespace qm
 
 class frmDEdavu : public QMainWindow {
     Q_OBJECT
   public:
     explicit frmDEdavu(qm::AppState& state);
 
-    // Controls, named as everywhere else in the program; the typed lines and their print
-    // options are the panel's.
-    QLabel* lblLMHeader;
-    QLabel* lblLMInstruct;
-    qm::TypedLinesPanel* panel;
-    QPushButton* cmdLMExit;
-    QPushButton* cmdAddContact;
-    QPushButton* cmdFindContact;
-    QPushButton* cmdPeopleFind;
-    QPushButton* cmdZipFinder;
-
-    QMenu* mnuFile;
-    QAction* mnuFileNew;
-    QAction* mnuFileOpen;
-    QAction* mnuFileClose;
-    QAction* mnuFileBdayOn;
-    QAction* mnuFileBdayOff;
-    QAction* mnuRetAddress;
-    QAction* mnuRetPreview;
-    QAction* mnuFilePreview;
-    QAction* mnuCalibrate;
-    QAction* mnuStates;
-    QAction* mnuFilePrint;
-    QAction* mnuFileExit;
-    QMenu* mnuLMEdit;
-    QAction* mnuLMEditCut;
-    QAction* mnuLMEditCopy;
-    QAction* mnuLMEditPaste;
-    QMenu* mnuContacts;
-    QAction* mnuAdd;
-    QAction* mnuEdit;
-    QAction* mnuFind;
-    QAction* mnuDelete;
-    QAction* mnuSrchContacts;
-    QAction* mnuImport;
-    QAction* mnuSyncServer;
-    QAction* mnuExport;
-    QMenu* mnuView;
-    QAction* mnuViewOne;
-    QAction* mnuViewAll;
-    QMenu* mnuMargins;
-    QAction* mnuAdjustOTF;
-    QAction* mnuAdjustSR;
-    QAction* mnuAdjustENV;
-    QMenu* mnuHelp;
-    QAction* mnuManual;
-    QAction* mnuAbout;
-    // The contact files opened last, in the File menu above Exit.
-    qm::RecentFilesMenu* recentFiles;
-
     // The place the window had at the last exit, when it is still on a screen; before show.
     void restoreSavedPlace();
     // A file named at start: a contact file opens; a CSV or vCard file opens the import
     // with it chosen, once a contact file is open to take its contacts.
     void openFileNamedAtStart(const QString& path);
+    // The keyboard focus on the first typed line, where the user starts.
+    void focusFirstLine();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -84,6 +40,59 @@ class frmDEdavu : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        // Controls, named as everywhere else in the program; the typed lines and their print
+        // options are the panel's.
+        QLabel* lblLMHeader;
+        QLabel* lblLMInstruct;
+        qm::TypedLinesPanel* panel;
+        QPushButton* cmdLMExit;
+        QPushButton* cmdAddContact;
+        QPushButton* cmdFindContact;
+        QPushButton* cmdPeopleFind;
+        QPushButton* cmdZipFinder;
+
+        QMenu* mnuFile;
+        QAction* mnuFileNew;
+        QAction* mnuFileOpen;
+        QAction* mnuFileClose;
+        QAction* mnuFileBdayOn;
+        QAction* mnuFileBdayOff;
+        QAction* mnuRetAddress;
+        QAction* mnuRetPreview;
+        QAction* mnuFilePreview;
+        QAction* mnuCalibrate;
+        QAction* mnuStates;
+        QAction* mnuFilePrint;
+        QAction* mnuFileExit;
+        QMenu* mnuLMEdit;
+        QAction* mnuLMEditCut;
+        QAction* mnuLMEditCopy;
+        QAction* mnuLMEditPaste;
+        QMenu* mnuContacts;
+        QAction* mnuAdd;
+        QAction* mnuEdit;
+        QAction* mnuFind;
+        QAction* mnuDelete;
+        QAction* mnuSrchContacts;
+        QAction* mnuImport;
+        QAction* mnuSyncServer;
+        QAction* mnuExport;
+        QMenu* mnuView;
+        QAction* mnuViewOne;
+        QAction* mnuViewAll;
+        QMenu* mnuMargins;
+        QAction* mnuAdjustOTF;
+        QAction* mnuAdjustSR;
+        QAction* mnuAdjustENV;
+        QMenu* mnuHelp;
+        QAction* mnuManual;
+        QAction* mnuAbout;
+        // The contact files opened last, in the File menu above Exit.
+        qm::RecentFilesMenu* recentFiles;
+    };
+
     void buildControls();
     void buildMenus();
     void connectCommands();
@@ -106,4 +115,5 @@ class frmDEdavu : public QMainWindow {
     std::optional<QRect> restoredFrame_;
     // Where the window stood (frame position, size) when another window took its place.
     std::optional<QRect> placeWhileAway_;
+    Ui ui_{};
 };

@@ -6,8 +6,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "platform/busy_pointer.h"
@@ -41,11 +45,11 @@ frmLMExport::frmLMExport(qm::AppState& state) : state_(state) {
 void frmLMExport::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    lblExpBanner = qm::named(new QLabel(tr("Quillmark")), "lblExpBanner");
+    ui_.lblExpBanner = qm::named(new QLabel(tr("Quillmark")), "lblExpBanner");
     QFont banner(QStringLiteral("Times New Roman"), 18);
     banner.setBold(true);
-    lblExpBanner->setFont(banner);
-    lblExport = qm::named(
+    ui_.lblExpBanner->setFont(banner);
+    ui_.lblExport = qm::named(
         new QLabel(
             tr("Select type of export file to create, Comma Separated Values (csv), Text (txt) "
                "or vCard (vcf).\n"
@@ -56,8 +60,8 @@ void frmLMExport::buildControls() {
                "The export file will be stored in your Quillmark folder.")),
         "lblExport");
 
-    frExpOptions = qm::named(new QGroupBox, "frExpOptions");
-    auto* options = new QVBoxLayout(frExpOptions);
+    ui_.frExpOptions = qm::named(new QGroupBox, "frExpOptions");
+    auto* options = new QVBoxLayout(ui_.frExpOptions);
     for (const qm::ContactFormat& row : qm::contactFormats()) {
         if (!row.exportFormat) {
             continue;
@@ -69,64 +73,55 @@ void frmLMExport::buildControls() {
                                                                   QStringLiteral("filename") +
                                                                   fromCore(row.exportEnding)));
         options->addWidget(option);
-        options_.push_back({option, *row.exportFormat});
+        connect(option, &QRadioButton::clicked, this, [this, format = *row.exportFormat] {
+            chosen_ = format;
+            ui_.cmdExpCreate->setEnabled(true);
+        });
     }
-    optExpCGCSV = frExpOptions->findChild<QRadioButton*>(QStringLiteral("optExpCGCSV"));
-    optExpCGTXT = frExpOptions->findChild<QRadioButton*>(QStringLiteral("optExpCGTXT"));
-    optExpVCard = frExpOptions->findChild<QRadioButton*>(QStringLiteral("optExpVCard"));
 
-    cmdExpCreate = qm::named(new QPushButton(tr("&Create export file")), "cmdExpCreate");
-    cmdExpCreate->setToolTip(tr("Creates selected export file and stores in application's folder"));
-    cmdExpCreate->setEnabled(false);
-    cmdExpCancel = qm::named(new QPushButton(tr("C&lose")), "cmdExpCancel");
-    cmdExpCancel->setToolTip(tr("Return to main screen"));
+    ui_.cmdExpCreate = qm::named(new QPushButton(tr("&Create export file")), "cmdExpCreate");
+    ui_.cmdExpCreate->setToolTip(
+        tr("Creates selected export file and stores in application's folder"));
+    ui_.cmdExpCreate->setEnabled(false);
+    ui_.cmdExpCancel = qm::named(new QPushButton(tr("C&lose")), "cmdExpCancel");
+    ui_.cmdExpCancel->setToolTip(tr("Return to main screen"));
 
     auto* commands = new QHBoxLayout;
     commands->addStretch();
-    commands->addWidget(cmdExpCreate);
-    commands->addWidget(cmdExpCancel);
+    commands->addWidget(ui_.cmdExpCreate);
+    commands->addWidget(ui_.cmdExpCancel);
     auto* page = new QVBoxLayout(central);
-    page->addWidget(lblExpBanner);
-    page->addWidget(lblExport);
-    page->addWidget(frExpOptions);
+    page->addWidget(ui_.lblExpBanner);
+    page->addWidget(ui_.lblExport);
+    page->addWidget(ui_.frExpOptions);
     page->addStretch();
     page->addLayout(commands);
 
-    for (const ExportOption& option : options_) {
-        connect(option.button, &QRadioButton::clicked, this,
-                [this] { cmdExpCreate->setEnabled(true); });
-    }
-    connect(cmdExpCreate, &QPushButton::clicked, this, &frmLMExport::createExportFile);
-    connect(cmdExpCancel, &QPushButton::clicked, this, &frmLMExport::close);
+    connect(ui_.cmdExpCreate, &QPushButton::clicked, this, &frmLMExport::createExportFile);
+    connect(ui_.cmdExpCancel, &QPushButton::clicked, this, &frmLMExport::close);
 }
 
 void frmLMExport::buildMenus() {
-    mnuETFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuETFile");
-    mnuETFileExit = qm::addMenuItem(mnuETFile, "mnuETFileExit", tr("E&xit"));
-    mnuETHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuETHelp");
-    mnuETHelpUM = qm::addMenuItem(mnuETHelp, "mnuETHelpUM", tr("&User Manual"));
-    mnuETHelpUM->setShortcut(QKeySequence(QStringLiteral("F1")));
-    mnuETHelpBar0 = qm::named(mnuETHelp->addSeparator(), "mnuETHelpBar0");
-    mnuETHelpAbout = qm::addMenuItem(mnuETHelp, "mnuETHelpAbout", tr("&About Quillmark"));
+    ui_.mnuETFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuETFile");
+    ui_.mnuETFileExit = qm::addMenuItem(ui_.mnuETFile, "mnuETFileExit", tr("E&xit"));
+    ui_.mnuETHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuETHelp");
+    ui_.mnuETHelpUM = qm::addMenuItem(ui_.mnuETHelp, "mnuETHelpUM", tr("&User Manual"));
+    ui_.mnuETHelpUM->setShortcut(QKeySequence(QStringLiteral("F1")));
+    ui_.mnuETHelpBar0 = qm::named(ui_.mnuETHelp->addSeparator(), "mnuETHelpBar0");
+    ui_.mnuETHelpAbout = qm::addMenuItem(ui_.mnuETHelp, "mnuETHelpAbout", tr("&About Quillmark"));
 
-    connect(mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitApplication);
-    connect(mnuETHelpUM, &QAction::triggered, this,
+    connect(ui_.mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitApplication);
+    connect(ui_.mnuETHelpUM, &QAction::triggered, this,
             [this] { qm::openUserManual(state_.platform, state_.appFolder); });
-    connect(mnuETHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
-}
-
-qm::ExportFormat frmLMExport::chosenFormat() const {
-    for (const ExportOption& option : options_) {
-        if (option.button->isChecked()) {
-            return option.format;
-        }
-    }
-    // Create is enabled only once an option is chosen.
-    return options_.front().format;
+    connect(ui_.mnuETHelpAbout, &QAction::triggered, this,
+            [this] { showAboutWindow(state_, this); });
 }
 
 void frmLMExport::createExportFile() {
-    const qm::ExportFormat format = chosenFormat();
+    if (!chosen_) {
+        return;
+    }
+    const qm::ExportFormat format = *chosen_;
     qm::ExportResult result;
     qm::BusyPointer busy(state_.platform);
     try {
@@ -156,7 +151,7 @@ void frmLMExport::createExportFile() {
         state_.platform.messageBox(this, tr("Export file created"), text, qm::MsgButtons::Ok,
                                    qm::MsgIcon::None);
     }
-    cmdExpCancel->setFocus();
+    ui_.cmdExpCancel->setFocus();
 }
 
 void frmLMExport::exitApplication() {

@@ -9,7 +9,11 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "contacts/field_rules.h"
@@ -57,89 +61,90 @@ frmLMImport::frmLMImport(qm::AppState& state) : state_(state) {
     buildMenus();
     qm::installEnterPressesButton(this);
     setWindowTitle(qm::captionWithFileTitle(state_, tr("Import Contacts")));
-    txtImpFilename->hide();
-    txtImpData->hide();
-    lblImpFormat->hide();
-    lstImpPreview->hide();
-    cmdStartImport->setEnabled(false);
+    ui_.txtImpFilename->hide();
+    ui_.txtImpData->hide();
+    ui_.lblImpFormat->hide();
+    ui_.lstImpPreview->hide();
+    ui_.cmdStartImport->setEnabled(false);
 }
 
 void frmLMImport::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
-    lblImpHdr = qm::named(
+    ui_.lblImpHdr = qm::named(
         new QLabel(
             tr("First, download contacts (as a csv or vCard file) from your email "
                "provider or other source, and save to PC.\nWhen ready, click 'Open csv file' "
                "to select the file to import.  Click 'Import' to begin importing.")),
         "lblImpHdr");
-    lblImpHdr->setWordWrap(true);
-    cmdCsvOpen = qm::named(new QPushButton(tr("&Open csv file")), "cmdCsvOpen");
-    cmdFromServer =
+    ui_.lblImpHdr->setWordWrap(true);
+    ui_.cmdCsvOpen = qm::named(new QPushButton(tr("&Open csv file")), "cmdCsvOpen");
+    ui_.cmdFromServer =
         qm::named(new QPushButton(tr("From an &address book server...")), "cmdFromServer");
-    txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
-    txtImpFilename->setReadOnly(true);
-    lblImpFormat = qm::named(new QLabel, "lblImpFormat");
-    lblImpFormat->setWordWrap(true);
-    lstImpPreview = qm::named(new QTreeWidget, "lstImpPreview");
-    lstImpPreview->setRootIsDecorated(false);
-    lstImpPreview->setUniformRowHeights(true);
-    lstImpPreview->setSelectionMode(QAbstractItemView::NoSelection);
-    lstImpPreview->setColumnCount(static_cast<int>(previewColumns().size()));
+    ui_.txtImpFilename = qm::named(new QLineEdit, "txtImpFilename");
+    ui_.txtImpFilename->setReadOnly(true);
+    ui_.lblImpFormat = qm::named(new QLabel, "lblImpFormat");
+    ui_.lblImpFormat->setWordWrap(true);
+    ui_.lstImpPreview = qm::named(new QTreeWidget, "lstImpPreview");
+    ui_.lstImpPreview->setRootIsDecorated(false);
+    ui_.lstImpPreview->setUniformRowHeights(true);
+    ui_.lstImpPreview->setSelectionMode(QAbstractItemView::NoSelection);
+    ui_.lstImpPreview->setColumnCount(static_cast<int>(previewColumns().size()));
     QStringList titles;
     for (qm::ContactField field : previewColumns()) {
         titles << tr(std::string(qm::describe(field).heading).c_str());
     }
-    lstImpPreview->setHeaderLabels(titles);
-    cmdStartImport = qm::named(new QPushButton(tr("&Import")), "cmdStartImport");
-    cmdImpCancel = qm::named(new QPushButton(tr("&Close")), "cmdImpCancel");
-    txtImpData = qm::named(new QLineEdit(central), "txtImpData");
+    ui_.lstImpPreview->setHeaderLabels(titles);
+    ui_.cmdStartImport = qm::named(new QPushButton(tr("&Import")), "cmdStartImport");
+    ui_.cmdImpCancel = qm::named(new QPushButton(tr("&Close")), "cmdImpCancel");
+    ui_.txtImpData = qm::named(new QLineEdit(central), "txtImpData");
 
     auto* file = new QHBoxLayout;
-    file->addWidget(cmdCsvOpen);
-    file->addWidget(txtImpFilename, 1);
+    file->addWidget(ui_.cmdCsvOpen);
+    file->addWidget(ui_.txtImpFilename, 1);
     auto* commands = new QHBoxLayout;
     commands->addStretch();
-    commands->addWidget(cmdStartImport);
-    commands->addWidget(cmdImpCancel);
+    commands->addWidget(ui_.cmdStartImport);
+    commands->addWidget(ui_.cmdImpCancel);
     auto* page = new QVBoxLayout(central);
-    page->addWidget(lblImpHdr);
+    page->addWidget(ui_.lblImpHdr);
     page->addSpacing(8);
     page->addLayout(file);
-    page->addWidget(lblImpFormat);
+    page->addWidget(ui_.lblImpFormat);
     // The preview takes the room a larger window gives; before a file is chosen the
     // stretch below it does.
-    page->addWidget(lstImpPreview, 1);
+    page->addWidget(ui_.lstImpPreview, 1);
     page->addStretch(0);
-    page->addWidget(cmdFromServer, 0, Qt::AlignLeft);
+    page->addWidget(ui_.cmdFromServer, 0, Qt::AlignLeft);
     page->addLayout(commands);
     resize(680, 360);
 
-    connect(cmdCsvOpen, &QPushButton::clicked, this, &frmLMImport::chooseFile);
-    connect(cmdFromServer, &QPushButton::clicked, this,
+    connect(ui_.cmdCsvOpen, &QPushButton::clicked, this, &frmLMImport::chooseFile);
+    connect(ui_.cmdFromServer, &QPushButton::clicked, this,
             [this] { state_.requestAddressBookImport(this); });
-    connect(cmdStartImport, &QPushButton::clicked, this, &frmLMImport::startImport);
-    connect(cmdImpCancel, &QPushButton::clicked, this, &frmLMImport::close);
+    connect(ui_.cmdStartImport, &QPushButton::clicked, this, &frmLMImport::startImport);
+    connect(ui_.cmdImpCancel, &QPushButton::clicked, this, &frmLMImport::close);
 }
 
 void frmLMImport::buildMenus() {
-    mnuITFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuITFile");
-    mnuITFileExit = qm::addMenuItem(mnuITFile, "mnuITFileExit", tr("E&xit"));
-    mnuITEdit = qm::named(menuBar()->addMenu(tr("&Edit")), "mnuITEdit");
-    mnuITEditCut = qm::addMenuItem(mnuITEdit, "mnuITEditCut", tr("Cu&t"));
-    mnuITEditCopy = qm::addMenuItem(mnuITEdit, "mnuITEditCopy", tr("&Copy"));
-    mnuITEditPaste = qm::addMenuItem(mnuITEdit, "mnuITEditPaste", tr("&Paste"));
-    mnuITHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuITHelp");
-    mnuITHelpUM = qm::addMenuItem(mnuITHelp, "mnuITHelpUM", tr("&User Manual"));
-    mnuITHelpBar0 = qm::named(mnuITHelp->addSeparator(), "mnuITHelpBar0");
-    mnuITHelpAbout = qm::addMenuItem(mnuITHelp, "mnuITHelpAbout", tr("&About Quillmark"));
+    ui_.mnuITFile = qm::named(menuBar()->addMenu(tr("&File")), "mnuITFile");
+    ui_.mnuITFileExit = qm::addMenuItem(ui_.mnuITFile, "mnuITFileExit", tr("E&xit"));
+    ui_.mnuITEdit = qm::named(menuBar()->addMenu(tr("&Edit")), "mnuITEdit");
+    ui_.mnuITEditCut = qm::addMenuItem(ui_.mnuITEdit, "mnuITEditCut", tr("Cu&t"));
+    ui_.mnuITEditCopy = qm::addMenuItem(ui_.mnuITEdit, "mnuITEditCopy", tr("&Copy"));
+    ui_.mnuITEditPaste = qm::addMenuItem(ui_.mnuITEdit, "mnuITEditPaste", tr("&Paste"));
+    ui_.mnuITHelp = qm::named(menuBar()->addMenu(tr("&Help")), "mnuITHelp");
+    ui_.mnuITHelpUM = qm::addMenuItem(ui_.mnuITHelp, "mnuITHelpUM", tr("&User Manual"));
+    ui_.mnuITHelpBar0 = qm::named(ui_.mnuITHelp->addSeparator(), "mnuITHelpBar0");
+    ui_.mnuITHelpAbout = qm::addMenuItem(ui_.mnuITHelp, "mnuITHelpAbout", tr("&About Quillmark"));
 
-    qm::attachCommonEditMenu(mnuITEdit, mnuITEditCut, mnuITEditCopy, mnuITEditPaste,
+    qm::attachCommonEditMenu(ui_.mnuITEdit, ui_.mnuITEditCut, ui_.mnuITEditCopy, ui_.mnuITEditPaste,
                              state_.platform);
-    connect(mnuITFileExit, &QAction::triggered, this, &frmLMImport::exitApplication);
-    connect(mnuITHelpUM, &QAction::triggered, this,
+    connect(ui_.mnuITFileExit, &QAction::triggered, this, &frmLMImport::exitApplication);
+    connect(ui_.mnuITHelpUM, &QAction::triggered, this,
             [this] { qm::openUserManual(state_.platform, state_.appFolder); });
-    connect(mnuITHelpAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+    connect(ui_.mnuITHelpAbout, &QAction::triggered, this,
+            [this] { showAboutWindow(state_, this); });
 }
 
 void frmLMImport::chooseFile() {
@@ -158,11 +163,11 @@ void frmLMImport::useFile(const QString& path) {
     dialogFileName_ = path;
     path_ = path;
     title_ = QFileInfo(path_).fileName();
-    txtImpFilename->setText(title_);
-    txtImpFilename->show();
-    lblImpFormat->hide();
-    lstImpPreview->clear();
-    lstImpPreview->hide();
+    ui_.txtImpFilename->setText(title_);
+    ui_.txtImpFilename->show();
+    ui_.lblImpFormat->hide();
+    ui_.lstImpPreview->clear();
+    ui_.lstImpPreview->hide();
     try {
         // Only proves the file can be read; the import reads it afresh.
         qm::FileOps& ops = qm::systemFileOps();
@@ -171,7 +176,7 @@ void frmLMImport::useFile(const QString& path) {
         reportError(e);
         return;
     }
-    cmdStartImport->setEnabled(true);
+    ui_.cmdStartImport->setEnabled(true);
     showPreview();
 }
 
@@ -184,27 +189,28 @@ void frmLMImport::showPreview() {
         preview = qm::previewContactFile(state_.contacts(), localPath(path_), state_.remindersOn(),
                                          kPreviewContacts);
     } catch (const qm::QmError& e) {
-        lblImpFormat->setText(tr("No preview: %1.").arg(QString::fromStdString(e.description())));
-        lblImpFormat->show();
+        ui_.lblImpFormat->setText(
+            tr("No preview: %1.").arg(QString::fromStdString(e.description())));
+        ui_.lblImpFormat->show();
         return;
     }
     if (preview.outcome == qm::ImportOutcome::NotCompatible) {
-        lblImpFormat->setText(
+        ui_.lblImpFormat->setText(
             tr("This file is not compatible with the import: none of its "
                "columns holds a name or an e-mail address."));
     } else if (preview.records.empty()) {
         const std::string skipped = qm::importSkippedText(preview.counts);
-        lblImpFormat->setText(
+        ui_.lblImpFormat->setText(
             tr("Recognised format: %1.  No contacts will be imported.")
                 .arg(QString::fromStdString(preview.format)) +
             (skipped.empty() ? QString() : QStringLiteral("  ") + QString::fromStdString(skipped)));
     } else {
-        lblImpFormat->setText(tr("Recognised format: %1.  The first contacts as they will be "
-                                 "stored:")
-                                  .arg(QString::fromStdString(preview.format)));
+        ui_.lblImpFormat->setText(tr("Recognised format: %1.  The first contacts as they will be "
+                                     "stored:")
+                                      .arg(QString::fromStdString(preview.format)));
         showPreviewRows(preview);
     }
-    lblImpFormat->show();
+    ui_.lblImpFormat->show();
 }
 
 void frmLMImport::showPreviewRows(const qm::ImportResult& preview) {
@@ -218,13 +224,13 @@ void frmLMImport::showPreviewRows(const qm::ImportResult& preview) {
             filled[i] = filled[i] || !value.empty();
             values << qm::fromCp(value);
         }
-        lstImpPreview->addTopLevelItem(new QTreeWidgetItem(values));
+        ui_.lstImpPreview->addTopLevelItem(new QTreeWidgetItem(values));
     }
     for (std::size_t i = 0; i < filled.size(); ++i) {
-        lstImpPreview->setColumnHidden(static_cast<int>(i), !filled[i]);
-        lstImpPreview->resizeColumnToContents(static_cast<int>(i));
+        ui_.lstImpPreview->setColumnHidden(static_cast<int>(i), !filled[i]);
+        ui_.lstImpPreview->resizeColumnToContents(static_cast<int>(i));
     }
-    lstImpPreview->show();
+    ui_.lstImpPreview->show();
 }
 
 void frmLMImport::startImport() {
@@ -271,8 +277,8 @@ void frmLMImport::reportOutcome(const qm::ImportResult& result) {
 }
 
 void frmLMImport::finishImport() {
-    cmdStartImport->setEnabled(false);
-    cmdImpCancel->setFocus();
+    ui_.cmdStartImport->setEnabled(false);
+    ui_.cmdImpCancel->setFocus();
 }
 
 void frmLMImport::reportError(const qm::QmError& error) {

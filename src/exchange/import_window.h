@@ -3,16 +3,17 @@
 // The import window: the user picks a CSV or vCard file, sees the format recognised and the
 // first contacts as they will be stored, and imports its contacts into the open contact file.
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
-#include <QMenu>
-#include <QPushButton>
-#include <QTreeWidget>
 
 #include "app/app_state.h"
 #include "records/error.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTreeWidget;
 
 namespace qm {
 struct ImportResult;
@@ -23,28 +24,6 @@ class frmLMImport : public QMainWindow {
   public:
     explicit frmLMImport(qm::AppState& state);
 
-    QLabel* lblImpHdr;
-    QPushButton* cmdCsvOpen;
-    QPushButton* cmdFromServer;
-    QLineEdit* txtImpFilename;
-    // Under the file name once a file is chosen: the format and the first contacts.
-    QLabel* lblImpFormat;
-    QTreeWidget* lstImpPreview;
-    QPushButton* cmdStartImport;
-    QPushButton* cmdImpCancel;
-    QLineEdit* txtImpData;
-
-    QMenu* mnuITFile;
-    QAction* mnuITFileExit;
-    QMenu* mnuITEdit;
-    QAction* mnuITEditCut;
-    QAction* mnuITEditCopy;
-    QAction* mnuITEditPaste;
-    QMenu* mnuITHelp;
-    QAction* mnuITHelpUM;
-    QAction* mnuITHelpBar0;
-    QAction* mnuITHelpAbout;
-
     // The file-choice step for a file already chosen (by the dialog, or dropped on the main
     // window): shows its name and proves it can be read.
     void useFile(const QString& path);
@@ -53,6 +32,31 @@ class frmLMImport : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        QLabel* lblImpHdr;
+        QPushButton* cmdCsvOpen;
+        QPushButton* cmdFromServer;
+        QLineEdit* txtImpFilename;
+        // Under the file name once a file is chosen: the format and the first contacts.
+        QLabel* lblImpFormat;
+        QTreeWidget* lstImpPreview;
+        QPushButton* cmdStartImport;
+        QPushButton* cmdImpCancel;
+        QLineEdit* txtImpData;
+
+        QMenu* mnuITFile;
+        QAction* mnuITFileExit;
+        QMenu* mnuITEdit;
+        QAction* mnuITEditCut;
+        QAction* mnuITEditCopy;
+        QAction* mnuITEditPaste;
+        QMenu* mnuITHelp;
+        QAction* mnuITHelpUM;
+        QAction* mnuITHelpBar0;
+        QAction* mnuITHelpAbout;
+    };
+
     void buildControls();
     void buildMenus();
     void chooseFile();
@@ -70,4 +74,5 @@ class frmLMImport : public QMainWindow {
     QString path_;
     QString title_;
     bool endingApplication_ = false;
+    Ui ui_{};
 };

@@ -1,6 +1,9 @@
 // Selection and the clipboard on the contact list, and opening a listed contact in the
 // contact browser. The clipboard only changes what the list shows, never the contact file.
+#include <QAction>
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QListView>
 #include <algorithm>
 
 #include "contacts/contact_browser_open.h"
@@ -9,12 +12,12 @@
 #include "platform/qt_text.h"
 
 bool frmViewAll::headingHasFocus() const {
-    return focusWidget() == txtViewAllHeader;
+    return focusWidget() == ui_.txtViewAllHeader;
 }
 
 std::vector<int> frmViewAll::selectedRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& index : lstAllContacts->selectionModel()->selectedRows()) {
+    for (const QModelIndex& index : ui_.lstAllContacts->selectionModel()->selectedRows()) {
         rows.push_back(index.row());
     }
     std::sort(rows.begin(), rows.end());
@@ -30,17 +33,17 @@ std::vector<std::string> frmViewAll::selectedLines() const {
 }
 
 void frmViewAll::editMenuOpening() {
-    mnuVAEditCut->setEnabled(true);
-    mnuVAEditCopy->setEnabled(true);
-    if (headingHasFocus() && !txtViewAllHeader->hasSelectedText()) {
-        mnuVAEditCut->setEnabled(false);
-        mnuVAEditCopy->setEnabled(false);
+    ui_.mnuVAEditCut->setEnabled(true);
+    ui_.mnuVAEditCopy->setEnabled(true);
+    if (headingHasFocus() && !ui_.txtViewAllHeader->hasSelectedText()) {
+        ui_.mnuVAEditCut->setEnabled(false);
+        ui_.mnuVAEditCopy->setEnabled(false);
     }
 }
 
 void frmViewAll::copyCommand() {
     state_.platform.clearClipboard();
-    const QString text = headingHasFocus() ? txtViewAllHeader->selectedText()
+    const QString text = headingHasFocus() ? ui_.txtViewAllHeader->selectedText()
                                            : qm::fromCp(qm::clipboardTextOfLines(selectedLines()));
     state_.platform.setClipboardText(text);
 }
@@ -49,7 +52,7 @@ void frmViewAll::cutCommand() {
     copyCommand();
     if (headingHasFocus()) {
         // Only the selected text goes; without a selection nothing does.
-        txtViewAllHeader->insert(QString());
+        ui_.txtViewAllHeader->insert(QString());
         return;
     }
     // The count of contacts found stays as it was.
@@ -59,7 +62,7 @@ void frmViewAll::cutCommand() {
 void frmViewAll::pasteCommand() {
     const QString text = state_.platform.clipboardText();
     if (headingHasFocus()) {
-        txtViewAllHeader->insert(text);
+        ui_.txtViewAllHeader->insert(text);
         return;
     }
     std::vector<qm::ListEntry> lines;
@@ -71,17 +74,17 @@ void frmViewAll::pasteCommand() {
 
 void frmViewAll::selectAllCommand() {
     if (headingHasFocus()) {
-        txtViewAllHeader->setFocus();
-        txtViewAllHeader->selectAll();
+        ui_.txtViewAllHeader->setFocus();
+        ui_.txtViewAllHeader->selectAll();
         return;
     }
-    lstAllContacts->selectAll();
+    ui_.lstAllContacts->selectAll();
 }
 
 void frmViewAll::openListedContact() {
     try {
         state_.reopenFile();
-        const QModelIndex current = lstAllContacts->currentIndex();
+        const QModelIndex current = ui_.lstAllContacts->currentIndex();
         if (!current.isValid()) {
             qm::throwError(qm::err::kInvalidCall, "Invalid procedure call or argument");
         }

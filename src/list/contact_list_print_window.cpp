@@ -1,5 +1,6 @@
 // The contact list's two print commands: labels for every listed contact and the report.
 #include <QLineEdit>
+#include <QPushButton>
 #include <memory>
 
 #include "app/print_runner.h"
@@ -9,6 +10,7 @@
 #include "list/listed_contacts.h"
 #include "platform/qt_text.h"
 #include "printing/label_stock.h"
+#include "printing/stock_chooser_window.h"
 
 void frmViewAll::printLabels() {
     runLabelsCommand(false);
@@ -20,13 +22,15 @@ void frmViewAll::previewLabels() {
 
 void frmViewAll::runLabelsCommand(bool preview) {
     // Read before the list is looked at, as the command always has.
-    if (!qm::readPrintAdjustment(state_, this, qm::kSectionBulkList)) {
+    const qm::LabelStock& stock = ui_.labelStock->stock();
+    if (!qm::readPrintAdjustment(state_, this,
+                                 qm::adjustmentSection(stock, qm::StockJob::ListLabels))) {
         return;
     }
     if (model_->rowCount() == 0) {
         state_.platform.messageBox(this, QString::fromLatin1(qm::kEmptyListTitle),
                                    QString::fromLatin1(qm::kEmptyListText));
-        cmdViewAllClose->setFocus();
+        ui_.cmdViewAllClose->setFocus();
         return;
     }
     auto records = std::make_shared<std::vector<int>>();
@@ -37,9 +41,8 @@ void frmViewAll::runLabelsCommand(bool preview) {
     // One reader serves the preview and the print: the list's first record starts it over.
     auto listed = std::make_shared<qm::ListedContacts>(state_.contacts(), *records);
     const auto contactAt = [records, listed](std::size_t i) { return (*listed)((*records)[i]); };
-    qm::runPrintPlan(state_, this,
-                     qm::listLabelsPlan(qm::kAddressSheet, records->size(), contactAt), preview);
-    cmdViewAllClose->setFocus();
+    qm::runPrintPlan(state_, this, qm::listLabelsPlan(stock, records->size(), contactAt), preview);
+    ui_.cmdViewAllClose->setFocus();
 }
 
 void frmViewAll::printReport() {
@@ -54,9 +57,9 @@ void frmViewAll::runReportCommand(bool preview) {
     std::optional<qm::ReportSelection> selection;
     qm::ReportSelection chosen;
     chosen.lines = selectedLines();
-    if (txtViewAllHeader->hasSelectedText() || !chosen.lines.empty()) {
+    if (ui_.txtViewAllHeader->hasSelectedText() || !chosen.lines.empty()) {
         chosen.headingFocused = headingHasFocus();
-        chosen.headingText = qm::toCp(txtViewAllHeader->selectedText());
+        chosen.headingText = qm::toCp(ui_.txtViewAllHeader->selectedText());
         selection = std::move(chosen);
     }
     std::vector<std::string> lines;

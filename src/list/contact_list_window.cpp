@@ -1,8 +1,16 @@
 #include "list/contact_list_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
@@ -13,6 +21,8 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "platform/widget_names.h"
+#include "printing/label_stock.h"
+#include "printing/stock_chooser_window.h"
 #include "shell/about_open.h"
 
 using qm::addMenuItem;
@@ -63,82 +73,86 @@ frmViewAll::frmViewAll(qm::AppState& state) : state_(state) {
     connectCommands();
 
     setWindowTitle(qm::captionWithFileTitle(state_, tr("All Contacts")));
-    mnuPrint->setEnabled(false);
-    mnuPreview->setEnabled(false);
-    cmdPrintLabels->setEnabled(false);
-    cmdPreviewLabels->setEnabled(false);
-    lblSearchDisplay->hide();
-    lblTotContacts->clear();
-    cmdACGetReport->setFocus();
+    ui_.mnuPrint->setEnabled(false);
+    ui_.mnuPreview->setEnabled(false);
+    ui_.cmdPrintLabels->setEnabled(false);
+    ui_.cmdPreviewLabels->setEnabled(false);
+    ui_.lblSearchDisplay->hide();
+    ui_.lblTotContacts->clear();
+    ui_.cmdACGetReport->setFocus();
 }
 
 void frmViewAll::buildControls() {
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    txtViewAllHeader = named(new QLineEdit, "txtViewAllHeader");
-    txtViewAllHeader->setFont(listFont(9.75, true));
+    ui_.txtViewAllHeader = named(new QLineEdit, "txtViewAllHeader");
+    ui_.txtViewAllHeader->setFont(listFont(9.75, true));
 
     model_ = new qm::ContactListModel(this);
-    lstAllContacts = named(new QListView, "lstAllContacts");
-    lstAllContacts->setModel(model_);
-    delegate_ = new qm::ListLineDelegate(kListTabStops, lstAllContacts);
-    lstAllContacts->setItemDelegate(delegate_);
+    ui_.lstAllContacts = named(new QListView, "lstAllContacts");
+    ui_.lstAllContacts->setModel(model_);
+    delegate_ = new qm::ListLineDelegate(kListTabStops, ui_.lstAllContacts);
+    ui_.lstAllContacts->setItemDelegate(delegate_);
     // The heading does not scroll: columns past the right edge are cut short instead.
-    lstAllContacts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstAllContacts->setUniformItemSizes(true);
-    lstAllContacts->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lstAllContacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lstAllContacts->setFont(listFont(9.75, false));
-    lstAllContacts->setToolTip(tr("Double-click contact to view or edit details"));
-    lstAllContacts->setMinimumSize(900, 360);
+    ui_.lstAllContacts->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui_.lstAllContacts->setUniformItemSizes(true);
+    ui_.lstAllContacts->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ui_.lstAllContacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ui_.lstAllContacts->setFont(listFont(9.75, false));
+    ui_.lstAllContacts->setToolTip(tr("Double-click contact to view or edit details"));
+    ui_.lstAllContacts->setMinimumSize(900, 360);
 
     auto* frames = new QHBoxLayout;
     frames->addWidget(buildSearchFrame());
     frames->addWidget(buildSortFrame(), 0, Qt::AlignTop);
     frames->addStretch();
 
-    cmdACGetReport = named(new QPushButton(tr("Get report")), "cmdACGetReport");
-    cmdACGetReport->setDefault(true);
-    cmdPrintLabels = named(new QPushButton(tr("Print labels")), "cmdPrintLabels");
-    cmdPrintLabels->setToolTip(tr("Print a label for each contact in list"));
-    cmdPreviewLabels = named(new QPushButton(tr("Preview labels")), "cmdPreviewLabels");
-    cmdPreviewLabels->setToolTip(tr("Shows the labels for the list before they print"));
-    cmdViewAllClose = named(new QPushButton(tr("Close")), "cmdViewAllClose");
-    lblSearchDisplay = named(new QLabel, "lblSearchDisplay");
+    ui_.cmdACGetReport = named(new QPushButton(tr("Get report")), "cmdACGetReport");
+    ui_.cmdACGetReport->setDefault(true);
+    ui_.labelStock = new qm::StockChooser(state_, QString::fromLatin1(qm::kListLabelStockSetting),
+                                          qm::kAddressSheet, QStringLiteral("VA"));
+    ui_.cmdPrintLabels = named(new QPushButton(tr("Print labels")), "cmdPrintLabels");
+    ui_.cmdPrintLabels->setToolTip(tr("Print a label for each contact in list"));
+    ui_.cmdPreviewLabels = named(new QPushButton(tr("Preview labels")), "cmdPreviewLabels");
+    ui_.cmdPreviewLabels->setToolTip(tr("Shows the labels for the list before they print"));
+    ui_.cmdViewAllClose = named(new QPushButton(tr("Close")), "cmdViewAllClose");
+    ui_.lblSearchDisplay = named(new QLabel, "lblSearchDisplay");
     // The search text is the user's: never read as markup.
-    lblSearchDisplay->setTextFormat(Qt::PlainText);
-    lblTotContacts = named(new QLabel, "lblTotContacts");
+    ui_.lblSearchDisplay->setTextFormat(Qt::PlainText);
+    ui_.lblTotContacts = named(new QLabel, "lblTotContacts");
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(lblSearchDisplay);
-    bottom->addWidget(lblTotContacts);
+    bottom->addWidget(ui_.lblSearchDisplay);
+    bottom->addWidget(ui_.lblTotContacts);
     bottom->addStretch();
-    bottom->addWidget(cmdACGetReport);
-    bottom->addWidget(cmdPrintLabels);
-    bottom->addWidget(cmdPreviewLabels);
-    bottom->addWidget(cmdViewAllClose);
+    bottom->addWidget(ui_.cmdACGetReport);
+    bottom->addWidget(ui_.labelStock);
+    bottom->addWidget(ui_.cmdPrintLabels);
+    bottom->addWidget(ui_.cmdPreviewLabels);
+    bottom->addWidget(ui_.cmdViewAllClose);
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(frames);
-    layout->addWidget(txtViewAllHeader);
-    layout->addWidget(lstAllContacts, 1);
+    layout->addWidget(ui_.txtViewAllHeader);
+    layout->addWidget(ui_.lstAllContacts, 1);
     layout->addLayout(bottom);
 
     // Search, sort, the buttons, then the list and its heading.
     const std::vector<QWidget*> tabOrder = {
-        optSearchFName, optSearchLName,  optSearchCity,  optSearchState,   optSearchZip,
-        optSearchEmail, optSearchCat,    optSearchAll,   optSearchCompany, optFnameSort,
-        optLnameSort,   cmdACGetReport,  cmdPrintLabels, cmdPreviewLabels, cmdViewAllClose,
-        lstAllContacts, txtViewAllHeader};
+        ui_.optSearchFName,   ui_.optSearchLName,   ui_.optSearchCity,   ui_.optSearchState,
+        ui_.optSearchZip,     ui_.optSearchEmail,   ui_.optSearchCat,    ui_.optSearchAll,
+        ui_.optSearchCompany, ui_.optFnameSort,     ui_.optLnameSort,    ui_.cmdACGetReport,
+        ui_.cmdPrintLabels,   ui_.cmdPreviewLabels, ui_.cmdViewAllClose, ui_.lstAllContacts,
+        ui_.txtViewAllHeader};
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
 }
 
 QGroupBox* frmViewAll::buildSearchFrame() {
-    frSearch = named(new QGroupBox(tr("Search")), "frSearch");
-    auto* layout = new QVBoxLayout(frSearch);
+    ui_.frSearch = named(new QGroupBox(tr("Search")), "frSearch");
+    auto* layout = new QVBoxLayout(ui_.frSearch);
     for (const qm::SearchFieldText& text : qm::searchFieldTexts()) {
         auto* option = named(new QRadioButton(QString::fromLatin1(text.caption)), text.optionName);
         layout->addWidget(option);
@@ -150,94 +164,94 @@ QGroupBox* frmViewAll::buildSearchFrame() {
         });
     }
     const auto option = [this](const char* name) {
-        return frSearch->findChild<QRadioButton*>(QString::fromLatin1(name));
+        return ui_.frSearch->findChild<QRadioButton*>(QString::fromLatin1(name));
     };
-    optSearchFName = option("optSearchFName");
-    optSearchLName = option("optSearchLName");
-    optSearchCity = option("optSearchCity");
-    optSearchState = option("optSearchState");
-    optSearchZip = option("optSearchZip");
-    optSearchEmail = option("optSearchEmail");
-    optSearchCat = option("optSearchCat");
-    optSearchAll = option("optSearchAll");
-    optSearchCompany = option("optSearchCompany");
-    return frSearch;
+    ui_.optSearchFName = option("optSearchFName");
+    ui_.optSearchLName = option("optSearchLName");
+    ui_.optSearchCity = option("optSearchCity");
+    ui_.optSearchState = option("optSearchState");
+    ui_.optSearchZip = option("optSearchZip");
+    ui_.optSearchEmail = option("optSearchEmail");
+    ui_.optSearchCat = option("optSearchCat");
+    ui_.optSearchAll = option("optSearchAll");
+    ui_.optSearchCompany = option("optSearchCompany");
+    return ui_.frSearch;
 }
 
 QGroupBox* frmViewAll::buildSortFrame() {
-    frSortOrder = named(new QGroupBox, "frSortOrder");
-    optFnameSort = named(new QRadioButton(tr("Sort by first name")), "optFnameSort");
-    optLnameSort = named(new QRadioButton(tr("Sort by last name")), "optLnameSort");
-    auto* layout = new QVBoxLayout(frSortOrder);
-    layout->addWidget(optFnameSort);
-    layout->addWidget(optLnameSort);
-    connect(optFnameSort, &QRadioButton::toggled, this, [this](bool on) {
+    ui_.frSortOrder = named(new QGroupBox, "frSortOrder");
+    ui_.optFnameSort = named(new QRadioButton(tr("Sort by first name")), "optFnameSort");
+    ui_.optLnameSort = named(new QRadioButton(tr("Sort by last name")), "optLnameSort");
+    auto* layout = new QVBoxLayout(ui_.frSortOrder);
+    layout->addWidget(ui_.optFnameSort);
+    layout->addWidget(ui_.optLnameSort);
+    connect(ui_.optFnameSort, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             sortOptionChosen(SortOrder::ByFirstName);
         }
     });
-    connect(optLnameSort, &QRadioButton::toggled, this, [this](bool on) {
+    connect(ui_.optLnameSort, &QRadioButton::toggled, this, [this](bool on) {
         if (on) {
             sortOptionChosen(SortOrder::ByLastName);
         }
     });
-    return frSortOrder;
+    return ui_.frSortOrder;
 }
 
 void frmViewAll::buildMenus() {
-    mnuVAFile = named(menuBar()->addMenu(tr("&File")), "mnuVAFile");
-    mnuPrint = addMenuItem(mnuVAFile, "mnuPrint", tr("&Print"));
-    mnuPreview = addMenuItem(mnuVAFile, "mnuPreview", tr("Print Pre&view"),
-                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    ui_.mnuVAFile = named(menuBar()->addMenu(tr("&File")), "mnuVAFile");
+    ui_.mnuPrint = addMenuItem(ui_.mnuVAFile, "mnuPrint", tr("&Print"));
+    ui_.mnuPreview = addMenuItem(ui_.mnuVAFile, "mnuPreview", tr("Print Pre&view"),
+                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
 
-    mnuVAEdit = named(menuBar()->addMenu(tr("&Edit")), "mnuVAEdit");
+    ui_.mnuVAEdit = named(menuBar()->addMenu(tr("&Edit")), "mnuVAEdit");
     // The keys themselves, not the desktop's standard keys (Cut is Shift+Del on some).
-    mnuVAEditCut =
-        addMenuItem(mnuVAEdit, "mnuVAEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    mnuVAEditCopy =
-        addMenuItem(mnuVAEdit, "mnuVAEditCopy", tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    mnuVAEditPaste =
-        addMenuItem(mnuVAEdit, "mnuVAEditPaste", tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuVAEditSelAll = addMenuItem(mnuVAEdit, "mnuVAEditSelAll", tr("Select &All"),
-                                  QKeySequence(Qt::CTRL | Qt::Key_A));
+    ui_.mnuVAEditCut =
+        addMenuItem(ui_.mnuVAEdit, "mnuVAEditCut", tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    ui_.mnuVAEditCopy = addMenuItem(ui_.mnuVAEdit, "mnuVAEditCopy", tr("&Copy"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_C));
+    ui_.mnuVAEditPaste = addMenuItem(ui_.mnuVAEdit, "mnuVAEditPaste", tr("&Paste"),
+                                     QKeySequence(Qt::CTRL | Qt::Key_V));
+    ui_.mnuVAEditSelAll = addMenuItem(ui_.mnuVAEdit, "mnuVAEditSelAll", tr("Select &All"),
+                                      QKeySequence(Qt::CTRL | Qt::Key_A));
 
-    mnuVAHelp = named(menuBar()->addMenu(tr("&Help")), "mnuVAHelp");
-    mnuVAManual =
-        addMenuItem(mnuVAHelp, "mnuVAManual", tr("&User Manual"), QKeySequence(Qt::Key_F1));
-    mnuVAAbout = addMenuItem(mnuVAHelp, "mnuVAAbout", tr("&About Quillmark"));
+    ui_.mnuVAHelp = named(menuBar()->addMenu(tr("&Help")), "mnuVAHelp");
+    ui_.mnuVAManual =
+        addMenuItem(ui_.mnuVAHelp, "mnuVAManual", tr("&User Manual"), QKeySequence(Qt::Key_F1));
+    ui_.mnuVAAbout = addMenuItem(ui_.mnuVAHelp, "mnuVAAbout", tr("&About Quillmark"));
 }
 
 void frmViewAll::connectCommands() {
-    connect(cmdACGetReport, &QPushButton::clicked, this, &frmViewAll::getReport);
-    connect(cmdPrintLabels, &QPushButton::clicked, this, &frmViewAll::printLabels);
-    connect(cmdPreviewLabels, &QPushButton::clicked, this, &frmViewAll::previewLabels);
-    connect(cmdViewAllClose, &QPushButton::clicked, this, &frmViewAll::close);
-    connect(mnuPrint, &QAction::triggered, this, &frmViewAll::printReport);
-    connect(mnuPreview, &QAction::triggered, this, &frmViewAll::previewReport);
-    connect(mnuVAEdit, &QMenu::aboutToShow, this, &frmViewAll::editMenuOpening);
-    connect(mnuVAEditCopy, &QAction::triggered, this, &frmViewAll::copyCommand);
-    connect(mnuVAEditCut, &QAction::triggered, this, &frmViewAll::cutCommand);
-    connect(mnuVAEditPaste, &QAction::triggered, this, &frmViewAll::pasteCommand);
-    connect(mnuVAEditSelAll, &QAction::triggered, this, &frmViewAll::selectAllCommand);
-    connect(mnuVAManual, &QAction::triggered, this,
+    connect(ui_.cmdACGetReport, &QPushButton::clicked, this, &frmViewAll::getReport);
+    connect(ui_.cmdPrintLabels, &QPushButton::clicked, this, &frmViewAll::printLabels);
+    connect(ui_.cmdPreviewLabels, &QPushButton::clicked, this, &frmViewAll::previewLabels);
+    connect(ui_.cmdViewAllClose, &QPushButton::clicked, this, &frmViewAll::close);
+    connect(ui_.mnuPrint, &QAction::triggered, this, &frmViewAll::printReport);
+    connect(ui_.mnuPreview, &QAction::triggered, this, &frmViewAll::previewReport);
+    connect(ui_.mnuVAEdit, &QMenu::aboutToShow, this, &frmViewAll::editMenuOpening);
+    connect(ui_.mnuVAEditCopy, &QAction::triggered, this, &frmViewAll::copyCommand);
+    connect(ui_.mnuVAEditCut, &QAction::triggered, this, &frmViewAll::cutCommand);
+    connect(ui_.mnuVAEditPaste, &QAction::triggered, this, &frmViewAll::pasteCommand);
+    connect(ui_.mnuVAEditSelAll, &QAction::triggered, this, &frmViewAll::selectAllCommand);
+    connect(ui_.mnuVAManual, &QAction::triggered, this,
             [this] { qm::openUserManual(state_.platform, state_.appFolder); });
-    connect(mnuVAAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
-    connect(lstAllContacts, &QListView::doubleClicked, this, &frmViewAll::openListedContact);
+    connect(ui_.mnuVAAbout, &QAction::triggered, this, [this] { showAboutWindow(state_, this); });
+    connect(ui_.lstAllContacts, &QListView::doubleClicked, this, &frmViewAll::openListedContact);
 
     // Enter presses the focused button, else "Get report", the window's default button.
-    qm::installEnterPressesButton(this, cmdACGetReport);
+    qm::installEnterPressesButton(this, ui_.cmdACGetReport);
 }
 
 void frmViewAll::selectStartOptions() {
-    frSearch->show();
-    optSearchAll->setChecked(true);
-    optFnameSort->setChecked(true);
+    ui_.frSearch->show();
+    ui_.optSearchAll->setChecked(true);
+    ui_.optFnameSort->setChecked(true);
 }
 
 void frmViewAll::searchOptionChosen(SearchField field) {
     searchField_ = field;
     if (field == SearchField::All) {
-        lblSearchDisplay->hide();
+        ui_.lblSearchDisplay->hide();
         return;
     }
     const qm::SearchFieldText& text = qm::searchFieldText(field);
@@ -246,24 +260,24 @@ void frmViewAll::searchOptionChosen(SearchField field) {
         qm::toCpFolded(state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle),
                                                 tr("Search For: ")))
             .text;
-    lblSearchDisplay->setText(qm::fromCp(searchText_));
-    lblSearchDisplay->show();
-    cmdACGetReport->setFocus();
+    ui_.lblSearchDisplay->setText(qm::fromCp(searchText_));
+    ui_.lblSearchDisplay->show();
+    ui_.cmdACGetReport->setFocus();
 }
 
 void frmViewAll::sortOptionChosen(SortOrder order) {
     sortOrder_ = order;
-    cmdACGetReport->setFocus();
+    ui_.cmdACGetReport->setFocus();
 }
 
 void frmViewAll::getReport() {
-    frSearch->hide();
-    frSortOrder->hide();
-    txtViewAllHeader->show();
-    txtViewAllHeader->setFont(listFont(kHeadingPoints, true));
-    txtViewAllHeader->setText(tr(kColumnHeading));
+    ui_.frSearch->hide();
+    ui_.frSortOrder->hide();
+    ui_.txtViewAllHeader->show();
+    ui_.txtViewAllHeader->setFont(listFont(kHeadingPoints, true));
+    ui_.txtViewAllHeader->setText(tr(kColumnHeading));
     // Shown from its start, so that its words stand over their columns.
-    txtViewAllHeader->setCursorPosition(0);
+    ui_.txtViewAllHeader->setCursorPosition(0);
     alignColumnsWithHeading();
 
     std::vector<qm::ListEntry> entries;
@@ -282,53 +296,53 @@ void frmViewAll::getReport() {
 
 void frmViewAll::showBuiltList(int found, const std::string& resultWord) {
     if (searchField_ == SearchField::All) {
-        lblSearchDisplay->hide();
+        ui_.lblSearchDisplay->hide();
     } else {
-        lblSearchDisplay->setText(qm::fromCp(qm::resultCaption(resultWord, searchText_)));
-        lblSearchDisplay->show();
+        ui_.lblSearchDisplay->setText(qm::fromCp(qm::resultCaption(resultWord, searchText_)));
+        ui_.lblSearchDisplay->show();
     }
-    cmdPrintLabels->setEnabled(true);
-    cmdPreviewLabels->setEnabled(true);
-    lblTotContacts->setText(tr("Contacts Found = %1").arg(found));
-    lblTotContacts->show();
-    mnuPrint->setEnabled(true);
-    mnuPreview->setEnabled(true);
-    cmdViewAllClose->setFocus();
+    ui_.cmdPrintLabels->setEnabled(true);
+    ui_.cmdPreviewLabels->setEnabled(true);
+    ui_.lblTotContacts->setText(tr("Contacts Found = %1").arg(found));
+    ui_.lblTotContacts->show();
+    ui_.mnuPrint->setEnabled(true);
+    ui_.mnuPreview->setEnabled(true);
+    ui_.cmdViewAllClose->setFocus();
     if (found != 0) {
-        cmdACGetReport->setEnabled(false);
+        ui_.cmdACGetReport->setEnabled(false);
         return;
     }
     state_.platform.messageBox(this, tr("Contact file empty."), tr("No contacts found."));
-    cmdViewAllClose->setFocus();
+    ui_.cmdViewAllClose->setFocus();
 }
 
 void frmViewAll::alignColumnsWithHeading() {
-    if (txtViewAllHeader->isHidden()) {
+    if (ui_.txtViewAllHeader->isHidden()) {
         return;
     }
     // Where the heading field draws its first character, as QLineEdit lays out its text:
     // the style's contents rectangle, the text margins and a fixed margin of two pixels.
     QStyleOptionFrame frame;
-    frame.initFrom(txtViewAllHeader);
-    frame.rect = txtViewAllHeader->contentsRect();
+    frame.initFrom(ui_.txtViewAllHeader);
+    frame.rect = ui_.txtViewAllHeader->contentsRect();
     frame.lineWidth =
-        txtViewAllHeader->hasFrame()
-            ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, txtViewAllHeader)
+        ui_.txtViewAllHeader->hasFrame()
+            ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, ui_.txtViewAllHeader)
             : 0;
     frame.midLineWidth = 0;
     frame.state |= QStyle::State_Sunken;
     frame.features = QStyleOptionFrame::None;
-    const QRect contents = txtViewAllHeader->style()->subElementRect(QStyle::SE_LineEditContents,
-                                                                     &frame, txtViewAllHeader);
+    const QRect contents = ui_.txtViewAllHeader->style()->subElementRect(
+        QStyle::SE_LineEditContents, &frame, ui_.txtViewAllHeader);
     constexpr int kLineEditTextMargin = 2;
     const int headingLeft =
-        contents.left() + txtViewAllHeader->textMargins().left() + kLineEditTextMargin;
-    QWidget* viewport = lstAllContacts->viewport();
-    const double origin = txtViewAllHeader->mapTo(this, QPoint(headingLeft, 0)).x() -
+        contents.left() + ui_.txtViewAllHeader->textMargins().left() + kLineEditTextMargin;
+    QWidget* viewport = ui_.lstAllContacts->viewport();
+    const double origin = ui_.txtViewAllHeader->mapTo(this, QPoint(headingLeft, 0)).x() -
                           viewport->mapTo(this, QPoint(0, 0)).x();
 
     const QString heading = tr(kColumnHeading);
-    const QFontMetricsF metrics(txtViewAllHeader->font());
+    const QFontMetricsF metrics(ui_.txtViewAllHeader->font());
     std::vector<double> positions;
     for (qsizetype start : headingColumnStarts(heading)) {
         positions.push_back(origin + metrics.horizontalAdvance(heading.left(start)));

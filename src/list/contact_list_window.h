@@ -4,15 +4,7 @@
 // one line each, sorted by first or by last name; labels, a report, the clipboard and the
 // way into the contact browser work on that list.
 
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
 #include <QMainWindow>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
 #include <string>
 #include <vector>
 
@@ -20,44 +12,22 @@
 #include "list/contact_list.h"
 #include "list/contact_list_view_window.h"
 
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+namespace qm {
+class StockChooser;
+}
+
 class frmViewAll : public QMainWindow {
     Q_OBJECT
   public:
     explicit frmViewAll(qm::AppState& state);
-
-    QGroupBox* frSearch;
-    QRadioButton* optSearchFName;
-    QRadioButton* optSearchLName;
-    QRadioButton* optSearchCity;
-    QRadioButton* optSearchState;
-    QRadioButton* optSearchZip;
-    QRadioButton* optSearchEmail;
-    QRadioButton* optSearchCat;
-    QRadioButton* optSearchAll;
-    QRadioButton* optSearchCompany;
-    QGroupBox* frSortOrder;
-    QRadioButton* optFnameSort;
-    QRadioButton* optLnameSort;
-    QPushButton* cmdACGetReport;
-    QPushButton* cmdPrintLabels;
-    QPushButton* cmdPreviewLabels;
-    QPushButton* cmdViewAllClose;
-    QLineEdit* txtViewAllHeader;
-    QListView* lstAllContacts;
-    QLabel* lblSearchDisplay;
-    QLabel* lblTotContacts;
-
-    QMenu* mnuVAFile;
-    QAction* mnuPrint;
-    QAction* mnuPreview;
-    QMenu* mnuVAEdit;
-    QAction* mnuVAEditCut;
-    QAction* mnuVAEditCopy;
-    QAction* mnuVAEditPaste;
-    QAction* mnuVAEditSelAll;
-    QMenu* mnuVAHelp;
-    QAction* mnuVAManual;
-    QAction* mnuVAAbout;
 
     // The lines on show with their record numbers, in list order.
     const qm::ContactListModel& listModel() const { return *model_; }
@@ -71,6 +41,44 @@ class frmViewAll : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        QGroupBox* frSearch;
+        QRadioButton* optSearchFName;
+        QRadioButton* optSearchLName;
+        QRadioButton* optSearchCity;
+        QRadioButton* optSearchState;
+        QRadioButton* optSearchZip;
+        QRadioButton* optSearchEmail;
+        QRadioButton* optSearchCat;
+        QRadioButton* optSearchAll;
+        QRadioButton* optSearchCompany;
+        QGroupBox* frSortOrder;
+        QRadioButton* optFnameSort;
+        QRadioButton* optLnameSort;
+        QPushButton* cmdACGetReport;
+        qm::StockChooser* labelStock;  // the sheet the list's labels print on
+        QPushButton* cmdPrintLabels;
+        QPushButton* cmdPreviewLabels;
+        QPushButton* cmdViewAllClose;
+        QLineEdit* txtViewAllHeader;
+        QListView* lstAllContacts;
+        QLabel* lblSearchDisplay;
+        QLabel* lblTotContacts;
+
+        QMenu* mnuVAFile;
+        QAction* mnuPrint;
+        QAction* mnuPreview;
+        QMenu* mnuVAEdit;
+        QAction* mnuVAEditCut;
+        QAction* mnuVAEditCopy;
+        QAction* mnuVAEditPaste;
+        QAction* mnuVAEditSelAll;
+        QMenu* mnuVAHelp;
+        QAction* mnuVAManual;
+        QAction* mnuVAAbout;
+    };
+
     void buildControls();
     QGroupBox* buildSearchFrame();
     QGroupBox* buildSortFrame();
@@ -113,4 +121,5 @@ class frmViewAll : public QMainWindow {
     std::string searchText_;
     // A contact was opened from this list: closing goes back to the browser showing it.
     bool openedContact_ = false;
+    Ui ui_{};
 };

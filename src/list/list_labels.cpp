@@ -5,6 +5,7 @@
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "printing/stock_layout.h"
+#include "records/text_rules.h"
 
 namespace qm {
 
@@ -21,7 +22,8 @@ std::vector<std::string> contactLabelLines(const ContactRecord& r) {
 
 namespace {
 
-using Label = std::vector<std::string>;
+// A label's lines as set in its room.
+using Label = std::vector<SetLine>;
 
 // The stock and its layout, as the rows are printed.
 struct Sheet {
@@ -47,15 +49,21 @@ void printLabelLines(PrinterSurface& surface, const Sheet& sheet, const std::vec
         }
         std::vector<PrintItem> items;
         for (std::size_t j = 0; j < used; ++j) {
-            const int column = static_cast<int>(j);
-            items.push_back(PrintItem::Tab(left + column * layout.columnPitch));
-            items.push_back(
-                labelText(k < labels[j].size() ? labels[j][k] : " ",
-                          labelLineColumns(sheet.stock, column, layout.textSize,
-                                           layout.leftColumn + column * layout.columnPitch)));
+            static const SetLine kBlank{0, " ", 0.0, false};
+            appendSetLine(items, left + static_cast<int>(j) * layout.columnPitch,
+                          k < labels[j].size() ? labels[j][k] : kBlank, false);
         }
         surface.print(items);
     }
+}
+
+// The room of the label in slot (0, 1, 2) of a row, from its column as the layout places it.
+LineRoom slotRoom(const Sheet& sheet, std::size_t slot) {
+    const ListLabelLayout& layout = sheet.layout;
+    const int column = static_cast<int>(slot);
+    return {labelLinePoints(sheet.stock, column, layout.textSize,
+                            layout.leftColumn + column * layout.columnPitch),
+            layout.textSize};
 }
 
 std::size_t longestLabel(const std::vector<Label>& labels) {
@@ -78,8 +86,17 @@ int printFullRow(PrinterSurface& surface, const Sheet& sheet, const std::vector<
         surface.setFontSize(layout.fillSize);
         surface.printLine();
     }
-    surface.setFontSize(layout.gapSize);
-    surface.printEmptyLines(layout.gapLines);
+    const auto rowLines = static_cast<std::size_t>(layout.rowTextLines);
+    if (lines > rowLines) {
+        // A label wrapped beyond the row's lines: the gap is one line of the height left, so
+        // the next row starts where it would have.
+        surface.setFontSize(layout.gapLines * layout.gapSize -
+                            static_cast<double>(lines - rowLines) * layout.textSize);
+        surface.printLine();
+    } else {
+        surface.setFontSize(layout.gapSize);
+        surface.printEmptyLines(layout.gapLines);
+    }
     surface.setFontSize(layout.textSize);
     return textPage;
 }
@@ -109,8 +126,9 @@ void printPlacedListLabels(PrinterSurface& surface, const LabelStock& stock, std
             surface.newPage();
         }
         const LabelCell cell = cellOfPosition(stock.sheet, static_cast<int>(i % perSheet) + 1);
-        printPlacedLines(surface, placeLabelLines(stock, cell, layout, contactLabelLines(contactAt(i)),
-                                                 false, adjust));
+        const std::vector<std::string> lines = contactLabelLines(contactAt(i));
+        printPlacedLabel(surface, placeLabelLines(stock, cell, layout, lines, false, adjust),
+                         {static_cast<int>(i + 1), trim(lines.front())});
     }
 }
 
@@ -127,7 +145,12 @@ void printListLabels(PrinterSurface& surface, const LabelStock& stock, std::size
     int lastTextPage = sheetPage;
     std::vector<Label> row;
     for (std::size_t i = 0; i < count; ++i) {
-        row.push_back(contactLabelLines(contactAt(i)));
+        const std::vector<std::string> lines = contactLabelLines(contactAt(i));
+        row.push_back(setLabelLines(lines, slotRoom(sheet, row.size()),
+                                    static_cast<std::size_t>(sheet.layout.mostTextLines)));
+        if (anyCut(row.back())) {
+            surface.noteCutLabel({static_cast<int>(i + 1), trim(lines.front())});
+        }
         const bool last = i + 1 == count;
         if (row.size() == perRow) {
             lastTextPage = printFullRow(surface, sheet, row, left);

@@ -8,6 +8,7 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "surface/paper_sizes.h"
+#include "surface/print_plan.h"
 
 namespace qm {
 
@@ -72,12 +73,17 @@ PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* pare
     }
     bar->addSeparator();
     actClose = toolAction(bar, "actClose", tr("&Close"), QKeySequence(Qt::Key_Escape));
+    lblCut = new QLabel(this);
+    lblCut->setObjectName(QStringLiteral("lblCut"));
+    lblCut->setStyleSheet(QStringLiteral("color: #d21e1e;"));
+    lblCut->setVisible(false);
 
     view = new QPrintPreviewWidget(printer_.get(), this);
     view->setObjectName(QStringLiteral("previewView"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar);
+    layout->addWidget(lblCut);
     layout->addWidget(view, 1);
     resize(900, 760);
 
@@ -113,6 +119,10 @@ void PrintPreviewWindow::paintPages(QPrinter* printer) {
     }
     layouts_ = surface->paintedPages();
     runs_ = surface->paintedRuns();
+    cut_ = surface->cutLabels();
+    lblCut->setText(tr("Lines too long even in 7 point type, cut short on %1")
+                        .arg(fromCp(cutLabelsText(cut_))));
+    lblCut->setVisible(!cut_.empty());
 }
 
 void PrintPreviewWindow::showPageNumber() {

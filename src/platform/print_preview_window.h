@@ -2,7 +2,7 @@
 
 // The print preview: the job's pages painted by the print surface onto the preview's printer
 // (the default printer, with the job's paper), the stock faintly behind the text and cut
-// lines marked. Pages are stepped and zoomed; Print asks the print dialog and prints the same
+// lines marked, and the labels whose lines are cut named above the pages. Pages are stepped and zoomed; Print asks the print dialog and prints the same
 // job on the printer chosen.
 
 #include <QAction>
@@ -41,11 +41,14 @@ class PrintPreviewWindow : public QDialog {
     QAction* actFitPage;
     QCheckBox* chkSelection;  // offered when the job can print a selection
     QLabel* lblPage;
+    QLabel* lblCut;  // names the labels whose lines are cut short, when there are any
 
     int pageCount() const { return view->pageCount(); }
     // The pages and runs of the last painting, as the surface put them.
     const std::vector<QPageLayout>& pageLayouts() const { return layouts_; }
     const std::vector<PaintedRun>& runs() const { return runs_; }
+    // The labels of the last painting whose lines are cut short (marked on the pages).
+    const std::vector<CutLabel>& cutLabels() const { return cut_; }
     // Asks the print dialog and prints; true when the job was printed (the window closes).
     bool printFromPreview();
     bool printed() const { return printed_; }
@@ -60,6 +63,7 @@ class PrintPreviewWindow : public QDialog {
     std::unique_ptr<QPrinter> printer_;
     std::vector<QPageLayout> layouts_;
     std::vector<PaintedRun> runs_;
+    std::vector<CutLabel> cut_;
     bool printed_ = false;
 };
 

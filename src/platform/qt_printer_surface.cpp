@@ -259,35 +259,41 @@ void QtPrinterSurface::setCurrentY(double twips) {
 
 const QtPrinterSurface::Cell& QtPrinterSurface::cell() {
     if (!cellValid_) {
-        const auto same = [this](const Cell& c) {
-            return c.family == family_ && c.size == size_ && c.bold == bold_ && c.italic == italic_;
-        };
-        const auto found = std::find_if(cells_.begin(), cells_.end(), same);
-        if (found == cells_.end()) {
-            cells_.push_back(measureCell());
-        }
-        cellIndex_ = static_cast<std::size_t>(std::find_if(cells_.begin(), cells_.end(), same) -
-                                              cells_.begin());
+        cellIndex_ = cellIndexFor(family_, size_, bold_, italic_);
         cellValid_ = true;
     }
     return cells_[cellIndex_];
 }
 
-QtPrinterSurface::Cell QtPrinterSurface::measureCell() const {
+std::size_t QtPrinterSurface::cellIndexFor(const std::string& family, double size, bool bold,
+                                           bool italic) {
+    const auto same = [&](const Cell& c) {
+        return c.family == family && c.size == size && c.bold == bold && c.italic == italic;
+    };
+    auto found = std::find_if(cells_.begin(), cells_.end(), same);
+    if (found == cells_.end()) {
+        cells_.push_back(measureCell(family, size, bold, italic));
+        found = cells_.end() - 1;
+    }
+    return static_cast<std::size_t>(found - cells_.begin());
+}
+
+QtPrinterSurface::Cell QtPrinterSurface::measureCell(const std::string& family, double size,
+                                                     bool bold, bool italic) const {
     // Design metrics, read at a large size so that no pixel rounding creeps into the cells.
-    QFont font(paperFontFamily(family_));
-    font.setBold(bold_);
-    font.setItalic(italic_);
+    QFont font(paperFontFamily(family));
+    font.setBold(bold);
+    font.setItalic(italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     font.setPixelSize(kMeasuringPixels);
     const QFontMetricsF metrics(font);
-    const double perPixel = size_ / kMeasuringPixels;
+    const double perPixel = size / kMeasuringPixels;
     Cell c;
-    c.family = family_;
-    c.size = size_;
-    c.bold = bold_;
-    c.italic = italic_;
+    c.family = family;
+    c.size = size;
+    c.bold = bold;
+    c.italic = italic;
     c.fixedPitch = QFontInfo(font).fixedPitch();
     c.column = perPixel * (c.fixedPitch ? metrics.horizontalAdvance(QLatin1Char('M'))
                                         : metrics.averageCharWidth());
@@ -296,7 +302,7 @@ QtPrinterSurface::Cell QtPrinterSurface::measureCell() const {
     c.measuring = font;
     // Drawn in hundredths of a point, so the glyphs have the size asked for, not one
     // rounded to the printer's pixels.
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size_ * kUnitsPerPoint))));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * kUnitsPerPoint))));
     c.font = font;
     if (c.fixedPitch) {
         c.glyphs = QRawFont::fromFont(font);
@@ -327,21 +333,13 @@ QtPrinterSurface::Area QtPrinterSurface::area() {
     return area_;
 }
 
-QtPrinterSurface::Area QtPrinterSurface::measureArea() {
-    if (printer_ == nullptr ||
-        (target_ != Target::Printer && printer_->outputFormat() == QPrinter::PdfFormat)) {
-        const QSizeF paper = setup_.size.size(QPageSize::Point);
-        const double height =
-            setup_.orientation == QPageLayout::Landscape ? paper.width() : paper.height();
-        return Area{kPaperSideMarginPoints, 0.0, height - kPaperBottomMarginPoints};
-    }
-    // A printer's own printable area, as its driver reports it.
-    applySetup(setup_);
-    QPageLayout layout = printer_->pageLayout();
-    layout.setUnits(QPageLayout::Point);
-    const QMarginsF margins = layout.minimumMargins();
-    const QRectF full = layout.fullRectPoints();
-    return Area{margins.left(), margins.top(), full.height() - margins.top() - margins.bottom()};
+// Every target places text in paper coordinates on the printable area of the paper model (a
+// PDF file's): a printer's own margins move nothing, so the paper gets what the preview shows.
+QtPrinterSurface::Area QtPrinterSurface::measureArea() const {
+    const QSizeF paper = setup_.size.size(QPageSize::Point);
+    const double height =
+        setup_.orientation == QPageLayout::Landscape ? paper.width() : paper.height();
+    return Area{kPaperSideMarginPoints, 0.0, height - kPaperBottomMarginPoints};
 }
 
 void QtPrinterSurface::breakPageIfBelowBottom() {
@@ -361,19 +359,27 @@ void QtPrinterSurface::nextLine() {
 
 void QtPrinterSurface::drawRule(const PaperRect& rule) {
     startPageIfNeeded();
-    const Area a = area();
-    document_.back().rules.push_back(PaperRect{rule.left + a.left - kPaperSideMarginPoints,
-                                               rule.top + a.top, rule.width, rule.height});
+    document_.back().rules.push_back(rule);
 }
 
-void QtPrinterSurface::putText(const QString& text, bool cut) {
+void QtPrinterSurface::putText(const QString& text, bool cut, double size) {
     if (text.isEmpty()) {
         return;
     }
     startPageIfNeeded();
     const Area a = area();
-    const Cell& c = cell();
-    document_.back().runs.push_back(Run{a.left + x_, a.top + y_ + c.ascent, cellIndex_, text, cut});
+    const double baseline = a.top + y_ + cell().ascent;
+    if (size > 0 && size != size_) {
+        // Set smaller on the line of the current font, on its baseline.
+        const std::size_t index = cellIndexFor(family_, size, bold_, italic_);
+        const Cell& smaller = cells_[index];
+        document_.back().runs.push_back(Run{a.left + x_, baseline, index, text, cut});
+        x_ += smaller.fixedPitch ? smaller.column * static_cast<double>(text.size())
+                                 : QFontMetricsF(smaller.measuring).horizontalAdvance(text) *
+                                       size / kMeasuringPixels;
+        return;
+    }
+    document_.back().runs.push_back(Run{a.left + x_, baseline, cellIndex_, text, cut});
     x_ += textWidth(text);
 }
 
@@ -407,7 +413,7 @@ void QtPrinterSurface::print(const std::vector<PrintItem>& items) {
                 x_ += cell().blank * std::max(0, item.n);
                 break;
             case PrintItem::Kind::Text:
-                putText(fromCp(item.text), item.cut);
+                putText(fromCp(item.text), item.cut, item.size);
                 break;
         }
     }

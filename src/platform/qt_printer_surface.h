@@ -134,14 +134,15 @@ class QtPrinterSurface : public PrinterSurface {
     struct PdfFile;
 
     const Cell& cell();
-    Cell measureCell() const;
+    std::size_t cellIndexFor(const std::string& family, double size, bool bold, bool italic);
+    Cell measureCell(const std::string& family, double size, bool bold, bool italic) const;
     double textWidth(const QString& text);
     Area area();
-    Area measureArea();
+    Area measureArea() const;
     void applySetup(const Setup& setup);
     void nextLine();
     void breakPageIfBelowBottom();
-    void putText(const QString& text, bool cut);
+    void putText(const QString& text, bool cut, double size);
     void startPageIfNeeded();
     void paint(const std::vector<Page>& pages);
     void paintIntoFile(const std::vector<Page>& pages);

@@ -97,7 +97,8 @@ std::vector<PaperRect> placedMarks(const LabelStock& stock, StockJob job, Adjust
     std::vector<PaperRect> marks;
     for (int position = 1; position <= stock.sheet.labels(); ++position) {
         const auto placed = placeLabelLines(stock, cellOfPosition(stock.sheet, position), layout,
-                                            full, false, adjust);
+                                            full, false, adjust)
+                                .lines;
         if (!placed.empty()) {
             marks.push_back(PaperRect{placed.front().x, placed.front().y,
                                       columnWidthPoints(layout.fontSize),
@@ -238,7 +239,8 @@ void printInstructions(PrinterSurface& surface, const CalibrationTarget& target,
         "from the paper's left and top edges to the lines marked 1: each should be 1 inch "
         "(25.4 mm). Enter how far right and down the print landed in Margins > Calibrate, or: "
         "quillmark calibrate " +
-        std::string(target.name) + stockOption(target) + " --right D --down D (D as 0.05in or -1.5mm).";
+        std::string(target.name) + stockOption(target) +
+        " --right D --down D (D as 0.05in or -1.5mm).";
     constexpr double kLeft = 0.3 * kInch;
     const auto columns = static_cast<std::size_t>((surface.pageWidthPoints() - 2 * kLeft) /
                                                   columnWidthPoints(kNoteSize));
@@ -260,15 +262,16 @@ CalibrationTarget calibrationTarget(CalibrationLayout layout) {
 CalibrationTarget calibrationTarget(CalibrationLayout layout, const LabelStock* stock) {
     const LayoutRow& row = layoutRow(layout);
     if (layout == CalibrationLayout::Envelope || stock == nullptr) {
-        return {layout, row.name, std::string(row.title), kSectionEnvelope, kEnvelopeFontSize,
-                nullptr};
+        return {layout,           row.name,          std::string(row.title),
+                kSectionEnvelope, kEnvelopeFontSize, nullptr};
     }
     std::string title(row.title);
     if (stock != row.stock) {
         title += " on " + std::string(stock->name);
     }
-    return {layout, row.name, title, adjustmentSection(*stock, row.job),
-            jobFontSize(*stock, row.job), stock};
+    return {
+        layout, row.name, title, adjustmentSection(*stock, row.job), jobFontSize(*stock, row.job),
+        stock};
 }
 
 std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name) {

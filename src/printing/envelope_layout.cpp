@@ -55,6 +55,17 @@ PrintFont addressFont(const EnvelopeJob& job) {
     return {kPrintFont, job.portrait ? 10.0 : 12.0, job.bold, false};
 }
 
+// The address's lines end half an inch inside the envelope's right edge; the adjustment moves
+// the paper's feed, not the room. The slots are laid out for an envelope lying across the page:
+// standing (portrait), its address area is unknown and the lines stay whole.
+LineRoom addressRoom(const EnvelopeJob& job, double pageWidth, int startColumn,
+                     const PrintFont& font) {
+    constexpr double kUnbounded = 1e6;
+    const double start = kPaperSideMarginPoints + (startColumn - 1) * columnWidthPoints(font.size);
+    const double room = job.portrait ? kUnbounded : pageWidth - kEnvelopeMarginPoints - start;
+    return {std::max(0.0, room), font.size, job.centered, kEnvelopeCenterHalfWidth};
+}
+
 void printEnvelopeCopy(PrinterSurface& surface, const EnvelopeJob& job, Adjustment adjust) {
     const bool listed = isListedPrinter(surface.deviceName());
     const bool ownPaper = hasOwnPaper(job);
@@ -78,7 +89,11 @@ void printEnvelopeCopy(PrinterSurface& surface, const EnvelopeJob& job, Adjustme
                                                   : linesAboveEnvelope(surface.pageHeightPoints(),
                                                                        lineHeightPoints(font.size));
     printLinesAboveAddress(surface, std::max(0, at.top - skipped));
-    printAddressLines(surface, job.lines, at.left, job.centered, kEnvelopeCenterHalfWidth);
+    if (printAddressLines(surface, job.lines, at.left,
+                          addressRoom(job, surface.pageWidthPoints(), at.left - adjust.left,
+                                      font))) {
+        surface.noteCutLabel({0, "the envelope"});
+    }
 }
 
 }  // namespace

@@ -16,6 +16,8 @@ namespace qm {
 inline constexpr int kEnvelopeLines = 5;
 inline constexpr const char* kLargeEnvelopeFont = "Trebuchet MS";
 inline constexpr double kLargeEnvelopeFontSize = 14;
+// The address keeps this far inside the envelope's right edge (half an inch).
+inline constexpr double kEnvelopeMarginPoints = 36;
 
 // The two slot columns of the envelope table for the sizes 1..7: one applies when a size is
 // picked in the list, the other when Envelope is chosen again with a size already picked.

@@ -1,5 +1,7 @@
 #include "printing/label_sheet.h"
 
+#include <algorithm>
+
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "printing/stock_layout.h"
@@ -50,14 +52,18 @@ std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_vi
                                 "position on label sheet.",
                             NoticeIcon::Information};
     const bool hasDash = s.find('-') != std::string_view::npos;
-    if (!hasDash && s.size() > 2) {
+    // Positions of two digits are read by their places, as always; a sheet of more than 99
+    // labels has its numbers read on each side of the dash.
+    const bool wide = labels > kMostTwoDigitLabels;
+    if (!hasDash && s.size() > (wide ? 3u : 2u)) {
         return dashNotice;
     }
-    if (numberValue(rightOf(s, 2)) > labels) {
+    const std::string_view last = wide && hasDash ? s.substr(s.find('-') + 1) : s;
+    if (numberValue(wide ? last : rightOf(s, 2)) > labels) {
         return Notice{"Maximum is " + most, "Label position cannot exceed " + most,
                       NoticeIcon::Information};
     }
-    if (s.size() == 5 && s[1] == '-') {
+    if (!wide && s.size() == 5 && s[1] == '-') {
         return Notice{"Maximum is " + most,
                       "No more than " + most +
                           " labels may be printed.  To print an entire "
@@ -73,7 +79,33 @@ std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_vi
     return std::nullopt;
 }
 
-std::variant<LabelRange, Notice> parseLabelRange(std::string_view s) {
+namespace {
+
+std::variant<LabelRange, Notice> rangeOf(const std::string& start, const std::string& end) {
+    const LabelRange range{positionOf(start), positionOf(end), 0};
+    if (*range.end < range.start) {
+        return Notice{"Try again", "Label starting position cannot exceed ending position.",
+                      NoticeIcon::Information};
+    }
+    return LabelRange{range.start, range.end, cint(*range.end - range.start + 1, true)};
+}
+
+// A sheet of more than 99 labels: the numbers on each side of the dash.
+std::variant<LabelRange, Notice> parseWideRange(std::string_view s) {
+    const auto dash = s.find('-', 1);
+    if (dash == std::string_view::npos) {
+        return s.empty() || s.size() > 3 ? LabelRange{}
+                                         : LabelRange{positionOf(s), std::nullopt, 1};
+    }
+    return rangeOf(std::string(s.substr(0, dash)), std::string(s.substr(dash + 1)));
+}
+
+}  // namespace
+
+std::variant<LabelRange, Notice> parseLabelRange(std::string_view s, int labels) {
+    if (labels > kMostTwoDigitLabels) {
+        return parseWideRange(s);
+    }
     std::string start;
     std::string end;
     switch (s.size()) {
@@ -96,12 +128,7 @@ std::variant<LabelRange, Notice> parseLabelRange(std::string_view s) {
             // Nothing readable: no position rather than whatever the last entry left.
             return LabelRange{};
     }
-    const LabelRange range{positionOf(start), positionOf(end), 0};
-    if (*range.end < range.start) {
-        return Notice{"Try again", "Label starting position cannot exceed ending position.",
-                      NoticeIcon::Information};
-    }
-    return LabelRange{range.start, range.end, cint(*range.end - range.start + 1, true)};
+    return rangeOf(start, end);
 }
 
 std::variant<LabelRange, Notice> readPositionEntry(const LabelStock& stock,
@@ -109,7 +136,7 @@ std::variant<LabelRange, Notice> readPositionEntry(const LabelStock& stock,
     if (auto failed = checkPositionEntry(stock, cleaned)) {
         return *failed;
     }
-    auto parsed = parseLabelRange(cleaned);
+    auto parsed = parseLabelRange(cleaned, stock.sheet.labels());
     const int labels = stock.sheet.labels();
     if (const auto* range = std::get_if<LabelRange>(&parsed);
         range != nullptr && range->start > labels) {
@@ -129,22 +156,29 @@ std::optional<int> sheetPosition(const LabelStock& stock, int position) {
 
 namespace {
 
-// The characters a label at a position holds from its column's start. In landscape the
+// The room a label at a position gives its lines from its column's start. In landscape the
 // sheet's labels are not where the columns fall: a line ends where the next column's text
 // starts, or at the paper's printable width.
-int labelRoom(const LabelStock& stock, int position, bool portrait) {
+LineRoom labelRoom(const LabelStock& stock, const LabelJob& job, int position) {
     const CellLayout& cells = stock.cells;
     const auto p = sheetPosition(stock, position);
     const auto column = static_cast<std::size_t>(p ? (*p - 1) % stock.sheet.across : 0);
-    if (portrait) {
-        return labelLineColumns(stock, static_cast<int>(column), cells.fontSize);
+    LineRoom room{0.0, job.portrait ? cells.fontSize : kLandscapeFontSize, job.centered,
+                  cells.centerHalfWidth};
+    if (job.portrait) {
+        room.points = labelLinePoints(stock, static_cast<int>(column), cells.fontSize);
+        return room;
     }
+    int columns = 0;
     if (column + 1 < cells.startColumns.size()) {
-        return cells.startColumns[column + 1] - cells.startColumns[column] - 1;
+        columns = cells.startColumns[column + 1] - cells.startColumns[column] - 1;
+    } else {
+        const double width = stock.sheet.pageHeight - 2 * kPaperSideMarginPoints;
+        columns = static_cast<int>(width / columnWidthPoints(kLandscapeFontSize)) -
+                  cells.startColumns[column] + 1;
     }
-    const double width = stock.sheet.pageHeight - 2 * kPaperSideMarginPoints;
-    return static_cast<int>(width / columnWidthPoints(kLandscapeFontSize)) -
-           cells.startColumns[column] + 1;
+    room.points = std::max(0, columns) * columnWidthPoints(kLandscapeFontSize);
+    return room;
 }
 
 LabelPlace firstPlace(const LabelStock& stock, const LabelJob& job, bool listed) {
@@ -171,8 +205,10 @@ void printLabelCopy(PrinterSurface& surface, const LabelStock& stock, const Labe
     surface.printEmptyLines(cells.leadLines);
     surface.printEmptyLines(place.slot.topLines + adjust.top);
     for (int i = 0; i < job.labelCount; ++i) {
-        printAddressLines(surface, job.lines, place.slot.startColumn + adjust.left, job.centered,
-                          cells.centerHalfWidth, labelRoom(stock, place.position, job.portrait));
+        if (printAddressLines(surface, job.lines, place.slot.startColumn + adjust.left,
+                              labelRoom(stock, job, place.position))) {
+            surface.noteCutLabel({place.position, {}});
+        }
         place = nextPlace(stock, place, listed);
         // Back to the top of the page; the next label is found by counting lines down.
         surface.setCurrentX(0);
@@ -199,8 +235,9 @@ void printPlacedLabels(PrinterSurface& surface, const LabelStock& stock, const L
             surface.newPage();
         }
         const LabelCell cell = cellOfPosition(stock.sheet, (position - 1) % labels + 1);
-        printPlacedLines(surface,
-                        placeLabelLines(stock, cell, layout, job.lines, job.centered, adjust));
+        printPlacedLabel(surface,
+                         placeLabelLines(stock, cell, layout, job.lines, job.centered, adjust),
+                         {position, {}});
     }
 }
 

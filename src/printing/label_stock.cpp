@@ -43,15 +43,16 @@ double firstLineTop(const LabelStock& stock, int row) {
     return label.top + (label.height - cells.linesPerLabel * line) / 2;
 }
 
-int labelLineColumns(const LabelStock& stock, int column, double fontSize, int startColumn) {
+double labelLinePoints(const LabelStock& stock, int column, double fontSize, int startColumn) {
     if (startColumn == 0) {
         startColumn = stock.cells.startColumns[static_cast<std::size_t>(column)];
     }
-    const double width = columnWidthPoints(fontSize);
-    const double start = kPaperSideMarginPoints + (startColumn - 1) * width;
-    const double room = stock.sheet.label({0, column}).right() - start;
-    // A hair of slack: a column that ends exactly on the edge still fits.
-    return std::max(0, static_cast<int>(std::floor(room / width + 1e-9)));
+    const double start = kPaperSideMarginPoints + (startColumn - 1) * columnWidthPoints(fontSize);
+    return std::max(0.0, stock.sheet.label({0, column}).right() - start);
+}
+
+int labelLineColumns(const LabelStock& stock, int column, double fontSize, int startColumn) {
+    return LineRoom{labelLinePoints(stock, column, fontSize, startColumn), fontSize}.columns();
 }
 
 std::vector<PaperRect> labelOutlines(const LabelStock& stock) {
@@ -166,8 +167,7 @@ std::string adjustmentSection(const LabelStock& stock, StockJob job) {
 std::string labelSizeText(const LabelStock& stock) {
     const SheetGeometry& sheet = stock.sheet;
     if (stock.metric) {
-        return millimetreText(sheet.labelWidth) + " x " + millimetreText(sheet.labelHeight) +
-               " mm";
+        return millimetreText(sheet.labelWidth) + " x " + millimetreText(sheet.labelHeight) + " mm";
     }
     return inchText(sheet.labelWidth) + " x " + inchText(sheet.labelHeight) + " in";
 }

@@ -64,14 +64,14 @@ struct CellLayout {
 // layout their jobs have always counted in (cells); every other stock, and either of them in
 // a job it was not made for, has its text laid out from its geometry (stock_layout.h).
 struct LabelStock {
-    std::string_view name;  // vendor and product number: what --stock and the chooser name
+    std::string_view name;     // vendor and product number: what --stock and the chooser name
     int paper = kPaperLetter;  // the sheet's page: the print dialog opens with it
     SheetGeometry sheet;
     CellLayout cells;  // none (no start columns): laid out from the geometry
     std::string_view vendor;
     std::string_view description;
     std::span<const std::string_view> equivalents;  // other product numbers of the same sheet
-    bool metric = false;  // sizes read in millimetres
+    bool metric = false;                            // sizes read in millimetres
 
     bool hasCells() const { return !cells.startColumns.empty(); }
 };
@@ -108,20 +108,20 @@ inline constexpr std::array<int, 4> kReturnColumns = {3, 34, 65, 96};
 
 using Numbers = std::string_view;
 inline constexpr std::array<Numbers, 30> k5160 = {
-    "8160",  "5260",  "5510",  "5520",  "5560",  "5810",  "5920",  "5960",  "5970",  "5971",
-    "5972",  "5979",  "5980",  "6231",  "6233",  "6245",  "6460",  "6498",  "8250",  "8460",
-    "8560",  "8620",  "8660",  "8810",  "8920",  "8930",  "15160", "18160", "18660", "25160"};
+    "8160", "5260", "5510", "5520", "5560", "5810", "5920",  "5960",  "5970",  "5971",
+    "5972", "5979", "5980", "6231", "6233", "6245", "6460",  "6498",  "8250",  "8460",
+    "8560", "8620", "8660", "8810", "8920", "8930", "15160", "18160", "18660", "25160"};
 inline constexpr std::array<Numbers, 5> k5161 = {"8161", "5261", "5961", "8461", "18161"};
-inline constexpr std::array<Numbers, 14> k5162 = {"8162", "5262", "5512",  "5522",  "5922",
-                                                  "5962", "8252", "8462",  "8662",  "8922",
+inline constexpr std::array<Numbers, 14> k5162 = {"8162", "5262",  "5512",  "5522", "5922",
+                                                  "5962", "8252",  "8462",  "8662", "8922",
                                                   "8932", "15162", "18162", "18662"};
-inline constexpr std::array<Numbers, 16> k5163 = {"8163", "5263", "5513",  "5523",  "5795", "5923",
-                                                  "5963", "5978", "8253",  "8463",  "8663", "8763",
+inline constexpr std::array<Numbers, 16> k5163 = {"8163", "5263",  "5513",  "5523", "5795", "5923",
+                                                  "5963", "5978",  "8253",  "8463", "8663", "8763",
                                                   "8923", "15163", "18163", "18663"};
 inline constexpr std::array<Numbers, 8> k5164 = {"8164", "5264", "5514", "5524",
                                                  "6464", "6499", "8254", "8464"};
-inline constexpr std::array<Numbers, 13> k5167 = {"8167", "18167", "5267",  "5667", "5927",
-                                                  "6467", "6504",  "8567",  "8667", "8927",
+inline constexpr std::array<Numbers, 13> k5167 = {"8167",  "18167", "5267", "5667", "5927",
+                                                  "6467",  "6504",  "8567", "8667", "8927",
                                                   "15167", "15267", "18667"};
 inline constexpr std::array<Numbers, 2> kL7160 = {"J8160", "7160"};
 inline constexpr std::array<Numbers, 2> kL7161 = {"J8161", "7161"};
@@ -134,14 +134,20 @@ inline constexpr std::array<Numbers, 2> kL7169 = {"J8169", "7169"};
 // A US sheet in inches: label size, label 1's corner, pitch across and down, labels.
 constexpr SheetGeometry letterSheet(double width, double height, double left, double top,
                                     double pitchX, double pitchY, int across, int down) {
-    return {kLetterPaper.width,      kLetterPaper.height,     left * kPointsPerInch,
-            top * kPointsPerInch,    pitchX * kPointsPerInch, pitchY * kPointsPerInch,
-            width * kPointsPerInch,  height * kPointsPerInch, across,
+    return {kLetterPaper.width,
+            kLetterPaper.height,
+            left * kPointsPerInch,
+            top * kPointsPerInch,
+            pitchX * kPointsPerInch,
+            pitchY * kPointsPerInch,
+            width * kPointsPerInch,
+            height * kPointsPerInch,
+            across,
             down};
 }
 // An A4 sheet in millimetres, the same order.
-constexpr SheetGeometry a4Sheet(double width, double height, double left, double top,
-                                double pitchX, double pitchY, int across, int down) {
+constexpr SheetGeometry a4Sheet(double width, double height, double left, double top, double pitchX,
+                                double pitchY, int across, int down) {
     constexpr double mm = kPointsPerMillimetre;
     return {kA4Paper.width, kA4Paper.height, left * mm,   top * mm, pitchX * mm,
             pitchY * mm,    width * mm,      height * mm, across,   down};
@@ -221,9 +227,10 @@ inline constexpr std::array kLabelStocks = {
     stock_rows::usStock("Avery 5161", "Address labels, 20 a sheet",
                         stock_rows::letterSheet(4, 1, 0.15625, 0.5, 4.1875, 1, 2, 10),
                         stock_rows::k5161),
-    stock_rows::usStock("Avery 5162", "Address labels, 14 a sheet",
-                        stock_rows::letterSheet(4, 4.0 / 3, 0.15625, 5.0 / 6, 4.1875, 4.0 / 3, 2, 7),
-                        stock_rows::k5162),
+    stock_rows::usStock(
+        "Avery 5162", "Address labels, 14 a sheet",
+        stock_rows::letterSheet(4, 4.0 / 3, 0.15625, 5.0 / 6, 4.1875, 4.0 / 3, 2, 7),
+        stock_rows::k5162),
     stock_rows::usStock("Avery 5163", "Shipping labels, 10 a sheet",
                         stock_rows::letterSheet(4, 2, 0.15625, 0.5, 4.1875, 2, 2, 5),
                         stock_rows::k5163),
@@ -258,8 +265,10 @@ inline constexpr const LabelStock& kReturnAddressSheet = kLabelStocks[1];
 // The top of row r's first text line, in points from the top of the printable area, in the
 // stock's own font.
 double firstLineTop(const LabelStock& stock, int row);
-// Whole characters of a font size that fit on a label of column c from the column's start
-// (startColumn, by default the layout's own) to the label's right edge.
+// The width in points from the start of a character column of a font size (startColumn, by
+// default the layout's own for label column c) to the right edge of a label of column c,
+// and the whole characters of that size it holds.
+double labelLinePoints(const LabelStock& stock, int column, double fontSize, int startColumn = 0);
 int labelLineColumns(const LabelStock& stock, int column, double fontSize, int startColumn = 0);
 // The outline of every label of the sheet.
 std::vector<PaperRect> labelOutlines(const LabelStock& stock);
@@ -270,7 +279,8 @@ PrintPlan stockPlan(const LabelStock& stock, int orientation, std::string_view a
 // Labels for listed contacts, in a layout of their own on the 30-up sheet. Three labels a row
 // from the left column in steps of columnPitch; each row takes rowTextLines lines of
 // textSize (a row of fewer text lines is made up by one line of fillSize) and a gap of
-// gapLines of gapSize; every sheet starts with topLines empty lines.
+// gapLines of gapSize; every sheet starts with topLines empty lines. A label may take up to
+// mostTextLines lines when a long line wraps: its row's gap then gives up their height.
 struct ListLabelLayout {
     int leftColumn;
     int shiftedLeftColumn;  // on the printers of the list labels' own model list
@@ -281,6 +291,7 @@ struct ListLabelLayout {
     double fillSize;
     int gapLines;
     double gapSize;
+    int mostTextLines;
 };
 inline constexpr ListLabelLayout kListLabels{.leftColumn = 2,
                                              .shiftedLeftColumn = 4,
@@ -290,7 +301,8 @@ inline constexpr ListLabelLayout kListLabels{.leftColumn = 2,
                                              .rowTextLines = 4,
                                              .fillSize = 11,
                                              .gapLines = 3,
-                                             .gapSize = 9};
+                                             .gapSize = 9,
+                                             .mostTextLines = 5};
 
 // The list labels' layout on a stock: the 30-up sheet's is kListLabels; another stock has
 // none yet (throws QmError).
@@ -340,7 +352,8 @@ inline constexpr std::array kEnvelopes = {
                 {44, 30}),
     EnvelopeSize{"Custom (edit Left and Top margin boxes)", 0, 0, {30, 30}, {36, 36}},
     // The sizes of A4 countries: the address a little left of the middle and below it, as
-    // on the number-10 envelope, whichever way the size is chosen.
+    // on the number-10 envelope, whichever way the size is chosen (lines counted down a
+    // landscape letter page, as every slot is).
     envelopeRow("DL envelope (110 mm x 220 mm)", kEnvelopeDLPaper, {35, 32}, {35, 32}),
     envelopeRow("C5 envelope (162 mm x 229 mm)", kEnvelopeC5Paper, {36, 26}, {36, 26}),
     envelopeRow("C6 envelope (114 mm x 162 mm)", kEnvelopeC6Paper, {24, 32}, {24, 32}),

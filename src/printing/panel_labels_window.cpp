@@ -8,14 +8,12 @@
 #include "printing/label_stock.h"
 #include "printing/print_command.h"
 #include "printing/print_rules.h"
+#include "printing/stock_chooser_window.h"
 #include "printing/typed_lines_panel_window.h"
 
 namespace qm {
 
 namespace {
-
-// The typed lines' labels print on the 30-up sheet.
-const LabelStock& kTypedLineStock = kAddressSheet;
 
 void takeLabelRange(PrintOptions& options, const LabelRange& range) {
     options.startPosition = range.start;
@@ -45,9 +43,20 @@ LabelJob labelJobOf(const PrintOptions& o, const std::array<std::string, 5>& lin
 
 }  // namespace
 
+void TypedLinesPanel::labelSheetChanged() {
+    if (state_.printOptions().medium != PrintMedium::LabelStock) {
+        return;
+    }
+    lblLMPosition->clear();
+    lblLMPosition->hide();
+    clearOptions(optLMLabel, optLMEnvelope);
+    setPads(kDefaultSlot);
+}
+
 void TypedLinesPanel::labelStockClicked() {
     PlatformServices& platform = state_.platform;
-    const QString most = QString::number(kTypedLineStock.sheet.labels());
+    const LabelStock& stock = labelStock->stock();
+    const QString most = QString::number(stock.sheet.labels());
     while (true) {
         optPortrait->setChecked(true);
         for (QCheckBox* style : {chkBold, chkLargeFont}) {
@@ -66,7 +75,7 @@ void TypedLinesPanel::labelStockClicked() {
                "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-%1.")
                 .arg(most),
             QStringLiteral("1"));
-        const auto taken = enterLabelPosition(kTypedLineStock, toCp(answer));
+        const auto taken = enterLabelPosition(stock, toCp(answer));
         if (const auto* failed = std::get_if<Notice>(&taken)) {
             beepNotice(platform, this, *failed);
             continue;
@@ -108,7 +117,8 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     PlatformServices& platform = state_.platform;
     // Both adjustments are read before any check, as the command always has: a parameter
     // file it cannot read is the printer problem whatever else is wrong.
-    if (!readPrintAdjustment(state_, this, kSectionOnTheFly) ||
+    const LabelStock& stock = labelStock->stock();
+    if (!readPrintAdjustment(state_, this, adjustmentSection(stock, StockJob::Labels)) ||
         !readPrintAdjustment(state_, this, kSectionEnvelope)) {
         return;
     }
@@ -124,7 +134,8 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     }
     bool reparsed = false;
     if (!lblLMPosition->text().isEmpty()) {
-        const auto parsed = parseLabelRange(toCp(state_.printOptions().positionRange));
+        const auto parsed =
+            parseLabelRange(toCp(state_.printOptions().positionRange), stock.sheet.labels());
         if (const auto* failed = std::get_if<Notice>(&parsed)) {
             beepNotice(platform, this, *failed);
             return;
@@ -137,14 +148,13 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     LabelJob job = labelJobOf(state_.printOptions(), lines);
     job.slotFromPrinter = reparsed;
     const PrintOutcome outcome =
-        runPrintPlan(state_, this, labelsPlan(kTypedLineStock, job), preview, [this] {
+        runPrintPlan(state_, this, labelsPlan(stock, job), preview, [this] {
             chkBold->setChecked(false);
             chkBold->hide();
         });
     if (outcome.printed) {
         // Every copy started again from the range's first position and its slot.
-        const LabelPlace end =
-            labelJobEnd(kTypedLineStock, job, isListedPrinter(outcome.deviceName));
+        const LabelPlace end = labelJobEnd(stock, job, isListedPrinter(outcome.deviceName));
         PrintOptions options = state_.printOptions();
         options.startPosition = end.position;
         options.leftPad = end.slot.startColumn;

@@ -15,29 +15,36 @@ namespace {
 static_assert(kReturnAddressSheet.cells.linesPerLabel == kReturnLabelLines);
 static_assert(stockJobLines(StockJob::ReturnLabels) == kReturnLabelLines);
 
+// Every label of the sheet carries the same lines; a column's labels share their room, so each
+// column's lines are set once.
 void printSheet(PrinterSurface& surface, const LabelStock& stock,
                 const std::array<std::string, kReturnLabelLines>& lines, bool centered,
                 Adjustment adjust) {
     const CellLayout& cells = stock.cells;
     const double line = lineHeightPoints(cells.fontSize);
+    const std::size_t across = cells.startColumns.size();
+    std::vector<std::vector<SetLine>> columns;
+    for (std::size_t c = 0; c < across; ++c) {
+        const LineRoom room{labelLinePoints(stock, static_cast<int>(c), cells.fontSize),
+                            cells.fontSize, centered, cells.centerHalfWidth};
+        columns.push_back(setLabelLines(lines, room, lines.size()));
+    }
     for (int row = 0; row < stock.sheet.down; ++row) {
         // Each row starts on its own label: whole lines would drift off the half-inch rows.
         const double top = firstLineTop(stock, row) + adjust.top * line;
         surface.setCurrentX(0);
         surface.setCurrentY(std::max(0.0, top) * kTwipsPerPoint);
-        for (const std::string& text : lines) {
+        for (std::size_t k = 0; k < lines.size(); ++k) {
             std::vector<PrintItem> items;
-            for (std::size_t c = 0; c < cells.startColumns.size(); ++c) {
-                items.push_back(PrintItem::Tab(cells.startColumns[c] + adjust.left));
-                const int blanks =
-                    centered ? centeringBlanks(cells.centerHalfWidth, text.size()) : 0;
-                if (centered) {
-                    items.push_back(PrintItem::Spc(blanks));
-                }
-                const int room = labelLineColumns(stock, static_cast<int>(c), cells.fontSize);
-                items.push_back(labelText(text, room - blanks));
+            for (std::size_t c = 0; c < across; ++c) {
+                appendSetLine(items, cells.startColumns[c] + adjust.left, columns[c][k], centered);
             }
             surface.print(items);
+        }
+        for (std::size_t c = 0; c < across; ++c) {
+            if (anyCut(columns[c])) {
+                surface.noteCutLabel({row * stock.sheet.across + static_cast<int>(c) + 1, {}});
+            }
         }
     }
 }
@@ -48,7 +55,8 @@ void printPlacedSheet(PrinterSurface& surface, const LabelStock& stock,
                       const StockTextLayout& layout, Adjustment adjust) {
     for (int position = 1; position <= stock.sheet.labels(); ++position) {
         const LabelCell cell = cellOfPosition(stock.sheet, position);
-        printPlacedLines(surface, placeLabelLines(stock, cell, layout, lines, centered, adjust));
+        printPlacedLabel(surface, placeLabelLines(stock, cell, layout, lines, centered, adjust),
+                         {position, {}});
     }
 }
 

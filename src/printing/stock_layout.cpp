@@ -22,8 +22,8 @@ double blockHeight(int lines, double size) {
 }
 
 // The lines to print: without trailing empty ones, then, while more than fit, without empty
-// ones, then without the last ones.
-std::vector<std::string> linesThatFit(std::span<const std::string> lines, int room) {
+// ones, then without the last ones (which leaves text out).
+std::vector<std::string> linesThatFit(std::span<const std::string> lines, int room, bool& leftOut) {
     std::vector<std::string> kept(lines.begin(), lines.end());
     while (!kept.empty() && kept.back().empty()) {
         kept.pop_back();
@@ -32,6 +32,7 @@ std::vector<std::string> linesThatFit(std::span<const std::string> lines, int ro
         const auto empty = std::find(kept.begin(), kept.end(), std::string());
         if (empty == kept.end()) {
             kept.resize(static_cast<std::size_t>(std::max(0, room)));
+            leftOut = true;
             break;
         }
         kept.erase(empty);
@@ -55,10 +56,8 @@ LabelCell cellOfPosition(const SheetGeometry& sheet, int position) {
     return {(position - 1) / sheet.across, (position - 1) % sheet.across};
 }
 
-std::vector<PlacedLine> placeLabelLines(const LabelStock& stock, LabelCell cell,
-                                        const StockTextLayout& layout,
-                                        std::span<const std::string> lines, bool centered,
-                                        Adjustment adjust) {
+PlacedLabel placeLabelLines(const LabelStock& stock, LabelCell cell, const StockTextLayout& layout,
+                            std::span<const std::string> lines, bool centered, Adjustment adjust) {
     const double size = layout.fontSize;
     const double lineHeight = lineHeightPoints(size);
     const double column = columnWidthPoints(size);
@@ -70,41 +69,46 @@ std::vector<PlacedLine> placeLabelLines(const LabelStock& stock, LabelCell cell,
     // onto a page of its own.
     const double lastTop = stock.sheet.pageHeight - kPaperBottomMarginPoints - 0.01;
     const double bottom = std::min(label.bottom(), lastTop + lineHeight);
-    const int room =
-        std::max(0, static_cast<int>(std::floor(
-                        (bottom - label.top - kDescentBelowLine * size) / lineHeight + 1e-9)));
-    const std::vector<std::string> kept = linesThatFit(lines, std::min(room, layout.lines));
+    const int room = std::max(
+        0, static_cast<int>(
+               std::floor((bottom - label.top - kDescentBelowLine * size) / lineHeight + 1e-9)));
+    PlacedLabel placed;
+    const std::vector<std::string> kept =
+        linesThatFit(lines, std::min(room, layout.lines), placed.cut);
 
-    const int count = static_cast<int>(kept.size());
+    LineRoom lineRoom{label.width - 2 * layout.margin, size, centered, 0};
+    lineRoom.centerHalf = lineRoom.columns() / 2;
+    std::vector<SetLine> set =
+        setLabelLines(kept, lineRoom, static_cast<std::size_t>(std::max(room, 0)));
+    while (!set.empty() && set.back().text.empty()) {
+        set.pop_back();
+    }
+
+    placed.cut = placed.cut || anyCut(set);
+    const int count = static_cast<int>(set.size());
     double top = label.top + (label.height - blockHeight(count, size)) / 2;
     top = std::max(label.top, std::min(top, bottom - blockHeight(count, size)));
     const double left = label.left + layout.margin;
-    const double width = label.width - 2 * layout.margin;
-    const int fits = static_cast<int>(std::floor(width / column + 1e-9));
-
-    std::vector<PlacedLine> placed;
     for (int i = 0; i < count; ++i) {
-        const std::string& text = kept[static_cast<std::size_t>(i)];
-        if (text.empty()) {
+        const SetLine& line = set[static_cast<std::size_t>(i)];
+        if (line.text.empty()) {
             continue;
         }
-        PlacedLine line;
-        line.text = labelText(text, fits);
-        line.x = left;
-        if (centered) {
-            line.x += std::max(0.0, (width - line.text.text.size() * column) / 2);
-        }
-        line.y = std::max(0.0, top + i * lineHeight);
-        placed.push_back(std::move(line));
+        placed.lines.push_back(PlacedLine{left + (centered ? line.blanks * column : 0.0),
+                                          std::max(0.0, top + i * lineHeight),
+                                          PrintItem::SizedText(line.text, line.size, line.cut)});
     }
     return placed;
 }
 
-void printPlacedLines(PrinterSurface& surface, const std::vector<PlacedLine>& placed) {
-    for (const PlacedLine& line : placed) {
+void printPlacedLabel(PrinterSurface& surface, const PlacedLabel& label, const CutLabel& note) {
+    for (const PlacedLine& line : label.lines) {
         surface.setCurrentX((line.x - kPaperSideMarginPoints) * kTwipsPerPoint);
         surface.setCurrentY(line.y * kTwipsPerPoint);
         surface.print({line.text});
+    }
+    if (label.cut) {
+        surface.noteCutLabel(note);
     }
 }
 

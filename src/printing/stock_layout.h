@@ -33,24 +33,30 @@ StockTextLayout stockTextLayout(const SheetGeometry& sheet, int lines);
 LabelCell cellOfPosition(const SheetGeometry& sheet, int position);
 
 // A line of a label as it goes onto the paper: its left edge and top in points, and its text
-// (cut at the label's edge, and marked so, when too long).
+// (set smaller, or cut at the label's edge and marked so, where it must be).
 struct PlacedLine {
     double x = 0.0;
     double y = 0.0;
     PrintItem text;
 };
 
-// One label's lines on the stock: trailing empty lines are not counted, and where the label
-// cannot hold all of them the empty ones go first and then the last ones; the rest are
-// centred in the label's height, clear of the paper's unprintable bottom, each at the
-// margin or centred on the label, moved by the adjustment (columns and lines of the
-// layout's print size).
-std::vector<PlacedLine> placeLabelLines(const LabelStock& stock, LabelCell cell,
-                                        const StockTextLayout& layout,
-                                        std::span<const std::string> lines, bool centered,
-                                        Adjustment adjust);
+// One label's lines as they go onto the paper, and whether any of its text was left out.
+struct PlacedLabel {
+    std::vector<PlacedLine> lines;
+    bool cut = false;
+};
 
-// Prints them, each at its place; the surface is in the layout's print size.
-void printPlacedLines(PrinterSurface& surface, const std::vector<PlacedLine>& placed);
+// One label's lines on the stock: trailing empty lines are not counted, and where the label
+// cannot hold all of them the empty ones go first and then the last ones (the label counts
+// as cut); the rest are set to fit as every label's lines are (smaller, wrapped onto free
+// lines, only then cut) and centred in the label's height, clear of the paper's unprintable
+// bottom, each at the margin or centred on the label, moved by the adjustment (columns and
+// lines of the layout's print size).
+PlacedLabel placeLabelLines(const LabelStock& stock, LabelCell cell, const StockTextLayout& layout,
+                            std::span<const std::string> lines, bool centered, Adjustment adjust);
+
+// Prints them, each at its place, and notes the label as cut (under that number and name)
+// when it is; the surface is in the layout's print size.
+void printPlacedLabel(PrinterSurface& surface, const PlacedLabel& label, const CutLabel& note);
 
 }  // namespace qm

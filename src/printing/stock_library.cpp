@@ -63,7 +63,8 @@ std::string_view productNumber(const LabelStock& stock) {
 }
 
 std::string paperText(const LabelStock& stock) {
-    if (const PaperSize* paper = paperSize(stock.paper); paper != nullptr && paper->code < kFirstStockPaper) {
+    if (const PaperSize* paper = paperSize(stock.paper);
+        paper != nullptr && paper->code < kFirstStockPaper) {
         return std::string(paper->name);
     }
     LabelStock page = stock;
@@ -77,6 +78,8 @@ StockLibrary::StockLibrary(Loader loader) : loader_(std::move(loader)) {
         stocks_.push_back(&stock);
     }
 }
+
+StockLibrary::~StockLibrary() = default;
 
 void StockLibrary::load() {
     if (loaded_) {

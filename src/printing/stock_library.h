@@ -32,6 +32,7 @@ class StockLibrary {
     using Loader = std::function<void(StockLibrary&)>;
     // The built-in stocks; the loader adds the others when first wanted.
     explicit StockLibrary(Loader loader = {});
+    ~StockLibrary();
     StockLibrary(const StockLibrary&) = delete;
     StockLibrary& operator=(const StockLibrary&) = delete;
 

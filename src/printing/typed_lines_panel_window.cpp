@@ -1,5 +1,6 @@
 #include "printing/typed_lines_panel_window.h"
 
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -7,12 +8,14 @@
 #include "platform/enter_as_tab.h"
 #include "platform/qt_text.h"
 #include "platform/widget_names.h"
+#include "printing/label_stock.h"
+#include "printing/stock_chooser_window.h"
 
 namespace qm {
 
 namespace {
 
-const char* const kEnvelopeSizes[] = {
+const char* const kEnvelopeSizeNames[] = {
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel",
                       "#10 Standard Business envelope (4 1/8 in x 9 1/2 in)"),
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)"),
@@ -21,6 +24,10 @@ const char* const kEnvelopeSizes[] = {
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#A8 Std Greeting Card envelope (5.5 in x 8 1/8 in)"),
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#A10 Lrg Greeting Card envelope (6 in x 9 1/2 in)"),
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "Custom (edit Left and Top margin boxes)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "DL envelope (110 mm x 220 mm)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "C5 envelope (162 mm x 229 mm)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "C6 envelope (114 mm x 162 mm)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "C4 envelope (229 mm x 324 mm)"),
 };
 
 // The frame's option that the state names, or both off.
@@ -124,6 +131,14 @@ void TypedLinesPanel::buildControls() {
     options->addLayout(frames);
     options->addWidget(cboLMEnvelope);
     options->addWidget(lblLMEnvSize);
+    labelStock = new StockChooser(state_, QString::fromLatin1(kLabelStockSetting), kAddressSheet,
+                                  QStringLiteral("LM"));
+    returnStock = new StockChooser(state_, QString::fromLatin1(kReturnLabelStockSetting),
+                                   kReturnAddressSheet, QStringLiteral("Ret"));
+    auto* sheets = new QFormLayout;
+    sheets->addRow(tr("Label sheet:"), labelStock);
+    sheets->addRow(tr("Return-address sheet:"), returnStock);
+    options->addLayout(sheets);
     auto* styles = new QHBoxLayout;
     styles->addWidget(chkBold);
     styles->addWidget(chkLargeFont);
@@ -173,6 +188,7 @@ void TypedLinesPanel::connectCommands() {
     connect(&state_, &AppState::labelLinesHanded, chkBold, &QWidget::hide);
 
     connect(optLMLabel, &QRadioButton::clicked, this, &TypedLinesPanel::labelStockClicked);
+    connect(labelStock, &StockChooser::stockChanged, this, &TypedLinesPanel::labelSheetChanged);
     connect(optLMEnvelope, &QRadioButton::clicked, this, &TypedLinesPanel::envelopeClicked);
     connect(cboLMEnvelope, &QComboBox::activated, this, &TypedLinesPanel::envelopeSizePicked);
     connect(optPortrait, &QRadioButton::clicked, this, [this] { setPads(kDefaultSlot); });
@@ -185,7 +201,7 @@ void TypedLinesPanel::connectCommands() {
 }
 
 void TypedLinesPanel::startUp() {
-    for (const char* size : kEnvelopeSizes) {
+    for (const char* size : kEnvelopeSizeNames) {
         cboLMEnvelope->addItem(tr(size));
     }
     cboLMEnvelope->setCurrentIndex(-1);

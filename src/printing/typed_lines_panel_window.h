@@ -21,6 +21,7 @@
 namespace qm {
 
 struct EnvelopeJob;
+class StockChooser;
 
 class TypedLinesPanel : public QWidget {
     Q_OBJECT
@@ -57,6 +58,9 @@ class TypedLinesPanel : public QWidget {
 
     QPushButton* cmdLMPreview;
     QPushButton* cmdRetPreview;
+    // The sheets of the typed-line labels and of the return-address labels.
+    StockChooser* labelStock;
+    StockChooser* returnStock;
 
     // The commands the main window's menus share with the buttons.
     void printCommand();
@@ -84,6 +88,8 @@ class TypedLinesPanel : public QWidget {
 
     // Label stock and the label job of the Print command.
     void labelStockClicked();
+    // Positions entered for another sheet are asked for again.
+    void labelSheetChanged();
     void runPrintCommand(bool preview);
     void runReturnAddressCommand(bool preview);
 

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/app_state.h"
@@ -46,52 +48,52 @@ frmLMAbout::frmLMAbout(qm::AppState& state, QWidget* caller)
     setModal(false);
     buildControls();
     setWindowTitle(tr("About %1").arg(kProductName));
-    lblTitle->setText(kProductName);
-    lblVersion->setText(tr("Version %1").arg(QStringLiteral(QUILLMARK_VERSION)));
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
-    connect(cmdSysInfo, &QPushButton::clicked, this, &frmLMAbout::showSystemInfo);
+    ui_.lblTitle->setText(kProductName);
+    ui_.lblVersion->setText(tr("Version %1").arg(QStringLiteral(QUILLMARK_VERSION)));
+    connect(ui_.cmdOK, &QPushButton::clicked, this, &QDialog::close);
+    connect(ui_.cmdSysInfo, &QPushButton::clicked, this, &frmLMAbout::showSystemInfo);
 }
 
 void frmLMAbout::buildControls() {
-    picIcon = qm::named(new QLabel, "picIcon");
-    picIcon->setPixmap(productPicture());
-    lblTitle = qm::named(new QLabel(tr("Application Title")), "lblTitle");
-    QFont titleFont = lblTitle->font();
+    ui_.picIcon = qm::named(new QLabel, "picIcon");
+    ui_.picIcon->setPixmap(productPicture());
+    ui_.lblTitle = qm::named(new QLabel(tr("Application Title")), "lblTitle");
+    QFont titleFont = ui_.lblTitle->font();
     titleFont.setPointSize(titleFont.pointSize() + 6);
     titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
-    lblVersion = qm::named(new QLabel, "lblVersion");
-    lblDescription =
+    ui_.lblTitle->setFont(titleFont);
+    ui_.lblVersion = qm::named(new QLabel, "lblVersion");
+    ui_.lblDescription =
         paragraph(tr("Quillmark  is a software program for your home or small business.  It "
                      "allows you to type and print your label, or retrieve label information "
                      "from your contact file.  With its comprehensive features, you can save "
                      "time and money."),
                   "lblDescription");
-    lblDisclaimer =
+    ui_.lblDisclaimer =
         paragraph(tr("Disclaimer:  This software is provided as a tool for individuals and "
                      "small business owners.  It is provided as is, without warranty of any "
                      "kind.  Check your labels, envelopes and contact data before you rely on "
                      "them, and keep a copy of your contact files."),
                   "lblDisclaimer");
-    cmdOK = qm::named(new QPushButton(tr("OK")), "cmdOK");
-    cmdOK->setDefault(true);
-    cmdSysInfo = qm::named(new QPushButton(tr("&System Info...")), "cmdSysInfo");
+    ui_.cmdOK = qm::named(new QPushButton(tr("OK")), "cmdOK");
+    ui_.cmdOK->setDefault(true);
+    ui_.cmdSysInfo = qm::named(new QPushButton(tr("&System Info...")), "cmdSysInfo");
 
     auto* heading = new QVBoxLayout;
-    heading->addWidget(lblTitle);
-    heading->addWidget(lblVersion);
+    heading->addWidget(ui_.lblTitle);
+    heading->addWidget(ui_.lblVersion);
     auto* top = new QHBoxLayout;
-    top->addWidget(picIcon, 0, Qt::AlignTop);
+    top->addWidget(ui_.picIcon, 0, Qt::AlignTop);
     top->addLayout(heading, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdSysInfo);
+    buttons->addWidget(ui_.cmdOK);
+    buttons->addWidget(ui_.cmdSysInfo);
     auto* page = new QVBoxLayout(this);
     page->addLayout(top);
-    page->addWidget(lblDescription);
+    page->addWidget(ui_.lblDescription);
     page->addSpacing(8);
-    page->addWidget(lblDisclaimer);
+    page->addWidget(ui_.lblDisclaimer);
     page->addStretch();
     page->addLayout(buttons);
     setMinimumWidth(460);

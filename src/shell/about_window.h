@@ -4,9 +4,9 @@
 // desktop's system-information program.
 
 #include <QDialog>
-#include <QLabel>
-#include <QPushButton>
-#include <QWidget>
+
+class QLabel;
+class QPushButton;
 
 namespace qm {
 class AppState;
@@ -17,17 +17,21 @@ class frmLMAbout : public QDialog {
   public:
     frmLMAbout(qm::AppState& state, QWidget* caller);
 
-    QLabel* picIcon;
-    QLabel* lblTitle;
-    QLabel* lblVersion;
-    QLabel* lblDescription;
-    QLabel* lblDisclaimer;
-    QPushButton* cmdOK;
-    QPushButton* cmdSysInfo;
-
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        QLabel* picIcon;
+        QLabel* lblTitle;
+        QLabel* lblVersion;
+        QLabel* lblDescription;
+        QLabel* lblDisclaimer;
+        QPushButton* cmdOK;
+        QPushButton* cmdSysInfo;
+    };
+
     void buildControls();
     void showSystemInfo();
 
     qm::AppState& state_;
+    Ui ui_{};
 };

@@ -35,13 +35,16 @@ inline constexpr PaperSize kEnvelopeA8Paper{kPaperEnvelopeA8, 396, 585, "Envelop
 inline constexpr PaperSize kEnvelopeA10Paper{kPaperEnvelopeA10, 432, 684, "Envelope A10"};
 inline constexpr PaperSize kEnvelopeDLPaper =
     metricPaper(kPaperEnvelopeDL, 110, 220, "Envelope DL");
-inline constexpr PaperSize kEnvelopeC6Paper = metricPaper(kPaperEnvelopeC6, 114, 162, "Envelope C6");
-inline constexpr PaperSize kEnvelopeC5Paper = metricPaper(kPaperEnvelopeC5, 162, 229, "Envelope C5");
-inline constexpr PaperSize kEnvelopeC4Paper = metricPaper(kPaperEnvelopeC4, 229, 324, "Envelope C4");
+inline constexpr PaperSize kEnvelopeC6Paper =
+    metricPaper(kPaperEnvelopeC6, 114, 162, "Envelope C6");
+inline constexpr PaperSize kEnvelopeC5Paper =
+    metricPaper(kPaperEnvelopeC5, 162, 229, "Envelope C5");
+inline constexpr PaperSize kEnvelopeC4Paper =
+    metricPaper(kPaperEnvelopeC4, 229, 324, "Envelope C4");
 inline constexpr std::array kPapers = {
-    kLetterPaper,      kA4Paper,          kEnvelope10Paper, kEnvelope634Paper,
-    kEnvelopeA2Paper,  kEnvelopeA7Paper,  kEnvelopeA8Paper, kEnvelopeA10Paper,
-    kEnvelopeDLPaper,  kEnvelopeC6Paper,  kEnvelopeC5Paper, kEnvelopeC4Paper,
+    kLetterPaper,     kA4Paper,         kEnvelope10Paper, kEnvelope634Paper,
+    kEnvelopeA2Paper, kEnvelopeA7Paper, kEnvelopeA8Paper, kEnvelopeA10Paper,
+    kEnvelopeDLPaper, kEnvelopeC6Paper, kEnvelopeC5Paper, kEnvelopeC4Paper,
 };
 
 // The paper of a code; nothing for a code no paper has.

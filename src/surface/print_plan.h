@@ -51,10 +51,20 @@ struct PrintPlan {
     std::shared_ptr<const PrintPlan> selection;
 };
 
+// What a job does when lines of some labels could not be printed whole: asked once the first
+// copy is laid out and before any of its pages leaves (on a printer a document goes at its
+// end, into a file at the job's end); false abandons the job.
+using CutWarning = std::function<bool(const std::vector<CutLabel>& labels)>;
+
 // Every copy of the plan, or of its selection, each starting in the plan's first font on its
-// paper and ended as its copy mode says; then the end of the job. Throws what the surface
+// paper and ended as its copy mode says; then the end of the job. Lines cut in the first copy
+// are put to `warn` first, which may abandon the job (KillDoc): false. Throws what the surface
 // or the drawing throws.
-void drawPlan(PrinterSurface& surface, const PrintPlan& plan, Adjustment adjust, int copies,
-              bool selection = false);
+bool drawPlan(PrinterSurface& surface, const PrintPlan& plan, Adjustment adjust, int copies,
+              bool selection = false, const CutWarning& warn = {});
+
+// The labels named for a message: "label 4", "labels 4-9" for consecutive ones, "label 37
+// (Ann Lee)" with a name, "the envelope" for what has no number; joined by ", ".
+std::string cutLabelsText(const std::vector<CutLabel>& labels);
 
 }  // namespace qm

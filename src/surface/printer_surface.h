@@ -11,18 +11,33 @@
 namespace qm {
 
 // One item of a Print call: text, Tab(n) or Spc(n). Text cut short at its label's edge says
-// so, for the preview to mark it.
+// so, for the preview to mark it. Text set in a smaller size of the current face, to fit its
+// room, names the size: it sits on the current line, whose height stays the current font's.
 struct PrintItem {
     enum class Kind { Text, Tab, Spc };
     Kind kind = Kind::Text;
     std::string text;
     int n = 0;
     bool cut = false;
+    double size = 0.0;  // points; 0: the current font's size
 
     static PrintItem Text(std::string t) { return {Kind::Text, std::move(t), 0, false}; }
     static PrintItem CutText(std::string t) { return {Kind::Text, std::move(t), 0, true}; }
     static PrintItem Tab(int column) { return {Kind::Tab, {}, column, false}; }
     static PrintItem Spc(int count) { return {Kind::Spc, {}, count, false}; }
+    // Text in a size of its own (0: the current one), perhaps cut.
+    static PrintItem SizedText(std::string t, double points, bool cut = false) {
+        return {Kind::Text, std::move(t), 0, cut, points};
+    }
+};
+
+// A label whose lines could not be printed whole: its number in the job (a position on the
+// sheet, or the label's place in a list) and, where it helps, whose it is. Number 0 names
+// what has no number (an envelope) by its name alone.
+struct CutLabel {
+    int number = 0;
+    std::string name;
+    bool operator==(const CutLabel&) const = default;
 };
 
 // A rectangle of the paper, in points from the paper's top-left corner.
@@ -135,6 +150,22 @@ class PrinterSurface {
     // Ends the whole job after its last document: output that is written whole (a file) is
     // complete only once this returned. Throws like EndDoc.
     virtual void endJob() {}
+
+    // The labels of the copy in progress whose lines a layout had to cut, each once, in the
+    // order noted.
+    void noteCutLabel(CutLabel label) {
+        for (const CutLabel& noted : cutLabels_) {
+            if (noted == label) {
+                return;
+            }
+        }
+        cutLabels_.push_back(std::move(label));
+    }
+    const std::vector<CutLabel>& cutLabels() const { return cutLabels_; }
+    void forgetCutLabels() { cutLabels_.clear(); }
+
+  private:
+    std::vector<CutLabel> cutLabels_;
 };
 
 }  // namespace qm

@@ -102,9 +102,10 @@ void TextGridSurface::print(const std::vector<PrintItem>& items) {
             case PrintItem::Kind::Text:
                 if (!item.text.empty()) {
                     startPageIfNeeded();
-                    runs_.push_back(PrintedRun{page_, line_, y_, column_, font_, size_, bold_,
-                                               italic_, item.text});
-                    column_ += static_cast<int>(item.text.size());
+                    const double size = item.size > 0 ? item.size : size_;
+                    runs_.push_back(PrintedRun{page_, line_, y_, column_, font_, size, bold_,
+                                               italic_, item.text, size_});
+                    column_ += runs_.back().columns();
                 }
                 break;
         }
@@ -157,18 +158,63 @@ std::vector<PrintedRun> TextGridSurface::runsOnPage(int page) const {
     return {runs.begin(), runs.end()};
 }
 
+int PrintedRun::columns() const {
+    const auto length = static_cast<double>(text.size());
+    if (size == lineSize) {
+        return static_cast<int>(text.size());
+    }
+    return static_cast<int>(std::ceil(length * size / lineSize - kEpsilonPoints));
+}
+
+namespace {
+
+void writeAt(std::string& line, std::size_t start, const std::string& text) {
+    if (line.size() < start + text.size()) {
+        line.resize(start + text.size(), ' ');
+    }
+    line.replace(start, text.size(), text);
+}
+
+// A line holding text set smaller than its font: its runs from left to right, each moved right
+// by what the smaller runs before it hold beyond their columns.
+std::string lineWithSmallerText(std::vector<const PrintedRun*> runs) {
+    std::stable_sort(runs.begin(), runs.end(), [](const PrintedRun* a, const PrintedRun* b) {
+        return a->column < b->column;
+    });
+    std::string line;
+    std::size_t beyond = 0;
+    for (const PrintedRun* r : runs) {
+        writeAt(line, static_cast<std::size_t>(r->column - 1) + beyond, r->text);
+        beyond += r->text.size() - static_cast<std::size_t>(r->columns());
+    }
+    return line;
+}
+
+}  // namespace
+
 std::vector<std::string> TextGridSurface::pageLines(int page) const {
     const auto runs = pageRuns(page);
     // Lines are keyed by vertical position, so text printed after a return to the top
     // lands on the line it overprints.
     std::map<long, std::string> byY;
+    std::map<long, std::vector<const PrintedRun*>> smaller;
     for (const PrintedRun& r : runs) {
-        std::string& line = byY[static_cast<long>(r.yPoints * 100 + 0.5)];
-        const auto start = static_cast<std::size_t>(r.column - 1);
-        if (line.size() < start + r.text.size()) {
-            line.resize(start + r.text.size(), ' ');
+        const long key = static_cast<long>(r.yPoints * 100 + 0.5);
+        writeAt(byY[key], static_cast<std::size_t>(r.column - 1), r.text);
+        if (r.size != r.lineSize && smaller.find(key) == smaller.end()) {
+            smaller[key];
         }
-        line.replace(start, r.text.size(), r.text);
+    }
+    if (!smaller.empty()) {
+        for (const PrintedRun& r : runs) {
+            const long key = static_cast<long>(r.yPoints * 100 + 0.5);
+            if (const auto found = smaller.find(key); found != smaller.end()) {
+                found->second.push_back(&r);
+            }
+        }
+        for (auto& [key, lineRuns] : smaller) {
+            byY[key] = lineWithSmallerText(std::move(lineRuns));
+        }
     }
     std::vector<std::string> lines;
     if (byY.empty()) {
@@ -177,7 +223,7 @@ std::vector<std::string> TextGridSurface::pageLines(int page) const {
     // Rows of the smallest line height seen on the page.
     double step = 1e9;
     for (const PrintedRun& r : runs) {
-        step = std::min(step, lineHeightPoints(r.size));
+        step = std::min(step, lineHeightPoints(r.lineSize));
     }
     for (const auto& [key, text] : byY) {
         const auto row = static_cast<std::size_t>(key / 100.0 / step + 0.5);

@@ -22,6 +22,9 @@ struct PrintedRun {
     bool bold = false;
     bool italic = false;
     std::string text;
+    double lineSize = 10.0;  // the font size of the line it sits on: size, unless set smaller
+    // Columns of the line's font the run takes: its characters, fewer when set smaller.
+    int columns() const;
 };
 
 // The printable area of paper without a printer of its own (a PDF file), that of a common
@@ -74,8 +77,10 @@ class TextGridSurface : public PrinterSurface {
     int documentCount() const { return documents_; }
     int orientation() const { return orientation_; }
     int paperSize() const { return paper_; }
-    // The text on one page (from 1), one string per line from line 1, columns placed. Finds
-    // the page's runs without looking at other pages', so rendering every page is linear.
+    // The text on one page (from 1), one string per line from line 1, columns placed. Text set
+    // smaller than its line's font is shown whole: what follows it on its line moves right by
+    // the characters it has beyond its columns. Finds the page's runs without looking at other
+    // pages', so rendering every page is linear.
     std::vector<std::string> pageLines(int page) const;
     // Every page as plain text, pages separated by a form feed.
     std::string renderText() const;

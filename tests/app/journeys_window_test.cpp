@@ -16,10 +16,13 @@
 #include "records/contact_file.h"
 #include "shell/about_window.h"
 #include "shell/app_folder.h"
+#include "support/controls_qt.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 #include "surface/text_grid_surface.h"
+
+using qm::test::control;
 
 using namespace qm;
 
@@ -69,7 +72,7 @@ struct Desk {
     Desk() {
         prepareAppFolder(folder.path());
         main.show();
-        main.panel->txtLMLine1->setFocus();
+        control<QLineEdit>(main, "txtLMLine1")->setFocus();
     }
     ~Desk() {
         for (const QPointer<QWidget>& w : state.openWindows) {
@@ -89,21 +92,24 @@ struct Desk {
             file.close();
         }
         platform.fileAnswers.push_back(path(name));
-        main.mnuFileOpen->trigger();
+        control<QAction>(main, "mnuFileOpen")->trigger();
     }
 
     void typeLines(const QStringList& lines) {
-        QLineEdit* fields[] = {main.panel->txtLMLine1, main.panel->txtLMLine2,
-                               main.panel->txtLMline3, main.panel->txtLMLine4,
-                               main.panel->txtLMLine5};
+        QLineEdit* fields[] = {
+            control<QLineEdit>(main, "txtLMLine1"), control<QLineEdit>(main, "txtLMLine2"),
+            control<QLineEdit>(main, "txtLMline3"), control<QLineEdit>(main, "txtLMLine4"),
+            control<QLineEdit>(main, "txtLMLine5")};
         for (int i = 0; i < 5; ++i) {
             fields[i]->setText(i < lines.size() ? lines[i] : QString());
         }
     }
     QStringList mainLines() const {
-        return {main.panel->txtLMLine1->text(), main.panel->txtLMLine2->text(),
-                main.panel->txtLMline3->text(), main.panel->txtLMLine4->text(),
-                main.panel->txtLMLine5->text()};
+        return {control<QLineEdit>(main, "txtLMLine1")->text(),
+                control<QLineEdit>(main, "txtLMLine2")->text(),
+                control<QLineEdit>(main, "txtLMline3")->text(),
+                control<QLineEdit>(main, "txtLMLine4")->text(),
+                control<QLineEdit>(main, "txtLMLine5")->text()};
     }
 
     void answerPrintDialog() {
@@ -139,16 +145,20 @@ struct Desk {
     // The main window back on top with the focus on the first typed line.
     void expectMainBack() const {
         QCOMPARE(visibleWindows(), QStringList{QStringLiteral("frmDEdavu")});
-        QCOMPARE(main.focusWidget(), static_cast<QWidget*>(main.panel->txtLMLine1));
+        QCOMPARE(main.focusWidget(), static_cast<QWidget*>(control<QLineEdit>(main, "txtLMLine1")));
     }
 
     // Which of the contact-dependent commands can be chosen.
     QList<bool> contactCommands() const {
-        return {main.cmdAddContact->isEnabled(),   main.cmdFindContact->isEnabled(),
-                main.mnuAdd->isEnabled(),          main.mnuEdit->isEnabled(),
-                main.mnuFind->isEnabled(),         main.mnuDelete->isEnabled(),
-                main.mnuSrchContacts->isEnabled(), main.mnuViewOne->isEnabled(),
-                main.mnuViewAll->isEnabled()};
+        return {control<QPushButton>(main, "cmdAddContact")->isEnabled(),
+                control<QPushButton>(main, "cmdFindContact")->isEnabled(),
+                control<QAction>(main, "mnuAdd")->isEnabled(),
+                control<QAction>(main, "mnuEdit")->isEnabled(),
+                control<QAction>(main, "mnuFind")->isEnabled(),
+                control<QAction>(main, "mnuDelete")->isEnabled(),
+                control<QAction>(main, "mnuSrchContacts")->isEnabled(),
+                control<QAction>(main, "mnuViewOne")->isEnabled(),
+                control<QAction>(main, "mnuViewAll")->isEnabled()};
     }
 };
 
@@ -156,14 +166,14 @@ const QList<bool> kAllOn(9, true);
 const QList<bool> kAllOff(9, false);
 
 void choose(frmEdDelViewContact* browser, const QString& entry) {
-    const int index = browser->cboFindContact->findText(entry);
+    const int index = control<QComboBox>(browser, "cboFindContact")->findText(entry);
     QVERIFY2(index >= 0, qPrintable(entry));
-    browser->cboFindContact->setCurrentIndex(index);
-    Q_EMIT browser->cboFindContact->activated(index);
+    control<QComboBox>(browser, "cboFindContact")->setCurrentIndex(index);
+    Q_EMIT control<QComboBox>(browser, "cboFindContact")->activated(index);
 }
 
 void doubleClick(frmViewAll* list, const QString& name) {
-    QListView* view = list->lstAllContacts;
+    QListView* view = control<QListView>(list, "lstAllContacts");
     for (int row = 0; row < view->model()->rowCount(); ++row) {
         const QModelIndex index = view->model()->index(row, 0);
         const QString line = fromCp(list->listModel().entry(row).line);
@@ -189,11 +199,12 @@ class JourneysTest : public QObject {
         QCOMPARE(d.contactCommands(), kAllOff);
 
         d.platform.fileAnswers.push_back(d.path("Friends.DAT"));
-        d.main.mnuFileNew->trigger();
+        control<QAction>(d.main, "mnuFileNew")->trigger();
         QCOMPARE(d.platform.fileDialogTitles, QStringList{QStringLiteral("New")});
         QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
         QCOMPARE(d.contactCommands(), kAllOn);
-        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && d.main.mnuFileBdayOff->isEnabled());
+        QVERIFY(!control<QAction>(d.main, "mnuFileBdayOn")->isEnabled() &&
+                control<QAction>(d.main, "mnuFileBdayOff")->isEnabled());
 
         const QStringList typed[] = {
             {"John Q. Public", "12 Main St", "Boston, MA 02101"},
@@ -201,13 +212,14 @@ class JourneysTest : public QObject {
         };
         for (const QStringList& lines : typed) {
             d.typeLines(lines);
-            d.main.cmdAddContact->click();
+            control<QPushButton>(d.main, "cmdAddContact")->click();
             auto* add = Desk::shown<frmNewContact>();
             QVERIFY(add != nullptr);
             QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmNewContact")});
             QCOMPARE(add->windowTitle(), QStringLiteral("Add Contact  [Friends]"));
-            QCOMPARE(add->focusWidget(), static_cast<QWidget*>(add->form->txtACFName));
-            add->cmdSave->click();
+            QCOMPARE(add->focusWidget(),
+                     static_cast<QWidget*>(control<QLineEdit>(add, "txtACFName")));
+            control<QPushButton>(add, "cmdSave")->click();
             Desk::settle();
             d.expectMainBack();
             // The typed lines wait in the main window as they were.
@@ -223,25 +235,29 @@ class JourneysTest : public QObject {
         QCOMPARE(john.reminder, std::string("1"));
 
         d.platform.clearRecords();
-        d.main.mnuSrchContacts->trigger();
+        control<QAction>(d.main, "mnuSrchContacts")->trigger();
         auto* list = Desk::shown<frmViewAll>();
         QVERIFY(list != nullptr);
         QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmViewAll")});
         QCOMPARE(list->windowTitle(), QStringLiteral("All Contacts  [Friends]"));
-        QVERIFY(list->optSearchAll->isChecked() && list->optFnameSort->isChecked());
-        QVERIFY(!list->cmdPrintLabels->isEnabled() && !list->mnuPrint->isEnabled());
+        QVERIFY(control<QRadioButton>(list, "optSearchAll")->isChecked() &&
+                control<QRadioButton>(list, "optFnameSort")->isChecked());
+        QVERIFY(!control<QPushButton>(list, "cmdPrintLabels")->isEnabled() &&
+                !control<QAction>(list, "mnuPrint")->isEnabled());
 
         d.platform.inputAnswers.push_back(QStringLiteral("bos"));
-        list->optSearchCity->click();
-        list->cmdACGetReport->click();
-        QCOMPARE(list->lblTotContacts->text(), QStringLiteral("Contacts Found = 1"));
-        QCOMPARE(list->lblSearchDisplay->text(), QStringLiteral("City = bos"));
+        control<QRadioButton>(list, "optSearchCity")->click();
+        control<QPushButton>(list, "cmdACGetReport")->click();
+        QCOMPARE(control<QLabel>(list, "lblTotContacts")->text(),
+                 QStringLiteral("Contacts Found = 1"));
+        QCOMPARE(control<QLabel>(list, "lblSearchDisplay")->text(), QStringLiteral("City = bos"));
         QCOMPARE(list->listModel().entries().size(), std::size_t(1));
         QCOMPARE(list->listModel().entries()[0].record, 1);
-        QVERIFY(list->cmdPrintLabels->isEnabled() && list->mnuPrint->isEnabled());
+        QVERIFY(control<QPushButton>(list, "cmdPrintLabels")->isEnabled() &&
+                control<QAction>(list, "mnuPrint")->isEnabled());
 
         d.answerPrintDialog();
-        list->cmdPrintLabels->click();
+        control<QPushButton>(list, "cmdPrintLabels")->click();
         QVERIFY(d.platform.messages.empty());
         QCOMPARE(d.grid.documentCount(), 1);
         const std::string paper = d.grid.renderText();
@@ -249,7 +265,7 @@ class JourneysTest : public QObject {
         QVERIFY(paper.find("Boston, MA  02101") != std::string::npos);
         QVERIFY(paper.find("Mary") == std::string::npos);
 
-        list->cmdViewAllClose->click();
+        control<QPushButton>(list, "cmdViewAllClose")->click();
         Desk::settle();
         QVERIFY(Desk::shown<frmViewAll>() == nullptr);
         d.expectMainBack();
@@ -278,16 +294,18 @@ class JourneysTest : public QObject {
         QCOMPARE(d.platform.messageTitles(), QStringList(2, QStringLiteral("Birthday reminder")));
         QCOMPARE(d.platform.messages[0].icon, MsgIcon::Information);
         QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark  [Club]"));
-        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && d.main.mnuFileBdayOff->isEnabled());
+        QVERIFY(!control<QAction>(d.main, "mnuFileBdayOn")->isEnabled() &&
+                control<QAction>(d.main, "mnuFileBdayOff")->isEnabled());
         d.expectMainBack();
 
         d.platform.clearRecords();
-        d.main.mnuViewAll->trigger();
+        control<QAction>(d.main, "mnuViewAll")->trigger();
         auto* list = Desk::shown<frmViewAll>();
         QVERIFY(list != nullptr);
-        list->optLnameSort->click();
-        list->cmdACGetReport->click();
-        QCOMPARE(list->lblTotContacts->text(), QStringLiteral("Contacts Found = 3"));
+        control<QRadioButton>(list, "optLnameSort")->click();
+        control<QPushButton>(list, "cmdACGetReport")->click();
+        QCOMPARE(control<QLabel>(list, "lblTotContacts")->text(),
+                 QStringLiteral("Contacts Found = 3"));
 
         doubleClick(list, QStringLiteral("Ray, Bob "));
         Desk::settle();
@@ -297,29 +315,31 @@ class JourneysTest : public QObject {
         QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmEdDelViewContact")});
         QCOMPARE(browser->windowTitle(), QStringLiteral("Contact Information  [Club]"));
         QCOMPARE(d.state.currentRecord, 2);
-        QCOMPARE(browser->form->txtACFName->text(), QStringLiteral("Bob"));
-        QVERIFY(browser->cmdSave->isEnabled() && browser->form->txtACCity->isEnabled());
-        QCOMPARE(browser->cboFindContact->count(), 3);
-        QCOMPARE(browser->focusWidget(), static_cast<QWidget*>(browser->cboFindContact));
+        QCOMPARE(control<QLineEdit>(browser, "txtACFName")->text(), QStringLiteral("Bob"));
+        QVERIFY(control<QPushButton>(browser, "cmdSave")->isEnabled() &&
+                control<QLineEdit>(browser, "txtACCity")->isEnabled());
+        QCOMPARE(control<QComboBox>(browser, "cboFindContact")->count(), 3);
+        QCOMPARE(browser->focusWidget(),
+                 static_cast<QWidget*>(control<QComboBox>(browser, "cboFindContact")));
 
-        browser->form->txtACCity->setText(QStringLiteral("Salem Depot"));
-        browser->cmdSave->click();
+        control<QLineEdit>(browser, "txtACCity")->setText(QStringLiteral("Salem Depot"));
+        control<QPushButton>(browser, "cmdSave")->click();
         QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Changes saved")});
         QCOMPARE(d.state.contacts().read(2).city, std::string("Salem Depot"));
         QCOMPARE(d.state.contacts().read(2).reminder, std::string("1"));
         QCOMPARE(d.state.contacts().count(), 3);
 
-        browser->cmdCancel->click();
+        control<QPushButton>(browser, "cmdCancel")->click();
         Desk::settle();
         QVERIFY(Desk::shown<frmEdDelViewContact>() == nullptr);
         QCOMPARE(d.state.currentRecord, 0);
         d.expectMainBack();
 
         // Opened again from the main window, the list closes straight back to it.
-        d.main.mnuViewAll->trigger();
+        control<QAction>(d.main, "mnuViewAll")->trigger();
         list = Desk::shown<frmViewAll>();
         QVERIFY(list != nullptr);
-        list->cmdACGetReport->click();
+        control<QPushButton>(list, "cmdACGetReport")->click();
         QCOMPARE(
             fromCp(list->listModel().entries()[1].line).section(QLatin1Char('\t'), 0, 1).trimmed(),
             QStringLiteral("Bob Ray\tSalem Depot"));
@@ -339,38 +359,42 @@ class JourneysTest : public QObject {
         d.openFile("Club.DAT", {person("Bob", "Ray", "Salem"), ann});
         d.typeLines({"left over"});
 
-        d.main.cmdFindContact->click();
+        control<QPushButton>(d.main, "cmdFindContact")->click();
         auto* browser = Desk::shown<frmEdDelViewContact>();
         QVERIFY(browser != nullptr);
         QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmEdDelViewContact")});
-        QCOMPARE(browser->focusWidget(), static_cast<QWidget*>(browser->cboFindContact));
-        QVERIFY(!browser->cmdPrintLabel->isEnabled() && !browser->cmdSave->isEnabled());
+        QCOMPARE(browser->focusWidget(),
+                 static_cast<QWidget*>(control<QComboBox>(browser, "cboFindContact")));
+        QVERIFY(!control<QPushButton>(browser, "cmdPrintLabel")->isEnabled() &&
+                !control<QPushButton>(browser, "cmdSave")->isEnabled());
 
         choose(browser, QStringLiteral("Ann B Lee"));
         QCOMPARE(d.state.currentRecord, 2);
-        QVERIFY(browser->cmdPrintLabel->isEnabled());
+        QVERIFY(control<QPushButton>(browser, "cmdPrintLabel")->isEnabled());
         // An edit not saved goes onto the label and stays in the browser.
-        browser->form->txtACNotes->setText(QStringLiteral("not saved yet"));
-        browser->form->txtACFStreet->setText(QStringLiteral("9 Elm St"));
+        control<QLineEdit>(browser, "txtACNotes")->setText(QStringLiteral("not saved yet"));
+        control<QLineEdit>(browser, "txtACFStreet")->setText(QStringLiteral("9 Elm St"));
 
-        d.main.panel->chkBold->show();
-        d.main.panel->chkBold->setChecked(true);
-        browser->cmdPrintLabel->click();
+        control<QCheckBox>(d.main, "chkBold")->show();
+        control<QCheckBox>(d.main, "chkBold")->setChecked(true);
+        control<QPushButton>(browser, "cmdPrintLabel")->click();
         d.expectMainBack();
         QCOMPARE(d.mainLines(),
                  (QStringList{"Ann B Lee", "9 Elm St", "Apt 4", "Boston, MA  02101", ""}));
-        QVERIFY(d.main.panel->chkBold->isHidden() && !d.main.panel->chkBold->isChecked());
+        QVERIFY(control<QCheckBox>(d.main, "chkBold")->isHidden() &&
+                !control<QCheckBox>(d.main, "chkBold")->isChecked());
         QCOMPARE(d.state.currentRecord, 2);
 
         d.platform.inputAnswers.push_back(QStringLiteral("5"));
-        d.main.panel->optLMLabel->click();
-        QCOMPARE(d.main.panel->lblLMPosition->text(), QStringLiteral("Label Position 5"));
+        control<QRadioButton>(d.main, "optLMLabel")->click();
+        QCOMPARE(control<QLabel>(d.main, "lblLMPosition")->text(),
+                 QStringLiteral("Label Position 5"));
         const LabelSlot slot = labelSlot(kAddressSheet, 5, false);
         QCOMPARE(d.state.printOptions().leftPad, slot.startColumn);
         QCOMPARE(d.state.printOptions().topPad, slot.topLines);
 
         d.answerPrintDialog();
-        d.main.panel->cmdLMStart->click();
+        control<QPushButton>(d.main, "cmdLMStart")->click();
         QVERIFY(d.platform.messages.empty());
         QCOMPARE(d.grid.documentCount(), 1);
         QList<QPair<int, int>> placed;
@@ -384,34 +408,36 @@ class JourneysTest : public QObject {
         QCOMPARE(slot, (LabelSlot{35, 10}));
 
         // The list opened and closed in between opened no contact: back to the main window.
-        d.main.mnuViewAll->trigger();
+        control<QAction>(d.main, "mnuViewAll")->trigger();
         auto* list = Desk::shown<frmViewAll>();
         QVERIFY(list != nullptr);
-        list->cmdACGetReport->click();
-        list->cmdViewAllClose->click();
+        control<QPushButton>(list, "cmdACGetReport")->click();
+        control<QPushButton>(list, "cmdViewAllClose")->click();
         Desk::settle();
         d.expectMainBack();
         QVERIFY(browser->isHidden());
 
-        d.main.mnuEdit->trigger();
+        control<QAction>(d.main, "mnuEdit")->trigger();
         QCOMPARE(Desk::shown<frmEdDelViewContact>(), browser);
         QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmEdDelViewContact")});
         QCOMPARE(d.state.currentRecord, 2);
-        QCOMPARE(browser->form->txtACNotes->text(), QStringLiteral("not saved yet"));
-        QCOMPARE(browser->form->txtACFStreet->text(), QStringLiteral("9 Elm St"));
-        QVERIFY(browser->cmdSave->isEnabled() && browser->form->txtACNotes->isEnabled());
+        QCOMPARE(control<QLineEdit>(browser, "txtACNotes")->text(),
+                 QStringLiteral("not saved yet"));
+        QCOMPARE(control<QLineEdit>(browser, "txtACFStreet")->text(), QStringLiteral("9 Elm St"));
+        QVERIFY(control<QPushButton>(browser, "cmdSave")->isEnabled() &&
+                control<QLineEdit>(browser, "txtACNotes")->isEnabled());
         QCOMPARE(d.state.contacts().read(2).street, std::string("1 Elm St"));
 
-        browser->cmdCancel->click();
+        control<QPushButton>(browser, "cmdCancel")->click();
         Desk::settle();
         QCOMPARE(d.state.currentRecord, 0);
         d.expectMainBack();
         // A fresh browser after Close: load steps, nothing shown.
-        d.main.mnuViewOne->trigger();
+        control<QAction>(d.main, "mnuViewOne")->trigger();
         browser = Desk::shown<frmEdDelViewContact>();
         QVERIFY(browser != nullptr);
-        QVERIFY(browser->form->txtACNotes->text().isEmpty());
-        QVERIFY(!browser->cmdSave->isEnabled());
+        QVERIFY(control<QLineEdit>(browser, "txtACNotes")->text().isEmpty());
+        QVERIFY(!control<QPushButton>(browser, "cmdSave")->isEnabled());
         browser->close();
         Desk::settle();
         d.expectMainBack();
@@ -423,7 +449,8 @@ class JourneysTest : public QObject {
         Desk d;
         d.openFile("Family.DAT", {});
         QVERIFY(d.platform.messages.empty());
-        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && !d.main.mnuFileBdayOff->isEnabled());
+        QVERIFY(!control<QAction>(d.main, "mnuFileBdayOn")->isEnabled() &&
+                !control<QAction>(d.main, "mnuFileBdayOff")->isEnabled());
 
         const std::string csv =
             "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Company,Include "
@@ -434,54 +461,57 @@ class JourneysTest : public QObject {
             "Bob,,Ray,5 Oak St,,Salem,OR,97301,,,0,,,,bob@x.com,,,\r\n";
         test::writeBytes(d.folder.file("people.csv"), csv);
 
-        d.main.mnuImport->trigger();
+        control<QAction>(d.main, "mnuImport")->trigger();
         auto* import = Desk::shown<frmLMImport>();
         QVERIFY(import != nullptr);
         QCOMPARE(Desk::visibleWindows(), QStringList{QStringLiteral("frmLMImport")});
         QCOMPARE(import->windowTitle(), QStringLiteral("Import Contacts  [Family]"));
         d.platform.fileAnswers.push_back(d.path("people.csv"));
-        import->cmdCsvOpen->click();
-        import->cmdStartImport->click();
+        control<QPushButton>(import, "cmdCsvOpen")->click();
+        control<QPushButton>(import, "cmdStartImport")->click();
         QCOMPARE(d.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
         QCOMPARE(d.state.contacts().count(), 2);
         QCOMPARE(d.state.contacts().read(1).reminder, std::string("1"));
-        import->cmdImpCancel->click();
+        control<QPushButton>(import, "cmdImpCancel")->click();
         Desk::settle();
         d.expectMainBack();
         // The file has records now, saved with reminders on: they can be switched off.
-        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && d.main.mnuFileBdayOff->isEnabled());
+        QVERIFY(!control<QAction>(d.main, "mnuFileBdayOn")->isEnabled() &&
+                control<QAction>(d.main, "mnuFileBdayOff")->isEnabled());
 
         d.platform.clearRecords();
-        d.main.mnuExport->trigger();
+        control<QAction>(d.main, "mnuExport")->trigger();
         auto* exporter = Desk::shown<frmLMExport>();
         QVERIFY(exporter != nullptr);
         QCOMPARE(exporter->windowTitle(), QStringLiteral("Export Contacts  [Family]"));
-        exporter->optExpCGCSV->click();
-        exporter->cmdExpCreate->click();
+        control<QRadioButton>(exporter, "optExpCGCSV")->click();
+        control<QPushButton>(exporter, "cmdExpCreate")->click();
         QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Export file created")});
         QCOMPARE(test::readBytes(d.folder.file("QMKC_Family.csv")), csv);
-        exporter->cmdExpCancel->click();
+        control<QPushButton>(exporter, "cmdExpCancel")->click();
         Desk::settle();
         d.expectMainBack();
 
-        d.main.mnuFileClose->trigger();
+        control<QAction>(d.main, "mnuFileClose")->trigger();
         QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark"));
         QCOMPARE(d.contactCommands(), kAllOff);
-        QVERIFY(!d.main.mnuFileBdayOn->isEnabled() && !d.main.mnuFileBdayOff->isEnabled());
-        QVERIFY(d.main.mnuImport->isEnabled() && d.main.mnuExport->isEnabled());
+        QVERIFY(!control<QAction>(d.main, "mnuFileBdayOn")->isEnabled() &&
+                !control<QAction>(d.main, "mnuFileBdayOff")->isEnabled());
+        QVERIFY(control<QAction>(d.main, "mnuImport")->isEnabled() &&
+                control<QAction>(d.main, "mnuExport")->isEnabled());
         QVERIFY(d.state.filePath().isEmpty() && d.state.fileTitle().isEmpty());
         QVERIFY(!d.state.contacts().isOpen());
 
         // Export with no file open: the command's own error, nothing written, no crash.
         d.platform.clearRecords();
-        d.main.mnuExport->trigger();
+        control<QAction>(d.main, "mnuExport")->trigger();
         exporter = Desk::shown<frmLMExport>();
         QVERIFY(exporter != nullptr);
         QCOMPARE(exporter->windowTitle(), QStringLiteral("Export Contacts  []"));
-        exporter->optExpCGCSV->click();
+        control<QRadioButton>(exporter, "optExpCGCSV")->click();
         d.platform.messageAnswers.push_back(MsgAnswer::Cancel);
-        exporter->cmdExpCreate->click();
+        control<QPushButton>(exporter, "cmdExpCreate")->click();
         QCOMPARE(d.platform.messageTitles(), QStringList{QStringLiteral("Error")});
         Desk::settle();
         d.expectMainBack();
@@ -492,16 +522,16 @@ class JourneysTest : public QObject {
     void exitClosesFilesAndWindowsNewestFirst() {
         Desk d;
         d.openFile("Club.DAT", {person("Ann", "Lee", "Boston")});
-        d.main.cmdFindContact->click();
+        control<QPushButton>(d.main, "cmdFindContact")->click();
         auto* browser = Desk::shown<frmEdDelViewContact>();
         QVERIFY(browser != nullptr);
         choose(browser, QStringLiteral("Ann  Lee"));
-        browser->cmdPrintLabel->click();
+        control<QPushButton>(browser, "cmdPrintLabel")->click();
         d.expectMainBack();
         QPointer<QWidget> hiddenBrowser = browser;
         QVERIFY(hiddenBrowser->isHidden());
 
-        d.main.mnuAbout->trigger();
+        control<QAction>(d.main, "mnuAbout")->trigger();
         auto* about = Desk::shown<frmLMAbout>();
         QVERIFY(about != nullptr);
         QCOMPARE(Desk::visibleWindows(),
@@ -509,7 +539,7 @@ class JourneysTest : public QObject {
 
         CloseOrder order;
         qApp->installEventFilter(&order);
-        d.main.cmdLMExit->click();
+        control<QPushButton>(d.main, "cmdLMExit")->click();
         qApp->removeEventFilter(&order);
         Desk::settle();
 

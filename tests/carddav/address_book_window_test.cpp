@@ -11,8 +11,11 @@
 #include "carddav/radicale_server.h"
 #include "desktop/main_window.h"
 #include "exchange/import_window.h"
+#include "support/controls_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 namespace {
 
@@ -33,13 +36,13 @@ void answerServerDialog(const QString& url, const QString& password,
     QTimer::singleShot(0, [=] {
         dlgAddressBook* dialog = shownWindow<dlgAddressBook>();
         QVERIFY(dialog != nullptr);
-        dialog->txtServerUrl->setText(url);
-        dialog->txtServerUser->setText(QStringLiteral("alice"));
-        dialog->txtServerPassword->setText(password);
+        control<QLineEdit>(dialog, "txtServerUrl")->setText(url);
+        control<QLineEdit>(dialog, "txtServerUser")->setText(QStringLiteral("alice"));
+        control<QLineEdit>(dialog, "txtServerPassword")->setText(password);
         if (during) {
             QTimer::singleShot(0, during);
         }
-        dialog->cmdServerStart->click();
+        control<QPushButton>(dialog, "cmdServerStart")->click();
     });
 }
 
@@ -66,12 +69,12 @@ class AddressBookWindowTest : public QObject {
         const QString book = qm::test::makeAddressBook(qm::test::kAlice, "window-import", "W");
         qm::test::putCard(qm::test::kAlice, book, "ann", qm::test::personCard("ann", "Ann", "Lee"));
         qm::test::putCard(qm::test::kAlice, book, "bob", qm::test::personCard("bob", "Bob", "Ray"));
-        s.main.mnuImport->trigger();
+        control<QAction>(s.main, "mnuImport")->trigger();
         auto* window = qobject_cast<frmLMImport*>(s.state.openWindows.back().data());
         QVERIFY(window != nullptr);
 
         answerServerDialog(book, QStringLiteral("secret"));
-        window->cmdFromServer->click();
+        control<QPushButton>(window, "cmdFromServer")->click();
         QCOMPARE(s.platform.messageTitles(), QStringList{QStringLiteral("Import completed")});
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
@@ -108,8 +111,9 @@ class AddressBookWindowTest : public QObject {
         for (const Case& c : cases) {
             Session s;
             if (c.password == nullptr) {
-                QTimer::singleShot(0,
-                                   [] { shownWindow<dlgAddressBook>()->cmdServerCancel->click(); });
+                QTimer::singleShot(0, [] {
+                    control<QPushButton>(shownWindow<dlgAddressBook>(), "cmdServerCancel")->click();
+                });
             } else {
                 answerServerDialog(book, QString::fromLatin1(c.password));
             }
@@ -124,13 +128,15 @@ class AddressBookWindowTest : public QObject {
                 QTimer::singleShot(0, [&] {
                     dlgAddressBook* again = shownWindow<dlgAddressBook>();
                     QVERIFY(again != nullptr);
-                    keptAnswers = again->txtServerUrl->text() == book &&
-                                  again->txtServerUser->text() == QStringLiteral("alice");
-                    again->txtServerPassword->setText(QStringLiteral("secret"));
-                    again->cmdServerStart->click();
+                    keptAnswers = control<QLineEdit>(again, "txtServerUrl")->text() == book &&
+                                  control<QLineEdit>(again, "txtServerUser")->text() ==
+                                      QStringLiteral("alice");
+                    control<QLineEdit>(again, "txtServerPassword")
+                        ->setText(QStringLiteral("secret"));
+                    control<QPushButton>(again, "cmdServerStart")->click();
                 });
             };
-            s.main.mnuSyncServer->trigger();
+            control<QAction>(s.main, "mnuSyncServer")->trigger();
             QVERIFY2(s.platform.messageTitles() == c.titles, c.name);
             QVERIFY2(s.state.contacts().count() == c.contacts, c.name);
             QVERIFY2(keptAnswers == (c.toError == qm::MsgAnswer::Retry), c.name);
@@ -160,10 +166,10 @@ class AddressBookWindowTest : public QObject {
         QTimer::singleShot(0, [&] {
             dlgAddressBook* dialog = shownWindow<dlgAddressBook>();
             QVERIFY(dialog != nullptr);
-            shownFirst = dialog->txtServerUrl->text();
-            dialog->txtServerUrl->setText(withPassword);
-            dialog->txtServerUser->clear();
-            dialog->cmdServerStart->click();
+            shownFirst = control<QLineEdit>(dialog, "txtServerUrl")->text();
+            control<QLineEdit>(dialog, "txtServerUrl")->setText(withPassword);
+            control<QLineEdit>(dialog, "txtServerUser")->clear();
+            control<QPushButton>(dialog, "cmdServerStart")->click();
         });
         bool askedAgain = false;
         s.platform.onMessage = [&](const qm::RecordedMessage& m) {
@@ -173,14 +179,15 @@ class AddressBookWindowTest : public QObject {
             QTimer::singleShot(0, [&] {
                 dlgAddressBook* again = shownWindow<dlgAddressBook>();
                 QVERIFY(again != nullptr);
-                askedAgain = again->txtServerUrl->text() == book &&
-                             again->txtServerUser->text() == QStringLiteral("alice") &&
-                             again->txtServerPassword->text().isEmpty();
-                again->txtServerPassword->setText(QStringLiteral("secret"));
-                again->cmdServerStart->click();
+                askedAgain =
+                    control<QLineEdit>(again, "txtServerUrl")->text() == book &&
+                    control<QLineEdit>(again, "txtServerUser")->text() == QStringLiteral("alice") &&
+                    control<QLineEdit>(again, "txtServerPassword")->text().isEmpty();
+                control<QLineEdit>(again, "txtServerPassword")->setText(QStringLiteral("secret"));
+                control<QPushButton>(again, "cmdServerStart")->click();
             });
         };
-        s.main.mnuSyncServer->trigger();
+        control<QAction>(s.main, "mnuSyncServer")->trigger();
         QCOMPARE(shownFirst, book);
         QVERIFY(askedAgain);
         QCOMPARE(s.platform.messageTitles(), (QStringList{QStringLiteral("Address Book Server"),
@@ -213,7 +220,7 @@ class AddressBookWindowTest : public QObject {
             progress->findChild<QPushButton*>()->click();
             cancelled = true;
         });
-        s.main.mnuSyncServer->trigger();
+        control<QAction>(s.main, "mnuSyncServer")->trigger();
         QVERIFY(cancelled);
         QCOMPARE(qm::test::readBytes(s.dat), before);
         QVERIFY(!QFile::exists(QString::fromStdString(s.dat + ".carddav")));

@@ -4,11 +4,15 @@
 #include <memory>
 
 #include "contacts/add_contact_window.h"
+#include "contacts/contact_form_window.h"
 #include "desktop/main_window.h"
 #include "platform/lookups.h"
 #include "records/text_rules.h"
+#include "support/controls_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 namespace {
 
@@ -52,13 +56,13 @@ struct Desk {
     }
 
     frmNewContact* openAdd() {
-        main->cmdAddContact->click();
+        control<QPushButton>(main, "cmdAddContact")->click();
         return addWindow();
     }
 };
 
 QLineEdit* field(frmNewContact* w, const char* name) {
-    return w->findChild<QLineEdit*>(QString::fromLatin1(name));
+    return control<QLineEdit>(w, QString::fromLatin1(name));
 }
 
 void type(frmNewContact* w, const char* name, const QString& text) {
@@ -88,15 +92,16 @@ class AddContactWindowTest : public QObject {
         QVERIFY(w != nullptr);
         QCOMPARE(w->windowTitle(), QStringLiteral("Add Contact  [Friends]"));
         QVERIFY(!desk.main->isVisible());
-        QCOMPARE(w->focusWidget(), w->form->txtACFName);
-        QVERIFY(!w->chkIncComp->isVisible());
-        QVERIFY(!w->lblIncCompName->isVisible());
+        QCOMPARE(w->focusWidget(), control<QLineEdit>(w, "txtACFName"));
+        QVERIFY(!control<QCheckBox>(w, "chkIncComp")->isVisible());
+        QVERIFY(!control<QLabel>(w, "lblIncCompName")->isVisible());
         for (qm::ContactField f : qm::kAllContactFields) {
-            QVERIFY(w->form->field(f)->text().isEmpty());
+            QVERIFY(control<QLineEdit>(w, qm::fieldControlName(f))->text().isEmpty());
         }
         // Tab order runs through the seventeen fields in form order.
         QStringList order;
-        for (QWidget* at = w->form->txtACFName; order.size() < 17; at = at->nextInFocusChain()) {
+        for (QWidget* at = control<QLineEdit>(w, "txtACFName"); order.size() < 17;
+             at = at->nextInFocusChain()) {
             if (at->focusPolicy() & Qt::TabFocus) {
                 order << at->objectName();
             }
@@ -106,25 +111,33 @@ class AddContactWindowTest : public QObject {
                               "txtACSStreet", "txtACCity", "txtACState", "txtACZip", "txtACCountry",
                               "txtACCompany", "txtACBirthdate", "txtACHPhone", "txtACCPhone",
                               "txtACWPhone", "txtACEmail", "txtACCategory", "txtACNotes"}));
-        QCOMPARE(w->form->lblACCategory->text(), QStringLiteral("Category:"));
-        QVERIFY(w->form->txtACCategory->toolTip().startsWith("Enter one or more categories"));
+        QCOMPARE(control<QLabel>(w, "lblACCategory")->text(), QStringLiteral("Category:"));
+        QVERIFY(control<QLineEdit>(w, "txtACCategory")
+                    ->toolTip()
+                    .startsWith("Enter one or more categories"));
         w->close();
     }
 
     void theDefaultSizeShowsAWholeStreetAndKeepsButtonsTheirSize() {
         Desk desk;
         frmNewContact* w = desk.openAdd();
-        QTest::keyClicks(w->form->txtACCompany, QStringLiteral("Acme"));
+        QTest::keyClicks(control<QLineEdit>(w, "txtACCompany"), QStringLiteral("Acme"));
         w->adjustSize();
         QCoreApplication::processEvents();
-        const QFontMetrics metrics(w->form->txtACFStreet->font());
-        QVERIFY(w->form->txtACFStreet->width() >=
+        const QFontMetrics metrics(control<QLineEdit>(w, "txtACFStreet")->font());
+        QVERIFY(control<QLineEdit>(w, "txtACFStreet")->width() >=
                 metrics.horizontalAdvance(QString(30, QLatin1Char('0'))));
         // The wide company row must not stretch the look-up buttons of the other rows.
-        QCOMPARE(w->cmdStateAbb->width(), w->cmdStateAbb->sizeHint().width());
-        QCOMPARE(w->cmdPeopleFind->width(), w->cmdPeopleFind->sizeHint().width());
-        QVERIFY(w->lblIncCompName->x() > w->chkIncComp->x());
-        QVERIFY(w->lblIncCompName->x() - (w->chkIncComp->x() + w->chkIncComp->width()) < 20);
+        QCOMPARE(control<QPushButton>(w, "cmdStateAbb")->width(),
+                 control<QPushButton>(w, "cmdStateAbb")->sizeHint().width());
+        QCOMPARE(control<QPushButton>(w, "cmdPeopleFind")->width(),
+                 control<QPushButton>(w, "cmdPeopleFind")->sizeHint().width());
+        QVERIFY(control<QLabel>(w, "lblIncCompName")->x() >
+                control<QCheckBox>(w, "chkIncComp")->x());
+        QVERIFY(control<QLabel>(w, "lblIncCompName")->x() -
+                    (control<QCheckBox>(w, "chkIncComp")->x() +
+                     control<QCheckBox>(w, "chkIncComp")->width()) <
+                20);
         w->close();
     }
 
@@ -140,23 +153,23 @@ class AddContactWindowTest : public QObject {
         type(w, "txtACZip", "97301");
         type(w, "txtACCountry", "u,s");
         type(w, "txtACCompany", "Acme, Inc");
-        QVERIFY(w->chkIncComp->isVisible());
-        w->chkIncComp->setChecked(true);
+        QVERIFY(control<QCheckBox>(w, "chkIncComp")->isVisible());
+        control<QCheckBox>(w, "chkIncComp")->setChecked(true);
         type(w, "txtACBirthdate", "04/10/1980");
         type(w, "txtACHPhone", "(503) 555-0100");
         type(w, "txtACEmail", "jq@public.org");
         type(w, "txtACCategory", "Golf,Tennis");
         QPointer<frmNewContact> guard(w);
 
-        w->cmdSave->click();
+        control<QPushButton>(w, "cmdSave")->click();
         flushDeletes();
 
         QCOMPARE(desk.platform.messageTitles(), QStringList{"Contact saved to file"});
         QCOMPARE(desk.platform.messageTexts(), QStringList{"S A V E D"});
         QVERIFY(guard.isNull());
         QVERIFY(desk.main->isVisible());
-        QCOMPARE(desk.main->focusWidget(), desk.main->panel->txtLMLine1);
-        QVERIFY(desk.main->mnuFileBdayOff->isEnabled());
+        QCOMPARE(desk.main->focusWidget(), control<QLineEdit>(desk.main, "txtLMLine1"));
+        QVERIFY(control<QAction>(desk.main, "mnuFileBdayOff")->isEnabled());
         desk.state.contacts().close();
         const std::string expected = recordBytes({{"John", 11},
                                                   {"Q", 1},
@@ -190,15 +203,15 @@ class AddContactWindowTest : public QObject {
         type(w, "txtACLName", "Lee");
         type(w, "txtACCompany", "x");
         field(w, "txtACCompany")->clear();
-        QVERIFY2(w->chkIncComp->isVisible(), "once shown, the box stays");
-        w->chkIncComp->setChecked(true);
-        w->cmdSave->click();
+        QVERIFY2(control<QCheckBox>(w, "chkIncComp")->isVisible(), "once shown, the box stays");
+        control<QCheckBox>(w, "chkIncComp")->setChecked(true);
+        control<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(desk.state.contacts().count(), 2);
         const qm::ContactRecord stored = desk.state.contacts().read(2);
         QCOMPARE(stored.lastName, std::string("Lee"));
         QCOMPARE(stored.includeCompany, std::string("0"));
         QCOMPARE(stored.reminder, std::string("0"));
-        QVERIFY(!desk.main->mnuFileBdayOff->isEnabled());
+        QVERIFY(!control<QAction>(desk.main, "mnuFileBdayOff")->isEnabled());
     }
 
     void aFailingCheckKeepsTheCleanedTextAndFocusesTheField() {
@@ -210,7 +223,7 @@ class AddContactWindowTest : public QObject {
         // A later field keeps what was typed, even what the file cannot hold.
         const QString notes = QString::fromUtf8("caf\u00e9 \u20ac5 \U0001F600, later");
         field(w, "txtACNotes")->setText(notes);
-        w->cmdSave->click();
+        control<QPushButton>(w, "cmdSave")->click();
 
         QCOMPARE(desk.platform.messages.size(), std::size_t{1});
         const qm::RecordedMessage& m = desk.platform.messages.front();
@@ -226,7 +239,7 @@ class AddContactWindowTest : public QObject {
 
         // Corrected, the same window saves; the emoji, which has no letters, is left out.
         field(w, "txtACEmail")->setText(QStringLiteral("ann@mail.com"));
-        w->cmdSave->click();
+        control<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(desk.platform.messageTitles().at(1), QStringLiteral("Letters changed"));
         QCOMPARE(desk.state.contacts().count(), 1);
         QCOMPARE(desk.state.contacts().read(1).lastName, std::string("Smith Jr"));
@@ -244,7 +257,7 @@ class AddContactWindowTest : public QObject {
 
         // Going back: nothing written, the fields as typed, the first changed one focused.
         desk.platform.messageAnswers.push_back(qm::MsgAnswer::No);
-        w->cmdSave->click();
+        control<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(desk.platform.messages.size(), std::size_t{1});
         QVERIFY(desk.platform.messages[0].text.contains(
             first + QStringLiteral(" -> Lukasz\n") + last + QString::fromUtf8(" -> Z\u00F3lc\n")));
@@ -254,7 +267,7 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(w->focusWidget(), field(w, "txtACFName"));
 
         // Going on: the folded letters are stored, never "?".
-        w->cmdSave->click();
+        control<QPushButton>(w, "cmdSave")->click();
         flushDeletes();
         QCOMPARE(desk.platform.messageTexts().last(), QStringLiteral("S A V E D"));
         desk.state.contacts().close();
@@ -264,10 +277,11 @@ class AddContactWindowTest : public QObject {
 
     void typedLinesWithForeignLettersFillTheFormFolded() {
         Desk desk;
-        desk.main->panel->txtLMLine1->setText(
-            QString::fromUtf8("\u0141ukasz \u017B\u00F3\u0142\u0107"));
+        control<QLineEdit>(desk.main, "txtLMLine1")
+            ->setText(QString::fromUtf8("\u0141ukasz \u017B\u00F3\u0142\u0107"));
         frmNewContact* w = desk.openAdd();
-        QCOMPARE(w->form->txtACFName->text() + w->form->txtACLName->text(),
+        QCOMPARE(control<QLineEdit>(w, "txtACFName")->text() +
+                     control<QLineEdit>(w, "txtACLName")->text(),
                  QString::fromUtf8("LukaszZ\u00F3lc"));
         w->close();
     }
@@ -278,7 +292,7 @@ class AddContactWindowTest : public QObject {
         type(w, "txtACLName", "Lee");
         type(w, "txtACBirthdate", "4/10/1980");
         field(w, "txtACCity")->setFocus();
-        w->cmdSave->click();
+        control<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(desk.platform.messageTitles(), QStringList{"Date error"});
         QCOMPARE(desk.platform.messageTexts(),
                  QStringList{
@@ -289,29 +303,36 @@ class AddContactWindowTest : public QObject {
 
     void opensFilledFromTheTypedLines() {
         Desk desk;
-        desk.main->panel->txtLMLine1->setText(QStringLiteral("John Q. Public"));
-        desk.main->panel->txtLMLine2->setText(QStringLiteral("123 Main Street Apt 4"));
-        desk.main->panel->txtLMline3->setText(QStringLiteral("Springfield, IL 62704"));
+        control<QLineEdit>(desk.main, "txtLMLine1")->setText(QStringLiteral("John Q. Public"));
+        control<QLineEdit>(desk.main, "txtLMLine2")
+            ->setText(QStringLiteral("123 Main Street Apt 4"));
+        control<QLineEdit>(desk.main, "txtLMline3")
+            ->setText(QStringLiteral("Springfield, IL 62704"));
         frmNewContact* w = desk.openAdd();
         QVERIFY(w != nullptr);
-        const QStringList shown{w->form->txtACFName->text(),   w->form->txtACMiddleInit->text(),
-                                w->form->txtACLName->text(),   w->form->txtACFStreet->text(),
-                                w->form->txtACSStreet->text(), w->form->txtACCity->text(),
-                                w->form->txtACState->text(),   w->form->txtACZip->text()};
+        const QStringList shown{control<QLineEdit>(w, "txtACFName")->text(),
+                                control<QLineEdit>(w, "txtACMiddleInit")->text(),
+                                control<QLineEdit>(w, "txtACLName")->text(),
+                                control<QLineEdit>(w, "txtACFStreet")->text(),
+                                control<QLineEdit>(w, "txtACSStreet")->text(),
+                                control<QLineEdit>(w, "txtACCity")->text(),
+                                control<QLineEdit>(w, "txtACState")->text(),
+                                control<QLineEdit>(w, "txtACZip")->text()};
         QCOMPARE(shown, (QStringList{"John", "Q", "Public", "123 Main Street", "Apt 4",
                                      "Springfield", "IL", "62704"}));
-        QVERIFY(w->form->txtACCountry->text().isEmpty());
-        QVERIFY(!w->chkIncComp->isVisible());
-        QCOMPARE(w->focusWidget(), w->form->txtACFName);
-        QCOMPARE(desk.main->panel->txtLMLine1->text(), QStringLiteral("John Q. Public"));
+        QVERIFY(control<QLineEdit>(w, "txtACCountry")->text().isEmpty());
+        QVERIFY(!control<QCheckBox>(w, "chkIncComp")->isVisible());
+        QCOMPARE(w->focusWidget(), control<QLineEdit>(w, "txtACFName"));
+        QCOMPARE(control<QLineEdit>(desk.main, "txtLMLine1")->text(),
+                 QStringLiteral("John Q. Public"));
         QVERIFY(desk.platform.messages.empty());
         w->close();
     }
 
     void lineOneWithoutABlankOpensNothing() {
         Desk desk;
-        desk.main->panel->txtLMLine1->setText(QStringLiteral("Smith"));
-        desk.main->cmdAddContact->click();
+        control<QLineEdit>(desk.main, "txtLMLine1")->setText(QStringLiteral("Smith"));
+        control<QPushButton>(desk.main, "cmdAddContact")->click();
         QCOMPARE(desk.platform.beeps, 1);
         QCOMPARE(desk.platform.messageTitles(), QStringList{"Incorrect entry"});
         QCOMPARE(desk.platform.messageTexts(), QStringList{"Line 1 must contain a space."});
@@ -324,11 +345,11 @@ class AddContactWindowTest : public QObject {
         frmNewContact* w = desk.openAdd();
         type(w, "txtACLName", "Lee");
         QPointer<frmNewContact> guard(w);
-        w->cmdCancel->click();
+        control<QPushButton>(w, "cmdCancel")->click();
         flushDeletes();
         QVERIFY(guard.isNull());
         QVERIFY(desk.main->isVisible());
-        QCOMPARE(desk.main->focusWidget(), desk.main->panel->txtLMLine1);
+        QCOMPARE(desk.main->focusWidget(), control<QLineEdit>(desk.main, "txtLMLine1"));
         QCOMPARE(desk.state.contacts().count(), 0);
         QVERIFY(desk.platform.messages.empty());
     }
@@ -341,7 +362,7 @@ class AddContactWindowTest : public QObject {
         QPointer<frmNewContact> guard(w);
 
         desk.platform.messageAnswers = {qm::MsgAnswer::Retry};
-        w->cmdSave->click();
+        control<QPushButton>(w, "cmdSave")->click();
         QCOMPARE(desk.platform.messages.size(), std::size_t{1});
         QCOMPARE(desk.platform.messages[0].title, QStringLiteral("Error"));
         QCOMPARE(desk.platform.messages[0].buttons, qm::MsgButtons::RetryCancel);
@@ -351,7 +372,7 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(field(w, "txtACLName")->text(), QStringLiteral("Lee"));
 
         desk.platform.messageAnswers = {qm::MsgAnswer::Cancel};
-        w->cmdSave->click();
+        control<QPushButton>(w, "cmdSave")->click();
         flushDeletes();
         QVERIFY(guard.isNull());
         QVERIFY(desk.main->isVisible());
@@ -360,15 +381,15 @@ class AddContactWindowTest : public QObject {
     void enterMovesOnAndLookUpsOpenTheirTargets() {
         Desk desk;
         frmNewContact* w = desk.openAdd();
-        w->form->txtACFName->setFocus();
-        QTest::keyClick(w->form->txtACFName, Qt::Key_Return);
-        QCOMPARE(w->focusWidget(), w->form->txtACMiddleInit);
+        control<QLineEdit>(w, "txtACFName")->setFocus();
+        QTest::keyClick(control<QLineEdit>(w, "txtACFName"), Qt::Key_Return);
+        QCOMPARE(w->focusWidget(), control<QLineEdit>(w, "txtACMiddleInit"));
 
-        w->cmdStateAbb->click();
-        QCOMPARE(w->focusWidget(), w->form->txtACState);
-        w->cmdPeopleFind->click();
-        w->cmdZipFinder->click();
-        w->mnuNewManual->trigger();
+        control<QPushButton>(w, "cmdStateAbb")->click();
+        QCOMPARE(w->focusWidget(), control<QLineEdit>(w, "txtACState"));
+        control<QPushButton>(w, "cmdPeopleFind")->click();
+        control<QPushButton>(w, "cmdZipFinder")->click();
+        control<QAction>(w, "mnuNewManual")->trigger();
         const QString folder = desk.state.appFolder;
         QCOMPARE(desk.platform.openedDocuments,
                  (QStringList{folder + "/qmk_state_abbreviations.pdf",

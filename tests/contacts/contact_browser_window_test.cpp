@@ -7,11 +7,14 @@
 
 #include "desktop/main_window.h"
 #include "records/contact_file.h"
+#include "support/controls_qt.h"
 #include "support/grid_printer.h"
 #include "support/menu_captions_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 #include "surface/text_grid_surface.h"
+
+using qm::test::control;
 
 using namespace qm;
 
@@ -59,10 +62,10 @@ class ContactBrowserTest : public QObject {
     }
     frmEdDelViewContact* open() { return openContactBrowser(*state, false); }
     void choose(frmEdDelViewContact* b, const QString& entry) {
-        const int index = b->cboFindContact->findText(entry);
+        const int index = control<QComboBox>(b, "cboFindContact")->findText(entry);
         QVERIFY2(index >= 0, qPrintable(entry));
-        b->cboFindContact->setCurrentIndex(index);
-        Q_EMIT b->cboFindContact->activated(index);
+        control<QComboBox>(b, "cboFindContact")->setCurrentIndex(index);
+        Q_EMIT control<QComboBox>(b, "cboFindContact")->activated(index);
     }
     static QStringList entries(const QComboBox* list) {
         QStringList texts;
@@ -96,20 +99,21 @@ class ContactBrowserTest : public QObject {
         frmEdDelViewContact* b = open();
         QVERIFY(b != nullptr);
         QCOMPARE(b->windowTitle(), QStringLiteral("Contact Information  [Friends]"));
-        QCOMPARE(entries(b->cboFindContact),
+        QCOMPARE(entries(control<QComboBox>(b, "cboFindContact")),
                  QStringList({"anna B Jones", "Bob  Lee", "Carl  Smith"}));
-        QCOMPARE(b->cboFindContact->itemData(1).toInt(), 3);
-        QVERIFY(!b->form->txtACFName->isEnabled());
-        QVERIFY(!b->cmdSave->isEnabled());
+        QCOMPARE(control<QComboBox>(b, "cboFindContact")->itemData(1).toInt(), 3);
+        QVERIFY(!control<QLineEdit>(b, "txtACFName")->isEnabled());
+        QVERIFY(!control<QPushButton>(b, "cmdSave")->isEnabled());
 
         choose(b, QStringLiteral("Bob  Lee"));
         QCOMPARE(state->currentRecord, 3);
-        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Bob"));
-        QCOMPARE(b->form->txtACLName->text(), QStringLiteral("Lee"));
-        for (QWidget* w :
-             {static_cast<QWidget*>(b->form->txtACNotes),
-              static_cast<QWidget*>(b->chkCompanyInclude), static_cast<QWidget*>(b->cmdSave),
-              static_cast<QWidget*>(b->cmdDelete), static_cast<QWidget*>(b->cmdPrintLabel)}) {
+        QCOMPARE(control<QLineEdit>(b, "txtACFName")->text(), QStringLiteral("Bob"));
+        QCOMPARE(control<QLineEdit>(b, "txtACLName")->text(), QStringLiteral("Lee"));
+        for (QWidget* w : {static_cast<QWidget*>(control<QLineEdit>(b, "txtACNotes")),
+                           static_cast<QWidget*>(control<QCheckBox>(b, "chkCompanyInclude")),
+                           static_cast<QWidget*>(control<QPushButton>(b, "cmdSave")),
+                           static_cast<QWidget*>(control<QPushButton>(b, "cmdDelete")),
+                           static_cast<QWidget*>(control<QPushButton>(b, "cmdPrintLabel"))}) {
             QVERIFY(w->isEnabled());
         }
         QVERIFY(platform->messages.empty());
@@ -137,25 +141,29 @@ class ContactBrowserTest : public QObject {
             {"cmdPeopleFind", "People Finder", ""},
         };
         for (const Expect& e : buttons) {
-            auto* button = b->findChild<QPushButton*>(e.name);
+            auto* button = control<QPushButton>(b, e.name);
             QVERIFY2(button != nullptr, e.name);
             QCOMPARE(button->text(), QString::fromLatin1(e.caption));
             QCOMPARE(button->toolTip(), QString::fromLatin1(e.tip));
         }
-        QCOMPARE(b->lblACCompOnLabel->text(), QStringLiteral("Include Company Name in Address"));
-        QCOMPARE(b->chkCompanyInclude->toolTip(),
+        QCOMPARE(control<QLabel>(b, "lblACCompOnLabel")->text(),
+                 QStringLiteral("Include Company Name in Address"));
+        QCOMPARE(control<QCheckBox>(b, "chkCompanyInclude")->toolTip(),
                  QStringLiteral("If checked, Company Name will be included when printing address"));
         // The navigation row runs |< < > >| from left to right, below the fields.
-        QVERIFY(b->cmdFirst->x() < b->cmdPrevious->x());
-        QVERIFY(b->cmdPrevious->x() < b->cmdNext->x());
-        QVERIFY(b->cmdNext->x() < b->cmdLast->x());
-        QVERIFY(b->cboFindContact->y() < b->form->y());
-        QVERIFY(b->cmdFirst->mapTo(b, QPoint()).y() > b->form->txtACNotes->mapTo(b, QPoint()).y());
+        QVERIFY(control<QPushButton>(b, "cmdFirst")->x() <
+                control<QPushButton>(b, "cmdPrevious")->x());
+        QVERIFY(control<QPushButton>(b, "cmdPrevious")->x() <
+                control<QPushButton>(b, "cmdNext")->x());
+        QVERIFY(control<QPushButton>(b, "cmdNext")->x() < control<QPushButton>(b, "cmdLast")->x());
+        QVERIFY(control<QComboBox>(b, "cboFindContact")->y() < b->form->y());
+        QVERIFY(control<QPushButton>(b, "cmdFirst")->mapTo(b, QPoint()).y() >
+                control<QLineEdit>(b, "txtACNotes")->mapTo(b, QPoint()).y());
 
         const std::pair<QMenu*, QStringList> menus[] = {
-            {b->mnuEDVFile, {"Print", "Print Preview"}},
-            {b->mnuEDVEdit, {"Cut", "Copy", "Paste"}},
-            {b->mnuEDVHelp, {"User Manual", "About Quillmark"}},
+            {control<QMenu>(b, "mnuEDVFile"), {"Print", "Print Preview"}},
+            {control<QMenu>(b, "mnuEDVEdit"), {"Cut", "Copy", "Paste"}},
+            {control<QMenu>(b, "mnuEDVHelp"), {"User Manual", "About Quillmark"}},
         };
         QStringList titles;
         for (const auto& [menu, items] : menus) {
@@ -166,9 +174,10 @@ class ContactBrowserTest : public QObject {
 
         // Find list first, then the fields in form order, then the box.
         choose(b, QStringLiteral("Ann  One"));
-        b->form->txtACCompany->setText(QStringLiteral("Acme"));
+        control<QLineEdit>(b, "txtACCompany")->setText(QStringLiteral("Acme"));
         QStringList order;
-        for (QWidget* at = b->cboFindContact; order.size() < 19; at = at->nextInFocusChain()) {
+        for (QWidget* at = control<QComboBox>(b, "cboFindContact"); order.size() < 19;
+             at = at->nextInFocusChain()) {
             if ((at->focusPolicy() & Qt::TabFocus) && at->focusProxy() == nullptr) {
                 order << at->objectName();
             }
@@ -187,35 +196,37 @@ class ContactBrowserTest : public QObject {
         choose(b, QStringLiteral("Ann  One"));
         b->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(b));
-        b->form->txtACCity->setFocus();
-        b->form->txtACCity->setSelection(0, 6);
-        Q_EMIT b->mnuEDVEdit->aboutToShow();
-        QVERIFY(b->mnuEDVEditCut->isEnabled());
-        b->mnuEDVEditCut->trigger();
+        control<QLineEdit>(b, "txtACCity")->setFocus();
+        control<QLineEdit>(b, "txtACCity")->setSelection(0, 6);
+        Q_EMIT control<QMenu>(b, "mnuEDVEdit")->aboutToShow();
+        QVERIFY(control<QAction>(b, "mnuEDVEditCut")->isEnabled());
+        control<QAction>(b, "mnuEDVEditCut")->trigger();
         QCOMPARE(platform->clipboard, QStringLiteral("Spring"));
-        QCOMPARE(b->form->txtACCity->text(), QStringLiteral("field"));
-        Q_EMIT b->mnuEDVEdit->aboutToShow();
-        QVERIFY(!b->mnuEDVEditCopy->isEnabled());
-        QVERIFY(b->mnuEDVEditPaste->isEnabled());
-        b->mnuEDVEditPaste->trigger();
-        QCOMPARE(b->form->txtACCity->text(), QStringLiteral("Springfield"));
+        QCOMPARE(control<QLineEdit>(b, "txtACCity")->text(), QStringLiteral("field"));
+        Q_EMIT control<QMenu>(b, "mnuEDVEdit")->aboutToShow();
+        QVERIFY(!control<QAction>(b, "mnuEDVEditCopy")->isEnabled());
+        QVERIFY(control<QAction>(b, "mnuEDVEditPaste")->isEnabled());
+        control<QAction>(b, "mnuEDVEditPaste")->trigger();
+        QCOMPARE(control<QLineEdit>(b, "txtACCity")->text(), QStringLiteral("Springfield"));
     }
 
     void typingIntoTheFindListFindsNothing() {
         openFile({person("Carl", "", "Smith"), person("Bob", "", "Lee")});
         frmEdDelViewContact* b = open();
-        QCOMPARE(b->cboFindContact->placeholderText(), QStringLiteral("Select Contact"));
-        b->cboFindContact->setFocus();
-        QTest::keyClicks(b->cboFindContact, QStringLiteral("Bo"));
-        QTest::keyClick(b->cboFindContact, Qt::Key_Return);
+        QCOMPARE(control<QComboBox>(b, "cboFindContact")->placeholderText(),
+                 QStringLiteral("Select Contact"));
+        control<QComboBox>(b, "cboFindContact")->setFocus();
+        QTest::keyClicks(control<QComboBox>(b, "cboFindContact"), QStringLiteral("Bo"));
+        QTest::keyClick(control<QComboBox>(b, "cboFindContact"), Qt::Key_Return);
         QCOMPARE(state->currentRecord, 0);
-        QVERIFY(b->form->txtACFName->text().isEmpty());
-        QCOMPARE(entries(b->cboFindContact), QStringList({"Bob  Lee", "Carl  Smith"}));
+        QVERIFY(control<QLineEdit>(b, "txtACFName")->text().isEmpty());
+        QCOMPARE(entries(control<QComboBox>(b, "cboFindContact")),
+                 QStringList({"Bob  Lee", "Carl  Smith"}));
         // Choosing an entry with the keyboard is a choice: it finds.
-        QTest::keyClick(b->cboFindContact, Qt::Key_Down);
+        QTest::keyClick(control<QComboBox>(b, "cboFindContact"), Qt::Key_Down);
         QCOMPARE(state->currentRecord, 2);
-        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Bob"));
-        QVERIFY(b->cmdSave->isEnabled());
+        QCOMPARE(control<QLineEdit>(b, "txtACFName")->text(), QStringLiteral("Bob"));
+        QVERIFY(control<QPushButton>(b, "cmdSave")->isEnabled());
     }
 
     void companyBoxFollowsTheCompanyName() {
@@ -226,26 +237,26 @@ class ContactBrowserTest : public QObject {
         openFile({plain, firm});
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ann  One"));
-        QVERIFY(b->chkCompanyInclude->isHidden());
-        QVERIFY(b->lblACCompOnLabel->isHidden());
+        QVERIFY(control<QCheckBox>(b, "chkCompanyInclude")->isHidden());
+        QVERIFY(control<QLabel>(b, "lblACCompOnLabel")->isHidden());
 
-        QTest::keyClick(b->form->txtACCompany, Qt::Key_X);
-        QVERIFY(!b->chkCompanyInclude->isHidden());
-        QVERIFY(!b->lblACCompOnLabel->isHidden());
-        QVERIFY(b->chkCompanyInclude->isChecked());
-        b->form->txtACCompany->clear();
-        QVERIFY(!b->chkCompanyInclude->isHidden());
-        QVERIFY(!b->lblACCompOnLabel->isHidden());
-        QVERIFY(!b->chkCompanyInclude->isChecked());
+        QTest::keyClick(control<QLineEdit>(b, "txtACCompany"), Qt::Key_X);
+        QVERIFY(!control<QCheckBox>(b, "chkCompanyInclude")->isHidden());
+        QVERIFY(!control<QLabel>(b, "lblACCompOnLabel")->isHidden());
+        QVERIFY(control<QCheckBox>(b, "chkCompanyInclude")->isChecked());
+        control<QLineEdit>(b, "txtACCompany")->clear();
+        QVERIFY(!control<QCheckBox>(b, "chkCompanyInclude")->isHidden());
+        QVERIFY(!control<QLabel>(b, "lblACCompOnLabel")->isHidden());
+        QVERIFY(!control<QCheckBox>(b, "chkCompanyInclude")->isChecked());
 
         // A shown contact keeps its stored flag, even though setting the name ticked the box.
         choose(b, QStringLiteral("Ben  Two"));
-        QVERIFY(!b->chkCompanyInclude->isHidden());
-        QVERIFY(!b->chkCompanyInclude->isChecked());
+        QVERIFY(!control<QCheckBox>(b, "chkCompanyInclude")->isHidden());
+        QVERIFY(!control<QCheckBox>(b, "chkCompanyInclude")->isChecked());
         // Back to a contact without company: both hidden again.
         choose(b, QStringLiteral("Ann  One"));
-        QVERIFY(b->chkCompanyInclude->isHidden());
-        QVERIFY(b->lblACCompOnLabel->isHidden());
+        QVERIFY(control<QCheckBox>(b, "chkCompanyInclude")->isHidden());
+        QVERIFY(control<QLabel>(b, "lblACCompOnLabel")->isHidden());
     }
 
     // ---- Navigation ----
@@ -254,32 +265,32 @@ class ContactBrowserTest : public QObject {
         openFile({person("Ann", "", "One"), person("Ben", "", "Two"), person("Cy", "", "Three")});
         frmEdDelViewContact* b = open();
 
-        b->cmdPrevious->click();
+        control<QPushButton>(b, "cmdPrevious")->click();
         QCOMPARE(platform->messageTexts(), QStringList{"Beginning of file."});
         QCOMPARE(platform->messageTitles(), QStringList{"Start of file reached"});
         QCOMPARE(state->currentRecord, 0);
 
-        b->cmdNext->click();  // from no contact to record 1
+        control<QPushButton>(b, "cmdNext")->click();  // from no contact to record 1
         QCOMPARE(state->currentRecord, 1);
-        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Ann"));
-        QVERIFY(!b->form->txtACFName->isEnabled());  // navigation enables nothing
-        QVERIFY(!b->cmdSave->isEnabled());
+        QCOMPARE(control<QLineEdit>(b, "txtACFName")->text(), QStringLiteral("Ann"));
+        QVERIFY(!control<QLineEdit>(b, "txtACFName")->isEnabled());  // navigation enables nothing
+        QVERIFY(!control<QPushButton>(b, "cmdSave")->isEnabled());
 
-        b->cmdLast->click();
+        control<QPushButton>(b, "cmdLast")->click();
         QCOMPARE(state->currentRecord, 3);
         platform->clearRecords();
-        b->cmdNext->click();
+        control<QPushButton>(b, "cmdNext")->click();
         QCOMPARE(platform->messageTexts(), QStringList{"End of file."});
         QCOMPARE(platform->messageTitles(), QStringList{"No more contacts"});
         QCOMPARE(state->currentRecord, 3);
-        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Cy"));
+        QCOMPARE(control<QLineEdit>(b, "txtACFName")->text(), QStringLiteral("Cy"));
 
-        b->cmdPrevious->click();
+        control<QPushButton>(b, "cmdPrevious")->click();
         QCOMPARE(state->currentRecord, 2);
-        b->cmdFirst->click();
+        control<QPushButton>(b, "cmdFirst")->click();
         QCOMPARE(state->currentRecord, 1);
         platform->clearRecords();
-        b->cmdPrevious->click();
+        control<QPushButton>(b, "cmdPrevious")->click();
         QCOMPARE(platform->messageTexts(), QStringList{"Beginning of file."});
         QCOMPARE(state->currentRecord, 1);
     }
@@ -289,20 +300,21 @@ class ContactBrowserTest : public QObject {
         frmEdDelViewContact* b = open();
         // A record added behind the browser's back shows once it navigates.
         state->contacts().append(person("Al", "", "Zed"));
-        b->cmdLast->click();
+        control<QPushButton>(b, "cmdLast")->click();
         QCOMPARE(state->currentRecord, 3);
-        QCOMPARE(entries(b->cboFindContact), QStringList({"Al  Zed", "Ann  One", "Ben  Two"}));
+        QCOMPARE(entries(control<QComboBox>(b, "cboFindContact")),
+                 QStringList({"Al  Zed", "Ann  One", "Ben  Two"}));
     }
 
     void firstAndLastOnAnEmptyFileDoNothing() {
         openFile({});
         frmEdDelViewContact* b = open();
-        b->cmdFirst->click();
-        b->cmdLast->click();
+        control<QPushButton>(b, "cmdFirst")->click();
+        control<QPushButton>(b, "cmdLast")->click();
         QVERIFY(platform->messages.empty());
         QCOMPARE(state->currentRecord, 0);
         QCOMPARE(fileBytes(), std::string());
-        b->cmdNext->click();
+        control<QPushButton>(b, "cmdNext")->click();
         QCOMPARE(platform->messageTexts(), QStringList{"End of file."});
         QCOMPARE(fileBytes(), std::string());
     }
@@ -315,15 +327,15 @@ class ContactBrowserTest : public QObject {
         openFile(records);
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ben  Two"));
-        b->form->txtACState->setText(QStringLiteral("n"));
-        b->form->txtACCountry->setText(QStringLiteral("U,S,A"));
-        b->form->txtACWPhone->setText(QStringLiteral("(555) 123-4567"));
-        b->cmdSave->click();
+        control<QLineEdit>(b, "txtACState")->setText(QStringLiteral("n"));
+        control<QLineEdit>(b, "txtACCountry")->setText(QStringLiteral("U,S,A"));
+        control<QLineEdit>(b, "txtACWPhone")->setText(QStringLiteral("(555) 123-4567"));
+        control<QPushButton>(b, "cmdSave")->click();
 
         QCOMPARE(platform->messageTitles(), QStringList{"Changes saved"});
         QCOMPARE(platform->messageTexts(), QStringList{"S A V E D"});
-        QCOMPARE(b->form->txtACCountry->text(), QStringLiteral("USA"));
-        QCOMPARE(b->form->txtACWPhone->text(), QStringLiteral("555-123-4567"));
+        QCOMPARE(control<QLineEdit>(b, "txtACCountry")->text(), QStringLiteral("USA"));
+        QCOMPARE(control<QLineEdit>(b, "txtACWPhone")->text(), QStringLiteral("555-123-4567"));
         QVERIFY(b->isVisible());
 
         ContactRecord expected = records[1];
@@ -338,9 +350,9 @@ class ContactBrowserTest : public QObject {
         state->resetReminders();  // reminders on, as in a file without records
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ann  One"));
-        b->cmdSave->click();
+        control<QPushButton>(b, "cmdSave")->click();
         QCOMPARE(state->contacts().read(1).reminder, std::string("1"));
-        QVERIFY(main->mnuFileBdayOff->isEnabled());
+        QVERIFY(control<QAction>(main, "mnuFileBdayOff")->isEnabled());
     }
 
     void saveKeepsTheCompanyBoxAsTheUserLeftIt() {
@@ -350,12 +362,12 @@ class ContactBrowserTest : public QObject {
         openFile({firm});
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ann  One"));
-        b->form->txtACCompany->setText(QStringLiteral("Acme, Inc"));
-        b->chkCompanyInclude->setChecked(false);
-        b->cmdSave->click();
+        control<QLineEdit>(b, "txtACCompany")->setText(QStringLiteral("Acme, Inc"));
+        control<QCheckBox>(b, "chkCompanyInclude")->setChecked(false);
+        control<QPushButton>(b, "cmdSave")->click();
         // The comma goes, and the box the user cleared stays cleared.
-        QCOMPARE(b->form->txtACCompany->text(), QStringLiteral("Acme Inc"));
-        QVERIFY(!b->chkCompanyInclude->isChecked());
+        QCOMPARE(control<QLineEdit>(b, "txtACCompany")->text(), QStringLiteral("Acme Inc"));
+        QVERIFY(!control<QCheckBox>(b, "chkCompanyInclude")->isChecked());
         QCOMPARE(state->contacts().read(1).company, std::string("Acme Inc"));
         QCOMPARE(state->contacts().read(1).includeCompany, std::string("0"));
     }
@@ -365,11 +377,11 @@ class ContactBrowserTest : public QObject {
         const std::string before = fileBytes();
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ann  One"));
-        b->form->txtACState->setText(QStringLiteral("NYC"));
-        b->cmdSave->click();
+        control<QLineEdit>(b, "txtACState")->setText(QStringLiteral("NYC"));
+        control<QPushButton>(b, "cmdSave")->click();
         QCOMPARE(platform->messageTexts(), QStringList{"State must be 2 character abbreviation."});
         QCOMPARE(platform->messageTitles(), QStringList{"Incorrect entry"});
-        QCOMPARE(b->focusWidget(), b->form->txtACState);
+        QCOMPARE(b->focusWidget(), control<QLineEdit>(b, "txtACState"));
         QCOMPARE(fileBytes(), before);
     }
 
@@ -377,23 +389,24 @@ class ContactBrowserTest : public QObject {
         ContactRecord zoe = person("Zo\xEB", "", "M\xFCller");  // cp1252 bytes
         openFile({person("Ann", "", "One"), zoe});
         frmEdDelViewContact* b = open();
-        QCOMPARE(entries(b->cboFindContact), QStringList({"Ann  One", "Zo\u00EB  M\u00FCller"}));
+        QCOMPARE(entries(control<QComboBox>(b, "cboFindContact")),
+                 QStringList({"Ann  One", "Zo\u00EB  M\u00FCller"}));
         choose(b, QStringLiteral("Zo\u00EB  M\u00FCller"));
         QCOMPARE(state->currentRecord, 2);
 
-        b->form->txtACNotes->setText(QString(161, QLatin1Char('n')));
-        b->cmdSave->click();
+        control<QLineEdit>(b, "txtACNotes")->setText(QString(161, QLatin1Char('n')));
+        control<QPushButton>(b, "cmdSave")->click();
         QCOMPARE(platform->messageTexts(), QStringList{"Notes must be 160 characters or less."});
-        QCOMPARE(b->focusWidget(), b->form->txtACNotes);
+        QCOMPARE(b->focusWidget(), control<QLineEdit>(b, "txtACNotes"));
         QCOMPARE(fileBytes().size(), std::size_t{2 * 513});
 
         // The euro sign is in the code page; the emoji is not, has no letters, and is left
         // out once the user agrees.
-        b->form->txtACNotes->setText(QStringLiteral("5 \u20AC ") +
-                                     QString::fromUtf8("\xF0\x9F\x98\x80"));
-        b->form->txtACCountry->setText(QStringLiteral("\u00D6sterreich"));
+        control<QLineEdit>(b, "txtACNotes")
+            ->setText(QStringLiteral("5 \u20AC ") + QString::fromUtf8("\xF0\x9F\x98\x80"));
+        control<QLineEdit>(b, "txtACCountry")->setText(QStringLiteral("\u00D6sterreich"));
         platform->clearRecords();
-        b->cmdSave->click();
+        control<QPushButton>(b, "cmdSave")->click();
         QCOMPARE(platform->messageTitles(), (QStringList{"Letters changed", "Changes saved"}));
         ContactRecord expected = zoe;
         expected.notes = "5 \x80";
@@ -407,12 +420,12 @@ class ContactBrowserTest : public QObject {
     // Discard drops the change, Cancel stays on the contact with the change still typed.
     void leavingAChangedContactAsksFirst() {
         const std::pair<std::function<void(frmEdDelViewContact*)>, int> moves[] = {
-            {[](auto* b) { b->cmdFirst->click(); }, 1},
-            {[](auto* b) { b->cmdPrevious->click(); }, 1},
-            {[](auto* b) { b->cmdNext->click(); }, 3},
-            {[](auto* b) { b->cmdLast->click(); }, 3},
+            {[](auto* b) { control<QPushButton>(b, "cmdFirst")->click(); }, 1},
+            {[](auto* b) { control<QPushButton>(b, "cmdPrevious")->click(); }, 1},
+            {[](auto* b) { control<QPushButton>(b, "cmdNext")->click(); }, 3},
+            {[](auto* b) { control<QPushButton>(b, "cmdLast")->click(); }, 3},
             {[this](auto* b) { choose(b, QStringLiteral("Cy  Three")); }, 3},
-            {[](auto* b) { b->cmdCancel->click(); }, 0}};
+            {[](auto* b) { control<QPushButton>(b, "cmdCancel")->click(); }, 0}};
         const auto records = std::vector<ContactRecord>{
             person("Ann", "", "One"), person("Ben", "", "Two"), person("Cy", "", "Three")};
         ContactRecord saved = records[1];
@@ -424,7 +437,7 @@ class ContactBrowserTest : public QObject {
                 openFile(records);
                 frmEdDelViewContact* b = open();
                 choose(b, QStringLiteral("Ben  Two"));
-                b->form->txtACCity->setText(QStringLiteral("Troy"));
+                control<QLineEdit>(b, "txtACCity")->setText(QStringLiteral("Troy"));
                 platform->messageAnswers = {answer, MsgAnswer::Ok};
                 move(b);
 
@@ -435,8 +448,9 @@ class ContactBrowserTest : public QObject {
                 QCOMPARE(state->currentRecord, stays ? 2 : target);
                 QCOMPARE(loadedContactBrowser(*state) == nullptr, !stays && target == 0);
                 if (stays) {
-                    QCOMPARE(b->form->txtACCity->text(), QStringLiteral("Troy"));
-                    QCOMPARE(b->cboFindContact->currentText(), QStringLiteral("Ben  Two"));
+                    QCOMPARE(control<QLineEdit>(b, "txtACCity")->text(), QStringLiteral("Troy"));
+                    QCOMPARE(control<QComboBox>(b, "cboFindContact")->currentText(),
+                             QStringLiteral("Ben  Two"));
                 }
             }
         }
@@ -446,16 +460,16 @@ class ContactBrowserTest : public QObject {
         openFile({person("Ann", "", "One"), person("Ben", "", "Two")});
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ben  Two"));
-        b->form->txtACState->setText(QStringLiteral("NYC"));
+        control<QLineEdit>(b, "txtACState")->setText(QStringLiteral("NYC"));
         platform->messageAnswers = {MsgAnswer::Save};
-        b->cmdFirst->click();
+        control<QPushButton>(b, "cmdFirst")->click();
         QCOMPARE(platform->messageTitles(), QStringList({"Unsaved changes", "Incorrect entry"}));
         QCOMPARE(state->currentRecord, 2);
-        QCOMPARE(b->focusWidget(), b->form->txtACState);
+        QCOMPARE(b->focusWidget(), control<QLineEdit>(b, "txtACState"));
         // Unchanged again, the contact is left without a question.
-        b->form->txtACState->setText(QString());
+        control<QLineEdit>(b, "txtACState")->setText(QString());
         platform->clearRecords();
-        b->cmdFirst->click();
+        control<QPushButton>(b, "cmdFirst")->click();
         QVERIFY(platform->messages.empty());
         QCOMPARE(state->currentRecord, 1);
     }
@@ -465,8 +479,8 @@ class ContactBrowserTest : public QObject {
         openFile({person("Ann", "", "One")});
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ann  One"));
-        b->form->txtACCity->setText(QStringLiteral("Troy"));
-        b->cmdPrintLabel->click();
+        control<QLineEdit>(b, "txtACCity")->setText(QStringLiteral("Troy"));
+        control<QPushButton>(b, "cmdPrintLabel")->click();
         platform->messageAnswers = {MsgAnswer::Cancel, MsgAnswer::Save, MsgAnswer::Ok};
         main->close();
         QVERIFY(main->isVisible() && state->contacts().isOpen());
@@ -485,7 +499,7 @@ class ContactBrowserTest : public QObject {
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ben  Two"));
         platform->messageAnswers = {MsgAnswer::Yes, MsgAnswer::Ok};
-        b->cmdDelete->click();
+        control<QPushButton>(b, "cmdDelete")->click();
 
         QCOMPARE(platform->messageTitles(), QStringList({"Confirm deletion.", "Contact deleted."}));
         QCOMPARE(platform->messageTexts(),
@@ -511,16 +525,16 @@ class ContactBrowserTest : public QObject {
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Cy  Three"));
         // Enter answers No.
-        b->cmdDelete->click();
+        control<QPushButton>(b, "cmdDelete")->click();
         QCOMPARE(platform->unanswered, 1);
 
         QCOMPARE(platform->messageTexts().last(), QStringLiteral("Nothing deleted..."));
         QCOMPARE(platform->messageTitles().last(), QStringLiteral("Deletion not performed."));
         QCOMPARE(fileBytes(), before);
         QCOMPARE(state->currentRecord, 3);
-        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Cy"));
+        QCOMPARE(control<QLineEdit>(b, "txtACFName")->text(), QStringLiteral("Cy"));
         QVERIFY(b->isVisible());
-        QCOMPARE(b->focusWidget(), b->cmdCancel);
+        QCOMPARE(b->focusWidget(), control<QPushButton>(b, "cmdCancel"));
     }
 
     void failedCompactionIsNotReportedAsADeletion() {
@@ -534,7 +548,7 @@ class ContactBrowserTest : public QObject {
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ben  Two"));
         platform->messageAnswers = {MsgAnswer::Yes, MsgAnswer::Retry};
-        b->cmdDelete->click();
+        control<QPushButton>(b, "cmdDelete")->click();
 
         QCOMPARE(platform->messageTitles(), QStringList({"Confirm deletion.", "Error"}));
         QCOMPARE(platform->messageTexts().last(),
@@ -551,7 +565,7 @@ class ContactBrowserTest : public QObject {
         }
 
         platform->messageAnswers = {MsgAnswer::Yes, MsgAnswer::Cancel};
-        b->cmdDelete->click();
+        control<QPushButton>(b, "cmdDelete")->click();
         QVERIFY(loadedContactBrowser(*state) == nullptr);
         QVERIFY(main->isVisible());
         held.reset();
@@ -564,14 +578,14 @@ class ContactBrowserTest : public QObject {
         frmEdDelViewContact* b = open();
         QVERIFY(!main->isVisible());
         choose(b, QStringLiteral("Ann  One"));
-        b->cmdCancel->click();
+        control<QPushButton>(b, "cmdCancel")->click();
         QCOMPARE(state->currentRecord, 0);
         QVERIFY(loadedContactBrowser(*state) == nullptr);
         QVERIFY(main->isVisible());
         // The next opening starts afresh.
         frmEdDelViewContact* again = open();
-        QVERIFY(again->form->txtACFName->text().isEmpty());
-        QVERIFY(!again->cmdSave->isEnabled());
+        QVERIFY(control<QLineEdit>(again, "txtACFName")->text().isEmpty());
+        QVERIFY(!control<QPushButton>(again, "cmdSave")->isEnabled());
     }
 
     void printLabelHandsTheContactToTheMainWindow() {
@@ -582,51 +596,52 @@ class ContactBrowserTest : public QObject {
         jane.state = "IL";
         jane.zip = "12345";
         openFile({person("Ann", "", "One"), jane});
-        main->panel->chkBold->show();
-        main->panel->chkBold->setChecked(true);
+        control<QCheckBox>(main, "chkBold")->show();
+        control<QCheckBox>(main, "chkBold")->setChecked(true);
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Jane  Doe"));
-        b->cmdPrintLabel->click();
+        control<QPushButton>(b, "cmdPrintLabel")->click();
 
         QVERIFY(!b->isVisible());
         QCOMPARE(loadedContactBrowser(*state), b);
         QVERIFY(main->isVisible());
-        QCOMPARE(main->focusWidget(), main->panel->txtLMLine1);
-        QVERIFY(main->panel->chkBold->isHidden());
-        QVERIFY(!main->panel->chkBold->isChecked());
-        QCOMPARE(main->panel->txtLMLine1->text(), QStringLiteral("Jane Doe"));
-        QCOMPARE(main->panel->txtLMLine2->text(), QStringLiteral("Acme"));
-        QCOMPARE(main->panel->txtLMline3->text(), QStringLiteral("1 Main St"));
-        QCOMPARE(main->panel->txtLMLine4->text(), QStringLiteral("Springfield, IL  12345"));
-        QCOMPARE(main->panel->txtLMLine5->text(), QString());
+        QCOMPARE(main->focusWidget(), control<QLineEdit>(main, "txtLMLine1"));
+        QVERIFY(control<QCheckBox>(main, "chkBold")->isHidden());
+        QVERIFY(!control<QCheckBox>(main, "chkBold")->isChecked());
+        QCOMPARE(control<QLineEdit>(main, "txtLMLine1")->text(), QStringLiteral("Jane Doe"));
+        QCOMPARE(control<QLineEdit>(main, "txtLMLine2")->text(), QStringLiteral("Acme"));
+        QCOMPARE(control<QLineEdit>(main, "txtLMline3")->text(), QStringLiteral("1 Main St"));
+        QCOMPARE(control<QLineEdit>(main, "txtLMLine4")->text(),
+                 QStringLiteral("Springfield, IL  12345"));
+        QCOMPARE(control<QLineEdit>(main, "txtLMLine5")->text(), QString());
 
         // Opening again shows the same browser as it was, without the load steps.
         QCOMPARE(openContactBrowser(*state, true), b);
         QVERIFY(b->isVisible());
         QCOMPARE(state->currentRecord, 2);
-        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("Jane"));
-        QVERIFY(b->cmdSave->isEnabled());
-        QCOMPARE(b->focusWidget(), b->cboFindContact);
+        QCOMPARE(control<QLineEdit>(b, "txtACFName")->text(), QStringLiteral("Jane"));
+        QVERIFY(control<QPushButton>(b, "cmdSave")->isEnabled());
+        QCOMPARE(b->focusWidget(), control<QComboBox>(b, "cboFindContact"));
     }
 
     void aBrowserKeptAfterPrintLabelDoesNotSurviveAnotherFile() {
         openFile({person("Ann", "", "One"), person("Ben", "", "Two")});
         frmEdDelViewContact* b = open();
         choose(b, QStringLiteral("Ben  Two"));
-        b->cmdPrintLabel->click();
+        control<QPushButton>(b, "cmdPrintLabel")->click();
         QVERIFY(loadedContactBrowser(*state) != nullptr);
 
         const std::string other = folder->file("Other.DAT");
         test::writeBytes(other, bytesOf(person("Zed", "", "Zulu")));
         platform->fileAnswers = {QString::fromStdString(other)};
-        main->mnuFileOpen->trigger();
+        control<QAction>(main, "mnuFileOpen")->trigger();
         QVERIFY(loadedContactBrowser(*state) == nullptr);
         QCOMPARE(state->currentRecord, 0);
         frmEdDelViewContact* fresh = openContactBrowser(*state, false);
-        QVERIFY(!fresh->cmdSave->isEnabled());
+        QVERIFY(!control<QPushButton>(fresh, "cmdSave")->isEnabled());
 
         fresh->close();
-        main->mnuFileClose->trigger();
+        control<QAction>(main, "mnuFileClose")->trigger();
         QVERIFY(loadedContactBrowser(*state) == nullptr);
     }
 
@@ -635,11 +650,11 @@ class ContactBrowserTest : public QObject {
         frmEdDelViewContact* b = openContactBrowserOnRecord(*state, 2);
         QVERIFY(b != nullptr);
         QCOMPARE(state->currentRecord, 2);
-        QCOMPARE(b->form->txtACFName->text(), QStringLiteral("anna"));
-        QVERIFY(b->form->txtACFName->isEnabled());
-        QVERIFY(b->cmdDelete->isEnabled());
-        QCOMPARE(b->cboFindContact->count(), 2);
-        QCOMPARE(b->focusWidget(), b->cboFindContact);
+        QCOMPARE(control<QLineEdit>(b, "txtACFName")->text(), QStringLiteral("anna"));
+        QVERIFY(control<QLineEdit>(b, "txtACFName")->isEnabled());
+        QVERIFY(control<QPushButton>(b, "cmdDelete")->isEnabled());
+        QCOMPARE(control<QComboBox>(b, "cboFindContact")->count(), 2);
+        QCOMPARE(b->focusWidget(), control<QComboBox>(b, "cboFindContact"));
         // A pasted list line carries record number 0: that fails before anything opens.
         delete b;
         QVERIFY_THROWS_EXCEPTION(QmError, openContactBrowserOnRecord(*state, 0));
@@ -658,23 +673,23 @@ class ContactBrowserTest : public QObject {
         TextGridSurface sheet;
         platform->printAnswers.push_back(
             {false, 2, false, [&] { return std::make_unique<test::GridPrinter>(sheet); }});
-        b->mnuEDVPrint->trigger();
+        control<QAction>(b, "mnuEDVPrint")->trigger();
         QCOMPARE(sheet.pageCount(), 2);
         QCOMPARE(sheet.documentCount(), 1);
         QVERIFY(sheet.renderText().find("Ann  One") != std::string::npos);
         QVERIFY(platform->printRequests.back().allowSelection);
 
         TextGridSurface selection;
-        b->form->txtACNotes->setFocus();
-        b->form->txtACNotes->setSelection(6, 5);
+        control<QLineEdit>(b, "txtACNotes")->setFocus();
+        control<QLineEdit>(b, "txtACNotes")->setSelection(6, 5);
         platform->printAnswers.push_back(
             {false, 1, true, [&] { return std::make_unique<test::GridPrinter>(selection); }});
-        b->mnuEDVPrint->trigger();
+        control<QAction>(b, "mnuEDVPrint")->trigger();
         QCOMPARE(selection.pageLines(1), (std::vector<std::string>{"", "green"}));
 
         // Cancel prints nothing and says nothing.
         platform->printAnswers.push_back({true, 1, false, {}});
-        b->mnuEDVPrint->trigger();
+        control<QAction>(b, "mnuEDVPrint")->trigger();
         QVERIFY(platform->messages.empty());
     }
 };

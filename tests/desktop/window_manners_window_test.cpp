@@ -10,9 +10,13 @@
 #include "list/contact_list_window.h"
 #include "records/contact_file.h"
 #include "shell/app_folder.h"
+#include "shell/recent_files_window.h"
+#include "support/controls_qt.h"
 #include "support/menu_captions_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 using namespace qm;
 
@@ -27,7 +31,7 @@ struct Desk {
     Desk() {
         prepareAppFolder(folder.path());
         main.show();
-        main.panel->txtLMLine1->setFocus();
+        control<QLineEdit>(main, "txtLMLine1")->setFocus();
     }
     ~Desk() {
         for (const QPointer<QWidget>& w : state.openWindows) {
@@ -42,13 +46,30 @@ struct Desk {
         file.appendAll(std::vector<ContactRecord>(static_cast<std::size_t>(records)));
         file.close();
         platform.fileAnswers.push_back(path(name));
-        main.mnuFileOpen->trigger();
+        control<QAction>(main, "mnuFileOpen")->trigger();
+    }
+    // The File menu's recent files, newest first: as shown, and the paths they stand for.
+    static QList<QAction*> recentItems(const frmDEdavu& window) {
+        QList<QAction*> items;
+        for (int i = 1; i <= qm::kRecentFileCount; ++i) {
+            items << control<QAction>(window, QStringLiteral("mnuFileRecent%1").arg(i));
+        }
+        return items;
     }
     QStringList recentEntries() const {
         QStringList out;
-        for (QAction* item : main.recentFiles->items()) {
+        for (QAction* item : recentItems(main)) {
             if (item->isVisible()) {
                 out << test::withoutAltKey(item->text());
+            }
+        }
+        return out;
+    }
+    static QStringList recentPaths(const frmDEdavu& window) {
+        QStringList out;
+        for (QAction* item : recentItems(window)) {
+            if (item->isVisible()) {
+                out << item->toolTip();
             }
         }
         return out;
@@ -109,8 +130,8 @@ class WindowMannersTest : public QObject {
         Desk d;
         d.openFile("Friends.DAT");  // a recent-file entry shows in the File menu
         expectAltKeys(&d.main);
-        d.main.panel->txtLMLine1->setText(QStringLiteral("Ann Lee"));
-        d.main.panel->txtLMline3->setText(QStringLiteral("Troy, NY 12180"));
+        control<QLineEdit>(d.main, "txtLMLine1")->setText(QStringLiteral("Ann Lee"));
+        control<QLineEdit>(d.main, "txtLMline3")->setText(QStringLiteral("Troy, NY 12180"));
         d.main.move(d.main.screen()->availableGeometry().topLeft() + QPoint(70, 50));
         d.main.resize(820, 470);
         const QRect place(d.main.pos(), d.main.size());
@@ -120,12 +141,17 @@ class WindowMannersTest : public QObject {
             std::function<void()> open;
             const char* button;
         } windows[] = {
-            {"frmEdDelViewContact", [&] { d.main.cmdFindContact->click(); }, "cmdNext"},
-            {"frmNewContact", [&] { d.main.mnuAdd->trigger(); }, "cmdZipFinder"},
-            {"frmViewAll", [&] { d.main.mnuViewAll->trigger(); }, "cmdACGetReport"},
-            {"frmLMImport", [&] { d.main.mnuImport->trigger(); }, "cmdCsvOpen"},
-            {"frmLMExport", [&] { d.main.mnuExport->trigger(); }, "cmdExpCancel"},
-            {"frmLMAbout", [&] { d.main.mnuAbout->trigger(); }, "cmdSysInfo"},
+            {"frmEdDelViewContact",
+             [&] { control<QPushButton>(d.main, "cmdFindContact")->click(); }, "cmdNext"},
+            {"frmNewContact", [&] { control<QAction>(d.main, "mnuAdd")->trigger(); },
+             "cmdZipFinder"},
+            {"frmViewAll", [&] { control<QAction>(d.main, "mnuViewAll")->trigger(); },
+             "cmdACGetReport"},
+            {"frmLMImport", [&] { control<QAction>(d.main, "mnuImport")->trigger(); },
+             "cmdCsvOpen"},
+            {"frmLMExport", [&] { control<QAction>(d.main, "mnuExport")->trigger(); },
+             "cmdExpCancel"},
+            {"frmLMAbout", [&] { control<QAction>(d.main, "mnuAbout")->trigger(); }, "cmdSysInfo"},
         };
         for (const auto& w : windows) {
             w.open();
@@ -136,7 +162,7 @@ class WindowMannersTest : public QObject {
             }
             window->activateWindow();
             QVERIFY2(QTest::qWaitForWindowActive(window), w.window);
-            auto* button = window->findChild<QPushButton*>(QLatin1String(w.button));
+            auto* button = control<QPushButton>(window, QLatin1String(w.button));
             button->setFocus();
             QSignalSpy clicked(button, &QPushButton::clicked);
             QTest::keyClick(button, Qt::Key_Return);
@@ -146,7 +172,7 @@ class WindowMannersTest : public QObject {
             QVERIFY2(d.main.isVisible() && QRect(d.main.pos(), d.main.size()) == place, w.window);
             // About opens beside the main window, which keeps its focus as it was.
             QVERIFY2(w.window == QByteArray("frmLMAbout") ||
-                         d.main.focusWidget() == d.main.panel->txtLMLine1,
+                         d.main.focusWidget() == control<QLineEdit>(d.main, "txtLMLine1"),
                      w.window);
         }
     }
@@ -157,19 +183,20 @@ class WindowMannersTest : public QObject {
         Desk d;
         d.openFile("Friends.DAT");
         QVERIFY(QTest::qWaitForWindowActive(&d.main));
-        d.main.panel->chkBold->show();
-        d.main.panel->chkBold->click();
-        QSignalSpy print(d.main.panel->cmdLMStart, &QPushButton::clicked);
+        control<QCheckBox>(d.main, "chkBold")->show();
+        control<QCheckBox>(d.main, "chkBold")->click();
+        QSignalSpy print(control<QPushButton>(d.main, "cmdLMStart"), &QPushButton::clicked);
         QTest::keyClick(d.main.focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(print.count(), 1);
 
-        d.main.mnuViewAll->trigger();
+        control<QAction>(d.main, "mnuViewAll")->trigger();
         auto* list = static_cast<frmViewAll*>(shownWindow("frmViewAll"));
         list->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(list));
-        list->optLnameSort->setFocus();
-        QTest::keyClick(list->optLnameSort, Qt::Key_Return);
-        QCOMPARE(list->lblTotContacts->text(), QStringLiteral("Contacts Found = 1"));
+        control<QRadioButton>(list, "optLnameSort")->setFocus();
+        QTest::keyClick(control<QRadioButton>(list, "optLnameSort"), Qt::Key_Return);
+        QCOMPARE(control<QLabel>(list, "lblTotContacts")->text(),
+                 QStringLiteral("Contacts Found = 1"));
         list->close();
     }
 
@@ -180,19 +207,20 @@ class WindowMannersTest : public QObject {
         }
         QCOMPARE(d.recentEntries(),
                  (QStringList{"1 F6.DAT", "2 F5.DAT", "3 F4.DAT", "4 F3.DAT", "5 F2.DAT"}));
-        QCOMPARE(frmDEdavu(d.state).recentFiles->paths(), d.main.recentFiles->paths());
+        QCOMPARE(Desk::recentPaths(frmDEdavu(d.state)), Desk::recentPaths(d.main));
 
         // An entry runs the steps of Open and comes to the top.
         d.platform.clearRecords();
-        d.main.recentFiles->items()[3]->trigger();
+        Desk::recentItems(d.main)[3]->trigger();
         QCOMPARE(d.main.windowTitle(), QStringLiteral("Quillmark  [F3]"));
-        QVERIFY(d.main.mnuFileBdayOn->isEnabled());  // the file's reminders were read
+        QVERIFY(control<QAction>(d.main, "mnuFileBdayOn")
+                    ->isEnabled());  // the file's reminders were read
         QVERIFY(d.platform.fileDialogTitles.isEmpty());
         QCOMPARE(d.recentEntries().first(), QStringLiteral("1 F3.DAT"));
 
         // A file that is gone is taken off the list with a message; the open file stays.
         QFile::remove(d.path("F5.DAT"));
-        d.main.recentFiles->items()[2]->trigger();
+        Desk::recentItems(d.main)[2]->trigger();
         QCOMPARE(d.platform.messageTitles(), QStringList{"Contact file not found"});
         QCOMPARE(d.recentEntries(), (QStringList{"1 F3.DAT", "2 F6.DAT", "3 F4.DAT", "4 F2.DAT"}));
         QCOMPARE(d.state.filePath(), d.path("F3.DAT"));
@@ -220,9 +248,9 @@ class WindowMannersTest : public QObject {
         QVERIFY(d.drop(d.path("people.csv")));
         QWidget* import = shownWindow("frmLMImport");
         QVERIFY(import != nullptr && !d.main.isVisible());
-        QCOMPARE(import->findChild<QLineEdit*>("txtImpFilename")->text(),
+        QCOMPARE(control<QLineEdit>(import, "txtImpFilename")->text(),
                  QStringLiteral("people.csv"));
-        QVERIFY(import->findChild<QPushButton*>("cmdStartImport")->isEnabled());
+        QVERIFY(control<QPushButton>(import, "cmdStartImport")->isEnabled());
         import->close();
 
         // The ending's case does not matter; a text file is imported only when chosen in the
@@ -230,8 +258,7 @@ class WindowMannersTest : public QObject {
         QVERIFY(d.drop(d.path("cards.VCF")));
         import = shownWindow("frmLMImport");
         QVERIFY(import != nullptr);
-        QCOMPARE(import->findChild<QLineEdit*>("txtImpFilename")->text(),
-                 QStringLiteral("cards.VCF"));
+        QCOMPARE(control<QLineEdit>(import, "txtImpFilename")->text(), QStringLiteral("cards.VCF"));
         import->close();
         QVERIFY(!d.drop(d.path("notes.txt")));
     }

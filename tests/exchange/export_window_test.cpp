@@ -4,8 +4,11 @@
 
 #include "desktop/main_window.h"
 #include "exchange/export_window.h"
+#include "support/controls_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 using qm::MsgAnswer;
 using qm::MsgButtons;
@@ -33,7 +36,7 @@ struct Session {
         const std::string path = contactPath.empty() ? folder.file("Family.DAT") : contactPath;
         state.openFile(QString::fromStdString(path));
         main.show();
-        main.mnuExport->trigger();
+        control<QAction>(main, "mnuExport")->trigger();
         window = qobject_cast<frmLMExport*>(state.openWindows.back().data());
     }
     ~Session() { delete window.data(); }
@@ -51,18 +54,18 @@ class ExportWindowTest : public QObject {
         QVERIFY(s.window);
         QCOMPARE(s.window->windowTitle(), QStringLiteral("Export Contacts  [Family]"));
         QVERIFY(!s.main.isVisible());
-        QVERIFY(!s.window->optExpCGCSV->isChecked());
-        QVERIFY(!s.window->optExpCGTXT->isChecked());
-        QVERIFY(!s.window->optExpVCard->isChecked());
-        QVERIFY(!s.window->cmdExpCreate->isEnabled());
+        QVERIFY(!control<QRadioButton>(s.window, "optExpCGCSV")->isChecked());
+        QVERIFY(!control<QRadioButton>(s.window, "optExpCGTXT")->isChecked());
+        QVERIFY(!control<QRadioButton>(s.window, "optExpVCard")->isChecked());
+        QVERIFY(!control<QPushButton>(s.window, "cmdExpCreate")->isEnabled());
     }
 
     void csvExportWritesTheFileAndNamesIt() {
         Session s;
         s.state.contacts().appendAll({contact("Ann"), contact("Bob")});
-        s.window->optExpCGCSV->click();
-        QVERIFY(s.window->cmdExpCreate->isEnabled());
-        s.window->cmdExpCreate->click();
+        control<QRadioButton>(s.window, "optExpCGCSV")->click();
+        QVERIFY(control<QPushButton>(s.window, "cmdExpCreate")->isEnabled());
+        control<QPushButton>(s.window, "cmdExpCreate")->click();
         QCOMPARE(s.platform.messages.size(), std::size_t(1));
         QCOMPARE(s.platform.messages[0].title, QStringLiteral("Export file created"));
         QCOMPARE(s.platform.messages[0].text,
@@ -72,15 +75,15 @@ class ExportWindowTest : public QObject {
         const std::string csv = s.exported("QMKC_Family.csv");
         QVERIFY(csv.find("\r\nAnn,,Lee,,,,,,,,0,,,,,04-10-1980,,\r\nBob,") != std::string::npos);
         QCOMPARE(s.platform.busyDepth, 0);
-        QCOMPARE(s.window->focusWidget(), s.window->cmdExpCancel);
+        QCOMPARE(s.window->focusWidget(), control<QPushButton>(s.window, "cmdExpCancel"));
         QVERIFY(s.window->isVisible());  // stays open for the other format
     }
 
     void txtExportUsesItsOwnNameAndSeparator() {
         Session s;
         s.state.contacts().append(contact("Ann"));
-        s.window->optExpCGTXT->click();
-        s.window->cmdExpCreate->click();
+        control<QRadioButton>(s.window, "optExpCGTXT")->click();
+        control<QPushButton>(s.window, "cmdExpCreate")->click();
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral(
                      "D O N E !  A text file of contacts has been created and stored in your "
@@ -91,8 +94,8 @@ class ExportWindowTest : public QObject {
     void vcardExportWritesEveryContactInUtf8() {
         Session s;
         s.state.contacts().appendAll({contact("Zo\xEB"), contact("Bob")});
-        s.window->optExpVCard->click();
-        s.window->cmdExpCreate->click();
+        control<QRadioButton>(s.window, "optExpVCard")->click();
+        control<QPushButton>(s.window, "cmdExpCreate")->click();
         QVERIFY(
             s.platform.messageTexts().first().endsWith(QStringLiteral("named QMKV_Family.vcf")));
         const std::string cards = s.exported("QMKV_Family.vcf");
@@ -103,8 +106,8 @@ class ExportWindowTest : public QObject {
 
     void emptyContactFileSaysSoAndWritesTheHeader() {
         Session s;
-        s.window->optExpCGCSV->click();
-        s.window->cmdExpCreate->click();
+        control<QRadioButton>(s.window, "optExpCGCSV")->click();
+        control<QPushButton>(s.window, "cmdExpCreate")->click();
         QCOMPARE(s.platform.messages.size(), std::size_t(1));
         QCOMPARE(s.platform.messages[0].title, QStringLiteral("Export file not created"));
         QCOMPARE(
@@ -117,8 +120,8 @@ class ExportWindowTest : public QObject {
     void errorOffersRetryAndCancel() {
         qm::test::TempFolder elsewhere;
         Session s(elsewhere.file("Family.DAT"));
-        s.window->optExpCGCSV->click();
-        s.window->cmdExpCreate->click();  // Retry
+        control<QRadioButton>(s.window, "optExpCGCSV")->click();
+        control<QPushButton>(s.window, "cmdExpCreate")->click();  // Retry
         QCOMPARE(s.platform.messages.size(), std::size_t(1));
         QCOMPARE(s.platform.messages[0].title, QStringLiteral("Error"));
         QCOMPARE(s.platform.messages[0].buttons, MsgButtons::RetryCancel);
@@ -128,7 +131,7 @@ class ExportWindowTest : public QObject {
         QCOMPARE(s.platform.busyDepth, 0);
 
         s.platform.messageAnswers.push_back(MsgAnswer::Cancel);
-        s.window->cmdExpCreate->click();
+        control<QPushButton>(s.window, "cmdExpCreate")->click();
         QVERIFY(s.main.isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!s.window);
@@ -136,14 +139,14 @@ class ExportWindowTest : public QObject {
 
     void closeReturnsToTheMainWindow() {
         Session s;
-        s.window->cmdExpCancel->click();
+        control<QPushButton>(s.window, "cmdExpCancel")->click();
         QVERIFY(s.main.isVisible());
-        QCOMPARE(s.main.focusWidget(), s.main.panel->txtLMLine1);
+        QCOMPARE(s.main.focusWidget(), control<QLineEdit>(s.main, "txtLMLine1"));
     }
 
     void exitEndsTheApplicationWithoutTheMainWindowsSteps() {
         Session s;
-        s.window->mnuETFileExit->trigger();
+        control<QAction>(s.window, "mnuETFileExit")->trigger();
         QVERIFY(!s.state.contacts().isOpen());
         QVERIFY(!s.main.isVisible());
         // No window geometry written (the recent files were written as the file opened).

@@ -4,8 +4,11 @@
 
 #include "desktop/main_window.h"
 #include "exchange/import_window.h"
+#include "support/controls_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 using qm::MsgAnswer;
 using qm::MsgButtons;
@@ -33,7 +36,7 @@ struct Session {
         state.openFile(QString::fromStdString(folder.file("Family.DAT")));
         state.setReminders(remindersOn);
         main.show();
-        main.mnuImport->trigger();
+        control<QAction>(main, "mnuImport")->trigger();
         window = qobject_cast<frmLMImport*>(state.openWindows.back().data());
     }
     ~Session() { delete window.data(); }
@@ -45,15 +48,16 @@ struct Session {
 
     void choose(const QString& path) {
         platform.fileAnswers.push_back(path);
-        window->cmdCsvOpen->click();
+        control<QPushButton>(window, "cmdCsvOpen")->click();
     }
 
     // The preview's row as shown: the texts of the columns not hidden.
     QStringList shownRow(int row) const {
         QStringList texts;
-        const QTreeWidgetItem* item = window->lstImpPreview->topLevelItem(row);
-        for (int c = 0; c < window->lstImpPreview->columnCount(); ++c) {
-            if (!window->lstImpPreview->isColumnHidden(c)) {
+        const QTreeWidgetItem* item =
+            control<QTreeWidget>(window, "lstImpPreview")->topLevelItem(row);
+        for (int c = 0; c < control<QTreeWidget>(window, "lstImpPreview")->columnCount(); ++c) {
+            if (!control<QTreeWidget>(window, "lstImpPreview")->isColumnHidden(c)) {
                 texts << item->text(c);
             }
         }
@@ -62,7 +66,7 @@ struct Session {
 
     void importFile(const std::string& bytes) {
         choose(writeCsv("people.csv", bytes));
-        window->cmdStartImport->click();
+        control<QPushButton>(window, "cmdStartImport")->click();
     }
 };
 
@@ -77,26 +81,27 @@ class ImportWindowTest : public QObject {
         QCOMPARE(s.window->windowTitle(), QStringLiteral("Import Contacts  [Family]"));
         QVERIFY(s.window->isVisible());
         QVERIFY(!s.main.isVisible());
-        QVERIFY(!s.window->txtImpFilename->isVisible());
-        QVERIFY(!s.window->txtImpData->isVisible());
-        QVERIFY(!s.window->cmdStartImport->isEnabled());
+        QVERIFY(!control<QLineEdit>(s.window, "txtImpFilename")->isVisible());
+        QVERIFY(!control<QLineEdit>(s.window, "txtImpData")->isVisible());
+        QVERIFY(!control<QPushButton>(s.window, "cmdStartImport")->isEnabled());
     }
 
     void choosingAFileShowsItsTitleAndEnablesImport() {
         Session s;
-        s.window->cmdCsvOpen->click();  // cancelled, nothing chosen before
-        QVERIFY(!s.window->cmdStartImport->isEnabled());
-        QVERIFY(!s.window->txtImpFilename->isVisible());
+        control<QPushButton>(s.window, "cmdCsvOpen")->click();  // cancelled, nothing chosen before
+        QVERIFY(!control<QPushButton>(s.window, "cmdStartImport")->isEnabled());
+        QVERIFY(!control<QLineEdit>(s.window, "txtImpFilename")->isVisible());
         QCOMPARE(s.platform.fileDialogTitles, QStringList{QStringLiteral("Open")});
 
         s.choose(s.writeCsv("people.csv", kHeader));
-        QVERIFY(s.window->txtImpFilename->isVisible());
-        QCOMPARE(s.window->txtImpFilename->text(), QStringLiteral("people.csv"));
-        QVERIFY(s.window->cmdStartImport->isEnabled());
+        QVERIFY(control<QLineEdit>(s.window, "txtImpFilename")->isVisible());
+        QCOMPARE(control<QLineEdit>(s.window, "txtImpFilename")->text(),
+                 QStringLiteral("people.csv"));
+        QVERIFY(control<QPushButton>(s.window, "cmdStartImport")->isEnabled());
         QVERIFY(s.platform.messages.empty());
 
         // A file that cannot be read: the common error, Retry leaves the window.
-        s.window->cmdStartImport->setEnabled(false);
+        control<QPushButton>(s.window, "cmdStartImport")->setEnabled(false);
         s.choose(QString::fromStdString(s.folder.file("missing.csv")));
         QCOMPARE(s.platform.messages.size(), std::size_t(1));
         QCOMPARE(s.platform.messages[0].buttons, MsgButtons::RetryCancel);
@@ -105,7 +110,7 @@ class ImportWindowTest : public QObject {
         QVERIFY(s.platform.messages[0].text.endsWith(
             QStringLiteral(".  Try again, or notify author.")));
         QVERIFY(s.window->isVisible());
-        QVERIFY(!s.window->cmdStartImport->isEnabled());
+        QVERIFY(!control<QPushButton>(s.window, "cmdStartImport")->isEnabled());
     }
 
     void choosingACsvFileShowsItsFormatAndFirstContacts() {
@@ -118,17 +123,18 @@ class ImportWindowTest : public QObject {
             csv += std::string(name) + ",,Ray," + name + "@x.com,\r\n";
         }
         s.choose(s.writeCsv("google.csv", csv));
-        QVERIFY(
-            s.window->lblImpFormat->text().contains(QStringLiteral("CSV file (named columns)")));
-        QVERIFY(s.window->lstImpPreview->isVisible());
-        QCOMPARE(s.window->lstImpPreview->topLevelItemCount(), 5);
+        QVERIFY(control<QLabel>(s.window, "lblImpFormat")
+                    ->text()
+                    .contains(QStringLiteral("CSV file (named columns)")));
+        QVERIFY(control<QTreeWidget>(s.window, "lstImpPreview")->isVisible());
+        QCOMPARE(control<QTreeWidget>(s.window, "lstImpPreview")->topLevelItemCount(), 5);
         QCOMPARE(s.shownRow(0),
                  (QStringList{QStringLiteral("Lukasz"), QString::fromUtf8("Z\u00F3lc"),
                               QString::fromUtf8("L\u00F3dz"), QStringLiteral("lz@x.pl")}));
         QVERIFY(s.platform.messages.empty());
         // The preview writes nothing; Import then adds all six.
         QCOMPARE(s.state.contacts().count(), 0);
-        s.window->cmdStartImport->click();
+        control<QPushButton>(s.window, "cmdStartImport")->click();
         QCOMPARE(s.state.contacts().count(), 6);
     }
 
@@ -138,14 +144,16 @@ class ImportWindowTest : public QObject {
                             "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Lee;Ann;;;\r\nFN:Ann Lee\r\n"
                             "ADR;TYPE=HOME:;;12 Oak St;Salem;OR;97301;\r\n"
                             "EMAIL;TYPE=INTERNET:ann@x.com\r\nEND:VCARD\r\n"));
-        QVERIFY(
-            s.window->lblImpFormat->text().contains(QStringLiteral("vCard file (version 3.0)")));
-        QCOMPARE(s.window->lstImpPreview->topLevelItemCount(), 1);
+        QVERIFY(control<QLabel>(s.window, "lblImpFormat")
+                    ->text()
+                    .contains(QStringLiteral("vCard file (version 3.0)")));
+        QCOMPARE(control<QTreeWidget>(s.window, "lstImpPreview")->topLevelItemCount(), 1);
         QCOMPARE(s.shownRow(0),
                  (QStringList{"Ann", "Lee", "12 Oak St", "Salem", "OR", "97301", "ann@x.com"}));
         // A file that cannot be read replaces the preview with none.
         s.choose(QString::fromStdString(s.folder.file("missing.vcf")));
-        QVERIFY(!s.window->lblImpFormat->isVisible() && !s.window->lstImpPreview->isVisible());
+        QVERIFY(!control<QLabel>(s.window, "lblImpFormat")->isVisible() &&
+                !control<QTreeWidget>(s.window, "lstImpPreview")->isVisible());
     }
 
     void importAppendsContactsAndReportsTheCount() {
@@ -162,15 +170,15 @@ class ImportWindowTest : public QObject {
         QCOMPARE(bob.firstName, std::string("Bob"));
         QCOMPARE(bob.birthdate, std::string("19800410"));
         QCOMPARE(bob.reminder, std::string("0"));
-        QVERIFY(!s.window->cmdStartImport->isEnabled());
-        QCOMPARE(s.window->focusWidget(), s.window->cmdImpCancel);
+        QVERIFY(!control<QPushButton>(s.window, "cmdStartImport")->isEnabled());
+        QCOMPARE(s.window->focusWidget(), control<QPushButton>(s.window, "cmdImpCancel"));
         QCOMPARE(s.platform.busyDepth, 0);
 
         // The same file again: every contact is on file already.
         s.platform.clearRecords();
         s.platform.fileAnswers.push_back(QString::fromStdString(s.folder.file("people.csv")));
-        s.window->cmdCsvOpen->click();
-        s.window->cmdStartImport->click();
+        control<QPushButton>(s.window, "cmdCsvOpen")->click();
+        control<QPushButton>(s.window, "cmdStartImport")->click();
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  0 contacts successfully imported.\n"
                                             "Skipped: 2 contacts already on file and 1 line "
@@ -195,15 +203,17 @@ class ImportWindowTest : public QObject {
         // No column holds a name or an e-mail address: said as the file is chosen, and again
         // by Import as always.
         s.choose(s.writeCsv("people.csv", "Title,Phone\r\nMr,555-1234\r\n"));
-        QVERIFY(s.window->lblImpFormat->isVisible() && !s.window->lstImpPreview->isVisible());
-        QVERIFY(s.window->cmdStartImport->isEnabled() && s.platform.messages.empty());
-        s.window->cmdStartImport->click();
+        QVERIFY(control<QLabel>(s.window, "lblImpFormat")->isVisible() &&
+                !control<QTreeWidget>(s.window, "lstImpPreview")->isVisible());
+        QVERIFY(control<QPushButton>(s.window, "cmdStartImport")->isEnabled() &&
+                s.platform.messages.empty());
+        control<QPushButton>(s.window, "cmdStartImport")->click();
         QCOMPARE(s.platform.messages.size(), std::size_t(1));
         QCOMPARE(s.platform.messages[0].title, QStringLiteral("No contacts imported"));
         QCOMPARE(s.platform.messages[0].text,
                  QStringLiteral("CSV file not compatible with import function."));
         QCOMPARE(s.platform.messages[0].icon, MsgIcon::Information);
-        QVERIFY(!s.window->cmdStartImport->isEnabled());
+        QVERIFY(!control<QPushButton>(s.window, "cmdStartImport")->isEnabled());
         QCOMPARE(s.state.contacts().count(), 0);
     }
 
@@ -226,7 +236,7 @@ class ImportWindowTest : public QObject {
                                             "past end of file.  Try again, or notify author.")});
         QCOMPARE(s.state.contacts().count(), 0);
         QVERIFY(s.window->isVisible());
-        QVERIFY(s.window->cmdStartImport->isEnabled());
+        QVERIFY(control<QPushButton>(s.window, "cmdStartImport")->isEnabled());
         QVERIFY(!s.main.isVisible());
         QCOMPARE(s.platform.busyDepth, 0);
     }
@@ -244,15 +254,15 @@ class ImportWindowTest : public QObject {
 
     void closeReturnsToTheMainWindow() {
         Session s;
-        s.window->cmdImpCancel->click();
+        control<QPushButton>(s.window, "cmdImpCancel")->click();
         QVERIFY(s.main.isVisible());
-        QCOMPARE(s.main.focusWidget(), s.main.panel->txtLMLine1);
+        QCOMPARE(s.main.focusWidget(), control<QLineEdit>(s.main, "txtLMLine1"));
         QVERIFY(s.state.contacts().isOpen());
     }
 
     void exitEndsTheApplicationWithoutTheMainWindowsSteps() {
         Session s;
-        s.window->mnuITFileExit->trigger();
+        control<QAction>(s.window, "mnuITFileExit")->trigger();
         QVERIFY(!s.state.contacts().isOpen());
         QVERIFY(!s.main.isVisible());
         // No window geometry written (the recent files were written as the file opened).

@@ -23,6 +23,17 @@ for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6print
   grep -qxF "$needed" <<<"$depends" || fail "Depends lacks $needed: $(field Depends)"
 done
 
+recommends=$(field Recommends | tr ',' '\n' | sed 's/^ *//; s/ .*//')
+grep -qxF bash-completion <<<"$recommends" || fail "Recommends lacks bash-completion (it loads the completion)"
+# The description: its summary, then Debian's continuation lines (an empty one is " ."); it
+# names what the program does.
+description=$(dpkg-deb --field "$deb" Description)
+! tail -n +2 <<<"$description" | grep -qv '^ [^ ]' ||
+  fail "description line that is not a continuation line: $description"
+for word in labels envelope vCard CardDAV; do
+  grep -q "$word" <<<"$description" || fail "description does not mention $word"
+done
+
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 for path in ./usr/bin/quillmark \
   ./usr/share/applications/org.quillmark.Quillmark.desktop \
@@ -31,7 +42,8 @@ for path in ./usr/bin/quillmark \
   ./usr/share/icons/hicolor/scalable/apps/org.quillmark.Quillmark.svg \
   ./usr/share/icons/hicolor/48x48/apps/org.quillmark.Quillmark.png \
   ./usr/share/man/man1/quillmark.1.gz \
-  ./usr/share/bash-completion/completions/quillmark; do
+  ./usr/share/bash-completion/completions/quillmark \
+  ./usr/share/doc/quillmark/copyright; do
   grep -qx -- "$path" <<<"$contents" || fail "package lacks $path"
 done
 ! grep -v '^\./usr/' <<<"$contents" | grep -qv '^\./$' || fail "files outside /usr: $contents"

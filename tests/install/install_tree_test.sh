@@ -54,6 +54,13 @@ done
 grep -q -- '--positions RANGE' <<<"$text" || fail "manual lacks the option table"
 
 [ -f "$share/doc/quillmark/qmkUman.pdf" ] || fail "user manual"
+# Debian's machine-readable copyright: its format line, and a license for every Files paragraph.
+copyright=$share/doc/quillmark/copyright
+head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "copyright format line"
+[ "$(grep -c '^Files: ' "$copyright")" = "$(grep -c '^License: ' "$copyright")" ] ||
+  fail "a Files paragraph of the copyright without its License"
+! grep -q '@[A-Z_]*@' "$copyright" || fail "copyright with a placeholder left: $(cat "$copyright")"
 
 # Completion: commands, a command's options, the values of an option, and a flag of one
 # command that takes a value in another.

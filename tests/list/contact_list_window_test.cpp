@@ -10,10 +10,13 @@
 #include "records/error.h"
 #include "records/parameter_file.h"
 #include "shell/app_folder.h"
+#include "support/controls_qt.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 #include "surface/text_grid_surface.h"
+
+using qm::test::control;
 
 using namespace qm;
 
@@ -59,7 +62,7 @@ struct Fixture {
         state.openFile(QString::fromStdString(path));
         state.contacts().appendAll(contacts);
         main.show();
-        main.mnuViewAll->trigger();
+        control<QAction>(main, "mnuViewAll")->trigger();
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* found = qobject_cast<frmViewAll*>(w);
                 found != nullptr && found->isVisible()) {
@@ -89,15 +92,15 @@ struct Fixture {
     }
     int rowOf(const QString& name) const { return names().indexOf(name); }
     void select(std::initializer_list<int> rows) {
-        auto* selection = list->lstAllContacts->selectionModel();
+        auto* selection = control<QListView>(list, "lstAllContacts")->selectionModel();
         selection->clearSelection();
         for (int row : rows) {
-            selection->select(list->lstAllContacts->model()->index(row, 0),
+            selection->select(control<QListView>(list, "lstAllContacts")->model()->index(row, 0),
                               QItemSelectionModel::Select);
         }
     }
     void doubleClick(int row) {
-        QListView* view = list->lstAllContacts;
+        QListView* view = control<QListView>(list, "lstAllContacts");
         const QModelIndex index = view->model()->index(row, 0);
         view->setCurrentIndex(index);
         Q_EMIT view->doubleClicked(index);
@@ -138,68 +141,75 @@ class ContactListWindowTest : public QObject {
         QVERIFY(f.list);
         QVERIFY(f.main.isHidden());
         QCOMPARE(f.list->windowTitle(), QStringLiteral("All Contacts  [Friends]"));
-        QVERIFY(f.list->optSearchAll->isChecked());
-        QVERIFY(f.list->optFnameSort->isChecked());
+        QVERIFY(control<QRadioButton>(f.list, "optSearchAll")->isChecked());
+        QVERIFY(control<QRadioButton>(f.list, "optFnameSort")->isChecked());
         QVERIFY(f.platform.inputs.empty());
-        QVERIFY(f.list->frSearch->isVisible() && f.list->frSortOrder->isVisible());
-        QVERIFY(!f.list->cmdPrintLabels->isEnabled());
-        QVERIFY(!f.list->mnuPrint->isEnabled());
-        QVERIFY(f.list->lblSearchDisplay->isHidden());
-        QVERIFY(f.list->lblTotContacts->text().isEmpty());
-        QVERIFY(f.list->lstAllContacts->uniformItemSizes());
-        QCOMPARE(f.list->lstAllContacts->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QVERIFY(control<QGroupBox>(f.list, "frSearch")->isVisible() &&
+                control<QGroupBox>(f.list, "frSortOrder")->isVisible());
+        QVERIFY(!control<QPushButton>(f.list, "cmdPrintLabels")->isEnabled());
+        QVERIFY(!control<QAction>(f.list, "mnuPrint")->isEnabled());
+        QVERIFY(control<QLabel>(f.list, "lblSearchDisplay")->isHidden());
+        QVERIFY(control<QLabel>(f.list, "lblTotContacts")->text().isEmpty());
+        QVERIFY(control<QListView>(f.list, "lstAllContacts")->uniformItemSizes());
+        QCOMPARE(control<QListView>(f.list, "lstAllContacts")->selectionMode(),
+                 QAbstractItemView::ExtendedSelection);
     }
 
     void getReportListsEveryContactOnce() {
         Fixture f;
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         QCOMPARE(f.names(),
                  (QStringList{"anna Adams", "Carl Smith", "John Q. Smith", "Zed Young"}));
-        QCOMPARE(f.list->txtViewAllHeader->text(), kHeading);
-        QCOMPARE(f.list->txtViewAllHeader->font().pointSizeF(), 12.0);
-        QVERIFY(f.list->txtViewAllHeader->font().bold());
-        QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 4"));
-        QVERIFY(f.list->frSearch->isHidden() && f.list->frSortOrder->isHidden());
-        QVERIFY(f.list->lblSearchDisplay->isHidden());
-        QVERIFY(!f.list->cmdACGetReport->isEnabled());
-        QVERIFY(f.list->cmdPrintLabels->isEnabled() && f.list->mnuPrint->isEnabled());
-        QCOMPARE(f.list->focusWidget(), f.list->cmdViewAllClose);
+        QCOMPARE(control<QLineEdit>(f.list, "txtViewAllHeader")->text(), kHeading);
+        QCOMPARE(control<QLineEdit>(f.list, "txtViewAllHeader")->font().pointSizeF(), 12.0);
+        QVERIFY(control<QLineEdit>(f.list, "txtViewAllHeader")->font().bold());
+        QCOMPARE(control<QLabel>(f.list, "lblTotContacts")->text(),
+                 QStringLiteral("Contacts Found = 4"));
+        QVERIFY(control<QGroupBox>(f.list, "frSearch")->isHidden() &&
+                control<QGroupBox>(f.list, "frSortOrder")->isHidden());
+        QVERIFY(control<QLabel>(f.list, "lblSearchDisplay")->isHidden());
+        QVERIFY(!control<QPushButton>(f.list, "cmdACGetReport")->isEnabled());
+        QVERIFY(control<QPushButton>(f.list, "cmdPrintLabels")->isEnabled() &&
+                control<QAction>(f.list, "mnuPrint")->isEnabled());
+        QCOMPARE(f.list->focusWidget(), control<QPushButton>(f.list, "cmdViewAllClose"));
         QVERIFY(f.platform.messages.empty());
     }
 
     void searchOptionsPromptAndCaptionTheResult() {
         Fixture f;
         f.platform.inputAnswers = {QStringLiteral("bos")};
-        f.list->optSearchCity->click();
+        control<QRadioButton>(f.list, "optSearchCity")->click();
         QCOMPARE(f.platform.inputs.size(), std::size_t{1});
         QCOMPARE(f.platform.inputs[0].title, QStringLiteral("City Search"));
         QCOMPARE(f.platform.inputs[0].prompt, QStringLiteral("Search For: "));
         QVERIFY(f.platform.inputs[0].defaultAnswer.isEmpty());
-        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral("bos"));
-        QVERIFY(f.list->lblSearchDisplay->isVisible());
-        f.list->optLnameSort->click();
-        f.list->cmdACGetReport->click();
+        QCOMPARE(control<QLabel>(f.list, "lblSearchDisplay")->text(), QStringLiteral("bos"));
+        QVERIFY(control<QLabel>(f.list, "lblSearchDisplay")->isVisible());
+        control<QRadioButton>(f.list, "optLnameSort")->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         QCOMPARE(f.names(), (QStringList{"Adams, anna ", "Smith, Carl ", "Smith, John Q. "}));
-        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral("City = bos"));
-        QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 3"));
+        QCOMPARE(control<QLabel>(f.list, "lblSearchDisplay")->text(), QStringLiteral("City = bos"));
+        QCOMPARE(control<QLabel>(f.list, "lblTotContacts")->text(),
+                 QStringLiteral("Contacts Found = 3"));
     }
 
     void nothingFoundKeepsGetReport() {
         Fixture f;
         // Zip codes compare with case.
         f.platform.inputAnswers = {QStringLiteral("k1a")};
-        f.list->optSearchZip->click();
+        control<QRadioButton>(f.list, "optSearchZip")->click();
         QCOMPARE(f.platform.inputs[0].title, QStringLiteral("Zip code Search"));
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         QCOMPARE(f.platform.messages.size(), std::size_t{1});
         expectMessage(f.platform.messages[0], QStringLiteral("Contact file empty."),
                       QStringLiteral("No contacts found."), MsgButtons::Ok, MsgIcon::None);
-        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral(" = k1a"));
-        QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 0"));
-        QVERIFY(f.list->cmdACGetReport->isEnabled());
+        QCOMPARE(control<QLabel>(f.list, "lblSearchDisplay")->text(), QStringLiteral(" = k1a"));
+        QCOMPARE(control<QLabel>(f.list, "lblTotContacts")->text(),
+                 QStringLiteral("Contacts Found = 0"));
+        QVERIFY(control<QPushButton>(f.list, "cmdACGetReport")->isEnabled());
 
         // Labels of an empty list: a message and no print dialog.
-        f.list->cmdPrintLabels->click();
+        control<QPushButton>(f.list, "cmdPrintLabels")->click();
         expectMessage(f.platform.messages.back(), QStringLiteral("No contacts found"),
                       QStringLiteral("Empty list, no labels to print."), MsgButtons::Ok,
                       MsgIcon::None);
@@ -208,13 +218,13 @@ class ContactListWindowTest : public QObject {
 
     void columnsStandUnderTheirHeadingNames() {
         Fixture f;
-        f.list->cmdACGetReport->click();
-        QLineEdit* heading = f.list->txtViewAllHeader;
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
+        QLineEdit* heading = control<QLineEdit>(f.list, "txtViewAllHeader");
         QCOMPARE(heading->cursorPosition(), 0);
         const std::vector<double>& columns = f.list->listDelegate().columnPositions();
         const QStringList names = {"Name", "City", "ST", "Zip", "Home", "Cell", "Email Address"};
         QCOMPARE(columns.size(), std::size_t(names.size()));
-        QWidget* viewport = f.list->lstAllContacts->viewport();
+        QWidget* viewport = control<QListView>(f.list, "lstAllContacts")->viewport();
         qsizetype from = 0;
         for (qsizetype i = 0; i < names.size(); ++i) {
             // Where the heading field itself puts the name, read through its cursor.
@@ -229,7 +239,7 @@ class ContactListWindowTest : public QObject {
 
     void rowsDrawTheirColumnsAtTheSamePlaces() {
         Fixture f;
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         const ListLineDelegate& delegate = f.list->listDelegate();
         const std::vector<double>& columns = delegate.columnPositions();
         const double right = columns.back() + 400;
@@ -270,11 +280,12 @@ class ContactListWindowTest : public QObject {
 
     void keysTabOrderAndPlainCaptions() {
         Fixture f;
-        const std::pair<QAction*, const char*> keys[] = {{f.list->mnuVAEditCut, "Ctrl+X"},
-                                                         {f.list->mnuVAEditCopy, "Ctrl+C"},
-                                                         {f.list->mnuVAEditPaste, "Ctrl+V"},
-                                                         {f.list->mnuVAEditSelAll, "Ctrl+A"},
-                                                         {f.list->mnuVAManual, "F1"}};
+        const std::pair<QAction*, const char*> keys[] = {
+            {control<QAction>(f.list, "mnuVAEditCut"), "Ctrl+X"},
+            {control<QAction>(f.list, "mnuVAEditCopy"), "Ctrl+C"},
+            {control<QAction>(f.list, "mnuVAEditPaste"), "Ctrl+V"},
+            {control<QAction>(f.list, "mnuVAEditSelAll"), "Ctrl+A"},
+            {control<QAction>(f.list, "mnuVAManual"), "F1"}};
         for (const auto& [action, key] : keys) {
             QCOMPARE(action->shortcut().toString(), QString::fromLatin1(key));
         }
@@ -284,30 +295,35 @@ class ContactListWindowTest : public QObject {
             } while ((w->focusPolicy() & Qt::TabFocus) == 0);
             return w;
         };
-        QCOMPARE(nextStop(f.list->optSearchCompany), f.list->optFnameSort);
-        QCOMPARE(nextStop(f.list->optLnameSort), f.list->cmdACGetReport);
-        QCOMPARE(nextStop(f.list->cmdViewAllClose), f.list->lstAllContacts);
+        QCOMPARE(nextStop(control<QRadioButton>(f.list, "optSearchCompany")),
+                 control<QRadioButton>(f.list, "optFnameSort"));
+        QCOMPARE(nextStop(control<QRadioButton>(f.list, "optLnameSort")),
+                 control<QPushButton>(f.list, "cmdACGetReport"));
+        QCOMPARE(nextStop(control<QPushButton>(f.list, "cmdViewAllClose")),
+                 control<QListView>(f.list, "lstAllContacts"));
 
         // The keys reach the list's own commands.
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         f.list->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.list));
-        f.list->lstAllContacts->setFocus();
-        QTest::keyClick(f.list->lstAllContacts, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(f.list->lstAllContacts, Qt::Key_C, Qt::ControlModifier);
+        control<QListView>(f.list, "lstAllContacts")->setFocus();
+        QTest::keyClick(control<QListView>(f.list, "lstAllContacts"), Qt::Key_A,
+                        Qt::ControlModifier);
+        QTest::keyClick(control<QListView>(f.list, "lstAllContacts"), Qt::Key_C,
+                        Qt::ControlModifier);
         QVERIFY(f.platform.clipboard.startsWith(QStringLiteral("\r\n")));
         QCOMPARE(f.platform.clipboard.count(QStringLiteral("\r\n")), 4);
 
         f.platform.inputAnswers = {QStringLiteral("<b>x</b>")};
-        f.list->optSearchCat->click();
-        QCOMPARE(f.list->lblSearchDisplay->textFormat(), Qt::PlainText);
-        QCOMPARE(f.list->lblSearchDisplay->text(), QStringLiteral("<b>x</b>"));
+        control<QRadioButton>(f.list, "optSearchCat")->click();
+        QCOMPARE(control<QLabel>(f.list, "lblSearchDisplay")->textFormat(), Qt::PlainText);
+        QCOMPARE(control<QLabel>(f.list, "lblSearchDisplay")->text(), QStringLiteral("<b>x</b>"));
     }
 
     void aReadFailureOffersRetryAndCancel() {
         Fixture f;
         f.state.contacts().close();
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         QCOMPARE(f.platform.messages.size(), std::size_t{1});
         QCOMPARE(f.platform.messages[0].title, QStringLiteral("Error"));
         QCOMPARE(f.platform.messages[0].buttons, MsgButtons::RetryCancel);
@@ -316,7 +332,7 @@ class ContactListWindowTest : public QObject {
         QVERIFY(f.list->isVisible());
 
         f.platform.messageAnswers = {MsgAnswer::Cancel};
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         f.settle();
         QVERIFY(!f.list);
         QVERIFY(f.main.isVisible());
@@ -324,7 +340,7 @@ class ContactListWindowTest : public QObject {
 
     void closeShowsTheMainWindowAgain() {
         Fixture f;
-        f.list->cmdViewAllClose->click();
+        control<QPushButton>(f.list, "cmdViewAllClose")->click();
         f.settle();
         QVERIFY(!f.list);
         QVERIFY(f.main.isVisible());
@@ -332,37 +348,40 @@ class ContactListWindowTest : public QObject {
 
     void copyAndCutTakeSelectedLinesInListOrder() {
         Fixture f;
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         const QStringList before = f.lines();
-        f.list->lstAllContacts->setFocus();
+        control<QListView>(f.list, "lstAllContacts")->setFocus();
         f.select({2, 0});
-        f.list->mnuVAEditCopy->trigger();
+        control<QAction>(f.list, "mnuVAEditCopy")->trigger();
         QCOMPARE(f.platform.clipboard,
                  QStringLiteral("\r\n") + before[0] + QStringLiteral("\r\n") + before[2]);
 
         f.select({});
-        f.list->mnuVAEditCopy->trigger();
+        control<QAction>(f.list, "mnuVAEditCopy")->trigger();
         QVERIFY(f.platform.clipboard.isEmpty());
 
         f.select({1, 3});
-        f.list->mnuVAEditCut->trigger();
+        control<QAction>(f.list, "mnuVAEditCut")->trigger();
         QCOMPARE(f.platform.clipboard,
                  QStringLiteral("\r\n") + before[1] + QStringLiteral("\r\n") + before[3]);
         QCOMPARE(f.lines(), (QStringList{before[0], before[2]}));
         // The count and the file stay as they were.
-        QCOMPARE(f.list->lblTotContacts->text(), QStringLiteral("Contacts Found = 4"));
+        QCOMPARE(control<QLabel>(f.list, "lblTotContacts")->text(),
+                 QStringLiteral("Contacts Found = 4"));
         QCOMPARE(f.state.contacts().count(), 4);
 
-        f.list->mnuVAEditSelAll->trigger();
-        QCOMPARE(f.list->lstAllContacts->selectionModel()->selectedRows().size(), 2);
+        control<QAction>(f.list, "mnuVAEditSelAll")->trigger();
+        QCOMPARE(
+            control<QListView>(f.list, "lstAllContacts")->selectionModel()->selectedRows().size(),
+            2);
     }
 
     void pastedLinesHaveNoContactBehindThem() {
         Fixture f;
-        f.list->cmdACGetReport->click();
-        f.list->lstAllContacts->setFocus();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
+        control<QListView>(f.list, "lstAllContacts")->setFocus();
         f.platform.clipboard = QStringLiteral("Bea\r\nyves");
-        f.list->mnuVAEditPaste->trigger();
+        control<QAction>(f.list, "mnuVAEditPaste")->trigger();
         QCOMPARE(f.names(), (QStringList{"anna Adams", "Bea", "Carl Smith", "John Q. Smith", "yves",
                                          "Zed Young"}));
         QCOMPARE(f.list->listModel().entry(1).record, 0);
@@ -377,7 +396,7 @@ class ContactListWindowTest : public QObject {
 
         // Labels reach the pasted line and give up there, abandoning the job.
         f.answerPrintDialog();
-        f.list->cmdPrintLabels->click();
+        control<QPushButton>(f.list, "cmdPrintLabels")->click();
         expectMessage(f.platform.messages.back(), QStringLiteral("Printer error"),
                       QStringLiteral("A printer problem exists.  Check printer."), MsgButtons::Ok,
                       MsgIcon::Exclamation);
@@ -387,8 +406,8 @@ class ContactListWindowTest : public QObject {
 
     void pasteKeepsTheSelectionAndOrdersAsOneByOne() {
         Fixture f;
-        f.list->cmdACGetReport->click();
-        f.list->lstAllContacts->setFocus();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
+        control<QListView>(f.list, "lstAllContacts")->setFocus();
         const QString carl = f.lines()[f.rowOf(QStringLiteral("Carl Smith"))];
         f.select({f.rowOf(QStringLiteral("Carl Smith")), f.rowOf(QStringLiteral("Zed Young"))});
         // Ties go after the lines already listed and keep the pasted order among themselves.
@@ -402,11 +421,12 @@ class ContactListWindowTest : public QObject {
                                 static_cast<std::ptrdiff_t>(sortedInsertPosition(expected, text)),
                             ListEntry{text, 0});
         }
-        f.list->mnuVAEditPaste->trigger();
+        control<QAction>(f.list, "mnuVAEditPaste")->trigger();
         QVERIFY(f.list->listModel().entries() == expected);
         QCOMPARE(f.lines().size(), 9);
         QStringList selected;
-        for (const QModelIndex& index : f.list->lstAllContacts->selectionModel()->selectedRows()) {
+        for (const QModelIndex& index :
+             control<QListView>(f.list, "lstAllContacts")->selectionModel()->selectedRows()) {
             selected << f.lines()[index.row()].section(QLatin1Char('\t'), 0, 0);
         }
         selected.sort();
@@ -415,8 +435,8 @@ class ContactListWindowTest : public QObject {
 
     void doubleClickOpensExactlyThatContact() {
         Fixture f;
-        f.list->optLnameSort->click();
-        f.list->cmdACGetReport->click();
+        control<QRadioButton>(f.list, "optLnameSort")->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         const int row = f.rowOf(QStringLiteral("Smith, Carl "));
         QCOMPARE(row, 1);
         f.doubleClick(row);
@@ -429,39 +449,45 @@ class ContactListWindowTest : public QObject {
         frmEdDelViewContact* browser = loadedContactBrowser(f.state);
         QVERIFY(browser != nullptr && browser->isVisible());
         QVERIFY(f.main.isHidden());
-        QCOMPARE(browser->form->txtACFName->text(), QStringLiteral("Carl"));
-        QCOMPARE(browser->form->txtACLName->text(), QStringLiteral("Smith"));
-        QVERIFY(browser->cmdSave->isEnabled() && browser->cmdDelete->isEnabled());
-        QCOMPARE(browser->cboFindContact->count(), 4);
+        QCOMPARE(control<QLineEdit>(browser, "txtACFName")->text(), QStringLiteral("Carl"));
+        QCOMPARE(control<QLineEdit>(browser, "txtACLName")->text(), QStringLiteral("Smith"));
+        QVERIFY(control<QPushButton>(browser, "cmdSave")->isEnabled() &&
+                control<QPushButton>(browser, "cmdDelete")->isEnabled());
+        QCOMPARE(control<QComboBox>(browser, "cboFindContact")->count(), 4);
         delete browser;
     }
 
     void headingFieldEditsItsOwnText() {
         Fixture f;
-        f.list->cmdACGetReport->click();
-        QLineEdit* heading = f.list->txtViewAllHeader;
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
+        QLineEdit* heading = control<QLineEdit>(f.list, "txtViewAllHeader");
         heading->setFocus();
         heading->deselect();
-        Q_EMIT f.list->mnuVAEdit->aboutToShow();
-        QVERIFY(!f.list->mnuVAEditCut->isEnabled() && !f.list->mnuVAEditCopy->isEnabled());
-        QVERIFY(f.list->mnuVAEditPaste->isEnabled() && f.list->mnuVAEditSelAll->isEnabled());
+        Q_EMIT control<QMenu>(f.list, "mnuVAEdit")->aboutToShow();
+        QVERIFY(!control<QAction>(f.list, "mnuVAEditCut")->isEnabled() &&
+                !control<QAction>(f.list, "mnuVAEditCopy")->isEnabled());
+        QVERIFY(control<QAction>(f.list, "mnuVAEditPaste")->isEnabled() &&
+                control<QAction>(f.list, "mnuVAEditSelAll")->isEnabled());
 
-        f.list->mnuVAEditSelAll->trigger();
+        control<QAction>(f.list, "mnuVAEditSelAll")->trigger();
         QCOMPARE(heading->selectedText(), kHeading);
-        QCOMPARE(f.list->lstAllContacts->selectionModel()->selectedRows().size(), 0);
-        Q_EMIT f.list->mnuVAEdit->aboutToShow();
-        QVERIFY(f.list->mnuVAEditCut->isEnabled() && f.list->mnuVAEditCopy->isEnabled());
-        f.list->mnuVAEditCopy->trigger();
+        QCOMPARE(
+            control<QListView>(f.list, "lstAllContacts")->selectionModel()->selectedRows().size(),
+            0);
+        Q_EMIT control<QMenu>(f.list, "mnuVAEdit")->aboutToShow();
+        QVERIFY(control<QAction>(f.list, "mnuVAEditCut")->isEnabled() &&
+                control<QAction>(f.list, "mnuVAEditCopy")->isEnabled());
+        control<QAction>(f.list, "mnuVAEditCopy")->trigger();
         QCOMPARE(f.platform.clipboard, kHeading);
 
         // Cut without a selection takes nothing away.
         heading->deselect();
         heading->setCursorPosition(0);
-        f.list->mnuVAEditCut->trigger();
+        control<QAction>(f.list, "mnuVAEditCut")->trigger();
         QCOMPARE(heading->text(), kHeading);
 
         heading->setSelection(0, 4);
-        f.list->mnuVAEditCut->trigger();
+        control<QAction>(f.list, "mnuVAEditCut")->trigger();
         QCOMPARE(f.platform.clipboard, QStringLiteral("Name"));
         QVERIFY(!heading->text().startsWith(QStringLiteral("Name")));
         QCOMPARE(f.lines().size(), 4);
@@ -470,9 +496,9 @@ class ContactListWindowTest : public QObject {
     void labelsForEveryListedContactOncePerCopy() {
         Fixture f;
         addToAdjustment(f.folder.file(kParameterFileName), kSectionBulkList, "-1", "1");
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         f.answerPrintDialog(2);
-        f.list->cmdPrintLabels->click();
+        control<QPushButton>(f.list, "cmdPrintLabels")->click();
         QVERIFY(f.platform.messages.empty());
         QCOMPARE(f.grid.documentCount(), 2);
         QCOMPARE(f.grid.orientation(), kPortrait);
@@ -482,15 +508,15 @@ class ContactListWindowTest : public QObject {
         QCOMPARE(first.line, 6);
         QCOMPARE(first.font, std::string("Courier New"));
         QCOMPARE(f.grid.runs()[1].column, 34);
-        QCOMPARE(f.list->focusWidget(), f.list->cmdViewAllClose);
+        QCOMPARE(f.list->focusWidget(), control<QPushButton>(f.list, "cmdViewAllClose"));
     }
 
     void aMalformedAdjustmentIsAPrinterProblem() {
         Fixture f;
         test::writeBytes(f.folder.file(kParameterFileName), "BULKLIST abc 0  \r\n");
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         f.answerPrintDialog();
-        f.list->cmdPrintLabels->click();
+        control<QPushButton>(f.list, "cmdPrintLabels")->click();
         QCOMPARE(f.platform.messages.back().text,
                  QStringLiteral("A printer problem exists.  Check printer."));
         QVERIFY(f.platform.printRequests.empty());
@@ -502,12 +528,12 @@ class ContactListWindowTest : public QObject {
             many.push_back(contact("P", "", qPrintable(QString::number(1000 + i)), "Utica"));
         }
         Fixture f(many);
-        f.list->cmdACGetReport->click();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
         PrintAnswer answer;
         answer.copies = 2;
         answer.makeSurface = [&f] { return std::make_unique<test::GridPrinter>(f.grid); };
         f.platform.printAnswers.push_back(std::move(answer));
-        f.list->mnuPrint->trigger();
+        control<QAction>(f.list, "mnuPrint")->trigger();
 
         QCOMPARE(f.platform.printRequests.size(), std::size_t{1});
         QCOMPARE(f.platform.printRequests[0].pageCount, 2);
@@ -523,11 +549,11 @@ class ContactListWindowTest : public QObject {
 
     void reportSelectionPrintsTheChosenLinesOnce() {
         Fixture f;
-        f.list->cmdACGetReport->click();
-        f.list->lstAllContacts->setFocus();
+        control<QPushButton>(f.list, "cmdACGetReport")->click();
+        control<QListView>(f.list, "lstAllContacts")->setFocus();
         f.select({1, 3});
         f.answerPrintDialog(3, true);
-        f.list->mnuPrint->trigger();
+        control<QAction>(f.list, "mnuPrint")->trigger();
         QVERIFY(f.platform.printRequests[0].allowSelection);
         QCOMPARE(f.grid.documentCount(), 1);
         QCOMPARE(f.grid.runs().front().font, std::string("MS Sans Serif"));
@@ -537,10 +563,10 @@ class ContactListWindowTest : public QObject {
         QCOMPARE(std::count(texts.begin(), texts.end(), std::string("anna Adams")), 0);
 
         // With the focus in the heading field, its selected text is what gets printed.
-        f.list->txtViewAllHeader->setFocus();
-        f.list->txtViewAllHeader->setSelection(0, 4);
+        control<QLineEdit>(f.list, "txtViewAllHeader")->setFocus();
+        control<QLineEdit>(f.list, "txtViewAllHeader")->setSelection(0, 4);
         f.answerPrintDialog(1, true);
-        f.list->mnuPrint->trigger();
+        control<QAction>(f.list, "mnuPrint")->trigger();
         QCOMPARE(f.grid.documentCount(), 2);
         QCOMPARE(f.printedTexts().back(), std::string("Name"));
     }

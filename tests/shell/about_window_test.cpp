@@ -3,8 +3,11 @@
 
 #include "desktop/main_window.h"
 #include "shell/about_window.h"
+#include "support/controls_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 namespace {
 
@@ -39,7 +42,7 @@ class AboutWindowTest : public QObject {
   private Q_SLOTS:
     void showsTitleVersionAndTextsBesideTheMainWindow() {
         Fixture f;
-        f.w.mnuAbout->trigger();
+        control<QAction>(f.w, "mnuAbout")->trigger();
         const QList<frmLMAbout*> shown = aboutWindows();
         QCOMPARE(shown.size(), 1);
         frmLMAbout* about = shown.first();
@@ -47,48 +50,51 @@ class AboutWindowTest : public QObject {
         QVERIFY(!about->isModal());
         QVERIFY(f.w.isVisible());
         QCOMPARE(about->windowTitle(), QStringLiteral("About Quillmark"));
-        QCOMPARE(about->lblTitle->text(), QStringLiteral("Quillmark"));
-        QCOMPARE(about->lblVersion->text(), QStringLiteral("Version 5.9.0"));
-        QCOMPARE(about->lblDescription->text(),
+        QCOMPARE(control<QLabel>(about, "lblTitle")->text(), QStringLiteral("Quillmark"));
+        QCOMPARE(control<QLabel>(about, "lblVersion")->text(), QStringLiteral("Version 5.9.0"));
+        QCOMPARE(control<QLabel>(about, "lblDescription")->text(),
                  QStringLiteral("Quillmark  is a software program for your home or small "
                                 "business.  It allows you to type and print your label, or "
                                 "retrieve label information from your contact file.  With its "
                                 "comprehensive features, you can save time and money."));
-        QVERIFY(about->lblDisclaimer->text().startsWith(
-            QStringLiteral("Disclaimer:  This software is provided as a tool for individuals and "
-                           "small business owners.")));
-        QCOMPARE(about->cmdOK->text(), QStringLiteral("OK"));
-        QCOMPARE(about->cmdSysInfo->text(), QStringLiteral("&System Info..."));
-        QVERIFY(!about->picIcon->pixmap().isNull());
+        QVERIFY(control<QLabel>(about, "lblDisclaimer")
+                    ->text()
+                    .startsWith(QStringLiteral(
+                        "Disclaimer:  This software is provided as a tool for individuals and "
+                        "small business owners.")));
+        QCOMPARE(control<QPushButton>(about, "cmdOK")->text(), QStringLiteral("OK"));
+        QCOMPARE(control<QPushButton>(about, "cmdSysInfo")->text(),
+                 QStringLiteral("&System Info..."));
+        QVERIFY(!control<QLabel>(about, "picIcon")->pixmap().isNull());
     }
 
     void aSecondRequestBringsTheSameWindowForward() {
         Fixture f;
-        f.w.mnuAbout->trigger();
-        f.w.mnuAbout->trigger();
+        control<QAction>(f.w, "mnuAbout")->trigger();
+        control<QAction>(f.w, "mnuAbout")->trigger();
         QCOMPARE(aboutWindows().size(), 1);
     }
 
     void okClosesIt() {
         Fixture f;
-        f.w.mnuAbout->trigger();
-        QTest::mouseClick(aboutWindows().first()->cmdOK, Qt::LeftButton);
+        control<QAction>(f.w, "mnuAbout")->trigger();
+        QTest::mouseClick(control<QPushButton>(aboutWindows().first(), "cmdOK"), Qt::LeftButton);
         QVERIFY(aboutWindows().isEmpty());
         QVERIFY(f.w.isVisible());
     }
 
     void systemInfoStartsTheProgramOrSaysItIsUnavailable() {
         Fixture f;
-        f.w.mnuAbout->trigger();
+        control<QAction>(f.w, "mnuAbout")->trigger();
         frmLMAbout* about = aboutWindows().first();
 
         f.platform.systemInfoAvailable = true;
-        QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(f.platform.systemInfoStarts, 1);
         QVERIFY(f.platform.messages.empty());
 
         f.platform.systemInfoAvailable = false;
-        QTest::mouseClick(about->cmdSysInfo, Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
         QCOMPARE(f.platform.systemInfoStarts, 2);
         QCOMPARE(f.platform.messageTexts(),
                  QStringList{QStringLiteral("System Information Is Unavailable At This Time")});
@@ -98,7 +104,7 @@ class AboutWindowTest : public QObject {
 
     void exitClosesAnOpenAboutWindow() {
         Fixture f;
-        f.w.mnuAbout->trigger();
+        control<QAction>(f.w, "mnuAbout")->trigger();
         f.w.close();
         QVERIFY(aboutWindows().isEmpty());
     }

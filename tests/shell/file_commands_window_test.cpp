@@ -5,8 +5,11 @@
 #include "desktop/main_window.h"
 #include "records/contact_file.h"
 #include "shell/app_folder.h"
+#include "support/controls_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 using qm::MsgAnswer;
 using qm::MsgButtons;
@@ -73,9 +76,13 @@ class FileCommandsTest : public QObject {
             command->trigger();
         }
         bool contactCommandsEnabled() const {
-            bool all = w.cmdFindContact->isEnabled() && w.cmdAddContact->isEnabled();
-            for (QAction* a : {w.mnuAdd, w.mnuEdit, w.mnuDelete, w.mnuFind, w.mnuViewOne,
-                               w.mnuViewAll, w.mnuImport, w.mnuExport, w.mnuSrchContacts}) {
+            bool all = control<QPushButton>(w, "cmdFindContact")->isEnabled() &&
+                       control<QPushButton>(w, "cmdAddContact")->isEnabled();
+            for (QAction* a : {control<QAction>(w, "mnuAdd"), control<QAction>(w, "mnuEdit"),
+                               control<QAction>(w, "mnuDelete"), control<QAction>(w, "mnuFind"),
+                               control<QAction>(w, "mnuViewOne"), control<QAction>(w, "mnuViewAll"),
+                               control<QAction>(w, "mnuImport"), control<QAction>(w, "mnuExport"),
+                               control<QAction>(w, "mnuSrchContacts")}) {
                 all = all && a->isEnabled();
             }
             return all;
@@ -85,7 +92,7 @@ class FileCommandsTest : public QObject {
   private Q_SLOTS:
     void newOnANewNameMakesAnEmptyFileWithRemindersOn() {
         Fixture f;
-        f.choose(f.path("Friends.DAT"), f.w.mnuFileNew);
+        f.choose(f.path("Friends.DAT"), control<QAction>(f.w, "mnuFileNew"));
         QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("New")});
         QCOMPARE(f.platform.fileDialogFilters.value(0),
                  QStringLiteral("Data Files (*.DAT)|*.DAT|All files (*)|*"));
@@ -97,8 +104,8 @@ class FileCommandsTest : public QObject {
         QCOMPARE(f.state.fileTitle(), QStringLiteral("Friends"));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
         QVERIFY(f.contactCommandsEnabled());
-        QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
-        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(!control<QAction>(f.w, "mnuFileBdayOn")->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
         QVERIFY(f.platform.messages.empty());
     }
 
@@ -108,22 +115,22 @@ class FileCommandsTest : public QObject {
         writeContacts(f.folder.file("Club.DAT"),
                       {contact("Ann", "Lee", soon, "0"), contact("Bob", "Ray", soon, "1")});
         const std::string before = readBytes(f.folder.file("Club.DAT"));
-        f.choose(f.path("Club.DAT"), f.w.mnuFileNew);
+        f.choose(f.path("Club.DAT"), control<QAction>(f.w, "mnuFileNew"));
         QCOMPARE(readBytes(f.folder.file("Club.DAT")), before);
         QCOMPARE(f.state.contacts().count(), 2);
         QVERIFY(f.state.remindersOn());
-        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
         QVERIFY(f.platform.messages.empty());
     }
 
     void openOfAnEmptyFileDisablesBothReminderItems() {
         Fixture f;
         writeBytes(f.folder.file("Empty.DAT"), "");
-        f.choose(f.path("Empty.DAT"), f.w.mnuFileOpen);
+        f.choose(f.path("Empty.DAT"), control<QAction>(f.w, "mnuFileOpen"));
         QCOMPARE(f.platform.fileDialogTitles, QStringList{QStringLiteral("Open")});
         QVERIFY(f.contactCommandsEnabled());
-        QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
-        QVERIFY(!f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(!control<QAction>(f.w, "mnuFileBdayOn")->isEnabled());
+        QVERIFY(!control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
         QVERIFY(f.platform.messages.empty());
     }
 
@@ -135,9 +142,9 @@ class FileCommandsTest : public QObject {
                       {contact("Zoe", "Park", inThree, "1"), contact("No", "Date", "", "1"),
                        contact("Off", "Flag", tomorrow, "0"), contact("Al", "Bee", tomorrow, "1"),
                        contact("Too", "Late", birthdateIn(16), "1")});
-        f.choose(f.path("Family.DAT"), f.w.mnuFileOpen);
-        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
-        QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
+        f.choose(f.path("Family.DAT"), control<QAction>(f.w, "mnuFileOpen"));
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
+        QVERIFY(!control<QAction>(f.w, "mnuFileBdayOn")->isEnabled());
         QStringList expected;
         if (!inThree.empty()) {
             expected << reminderText("Zoe Park", inThree);
@@ -164,7 +171,7 @@ class FileCommandsTest : public QObject {
         std::vector<qm::ContactRecord> records(49, contact("Later", "One", later, "1"));
         records.push_back(contact("Sooner", "Two", sooner, "1"));
         writeContacts(f.folder.file("Big.DAT"), records);
-        f.choose(f.path("Big.DAT"), f.w.mnuFileOpen);
+        f.choose(f.path("Big.DAT"), control<QAction>(f.w, "mnuFileOpen"));
 
         QVERIFY(f.platform.messages.empty());
         QCOMPARE(f.platform.lists.size(), std::size_t{1});
@@ -183,7 +190,7 @@ class FileCommandsTest : public QObject {
                                                              {"notes.txt", "notes.txt"},
                                                              {"Old.dat", "Old.dat"}};
         for (const auto& [typed, made] : names) {
-            f.choose(f.path(typed), f.w.mnuFileNew);
+            f.choose(f.path(typed), control<QAction>(f.w, "mnuFileNew"));
             QCOMPARE(f.state.filePath(), f.path(made));
             QVERIFY(QFile::exists(f.path(made)));
         }
@@ -195,9 +202,9 @@ class FileCommandsTest : public QObject {
         const std::string soon = birthdateIn(5);
         writeContacts(f.folder.file("Mixed.DAT"),
                       {contact("Ann", "Lee", soon, "0"), contact("Bob", "Ray", soon, "1")});
-        f.choose(f.path("Mixed.DAT"), f.w.mnuFileOpen);
-        QVERIFY(f.w.mnuFileBdayOn->isEnabled());
-        QVERIFY(!f.w.mnuFileBdayOff->isEnabled());
+        f.choose(f.path("Mixed.DAT"), control<QAction>(f.w, "mnuFileOpen"));
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOn")->isEnabled());
+        QVERIFY(!control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
         QCOMPARE(f.platform.messageTexts(),
                  soon.empty() ? QStringList{} : QStringList{reminderText("Bob Ray", soon)});
     }
@@ -218,7 +225,7 @@ class FileCommandsTest : public QObject {
         QFETCH(QString, file);
         QFETCH(QString, title);
         Fixture f;
-        f.choose(f.path(file.toLatin1().constData()), f.w.mnuFileOpen);
+        f.choose(f.path(file.toLatin1().constData()), control<QAction>(f.w, "mnuFileOpen"));
         QVERIFY(QFile::exists(f.path(file.toLatin1().constData())));
         QCOMPARE(f.state.fileTitle(), title);
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [") + title + QLatin1Char(']'));
@@ -226,38 +233,41 @@ class FileCommandsTest : public QObject {
 
     void cancelledDialogsKeepTheFormerFile() {
         Fixture f;
-        f.choose(f.path("First.DAT"), f.w.mnuFileNew);
-        f.choose(QString(), f.w.mnuFileOpen);
-        f.choose(QString(), f.w.mnuFileNew);
+        f.choose(f.path("First.DAT"), control<QAction>(f.w, "mnuFileNew"));
+        f.choose(QString(), control<QAction>(f.w, "mnuFileOpen"));
+        f.choose(QString(), control<QAction>(f.w, "mnuFileNew"));
         QCOMPARE(f.platform.fileDialogTitles.size(), 3);
         QVERIFY(f.state.contacts().isOpen());
         QCOMPARE(QString::fromStdString(f.state.contacts().path()), f.path("First.DAT"));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [First]"));
         QVERIFY(f.contactCommandsEnabled());
-        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
 
-        f.choose(f.path("Second.DAT"), f.w.mnuFileOpen);
+        f.choose(f.path("Second.DAT"), control<QAction>(f.w, "mnuFileOpen"));
         QCOMPARE(f.state.fileTitle(), QStringLiteral("Second"));
     }
 
     void closeReturnsToTheNoFileStateButKeepsImportAndExport() {
         Fixture f;
-        f.choose(f.path("Friends.DAT"), f.w.mnuFileOpen);
-        f.w.mnuFileClose->trigger();
+        f.choose(f.path("Friends.DAT"), control<QAction>(f.w, "mnuFileOpen"));
+        control<QAction>(f.w, "mnuFileClose")->trigger();
         QVERIFY(!f.state.contacts().isOpen());
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
         QVERIFY(f.state.filePath().isEmpty());
         QVERIFY(f.state.fileTitle().isEmpty());
         for (QAction* a :
-             {f.w.mnuAdd, f.w.mnuEdit, f.w.mnuDelete, f.w.mnuFind, f.w.mnuViewOne, f.w.mnuViewAll,
-              f.w.mnuSrchContacts, f.w.mnuFileBdayOn, f.w.mnuFileBdayOff}) {
+             {control<QAction>(f.w, "mnuAdd"), control<QAction>(f.w, "mnuEdit"),
+              control<QAction>(f.w, "mnuDelete"), control<QAction>(f.w, "mnuFind"),
+              control<QAction>(f.w, "mnuViewOne"), control<QAction>(f.w, "mnuViewAll"),
+              control<QAction>(f.w, "mnuSrchContacts"), control<QAction>(f.w, "mnuFileBdayOn"),
+              control<QAction>(f.w, "mnuFileBdayOff")}) {
             QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
         }
-        QVERIFY(!f.w.cmdFindContact->isEnabled());
-        QVERIFY(!f.w.cmdAddContact->isEnabled());
-        QVERIFY(f.w.mnuImport->isEnabled());
-        QVERIFY(f.w.mnuExport->isEnabled());
-        f.w.mnuFileClose->trigger();
+        QVERIFY(!control<QPushButton>(f.w, "cmdFindContact")->isEnabled());
+        QVERIFY(!control<QPushButton>(f.w, "cmdAddContact")->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuImport")->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuExport")->isEnabled());
+        control<QAction>(f.w, "mnuFileClose")->trigger();
         QVERIFY(f.platform.messages.empty());
     }
 
@@ -267,10 +277,10 @@ class FileCommandsTest : public QObject {
         writeContacts(f.folder.file("Club.DAT"),
                       {contact("Ann", "Lee", soon, "1"), contact("Bob", "Ray", "", "0"),
                        contact("Cy", "Day", soon, "1")});
-        f.choose(f.path("Club.DAT"), f.w.mnuFileOpen);
+        f.choose(f.path("Club.DAT"), control<QAction>(f.w, "mnuFileOpen"));
         f.platform.clearRecords();
 
-        f.w.mnuFileBdayOff->trigger();
+        control<QAction>(f.w, "mnuFileBdayOff")->trigger();
         std::string bytes = readBytes(f.folder.file("Club.DAT"));
         QCOMPARE(bytes.size(), 3 * qm::kRecordSize);
         for (int n = 1; n <= 3; ++n) {
@@ -281,16 +291,16 @@ class FileCommandsTest : public QObject {
         QCOMPARE(f.platform.messages[0].text,
                  QStringLiteral("Birthday Reminders have been turned off."));
         QCOMPARE(f.platform.messages[0].icon, MsgIcon::Information);
-        QVERIFY(f.w.mnuFileBdayOn->isEnabled());
-        QVERIFY(!f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOn")->isEnabled());
+        QVERIFY(!control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
 
         // Off survives reopening: nothing announced, Enable offered.
         f.platform.clearRecords();
-        f.choose(f.path("Club.DAT"), f.w.mnuFileOpen);
+        f.choose(f.path("Club.DAT"), control<QAction>(f.w, "mnuFileOpen"));
         QVERIFY(f.platform.messages.empty());
-        QVERIFY(f.w.mnuFileBdayOn->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOn")->isEnabled());
 
-        f.w.mnuFileBdayOn->trigger();
+        control<QAction>(f.w, "mnuFileBdayOn")->trigger();
         bytes = readBytes(f.folder.file("Club.DAT"));
         for (int n = 1; n <= 3; ++n) {
             QCOMPARE(flagOf(bytes, n), '1');
@@ -299,15 +309,15 @@ class FileCommandsTest : public QObject {
                  QStringList{QStringLiteral("Birthday reminders enabled")});
         QCOMPARE(f.platform.messageTexts(),
                  QStringList{QStringLiteral("Birthday Reminders have been turned on.")});
-        QVERIFY(!f.w.mnuFileBdayOn->isEnabled());
-        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(!control<QAction>(f.w, "mnuFileBdayOn")->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
     }
 
     void aFileThatCannotBeOpenedOffersRetryAndCancel() {
         Fixture f;
-        f.choose(f.path("Good.DAT"), f.w.mnuFileOpen);
+        f.choose(f.path("Good.DAT"), control<QAction>(f.w, "mnuFileOpen"));
         f.platform.messageAnswers.push_back(MsgAnswer::Retry);
-        f.choose(f.path("missing-folder/Bad.DAT"), f.w.mnuFileOpen);
+        f.choose(f.path("missing-folder/Bad.DAT"), control<QAction>(f.w, "mnuFileOpen"));
         QCOMPARE(f.platform.messages.size(), 1U);
         QCOMPARE(f.platform.messages[0].title, QStringLiteral("Error"));
         QCOMPARE(f.platform.messages[0].buttons, MsgButtons::RetryCancel);
@@ -318,7 +328,7 @@ class FileCommandsTest : public QObject {
         // Retry leaves no file open, and the window shows none.
         QVERIFY(!f.state.contacts().isOpen());
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark"));
-        QVERIFY(!f.w.mnuAdd->isEnabled());
+        QVERIFY(!control<QAction>(f.w, "mnuAdd")->isEnabled());
         // The window's place is written at exit only (the recent files are written as they open).
         const auto placeWrites = [&f] {
             return std::ranges::count_if(f.platform.settings, [](const auto& setting) {
@@ -328,7 +338,7 @@ class FileCommandsTest : public QObject {
         QCOMPARE(placeWrites(), 0);
 
         f.platform.messageAnswers.push_back(MsgAnswer::Cancel);
-        f.choose(f.path("missing-folder/Bad.DAT"), f.w.mnuFileNew);
+        f.choose(f.path("missing-folder/Bad.DAT"), control<QAction>(f.w, "mnuFileNew"));
         // Cancel ends the program through the exit steps, which write the window geometry.
         QCOMPARE(placeWrites(), 4);
     }

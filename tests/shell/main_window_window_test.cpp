@@ -4,9 +4,12 @@
 #include <QtTest>
 
 #include "desktop/main_window.h"
+#include "support/controls_qt.h"
 #include "support/menu_captions_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 using namespace qm;
 
@@ -27,34 +30,43 @@ class MainWindowTest : public QObject {
         Fixture f;
         frmDEdavu& w = f.window;
         QCOMPARE(w.windowTitle(), QStringLiteral("Quillmark"));
-        QVERIFY(w.panel->optPortrait->isChecked());
-        QVERIFY(w.panel->optLMLeftjust->isChecked());
-        QVERIFY(!w.panel->optLMLabel->isChecked());
-        QVERIFY(!w.panel->optLMEnvelope->isChecked());
+        QVERIFY(control<QRadioButton>(w, "optPortrait")->isChecked());
+        QVERIFY(control<QRadioButton>(w, "optLMLeftjust")->isChecked());
+        QVERIFY(!control<QRadioButton>(w, "optLMLabel")->isChecked());
+        QVERIFY(!control<QRadioButton>(w, "optLMEnvelope")->isChecked());
         QCOMPARE(f.state.printOptions().leftPad, 2);
         QCOMPARE(f.state.printOptions().topPad, 3);
-        QVERIFY(w.panel->cboLMEnvelope->isHidden());
-        QCOMPARE(w.panel->cboLMEnvelope->count(), 7);
-        QCOMPARE(w.panel->cboLMEnvelope->itemText(1),
+        QVERIFY(control<QComboBox>(w, "cboLMEnvelope")->isHidden());
+        QCOMPARE(control<QComboBox>(w, "cboLMEnvelope")->count(), 7);
+        QCOMPARE(control<QComboBox>(w, "cboLMEnvelope")->itemText(1),
                  QStringLiteral("#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)"));
-        QCOMPARE(w.panel->cboLMEnvelope->placeholderText(), QStringLiteral("Select Envelope Size"));
-        QVERIFY(w.panel->chkBold->isHidden() && !w.panel->chkBold->isChecked());
-        QVERIFY(w.panel->chkLargeFont->isHidden() && !w.panel->chkLargeFont->isChecked());
-        QVERIFY(w.panel->cmdRetAddress->isHidden());
+        QCOMPARE(control<QComboBox>(w, "cboLMEnvelope")->placeholderText(),
+                 QStringLiteral("Select Envelope Size"));
+        QVERIFY(control<QCheckBox>(w, "chkBold")->isHidden() &&
+                !control<QCheckBox>(w, "chkBold")->isChecked());
+        QVERIFY(control<QCheckBox>(w, "chkLargeFont")->isHidden() &&
+                !control<QCheckBox>(w, "chkLargeFont")->isChecked());
+        QVERIFY(control<QPushButton>(w, "cmdRetAddress")->isHidden());
         QVERIFY(!f.state.hasFile() && f.state.filePath().isEmpty());
-        QVERIFY(w.lblLMInstruct->text().startsWith(
-            QStringLiteral("Quillmark prints labels (compatible with Avery 5160 and 8160 labels) "
-                           "and envelopes.\nPower tip: click 'Search Contacts'")));
-        for (QWidget* b :
-             {static_cast<QWidget*>(w.cmdAddContact), static_cast<QWidget*>(w.cmdFindContact)}) {
+        QVERIFY(control<QLabel>(w, "lblLMInstruct")
+                    ->text()
+                    .startsWith(QStringLiteral(
+                        "Quillmark prints labels (compatible with Avery 5160 and 8160 labels) "
+                        "and envelopes.\nPower tip: click 'Search Contacts'")));
+        for (QWidget* b : {static_cast<QWidget*>(control<QPushButton>(w, "cmdAddContact")),
+                           static_cast<QWidget*>(control<QPushButton>(w, "cmdFindContact"))}) {
             QVERIFY(!b->isEnabled());
         }
-        for (QAction* a :
-             {w.mnuAdd, w.mnuEdit, w.mnuFind, w.mnuDelete, w.mnuSrchContacts, w.mnuImport,
-              w.mnuExport, w.mnuViewOne, w.mnuViewAll, w.mnuFileBdayOn, w.mnuFileBdayOff}) {
+        for (QAction* a : {control<QAction>(w, "mnuAdd"), control<QAction>(w, "mnuEdit"),
+                           control<QAction>(w, "mnuFind"), control<QAction>(w, "mnuDelete"),
+                           control<QAction>(w, "mnuSrchContacts"), control<QAction>(w, "mnuImport"),
+                           control<QAction>(w, "mnuExport"), control<QAction>(w, "mnuViewOne"),
+                           control<QAction>(w, "mnuViewAll"), control<QAction>(w, "mnuFileBdayOn"),
+                           control<QAction>(w, "mnuFileBdayOff")}) {
             QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
         }
-        QVERIFY(w.mnuFileNew->isEnabled() && w.mnuFilePrint->isEnabled());
+        QVERIFY(control<QAction>(w, "mnuFileNew")->isEnabled() &&
+                control<QAction>(w, "mnuFilePrint")->isEnabled());
     }
 
     void menuBarIsInOrderWithShortcuts() {
@@ -66,28 +78,31 @@ class MainWindowTest : public QObject {
         }
         QCOMPARE(titles,
                  (QStringList{"&File", "&Edit", "&Contacts", "&View", "&Margins", "&Help"}));
-        QCOMPARE(menuTexts(w.mnuFile),
+        QCOMPARE(menuTexts(control<QMenu>(w, "mnuFile")),
                  (QStringList{"New", "Open", "Close", "-", "Enable Birthday Reminders",
                               "Disable Birthday Reminders", "-", "Return Address Labels",
                               "Return Address Labels Preview", "State Abbreviations", "-", "Print",
                               "Print Preview", "-", "Exit"}));
-        QCOMPARE(menuTexts(w.mnuContacts),
+        QCOMPARE(menuTexts(control<QMenu>(w, "mnuContacts")),
                  (QStringList{"Add Contact", "Edit Contact", "Find Contact", "Delete Contact", "-",
                               "Search Contacts", "-", "Import Contacts", "Export Contacts",
                               "Keep in step with an address book..."}));
-        QCOMPARE(menuTexts(w.mnuView), (QStringList{"One Contact", "All Contacts"}));
-        QCOMPARE(menuTexts(w.mnuMargins), (QStringList{"On-The-Fly label", "Search-result labels",
-                                                       "Envelope", "-", "Calibrate..."}));
-        QCOMPARE(menuTexts(w.mnuHelp), (QStringList{"User Manual", "About Quillmark"}));
-        QCOMPARE(w.mnuFileOpen->shortcut(), QKeySequence("Ctrl+O"));
-        QCOMPARE(w.mnuFilePrint->shortcut(), QKeySequence("Ctrl+P"));
-        QCOMPARE(w.mnuLMEditCut->shortcut(), QKeySequence("Ctrl+X"));
-        QCOMPARE(w.mnuLMEditCopy->shortcut(), QKeySequence("Ctrl+C"));
-        QCOMPARE(w.mnuLMEditPaste->shortcut(), QKeySequence("Ctrl+V"));
-        QCOMPARE(w.mnuManual->shortcut(), QKeySequence("F1"));
-        // Controls are found by their names.
-        QVERIFY(w.findChild<QLineEdit*>("txtLMline3") == w.panel->txtLMline3);
-        QVERIFY(w.findChild<QAction*>("mnuAdjustSR") == w.mnuAdjustSR);
+        QCOMPARE(menuTexts(control<QMenu>(w, "mnuView")),
+                 (QStringList{"One Contact", "All Contacts"}));
+        QCOMPARE(menuTexts(control<QMenu>(w, "mnuMargins")),
+                 (QStringList{"On-The-Fly label", "Search-result labels", "Envelope", "-",
+                              "Calibrate..."}));
+        QCOMPARE(menuTexts(control<QMenu>(w, "mnuHelp")),
+                 (QStringList{"User Manual", "About Quillmark"}));
+        QCOMPARE(control<QAction>(w, "mnuFileOpen")->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(control<QAction>(w, "mnuFilePrint")->shortcut(), QKeySequence("Ctrl+P"));
+        QCOMPARE(control<QAction>(w, "mnuLMEditCut")->shortcut(), QKeySequence("Ctrl+X"));
+        QCOMPARE(control<QAction>(w, "mnuLMEditCopy")->shortcut(), QKeySequence("Ctrl+C"));
+        QCOMPARE(control<QAction>(w, "mnuLMEditPaste")->shortcut(), QKeySequence("Ctrl+V"));
+        QCOMPARE(control<QAction>(w, "mnuManual")->shortcut(), QKeySequence("F1"));
+        // Controls are found by their names, line 3's with its small "l".
+        QVERIFY(control<QLineEdit>(w, "txtLMline3") != nullptr);
+        QVERIFY(control<QAction>(w, "mnuAdjustSR") != nullptr);
     }
 
     void editMenuFollowsTheFocusedFieldsSelection() {
@@ -95,29 +110,30 @@ class MainWindowTest : public QObject {
         frmDEdavu& w = f.window;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.panel->txtLMLine1->setFocus();
-        w.panel->txtLMLine1->setText(QStringLiteral("John Q. Public"));
-        w.panel->txtLMLine1->deselect();
-        Q_EMIT w.mnuLMEdit->aboutToShow();
-        QVERIFY(!w.mnuLMEditCut->isEnabled());
-        QVERIFY(!w.mnuLMEditCopy->isEnabled());
-        QVERIFY(w.mnuLMEditPaste->isEnabled());
+        control<QLineEdit>(w, "txtLMLine1")->setFocus();
+        control<QLineEdit>(w, "txtLMLine1")->setText(QStringLiteral("John Q. Public"));
+        control<QLineEdit>(w, "txtLMLine1")->deselect();
+        Q_EMIT control<QMenu>(w, "mnuLMEdit")->aboutToShow();
+        QVERIFY(!control<QAction>(w, "mnuLMEditCut")->isEnabled());
+        QVERIFY(!control<QAction>(w, "mnuLMEditCopy")->isEnabled());
+        QVERIFY(control<QAction>(w, "mnuLMEditPaste")->isEnabled());
 
-        w.panel->txtLMLine1->setSelection(0, 4);
-        Q_EMIT w.mnuLMEdit->aboutToShow();
-        QVERIFY(w.mnuLMEditCut->isEnabled() && w.mnuLMEditCopy->isEnabled());
-        w.mnuLMEditCopy->trigger();
+        control<QLineEdit>(w, "txtLMLine1")->setSelection(0, 4);
+        Q_EMIT control<QMenu>(w, "mnuLMEdit")->aboutToShow();
+        QVERIFY(control<QAction>(w, "mnuLMEditCut")->isEnabled() &&
+                control<QAction>(w, "mnuLMEditCopy")->isEnabled());
+        control<QAction>(w, "mnuLMEditCopy")->trigger();
         QCOMPARE(f.platform.clipboard, QStringLiteral("John"));
-        w.mnuLMEditCut->trigger();
-        QCOMPARE(w.panel->txtLMLine1->text(), QStringLiteral(" Q. Public"));
-        w.panel->txtLMLine1->setCursorPosition(0);
+        control<QAction>(w, "mnuLMEditCut")->trigger();
+        QCOMPARE(control<QLineEdit>(w, "txtLMLine1")->text(), QStringLiteral(" Q. Public"));
+        control<QLineEdit>(w, "txtLMLine1")->setCursorPosition(0);
         f.platform.clipboard = QStringLiteral("Jane");
-        w.mnuLMEditPaste->trigger();
-        QCOMPARE(w.panel->txtLMLine1->text(), QStringLiteral("Jane Q. Public"));
+        control<QAction>(w, "mnuLMEditPaste")->trigger();
+        QCOMPARE(control<QLineEdit>(w, "txtLMLine1")->text(), QStringLiteral("Jane Q. Public"));
         // Cut with nothing selected removes nothing.
-        w.panel->txtLMLine1->deselect();
-        w.mnuLMEditCut->trigger();
-        QCOMPARE(w.panel->txtLMLine1->text(), QStringLiteral("Jane Q. Public"));
+        control<QLineEdit>(w, "txtLMLine1")->deselect();
+        control<QAction>(w, "mnuLMEditCut")->trigger();
+        QCOMPARE(control<QLineEdit>(w, "txtLMLine1")->text(), QStringLiteral("Jane Q. Public"));
         QCOMPARE(f.platform.clipboard, QString());
     }
 
@@ -129,31 +145,31 @@ class MainWindowTest : public QObject {
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QApplication::clipboard()->setText(QStringLiteral("system"));
-        w.panel->txtLMLine2->setFocus();
-        w.panel->txtLMLine2->setText(QStringLiteral("12 Elm Street"));
-        w.panel->txtLMLine2->setSelection(3, 3);
+        control<QLineEdit>(w, "txtLMLine2")->setFocus();
+        control<QLineEdit>(w, "txtLMLine2")->setText(QStringLiteral("12 Elm Street"));
+        control<QLineEdit>(w, "txtLMLine2")->setSelection(3, 3);
 
-        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine2"), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(f.platform.clipboard, QStringLiteral("Elm"));
-        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_X, Qt::ControlModifier);
-        QCOMPARE(w.panel->txtLMLine2->text(), QStringLiteral("12  Street"));
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine2"), Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(control<QLineEdit>(w, "txtLMLine2")->text(), QStringLiteral("12  Street"));
         QCOMPARE(f.platform.clipboard, QStringLiteral("Elm"));
         f.platform.clipboard = QStringLiteral("Oak");
-        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(w.panel->txtLMLine2->text(), QStringLiteral("12 Oak Street"));
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine2"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(control<QLineEdit>(w, "txtLMLine2")->text(), QStringLiteral("12 Oak Street"));
 
         // Without a selection the menu offers no Cut or Copy, and the keys do nothing either.
-        w.panel->txtLMLine2->deselect();
-        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_C, Qt::ControlModifier);
-        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_X, Qt::ControlModifier);
+        control<QLineEdit>(w, "txtLMLine2")->deselect();
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine2"), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine2"), Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(f.platform.clipboard, QStringLiteral("Oak"));
-        QCOMPARE(w.panel->txtLMLine2->text(), QStringLiteral("12 Oak Street"));
+        QCOMPARE(control<QLineEdit>(w, "txtLMLine2")->text(), QStringLiteral("12 Oak Street"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("system"));
 
         // Keys the menu does not carry stay the field's own.
-        w.panel->txtLMLine2->selectAll();
-        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_Backspace);
-        QVERIFY(w.panel->txtLMLine2->text().isEmpty());
+        control<QLineEdit>(w, "txtLMLine2")->selectAll();
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine2"), Qt::Key_Backspace);
+        QVERIFY(control<QLineEdit>(w, "txtLMLine2")->text().isEmpty());
     }
 
     // Alt+E gives the focus to the menu bar, and a line field drops its selection when it
@@ -163,26 +179,28 @@ class MainWindowTest : public QObject {
         frmDEdavu& w = f.window;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.panel->txtLMLine1->setFocus();
-        w.panel->txtLMLine1->setText(QStringLiteral("Ann Lee"));
-        w.panel->txtLMLine1->setSelection(4, 3);
+        control<QLineEdit>(w, "txtLMLine1")->setFocus();
+        control<QLineEdit>(w, "txtLMLine1")->setText(QStringLiteral("Ann Lee"));
+        control<QLineEdit>(w, "txtLMLine1")->setSelection(4, 3);
         QTest::keyClick(&w, Qt::Key_E, Qt::AltModifier);
-        QTRY_VERIFY(w.mnuLMEdit->isVisible());
-        QVERIFY(w.mnuLMEditCut->isEnabled() && w.mnuLMEditCopy->isEnabled());
+        QTRY_VERIFY(control<QMenu>(w, "mnuLMEdit")->isVisible());
+        QVERIFY(control<QAction>(w, "mnuLMEditCut")->isEnabled() &&
+                control<QAction>(w, "mnuLMEditCopy")->isEnabled());
         // Cut is the first item.
-        w.mnuLMEdit->setActiveAction(w.mnuLMEditCut);
-        QTest::keyClick(w.mnuLMEdit, Qt::Key_Return);
-        QTRY_VERIFY(!w.mnuLMEdit->isVisible());
+        control<QMenu>(w, "mnuLMEdit")->setActiveAction(control<QAction>(w, "mnuLMEditCut"));
+        QTest::keyClick(control<QMenu>(w, "mnuLMEdit"), Qt::Key_Return);
+        QTRY_VERIFY(!control<QMenu>(w, "mnuLMEdit")->isVisible());
         QCOMPARE(f.platform.clipboard, QStringLiteral("Lee"));
-        QCOMPARE(w.panel->txtLMLine1->text(), QStringLiteral("Ann "));
-        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine1);
+        QCOMPARE(control<QLineEdit>(w, "txtLMLine1")->text(), QStringLiteral("Ann "));
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(w, "txtLMLine1"));
 
         QTest::keyClick(&w, Qt::Key_E, Qt::AltModifier);
-        QTRY_VERIFY(w.mnuLMEdit->isVisible());
-        QVERIFY(!w.mnuLMEditCut->isEnabled() && !w.mnuLMEditCopy->isEnabled());
-        QVERIFY(w.mnuLMEditPaste->isEnabled());
-        QTest::keyClick(w.mnuLMEdit, Qt::Key_Escape);
-        QTRY_VERIFY(!w.mnuLMEdit->isVisible());
+        QTRY_VERIFY(control<QMenu>(w, "mnuLMEdit")->isVisible());
+        QVERIFY(!control<QAction>(w, "mnuLMEditCut")->isEnabled() &&
+                !control<QAction>(w, "mnuLMEditCopy")->isEnabled());
+        QVERIFY(control<QAction>(w, "mnuLMEditPaste")->isEnabled());
+        QTest::keyClick(control<QMenu>(w, "mnuLMEdit"), Qt::Key_Escape);
+        QTRY_VERIFY(!control<QMenu>(w, "mnuLMEdit")->isVisible());
     }
 
     void enterMovesOnFromLinesOneToFour() {
@@ -190,22 +208,22 @@ class MainWindowTest : public QObject {
         frmDEdavu& w = f.window;
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        w.panel->txtLMLine1->setFocus();
-        QTest::keyClick(w.panel->txtLMLine1, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine2);
-        QTest::keyClick(w.panel->txtLMLine2, Qt::Key_Enter);
-        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMline3);
-        w.panel->txtLMLine4->setFocus();
-        QTest::keyClick(w.panel->txtLMLine4, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine5);
+        control<QLineEdit>(w, "txtLMLine1")->setFocus();
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine1"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(w, "txtLMLine2"));
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine2"), Qt::Key_Enter);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(w, "txtLMline3"));
+        control<QLineEdit>(w, "txtLMLine4")->setFocus();
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine4"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(w, "txtLMLine5"));
         // The keypad's Enter key, as a keyboard sends it.
-        w.panel->txtLMline3->setFocus();
-        QTest::keyClick(w.panel->txtLMline3, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine4);
+        control<QLineEdit>(w, "txtLMline3")->setFocus();
+        QTest::keyClick(control<QLineEdit>(w, "txtLMline3"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(w, "txtLMLine4"));
         // Line 5 keeps Enter to itself.
-        w.panel->txtLMLine5->setFocus();
-        QTest::keyClick(w.panel->txtLMLine5, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), w.panel->txtLMLine5);
+        control<QLineEdit>(w, "txtLMLine5")->setFocus();
+        QTest::keyClick(control<QLineEdit>(w, "txtLMLine5"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), control<QLineEdit>(w, "txtLMLine5"));
     }
 
     void openAndCloseOfTheStateShowInTheCaption() {

@@ -6,8 +6,11 @@
 #include "exchange/import_window.h"
 #include "records/contact_file.h"
 #include "shell/file_commands_window.h"
+#include "support/controls_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+
+using qm::test::control;
 
 class OpenAtStartTest : public QObject {
     Q_OBJECT
@@ -38,7 +41,7 @@ class OpenAtStartTest : public QObject {
         QCOMPARE(f.state.contacts().count(), 1);
         QCOMPARE(f.state.filePath(), QString::fromStdString(f.folder.file("Friends.DAT")));
         QCOMPARE(f.w.windowTitle(), QStringLiteral("Quillmark  [Friends]"));
-        QVERIFY(f.w.mnuFileBdayOff->isEnabled());
+        QVERIFY(control<QAction>(f.w, "mnuFileBdayOff")->isEnabled());
     }
 
     void aMissingFileIsAnErrorAndNoFileIsMade() {
@@ -73,8 +76,9 @@ class OpenAtStartTest : public QObject {
         QVERIFY(f.state.contacts().isOpen());
         auto* import = qobject_cast<frmLMImport*>(f.state.openWindows.back().data());
         QVERIFY(import != nullptr && import->isVisible() && !f.w.isVisible());
-        QCOMPARE(import->txtImpFilename->text(), QStringLiteral("people.VCF"));
-        QCOMPARE(import->lstImpPreview->topLevelItemCount(), 1);
+        QCOMPARE(control<QLineEdit>(import, "txtImpFilename")->text(),
+                 QStringLiteral("people.VCF"));
+        QCOMPARE(control<QTreeWidget>(import, "lstImpPreview")->topLevelItemCount(), 1);
         import->close();
     }
 };
