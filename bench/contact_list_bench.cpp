@@ -3,8 +3,12 @@
 // back into it.
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
 #include <filesystem>
 #include <string>
 
@@ -67,6 +71,12 @@ void BM_ContactListBuiltByLastName(benchmark::State& state) {
 }
 BENCHMARK(BM_ContactListBuiltByLastName)->Unit(benchmark::kMillisecond);
 
+// The window's controls, found by the names the program gives them.
+template <typename T>
+T* named(const QObject* window, const char* name) {
+    return window->findChild<T*>(QString::fromLatin1(name));
+}
+
 void BM_ContactListWindowGetReportShown(benchmark::State& state) {
     application();
     qm::QtPlatformServices platform;
@@ -76,9 +86,9 @@ void BM_ContactListWindowGetReportShown(benchmark::State& state) {
         auto* window = new frmViewAll(app);
         window->show();
         window->selectStartOptions();
-        window->optLnameSort->setChecked(true);
-        window->cmdACGetReport->click();
-        window->lstAllContacts->scrollToBottom();
+        named<QRadioButton>(window, "optLnameSort")->setChecked(true);
+        named<QPushButton>(window, "cmdACGetReport")->click();
+        named<QListView>(window, "lstAllContacts")->scrollToBottom();
         window->repaint();
         QCoreApplication::processEvents();
         state.PauseTiming();
@@ -102,13 +112,13 @@ void BM_ContactListWindowPasteWholeList(benchmark::State& state) {
         auto* window = new frmViewAll(app);
         window->show();
         window->selectStartOptions();
-        window->optLnameSort->setChecked(true);
-        window->cmdACGetReport->click();
-        window->lstAllContacts->setFocus();
-        window->mnuVAEditSelAll->trigger();
-        window->mnuVAEditCopy->trigger();
+        named<QRadioButton>(window, "optLnameSort")->setChecked(true);
+        named<QPushButton>(window, "cmdACGetReport")->click();
+        named<QListView>(window, "lstAllContacts")->setFocus();
+        named<QAction>(window, "mnuVAEditSelAll")->trigger();
+        named<QAction>(window, "mnuVAEditCopy")->trigger();
         state.ResumeTiming();
-        window->mnuVAEditPaste->trigger();
+        named<QAction>(window, "mnuVAEditPaste")->trigger();
         window->repaint();
         QCoreApplication::processEvents();
         state.PauseTiming();
