@@ -21,7 +21,7 @@ struct Length {
 
 std::optional<Length> lengthOf(QStringView text) {
     static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*([-+]?[0-9]*\.?[0-9]+(?:[eE][-+]?[0-9]+)?)\s*(pt|in|mm|cm|pc)?\s*$)"));
+        R"(^\s*([-+]?(?:[0-9]+\.?[0-9]*|\.[0-9]+)(?:[eE][-+]?[0-9]+)?)\s*(pt|in|mm|cm|pc)?\s*$)"));
     const auto match = pattern.match(text.toString());
     if (!match.hasMatch()) {
         return std::nullopt;
@@ -60,12 +60,17 @@ struct FileFault {
     throw FileFault{xml.lineNumber(), what};
 }
 
-Length lengthAttribute(const QXmlStreamReader& xml, QLatin1String name) {
-    const auto length = lengthOf(xml.attributes().value(name));
-    if (!length) {
-        fault(xml, QStringLiteral("no length in ") + name);
-    }
-    return *length;
+// A length the sheet needs; without it the template is left out (not the file).
+std::optional<Length> lengthAttribute(const QXmlStreamReader& xml, QLatin1String name) {
+    return lengthOf(xml.attributes().value(name));
+}
+
+// An offset or pitch of a layout: missing or empty is 0, as label programs read it (a pitch
+// of one label across is often left out).
+double offsetAttribute(const QXmlStreamReader& xml, QLatin1String name) {
+    const QStringView text = xml.attributes().value(name);
+    const auto length = lengthOf(text);
+    return length ? length->points : 0.0;
 }
 
 void readPaperSizes(const QString& path, Papers& papers) {
@@ -95,13 +100,9 @@ struct Template {
 
 // The label of a template: a rectangle of one layout, or nothing (left out).
 void readLabel(QXmlStreamReader& xml, Template& t) {
-    const bool rectangle = xml.name() == u"Label-rectangle";
-    Length width;
-    Length height;
-    if (rectangle) {
-        width = lengthAttribute(xml, QLatin1String("width"));
-        height = lengthAttribute(xml, QLatin1String("height"));
-    }
+    const std::optional<Length> width = lengthAttribute(xml, QLatin1String("width"));
+    const std::optional<Length> height = lengthAttribute(xml, QLatin1String("height"));
+    const bool rectangle = xml.name() == u"Label-rectangle" && width && height;
     int layouts = 0;
     SheetGeometry& sheet = t.row.sheet;
     while (xml.readNextStartElement()) {
@@ -110,26 +111,46 @@ void readLabel(QXmlStreamReader& xml, Template& t) {
             const auto count = [&](QLatin1String name) {
                 bool ok = false;
                 const int n = xml.attributes().value(name).toInt(&ok);
-                if (!ok || n < 1) {
-                    fault(xml, QStringLiteral("no count in ") + name);
-                }
-                return n;
+                return ok ? n : 0;
             };
             sheet.across = count(QLatin1String("nx"));
             sheet.down = count(QLatin1String("ny"));
-            sheet.firstLeft = lengthAttribute(xml, QLatin1String("x0")).points;
-            sheet.firstTop = lengthAttribute(xml, QLatin1String("y0")).points;
-            sheet.pitchX = lengthAttribute(xml, QLatin1String("dx")).points;
-            sheet.pitchY = lengthAttribute(xml, QLatin1String("dy")).points;
+            sheet.firstLeft = offsetAttribute(xml, QLatin1String("x0"));
+            sheet.firstTop = offsetAttribute(xml, QLatin1String("y0"));
+            sheet.pitchX = offsetAttribute(xml, QLatin1String("dx"));
+            sheet.pitchY = offsetAttribute(xml, QLatin1String("dy"));
         }
         xml.skipCurrentElement();
     }
-    if (rectangle && layouts == 1 && width.points > 0 && height.points > 0) {
-        sheet.labelWidth = width.points;
-        sheet.labelHeight = height.points;
-        t.row.metric = t.row.metric || width.metric;
+    if (rectangle && layouts == 1 && width->points > 0 && height->points > 0) {
+        sheet.labelWidth = width->points;
+        sheet.labelHeight = height->points;
+        // A single column or row often has no pitch: its labels' own size is.
+        if (sheet.across == 1 && sheet.pitchX <= 0) {
+            sheet.pitchX = sheet.labelWidth;
+        }
+        if (sheet.down == 1 && sheet.pitchY <= 0) {
+            sheet.pitchY = sheet.labelHeight;
+        }
+        t.row.metric = t.row.metric || width->metric;
         t.usable = true;
     }
+}
+
+// Labels that do not overlap and lie on the page (a little slack for rounded sizes): a sheet
+// the layouts can print on.
+bool liesOnItsPage(const SheetGeometry& sheet) {
+    constexpr double kSlack = 1.0;
+    if (sheet.across < 1 || sheet.down < 1 || sheet.firstLeft < -kSlack ||
+        sheet.firstTop < -kSlack) {
+        return false;
+    }
+    if ((sheet.across > 1 && sheet.pitchX < sheet.labelWidth - kSlack) ||
+        (sheet.down > 1 && sheet.pitchY < sheet.labelHeight - kSlack)) {
+        return false;
+    }
+    const PaperRect last = sheet.label({sheet.down - 1, sheet.across - 1});
+    return last.right() <= sheet.pageWidth + kSlack && last.bottom() <= sheet.pageHeight + kSlack;
 }
 
 Template readTemplate(QXmlStreamReader& xml, const Papers& papers) {
@@ -148,9 +169,11 @@ Template readTemplate(QXmlStreamReader& xml, const Papers& papers) {
     const QString size = a.value(QLatin1String("size")).toString();
     std::optional<Paper> paper;
     if (size == u"Other") {
-        const Length width = lengthAttribute(xml, QLatin1String("width"));
-        const Length height = lengthAttribute(xml, QLatin1String("height"));
-        paper = Paper{width.points, height.points, width.metric};
+        const auto width = lengthAttribute(xml, QLatin1String("width"));
+        const auto height = lengthAttribute(xml, QLatin1String("height"));
+        if (width && height) {
+            paper = Paper{width->points, height->points, width->metric};
+        }
     } else if (const auto known = papers.find(size); known != papers.end()) {
         paper = known->second;
         t.row.paperName = size == u"US-Letter" ? "Letter" : size.toStdString();
@@ -170,6 +193,7 @@ Template readTemplate(QXmlStreamReader& xml, const Papers& papers) {
         t.row.sheet.pageWidth = paper->width;
         t.row.sheet.pageHeight = paper->height;
         t.row.metric = t.row.metric || paper->metric;
+        t.usable = t.usable && liesOnItsPage(t.row.sheet);
     }
     return t;
 }

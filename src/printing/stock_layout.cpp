@@ -76,7 +76,12 @@ PlacedLabel placeLabelLines(const LabelStock& stock, LabelCell cell, const Stock
     const std::vector<std::string> kept =
         linesThatFit(lines, std::min(room, layout.lines), placed.cut);
 
-    LineRoom lineRoom{label.width - 2 * layout.margin, size, centered, 0};
+    // The lines stay inside the paper's printable sides too: a label at the paper's edge
+    // gives its text the part of it a printer reaches.
+    const double left = std::max(label.left + layout.margin, kPaperSideMarginPoints);
+    const double right = std::min(label.right() - layout.margin,
+                                  stock.sheet.pageWidth - kPaperSideMarginPoints);
+    LineRoom lineRoom{std::max(0.0, right - left), size, centered, 0};
     lineRoom.centerHalf = lineRoom.columns() / 2;
     std::vector<SetLine> set =
         setLabelLines(kept, lineRoom, static_cast<std::size_t>(std::max(room, 0)));
@@ -88,7 +93,6 @@ PlacedLabel placeLabelLines(const LabelStock& stock, LabelCell cell, const Stock
     const int count = static_cast<int>(set.size());
     double top = label.top + (label.height - blockHeight(count, size)) / 2;
     top = std::max(label.top, std::min(top, bottom - blockHeight(count, size)));
-    const double left = label.left + layout.margin;
     for (int i = 0; i < count; ++i) {
         const SetLine& line = set[static_cast<std::size_t>(i)];
         if (line.text.empty()) {

@@ -7,6 +7,7 @@
 #include "platform/qt_printer_surface.h"
 #include "printing/envelope_layout.h"
 #include "printing/label_stock.h"
+#include "printing/print_rules.h"
 #include "support/pdf_text_qt.h"
 #include "support/temp_folder.h"
 

@@ -111,8 +111,8 @@ class StockSheetsPdfTest : public QObject {
                                 QStringLiteral(": ") + problem));
             ++checked;
         }
-        // The package holds some hundreds of them.
-        QVERIFY2(checked > 200, qPrintable(QString::number(checked)));
+        // The package holds over a hundred sheets of theirs beside the built-in ones.
+        QVERIFY2(checked > 100, qPrintable(QString::number(checked)));
     }
 };
 
