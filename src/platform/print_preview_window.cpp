@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStringList>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -119,10 +120,18 @@ void PrintPreviewWindow::paintPages(QPrinter* printer) {
     }
     layouts_ = surface->paintedPages();
     runs_ = surface->paintedRuns();
-    cut_ = surface->cutLabels();
-    lblCut->setText(tr("Lines too long even in 7 point type, cut short on %1")
-                        .arg(fromCp(cutLabelsText(cut_))));
-    lblCut->setVisible(!cut_.empty());
+    shortfall_ = surface->shortfall();
+    QStringList told;
+    if (!shortfall_.cutLabels.empty()) {
+        told += tr("Lines too long even in 7 point type, cut short on %1")
+                    .arg(fromCp(cutLabelsText(shortfall_.cutLabels)));
+    }
+    if (!shortfall_.missingLetters.empty()) {
+        told += tr("No installed font has the letters %1: they print as empty boxes")
+                    .arg(QString::fromStdString(missingLettersText(shortfall_.missingLetters)));
+    }
+    lblCut->setText(told.join(QLatin1Char('\n')));
+    lblCut->setVisible(!told.isEmpty());
 }
 
 void PrintPreviewWindow::showPageNumber() {

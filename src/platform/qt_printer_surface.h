@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/letter_faces.h"
 #include "surface/paper_sizes.h"
 #include "surface/printer_surface.h"
 
@@ -117,6 +118,8 @@ class QtPrinterSurface : public PrinterSurface {
         double column = 0.0;
         double blank = 0.0;
         double ascent = 0.0;
+        // Where letters beyond ASCII come from: made when the first is printed.
+        std::shared_ptr<LetterFaces> letters;
     };
     struct Run {
         double x = 0.0;         // points from the paper's left edge
@@ -143,13 +146,15 @@ class QtPrinterSurface : public PrinterSurface {
     void nextLine();
     void breakPageIfBelowBottom();
     void putText(const QString& text, bool cut, double size);
+    LetterFaces& lettersOf(std::size_t cell);
+    void noteMissingLetters(const QString& text, std::size_t cell);
     void startPageIfNeeded();
     void paint(const std::vector<Page>& pages);
     void paintIntoFile(const std::vector<Page>& pages);
     void paintImages(const std::vector<Page>& pages);
     void openFile(const Setup& setup);
     void paintPage(QPainter& painter, const Page& page);
-    void paintRuns(QPainter& painter, const std::vector<Run>& runs) const;
+    void paintRuns(QPainter& painter, const std::vector<Run>& runs);
     void paintBackdrop(QPainter& painter, const Page& page) const;
     void paintCutMarks(QPainter& painter, const std::vector<Run>& runs) const;
     bool decorated() const { return target_ == Target::Preview || target_ == Target::Images; }

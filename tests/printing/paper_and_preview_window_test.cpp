@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <QtTest>
 
+#include "app/print_runner.h"
 #include "desktop/main_window.h"
 #include "list/contact_report.h"
 #include "list/list_labels.h"
@@ -14,12 +15,14 @@
 #include "printing/label_stock.h"
 #include "printing/return_labels.h"
 #include "shell/app_folder.h"
+#include "support/controls_qt.h"
 #include "support/grid_printer.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
 using namespace qm;
+using test::control;
 using test::PdfText;
 using test::PdfWord;
 
@@ -172,6 +175,38 @@ class PaperAndPreviewTest : public QObject {
         }
     }
 
+    void linesCutShortAreNamedInThePreviewAndAskedAboutBeforePrinting() {
+        test::TempFolder folder;
+        prepareAppFolder(folder.path());
+        ScriptedPlatform platform;
+        AppState state{platform, QString::fromStdString(folder.path())};
+        LabelJob job = fullSheet();
+        job.lines = {std::string(50, 'W'), "2", "3", "4", "5"};
+        job.startPosition = 4;
+        job.labelCount = 6;
+        for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+            platform.clearRecords();
+            TextGridSurface grid;
+            PrintAnswer printer;
+            printer.makeSurface = [&grid] { return std::make_unique<test::GridPrinter>(grid); };
+            platform.printAnswers.push_back(std::move(printer));
+            platform.previewPrints.push_back(true);
+            platform.messageAnswers.push_back(answer);
+            const PrintOutcome outcome =
+                runPrintPlan(state, nullptr, labelsPlan(kAddressSheet, job), true);
+            const auto* named = test::control<QLabel>(platform.previews.back(), "lblCut");
+            QVERIFY(!named->isHidden());
+            QCOMPARE(
+                named->text(),
+                QStringLiteral("Lines too long even in 7 point type, cut short on labels 4-9"));
+            QCOMPARE(platform.messageTitles(),
+                     QStringList{QStringLiteral("Not everything will print")});
+            QVERIFY(platform.messages.front().text.contains(QStringLiteral("labels 4-9")));
+            QCOMPARE(outcome.printed, answer == MsgAnswer::Yes);
+            QCOMPARE(grid.runs().empty(), answer == MsgAnswer::No);
+        }
+    }
+
     void previewShowsThePagesAndRunsOfThePrintedJob() {
         ScriptedPlatform platform;
         for (const JobCase& c : jobCases()) {
@@ -209,26 +244,27 @@ class PaperAndPreviewTest : public QObject {
         AppState state{platform, QString::fromStdString(folder.path())};
         frmDEdavu window{state};
         // No lines: Print's first check, and no preview.
-        window.panel->cmdLMPreview->click();
+        control<QPushButton>(window, "cmdLMPreview")->click();
         QCOMPARE(platform.messageTitles(), QStringList{QStringLiteral("Missing Data")});
         QVERIFY(platform.previews.empty());
 
-        window.panel->txtLMLine1->setText(QString::fromStdString(kLong));
+        control<QLineEdit>(window, "txtLMLine1")->setText(QString::fromStdString(kLong));
         platform.inputAnswers.push_back(QStringLiteral("4-9"));
-        window.panel->optLMLabel->click();
+        control<QRadioButton>(window, "optLMLabel")->click();
         platform.clearRecords();
         TextGridSurface grid;
         PrintAnswer answer;
         answer.makeSurface = [&grid] { return std::make_unique<test::GridPrinter>(grid); };
         platform.printAnswers.push_back(std::move(answer));
         platform.previewPrints.push_back(true);
-        window.panel->cmdLMPreview->click();
+        control<QPushButton>(window, "cmdLMPreview")->click();
         QCOMPARE(int(platform.previews.size()), 1);
         const PrintPreviewWindow& preview = *platform.previews.back();
         QCOMPARE(preview.pageCount(), 1);
         QCOMPARE(preview.pageLayouts().front().pageSize().id(), QPageSize::Letter);
         QCOMPARE(int(preview.runs().size()), 6);
-        QVERIFY(preview.runs().front().cut);
+        // The long line is set smaller to fit its label, so nothing is cut.
+        QVERIFY(!preview.runs().front().cut);
         // Printed from the preview through the dialog, with the paper selected, as Print does.
         QCOMPARE(int(platform.printRequests.size()), 1);
         QCOMPARE(platform.printRequests.front().paper, kPaperLetter);
@@ -237,10 +273,10 @@ class PaperAndPreviewTest : public QObject {
 
         // An envelope: its own paper, in landscape.
         platform.clearRecords();
-        window.panel->optLMEnvelope->click();
-        Q_EMIT window.panel->cboLMEnvelope->activated(1);
-        window.panel->optLMLeftjust->click();
-        window.mnuFilePreview->trigger();
+        control<QRadioButton>(window, "optLMEnvelope")->click();
+        Q_EMIT control<QComboBox>(window, "cboLMEnvelope")->activated(1);
+        control<QRadioButton>(window, "optLMLeftjust")->click();
+        control<QAction>(window, "mnuFilePreview")->trigger();
         QCOMPARE(int(platform.previews.size()), 1);
         QCOMPARE(platform.previewRequests.front().paper, kPaperEnvelope634);
         QCOMPARE(platform.previews.back()->pageLayouts().front().orientation(),
