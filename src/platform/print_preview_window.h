@@ -6,18 +6,18 @@
 // the pages. Pages are stepped and zoomed; Print asks the print dialog and prints the same job
 // on the printer chosen.
 
-#include <QAction>
-#include <QCheckBox>
 #include <QDialog>
-#include <QLabel>
 #include <QPageLayout>
-#include <QPrintPreviewWidget>
 #include <memory>
 #include <vector>
 
 #include "platform/platform_services.h"
 #include "platform/qt_printer_surface.h"
 
+class QAction;
+class QCheckBox;
+class QLabel;
+class QPrintPreviewWidget;
 class QPrinter;
 
 namespace qm {
@@ -29,22 +29,7 @@ class PrintPreviewWindow : public QDialog {
                        PreviewableJob job);
     ~PrintPreviewWindow() override;
 
-    QPrintPreviewWidget* view;
-    QAction* actPrint;
-    QAction* actClose;
-    QAction* actFirst;
-    QAction* actPrevious;
-    QAction* actNext;
-    QAction* actLast;
-    QAction* actZoomIn;
-    QAction* actZoomOut;
-    QAction* actFitWidth;
-    QAction* actFitPage;
-    QCheckBox* chkSelection;  // offered when the job can print a selection
-    QLabel* lblPage;
-    QLabel* lblCut;  // names the labels whose lines are cut short and the missing letters
-
-    int pageCount() const { return view->pageCount(); }
+    int pageCount() const;
     // The pages and runs of the last painting, as the surface put them.
     const std::vector<QPageLayout>& pageLayouts() const { return layouts_; }
     const std::vector<PaintedRun>& runs() const { return runs_; }
@@ -56,6 +41,26 @@ class PrintPreviewWindow : public QDialog {
     bool printed() const { return printed_; }
 
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        QPrintPreviewWidget* previewView;
+        QAction* actPrint;
+        QAction* actClose;
+        QAction* actFirst;
+        QAction* actPrevious;
+        QAction* actNext;
+        QAction* actLast;
+        QAction* actZoomIn;
+        QAction* actZoomOut;
+        QAction* actFitWidth;
+        QAction* actFitPage;
+        QCheckBox* chkSelection;  // offered when the job can print a selection
+        QLabel* lblPage;
+        QLabel* lblCut;  // names the labels whose lines are cut short and the missing letters
+    };
+
+    void buildControls();
+    void connectCommands();
     void paintPages(QPrinter* printer);
     void showPageNumber();
 
@@ -67,6 +72,7 @@ class PrintPreviewWindow : public QDialog {
     std::vector<PaintedRun> runs_;
     PrintShortfall shortfall_;
     bool printed_ = false;
+    Ui ui_{};
 };
 
 // The device name a surface on this printer reports: the printer's description for a real

@@ -55,7 +55,8 @@ std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_vi
     // Positions of two digits are read by their places, as always; a sheet of more than 99
     // labels has its numbers read on each side of the dash.
     const bool wide = labels > kMostTwoDigitLabels;
-    if (!hasDash && s.size() > (wide ? 3u : 2u)) {
+    const std::size_t length = characterCount(s);
+    if (!hasDash && length > (wide ? 3u : 2u)) {
         return dashNotice;
     }
     const std::string_view last = wide && hasDash ? s.substr(s.find('-') + 1) : s;
@@ -63,7 +64,7 @@ std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_vi
         return Notice{"Maximum is " + most, "Label position cannot exceed " + most,
                       NoticeIcon::Information};
     }
-    if (!wide && s.size() == 5 && s[1] == '-') {
+    if (!wide && length == 5 && characterAt(s, 1) == '-') {
         return Notice{"Maximum is " + most,
                       "No more than " + most +
                           " labels may be printed.  To print an entire "
@@ -108,7 +109,7 @@ std::variant<LabelRange, Notice> parseLabelRange(std::string_view s, int labels)
     }
     std::string start;
     std::string end;
-    switch (s.size()) {
+    switch (characterCount(s)) {
         case 1:
         case 2:
             return LabelRange{positionOf(s), std::nullopt, 1};

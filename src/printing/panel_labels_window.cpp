@@ -1,5 +1,11 @@
 // The panel's label stock and Print command: position entry, checks, and the label or
 // envelope plan run through the print dialog or the preview.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "app/print_runner.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -47,25 +53,27 @@ void TypedLinesPanel::labelSheetChanged() {
     if (state_.printOptions().medium != PrintMedium::LabelStock) {
         return;
     }
-    lblLMPosition->clear();
-    lblLMPosition->hide();
-    clearOptions(optLMLabel, optLMEnvelope);
-    setPads(kDefaultSlot);
+    // A position entered for the other sheet means nothing on this one: asked again.
+    PrintOptions options = state_.printOptions();
+    options.positionEntered = false;
+    options.medium = PrintMedium::None;
+    options.leftPad = kDefaultSlot.startColumn;
+    options.topPad = kDefaultSlot.topLines;
+    state_.setPrintOptions(options);
 }
 
 void TypedLinesPanel::labelStockClicked() {
     PlatformServices& platform = state_.platform;
-    const LabelStock& stock = labelStock->stock();
+    const LabelStock& stock = ui_.labelStock->stock();
     const QString most = QString::number(stock.sheet.labels());
     while (true) {
-        optPortrait->setChecked(true);
-        for (QCheckBox* style : {chkBold, chkLargeFont}) {
-            style->setChecked(false);
-            style->hide();
-        }
-        cboLMEnvelope->hide();
-        lblLMEnvSize->clear();
-        lblLMPosition->clear();
+        ui_.optPortrait->setChecked(true);
+        hideStyles();
+        ui_.cboLMEnvelope->hide();
+        ui_.lblLMEnvSize->clear();
+        PrintOptions asking = state_.printOptions();
+        asking.positionEntered = false;
+        state_.setPrintOptions(asking);
 
         const QString answer = platform.inputBox(
             this, tr("Label position reading L to R"),
@@ -75,29 +83,30 @@ void TypedLinesPanel::labelStockClicked() {
                "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-%1.")
                 .arg(most),
             QStringLiteral("1"));
-        const auto taken = enterLabelPosition(stock, toCp(answer));
+        const auto taken = enterLabelPosition(stock, toCore(answer));
         if (const auto* failed = std::get_if<Notice>(&taken)) {
             beepNotice(platform, this, *failed);
             continue;
         }
         const auto& entry = std::get<PositionEntry>(taken);
         PrintOptions options = state_.printOptions();
-        options.positionRange = fromCp(entry.positionRange);
+        options.positionRange = fromCore(entry.positionRange);
         takeLabelRange(options, entry.range);
         if (entry.slot) {
             options.leftPad = entry.slot->startColumn;
             options.topPad = entry.slot->topLines;
         }
+        options.positionEntered = entry.selectsLabelStock;
+        if (!entry.selectsLabelStock) {
+            options.medium = PrintMedium::None;
+            options.leftPad = kDefaultSlot.startColumn;
+            options.topPad = kDefaultSlot.topLines;
+        }
         state_.setPrintOptions(options);
         if (entry.selectsLabelStock) {
-            lblLMPosition->setText(tr("Label Position ") + options.positionRange);
-            lblLMPosition->show();
-            cmdLMStart->setFocus();
+            ui_.cmdLMStart->setFocus();
         } else {
-            lblLMPosition->clear();
-            lblLMPosition->hide();
-            clearOptions(optLMLabel, optLMEnvelope);
-            setPads(kDefaultSlot);
+            ui_.lblLMPosition->hide();
         }
         return;
     }
@@ -117,7 +126,7 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     PlatformServices& platform = state_.platform;
     // Both adjustments are read before any check, as the command always has: a parameter
     // file it cannot read is the printer problem whatever else is wrong.
-    const LabelStock& stock = labelStock->stock();
+    const LabelStock& stock = ui_.labelStock->stock();
     if (!readPrintAdjustment(state_, this, adjustmentSection(stock, StockJob::Labels)) ||
         !readPrintAdjustment(state_, this, kSectionEnvelope)) {
         return;
@@ -133,9 +142,9 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
         return;
     }
     bool reparsed = false;
-    if (!lblLMPosition->text().isEmpty()) {
+    if (state_.printOptions().positionEntered) {
         const auto parsed =
-            parseLabelRange(toCp(state_.printOptions().positionRange), stock.sheet.labels());
+            parseLabelRange(toCore(state_.printOptions().positionRange), stock.sheet.labels());
         if (const auto* failed = std::get_if<Notice>(&parsed)) {
             beepNotice(platform, this, *failed);
             return;
@@ -148,10 +157,7 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     LabelJob job = labelJobOf(state_.printOptions(), lines);
     job.slotFromPrinter = reparsed;
     const PrintOutcome outcome =
-        runPrintPlan(state_, this, labelsPlan(stock, job), preview, [this] {
-            chkBold->setChecked(false);
-            chkBold->hide();
-        });
+        runPrintPlan(state_, this, labelsPlan(stock, job), preview, [this] { switchOffBold(); });
     if (outcome.printed) {
         // Every copy started again from the range's first position and its slot.
         const LabelPlace end = labelJobEnd(stock, job, isListedPrinter(outcome.deviceName));

@@ -79,8 +79,8 @@ PlacedLabel placeLabelLines(const LabelStock& stock, LabelCell cell, const Stock
     // The lines stay inside the paper's printable sides too: a label at the paper's edge
     // gives its text the part of it a printer reaches.
     const double left = std::max(label.left + layout.margin, kPaperSideMarginPoints);
-    const double right = std::min(label.right() - layout.margin,
-                                  stock.sheet.pageWidth - kPaperSideMarginPoints);
+    const double right =
+        std::min(label.right() - layout.margin, stock.sheet.pageWidth - kPaperSideMarginPoints);
     LineRoom lineRoom{std::max(0.0, right - left), size, centered, 0};
     lineRoom.centerHalf = lineRoom.columns() / 2;
     std::vector<SetLine> set =
