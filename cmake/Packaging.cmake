@@ -32,8 +32,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
 # Opening the manual, the state list and the look-up pages goes through xdg-open; the
-# command completion is loaded by bash-completion.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, bash-completion")
+# command completion is loaded by bash-completion; the label sheets of glabels-data join the
+# built-in ones.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, bash-completion, glabels-data")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 # Debian's copyright file, in its machine-readable format.

@@ -14,6 +14,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libicu-dev libsqlite3-dev
   # fonts the windows and the printed pages use
   fonts-liberation2 fonts-dejavu-core
+  # the label sheets of a label program's catalogue (template files), read at run time
+  glabels-data
   # the tests: PDF text and pages, images, a virtual display, the installed tree and package
   poppler-utils imagemagick xvfb xauth
   librsvg2-bin man-db dpkg-dev desktop-file-utils appstream shared-mime-info

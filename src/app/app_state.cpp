@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/label_templates.h"
 #include "records/file_title.h"
 #include "records/open_contact_store.h"
 
@@ -11,6 +12,19 @@ namespace qm {
 
 AppState::AppState(PlatformServices& services, QString folder)
     : platform(services), appFolder(std::move(folder)), contacts_(noContactStore()) {}
+
+StockLibrary& AppState::stocks() {
+    if (!stocks_) {
+        std::vector<std::string> folders;
+        const QString own =
+            platform.readSetting(QString::fromLatin1(kStockFolderSetting)).toString();
+        if (!own.isEmpty()) {
+            folders.push_back(QFile::encodeName(own).toStdString());
+        }
+        stocks_ = std::make_unique<StockLibrary>(templateLoader(std::move(folders)));
+    }
+    return *stocks_;
+}
 
 void AppState::closeContacts() {
     const std::unique_ptr<ContactStore> open = std::exchange(contacts_, noContactStore());

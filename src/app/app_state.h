@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/platform_services.h"
+#include "printing/stock_library.h"
 #include "records/contact_store.h"
 #include "records/error.h"
 #include "surface/printer_surface.h"
@@ -25,6 +26,9 @@ enum class PrintMedium { None, LabelStock, Envelope };
 enum class TextAlignment { None, LeftJustified, Centered };
 
 // The print options of the typed lines.
+// The setting that names a folder of label template files of the user's own.
+inline constexpr const char* kStockFolderSetting = "StockTemplateFolder";
+
 struct PrintOptions {
     PrintMedium medium = PrintMedium::None;
     int envelopeSize = 0;  // 1..7 in the order listed; 0 when none is chosen
@@ -61,6 +65,10 @@ class AppState : public QObject {
     // reopenFile and closeFile, so that its names follow. While none is open, every
     // operation fails with error 52. A reference is good until the next open or close.
     ContactStore& contacts() { return *contacts_; }
+    // The label stocks the windows offer: the built-in ones, then those of the installed
+    // template files and of the folder in the setting kStockFolderSetting, read when first
+    // wanted.
+    StockLibrary& stocks();
     const ContactStore& contacts() const { return *contacts_; }
     // The contact shown in the contact browser; 0 when none.
     int currentRecord = 0;
@@ -135,6 +143,7 @@ class AppState : public QObject {
     void forgetFile();
 
     std::unique_ptr<ContactStore> contacts_;
+    std::unique_ptr<StockLibrary> stocks_;
     QString filePath_;
     QString fileTitle_;
     bool importExportAvailable_ = false;

@@ -123,14 +123,20 @@ const char* const kServerHelp =
     "  --max-megabytes N the most the server's answers of a run may hold together\n"
     "                    (default 512)\n";
 
+const char* const kStockHelp =
+    "  --stock NAME      the label sheet: a name or product number that quillmark stocks\n"
+    "                    lists (\"Avery L7160\", 8160, J8160)\n";
+
 std::string labelsHelp() {
     return std::string(
-               "Prints the typed lines on the 30-up label sheet, as the main window's Print\n"
-               "does with Label stock chosen.\n\n"
+               "Prints the typed lines on a label sheet (by default the 30-up Avery 5160), as\n"
+               "the main window's Print does with Label stock chosen.\n\n"
                "  --line TEXT       one typed line (up to five, in order; \"\" is an empty line)\n"
                "  --positions RANGE\n"
-               "                    the label position entry: 5, 4-9, \"4 - 9\" or 1-30;\n"
-               "                    refused exactly as the window refuses it\n"
+               "                    the label position entry: 5, 4-9, \"4 - 9\" or 1-30 (up to\n"
+               "                    the stock's labels); refused exactly as the window does\n") +
+           kStockHelp +
+           std::string(
                "  --center          centered lines (default left-justified)\n"
                "  --landscape       landscape (default portrait)\n"
                "  --copies N        copies, each starting again at the first position\n"
@@ -148,8 +154,9 @@ std::string envelopeHelp() {
                "Prints the typed lines on an envelope, as the main window's Print does with\n"
                "Envelope chosen.\n\n"
                "  --line TEXT       one typed line (up to five, in order)\n"
-               "  --size N          the envelope size, 1 to 7 in the list's order: 1 #10,\n"
-               "                    2 #6 3/4, 3 #A2, 4 #A7, 5 #A8, 6 #A10, 7 custom; without it\n"
+               "  --size N          the envelope size, 1 to 11 in the list's order: 1 #10,\n"
+               "                    2 #6 3/4, 3 #A2, 4 #A7, 5 #A8, 6 #A10, 7 custom, 8 DL,\n"
+               "                    9 C5, 10 C6, 11 C4, each on its own paper; without it\n"
                "                    the print is refused (\"Select Envelope size\")\n"
                "  --on-option       place the address by the table of the Envelope option\n"
                "                    clicked with a size already chosen, instead of that of a\n"
@@ -170,13 +177,13 @@ std::string envelopeHelp() {
 
 std::string returnLabelsHelp() {
     return std::string(
-               "Prints a sheet of 80 return-address labels (4 across, 20 down) of the first\n"
-               "three lines, as the main window's return-address Print does.\n\n"
+               "Prints a sheet of return-address labels (by default 80, Avery 5167) of the\n"
+               "first three lines, as the main window's return-address Print does.\n\n"
                "  --line TEXT       one typed line; lines 1 to 3 print, lines 4 and 5 must stay\n"
                "                    empty\n"
                "  --center          centered lines\n"
                "  --copies N        sheets, one document each\n") +
-           kOutputHelp +
+           kStockHelp + kOutputHelp +
            "\nExample:\n"
            "  quillmark return-labels --line \"Ann Lee\" --line \"12 Oak St\" --line \"Troy, NY "
            "12180\" --text\n";
@@ -195,7 +202,9 @@ std::string listHelp() {
                "                    lines by first name (default) or by last name\n"
                "  --labels          print labels for the listed contacts instead of the lines\n"
                "  --report          print the report of the list instead of the lines\n"
-               "  --copies N        copies of the labels or the report\n"
+               "  --copies N        copies of the labels or the report\n") +
+           kStockHelp +
+           std::string(
                "  --device-name NAME\n"
                "                    the printer's device name, for the label corrections\n"
                "With --labels or --report, one output:\n") +
@@ -249,7 +258,10 @@ std::string calibrateHelp() {
                "landed right and down; give it back with --right and --down to store the\n"
                "adjustment that moves the print back (in whole columns and lines of the\n"
                "layout's font). The current and the new adjustment are printed.\n\n"
-               "  --size N          the envelope size (1 to 7, as for envelope; default 1)\n"
+               "  --size N          the envelope size (as for envelope; default 1)\n") +
+           kStockHelp +
+           std::string(
+               "                    (its own adjustment, kept apart from the other stocks')\n"
                "  --right D         how far right the print landed (negative: left), with\n"
                "                    its unit: 0.05in, 1/16in, -1.5mm\n"
                "  --down D          how far down it landed (negative: up)\n"
@@ -321,33 +333,44 @@ const std::vector<Command>& commands() {
     static const std::vector<Command> list = {
         {"labels",
          "labels --line TEXT [--line TEXT]... --positions RANGE [--center] [--landscape]\n"
-         "         [--copies N] [--device-name NAME] OUTPUT",
+         "         [--stock NAME] [--copies N] [--device-name NAME] OUTPUT",
          labelsHelp(),
          withHelp(withOutputOptions(
-             {{"line", "positions", "copies", "device-name"}, {"center", "landscape"}})),
+             {{"line", "positions", "copies", "device-name", "stock"}, {"center", "landscape"}})),
          runLabels},
         {"envelope",
-         "envelope --line TEXT... --size 1..7 [--on-option] [--portrait] [--bold] [--large]\n"
+         "envelope --line TEXT... --size 1..11 [--on-option] [--portrait] [--bold] [--large]\n"
          "         [--center] [--copies N] [--device-name NAME] OUTPUT",
          envelopeHelp(),
          withHelp(withOutputOptions({{"line", "size", "copies", "device-name"},
                                      {"on-option", "portrait", "bold", "large", "center"}})),
          runEnvelope},
         {"return-labels",
-         "return-labels --line TEXT --line TEXT --line TEXT [--center] [--copies N] OUTPUT",
-         returnLabelsHelp(), withHelp(withOutputOptions({{"line", "copies"}, {"center"}})),
+         "return-labels --line TEXT --line TEXT --line TEXT [--center] [--stock NAME]\n"
+         "         [--copies N] OUTPUT",
+         returnLabelsHelp(), withHelp(withOutputOptions({{"line", "copies", "stock"}, {"center"}})),
          runReturnLabels},
         {"calibrate",
-         "calibrate labels|list-labels|return-labels|envelope [--size N] OUTPUT\n"
+         "calibrate labels|list-labels|return-labels|envelope [--size N] [--stock NAME] OUTPUT\n"
          "         | --right D --down D",
          calibrateHelp(),
-         withHelp(withOutputOptions({{"size", "right", "down", "device-name"}, {}})), runCalibrate},
+         withHelp(withOutputOptions({{"size", "right", "down", "device-name", "stock"}, {}})),
+         runCalibrate},
+        {"stocks", "stocks [SEARCH]",
+         "Lists the label sheets the program prints on, one a line: name, labels, label\n"
+         "size, paper, description and the other product numbers of the same sheet, tab-\n"
+         "separated. The built-in sheets come first, then those of the label template\n"
+         "files installed (glabels-data) and of the folders in $QUILLMARK_TEMPLATES\n"
+         "(separated by \":\"). SEARCH keeps the sheets that hold each of its words in any\n"
+         "of those (any case).\n\n"
+         "Examples:\n  quillmark stocks 7160\n  quillmark stocks \"A4 21-up\"\n",
+         withHelp({}), runStocks},
         {"list",
          "list FILE.DAT [--search FIELD=TEXT] [--sort first|last]\n"
-         "         [--labels OUTPUT | --report OUTPUT]",
+         "         [--labels OUTPUT [--stock NAME] | --report OUTPUT]",
          listHelp(),
          withHelp(withOutputOptions(
-             {{"search", "sort", "copies", "device-name"}, {"labels", "report"}})),
+             {{"search", "sort", "copies", "device-name", "stock"}, {"labels", "report"}})),
          runList},
         {"parse", "parse LINE1 [LINE2 [LINE3 [LINE4 [LINE5]]]]",
          "Reads up to five typed label lines as the main window's Add Contact does and\n"

@@ -32,6 +32,7 @@ int runLabels(const Args& args, Context& context);
 int runEnvelope(const Args& args, Context& context);
 int runReturnLabels(const Args& args, Context& context);
 int runCalibrate(const Args& args, Context& context);
+int runStocks(const Args& args, Context& context);
 int runList(const Args& args, Context& context);
 int runParse(const Args& args, Context& context);
 int runAdd(const Args& args, Context& context);

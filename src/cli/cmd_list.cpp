@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "cli/cli_stocks.h"
 #include "list/contact_list.h"
 #include "list/contact_report.h"
 #include "list/list_labels.h"
@@ -91,7 +92,8 @@ int runList(const Args& args, Context& context) {
     const int copies = args.intValue("copies", 1, 999).value_or(1);
 
     if (!labels && !report) {
-        for (const char* printOnly : {"o", "printer", "text", "runs", "copies", "device-name"}) {
+        for (const char* printOnly :
+             {"o", "printer", "text", "runs", "copies", "device-name", "stock"}) {
             if (args.has(printOnly)) {
                 throw UsageError("an output goes with --labels or --report");
             }
@@ -109,7 +111,8 @@ int runList(const Args& args, Context& context) {
         *contacts, search.field, storableArg(search.text, contacts->fieldLimits()), order);
     if (labels) {
         // Read before the list is looked at, as the window's command does.
-        readAdjustmentOrRefuse(context, kSectionBulkList);
+        const LabelStock& stock = chosenStock(args, kAddressSheet);
+        readAdjustmentOrRefuse(context, adjustmentSection(stock, StockJob::ListLabels));
         if (entries.empty()) {
             throw Refusal(kEmptyListTitle, kEmptyListText);
         }
@@ -122,7 +125,7 @@ int runList(const Args& args, Context& context) {
         std::vector<ListEntry>().swap(entries);
         ListedContacts listed(*contacts, records);
         const auto contactAt = [&](std::size_t i) { return listed(records[i]); };
-        output.print(context, listLabelsPlan(kAddressSheet, records.size(), contactAt), copies);
+        output.print(context, listLabelsPlan(stock, records.size(), contactAt), copies);
     } else {
         std::vector<std::string> lines;
         lines.reserve(entries.size());

@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
+#include "cli/cli_stocks.h"
 #include "printing/calibration.h"
 #include "printing/envelope_layout.h"
 #include "printing/label_stock.h"
@@ -45,24 +46,25 @@ int runLabels(const Args& args, Context& context) {
         throw UsageError("--positions is required");
     }
     const int copies = copiesOf(args);
+    const LabelStock& stock = chosenStock(args, kAddressSheet);
     Output output(args, args.value("device-name").value_or(""));
 
     // Label stock clicked and the position entered.
-    const auto taken = enterLabelPosition(kAddressSheet, argText(*positions));
+    const auto taken = enterLabelPosition(stock, argText(*positions));
     if (const auto* failed = std::get_if<Notice>(&taken)) {
         refuse(*failed);
     }
     const auto& entry = std::get<PositionEntry>(taken);
 
     // Print: a parameter file that cannot be read is refused before the checks.
-    readAdjustmentOrRefuse(context, kSectionOnTheFly);
+    readAdjustmentOrRefuse(context, adjustmentSection(stock, StockJob::Labels));
     PrintChoices choices;
     choices.lines = lines;
     choices.labelStock = entry.selectsLabelStock;
     if (const auto failed = checkPrintCommand(choices)) {
         refuse(*failed);
     }
-    const auto reparsed = parseLabelRange(entry.positionRange);
+    const auto reparsed = parseLabelRange(entry.positionRange, stock.sheet.labels());
     if (const auto* failed = std::get_if<Notice>(&reparsed)) {
         refuse(*failed);
     }
@@ -75,7 +77,7 @@ int runLabels(const Args& args, Context& context) {
     // A start outside the sheet keeps the slot as the window starts it.
     job.slot = entry.slot.value_or(kDefaultSlot);
     job.slotFromPrinter = true;
-    output.print(context, labelsPlan(kAddressSheet, job), copies);
+    output.print(context, labelsPlan(stock, job), copies);
     return kOk;
 }
 
@@ -115,14 +117,14 @@ int runReturnLabels(const Args& args, Context& context) {
     args.requirePositionals(0, "no file names (the lines come with --line)");
     const Lines lines = typedLines(args);
     const int copies = copiesOf(args);
+    const LabelStock& stock = chosenStock(args, kReturnAddressSheet);
     Output output(args, "");
     if (const auto check = checkReturnLabelLines(lines)) {
         refuse(check->notice);
     }
-    output.print(
-        context,
-        returnLabelsPlan(kReturnAddressSheet, {lines[0], lines[1], lines[2]}, args.has("center")),
-        copies);
+    output.print(context,
+                 returnLabelsPlan(stock, {lines[0], lines[1], lines[2]}, args.has("center")),
+                 copies);
     return kOk;
 }
 
@@ -136,7 +138,12 @@ int runCalibrate(const Args& args, Context& context) {
                          " (labels, list-labels, return-labels, envelope)");
     }
     const int size = args.intValue("size", 1, kEnvelopeSizes).value_or(1);
-    const CalibrationTarget& target = calibrationTarget(*layout);
+    const CalibrationTarget own = calibrationTarget(*layout);
+    if (own.stock == nullptr && args.has("stock")) {
+        throw UsageError("an envelope has no stock (--size chooses it)");
+    }
+    const CalibrationTarget target =
+        own.stock == nullptr ? own : calibrationTarget(*layout, &chosenStock(args, *own.stock));
     const Adjustment current = readAdjustmentOrRefuse(context, target.section);
     if (!args.has("right") && !args.has("down")) {
         Output output(args, args.value("device-name").value_or(""));
@@ -156,9 +163,9 @@ int runCalibrate(const Args& args, Context& context) {
         return *points;
     };
     const Adjustment wanted =
-        calibratedAdjustment(*layout, current, distance("right"), distance("down"));
+        calibratedAdjustment(target, current, distance("right"), distance("down"));
     try {
-        storeAdjustment(parameterFilePath(context.appFolder), *layout, current, wanted);
+        storeAdjustment(parameterFilePath(context.appFolder), target, current, wanted);
     } catch (const std::exception&) {
         refuse(printerProblemNotice());
     }

@@ -10,6 +10,7 @@
 #include "list/listed_contacts.h"
 #include "platform/qt_text.h"
 #include "printing/label_stock.h"
+#include "printing/stock_chooser_window.h"
 
 void frmViewAll::printLabels() {
     runLabelsCommand(false);
@@ -21,7 +22,9 @@ void frmViewAll::previewLabels() {
 
 void frmViewAll::runLabelsCommand(bool preview) {
     // Read before the list is looked at, as the command always has.
-    if (!qm::readPrintAdjustment(state_, this, qm::kSectionBulkList)) {
+    const qm::LabelStock& stock = ui_.labelStock->stock();
+    if (!qm::readPrintAdjustment(state_, this,
+                                 qm::adjustmentSection(stock, qm::StockJob::ListLabels))) {
         return;
     }
     if (model_->rowCount() == 0) {
@@ -38,8 +41,7 @@ void frmViewAll::runLabelsCommand(bool preview) {
     // One reader serves the preview and the print: the list's first record starts it over.
     auto listed = std::make_shared<qm::ListedContacts>(state_.contacts(), *records);
     const auto contactAt = [records, listed](std::size_t i) { return (*listed)((*records)[i]); };
-    qm::runPrintPlan(state_, this,
-                     qm::listLabelsPlan(qm::kAddressSheet, records->size(), contactAt), preview);
+    qm::runPrintPlan(state_, this, qm::listLabelsPlan(stock, records->size(), contactAt), preview);
     ui_.cmdViewAllClose->setFocus();
 }
 

@@ -21,6 +21,8 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "platform/widget_names.h"
+#include "printing/label_stock.h"
+#include "printing/stock_chooser_window.h"
 #include "shell/about_open.h"
 
 using qm::addMenuItem;
@@ -108,6 +110,8 @@ void frmViewAll::buildControls() {
 
     ui_.cmdACGetReport = named(new QPushButton(tr("Get report")), "cmdACGetReport");
     ui_.cmdACGetReport->setDefault(true);
+    ui_.labelStock = new qm::StockChooser(state_, QString::fromLatin1(qm::kListLabelStockSetting),
+                                          qm::kAddressSheet, QStringLiteral("VA"));
     ui_.cmdPrintLabels = named(new QPushButton(tr("Print labels")), "cmdPrintLabels");
     ui_.cmdPrintLabels->setToolTip(tr("Print a label for each contact in list"));
     ui_.cmdPreviewLabels = named(new QPushButton(tr("Preview labels")), "cmdPreviewLabels");
@@ -123,6 +127,7 @@ void frmViewAll::buildControls() {
     bottom->addWidget(ui_.lblTotContacts);
     bottom->addStretch();
     bottom->addWidget(ui_.cmdACGetReport);
+    bottom->addWidget(ui_.labelStock);
     bottom->addWidget(ui_.cmdPrintLabels);
     bottom->addWidget(ui_.cmdPreviewLabels);
     bottom->addWidget(ui_.cmdViewAllClose);

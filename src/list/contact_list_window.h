@@ -20,6 +20,9 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+namespace qm {
+class StockChooser;
+}
 
 class frmViewAll : public QMainWindow {
     Q_OBJECT
@@ -54,6 +57,7 @@ class frmViewAll : public QMainWindow {
         QRadioButton* optFnameSort;
         QRadioButton* optLnameSort;
         QPushButton* cmdACGetReport;
+        qm::StockChooser* labelStock;  // the sheet the list's labels print on
         QPushButton* cmdPrintLabels;
         QPushButton* cmdPreviewLabels;
         QPushButton* cmdViewAllClose;

@@ -4,6 +4,7 @@
 
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
+#include "printing/stock_layout.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -115,6 +116,22 @@ void startNextSheet(PrinterSurface& surface, const Sheet& sheet, int sheetPage, 
     printTopMargin(surface, sheet, topAdjustment);
 }
 
+// A stock laid out from its geometry: the contacts label after label, a sheet a page.
+void printPlacedListLabels(PrinterSurface& surface, const LabelStock& stock, std::size_t count,
+                           const ListedContact& contactAt, const StockTextLayout& layout,
+                           Adjustment adjust) {
+    const auto perSheet = static_cast<std::size_t>(stock.sheet.labels());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0 && i % perSheet == 0) {
+            surface.newPage();
+        }
+        const LabelCell cell = cellOfPosition(stock.sheet, static_cast<int>(i % perSheet) + 1);
+        const std::vector<std::string> lines = contactLabelLines(contactAt(i));
+        printPlacedLabel(surface, placeLabelLines(stock, cell, layout, lines, false, adjust),
+                         {static_cast<int>(i + 1), trim(lines.front())});
+    }
+}
+
 }  // namespace
 
 void printListLabels(PrinterSurface& surface, const LabelStock& stock, std::size_t count,
@@ -149,8 +166,18 @@ void printListLabels(PrinterSurface& surface, const LabelStock& stock, std::size
 }
 
 PrintPlan listLabelsPlan(const LabelStock& stock, std::size_t count, ListedContact contactAt) {
+    PrintPlan plan = stockPlan(stock, kPortrait, adjustmentSection(stock, StockJob::ListLabels));
+    if (!hasCellLayoutFor(stock, StockJob::ListLabels)) {
+        const StockTextLayout placed =
+            stockTextLayout(stock.sheet, stockJobLines(StockJob::ListLabels));
+        plan.fonts = {PrintFont{.size = placed.fontSize}};
+        plan.draw = [&stock, count, contactAt = std::move(contactAt), placed](
+                        PrinterSurface& surface, Adjustment adjust) {
+            printPlacedListLabels(surface, stock, count, contactAt, placed, adjust);
+        };
+        return plan;
+    }
     const ListLabelLayout& layout = listLabelLayout(stock);
-    PrintPlan plan = stockPlan(stock, kPortrait, kSectionBulkList);
     plan.fonts = {PrintFont{.size = layout.textSize}, PrintFont{.size = layout.fillSize},
                   PrintFont{.size = layout.gapSize}};
     plan.draw = [&stock, count, contactAt = std::move(contactAt)](PrinterSurface& surface,

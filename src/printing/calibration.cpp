@@ -11,6 +11,7 @@
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "printing/return_labels.h"
+#include "printing/stock_layout.h"
 #include "surface/paper_sizes.h"
 #include "surface/text_grid_surface.h"
 
@@ -18,18 +19,38 @@ namespace qm {
 
 namespace {
 
-constexpr std::array kTargets = {
-    CalibrationTarget{CalibrationLayout::Labels, "labels", "on-the-fly labels", kSectionOnTheFly,
-                      kAddressSheet.cells.fontSize, &kAddressSheet},
-    CalibrationTarget{CalibrationLayout::ListLabels, "list-labels", "search-result labels",
-                      kSectionBulkList, kListLabels.textSize, &kAddressSheet},
-    CalibrationTarget{CalibrationLayout::ReturnLabels, "return-labels", "return address labels",
-                      kSectionReturnLabels, kReturnAddressSheet.cells.fontSize,
-                      &kReturnAddressSheet},
-    // Envelopes print landscape in 12 point.
-    CalibrationTarget{CalibrationLayout::Envelope, "envelope", "envelopes", kSectionEnvelope, 12,
-                      nullptr},
+// Each layout, the stock its job has always printed on and the job's own lines.
+struct LayoutRow {
+    CalibrationLayout layout;
+    std::string_view name;
+    std::string_view title;
+    const LabelStock* stock;
+    StockJob job;
 };
+constexpr std::array kLayouts = {
+    LayoutRow{CalibrationLayout::Labels, "labels", "on-the-fly labels", &kAddressSheet,
+              StockJob::Labels},
+    LayoutRow{CalibrationLayout::ListLabels, "list-labels", "search-result labels", &kAddressSheet,
+              StockJob::ListLabels},
+    LayoutRow{CalibrationLayout::ReturnLabels, "return-labels", "return address labels",
+              &kReturnAddressSheet, StockJob::ReturnLabels},
+    LayoutRow{CalibrationLayout::Envelope, "envelope", "envelopes", nullptr, StockJob::Labels},
+};
+// Envelopes print landscape in 12 point.
+constexpr double kEnvelopeFontSize = 12;
+
+const LayoutRow& layoutRow(CalibrationLayout layout) {
+    return *std::find_if(kLayouts.begin(), kLayouts.end(),
+                         [layout](const LayoutRow& row) { return row.layout == layout; });
+}
+
+// The job's print size on the stock: its character layout's, or the one its geometry gives.
+double jobFontSize(const LabelStock& stock, StockJob job) {
+    if (!hasCellLayoutFor(stock, job)) {
+        return stockTextLayout(stock.sheet, stockJobLines(job)).fontSize;
+    }
+    return job == StockJob::ListLabels ? listLabelLayout(stock).textSize : stock.cells.fontSize;
+}
 
 constexpr double kInch = kPointsPerInch;
 const std::string kMark = "X";
@@ -68,6 +89,25 @@ std::vector<PaperRect> listLabelMarks(const LabelStock& stock, Adjustment adjust
     return marks;
 }
 
+// A stock laid out from its geometry: the first line of a label that holds all the job's
+// lines, on every label.
+std::vector<PaperRect> placedMarks(const LabelStock& stock, StockJob job, Adjustment adjust) {
+    const StockTextLayout layout = stockTextLayout(stock.sheet, stockJobLines(job));
+    const std::vector<std::string> full(static_cast<std::size_t>(layout.lines), kMark);
+    std::vector<PaperRect> marks;
+    for (int position = 1; position <= stock.sheet.labels(); ++position) {
+        const auto placed = placeLabelLines(stock, cellOfPosition(stock.sheet, position), layout,
+                                            full, false, adjust)
+                                .lines;
+        if (!placed.empty()) {
+            marks.push_back(PaperRect{placed.front().x, placed.front().y,
+                                      columnWidthPoints(layout.fontSize),
+                                      lineHeightPoints(layout.fontSize)});
+        }
+    }
+    return marks;
+}
+
 // The layout's job on the stock, every label (or the envelope's address) a mark. The list
 // labels' marks are worked out from their layout instead.
 PrintPlan markedJob(CalibrationLayout layout, const LabelStock* stock, int envelopeSize) {
@@ -84,7 +124,7 @@ PrintPlan markedJob(CalibrationLayout layout, const LabelStock* stock, int envel
             return returnLabelsPlan(*stock, {kMark, "", ""}, false);
         case CalibrationLayout::ListLabels:
             // The list's labels, without a list: what they print on and what moves them.
-            return stockPlan(*stock, kPortrait, kSectionBulkList);
+            return stockPlan(*stock, kPortrait, adjustmentSection(*stock, StockJob::ListLabels));
         case CalibrationLayout::Envelope:
             break;
     }
@@ -181,6 +221,14 @@ void printCrosshair(PrinterSurface& surface, const PaperRect& mark) {
     surface.drawRule(PaperRect{mark.left - kWeight / 2, mark.top - kArm, kWeight, 2 * kArm});
 }
 
+// The command line's --stock for a stock other than the layout's own.
+std::string stockOption(const CalibrationTarget& target) {
+    if (target.stock == nullptr || target.stock == layoutRow(target.layout).stock) {
+        return {};
+    }
+    return " --stock \"" + std::string(target.stock->name) + "\"";
+}
+
 // In the top band, ending just above its edge, wrapped to the paper's width.
 void printInstructions(PrinterSurface& surface, const CalibrationTarget& target,
                        Adjustment adjust) {
@@ -191,7 +239,8 @@ void printInstructions(PrinterSurface& surface, const CalibrationTarget& target,
         "from the paper's left and top edges to the lines marked 1: each should be 1 inch "
         "(25.4 mm). Enter how far right and down the print landed in Margins > Calibrate, or: "
         "quillmark calibrate " +
-        std::string(target.name) + " --right D --down D (D as 0.05in or -1.5mm).";
+        std::string(target.name) + stockOption(target) +
+        " --right D --down D (D as 0.05in or -1.5mm).";
     constexpr double kLeft = 0.3 * kInch;
     const auto columns = static_cast<std::size_t>((surface.pageWidthPoints() - 2 * kLeft) /
                                                   columnWidthPoints(kNoteSize));
@@ -206,15 +255,29 @@ void printInstructions(PrinterSurface& surface, const CalibrationTarget& target,
 
 }  // namespace
 
-const CalibrationTarget& calibrationTarget(CalibrationLayout layout) {
-    return *std::find_if(kTargets.begin(), kTargets.end(),
-                         [layout](const CalibrationTarget& t) { return t.layout == layout; });
+CalibrationTarget calibrationTarget(CalibrationLayout layout) {
+    return calibrationTarget(layout, layoutRow(layout).stock);
+}
+
+CalibrationTarget calibrationTarget(CalibrationLayout layout, const LabelStock* stock) {
+    const LayoutRow& row = layoutRow(layout);
+    if (layout == CalibrationLayout::Envelope || stock == nullptr) {
+        return {layout,           row.name,          std::string(row.title),
+                kSectionEnvelope, kEnvelopeFontSize, nullptr};
+    }
+    std::string title(row.title);
+    if (stock != row.stock) {
+        title += " on " + std::string(stock->name);
+    }
+    return {
+        layout, row.name, title, adjustmentSection(*stock, row.job), jobFontSize(*stock, row.job),
+        stock};
 }
 
 std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name) {
-    for (const CalibrationTarget& target : kTargets) {
-        if (target.name == name) {
-            return target.layout;
+    for (const LayoutRow& row : kLayouts) {
+        if (row.name == name) {
+            return row.layout;
         }
     }
     return std::nullopt;
@@ -223,6 +286,9 @@ std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name) {
 std::vector<PaperRect> calibrationMarks(CalibrationLayout layout, const LabelStock* stock,
                                         Adjustment adjust, int envelopeSize,
                                         const std::string& deviceName) {
+    if (layout != CalibrationLayout::Envelope && !hasCellLayoutFor(*stock, layoutRow(layout).job)) {
+        return placedMarks(*stock, layoutRow(layout).job, adjust);
+    }
     if (layout == CalibrationLayout::ListLabels) {
         return listLabelMarks(*stock, adjust, deviceName);
     }
@@ -245,7 +311,7 @@ PrintPlan calibrationPlan(CalibrationLayout layout, const LabelStock* stock, int
     plan.adjustment = job.adjustment;
     plan.copies = CopyMode::Once;
     plan.draw = [layout, stock, envelopeSize](PrinterSurface& surface, Adjustment adjust) {
-        const CalibrationTarget& target = calibrationTarget(layout);
+        const CalibrationTarget target = calibrationTarget(layout, stock);
         printGrid(surface, PaperRect{adjust.left * columnWidthPoints(target.fontSize),
                                      adjust.top * lineHeightPoints(target.fontSize), 0, 0});
         for (const PaperRect& mark :
@@ -280,24 +346,33 @@ std::optional<double> parseDistance(std::string_view text) {
     return m[1].str() == "-" ? -points : points;
 }
 
-Adjustment calibratedAdjustment(CalibrationLayout layout, Adjustment current, double right,
+Adjustment calibratedAdjustment(const CalibrationTarget& target, Adjustment current, double right,
                                 double down) {
-    const double size = calibrationTarget(layout).fontSize;
+    const double size = target.fontSize;
     // Three characters hold -99 to 999.
     const auto clamp = [](long value) { return static_cast<int>(std::clamp(value, -99L, 999L)); };
     return {clamp(current.left - std::lround(right / columnWidthPoints(size))),
             clamp(current.top - std::lround(down / lineHeightPoints(size)))};
 }
 
-void storeAdjustment(const std::string& path, CalibrationLayout layout, Adjustment current,
+Adjustment calibratedAdjustment(CalibrationLayout layout, Adjustment current, double right,
+                                double down) {
+    return calibratedAdjustment(calibrationTarget(layout), current, right, down);
+}
+
+void storeAdjustment(const std::string& path, const CalibrationTarget& target, Adjustment current,
                      Adjustment wanted) {
-    const char* section = calibrationTarget(layout).section;
-    ensureSection(path, section);
+    ensureSection(path, target.section);
     const auto change = [](int from, int to) {
         return from == to ? std::string() : std::to_string(to - from);
     };
-    addToAdjustment(path, section, change(current.left, wanted.left),
+    addToAdjustment(path, target.section, change(current.left, wanted.left),
                     change(current.top, wanted.top));
+}
+
+void storeAdjustment(const std::string& path, CalibrationLayout layout, Adjustment current,
+                     Adjustment wanted) {
+    storeAdjustment(path, calibrationTarget(layout), current, wanted);
 }
 
 }  // namespace qm

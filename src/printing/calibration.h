@@ -21,13 +21,18 @@ enum class CalibrationLayout { Labels, ListLabels, ReturnLabels, Envelope };
 struct CalibrationTarget {
     CalibrationLayout layout;
     std::string_view name;    // as the command line names it
-    std::string_view title;   // as the windows name it
-    const char* section;      // of the parameter file
+    std::string title;        // as the windows name it
+    std::string section;      // of the parameter file
     double fontSize;          // the layout's font: its column and line are the adjustment's steps
     const LabelStock* stock;  // what the layout's job prints on; none for the envelope
 };
 
-const CalibrationTarget& calibrationTarget(CalibrationLayout layout);
+// The layout on the stock its job has always printed on (the 30-up sheet, the return-address
+// sheet; none for the envelope).
+CalibrationTarget calibrationTarget(CalibrationLayout layout);
+// The layout on another stock: its own section and, where laid out from the stock's
+// geometry, that layout's print size. The envelope's stock is none.
+CalibrationTarget calibrationTarget(CalibrationLayout layout, const LabelStock* stock);
 std::optional<CalibrationLayout> calibrationLayoutNamed(std::string_view name);
 
 // Where the first character of each label (or the envelope's address) falls: the top-left
@@ -49,10 +54,14 @@ std::optional<double> parseDistance(std::string_view text);
 // The adjustment that moves a print that landed right and down of its marks (points,
 // negative: left, up) back onto them, in whole columns and lines of the layout's font,
 // within what the file's three characters hold.
+Adjustment calibratedAdjustment(const CalibrationTarget& target, Adjustment current, double right,
+                                double down);
 Adjustment calibratedAdjustment(CalibrationLayout layout, Adjustment current, double right,
                                 double down);
 
-// Stores it in the parameter file (adding the layout's record when the file has none).
+// Stores it in the parameter file (adding the target's record when the file has none).
+void storeAdjustment(const std::string& path, const CalibrationTarget& target, Adjustment current,
+                     Adjustment wanted);
 void storeAdjustment(const std::string& path, CalibrationLayout layout, Adjustment current,
                      Adjustment wanted);
 

@@ -9,6 +9,7 @@
 #include "platform/qt_text.h"
 #include "printing/calibration.h"
 #include "printing/label_stock.h"
+#include "printing/stock_chooser_window.h"
 #include "records/parameter_file.h"
 
 namespace qm {
@@ -61,6 +62,19 @@ std::optional<double> askDistance(PlatformServices& platform, QWidget* parent,
     }
 }
 
+// The layout on the sheet its job prints on now.
+CalibrationTarget chosenTarget(AppState& state, CalibrationLayout layout) {
+    const CalibrationTarget own = calibrationTarget(layout);
+    const char* key = layout == CalibrationLayout::Labels         ? kLabelStockSetting
+                      : layout == CalibrationLayout::ListLabels   ? kListLabelStockSetting
+                      : layout == CalibrationLayout::ReturnLabels ? kReturnLabelStockSetting
+                                                                  : nullptr;
+    if (key == nullptr || own.stock == nullptr) {
+        return own;
+    }
+    return calibrationTarget(layout, &rememberedStock(state, QString::fromLatin1(key), *own.stock));
+}
+
 QString adjustmentText(Adjustment a) {
     return Calibration::tr("%1 columns right, %2 lines down").arg(a.left).arg(a.top);
 }
@@ -74,7 +88,7 @@ void calibrate(AppState& state, QWidget* parent) {
         return;
     }
     const std::string path = parameterFilePath(state);
-    const CalibrationTarget& target = calibrationTarget(*layout);
+    const CalibrationTarget target = chosenTarget(state, *layout);
     const int size = envelopeSize(state.printOptions().envelopeSize) != nullptr
                          ? state.printOptions().envelopeSize
                          : 1;
@@ -105,14 +119,14 @@ void calibrate(AppState& state, QWidget* parent) {
                         "the paper's top edge, less 1 inch)?  Higher is negative.  Empty: no "
                         "change."));
     const Adjustment wanted =
-        calibratedAdjustment(*layout, current, right.value_or(0.0), down.value_or(0.0));
+        calibratedAdjustment(target, current, right.value_or(0.0), down.value_or(0.0));
     if (wanted == current) {
         platform.messageBox(parent, Calibration::tr("Margins not adjusted"),
                             Calibration::tr("No margin adjustment made."));
         return;
     }
     try {
-        storeAdjustment(path, *layout, current, wanted);
+        storeAdjustment(path, target, current, wanted);
     } catch (const QmError& error) {
         reportCommandError(state, parent, error);
         return;

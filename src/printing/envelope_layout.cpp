@@ -89,9 +89,9 @@ void printEnvelopeCopy(PrinterSurface& surface, const EnvelopeJob& job, Adjustme
                                                   : linesAboveEnvelope(surface.pageHeightPoints(),
                                                                        lineHeightPoints(font.size));
     printLinesAboveAddress(surface, std::max(0, at.top - skipped));
-    if (printAddressLines(surface, job.lines, at.left,
-                          addressRoom(job, surface.pageWidthPoints(), at.left - adjust.left,
-                                      font))) {
+    if (printAddressLines(
+            surface, job.lines, at.left,
+            addressRoom(job, surface.pageWidthPoints(), at.left - adjust.left, font))) {
         surface.noteCutLabel({0, "the envelope"});
     }
 }

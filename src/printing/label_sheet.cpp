@@ -4,6 +4,7 @@
 
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
+#include "printing/stock_layout.h"
 #include "records/text_rules.h"
 #include "surface/text_grid_surface.h"
 
@@ -12,6 +13,7 @@ namespace qm {
 namespace {
 
 static_assert(kAddressSheet.cells.linesPerLabel == kLabelLines);
+static_assert(stockJobLines(StockJob::Labels) == kLabelLines);
 // Landscape labels are printed larger than the stock's portrait font.
 constexpr double kLandscapeFontSize = 12;
 
@@ -23,6 +25,10 @@ int positionOf(std::string_view text) {
 }  // namespace
 
 LabelSlot labelSlot(const LabelStock& stock, int position, bool listedPrinter) {
+    if (!hasCellLayoutFor(stock, StockJob::Labels)) {
+        // Placed by the stock's geometry: no slot of character cells.
+        return kDefaultSlot;
+    }
     const CellLayout& cells = stock.cells;
     const int across = stock.sheet.across;
     const auto row = static_cast<std::size_t>((position - 1) / across);
@@ -46,15 +52,19 @@ std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_vi
                                 "position on label sheet.",
                             NoticeIcon::Information};
     const bool hasDash = s.find('-') != std::string_view::npos;
+    // Positions of two digits are read by their places, as always; a sheet of more than 99
+    // labels has its numbers read on each side of the dash.
+    const bool wide = labels > kMostTwoDigitLabels;
     const std::size_t length = characterCount(s);
-    if (!hasDash && length > 2) {
+    if (!hasDash && length > (wide ? 3u : 2u)) {
         return dashNotice;
     }
-    if (numberValue(rightOf(s, 2)) > labels) {
+    const std::string_view last = wide && hasDash ? s.substr(s.find('-') + 1) : s;
+    if (numberValue(wide ? last : rightOf(s, 2)) > labels) {
         return Notice{"Maximum is " + most, "Label position cannot exceed " + most,
                       NoticeIcon::Information};
     }
-    if (length == 5 && characterAt(s, 1) == '-') {
+    if (!wide && length == 5 && characterAt(s, 1) == '-') {
         return Notice{"Maximum is " + most,
                       "No more than " + most +
                           " labels may be printed.  To print an entire "
@@ -70,7 +80,33 @@ std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_vi
     return std::nullopt;
 }
 
-std::variant<LabelRange, Notice> parseLabelRange(std::string_view s) {
+namespace {
+
+std::variant<LabelRange, Notice> rangeOf(const std::string& start, const std::string& end) {
+    const LabelRange range{positionOf(start), positionOf(end), 0};
+    if (*range.end < range.start) {
+        return Notice{"Try again", "Label starting position cannot exceed ending position.",
+                      NoticeIcon::Information};
+    }
+    return LabelRange{range.start, range.end, cint(*range.end - range.start + 1, true)};
+}
+
+// A sheet of more than 99 labels: the numbers on each side of the dash.
+std::variant<LabelRange, Notice> parseWideRange(std::string_view s) {
+    const auto dash = s.find('-', 1);
+    if (dash == std::string_view::npos) {
+        return s.empty() || s.size() > 3 ? LabelRange{}
+                                         : LabelRange{positionOf(s), std::nullopt, 1};
+    }
+    return rangeOf(std::string(s.substr(0, dash)), std::string(s.substr(dash + 1)));
+}
+
+}  // namespace
+
+std::variant<LabelRange, Notice> parseLabelRange(std::string_view s, int labels) {
+    if (labels > kMostTwoDigitLabels) {
+        return parseWideRange(s);
+    }
     std::string start;
     std::string end;
     switch (characterCount(s)) {
@@ -93,12 +129,7 @@ std::variant<LabelRange, Notice> parseLabelRange(std::string_view s) {
             // Nothing readable: no position rather than whatever the last entry left.
             return LabelRange{};
     }
-    const LabelRange range{positionOf(start), positionOf(end), 0};
-    if (*range.end < range.start) {
-        return Notice{"Try again", "Label starting position cannot exceed ending position.",
-                      NoticeIcon::Information};
-    }
-    return LabelRange{range.start, range.end, cint(*range.end - range.start + 1, true)};
+    return rangeOf(start, end);
 }
 
 std::variant<LabelRange, Notice> readPositionEntry(const LabelStock& stock,
@@ -106,7 +137,7 @@ std::variant<LabelRange, Notice> readPositionEntry(const LabelStock& stock,
     if (auto failed = checkPositionEntry(stock, cleaned)) {
         return *failed;
     }
-    auto parsed = parseLabelRange(cleaned);
+    auto parsed = parseLabelRange(cleaned, stock.sheet.labels());
     const int labels = stock.sheet.labels();
     if (const auto* range = std::get_if<LabelRange>(&parsed);
         range != nullptr && range->start > labels) {
@@ -188,6 +219,39 @@ void printLabelCopy(PrinterSurface& surface, const LabelStock& stock, const Labe
     }
 }
 
+// A stock laid out from its geometry: each label of the range on its own place, portrait
+// (the labels lie where the sheet has them); a range running past the sheet goes on to the
+// next one.
+void printPlacedLabels(PrinterSurface& surface, const LabelStock& stock, const LabelJob& job,
+                       const StockTextLayout& layout, Adjustment adjust) {
+    const int labels = stock.sheet.labels();
+    int sheet = 0;
+    for (int i = 0; i < job.labelCount; ++i) {
+        const int position = job.startPosition + i;
+        if (position < 1) {
+            continue;
+        }
+        if ((position - 1) / labels > sheet) {
+            sheet = (position - 1) / labels;
+            surface.newPage();
+        }
+        const LabelCell cell = cellOfPosition(stock.sheet, (position - 1) % labels + 1);
+        printPlacedLabel(surface,
+                         placeLabelLines(stock, cell, layout, job.lines, job.centered, adjust),
+                         {position, {}});
+    }
+}
+
+PrintPlan placedLabelsPlan(const LabelStock& stock, const LabelJob& job) {
+    const StockTextLayout layout = stockTextLayout(stock.sheet, kLabelLines);
+    PrintPlan plan = stockPlan(stock, kPortrait, adjustmentSection(stock, StockJob::Labels));
+    plan.fonts = {PrintFont{.size = layout.fontSize}};
+    plan.draw = [&stock, job, layout](PrinterSurface& surface, Adjustment adjust) {
+        printPlacedLabels(surface, stock, job, layout, adjust);
+    };
+    return plan;
+}
+
 }  // namespace
 
 LabelPlace labelJobEnd(const LabelStock& stock, const LabelJob& job, bool listedPrinter) {
@@ -199,7 +263,11 @@ LabelPlace labelJobEnd(const LabelStock& stock, const LabelJob& job, bool listed
 }
 
 PrintPlan labelsPlan(const LabelStock& stock, const LabelJob& job) {
-    PrintPlan plan = stockPlan(stock, job.portrait ? kPortrait : kLandscape, kSectionOnTheFly);
+    if (!hasCellLayoutFor(stock, StockJob::Labels)) {
+        return placedLabelsPlan(stock, job);
+    }
+    PrintPlan plan = stockPlan(stock, job.portrait ? kPortrait : kLandscape,
+                               adjustmentSection(stock, StockJob::Labels));
     plan.fonts = {PrintFont{.size = job.portrait ? stock.cells.fontSize : kLandscapeFontSize}};
     plan.draw = [&stock, job](PrinterSurface& surface, Adjustment adjust) {
         printLabelCopy(surface, stock, job, adjust);

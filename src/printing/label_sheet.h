@@ -45,8 +45,10 @@ struct LabelRange {
 
 // One or two characters are a single position; three to five are "a-b", "a-bb", "aa-bb"
 // by length. Other lengths name no position (start 0, no labels). A start beyond the end
-// gives the "Try again" notice.
-std::variant<LabelRange, Notice> parseLabelRange(std::string_view cleaned);
+// gives the "Try again" notice. On a sheet of more than 99 labels, positions of up to three
+// digits are read on each side of the dash.
+inline constexpr int kMostTwoDigitLabels = 99;
+std::variant<LabelRange, Notice> parseLabelRange(std::string_view cleaned, int labels = 30);
 
 // Checks, then the range parse, then the start must not exceed the stock's labels.
 std::variant<LabelRange, Notice> readPositionEntry(const LabelStock& stock,

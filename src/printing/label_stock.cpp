@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 
 #include "printing/print_rules.h"
 #include "records/error.h"
@@ -70,6 +72,104 @@ PrintPlan stockPlan(const LabelStock& stock, int orientation, std::string_view a
     plan.backdrop = labelOutlines(stock);
     plan.adjustment = adjustment;
     return plan;
+}
+
+namespace {
+
+// FNV-1a: a name's hash that stays the same from one version and machine to the next.
+std::uint32_t stableHash(std::string_view text) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+// A length in inches to the nearest sixteenth as a maker writes it ("2 5/8", "1", "1/2"),
+// or in two decimals when it is no sixteenth.
+std::string inchText(double points) {
+    const double inches = points / kPointsPerInch;
+    const long sixteenths = std::lround(inches * 16);
+    char buffer[32];
+    if (std::fabs(inches * 16 - static_cast<double>(sixteenths)) > 0.01) {
+        std::snprintf(buffer, sizeof buffer, "%.2f", inches);
+        return buffer;
+    }
+    long whole = sixteenths / 16;
+    long numerator = sixteenths % 16;
+    long denominator = 16;
+    while (numerator != 0 && numerator % 2 == 0) {
+        numerator /= 2;
+        denominator /= 2;
+    }
+    std::string text = whole != 0 || numerator == 0 ? std::to_string(whole) : "";
+    if (numerator != 0) {
+        text += (text.empty() ? "" : " ") + std::to_string(numerator) + "/" +
+                std::to_string(denominator);
+    }
+    return text;
+}
+
+std::string millimetreText(double points) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.1f", points / kPointsPerMillimetre);
+    std::string text = buffer;
+    if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) {
+        text.resize(text.size() - 2);
+    }
+    return text;
+}
+
+}  // namespace
+
+bool hasCellLayoutFor(const LabelStock& stock, StockJob job) {
+    const CellLayout& cells = stock.cells;
+    switch (job) {
+        case StockJob::Labels:
+            // Placed by counting lines down from the top of the page.
+            return stock.hasCells() && !cells.topLines.empty() &&
+                   cells.linesPerLabel == stockJobLines(job);
+        case StockJob::ListLabels:
+            return &stock == &kAddressSheet;
+        case StockJob::ReturnLabels:
+            return stock.hasCells() && cells.linesPerLabel == stockJobLines(job);
+    }
+    return false;
+}
+
+std::string adjustmentSection(const LabelStock& stock, StockJob job) {
+    const bool addressSheet = &stock == &kAddressSheet;
+    switch (job) {
+        case StockJob::Labels:
+            if (addressSheet) {
+                return kSectionOnTheFly;
+            }
+            break;
+        case StockJob::ListLabels:
+            if (addressSheet) {
+                return kSectionBulkList;
+            }
+            break;
+        case StockJob::ReturnLabels:
+            if (&stock == &kReturnAddressSheet) {
+                return kSectionReturnLabels;
+            }
+            break;
+    }
+    static constexpr char kJobLetters[] = {'T', 'B', 'R'};
+    char name[16];
+    std::snprintf(name, sizeof name, "%c%07X", kJobLetters[static_cast<int>(job)],
+                  static_cast<unsigned>(stableHash(stock.name) & 0xFFFFFFFu));
+    return name;
+}
+
+std::string labelSizeText(const LabelStock& stock) {
+    const SheetGeometry& sheet = stock.sheet;
+    if (stock.metric) {
+        return millimetreText(sheet.labelWidth) + " x " + millimetreText(sheet.labelHeight) + " mm";
+    }
+    return inchText(sheet.labelWidth) + " x " + inchText(sheet.labelHeight) + " in";
 }
 
 const ListLabelLayout& listLabelLayout(const LabelStock& stock) {

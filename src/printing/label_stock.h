@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -59,12 +60,43 @@ struct CellLayout {
     int listedPrinterShift = 0;  // columns further right on a listed printer
 };
 
+// A stock's text is laid out in one of two ways. Today's two sheets keep the character
+// layout their jobs have always counted in (cells); every other stock, and either of them in
+// a job it was not made for, has its text laid out from its geometry (stock_layout.h).
 struct LabelStock {
-    std::string_view name;
+    std::string_view name;     // vendor and product number: what --stock and the chooser name
     int paper = kPaperLetter;  // the sheet's page: the print dialog opens with it
     SheetGeometry sheet;
-    CellLayout cells;
+    CellLayout cells;  // none (no start columns): laid out from the geometry
+    std::string_view vendor;
+    std::string_view description;
+    std::span<const std::string_view> equivalents;  // other product numbers of the same sheet
+    bool metric = false;                            // sizes read in millimetres
+
+    bool hasCells() const { return !cells.startColumns.empty(); }
 };
+
+// The jobs that print on a stock, each with a parameter-file section of its own per stock.
+enum class StockJob { Labels, ListLabels, ReturnLabels };
+
+// The lines a label of the job must hold: five for an address, three for a return address.
+constexpr int stockJobLines(StockJob job) {
+    return job == StockJob::ReturnLabels ? 3 : 5;
+}
+
+// Whether the job counts in the stock's character layout (today's two sheets in the jobs they
+// were made for, and a stock of counted lines made like them), or lays its text out from the
+// stock's geometry.
+bool hasCellLayoutFor(const LabelStock& stock, StockJob job);
+
+// The section that moves a job on a stock: today's ONTHEFLY, BULKLIST and RETLABEL for the
+// jobs on the sheets they were made for; for any other pair a name of eight characters of its
+// own (the job's letter and seven hex digits of the stock's name), which versions that know
+// only those three pass over.
+std::string adjustmentSection(const LabelStock& stock, StockJob job);
+
+// The size of one label as its maker gives it: "2 5/8 x 1 in", "63.5 x 38.1 mm".
+std::string labelSizeText(const LabelStock& stock);
 
 namespace stock_rows {
 // The 30-up rows are not evenly pitched in lines (7, 6, 7, ...), which keeps them on the
@@ -73,13 +105,82 @@ inline constexpr std::array<int, 3> kAddressColumns = {2, 35, 68};
 inline constexpr std::array<int, 10> kAddressTopLines = {3, 10, 16, 23, 30, 36, 43, 50, 56, 63};
 // The rows are anchored: whole lines of 8 points cannot keep the stock's half-inch pitch.
 inline constexpr std::array<int, 4> kReturnColumns = {3, 34, 65, 96};
+
+using Numbers = std::string_view;
+inline constexpr std::array<Numbers, 30> k5160 = {
+    "8160", "5260", "5510", "5520", "5560", "5810", "5920",  "5960",  "5970",  "5971",
+    "5972", "5979", "5980", "6231", "6233", "6245", "6460",  "6498",  "8250",  "8460",
+    "8560", "8620", "8660", "8810", "8920", "8930", "15160", "18160", "18660", "25160"};
+inline constexpr std::array<Numbers, 5> k5161 = {"8161", "5261", "5961", "8461", "18161"};
+inline constexpr std::array<Numbers, 14> k5162 = {"8162", "5262",  "5512",  "5522", "5922",
+                                                  "5962", "8252",  "8462",  "8662", "8922",
+                                                  "8932", "15162", "18162", "18662"};
+inline constexpr std::array<Numbers, 16> k5163 = {"8163", "5263",  "5513",  "5523", "5795", "5923",
+                                                  "5963", "5978",  "8253",  "8463", "8663", "8763",
+                                                  "8923", "15163", "18163", "18663"};
+inline constexpr std::array<Numbers, 8> k5164 = {"8164", "5264", "5514", "5524",
+                                                 "6464", "6499", "8254", "8464"};
+inline constexpr std::array<Numbers, 13> k5167 = {"8167",  "18167", "5267", "5667", "5927",
+                                                  "6467",  "6504",  "8567", "8667", "8927",
+                                                  "15167", "15267", "18667"};
+inline constexpr std::array<Numbers, 2> kL7160 = {"J8160", "7160"};
+inline constexpr std::array<Numbers, 2> kL7161 = {"J8161", "7161"};
+inline constexpr std::array<Numbers, 2> kL7162 = {"J8162", "7162"};
+inline constexpr std::array<Numbers, 2> kL7163 = {"J8163", "7163"};
+inline constexpr std::array<Numbers, 2> kL7164 = {"J8164", "7164"};
+inline constexpr std::array<Numbers, 2> kL7165 = {"J8165", "7165"};
+inline constexpr std::array<Numbers, 2> kL7169 = {"J8169", "7169"};
+
+// A US sheet in inches: label size, label 1's corner, pitch across and down, labels.
+constexpr SheetGeometry letterSheet(double width, double height, double left, double top,
+                                    double pitchX, double pitchY, int across, int down) {
+    return {kLetterPaper.width,
+            kLetterPaper.height,
+            left * kPointsPerInch,
+            top * kPointsPerInch,
+            pitchX * kPointsPerInch,
+            pitchY * kPointsPerInch,
+            width * kPointsPerInch,
+            height * kPointsPerInch,
+            across,
+            down};
+}
+// An A4 sheet in millimetres, the same order.
+constexpr SheetGeometry a4Sheet(double width, double height, double left, double top, double pitchX,
+                                double pitchY, int across, int down) {
+    constexpr double mm = kPointsPerMillimetre;
+    return {kA4Paper.width, kA4Paper.height, left * mm,   top * mm, pitchX * mm,
+            pitchY * mm,    width * mm,      height * mm, across,   down};
+}
+constexpr LabelStock usStock(std::string_view name, std::string_view description,
+                             SheetGeometry sheet, std::span<const Numbers> equivalents) {
+    return {.name = name,
+            .paper = kPaperLetter,
+            .sheet = sheet,
+            .cells = {},
+            .vendor = "Avery",
+            .description = description,
+            .equivalents = equivalents};
+}
+constexpr LabelStock a4Stock(std::string_view name, std::string_view description,
+                             SheetGeometry sheet, std::span<const Numbers> equivalents) {
+    return {.name = name,
+            .paper = kPaperA4,
+            .sheet = sheet,
+            .cells = {},
+            .vendor = "Avery",
+            .description = description,
+            .equivalents = equivalents,
+            .metric = true};
+}
 }  // namespace stock_rows
 
-// One row per stock. The typed-line labels place each label by going back to the top of the
-// page, printing one line and counting its row's top lines down; the return-address sheet is
-// printed row after row.
+// The built-in stocks, one row each, in the makers' published sizes. The first two are
+// today's sheets with the character layouts their jobs count in: the typed-line labels
+// place each label by going back to the top of the page, printing one line and counting its
+// row's top lines down; the return-address sheet is printed row after row.
 inline constexpr std::array kLabelStocks = {
-    LabelStock{.name = "30-up address labels, 2 5/8 x 1 inch (Avery 5160 / 8160)",
+    LabelStock{.name = "Avery 5160",
                .paper = kPaperLetter,
                .sheet = {.pageWidth = kLetterPaper.width,
                          .pageHeight = kLetterPaper.height,
@@ -97,8 +198,11 @@ inline constexpr std::array kLabelStocks = {
                          .leadLines = 1,
                          .linesPerLabel = 5,
                          .centerHalfWidth = 15,
-                         .listedPrinterShift = 1}},
-    LabelStock{.name = "80-up return-address labels, 1 3/4 x 1/2 inch (Avery 5167)",
+                         .listedPrinterShift = 1},
+               .vendor = "Avery",
+               .description = "Address labels, 30 a sheet",
+               .equivalents = stock_rows::k5160},
+    LabelStock{.name = "Avery 5167",
                .paper = kPaperLetter,
                .sheet = {.pageWidth = kLetterPaper.width,
                          .pageHeight = kLetterPaper.height,
@@ -116,7 +220,44 @@ inline constexpr std::array kLabelStocks = {
                          .leadLines = 0,
                          .linesPerLabel = 3,
                          .centerHalfWidth = 12,
-                         .listedPrinterShift = 0}},
+                         .listedPrinterShift = 0},
+               .vendor = "Avery",
+               .description = "Return-address labels, 80 a sheet",
+               .equivalents = stock_rows::k5167},
+    stock_rows::usStock("Avery 5161", "Address labels, 20 a sheet",
+                        stock_rows::letterSheet(4, 1, 0.15625, 0.5, 4.1875, 1, 2, 10),
+                        stock_rows::k5161),
+    stock_rows::usStock(
+        "Avery 5162", "Address labels, 14 a sheet",
+        stock_rows::letterSheet(4, 4.0 / 3, 0.15625, 5.0 / 6, 4.1875, 4.0 / 3, 2, 7),
+        stock_rows::k5162),
+    stock_rows::usStock("Avery 5163", "Shipping labels, 10 a sheet",
+                        stock_rows::letterSheet(4, 2, 0.15625, 0.5, 4.1875, 2, 2, 5),
+                        stock_rows::k5163),
+    stock_rows::usStock("Avery 5164", "Shipping labels, 6 a sheet",
+                        stock_rows::letterSheet(4, 10.0 / 3, 0.15625, 0.5, 4.1875, 10.0 / 3, 2, 3),
+                        stock_rows::k5164),
+    stock_rows::a4Stock("Avery L7160", "Address labels, 21 a sheet",
+                        stock_rows::a4Sheet(63.5, 38.1, 7.21, 15.15, 66.04, 38.1, 3, 7),
+                        stock_rows::kL7160),
+    stock_rows::a4Stock("Avery L7161", "Address labels, 18 a sheet",
+                        stock_rows::a4Sheet(63.5, 46.6, 7.21, 8.7, 66.04, 46.6, 3, 6),
+                        stock_rows::kL7161),
+    stock_rows::a4Stock("Avery L7162", "Address labels, 16 a sheet",
+                        stock_rows::a4Sheet(99.1, 33.9, 4.65, 12.9, 101.6, 33.9, 2, 8),
+                        stock_rows::kL7162),
+    stock_rows::a4Stock("Avery L7163", "Address labels, 14 a sheet",
+                        stock_rows::a4Sheet(99.1, 38.1, 4.65, 15.15, 101.6, 38.1, 2, 7),
+                        stock_rows::kL7163),
+    stock_rows::a4Stock("Avery L7164", "Address labels, 12 a sheet",
+                        stock_rows::a4Sheet(63.5, 72, 7.21, 4.5, 66.04, 72, 3, 4),
+                        stock_rows::kL7164),
+    stock_rows::a4Stock("Avery L7165", "Parcel labels, 8 a sheet",
+                        stock_rows::a4Sheet(99.1, 67.7, 4.65, 13.1, 101.6, 67.7, 2, 4),
+                        stock_rows::kL7165),
+    stock_rows::a4Stock("Avery L7169", "Parcel labels, 4 a sheet",
+                        stock_rows::a4Sheet(99.1, 139, 4.65, 9.5, 101.6, 139, 2, 2),
+                        stock_rows::kL7169),
 };
 inline constexpr const LabelStock& kAddressSheet = kLabelStocks[0];
 inline constexpr const LabelStock& kReturnAddressSheet = kLabelStocks[1];
@@ -175,7 +316,8 @@ int listLabelLeftColumn(const ListLabelLayout& layout, std::string_view deviceNa
 // Start column and empty lines above an envelope's address, before adjustment.
 using EnvelopeSlot = TextSlot;
 
-// One row per envelope size, in the order of the size list (size numbers from 1). The
+// One row per envelope size, in the order of the size list (size numbers from 1; the sizes
+// added after the custom one keep the numbers before it as they were). The
 // physical size is portrait, short side first, in points; the custom size has none. The
 // address's slot comes from one of two columns: a size picked in the list, or the Envelope
 // option chosen again with a size already picked.
@@ -209,12 +351,19 @@ inline constexpr std::array kEnvelopes = {
     envelopeRow("#A10 Lrg Greeting Card envelope (6 in x 9 1/2 in)", kEnvelopeA10Paper, {36, 25},
                 {44, 30}),
     EnvelopeSize{"Custom (edit Left and Top margin boxes)", 0, 0, {30, 30}, {36, 36}},
+    // The sizes of A4 countries: the address a little left of the middle and below it, as
+    // on the number-10 envelope, whichever way the size is chosen (lines counted down a
+    // landscape letter page, as every slot is).
+    envelopeRow("DL envelope (110 mm x 220 mm)", kEnvelopeDLPaper, {35, 32}, {35, 32}),
+    envelopeRow("C5 envelope (162 mm x 229 mm)", kEnvelopeC5Paper, {36, 26}, {36, 26}),
+    envelopeRow("C6 envelope (114 mm x 162 mm)", kEnvelopeC6Paper, {24, 32}, {24, 32}),
+    envelopeRow("C4 envelope (229 mm x 324 mm)", kEnvelopeC4Paper, {52, 20}, {52, 20}),
 };
 inline constexpr int kEnvelopeSizes = static_cast<int>(kEnvelopes.size());
 // Envelope addresses are centered like the 30-up labels.
 inline constexpr int kEnvelopeCenterHalfWidth = 15;
 
-// The row of a size number 1..7; other numbers name no size.
+// The row of a size number 1..kEnvelopeSizes; other numbers name no size.
 const EnvelopeSize* envelopeSize(int size);
 
 }  // namespace qm

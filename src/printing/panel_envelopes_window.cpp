@@ -14,6 +14,7 @@
 #include "printing/envelope_layout.h"
 #include "printing/label_stock.h"
 #include "printing/return_labels.h"
+#include "printing/stock_chooser_window.h"
 #include "printing/typed_lines_panel_window.h"
 
 namespace qm {
@@ -120,10 +121,20 @@ void TypedLinesPanel::runReturnAddressCommand(bool preview) {
     });
     // Yes to "Completed" prints the same sheet again, from the first message on.
     for (;;) {
-        platform.messageBox(
-            this, tr("Load printer with Avery 5167, 8167, or 18167 label stock"),
-            tr("Prints 80 return address labels on Avery 5167 [1/2 inch x 1 3/4 inch] labels"),
-            MsgButtons::Ok, MsgIcon::Information);
+        const LabelStock& stock = ui_.returnStock->stock();
+        if (&stock == &kReturnAddressSheet) {
+            platform.messageBox(
+                this, tr("Load printer with Avery 5167, 8167, or 18167 label stock"),
+                tr("Prints 80 return address labels on Avery 5167 [1/2 inch x 1 3/4 inch] labels"),
+                MsgButtons::Ok, MsgIcon::Information);
+        } else {
+            const QString name = QString::fromStdString(std::string(stock.name));
+            platform.messageBox(this, tr("Load printer with %1 label stock").arg(name),
+                                tr("Prints %1 return address labels on %2 [%3] labels")
+                                    .arg(stock.sheet.labels())
+                                    .arg(name, QString::fromStdString(labelSizeText(stock))),
+                                MsgButtons::Ok, MsgIcon::Information);
+        }
 
         const std::array<std::string, 5> lines = typedLinesCp();
         if (const auto check = checkReturnLabelLines(lines)) {
@@ -137,8 +148,7 @@ void TypedLinesPanel::runReturnAddressCommand(bool preview) {
         }
         const bool centered = state_.printOptions().alignment == TextAlignment::Centered;
         const PrintOutcome outcome = runPrintPlan(
-            state_, this,
-            returnLabelsPlan(kReturnAddressSheet, {lines[0], lines[1], lines[2]}, centered),
+            state_, this, returnLabelsPlan(stock, {lines[0], lines[1], lines[2]}, centered),
             preview, [this] { switchOffBold(); });
         if (!outcome.printed) {
             return;

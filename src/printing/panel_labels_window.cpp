@@ -14,14 +14,12 @@
 #include "printing/label_stock.h"
 #include "printing/print_command.h"
 #include "printing/print_rules.h"
+#include "printing/stock_chooser_window.h"
 #include "printing/typed_lines_panel_window.h"
 
 namespace qm {
 
 namespace {
-
-// The typed lines' labels print on the 30-up sheet.
-const LabelStock& kTypedLineStock = kAddressSheet;
 
 void takeLabelRange(PrintOptions& options, const LabelRange& range) {
     options.startPosition = range.start;
@@ -51,9 +49,23 @@ LabelJob labelJobOf(const PrintOptions& o, const std::array<std::string, 5>& lin
 
 }  // namespace
 
+void TypedLinesPanel::labelSheetChanged() {
+    if (state_.printOptions().medium != PrintMedium::LabelStock) {
+        return;
+    }
+    // A position entered for the other sheet means nothing on this one: asked again.
+    PrintOptions options = state_.printOptions();
+    options.positionEntered = false;
+    options.medium = PrintMedium::None;
+    options.leftPad = kDefaultSlot.startColumn;
+    options.topPad = kDefaultSlot.topLines;
+    state_.setPrintOptions(options);
+}
+
 void TypedLinesPanel::labelStockClicked() {
     PlatformServices& platform = state_.platform;
-    const QString most = QString::number(kTypedLineStock.sheet.labels());
+    const LabelStock& stock = ui_.labelStock->stock();
+    const QString most = QString::number(stock.sheet.labels());
     while (true) {
         ui_.optPortrait->setChecked(true);
         hideStyles();
@@ -71,7 +83,7 @@ void TypedLinesPanel::labelStockClicked() {
                "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-%1.")
                 .arg(most),
             QStringLiteral("1"));
-        const auto taken = enterLabelPosition(kTypedLineStock, toCore(answer));
+        const auto taken = enterLabelPosition(stock, toCore(answer));
         if (const auto* failed = std::get_if<Notice>(&taken)) {
             beepNotice(platform, this, *failed);
             continue;
@@ -114,7 +126,8 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     PlatformServices& platform = state_.platform;
     // Both adjustments are read before any check, as the command always has: a parameter
     // file it cannot read is the printer problem whatever else is wrong.
-    if (!readPrintAdjustment(state_, this, kSectionOnTheFly) ||
+    const LabelStock& stock = ui_.labelStock->stock();
+    if (!readPrintAdjustment(state_, this, adjustmentSection(stock, StockJob::Labels)) ||
         !readPrintAdjustment(state_, this, kSectionEnvelope)) {
         return;
     }
@@ -130,7 +143,8 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     }
     bool reparsed = false;
     if (state_.printOptions().positionEntered) {
-        const auto parsed = parseLabelRange(toCore(state_.printOptions().positionRange));
+        const auto parsed =
+            parseLabelRange(toCore(state_.printOptions().positionRange), stock.sheet.labels());
         if (const auto* failed = std::get_if<Notice>(&parsed)) {
             beepNotice(platform, this, *failed);
             return;
@@ -142,12 +156,11 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     }
     LabelJob job = labelJobOf(state_.printOptions(), lines);
     job.slotFromPrinter = reparsed;
-    const PrintOutcome outcome = runPrintPlan(state_, this, labelsPlan(kTypedLineStock, job),
-                                              preview, [this] { switchOffBold(); });
+    const PrintOutcome outcome =
+        runPrintPlan(state_, this, labelsPlan(stock, job), preview, [this] { switchOffBold(); });
     if (outcome.printed) {
         // Every copy started again from the range's first position and its slot.
-        const LabelPlace end =
-            labelJobEnd(kTypedLineStock, job, isListedPrinter(outcome.deviceName));
+        const LabelPlace end = labelJobEnd(stock, job, isListedPrinter(outcome.deviceName));
         PrintOptions options = state_.printOptions();
         options.startPosition = end.position;
         options.leftPad = end.slot.startColumn;

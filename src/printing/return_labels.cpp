@@ -5,6 +5,7 @@
 
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
+#include "printing/stock_layout.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm {
@@ -12,6 +13,7 @@ namespace qm {
 namespace {
 
 static_assert(kReturnAddressSheet.cells.linesPerLabel == kReturnLabelLines);
+static_assert(stockJobLines(StockJob::ReturnLabels) == kReturnLabelLines);
 
 // Every label of the sheet carries the same lines; a column's labels share their room, so each
 // column's lines are set once.
@@ -47,6 +49,17 @@ void printSheet(PrinterSurface& surface, const LabelStock& stock,
     }
 }
 
+// Every label of a stock laid out from its geometry.
+void printPlacedSheet(PrinterSurface& surface, const LabelStock& stock,
+                      const std::array<std::string, kReturnLabelLines>& lines, bool centered,
+                      const StockTextLayout& layout, Adjustment adjust) {
+    for (int position = 1; position <= stock.sheet.labels(); ++position) {
+        const LabelCell cell = cellOfPosition(stock.sheet, position);
+        printPlacedLabel(surface, placeLabelLines(stock, cell, layout, lines, centered, adjust),
+                         {position, {}});
+    }
+}
+
 }  // namespace
 
 std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::string, 5>& lines) {
@@ -65,7 +78,15 @@ std::optional<ReturnLabelCheck> checkReturnLabelLines(const std::array<std::stri
 
 PrintPlan returnLabelsPlan(const LabelStock& stock,
                            const std::array<std::string, kReturnLabelLines>& lines, bool centered) {
-    PrintPlan plan = stockPlan(stock, kPortrait, kSectionReturnLabels);
+    PrintPlan plan = stockPlan(stock, kPortrait, adjustmentSection(stock, StockJob::ReturnLabels));
+    if (!hasCellLayoutFor(stock, StockJob::ReturnLabels)) {
+        const StockTextLayout layout = stockTextLayout(stock.sheet, kReturnLabelLines);
+        plan.fonts = {PrintFont{.size = layout.fontSize}};
+        plan.draw = [&stock, lines, centered, layout](PrinterSurface& surface, Adjustment adjust) {
+            printPlacedSheet(surface, stock, lines, centered, layout, adjust);
+        };
+        return plan;
+    }
     plan.fonts = {PrintFont{.size = stock.cells.fontSize}};
     plan.draw = [&stock, lines, centered](PrinterSurface& surface, Adjustment adjust) {
         printSheet(surface, stock, lines, centered, adjust);

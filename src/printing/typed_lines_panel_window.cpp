@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,12 +15,14 @@
 #include "platform/enter_as_tab.h"
 #include "platform/qt_text.h"
 #include "platform/widget_names.h"
+#include "printing/label_stock.h"
+#include "printing/stock_chooser_window.h"
 
 namespace qm {
 
 namespace {
 
-const char* const kEnvelopeSizes[] = {
+const char* const kEnvelopeSizeNames[] = {
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel",
                       "#10 Standard Business envelope (4 1/8 in x 9 1/2 in)"),
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)"),
@@ -28,6 +31,10 @@ const char* const kEnvelopeSizes[] = {
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#A8 Std Greeting Card envelope (5.5 in x 8 1/8 in)"),
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "#A10 Lrg Greeting Card envelope (6 in x 9 1/2 in)"),
     QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "Custom (edit Left and Top margin boxes)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "DL envelope (110 mm x 220 mm)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "C5 envelope (162 mm x 229 mm)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "C6 envelope (114 mm x 162 mm)"),
+    QT_TRANSLATE_NOOP("qm::TypedLinesPanel", "C4 envelope (229 mm x 324 mm)"),
 };
 
 // Both options of a frame off (a plain exclusive group never allows that).
@@ -141,6 +148,14 @@ void TypedLinesPanel::buildControls() {
     options->addLayout(frames);
     options->addWidget(ui_.cboLMEnvelope);
     options->addWidget(ui_.lblLMEnvSize);
+    ui_.labelStock = new StockChooser(state_, QString::fromLatin1(kLabelStockSetting),
+                                      kAddressSheet, QStringLiteral("LM"));
+    ui_.returnStock = new StockChooser(state_, QString::fromLatin1(kReturnLabelStockSetting),
+                                       kReturnAddressSheet, QStringLiteral("Ret"));
+    auto* sheets = new QFormLayout;
+    sheets->addRow(tr("Label sheet:"), ui_.labelStock);
+    sheets->addRow(tr("Return-address sheet:"), ui_.returnStock);
+    options->addLayout(sheets);
     auto* styles = new QHBoxLayout;
     styles->addWidget(ui_.chkBold);
     styles->addWidget(ui_.chkLargeFont);
@@ -190,6 +205,7 @@ void TypedLinesPanel::connectCommands() {
     connect(&state_, &AppState::labelLinesHanded, ui_.chkBold, &QWidget::hide);
 
     connect(ui_.optLMLabel, &QRadioButton::clicked, this, &TypedLinesPanel::labelStockClicked);
+    connect(ui_.labelStock, &StockChooser::stockChanged, this, &TypedLinesPanel::labelSheetChanged);
     connect(ui_.optLMEnvelope, &QRadioButton::clicked, this, &TypedLinesPanel::envelopeClicked);
     connect(ui_.cboLMEnvelope, &QComboBox::activated, this, &TypedLinesPanel::envelopeSizePicked);
     connect(ui_.optPortrait, &QRadioButton::clicked, this, [this] { setPads(kDefaultSlot); });
@@ -202,7 +218,7 @@ void TypedLinesPanel::connectCommands() {
 }
 
 void TypedLinesPanel::startUp() {
-    for (const char* size : kEnvelopeSizes) {
+    for (const char* size : kEnvelopeSizeNames) {
         ui_.cboLMEnvelope->addItem(tr(size));
     }
     ui_.cboLMEnvelope->setCurrentIndex(-1);

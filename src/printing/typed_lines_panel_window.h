@@ -22,6 +22,7 @@ class QRadioButton;
 namespace qm {
 
 struct EnvelopeJob;
+class StockChooser;
 
 class TypedLinesPanel : public QWidget {
     Q_OBJECT
@@ -67,6 +68,9 @@ class TypedLinesPanel : public QWidget {
         QCheckBox* chkLargeFont;
         QLabel* lblLMPosition;
         QLabel* lblLMEnvSize;
+        // The sheets of the typed-line labels and of the return-address labels.
+        StockChooser* labelStock;
+        StockChooser* returnStock;
     };
 
     // Return-address mode: only the return-address buttons print, and the medium is fixed.
@@ -90,6 +94,8 @@ class TypedLinesPanel : public QWidget {
 
     // Label stock and the label job of the Print command.
     void labelStockClicked();
+    // Positions entered for another sheet are asked for again.
+    void labelSheetChanged();
     void runPrintCommand(bool preview);
     void runReturnAddressCommand(bool preview);
 

@@ -39,7 +39,7 @@ struct PrintPlan {
     const LabelStock* stock = nullptr;  // what the labels lie on; none for an envelope or a page
     std::vector<PaperRect> backdrop;    // shown faintly behind the text on screen, never printed
     std::vector<PrintFont> fonts;       // every font it prints in; each copy starts in the first
-    std::string_view adjustment;        // the parameter-file section that moves it; empty: none
+    std::string adjustment;             // the parameter-file section that moves it; empty: none
     CopyMode copies = CopyMode::Documents;
     int pageCount = 0;                        // offered by the print dialog; 0: unknown
     Notice problem = printerProblemNotice();  // what any failure while printing says

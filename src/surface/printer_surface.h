@@ -83,12 +83,19 @@ inline constexpr int kLandscape = 2;
 // No paper set: the printer's own.
 inline constexpr int kPaperOfPrinter = 0;
 inline constexpr int kPaperLetter = 1;
+inline constexpr int kPaperA4 = 9;
 inline constexpr int kPaperEnvelope10 = 20;
+inline constexpr int kPaperEnvelopeDL = 27;
+inline constexpr int kPaperEnvelopeC5 = 28;
+inline constexpr int kPaperEnvelopeC4 = 30;
+inline constexpr int kPaperEnvelopeC6 = 31;
 inline constexpr int kPaperEnvelope634 = 38;
 inline constexpr int kPaperEnvelopeA2 = 301;
 inline constexpr int kPaperEnvelopeA7 = 302;
 inline constexpr int kPaperEnvelopeA8 = 303;
 inline constexpr int kPaperEnvelopeA10 = 304;
+// Papers of other sizes a label stock read at run time brings along count from here.
+inline constexpr int kFirstStockPaper = 1000;
 
 // The paper and orientation a job prints on, known before it prints (the print dialog
 // opens with them).

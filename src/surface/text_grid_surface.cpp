@@ -56,8 +56,8 @@ int linesLeftBelow(double y, double height, double lineHeight) {
 }
 
 void TextGridSurface::setCurrentX(double twips) {
-    // Twips are 1/20 point.
-    column_ = 1 + static_cast<int>(twips / 20.0 / columnWidthPoints(size_));
+    // Twips are 1/20 point; a place left of the printable area is its first column.
+    column_ = std::max(1, 1 + static_cast<int>(twips / 20.0 / columnWidthPoints(size_)));
 }
 
 void TextGridSurface::setCurrentY(double twips) {

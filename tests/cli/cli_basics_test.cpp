@@ -82,7 +82,7 @@ TEST_F(CliUsage, UsageErrorsExitWithTwo) {
              {"labels", "--line", "A B", "--positions", "5"},  // no output
              {"labels", "--line", "A B", "--positions", "5", "--text", "--runs"},
              {"labels", "--line", "A B", "--positions", "5", "--center=yes", "--text"},
-             {"envelope", "--line", "A B", "--size", "8", "--text"},
+             {"envelope", "--line", "A B", "--size", "12", "--text"},
              {"export", "a.DAT"},
              {"edit", "a.DAT", "1", "--reminders", "maybe"},
              {"list", "a.DAT", "--search", "street=Oak"},

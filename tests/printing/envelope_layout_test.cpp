@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "printing/label_stock.h"
 #include "surface/text_grid_surface.h"
 
 namespace qm {
@@ -58,7 +59,7 @@ TEST(EnvelopeSlots, EverySizeLandsWhereItsTableSays) {
 }
 
 TEST(EnvelopeSlots, NumbersOutsideTheListNameNoSize) {
-    for (int size : {-1, 0, 8}) {
+    for (int size : {-1, 0, kEnvelopeSizes + 1}) {
         EXPECT_FALSE(envelopeSlotPicked(size));
         EXPECT_FALSE(envelopeSlotReselected(size));
     }

@@ -260,7 +260,10 @@ constexpr LabelStock kSheet21{.name = "21-up",
                                         .leadLines = 1,
                                         .linesPerLabel = 5,
                                         .centerHalfWidth = 15,
-                                        .listedPrinterShift = 2}};
+                                        .listedPrinterShift = 2},
+                              .vendor = "Test",
+                              .description = "21-up test sheet",
+                              .equivalents = {}};
 
 TEST(OtherStock, ChecksNameItsOwnCount) {
     const std::string dash =

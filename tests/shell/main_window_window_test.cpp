@@ -37,7 +37,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.state.printOptions().leftPad, 2);
         QCOMPARE(f.state.printOptions().topPad, 3);
         QVERIFY(control<QComboBox>(w, "cboLMEnvelope")->isHidden());
-        QCOMPARE(control<QComboBox>(w, "cboLMEnvelope")->count(), 7);
+        QCOMPARE(control<QComboBox>(w, "cboLMEnvelope")->count(), 11);  // seven, then DL to C4
         QCOMPARE(control<QComboBox>(w, "cboLMEnvelope")->itemText(1),
                  QStringLiteral("#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)"));
         QCOMPARE(control<QComboBox>(w, "cboLMEnvelope")->placeholderText(),
