@@ -77,7 +77,7 @@ PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* pare
     lblCut->setStyleSheet(QStringLiteral("color: #d21e1e;"));
     lblCut->setVisible(false);
 
-    view = new QPrintPreviewWidget(printer_.get(), this);
+    view = new PreviewPageView(this);
     view->setObjectName(QStringLiteral("previewView"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -86,8 +86,7 @@ PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* pare
     layout->addWidget(view, 1);
     resize(900, 760);
 
-    connect(view, &QPrintPreviewWidget::paintRequested, this, &PrintPreviewWindow::paintPages);
-    connect(view, &QPrintPreviewWidget::previewChanged, this, &PrintPreviewWindow::showPageNumber);
+    connect(view, &PreviewPageView::previewChanged, this, &PrintPreviewWindow::showPageNumber);
     connect(actPrint, &QAction::triggered, this, &PrintPreviewWindow::printFromPreview);
     connect(actClose, &QAction::triggered, this, &QDialog::reject);
     connect(actFirst, &QAction::triggered, this, [this] { view->setCurrentPage(1); });
@@ -98,30 +97,48 @@ PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* pare
     connect(actLast, &QAction::triggered, this, [this] { view->setCurrentPage(pageCount()); });
     connect(actZoomIn, &QAction::triggered, this, [this] { view->zoomIn(); });
     connect(actZoomOut, &QAction::triggered, this, [this] { view->zoomOut(); });
-    connect(actFitWidth, &QAction::triggered, view, &QPrintPreviewWidget::fitToWidth);
-    connect(actFitPage, &QAction::triggered, view, &QPrintPreviewWidget::fitInView);
-    connect(chkSelection, &QCheckBox::toggled, view, &QPrintPreviewWidget::updatePreview);
+    connect(actFitWidth, &QAction::triggered, view, &PreviewPageView::fitToWidth);
+    connect(actFitPage, &QAction::triggered, view, &PreviewPageView::fitInView);
+    connect(chkSelection, &QCheckBox::toggled, this, &PrintPreviewWindow::layOutJob);
     view->fitToWidth();
-    view->updatePreview();
+    layOutJob();
 }
 
 PrintPreviewWindow::~PrintPreviewWindow() = default;
 
-void PrintPreviewWindow::paintPages(QPrinter* printer) {
-    auto surface = QtPrinterSurface::forPreview(*printer, surfaceDeviceName(*printer_));
-    surface->recordRuns();
+void PrintPreviewWindow::layOutJob() {
+    auto surface = QtPrinterSurface::forPreview(*printer_, surfaceDeviceName(*printer_));
     try {
         job_.pages(*surface, 1, chkSelection->isChecked());
         surface->endJob();
     } catch (const std::exception&) {
         showPrinterProblem(platform_, this);
     }
-    layouts_ = surface->paintedPages();
-    runs_ = surface->paintedRuns();
-    cut_ = surface->cutLabels();
+    surface_ = std::move(surface);
+    std::vector<QSizeF> sizes;
+    sizes.reserve(static_cast<std::size_t>(surface_->keptPageCount()));
+    for (int i = 0; i < surface_->keptPageCount(); ++i) {
+        sizes.push_back(surface_->keptPageLayout(i).fullRectPoints().size().toSizeF());
+    }
+    const QtPrinterSurface* shown = surface_.get();
+    view->setPages(std::move(sizes),
+                   [shown](QPainter& painter, int index) { shown->paintKeptPage(painter, index); });
+    cut_ = surface_->cutLabels();
     lblCut->setText(tr("Lines too long even in 7 point type, cut short on %1")
                         .arg(fromCp(cutLabelsText(cut_))));
     lblCut->setVisible(!cut_.empty());
+}
+
+std::vector<QPageLayout> PrintPreviewWindow::pageLayouts() const {
+    std::vector<QPageLayout> layouts;
+    for (int i = 0; i < surface_->keptPageCount(); ++i) {
+        layouts.push_back(surface_->keptPageLayout(i));
+    }
+    return layouts;
+}
+
+std::vector<PaintedRun> PrintPreviewWindow::runs() const {
+    return surface_->keptRuns();
 }
 
 void PrintPreviewWindow::showPageNumber() {

@@ -1,20 +1,21 @@
 #pragma once
 
-// The print preview: the job's pages painted by the print surface onto the preview's printer
-// (the default printer, with the job's paper), the stock faintly behind the text and cut
-// lines marked, and the labels whose lines are cut named above the pages. Pages are stepped and zoomed; Print asks the print dialog and prints the same
-// job on the printer chosen.
+// The print preview: the job's pages as the print surface lays them out for the preview's
+// printer (the default printer, with the job's paper), the stock faintly behind the text and
+// cut lines marked, and the labels whose lines are cut named above the pages. The surface
+// keeps the job's runs; each page is painted only when it comes into view. Pages are stepped
+// and zoomed; Print asks the print dialog and prints the same job on the printer chosen.
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QPageLayout>
-#include <QPrintPreviewWidget>
 #include <memory>
 #include <vector>
 
 #include "platform/platform_services.h"
+#include "platform/preview_page_view.h"
 #include "platform/qt_printer_surface.h"
 
 class QPrinter;
@@ -28,7 +29,7 @@ class PrintPreviewWindow : public QDialog {
                        PreviewableJob job);
     ~PrintPreviewWindow() override;
 
-    QPrintPreviewWidget* view;
+    PreviewPageView* view;
     QAction* actPrint;
     QAction* actClose;
     QAction* actFirst;
@@ -44,9 +45,9 @@ class PrintPreviewWindow : public QDialog {
     QLabel* lblCut;  // names the labels whose lines are cut short, when there are any
 
     int pageCount() const { return view->pageCount(); }
-    // The pages and runs of the last painting, as the surface put them.
-    const std::vector<QPageLayout>& pageLayouts() const { return layouts_; }
-    const std::vector<PaintedRun>& runs() const { return runs_; }
+    // The pages and runs of the job shown, as the surface put them.
+    std::vector<QPageLayout> pageLayouts() const;
+    std::vector<PaintedRun> runs() const;
     // The labels of the last painting whose lines are cut short (marked on the pages).
     const std::vector<CutLabel>& cutLabels() const { return cut_; }
     // Asks the print dialog and prints; true when the job was printed (the window closes).
@@ -54,15 +55,14 @@ class PrintPreviewWindow : public QDialog {
     bool printed() const { return printed_; }
 
   private:
-    void paintPages(QPrinter* printer);
+    void layOutJob();
     void showPageNumber();
 
     PlatformServices& platform_;
     PrintRequest request_;
     PreviewableJob job_;
     std::unique_ptr<QPrinter> printer_;
-    std::vector<QPageLayout> layouts_;
-    std::vector<PaintedRun> runs_;
+    std::unique_ptr<QtPrinterSurface> surface_;  // the job shown, its pages kept
     std::vector<CutLabel> cut_;
     bool printed_ = false;
 };
