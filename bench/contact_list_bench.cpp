@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "list/contact_list.h"
 #include "list/contact_list_window.h"
@@ -194,11 +195,12 @@ void registerAll() {
     if (std::getenv("QUILLMARK_BENCH_MILLION") != nullptr) {
         sizes.push_back(1000000);
     }
-    for (auto [name, fn] :
-         {std::pair{"BM_ContactListBuiltByLastName", BM_ContactListBuiltByLastName},
-          std::pair{"BM_ContactListWindowGetReportShown", BM_ContactListWindowGetReportShown},
-          std::pair{"BM_ContactListWindowCitySearch", BM_ContactListWindowCitySearch}}) {
-        auto* b = benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond);
+    using Case = std::pair<const char*, void (*)(benchmark::State&)>;
+    for (const Case& c :
+         {Case{"BM_ContactListBuiltByLastName", BM_ContactListBuiltByLastName},
+          Case{"BM_ContactListWindowGetReportShown", BM_ContactListWindowGetReportShown},
+          Case{"BM_ContactListWindowCitySearch", BM_ContactListWindowCitySearch}}) {
+        auto* b = benchmark::RegisterBenchmark(c.first, c.second)->Unit(benchmark::kMillisecond);
         for (long n : sizes) {
             b->Arg(n);
         }

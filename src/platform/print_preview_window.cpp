@@ -8,6 +8,7 @@
 #include "platform/messages.h"
 #include "platform/qt_text.h"
 #include "surface/paper_sizes.h"
+#include "surface/print_plan.h"
 
 namespace qm {
 

@@ -15,12 +15,14 @@
 #include "printing/label_stock.h"
 #include "printing/return_labels.h"
 #include "shell/app_folder.h"
+#include "support/controls_qt.h"
 #include "support/grid_printer.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
 
 using namespace qm;
+using test::control;
 using test::PdfText;
 using test::PdfWord;
 
@@ -242,26 +244,27 @@ class PaperAndPreviewTest : public QObject {
         AppState state{platform, QString::fromStdString(folder.path())};
         frmDEdavu window{state};
         // No lines: Print's first check, and no preview.
-        window.panel->cmdLMPreview->click();
+        control<QPushButton>(window, "cmdLMPreview")->click();
         QCOMPARE(platform.messageTitles(), QStringList{QStringLiteral("Missing Data")});
         QVERIFY(platform.previews.empty());
 
-        window.panel->txtLMLine1->setText(QString::fromStdString(kLong));
+        control<QLineEdit>(window, "txtLMLine1")->setText(QString::fromStdString(kLong));
         platform.inputAnswers.push_back(QStringLiteral("4-9"));
-        window.panel->optLMLabel->click();
+        control<QRadioButton>(window, "optLMLabel")->click();
         platform.clearRecords();
         TextGridSurface grid;
         PrintAnswer answer;
         answer.makeSurface = [&grid] { return std::make_unique<test::GridPrinter>(grid); };
         platform.printAnswers.push_back(std::move(answer));
         platform.previewPrints.push_back(true);
-        window.panel->cmdLMPreview->click();
+        control<QPushButton>(window, "cmdLMPreview")->click();
         QCOMPARE(int(platform.previews.size()), 1);
         const PrintPreviewWindow& preview = *platform.previews.back();
         QCOMPARE(preview.pageCount(), 1);
         QCOMPARE(preview.pageLayouts().front().pageSize().id(), QPageSize::Letter);
         QCOMPARE(int(preview.runs().size()), 6);
-        QVERIFY(preview.runs().front().cut);
+        // The long line is set smaller to fit its label, so nothing is cut.
+        QVERIFY(!preview.runs().front().cut);
         // Printed from the preview through the dialog, with the paper selected, as Print does.
         QCOMPARE(int(platform.printRequests.size()), 1);
         QCOMPARE(platform.printRequests.front().paper, kPaperLetter);
@@ -270,10 +273,10 @@ class PaperAndPreviewTest : public QObject {
 
         // An envelope: its own paper, in landscape.
         platform.clearRecords();
-        window.panel->optLMEnvelope->click();
-        Q_EMIT window.panel->cboLMEnvelope->activated(1);
-        window.panel->optLMLeftjust->click();
-        window.mnuFilePreview->trigger();
+        control<QRadioButton>(window, "optLMEnvelope")->click();
+        Q_EMIT control<QComboBox>(window, "cboLMEnvelope")->activated(1);
+        control<QRadioButton>(window, "optLMLeftjust")->click();
+        control<QAction>(window, "mnuFilePreview")->trigger();
         QCOMPARE(int(platform.previews.size()), 1);
         QCOMPARE(platform.previewRequests.front().paper, kPaperEnvelope634);
         QCOMPARE(platform.previews.back()->pageLayouts().front().orientation(),
