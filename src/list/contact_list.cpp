@@ -202,7 +202,7 @@ class ListBuilder {
     // order is total, so the result is the one sort's.
     template <typename Before>
     static void sortKeys(std::vector<Key>& keys, Before before) {
-        constexpr std::size_t kHalvedFrom = 65536;
+        constexpr std::size_t kHalvedFrom = 8192;
         if (keys.size() < kHalvedFrom) {
             std::sort(keys.begin(), keys.end(), before);
             return;
