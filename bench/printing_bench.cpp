@@ -1,7 +1,8 @@
 // Labels for every contact of a file, as `quillmark list FILE --labels` prints them: into a
 // PDF file, as --text and as --runs, at 10,000 and 100,000 contacts (and 1,000,000 with
-// QUILLMARK_BENCH_MILLION=1 in the environment); and one PDF copy of a 34-page job against
-// twenty. The whole command runs in process, reading of the contact file included.
+// QUILLMARK_BENCH_MILLION=1 in the environment); one PDF copy of a 34-page job against
+// twenty; and sheets of typed lines that fit against lines that all need fitting. The whole
+// command runs in process, reading of the contact file included.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -131,6 +132,38 @@ void BM_PdfCopies(benchmark::State& state) {
     }
 }
 
+// Sheets of 30 labels of the typed lines, 100 copies into one PDF file: five lines that fill
+// their labels (29 characters, as many as 10 point holds), or five lines a little longer that
+// each need fitting (set in a smaller size, 8.5 to 9.5 point).
+void BM_LabelSheetsToPdf(benchmark::State& state) {
+    const bool fitted = state.range(0) == 1;
+    const std::vector<std::string> lines =
+        fitted ? std::vector<std::string>{"Alexandra-Katharina Montgomery-W",
+                                          "Montgomery-Whitfield Holdings Intl",
+                                          "12345 Martin Luther King Jr Blvd",
+                                          "Rancho Santa Margarita, CA 92688",
+                                          "United States of America, Earth"}
+               : std::vector<std::string>{
+                     "Alexandra K Montgomery-Whitfd", "Montgomery-Whitfield Holdings",
+                     "12345 Martin Luther King Blvd", "Rancho Santa Margarita, CA 92",
+                     "United States of America, Ea"};
+    std::vector<std::string> args = {"--home", (benchFolder() / "home").string(), "labels"};
+    for (const std::string& line : lines) {
+        args.insert(args.end(), {"--line", line});
+    }
+    args.insert(args.end(), {"--positions", "1-30", "--copies", "100", "-o", pdfPath()});
+    for (auto _ : state) {
+        std::ostringstream out;
+        std::ostringstream err;
+        if (qm::cli::runCli(args, out, err) != 0) {
+            state.SkipWithError(err.str().c_str());
+            break;
+        }
+    }
+    state.SetLabel(fitted ? "every line fitted" : "lines that fill their labels");
+    state.counters["labels"] = 3000;
+}
+
 void registerAll() {
     std::vector<long> sizes = {10000, 100000};
     if (std::getenv("QUILLMARK_BENCH_MILLION") != nullptr) {
@@ -148,6 +181,12 @@ void registerAll() {
     each("BM_LabelsToPdf", BM_LabelsToPdf)->Arg(30000);
     each("BM_LabelsAsText", BM_LabelsAsText);
     each("BM_LabelsAsRuns", BM_LabelsAsRuns);
+    benchmark::RegisterBenchmark("BM_LabelSheetsToPdf", BM_LabelSheetsToPdf)
+        ->Unit(benchmark::kMillisecond)
+        ->Arg(0)
+        ->Arg(1)
+        ->Repetitions(3)
+        ->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark("BM_PdfCopies", BM_PdfCopies)
         ->Unit(benchmark::kMillisecond)
         ->Arg(1)

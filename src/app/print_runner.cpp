@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QStringList>
 #include <exception>
 #include <memory>
 
@@ -25,15 +26,26 @@ struct PrintRunner {
     Q_DECLARE_TR_FUNCTIONS(PrintRunner)
 };
 
-// Before any page leaves: lines that had to be cut are named, and the user chooses whether
-// the job goes ahead.
-bool printDespiteCutLines(AppState& state, QWidget* parent, const std::vector<CutLabel>& labels) {
-    const QString text = PrintRunner::tr("Some lines are too long for their label even in 7 point "
-                                         "type and have no free line to wrap onto. They will be "
-                                         "cut short on %1.\n\nPrint anyway?")
-                             .arg(fromCp(cutLabelsText(labels)));
-    return state.platform.messageBox(parent, PrintRunner::tr("Lines cut short"), text,
-                                     MsgButtons::YesNo, MsgIcon::Exclamation) == MsgAnswer::Yes;
+// Before any page leaves: what the job falls short in (lines cut, letters no installed face
+// has) is told, and the user chooses whether the job goes ahead.
+bool printDespiteShortfall(AppState& state, QWidget* parent, const PrintShortfall& shortfall) {
+    QStringList told;
+    if (!shortfall.cutLabels.empty()) {
+        told += PrintRunner::tr(
+                    "Some lines are too long for their label even in 7 point type and "
+                    "have no free line to wrap onto. They will be cut short on %1.")
+                    .arg(fromCp(cutLabelsText(shortfall.cutLabels)));
+    }
+    if (!shortfall.missingLetters.empty()) {
+        told += PrintRunner::tr(
+                    "No installed font has the letters %1. They will print as empty "
+                    "boxes until the package named is installed.")
+                    .arg(QString::fromStdString(missingLettersText(shortfall.missingLetters)));
+    }
+    told += PrintRunner::tr("Print anyway?");
+    return state.platform.messageBox(parent, PrintRunner::tr("Not everything will print"),
+                                     told.join(QStringLiteral("\n\n")), MsgButtons::YesNo,
+                                     MsgIcon::Exclamation) == MsgAnswer::Yes;
 }
 
 // Every copy the dialog asked for; a failure abandons the job and is reported. False when the
@@ -42,8 +54,8 @@ bool printOn(AppState& state, QWidget* parent, const PrintPlan& plan, Adjustment
              PrintJob& job) {
     try {
         return drawPlan(*job.surface, plan, adjust, job.copies, job.selection,
-                        [&state, parent](const std::vector<CutLabel>& labels) {
-                            return printDespiteCutLines(state, parent, labels);
+                        [&state, parent](const PrintShortfall& shortfall) {
+                            return printDespiteShortfall(state, parent, shortfall);
                         });
     } catch (const std::exception&) {
         try {

@@ -101,11 +101,18 @@ Output::~Output() = default;
 void Output::print(Context& context, const PrintPlan& plan, int copies) {
     const Adjustment adjust =
         plan.adjustment.empty() ? Adjustment{} : readAdjustmentOrRefuse(context, plan.adjustment);
-    // Lines that had to be cut are named before any page leaves; the job still prints.
-    const auto warn = [&context](const std::vector<CutLabel>& labels) {
-        context.err << "quillmark: some lines are too long for their label even in 7 point type "
-                       "and have no free line to wrap onto; cut short on "
-                    << outText(cutLabelsText(labels)) << "\n";
+    // What the job falls short in is told before any page leaves; the job still prints.
+    const auto warn = [&context](const PrintShortfall& shortfall) {
+        if (!shortfall.cutLabels.empty()) {
+            context.err << "quillmark: some lines are too long for their label even in 7 point "
+                           "type and have no free line to wrap onto; cut short on "
+                        << outText(cutLabelsText(shortfall.cutLabels)) << "\n";
+        }
+        if (!shortfall.missingLetters.empty()) {
+            context.err << "quillmark: no installed font has the letters "
+                        << missingLettersText(shortfall.missingLetters)
+                        << "; they print as empty boxes until the package named is installed\n";
+        }
         return true;
     };
     try {

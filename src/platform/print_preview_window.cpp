@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStringList>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -121,13 +122,21 @@ void PrintPreviewWindow::layOutJob() {
     for (int i = 0; i < surface_->keptPageCount(); ++i) {
         sizes.push_back(surface_->keptPageLayout(i).fullRectPoints().size().toSizeF());
     }
-    const QtPrinterSurface* shown = surface_.get();
+    QtPrinterSurface* shown = surface_.get();
     view->setPages(std::move(sizes),
                    [shown](QPainter& painter, int index) { shown->paintKeptPage(painter, index); });
-    cut_ = surface_->cutLabels();
-    lblCut->setText(tr("Lines too long even in 7 point type, cut short on %1")
-                        .arg(fromCp(cutLabelsText(cut_))));
-    lblCut->setVisible(!cut_.empty());
+    shortfall_ = surface_->shortfall();
+    QStringList told;
+    if (!shortfall_.cutLabels.empty()) {
+        told += tr("Lines too long even in 7 point type, cut short on %1")
+                    .arg(fromCp(cutLabelsText(shortfall_.cutLabels)));
+    }
+    if (!shortfall_.missingLetters.empty()) {
+        told += tr("No installed font has the letters %1: they print as empty boxes")
+                    .arg(QString::fromStdString(missingLettersText(shortfall_.missingLetters)));
+    }
+    lblCut->setText(told.join(QLatin1Char('\n')));
+    lblCut->setVisible(!told.isEmpty());
 }
 
 std::vector<QPageLayout> PrintPreviewWindow::pageLayouts() const {

@@ -2,9 +2,10 @@
 
 // The print preview: the job's pages as the print surface lays them out for the preview's
 // printer (the default printer, with the job's paper), the stock faintly behind the text and
-// cut lines marked, and the labels whose lines are cut named above the pages. The surface
-// keeps the job's runs; each page is painted only when it comes into view. Pages are stepped
-// and zoomed; Print asks the print dialog and prints the same job on the printer chosen.
+// cut lines marked, and the labels whose lines are cut and the letters no face has named above
+// the pages. The surface keeps the job's runs; each page is painted only when it comes into
+// view. Pages are stepped and zoomed; Print asks the print dialog and prints the same job on
+// the printer chosen.
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,14 +43,15 @@ class PrintPreviewWindow : public QDialog {
     QAction* actFitPage;
     QCheckBox* chkSelection;  // offered when the job can print a selection
     QLabel* lblPage;
-    QLabel* lblCut;  // names the labels whose lines are cut short, when there are any
+    QLabel* lblCut;  // names the labels whose lines are cut short and the missing letters
 
     int pageCount() const { return view->pageCount(); }
     // The pages and runs of the job shown, as the surface put them.
     std::vector<QPageLayout> pageLayouts() const;
     std::vector<PaintedRun> runs() const;
-    // The labels of the last painting whose lines are cut short (marked on the pages).
-    const std::vector<CutLabel>& cutLabels() const { return cut_; }
+    // What the job shown fell short in: labels whose lines are cut short (marked on the
+    // pages), letters no installed face has.
+    const PrintShortfall& shortfall() const { return shortfall_; }
     // Asks the print dialog and prints; true when the job was printed (the window closes).
     bool printFromPreview();
     bool printed() const { return printed_; }
@@ -63,7 +65,7 @@ class PrintPreviewWindow : public QDialog {
     PreviewableJob job_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QtPrinterSurface> surface_;  // the job shown, its pages kept
-    std::vector<CutLabel> cut_;
+    PrintShortfall shortfall_;
     bool printed_ = false;
 };
 

@@ -312,9 +312,9 @@ QtPrinterSurface::Cell QtPrinterSurface::measureCell(const std::string& family, 
 
 double QtPrinterSurface::textWidth(const QString& text) {
     const Cell& c = cell();
-    // Fixed pitch: a character is exactly one column, so Tab compares columns as counted.
+    // Fixed pitch: a letter is exactly one column, so Tab compares columns as counted.
     if (c.fixedPitch) {
-        return c.column * static_cast<double>(text.size());
+        return c.column * static_cast<double>(letterCount(text));
     }
     return QFontMetricsF(c.measuring).horizontalAdvance(text) * size_ / kMeasuringPixels;
 }
@@ -362,22 +362,47 @@ void QtPrinterSurface::drawRule(const PaperRect& rule) {
     document_.back().rules.push_back(rule);
 }
 
-void QtPrinterSurface::putText(const QString& text, bool cut, double size) {
-    if (text.isEmpty()) {
+LetterFaces& QtPrinterSurface::lettersOf(std::size_t cell) {
+    Cell& c = cells_[cell];
+    if (c.letters == nullptr) {
+        c.letters = std::make_shared<LetterFaces>(c.font);
+    }
+    return *c.letters;
+}
+
+void QtPrinterSurface::noteMissingLetters(const QString& text, std::size_t cell) {
+    LetterFaces& faces = lettersOf(cell);
+    for (const char32_t letter : text.toUcs4()) {
+        if (letter > 0x7F && !faces.glyphOf(letter)) {
+            noteMissingLetter(letter);
+        }
+    }
+}
+
+void QtPrinterSurface::putText(const QString& typed, bool cut, double size) {
+    if (typed.isEmpty()) {
         return;
     }
     startPageIfNeeded();
+    const bool letters = beyondAscii(typed);
+    const QString text = letters ? composedLetters(typed) : typed;
     const Area a = area();
     const double baseline = a.top + y_ + cell().ascent;
     if (size > 0 && size != size_) {
         // Set smaller on the line of the current font, on its baseline.
         const std::size_t index = cellIndexFor(family_, size, bold_, italic_);
+        if (letters) {
+            noteMissingLetters(text, index);
+        }
         const Cell& smaller = cells_[index];
         document_.back().runs.push_back(Run{a.left + x_, baseline, index, text, cut});
-        x_ += smaller.fixedPitch ? smaller.column * static_cast<double>(text.size())
+        x_ += smaller.fixedPitch ? smaller.column * static_cast<double>(letterCount(text))
                                  : QFontMetricsF(smaller.measuring).horizontalAdvance(text) * size /
                                        kMeasuringPixels;
         return;
+    }
+    if (letters) {
+        noteMissingLetters(text, cellIndex_);
     }
     document_.back().runs.push_back(Run{a.left + x_, baseline, cellIndex_, text, cut});
     x_ += textWidth(text);
@@ -430,19 +455,20 @@ void QtPrinterSurface::newPage() {
     resetPosition();
 }
 
-void QtPrinterSurface::paintRuns(QPainter& painter, const std::vector<Run>& runs) const {
+void QtPrinterSurface::paintRuns(QPainter& painter, const std::vector<Run>& runs) {
     // Runs in a fixed-pitch font are their glyphs a column apart: they are placed without
-    // shaping and without loading a glyph outline for an advance, and consecutive runs in one
-    // font go out as one glyph run (one text object in a PDF). Blanks draw nothing and are
+    // shaping and without loading a glyph outline for an advance, and consecutive glyphs of
+    // one face go out as one glyph run (one text object in a PDF). Blanks draw nothing and are
     // left out (readers of the PDF see the gap), and positions are whole units (a hundredth
-    // of a point): both keep the PDF's text short.
-    const Cell* font = nullptr;
+    // of a point): both keep the PDF's text short. A letter the font lacks comes from the face
+    // its fallback has it in, in its column all the same.
+    const QRawFont* face = nullptr;
     QList<quint32> glyphs;
     QList<QPointF> positions;
     const auto flush = [&] {
         if (!glyphs.isEmpty()) {
             QGlyphRun run;
-            run.setRawFont(font->glyphs);
+            run.setRawFont(*face);
             run.setGlyphIndexes(glyphs);
             run.setPositions(positions);
             painter.drawGlyphRun(QPointF(), run);
@@ -450,21 +476,23 @@ void QtPrinterSurface::paintRuns(QPainter& painter, const std::vector<Run>& runs
             positions.clear();
         }
     };
+    const auto place = [&](const QRawFont& from, quint32 glyph, QPointF at) {
+        if (&from != face) {
+            flush();
+            face = &from;
+        }
+        glyphs.append(glyph);
+        positions.append(at);
+    };
     for (const Run& run : runs) {
         const Cell& c = cells_[run.cell];
-        const QList<quint32> indexes =
-            c.glyphs.isValid() ? c.glyphs.glyphIndexesForString(run.text) : QList<quint32>();
-        if (indexes.isEmpty() || indexes.contains(0)) {
-            // Proportional text, or a character the font lacks: shaped, with font fallback.
+        if (!c.glyphs.isValid()) {
+            // Proportional text: shaped, with the font's fallback.
             flush();
             painter.setFont(c.font);
             painter.drawText(QPointF(run.x * kUnitsPerPoint, run.baseline * kUnitsPerPoint),
                              run.text);
             continue;
-        }
-        if (&c != font) {
-            flush();
-            font = &c;
         }
         // One whole step a column: the PDF then repeats the same move glyph after glyph, which
         // its compression finds far faster than moves that vary by a unit. The drift is under
@@ -472,12 +500,26 @@ void QtPrinterSurface::paintRuns(QPainter& painter, const std::vector<Run>& runs
         const double y = std::round(run.baseline * kUnitsPerPoint);
         const double left = std::round(run.x * kUnitsPerPoint);
         const double step = std::round(c.column * kUnitsPerPoint);
-        for (qsizetype i = 0; i < indexes.size(); ++i) {
-            if (run.text[i] == QLatin1Char(' ')) {
+        const QList<quint32> indexes = c.glyphs.glyphIndexesForString(run.text);
+        if (indexes.size() == run.text.size() && !indexes.contains(0)) {
+            for (qsizetype i = 0; i < indexes.size(); ++i) {
+                if (run.text[i] != QLatin1Char(' ')) {
+                    place(c.glyphs, indexes[i], QPointF(left + static_cast<double>(i) * step, y));
+                }
+            }
+            continue;
+        }
+        LetterFaces& faces = lettersOf(run.cell);
+        double column = 0;
+        for (const char32_t letter : run.text.toUcs4()) {
+            const QPointF at(left + column * step, y);
+            column += 1;
+            if (letter == U' ') {
                 continue;
             }
-            glyphs.append(indexes[i]);
-            positions.append(QPointF(left + static_cast<double>(i) * step, y));
+            // A letter no face has: the font's own empty box, where the job warned of it.
+            const auto glyph = faces.glyphOf(letter).value_or(LetterFaces::Glyph{0, 0});
+            place(faces.face(glyph.face), glyph.index, at);
         }
     }
     flush();
@@ -511,7 +553,7 @@ void QtPrinterSurface::paintCutMarks(QPainter& painter, const std::vector<Run>& 
             continue;
         }
         const Cell& c = cells_[run.cell];
-        const double right = run.x + c.column * static_cast<double>(run.text.size());
+        const double right = run.x + c.column * static_cast<double>(letterCount(run.text));
         const double top = run.baseline - c.ascent;
         const double bottom = run.baseline + c.size * 0.25;
         // A bar at the label's edge where the line was cut, and the line underlined.
@@ -523,7 +565,7 @@ void QtPrinterSurface::paintCutMarks(QPainter& painter, const std::vector<Run>& 
     painter.restore();
 }
 
-void QtPrinterSurface::drawPage(QPainter& painter, const Page& page) const {
+void QtPrinterSurface::drawPage(QPainter& painter, const Page& page) {
     if (decorated()) {
         paintBackdrop(painter, page);
     }
@@ -678,7 +720,7 @@ QPageLayout QtPrinterSurface::keptPageLayout(int index) const {
     return QPageLayout(setup.size, setup.orientation, QMarginsF());
 }
 
-void QtPrinterSurface::paintKeptPage(QPainter& painter, int index) const {
+void QtPrinterSurface::paintKeptPage(QPainter& painter, int index) {
     painter.save();
     painter.scale(1.0 / kUnitsPerPoint, 1.0 / kUnitsPerPoint);
     drawPage(painter, jobPages_.at(static_cast<std::size_t>(index)));

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/letter_faces.h"
 #include "surface/paper_sizes.h"
 #include "surface/printer_surface.h"
 
@@ -93,7 +94,7 @@ class QtPrinterSurface : public PrinterSurface {
     int keptPageCount() const { return static_cast<int>(jobPages_.size()); }
     QPageLayout keptPageLayout(int index) const;
     // Paints a kept page (from 0) with the painter's unit a point of the paper.
-    void paintKeptPage(QPainter& painter, int index) const;
+    void paintKeptPage(QPainter& painter, int index);
     // The runs of the kept pages, as the printed job paints them.
     std::vector<PaintedRun> keptRuns() const;
 
@@ -126,6 +127,8 @@ class QtPrinterSurface : public PrinterSurface {
         double column = 0.0;
         double blank = 0.0;
         double ascent = 0.0;
+        // Where letters beyond ASCII come from: made when the first is printed.
+        std::shared_ptr<LetterFaces> letters;
     };
     struct Run {
         double x = 0.0;         // points from the paper's left edge
@@ -152,14 +155,16 @@ class QtPrinterSurface : public PrinterSurface {
     void nextLine();
     void breakPageIfBelowBottom();
     void putText(const QString& text, bool cut, double size);
+    LetterFaces& lettersOf(std::size_t cell);
+    void noteMissingLetters(const QString& text, std::size_t cell);
     void startPageIfNeeded();
     void paint(const std::vector<Page>& pages);
     void paintIntoFile(const std::vector<Page>& pages);
     void paintImages(const std::vector<Page>& pages);
     void openFile(const Setup& setup);
     void paintPage(QPainter& painter, const Page& page);
-    void drawPage(QPainter& painter, const Page& page) const;
-    void paintRuns(QPainter& painter, const std::vector<Run>& runs) const;
+    void drawPage(QPainter& painter, const Page& page);
+    void paintRuns(QPainter& painter, const std::vector<Run>& runs);
     void paintBackdrop(QPainter& painter, const Page& page) const;
     void paintCutMarks(QPainter& painter, const std::vector<Run>& runs) const;
     bool decorated() const { return target_ == Target::Preview || target_ == Target::Images; }

@@ -35,6 +35,10 @@ std::size_t lineLength(std::string_view text) {
     return text.size();
 }
 
+std::string_view lineStart(std::string_view text, std::size_t characters) {
+    return text.substr(0, characters);
+}
+
 namespace {
 
 // Whole characters of a size that fit the room.
@@ -62,7 +66,7 @@ std::string_view trimmedRight(std::string_view text) {
 std::optional<std::vector<std::string>> breakAtBlanks(std::string_view text, std::size_t width) {
     std::vector<std::string> parts;
     while (lineLength(text) > width) {
-        const auto blank = text.substr(0, width + 1).find_last_of(' ');
+        const auto blank = lineStart(text, width + 1).find_last_of(' ');
         if (blank == std::string_view::npos || blank == 0) {
             return std::nullopt;
         }
@@ -127,7 +131,8 @@ std::vector<SetLine> setLongLine(std::string_view typed, const LineRoom& room, s
         }
     }
     const double smallest = std::min(room.size, kSmallestFitSize);
-    SetLine cut = placed(std::string(text.substr(0, charactersAt(room, smallest))), smallest, room);
+    SetLine cut =
+        placed(std::string(lineStart(text, charactersAt(room, smallest))), smallest, room);
     cut.blanks = 0;
     cut.cut = true;
     return {cut};

@@ -60,8 +60,11 @@ struct SetLine {
     bool operator==(const SetLine&) const = default;
 };
 
-// The characters a line counts for its room and its centering.
+// The characters a line counts for its room and its centering, and its first characters:
+// every count of the fitting goes through these two, so they are the ones that learn an
+// encoding of more than a byte a character.
 std::size_t lineLength(std::string_view text);
+std::string_view lineStart(std::string_view text, std::size_t characters);
 
 // A label's lines set in their room, each line as it fits:
 // - a line that fits (with its centering blanks) prints as it is;

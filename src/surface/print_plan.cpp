@@ -1,5 +1,10 @@
 #include "surface/print_plan.h"
 
+#include <algorithm>
+#include <utility>
+
+#include "records/code_page.h"
+
 namespace qm {
 
 namespace {
@@ -22,18 +27,18 @@ void startCopy(PrinterSurface& surface, const PrintPlan& plan) {
 }  // namespace
 
 bool drawPlan(PrinterSurface& surface, const PrintPlan& plan, Adjustment adjust, int copies,
-              bool selection, const CutWarning& warn) {
+              bool selection, const ShortfallWarning& warn) {
     const PrintPlan& job = selection && plan.selection ? *plan.selection : plan;
     const int count = job.copies == CopyMode::Once ? 1 : copies;
     // Every copy lays out the same lines: the first tells.
     const auto goesAhead = [&] {
-        if (!warn || surface.cutLabels().empty() || warn(surface.cutLabels())) {
+        if (!warn || surface.shortfall().empty() || warn(surface.shortfall())) {
             return true;
         }
         surface.killDoc();
         return false;
     };
-    surface.forgetCutLabels();
+    surface.forgetShortfall();
     for (int copy = 0; copy < count; ++copy) {
         startCopy(surface, job);
         job.draw(surface, adjust);
@@ -83,6 +88,49 @@ std::string cutLabelsText(const std::vector<CutLabel>& labels) {
             add(numbered(label.number, labels[last].number));
             i = last;
         }
+    }
+    return text;
+}
+
+std::string_view fontPackageFor(char32_t letter) {
+    struct Range {
+        char32_t first;
+        char32_t last;
+        std::string_view package;
+    };
+    static constexpr Range kRanges[] = {
+        {0x1100, 0x11FF, "fonts-noto-cjk"},            // Hangul Jamo
+        {0x2E80, 0x9FFF, "fonts-noto-cjk"},            // CJK radicals to unified ideographs
+        {0xA960, 0xA97F, "fonts-noto-cjk"},            // Hangul Jamo extended
+        {0xAC00, 0xD7FF, "fonts-noto-cjk"},            // Hangul syllables
+        {0xF900, 0xFAFF, "fonts-noto-cjk"},            // CJK compatibility ideographs
+        {0xFE30, 0xFE4F, "fonts-noto-cjk"},            // CJK compatibility forms
+        {0xFF00, 0xFFEF, "fonts-noto-cjk"},            // half and full width forms
+        {0x1F300, 0x1FAFF, "fonts-noto-color-emoji"},  // pictographs and emoji
+        {0x20000, 0x3FFFF, "fonts-noto-cjk"},          // CJK extensions
+    };
+    for (const Range& r : kRanges) {
+        if (letter >= r.first && letter <= r.last) {
+            return r.package;
+        }
+    }
+    return "fonts-noto-core";
+}
+
+std::string missingLettersText(std::u32string_view letters) {
+    std::vector<std::pair<std::string_view, std::string>> byPackage;
+    for (const char32_t letter : letters) {
+        const std::string_view package = fontPackageFor(letter);
+        auto group = std::find_if(byPackage.begin(), byPackage.end(),
+                                  [package](const auto& g) { return g.first == package; });
+        if (group == byPackage.end()) {
+            group = byPackage.insert(byPackage.end(), {package, {}});
+        }
+        appendUtf8(group->second, letter);
+    }
+    std::string text;
+    for (const auto& [package, group] : byPackage) {
+        text += (text.empty() ? "" : ", ") + group + " (" + std::string(package) + ")";
     }
     return text;
 }

@@ -51,20 +51,28 @@ struct PrintPlan {
     std::shared_ptr<const PrintPlan> selection;
 };
 
-// What a job does when lines of some labels could not be printed whole: asked once the first
-// copy is laid out and before any of its pages leaves (on a printer a document goes at its
-// end, into a file at the job's end); false abandons the job.
-using CutWarning = std::function<bool(const std::vector<CutLabel>& labels)>;
+// What a job does when its first copy could not be printed as asked (lines cut short, letters
+// no installed face has): asked once that copy is laid out and before any of its pages
+// leaves (on a printer a document goes at its end, into a file at the job's end); false
+// abandons the job.
+using ShortfallWarning = std::function<bool(const PrintShortfall& shortfall)>;
 
 // Every copy of the plan, or of its selection, each starting in the plan's first font on its
-// paper and ended as its copy mode says; then the end of the job. Lines cut in the first copy
-// are put to `warn` first, which may abandon the job (KillDoc): false. Throws what the surface
-// or the drawing throws.
+// paper and ended as its copy mode says; then the end of the job. What the first copy fell
+// short in is put to `warn` first, which may abandon the job (KillDoc): false. Throws what
+// the surface or the drawing throws.
 bool drawPlan(PrinterSurface& surface, const PrintPlan& plan, Adjustment adjust, int copies,
-              bool selection = false, const CutWarning& warn = {});
+              bool selection = false, const ShortfallWarning& warn = {});
 
 // The labels named for a message: "label 4", "labels 4-9" for consecutive ones, "label 37
 // (Ann Lee)" with a name, "the envelope" for what has no number; joined by ", ".
 std::string cutLabelsText(const std::vector<CutLabel>& labels);
+
+// The Debian package whose fonts have a letter: the CJK fonts for Chinese, Japanese and
+// Korean, the emoji font for emoji, Noto's core set for any other script.
+std::string_view fontPackageFor(char32_t letter);
+// Letters no installed face has, grouped by the package to install, in UTF-8:
+// "中文 (fonts-noto-cjk), ก (fonts-noto-core)".
+std::string missingLettersText(std::u32string_view letters);
 
 }  // namespace qm

@@ -3,6 +3,7 @@
 // The print target of every layout. Layouts place text by character columns and counted
 // lines only; a backing decides what a column and a line measure on its medium.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ struct CutLabel {
     int number = 0;
     std::string name;
     bool operator==(const CutLabel&) const = default;
+};
+
+// What a job could not print as asked: labels with lines cut short, and letters that no
+// installed face has (they would print as empty boxes).
+struct PrintShortfall {
+    std::vector<CutLabel> cutLabels;
+    std::u32string missingLetters;
+    bool empty() const { return cutLabels.empty() && missingLetters.empty(); }
 };
 
 // A rectangle of the paper, in points from the paper's top-left corner.
@@ -144,21 +153,26 @@ class PrinterSurface {
     // complete only once this returned. Throws like EndDoc.
     virtual void endJob() {}
 
-    // The labels of the copy in progress whose lines a layout had to cut, each once, in the
-    // order noted.
+    // What the copy in progress could not print as asked: the labels whose lines a layout
+    // had to cut, and the letters no installed face has (a surface that draws letters notes
+    // them), each once, in the order noted.
     void noteCutLabel(CutLabel label) {
-        for (const CutLabel& noted : cutLabels_) {
-            if (noted == label) {
-                return;
-            }
+        if (std::find(shortfall_.cutLabels.begin(), shortfall_.cutLabels.end(), label) ==
+            shortfall_.cutLabels.end()) {
+            shortfall_.cutLabels.push_back(std::move(label));
         }
-        cutLabels_.push_back(std::move(label));
     }
-    const std::vector<CutLabel>& cutLabels() const { return cutLabels_; }
-    void forgetCutLabels() { cutLabels_.clear(); }
+    void noteMissingLetter(char32_t letter) {
+        if (shortfall_.missingLetters.find(letter) == std::u32string::npos) {
+            shortfall_.missingLetters.push_back(letter);
+        }
+    }
+    const PrintShortfall& shortfall() const { return shortfall_; }
+    const std::vector<CutLabel>& cutLabels() const { return shortfall_.cutLabels; }
+    void forgetShortfall() { shortfall_ = {}; }
 
   private:
-    std::vector<CutLabel> cutLabels_;
+    PrintShortfall shortfall_;
 };
 
 }  // namespace qm

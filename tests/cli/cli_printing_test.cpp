@@ -99,6 +99,21 @@ TEST_F(CliPrinting, TextOutputSeparatesPagesWithAFormFeed) {
     EXPECT_NE(r.out.find("  Ann Lee                        Ann Lee"), std::string::npos);
 }
 
+TEST_F(CliPrinting, LinesCutShortAreNamedOnStandardErrorAndTheJobStillPrints) {
+    const std::string endless(60, 'z');
+    const auto r = run({"labels", "--line", endless, "--line", "2", "--line", "3", "--line", "4",
+                        "--line", "5", "--positions", "4-6", "--text"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("cut short on labels 4-6\n"), std::string::npos) << r.err;
+    EXPECT_NE(r.out.find(std::string(41, 'z')), std::string::npos);
+    // A line that fits in a smaller size says nothing; the text output is UTF-8.
+    const auto fits = run({"envelope", "--line", "Zoë Müller-Lüdenscheidt of Greater Wolverhampton",
+                           "--size", "3", "--text"});
+    ASSERT_EQ(fits.status, 0) << fits.err;
+    EXPECT_EQ(fits.err, "");
+    EXPECT_NE(fits.out.find("Zoë Müller-Lüdenscheidt"), std::string::npos) << fits.out;
+}
+
 TEST_F(CliPrinting, EnvelopesPlaceTheAddressByTheirSizeTable) {
     struct Case {
         std::vector<std::string> options;

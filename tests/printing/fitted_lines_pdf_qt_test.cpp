@@ -1,12 +1,15 @@
 // A mailing list of long names, streets and cities printed into PDF files as list labels and
 // on every envelope: every word of every address comes back (pdftotext), wholly inside its
-// label or half an inch inside its envelope, in 7 point type or larger.
+// label or half an inch inside its envelope, in 7 point type or larger. The letters of every
+// script come from a face that has them, or are named with the package to install.
 #include <QtTest>
 
 #include "list/list_labels.h"
+#include "platform/letter_faces.h"
 #include "platform/qt_printer_surface.h"
 #include "printing/envelope_layout.h"
 #include "printing/label_stock.h"
+#include "printing/print_rules.h"
 #include "support/pdf_text_qt.h"
 #include "support/temp_folder.h"
 
@@ -25,18 +28,19 @@ std::vector<ContactRecord> mailingList() {
     const struct {
         const char *first, *initial, *last, *company, *street, *street2, *city, *state, *zip;
     } rows[] = {
-        {"Bernadette", "Q", "Fitzwilliam-Harr", "", "4820 South Lake Shore Boulevd", "Penthouse 4100",
-         "Lake Havasu City", "AZ", "86403-1234"},
-        {"Konstantinos", "", "Alexopoulos", "Rolling Meadows Industrial Co", "1 Rolling Meadows Parkway",
-         "Building 7 Ste", "West Bloomfield", "MI", "48322"},
-        {"Dorota", "", "Wisniewska-Kolod", "", "ul. Marszalkowska 140 lok. 12", "", "Lodz", "", "90-001"},
+        {"Bernadette", "Q", "Fitzwilliam-Harr", "", "4820 South Lake Shore Boulevd",
+         "Penthouse 4100", "Lake Havasu City", "AZ", "86403-1234"},
+        {"Konstantinos", "", "Alexopoulos", "Rolling Meadows Industrial Co",
+         "1 Rolling Meadows Parkway", "Building 7 Ste", "West Bloomfield", "MI", "48322"},
+        {"Dorota", "", "Wisniewska-Kolod", "", "ul. Marszalkowska 140 lok. 12", "", "Lodz", "",
+         "90-001"},
         {"Nguyen", "T", "Minh Khai", "", "15 Duong Le Loi Phuong Ben Ng", "Quan 1 Tang 12",
          "Thanh pho Ho Ch", "", "700000"},
         {"Ioana", "", "Varzaru-Stefanes", "", "Bulevardul Stefan cel Mare 7", "Bloc A Scara 2",
          "Iasi", "", "700064"},
         {"Ann", "", "Lee", "", "12 Oak St", "", "Troy", "NY", "12180"},
-        {"Alexandra", "K", "Montgomery-Whitf", "Montgomery-Whitfield Holdings", "12345 Martin Luther King Jr",
-         "Blvd Suite 2200", "Rancho Santa Mar", "CA", "92688-1234"},
+        {"Alexandra", "K", "Montgomery-Whitf", "Montgomery-Whitfield Holdings",
+         "12345 Martin Luther King Jr", "Blvd Suite 2200", "Rancho Santa Mar", "CA", "92688-1234"},
     };
     std::vector<ContactRecord> list;
     for (const auto& r : rows) {
@@ -100,8 +104,8 @@ class FittedLinesPdfTest : public QObject {
                 list.push_back(c);
             }
         }
-        const PdfText pdf = printed(listLabelsPlan(
-            kAddressSheet, list.size(), [&list](std::size_t i) { return list[i]; }));
+        const PdfText pdf = printed(
+            listLabelsPlan(kAddressSheet, list.size(), [&list](std::size_t i) { return list[i]; }));
         QStringList expected;
         for (const ContactRecord& c : list) {
             expected += wordsOf(contactLabelLines(c));
@@ -124,7 +128,8 @@ class FittedLinesPdfTest : public QObject {
 
     void everyWordOfALongAddressComesBackHalfAnInchInsideEachEnvelope() {
         const std::array<std::string, 5> address = {
-            "Alexandra-Katharina Montgomery-Whitfield", "Montgomery-Whitfield Holdings International",
+            "Alexandra-Katharina Montgomery-Whitfield",
+            "Montgomery-Whitfield Holdings International",
             "12345 Martin Luther King Jr Boulevard Suite 2200",
             "Rancho Santa Margarita, CA 92688-1234", ""};
         std::vector<std::string> lines(address.begin(), address.end());
@@ -153,6 +158,39 @@ class FittedLinesPdfTest : public QObject {
                 QCOMPARE(found, expected);
             }
         }
+    }
+
+    void everyScriptsLettersComeFromAFaceThatHasThem() {
+        QFont font(paperFontFamily(kPrintFont));
+        font.setPixelSize(1000);
+        LetterFaces faces(font);
+        // The print face's own: Latin with its accents (Vietnamese's stacked ones too),
+        // Greek, Cyrillic; its fallback's: Armenian and Georgian (DejaVu).
+        const QString own =
+            QStringLiteral("Łukasz Żółć Nguyễn Thị Minh Khai Ştefan Ţiriac Αθήνα Москва");
+        for (const char32_t letter : own.toUcs4()) {
+            const auto glyph = faces.glyphOf(letter);
+            QVERIFY2(glyph && glyph->face == 0 && glyph->index != 0,
+                     qPrintable(QString::fromUcs4(&letter, 1)));
+        }
+        for (const char32_t letter : QStringLiteral("Երևան თბილისი").toUcs4()) {
+            const auto glyph = faces.glyphOf(letter);
+            QVERIFY(glyph.has_value());
+            if (letter != U' ') {
+                QVERIFY(glyph->face != 0 && glyph->index != 0);
+                QVERIFY(faces.face(glyph->face).supportsCharacter(letter));
+            }
+        }
+        // No installed face has Chinese or Thai: missing, named with the package to install.
+        QVERIFY(!faces.glyphOf(U'北'));
+        QVERIFY(!faces.glyphOf(U'ก'));
+        QCOMPARE(QString::fromStdString(missingLettersText(U"北ก京😀")),
+                 QStringLiteral(
+                     "北京 (fonts-noto-cjk), ก (fonts-noto-core), 😀 (fonts-noto-color-emoji)"));
+        // A letter and its mark are one column once composed; a letter beyond 16 bits is one.
+        const QString decomposed = QStringLiteral("Nguye\u0302\u0303n");
+        QCOMPARE(letterCount(composedLetters(decomposed)), 6);
+        QCOMPARE(letterCount(QString::fromUcs4(U"a\U0001D400b")), 3);
     }
 };
 

@@ -59,11 +59,11 @@ TEST(LineFit, ALineThatFitsIsPrintedAsTypedAndALongerOneInTheLargestSizeThatHold
 TEST(LineFit, ALineNotEven7PointHoldsWrapsOntoTheFreeLinesElseItIsCut) {
     const std::string name = "Alexandra-Katharina Montgomery-Whitfield of Lower Saxony";  // 56
     // The lines below move down into the empty last line; both parts in the largest size
-    // that holds them in two (7.5 point: 39 characters).
+    // that holds them in two (8 point: 36 characters).
     const auto wrapped = set({name, "1 Main St", "Troy, NY 12180", ""}, firstColumn(), 4);
     ASSERT_EQ(wrapped.size(), 4u);
-    EXPECT_EQ(wrapped[0], (SetLine{0, "Alexandra-Katharina", 7.5, false}));
-    EXPECT_EQ(wrapped[1], (SetLine{0, "Montgomery-Whitfield of Lower Saxony", 7.5, false}));
+    EXPECT_EQ(wrapped[0], (SetLine{0, "Alexandra-Katharina", 8.0, false}));
+    EXPECT_EQ(wrapped[1], (SetLine{0, "Montgomery-Whitfield of Lower Saxony", 8.0, false}));
     EXPECT_EQ(wrapped[2].text, "1 Main St");
     EXPECT_EQ(wrapped[3].text, "Troy, NY 12180");
     EXPECT_FALSE(anyCut(wrapped));
@@ -104,19 +104,18 @@ TEST(LineFit, EveryJobNamesTheLabelsItCutAndTheWarningMayStopIt) {
     const std::string endless(60, 'z');
     TextGridSurface grid;
     std::vector<CutLabel> warned;
-    const auto refuse = [&warned](const std::vector<CutLabel>& labels) {
-        warned = labels;
+    const auto refuse = [&warned](const PrintShortfall& shortfall) {
+        warned = shortfall.cutLabels;
         return false;
     };
-    const auto sheet =
-        labelsPlan(kAddressSheet, sheetOf({endless, "2", "3", "4", "5"}, 4, 3));
+    const auto sheet = labelsPlan(kAddressSheet, sheetOf({endless, "2", "3", "4", "5"}, 4, 3));
     EXPECT_FALSE(drawPlan(grid, sheet, {}, 2, false, refuse));
     EXPECT_EQ(cutLabelsText(warned), "labels 4-6");
     EXPECT_EQ(grid.runs().size(), 0u);  // abandoned before its end
     EXPECT_EQ(grid.documentCount(), 0);
 
     // A warning that lets it go ahead prints every copy.
-    const auto goAhead = [](const std::vector<CutLabel>&) { return true; };
+    const auto goAhead = [](const PrintShortfall&) { return true; };
     EXPECT_TRUE(drawPlan(grid, sheet, {}, 2, false, goAhead));
     EXPECT_EQ(grid.documentCount(), 2);
 

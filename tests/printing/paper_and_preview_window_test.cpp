@@ -4,6 +4,7 @@
 #include <QPrinter>
 #include <QtTest>
 
+#include "app/print_runner.h"
 #include "desktop/main_window.h"
 #include "list/contact_report.h"
 #include "list/list_labels.h"
@@ -172,6 +173,38 @@ class PaperAndPreviewTest : public QObject {
                 QVERIFY2(w.xMax <= envelope.height - 36 && w.yMax <= envelope.width - 36,
                          qPrintable(where));
             }
+        }
+    }
+
+    void linesCutShortAreNamedInThePreviewAndAskedAboutBeforePrinting() {
+        test::TempFolder folder;
+        prepareAppFolder(folder.path());
+        ScriptedPlatform platform;
+        AppState state{platform, QString::fromStdString(folder.path())};
+        LabelJob job = fullSheet();
+        job.lines = {std::string(50, 'W'), "2", "3", "4", "5"};
+        job.startPosition = 4;
+        job.labelCount = 6;
+        for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+            platform.clearRecords();
+            TextGridSurface grid;
+            PrintAnswer printer;
+            printer.makeSurface = [&grid] { return std::make_unique<test::GridPrinter>(grid); };
+            platform.printAnswers.push_back(std::move(printer));
+            platform.previewPrints.push_back(true);
+            platform.messageAnswers.push_back(answer);
+            const PrintOutcome outcome =
+                runPrintPlan(state, nullptr, labelsPlan(kAddressSheet, job), true);
+            const auto* named = test::control<QLabel>(platform.previews.back(), "lblCut");
+            QVERIFY(!named->isHidden());
+            QCOMPARE(
+                named->text(),
+                QStringLiteral("Lines too long even in 7 point type, cut short on labels 4-9"));
+            QCOMPARE(platform.messageTitles(),
+                     QStringList{QStringLiteral("Not everything will print")});
+            QVERIFY(platform.messages.front().text.contains(QStringLiteral("labels 4-9")));
+            QCOMPARE(outcome.printed, answer == MsgAnswer::Yes);
+            QCOMPARE(grid.runs().empty(), answer == MsgAnswer::No);
         }
     }
 

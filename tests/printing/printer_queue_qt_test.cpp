@@ -1,15 +1,19 @@
 // Every job printed through a real print server's PDF queue (cups-pdf, A4 by default, its
 // whole page printable; started by scripts/cups-server.sh) puts every word where the PDF file
-// of the same job puts it, on the job's own paper.
+// of the same job puts it, on the job's own paper and in its orientation.
 #include <QProcess>
 #include <QThread>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
+#include <tuple>
 
 #include "records/contact_file.h"
 #include "support/pdf_text_qt.h"
 #include "support/temp_folder.h"
 
 using namespace qm;
+using test::PdfPageSize;
 using test::PdfText;
 using test::PdfWord;
 
@@ -75,6 +79,38 @@ std::string listFile(const test::TempFolder& folder) {
     return path;
 }
 
+// The words of a queue's page put into the frame of the file's page: a page across its
+// paper comes turned a quarter counterclockwise, and media a point off the paper's size
+// (the queue rounds a size of its own to whole points) hold the page centered.
+void toFilePage(PdfText& text, int page, const PdfPageSize& paper, const PdfPageSize& media,
+                bool across) {
+    for (PdfWord& w : text.words) {
+        if (w.page != page) {
+            continue;
+        }
+        if (across) {
+            const double right = (paper.width + media.height) / 2;
+            const double down = (media.width - paper.height) / 2;
+            w = PdfWord{w.page,         right - w.yMax, w.xMin - down,
+                        right - w.yMin, w.xMax - down,  w.text};
+        } else {
+            const double right = (media.width - paper.width) / 2;
+            const double down = (media.height - paper.height) / 2;
+            w = PdfWord{w.page,         w.xMin - right, w.yMin - down,
+                        w.xMax - right, w.yMax - down,  w.text};
+        }
+    }
+}
+
+// A turned page is read in another order: words by page, line and place on the line.
+void sortByPlace(std::vector<PdfWord>& words) {
+    std::stable_sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) {
+        const double lineA = std::round((a.yMin + a.yMax) / 2);
+        const double lineB = std::round((b.yMin + b.yMax) / 2);
+        return std::tie(a.page, lineA, a.xMin) < std::tie(b.page, lineB, b.xMin);
+    });
+}
+
 QString where(const PdfWord& w) {
     return QStringLiteral("%1 page %2 at (%3, %4)-(%5, %6)")
         .arg(w.text)
@@ -111,9 +147,8 @@ class PrinterQueueTest : public QObject {
         QTest::newRow("labels") << (QStringList{QStringLiteral("labels")} + lines +
                                     QStringList{QStringLiteral("--positions"),
                                                 QStringLiteral("1-30")});
-        QTest::newRow("return labels") << (QStringList{QStringLiteral("return-labels"),
-                                                       QStringLiteral("--center")} +
-                                           lines);
+        QTest::newRow("return labels")
+            << (QStringList{QStringLiteral("return-labels"), QStringLiteral("--center")} + lines);
         QTest::newRow("list labels") << QStringList{QStringLiteral("list"), QStringLiteral("LIST"),
                                                     QStringLiteral("--labels")};
         for (int size = 1; size <= 7; ++size) {
@@ -139,16 +174,30 @@ class PrinterQueueTest : public QObject {
         QVERIFY2(!queued.isEmpty(), "the queue wrote no PDF");
 
         const PdfText file = test::readPdfText(pdfPath);
-        const PdfText printer = test::readPdfText(queued);
+        PdfText printer = test::readPdfText(queued);
         QCOMPARE(printer.pages.size(), file.pages.size());
+        bool turned = false;
         for (std::size_t p = 0; p < file.pages.size(); ++p) {
-            QCOMPARE(printer.pages[p].width, file.pages[p].width);
-            QCOMPARE(printer.pages[p].height, file.pages[p].height);
+            const PdfPageSize& page = file.pages[p];
+            const PdfPageSize got = printer.pages[p];
+            // A job across its paper (an envelope) reaches the queue's portrait media turned a
+            // quarter, as a printer feeds it: turned back, it must be the file's page. The
+            // queue's media of a size of its own are whole points.
+            const bool across = page.width > page.height;
+            QVERIFY(qAbs((across ? got.height : got.width) - page.width) <= 1.0);
+            QVERIFY(qAbs((across ? got.width : got.height) - page.height) <= 1.0);
+            toFilePage(printer, static_cast<int>(p) + 1, page, got, across);
+            turned = turned || across;
         }
         QVERIFY(!file.words.empty());
         QCOMPARE(printer.words.size(), file.words.size());
-        for (std::size_t i = 0; i < file.words.size(); ++i) {
-            const PdfWord& a = file.words[i];
+        std::vector<PdfWord> fileWords = file.words;
+        if (turned) {
+            sortByPlace(printer.words);
+            sortByPlace(fileWords);
+        }
+        for (std::size_t i = 0; i < fileWords.size(); ++i) {
+            const PdfWord& a = fileWords[i];
             const PdfWord& b = printer.words[i];
             const QString both = where(a) + QStringLiteral(" / ") + where(b);
             QVERIFY2(a.text == b.text && a.page == b.page, qPrintable(both));
