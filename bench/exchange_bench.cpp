@@ -112,7 +112,7 @@ std::string inputOf(int kind, const std::vector<qm::ContactRecord>& records) {
         case 2:
             return foreignVCards(records);
         default:
-            return qm::exportText(records, qm::ExportFormat::Csv);
+            return qm::exportText(records, qm::ExportFormat::Csv, qm::TextEncoding::CodePage1252);
     }
 }
 

@@ -19,6 +19,7 @@
 
 #include "list/list_labels.h"
 #include "list/listed_contacts.h"
+#include "platform/preview_page_view.h"
 #include "platform/print_preview_window.h"
 #include "platform/qt_platform_services.h"
 #include "printing/label_stock.h"
@@ -137,7 +138,9 @@ void BM_PreviewFirstPage(benchmark::State& state) {
         state.ResumeTiming();
         qm::PrintPreviewWindow window(platform, nullptr, qm::PrintRequest{}, labels.job());
         window.show();
-        window.view->viewport()->repaint();
+        window.findChild<qm::PreviewPageView*>(QStringLiteral("previewView"))
+            ->viewport()
+            ->repaint();
         QCoreApplication::processEvents();
         if (window.pageCount() != (state.range(0) + 29) / 30) {
             state.SkipWithError("not every page laid out");

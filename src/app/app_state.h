@@ -33,8 +33,10 @@ struct PrintOptions {
     bool bold = false;
     bool largeFont = false;
     // The label position entry as taken (cleaned, "4-9"), the position the next label goes
-    // to, and how many labels one job prints.
+    // to, and how many labels one job prints. While an entry chose label stock it is shown,
+    // and Print starts again from the entry's range.
     QString positionRange;
+    bool positionEntered = false;
     int startPosition = 0;
     int labelCount = 0;
     // Start column and empty lines above the next label, or above the envelope's address.

@@ -34,7 +34,7 @@ bool printDespiteShortfall(AppState& state, QWidget* parent, const PrintShortfal
         told += PrintRunner::tr(
                     "Some lines are too long for their label even in 7 point type and "
                     "have no free line to wrap onto. They will be cut short on %1.")
-                    .arg(fromCp(cutLabelsText(shortfall.cutLabels)));
+                    .arg(fromCore(cutLabelsText(shortfall.cutLabels)));
     }
     if (!shortfall.missingLetters.empty()) {
         told += PrintRunner::tr(

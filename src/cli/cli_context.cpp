@@ -4,7 +4,6 @@
 #include <ostream>
 
 #include "records/code_page.h"
-#include "records/code_page_fold.h"
 #include "records/error.h"
 #include "records/file_ops.h"
 #include "records/open_contact_store.h"
@@ -53,12 +52,12 @@ void Context::requireAppFolder() const {
     }
 }
 
-std::string argText(const std::string& utf8) {
-    return foldToCodePage(utf8).text;
+std::string argText(const std::string& arg) {
+    return validUtf8(arg);
 }
 
-std::string outText(const std::string& cp1252) {
-    return cp1252ToUtf8(cp1252);
+std::string storableArg(const std::string& arg, const FieldLimits& limits) {
+    return limits.storable(validUtf8(arg)).text;
 }
 
 }  // namespace qm::cli

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "records/contact_fields.h"
 #include "records/error.h"
 #include "records/notice.h"
 
@@ -62,10 +63,10 @@ void removeIfMadeEmpty(ContactStore& contacts, const std::string& path, bool exi
 void removeIfMadeEmptyAfterFailure(Context& context, ContactStore& contacts,
                                    const std::string& path, bool existed);
 
-// Arguments arrive in UTF-8; the core works in code page 1252. Letters it cannot hold
-// become their nearest ones it can (as an import folds them), never "?".
-std::string argText(const std::string& utf8);
-// Core text to the terminal.
-std::string outText(const std::string& cp1252);
+// Arguments arrive in UTF-8, as the core's text is; a byte that is no UTF-8 becomes U+FFFD.
+std::string argText(const std::string& arg);
+// An argument that becomes a contact value (or is compared with contact values) in a store
+// of these limits: its letters as the store holds them (as an import folds them), never "?".
+std::string storableArg(const std::string& arg, const FieldLimits& limits);
 
 }  // namespace qm::cli

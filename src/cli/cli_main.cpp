@@ -139,7 +139,7 @@ int runCli(const std::vector<std::string>& input, std::ostream& out, std::ostrea
             << command->usage << "\n";
         return kUsage;
     } catch (const Refusal& r) {
-        err << outText(r.title()) << ": " << outText(r.text()) << "\n";
+        err << r.title() << ": " << r.text() << "\n";
         return kRefused;
     } catch (const QmError& e) {
         err << "Error: " << commonErrorText(e) << "\n";

@@ -106,7 +106,7 @@ void Output::print(Context& context, const PrintPlan& plan, int copies) {
         if (!shortfall.cutLabels.empty()) {
             context.err << "quillmark: some lines are too long for their label even in 7 point "
                            "type and have no free line to wrap onto; cut short on "
-                        << outText(cutLabelsText(shortfall.cutLabels)) << "\n";
+                        << cutLabelsText(shortfall.cutLabels) << "\n";
         }
         if (!shortfall.missingLetters.empty()) {
             context.err << "quillmark: no installed font has the letters "
@@ -126,7 +126,7 @@ void Output::print(Context& context, const PrintPlan& plan, int copies) {
         refuse(plan.problem);
     }
     if (kind_->shown != nullptr) {
-        context.out << outText(kind_->shown(static_cast<const TextGridSurface&>(*surface_)));
+        context.out << kind_->shown(static_cast<const TextGridSurface&>(*surface_));
     }
 }
 

@@ -25,11 +25,11 @@ int recordNumber(const std::string& text) {
     return static_cast<int>(n);
 }
 
-// Each given field option replaces that field.
-void replaceGivenFields(const Args& args, ContactFields& fields) {
+// Each given field option replaces that field, its letters as the store holds them.
+void replaceGivenFields(const Args& args, ContactFields& fields, const FieldLimits& limits) {
     for (ContactField field : kAllContactFields) {
         if (const auto value = args.value(std::string(describe(field).option))) {
-            fields.text(field) = argText(*value);
+            fields.text(field) = storableArg(*value, limits);
         }
     }
 }
@@ -78,16 +78,17 @@ int runParse(const Args& args, Context& context) {
     if (args.positionals().empty() || args.positionals().size() > 5) {
         throw UsageError("expected one to five lines");
     }
+    // The lines become a contact's values, as Add Contact from the typed lines takes them.
     AddressLines lines;
     for (std::size_t i = 0; i < args.positionals().size(); ++i) {
-        lines[i] = argText(args.positionals()[i]);
+        lines[i] = storableArg(args.positionals()[i], kContactFileLimits);
     }
     const AddressParse parse = parseAddressLines(lines);
     if (parse.outcome == AddressParseOutcome::LineOneWithoutBlank) {
         throw Refusal(kLineOneWithoutBlankTitle, kLineOneWithoutBlankText);
     }
     for (ContactField field : kParsedFields) {
-        context.out << describe(field).option << '\t' << outText(parse.fields.text(field)) << '\n';
+        context.out << describe(field).option << '\t' << parse.fields.text(field) << '\n';
     }
     return kOk;
 }
@@ -95,9 +96,6 @@ int runParse(const Args& args, Context& context) {
 int runAdd(const Args& args, Context& context) {
     args.requirePositionals(1, "FILE.DAT");
     const std::string& path = args.positionals()[0];
-    ContactFields fields;
-    replaceGivenFields(args, fields);
-    fields.includeCompany = args.has("include-company");
     onOffValue(args, "reminders");  // a wrong value is a usage error before the file is read
 
     // The file is created only once the contact passes its checks.
@@ -105,6 +103,9 @@ int runAdd(const Args& args, Context& context) {
     if (systemFileOps().exists(path)) {
         contacts = openContacts(context, path, FileUse::Change);
     }
+    ContactFields fields;
+    replaceGivenFields(args, fields, contacts ? contacts->fieldLimits() : kContactFileLimits);
+    fields.includeCompany = args.has("include-company");
     const bool remindersOn = remindersSetting(args, contacts.get());
     const auto checked = checkedContactRecord(fields, kAddContactChecks, remindersOn);
     if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
@@ -131,7 +132,7 @@ int runEdit(const Args& args, Context& context) {
     // The record as the browser shows it, then the given fields typed over it.
     const ContactFields shown = fieldsFromRecord(contacts->read(n));
     ContactFields fields = shown;
-    replaceGivenFields(args, fields);
+    replaceGivenFields(args, fields, contacts->fieldLimits());
     fields.includeCompany = include ? *include : includeCompanyAfterEdit(shown, fields.company);
 
     const bool remindersOn = remindersSetting(args, contacts.get());
@@ -187,7 +188,7 @@ int runBirthdays(const Args& args, Context& context) {
     const std::unique_ptr<ContactStore> contacts =
         openContacts(context, args.positionals()[0], FileUse::Read);
     for (const UpcomingBirthday& birthday : upcomingBirthdaysIn(*contacts, today)) {
-        context.out << outText(birthday.text()) << '\n';
+        context.out << birthday.text() << '\n';
     }
     return kOk;
 }

@@ -42,7 +42,7 @@ int dryRunImport(const std::string& path, const std::string& input, const Args& 
     }
     for (std::size_t i = 0; i < result.records.size(); ++i) {
         context.out << onFileCount + i + 1 << '\t'
-                    << outText(listLine(result.records[i], SortOrder::ByFirstName)) << '\n';
+                    << listLine(result.records[i], SortOrder::ByFirstName) << '\n';
     }
     const std::string skipped = importSkippedText(result.counts);
     context.err << "Dry run: " << result.records.size() << " contacts would be imported ("

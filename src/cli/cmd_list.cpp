@@ -9,7 +9,6 @@
 #include "list/list_labels.h"
 #include "list/listed_contacts.h"
 #include "printing/label_stock.h"
-#include "records/code_page.h"
 #include "records/contact_store.h"
 #include "records/file_title.h"
 
@@ -67,7 +66,7 @@ void writeListLines(std::ostream& out, const std::vector<ListEntry>& entries) {
     for (const ListEntry& entry : entries) {
         text += std::to_string(entry.record);
         text += '\t';
-        appendCp1252AsUtf8(text, entry.line);
+        text += entry.line;
         text += '\n';
         if (text.size() >= kFlushAt) {
             out << text;
@@ -98,13 +97,16 @@ int runList(const Args& args, Context& context) {
             }
         }
         const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
-        writeListLines(context.out, buildContactList(*contacts, search.field, search.text, order));
+        writeListLines(context.out,
+                       buildContactList(*contacts, search.field,
+                                        storableArg(search.text, contacts->fieldLimits()), order));
         return kOk;
     }
 
     Output output(args, args.value("device-name").value_or(""));
     const std::unique_ptr<ContactStore> contacts = openContacts(context, path, FileUse::Read);
-    std::vector<ListEntry> entries = buildContactList(*contacts, search.field, search.text, order);
+    std::vector<ListEntry> entries = buildContactList(
+        *contacts, search.field, storableArg(search.text, contacts->fieldLimits()), order);
     if (labels) {
         // Read before the list is looked at, as the window's command does.
         readAdjustmentOrRefuse(context, kSectionBulkList);

@@ -60,11 +60,12 @@ std::string scanMiddleInitial(const std::string& t) {
 // Where a word of the title-free line starts in the whole line: as a word of its own if it
 // stands so, else wherever it first occurs; 0 when it does not occur.
 long wordPosition(const std::string& line, const std::string& word) {
+    const std::size_t lineLength = characterCount(line);
     for (long p = findFrom(line, word); p > 0; p = findFrom(line, word, p + 1)) {
         const auto start = static_cast<std::size_t>(p - 1);
-        const std::size_t end = start + word.size();
-        const bool ownStart = start == 0 || line[start - 1] == ' ';
-        const bool ownEnd = end == line.size() || line[end] == ' ';
+        const std::size_t end = start + characterCount(word);
+        const bool ownStart = start == 0 || characterAt(line, start - 1) == ' ';
+        const bool ownEnd = end == lineLength || characterAt(line, end) == ' ';
         if (ownStart && ownEnd) {
             return p;
         }
@@ -74,8 +75,8 @@ long wordPosition(const std::string& line, const std::string& word) {
 
 std::string cleanLastName(std::string raw) {
     raw = removeAll(raw, ".");
-    if (raw.size() >= 2 && raw[1] == ' ') {
-        raw.erase(0, 2);
+    if (characterAt(raw, 1) == ' ') {
+        raw.erase(0, byteOffsetOf(raw, 2));
     }
     return trim(raw);
 }
@@ -84,7 +85,7 @@ std::string cleanLastName(std::string raw) {
 // may have cut the first name short of its end in the line.
 long pastWord(const std::string& t, long at) {
     const long blank = findFrom(t, " ", at);
-    return blank > 0 ? blank : static_cast<long>(t.size()) + 1;
+    return blank > 0 ? blank : static_cast<long>(characterCount(t)) + 1;
 }
 
 void parseName(const std::string& line1, ContactFields& out) {
@@ -101,7 +102,8 @@ void parseName(const std::string& line1, ContactFields& out) {
     if (at == 0) {
         // Taking the title out joined parts of the line: count from its start.
         out.firstName = trim(word);
-        const auto named = static_cast<long>(out.firstName.size() + out.middleInitial.size());
+        const auto named =
+            static_cast<long>(characterCount(out.firstName) + characterCount(out.middleInitial));
         out.lastName = cleanLastName(midOf(t, named + 1));
         return;
     }
@@ -196,7 +198,7 @@ long streetLength(const std::string& s) {
             return q - 2;
         }
     }
-    return static_cast<long>(s.size());
+    return static_cast<long>(characterCount(s));
 }
 
 bool isDigit(char c) {
@@ -224,7 +226,7 @@ bool isApartmentLine(const std::string& line3, const std::string& rest) {
     const bool marked = std::any_of(std::begin(kMarks), std::end(kMarks), [&](auto mark) {
         return line3.find(mark) != std::string::npos;
     });
-    return marked && rest.empty() && trimRight(line3).size() <= 11;
+    return marked && rest.empty() && characterCount(trimRight(line3)) <= 11;
 }
 
 bool isLetter(char c) {
@@ -236,9 +238,11 @@ bool isLetter(char c) {
 std::string trailingPostcode(const std::string& c) {
     for (const char* shape : {"A9A 9A9", "A9A9A9"}) {
         const std::string_view pattern(shape);
-        if (c.size() < pattern.size()) {
+        if (characterCount(c) < pattern.size()) {
             continue;
         }
+        // A letter beyond ASCII fails every place of the pattern with its first byte, so
+        // the pattern may be laid over the tail's bytes.
         const std::string tail = rightOf(c, static_cast<long>(pattern.size()));
         const bool fits =
             std::equal(pattern.begin(), pattern.end(), tail.begin(), [](char want, char got) {
@@ -256,8 +260,7 @@ std::string trailingPostcode(const std::string& c) {
 // follow it ("Salem,OR" and "Salem,  OR" as well as "Salem, OR").
 std::string stateAfterComma(const std::string& r15, long comma) {
     long from = comma + 1;
-    while (from <= static_cast<long>(r15.size()) &&
-           r15[static_cast<std::size_t>(from - 1)] == ' ') {
+    while (characterAt(r15, static_cast<std::size_t>(from - 1)) == ' ') {
         ++from;
     }
     return midOf(r15, from, 2);
@@ -266,7 +269,7 @@ std::string stateAfterComma(const std::string& r15, long comma) {
 void parseCityLine(const std::string& typed, ContactFields& out) {
     const std::string c = trimRight(typed);
     const std::string c16 = leftOf(c, 16);
-    if (c16.size() < 12) {
+    if (characterCount(c16) < 12) {
         return;
     }
     if (const long comma = findFrom(c16, ",", 3); comma > 0) {

@@ -207,7 +207,7 @@ void frmEdDelViewContact::refreshFindList() {
     const auto entries = qm::buildFindList(state_.contacts());
     ui_.cboFindContact->clear();
     for (const qm::FindEntry& entry : entries) {
-        ui_.cboFindContact->addItem(qm::fromCp(entry.text), entry.record);
+        ui_.cboFindContact->addItem(qm::fromCore(entry.text), entry.record);
     }
     ui_.cboFindContact->setCurrentIndex(-1);
 }
@@ -496,7 +496,7 @@ void frmEdDelViewContact::printLabelCommand() {
     const qm::LabelLines lines = qm::contactLabelLines(fieldsInWindow());
     qm::TypedLines typed;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        typed.at(i) = qm::fromCp(lines[i]);
+        typed.at(i) = qm::fromCore(lines[i]);
     }
     // Hidden, not closed: opening the browser again brings back this contact.
     hide();
@@ -517,10 +517,10 @@ void frmEdDelViewContact::runDetailsCommand(bool preview) {
     const auto* focused = qobject_cast<QLineEdit*>(focusWidget());
     std::optional<std::string> selected;
     if (focused != nullptr && isContactField(focused)) {
-        selected = qm::toCp(focused->selectedText());
+        selected = qm::toCore(focused->selectedText());
     }
     const std::string date =
-        qm::toCp(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+        qm::toCore(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     qm::runPrintPlan(state_, this, qm::contactDetailsPlan(fieldsInWindow(), date, selected),
                      preview);
 }

@@ -15,7 +15,7 @@ void addContactFromTypedLines(AppState& state, QWidget* parent) {
     // form shows them as they will be stored.
     AddressLines lines;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        lines[i] = toCpFolded(typed[i]).text;
+        lines[i] = toStorable(typed[i], state.contacts().fieldLimits()).text;
     }
     try {
         const AddressParse parse = parseAddressLines(lines);

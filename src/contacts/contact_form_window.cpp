@@ -75,7 +75,6 @@ ContactForm::ContactForm(QWidget* parent) : QWidget(parent), grid_(new QGridLayo
         ++row;
 
         fields_[indexOf(entry.field)] = edit;
-        labels_[indexOf(entry.field)] = label;
         if (previous != nullptr) {
             QWidget::setTabOrder(previous, edit);
         }
@@ -90,14 +89,10 @@ QLineEdit* ContactForm::field(ContactField which) const {
     return fields_[indexOf(which)];
 }
 
-QLabel* ContactForm::label(ContactField which) const {
-    return labels_[indexOf(which)];
-}
-
 ContactFields ContactForm::read(FoldedFields* folded) const {
     ContactFields fields;
     for (ContactField which : kAllContactFields) {
-        FoldedText text = toCpFolded(field(which)->text());
+        FoldedText text = toStorable(field(which)->text(), kContactFileLimits);
         fields.text(which) = std::move(text.text);
         if (folded != nullptr) {
             folded->set(indexOf(which), text.changed);
@@ -108,7 +103,7 @@ ContactFields ContactForm::read(FoldedFields* folded) const {
 
 void ContactForm::write(const ContactFields& fields) {
     for (ContactField which : kAllContactFields) {
-        const QString text = fromCp(fields.text(which));
+        const QString text = fromCore(fields.text(which));
         if (field(which)->text() != text) {
             field(which)->setText(text);
         }
@@ -122,7 +117,7 @@ void ContactForm::writeCleaned(const ContactFields& typed, const ContactFields& 
     const QSignalBlocker cleaning(field(ContactField::Company));
     for (ContactField which : kAllContactFields) {
         if (cleaned.text(which) != typed.text(which) || folded.test(indexOf(which))) {
-            field(which)->setText(fromCp(cleaned.text(which)));
+            field(which)->setText(fromCore(cleaned.text(which)));
         }
     }
 }
@@ -138,7 +133,7 @@ std::optional<ContactRecord> ContactForm::recordToSave(PlatformServices& platfor
     if (const auto* failed = std::get_if<FieldCheck>(&checked)) {
         // The user sees the cleaning done so far.
         writeCleaned(typed, fields);
-        platform.messageBox(window, fromCp(failed->title), fromCp(failed->text));
+        platform.messageBox(window, fromCore(failed->title), fromCore(failed->text));
         if (failed->moveFocus) {
             focusField(failed->field);
         }
@@ -160,7 +155,7 @@ bool ContactForm::storedFormAccepted(PlatformServices& platform, QWidget* window
     for (ContactField which : kAllContactFields) {
         if (folded.test(indexOf(which))) {
             changes << field(which)->text().trimmed() + QStringLiteral(" -> ") +
-                           fromCp(stored.text(which));
+                           fromCore(stored.text(which));
             if (!first) {
                 first = which;
             }

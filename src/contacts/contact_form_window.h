@@ -6,7 +6,6 @@
 // window keeps its own beside the form.
 
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QWidget>
 #include <array>
@@ -30,7 +29,6 @@ class ContactForm : public QWidget {
 
     // The fields' controls are named txtACFName ... txtACNotes, their labels lblACFName ...
     QLineEdit* field(ContactField which) const;
-    QLabel* label(ContactField which) const;
     QLineEdit* firstInTabOrder() const { return field(ContactField::FirstName); }
     QLineEdit* lastInTabOrder() const { return field(ContactField::Notes); }
 
@@ -63,7 +61,6 @@ class ContactForm : public QWidget {
     bool storedFormAccepted(PlatformServices& platform, QWidget* window, const FoldedFields& folded,
                             const ContactRecord& record);
 
-    std::array<QLabel*, kContactFieldCount> labels_{};
     std::array<QLineEdit*, kContactFieldCount> fields_{};
     QGridLayout* grid_ = nullptr;
 };

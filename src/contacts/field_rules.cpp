@@ -31,11 +31,13 @@ void clean(ContactField field, std::string& text, const CheckVariant& variant) {
 }
 
 bool birthdateShapeOk(std::string_view date) {
-    return date.empty() || (date.size() == 10 && date[2] == '/' && date[5] == '/');
+    return date.empty() || (characterCount(date) == 10 && characterAt(date, 2) == '/' &&
+                            characterAt(date, 5) == '/');
 }
 
 bool stateShapeOk(std::string_view state, const CheckVariant& variant) {
-    return variant.shortStateAllowed ? state.size() <= 2 : (state.empty() || state.size() == 2);
+    const std::size_t length = characterCount(state);
+    return variant.shortStateAllowed ? length <= 2 : (length == 0 || length == 2);
 }
 
 // The e-mail checks after the length, in their order; none for an acceptable address.
@@ -83,7 +85,9 @@ class Checks {
     }
 
   private:
-    bool tooLong(ContactField field) const { return f_.text(field).size() > limits_.of(field); }
+    bool tooLong(ContactField field) const {
+        return characterCount(f_.text(field)) > limits_.of(field);
+    }
 
     FieldCheck tooLongCheck(ContactField field) const {
         const std::string_view text =

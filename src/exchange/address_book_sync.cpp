@@ -45,8 +45,9 @@ class Planner {
     Planner(const std::vector<ContactRecord>& onFile, bool remindersOn)
         : onFile_(onFile), step_(DuplicateIndex(onFile), remindersOn), finder_(onFile) {}
 
-    SyncPlan plan(const CarddavSyncState& known, const AddressBookChanges& changes) {
-        std::vector<ContactRow> rows = readServerCards(changes.cards);
+    SyncPlan plan(const CarddavSyncState& known, const AddressBookChanges& changes,
+                  const FieldLimits& limits) {
+        std::vector<ContactRow> rows = readServerCards(changes.cards, limits);
         if (known.addressBookUrl == changes.addressBookUrl) {
             for (const SyncedCard& card : known.cards) {
                 cards_[card.href] = card;
@@ -149,8 +150,8 @@ class Planner {
 }  // namespace
 
 SyncPlan planSync(const std::vector<ContactRecord>& onFile, const CarddavSyncState& known,
-                  const AddressBookChanges& changes, bool remindersOn) {
-    return Planner(onFile, remindersOn).plan(known, changes);
+                  const AddressBookChanges& changes, bool remindersOn, const FieldLimits& limits) {
+    return Planner(onFile, remindersOn).plan(known, changes, limits);
 }
 
 SyncCounts syncContactFile(ContactStore& contacts, const std::string& statePath,
@@ -158,7 +159,8 @@ SyncCounts syncContactFile(ContactStore& contacts, const std::string& statePath,
                            bool remindersOn) {
     // The plan and its writes see the same contacts, and two syncs do not interleave.
     const ContactStore::Lock lock(contacts, LockKind::Exclusive);
-    const SyncPlan plan = planSync(contacts.readAll(), known, changes, remindersOn);
+    const SyncPlan plan =
+        planSync(contacts.readAll(), known, changes, remindersOn, contacts.fieldLimits());
     for (const auto& [record, contact] : plan.updates) {
         contacts.write(record, contact);
     }

@@ -47,10 +47,12 @@ struct SyncPlan {
     SyncCounts counts;
 };
 
-// What the run will do, without writing. A state of another address book starts afresh.
-// Throws QmError naming the first card that is not a vCard.
+// What the run will do, without writing, the cards' values made storable by `limits`. A
+// state of another address book starts afresh. Throws QmError naming the first card that is
+// not a vCard.
 SyncPlan planSync(const std::vector<ContactRecord>& onFile, const CarddavSyncState& known,
-                  const AddressBookChanges& changes, bool remindersOn);
+                  const AddressBookChanges& changes, bool remindersOn,
+                  const FieldLimits& limits = kContactFileLimits);
 
 // Plans against the open contacts as they are and carries the plan out under their exclusive
 // lock: the contacts first, then the state at `statePath` (when it changed), with the

@@ -39,8 +39,9 @@ constexpr std::array<ContactFormat, 4> kContactFormats = {{
         .mimeTypes = kCsvTypes,
         .dialogFilter = "CSV Files (*.CSV)",
         .recognition = Recognition::Fallback,
-        .openReader = [](std::string text) -> std::unique_ptr<ContactReader> {
-            return CsvContactReader::open(std::move(text));
+        .openReader = [](std::string text,
+                         const FieldLimits& limits) -> std::unique_ptr<ContactReader> {
+            return CsvContactReader::open(std::move(text), limits);
         },
         .exportFormat = ExportFormat::Csv,
         .exportFlag = "csv",
@@ -77,8 +78,9 @@ constexpr std::array<ContactFormat, 4> kContactFormats = {{
         .dialogFilter = "vCard Files (*.vcf *.vcard)",
         .recognition = Recognition::Content,
         .recognises = looksLikeVCard,
-        .openReader = [](std::string text) -> std::unique_ptr<ContactReader> {
-            return std::make_unique<VCardReader>(std::move(text));
+        .openReader = [](std::string text,
+                         const FieldLimits& limits) -> std::unique_ptr<ContactReader> {
+            return std::make_unique<VCardReader>(std::move(text), limits);
         },
         .exportFormat = ExportFormat::VCard,
         .exportFlag = "vcard",
@@ -137,7 +139,8 @@ const ContactFormat* formatOfEnding(std::string_view ending) {
     return nullptr;
 }
 
-std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes) {
+std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes,
+                                                 const FieldLimits& limits) {
     std::string text = textFileToUtf8(fileBytes);
     if (text.find_first_not_of(" \t\r\n") == std::string::npos) {
         throwError(kInputPastEnd, "Input past end of file");
@@ -145,13 +148,13 @@ std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes) {
     const ContactFormat* fallback = nullptr;
     for (const ContactFormat& row : kContactFormats) {
         if (row.recognition == Recognition::Content && row.recognises(text)) {
-            return row.openReader(std::move(text));
+            return row.openReader(std::move(text), limits);
         }
         if (row.recognition == Recognition::Fallback) {
             fallback = &row;
         }
     }
-    return fallback->openReader(std::move(text));
+    return fallback->openReader(std::move(text), limits);
 }
 
 std::string importDialogFilter() {

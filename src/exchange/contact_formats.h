@@ -44,7 +44,8 @@ struct ContactFormat {
     Recognition recognition = Recognition::None;
     bool (*recognises)(std::string_view utf8Text) = nullptr;
     // The reader for the file's text; none when the file is not compatible.
-    std::unique_ptr<ContactReader> (*openReader)(std::string utf8Text) = nullptr;
+    std::unique_ptr<ContactReader> (*openReader)(std::string utf8Text,
+                                                 const FieldLimits& limits) = nullptr;
 
     // ---- Export
     std::optional<ExportFormat> exportFormat = std::nullopt;
@@ -71,9 +72,11 @@ const ContactFormat& exportRow(ExportFormat format);
 const ContactFormat* formatOfEnding(std::string_view ending);
 
 // The reader for a file's bytes, picked by the file's content: the first row whose test
-// claims its text, else the fallback row's reader (CSV). None when the file is not
-// compatible. Throws QmError for an empty file.
-std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes);
+// claims its text, else the fallback row's reader (CSV), its values made storable by the
+// limits of the store they go into. None when the file is not compatible. Throws QmError
+// for an empty file.
+std::unique_ptr<ContactReader> openContactReader(std::string_view fileBytes,
+                                                 const FieldLimits& limits = kContactFileLimits);
 
 // The import's file dialog filter, ";;" between the choices: first every format the
 // desktop hands over, together, then each format alone in that order, then the others, then

@@ -107,8 +107,8 @@ ImportResult importRows(ContactReader& reader, DuplicateIndex onFile, bool remin
 namespace {
 
 ImportResult importAtMost(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn,
-                          std::size_t limit) {
-    const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes);
+                          std::size_t limit, const FieldLimits& limits) {
+    const std::unique_ptr<ContactReader> reader = openContactReader(fileBytes, limits);
     if (!reader) {
         ImportResult result;
         result.outcome = ImportOutcome::NotCompatible;
@@ -119,14 +119,15 @@ ImportResult importAtMost(std::string_view fileBytes, DuplicateIndex onFile, boo
 
 }  // namespace
 
-ImportResult importContacts(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn) {
+ImportResult importContacts(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn,
+                            const FieldLimits& limits) {
     return importAtMost(fileBytes, std::move(onFile), remindersOn,
-                        std::numeric_limits<std::size_t>::max());
+                        std::numeric_limits<std::size_t>::max(), limits);
 }
 
 ImportResult previewImport(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn,
-                           std::size_t count) {
-    return importAtMost(fileBytes, std::move(onFile), remindersOn, count);
+                           std::size_t count, const FieldLimits& limits) {
+    return importAtMost(fileBytes, std::move(onFile), remindersOn, count, limits);
 }
 
 }  // namespace qm

@@ -69,12 +69,14 @@ class ImportStep {
 ImportResult importRows(ContactReader& reader, DuplicateIndex onFile, bool remindersOn,
                         std::size_t limit = std::numeric_limits<std::size_t>::max());
 
-// The import of a file's bytes in whatever format its content shows.
-ImportResult importContacts(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn);
+// The import of a file's bytes in whatever format its content shows, into a store of these
+// limits.
+ImportResult importContacts(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn,
+                            const FieldLimits& limits = kContactFileLimits);
 
 // What an import would do, for showing before it runs: the recognised format and the first
 // `count` contacts as they will be stored.
 ImportResult previewImport(std::string_view fileBytes, DuplicateIndex onFile, bool remindersOn,
-                           std::size_t count = 5);
+                           std::size_t count = 5, const FieldLimits& limits = kContactFileLimits);
 
 }  // namespace qm

@@ -17,11 +17,12 @@
 namespace qm {
 
 struct ContactRow {
-    // Values in the code page as the reader's own rules cleaned them; the birthdate in its
-    // stored form (YYYYMMDD) or empty; the include-company flag. The step that stores the
-    // row still applies the rules every contact follows (no comma, no line break, widths).
+    // UTF-8 values with their letters as the store holds them (FieldLimits::storable), as
+    // the reader's own rules cleaned them; the birthdate in its stored form (YYYYMMDD) or
+    // empty; the include-company flag. The step that stores the row still applies the rules
+    // every contact follows (no comma, no line break, widths).
     ContactRecord contact;
-    // Bit n set: field::kAll[n] (fieldIndex) had letters the code page cannot hold, folded by the
+    // Bit n set: field::kAll[n] (fieldIndex) had letters the store cannot hold, folded by the
     // reader.
     std::uint32_t foldedFields = 0;
     // The reader's own rule drops the row (a layout that needs both names, for instance).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "records/code_page.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -15,14 +16,16 @@ bool isDigit(char c) {
 // Whether value has the shape of pattern, where '#' stands for one digit and '*' for any
 // character.
 bool hasForm(std::string_view value, std::string_view pattern) {
-    if (value.size() != pattern.size()) {
+    if (characterCount(value) != pattern.size()) {
         return false;
     }
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        if (pattern[i] == '*') {
+    std::size_t at = 0;
+    for (const char want : pattern) {
+        const char32_t got = nextUtf8(value, at);
+        if (want == '*') {
             continue;
         }
-        if (pattern[i] == '#' ? !isDigit(value[i]) : value[i] != pattern[i]) {
+        if (want == '#' ? !(got >= '0' && got <= '9') : got != static_cast<char32_t>(want)) {
             return false;
         }
     }
@@ -68,7 +71,7 @@ void cleanAddress(ContactRecord& w) {
     if (hasDigit(w.state) || w.state.find('#') != std::string::npos) {
         w.state.clear();
     }
-    if (w.state.size() > 2) {
+    if (characterCount(w.state) > 2) {
         w.state.clear();
     }
     if (!isNumeric(leftOf(w.zip, 5))) {
@@ -103,7 +106,7 @@ void cleanLayoutA(ContactRecord& w) {
     if (w.homePhone.empty()) {
         w.homePhone = w.workPhone;
     }
-    if (w.street.size() < 6) {
+    if (characterCount(w.street) < 6) {
         w.street.clear();
     }
     cleanAddress(w);

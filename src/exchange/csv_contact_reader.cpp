@@ -19,19 +19,22 @@ bool isHeader(const CsvRecord& record) {
 
 }  // namespace
 
-std::unique_ptr<CsvContactReader> CsvContactReader::open(std::string utf8Text) {
+std::unique_ptr<CsvContactReader> CsvContactReader::open(std::string utf8Text,
+                                                         const FieldLimits& limits) {
     CsvReader csv(utf8Text);
     CsvRecord record;
     for (std::size_t i = 0; i < kMostPreambleRecords && csv.next(record); ++i) {
         if (isHeader(record)) {
-            return std::unique_ptr<CsvContactReader>(new CsvContactReader(std::move(utf8Text), i));
+            return std::unique_ptr<CsvContactReader>(
+                new CsvContactReader(std::move(utf8Text), i, limits));
         }
     }
     return nullptr;
 }
 
-CsvContactReader::CsvContactReader(std::string text, std::size_t headerSkip)
-    : text_(std::move(text)), csv_(text_), named_({}) {
+CsvContactReader::CsvContactReader(std::string text, std::size_t headerSkip,
+                                   const FieldLimits& limits)
+    : text_(std::move(text)), limits_(limits), csv_(text_), named_({}) {
     for (std::size_t i = 0; i <= headerSkip; ++i) {
         csv_.next(record_);
     }
@@ -83,15 +86,15 @@ void CsvContactReader::complete(ContactRow& row, const ContactRow& named, bool a
 std::optional<ContactRow> CsvContactReader::next() {
     while (csv_.next(record_)) {
         if (!layout_) {
-            return named_.read(record_.fields);
+            return named_.read(record_.fields, limits_);
         }
-        std::optional<ContactRow> row = layout_->read(record_);
+        std::optional<ContactRow> row = layout_->read(record_, limits_);
         if (!row) {
             continue;
         }
         const bool address = addressFallback_ && !layout_->givesAddress(record_.fields);
         if (!completed_.empty() || address) {
-            complete(*row, named_.read(record_.fields), address);
+            complete(*row, named_.read(record_.fields, limits_), address);
         }
         return row;
     }

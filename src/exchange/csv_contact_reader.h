@@ -20,17 +20,20 @@ namespace qm {
 
 class CsvContactReader : public ContactReader {
   public:
-    // None when no header names a name or an e-mail column.
-    static std::unique_ptr<CsvContactReader> open(std::string utf8Text);
+    // None when no header names a name or an e-mail column. The values are made storable by
+    // `limits`.
+    static std::unique_ptr<CsvContactReader> open(std::string utf8Text,
+                                                  const FieldLimits& limits = kContactFileLimits);
 
     std::string formatName() const override;
     std::optional<ContactRow> next() override;
 
   private:
-    CsvContactReader(std::string text, std::size_t headerSkip);
+    CsvContactReader(std::string text, std::size_t headerSkip, const FieldLimits& limits);
     void complete(ContactRow& row, const ContactRow& named, bool address) const;
 
     std::string text_;
+    FieldLimits limits_;
     CsvReader csv_;
     std::vector<std::string> header_;
     std::optional<LayoutMap> layout_;

@@ -1,5 +1,6 @@
 #include "exchange/csv_export.h"
 
+#include "records/code_page.h"
 #include "records/error.h"
 #include "records/text_rules.h"
 
@@ -26,11 +27,30 @@ std::string exportLine(const ContactRecord& r, ExportFormat format) {
     return exportRow(format).exportRecord(r);
 }
 
-std::string exportText(const std::vector<ContactRecord>& records, ExportFormat format) {
-    std::string text = exportHeaderLine(format);
+TextEncoding exportEncoding(ExportFormat format, TextEncoding asked) {
+    return format == ExportFormat::VCard ? TextEncoding::Utf8 : asked;
+}
+
+namespace {
+
+void appendEncoded(std::string& out, std::string_view utf8, TextEncoding encoding) {
+    if (encoding == TextEncoding::CodePage1252) {
+        appendUtf8AsCp1252(out, utf8);
+    } else {
+        out.append(utf8);
+    }
+}
+
+}  // namespace
+
+std::string exportText(const std::vector<ContactRecord>& records, ExportFormat format,
+                       TextEncoding encoding) {
+    const TextEncoding written = exportEncoding(format, encoding);
+    std::string text;
+    appendEncoded(text, exportHeaderLine(format), written);
     text.reserve(text.size() + records.size() * 160);
     for (const ContactRecord& r : records) {
-        text += exportLine(r, format);
+        appendEncoded(text, exportLine(r, format), written);
     }
     return text;
 }
@@ -54,9 +74,11 @@ ExportResult exportContacts(const ContactStore& contacts, const std::string& con
     // The export holds the same private data as the contacts.
     AtomicFileWriter out(result.path, ops, contacts.permissions());
     constexpr std::size_t kWriteAt = 1 << 20;
-    std::string text = exportHeaderLine(format);
+    const TextEncoding written = exportEncoding(format, contacts.fieldLimits().letters);
+    std::string text;
+    appendEncoded(text, exportHeaderLine(format), written);
     contacts.forEachRecord([&](int, const ContactRecord& r) {
-        text += exportLine(r, format);
+        appendEncoded(text, exportLine(r, format), written);
         ++result.count;
         if (text.size() >= kWriteAt) {
             out.write(text);

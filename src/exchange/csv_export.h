@@ -23,11 +23,17 @@ std::string exportBaseName(std::string_view contactPath, std::string_view appFol
 // ".csv", "/QMKT_" + base + ".txt", "/QMKV_" + base + ".vcf".
 std::string exportFilePath(std::string_view appFolder, std::string_view base, ExportFormat format);
 
-// The file's first line (none for vCards) and a contact's part of the file.
+// The file's first line (none for vCards) and a contact's part of the file, in UTF-8.
 std::string exportHeaderLine(ExportFormat format);
 std::string exportLine(const ContactRecord& record, ExportFormat format);
-// Header line and one line per record, each ended by CR LF; for vCards, one card per record.
-std::string exportText(const std::vector<ContactRecord>& records, ExportFormat format);
+// The encoding an export file of the format is written in: CSV and text in the one asked
+// for (a contact file's in its code page, byte for byte as it holds them), vCards in UTF-8
+// whatever is asked.
+TextEncoding exportEncoding(ExportFormat format, TextEncoding asked);
+// Header line and one line per record, each ended by CR LF; for vCards, one card per record;
+// in exportEncoding(format, encoding).
+std::string exportText(const std::vector<ContactRecord>& records, ExportFormat format,
+                       TextEncoding encoding);
 
 struct ExportResult {
     std::string path;
@@ -35,8 +41,9 @@ struct ExportResult {
     int count = 0;
 };
 
-// Writes every open contact to the export file, whole or not at all:
-// a failure leaves an earlier file of that name as it was.
+// Writes every open contact to the export file in the encoding of the letters the contacts'
+// store holds (exportEncoding), whole or not at all: a failure leaves an earlier file of that
+// name as it was.
 ExportResult exportContacts(const ContactStore& contacts, const std::string& contactPath,
                             const std::string& appFolder, ExportFormat format,
                             FileOps& ops = systemFileOps());

@@ -83,7 +83,8 @@ bool LayoutMap::emptyAt(const std::vector<std::string>& fields, Member target) c
     return true;
 }
 
-std::optional<ContactRow> LayoutMap::read(const CsvRecord& record) const {
+std::optional<ContactRow> LayoutMap::read(const CsvRecord& record,
+                                          const FieldLimits& limits) const {
     const std::string_view text = record.text;
     const bool unquote = removesQuotes(layout_) && text.find('"') != std::string_view::npos;
     if (skipLineByText(layout_, unquote ? std::string_view(removeAll(text, "\"")) : text)) {
@@ -103,7 +104,7 @@ std::optional<ContactRow> LayoutMap::read(const CsvRecord& record) const {
         if (layout_ == CsvLayout::D) {
             value = unguardedCell(value);
         }
-        FoldedText folded = foldToCodePage(value, kFoldedForAField);
+        FoldedText folded = limits.storable(value, kFoldedForAField);
         const bool middle = f.target == &ContactRecord::middleInitial;
         c.*(f.target) = middle ? leftOf(folded.text, 1) : std::move(folded.text);
         const std::uint32_t bit = 1u << fieldIndex(f.target);

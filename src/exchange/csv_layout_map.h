@@ -27,7 +27,8 @@ class LayoutMap {
     // The working contact of one line: the mapped values trimmed, the layout's fixed
     // values, its cleaning rules; every other field empty. A line shorter than the header
     // has empty values in the missing columns. None for a line the layout drops by its text.
-    std::optional<ContactRow> read(const CsvRecord& record) const;
+    // The values are made storable by `limits`.
+    std::optional<ContactRow> read(const CsvRecord& record, const FieldLimits& limits) const;
 
   private:
     struct Found {

@@ -316,11 +316,12 @@ bool NamedColumns::feeds(std::string ContactRecord::*member) const {
     return false;
 }
 
-ContactRow NamedColumns::read(const std::vector<std::string>& fields) const {
+ContactRow NamedColumns::read(const std::vector<std::string>& fields,
+                              const FieldLimits& limits) const {
     const auto value = [&fields](std::size_t column) {
         return column < fields.size() ? trimmedView(fields[column]) : std::string_view();
     };
-    TypedContact c;
+    TypedContact c(limits);
     std::array<std::array<std::string_view, kParts>, kGroups> address{};
     std::string_view fullName, otherPhone, birthday, year, month, day;
     const auto first = [](std::string_view& slot, std::string_view v) {

@@ -22,9 +22,10 @@ class NamedColumns {
     // Whether some column feeds the record field.
     bool feeds(std::string ContactRecord::*member) const;
 
-    // The contact of one line, cleaned as Add Contact cleans typed values. A line shorter
-    // than the header has empty values in the missing columns.
-    ContactRow read(const std::vector<std::string>& fields) const;
+    // The contact of one line, cleaned as Add Contact cleans typed values, its values made
+    // storable by `limits`. A line shorter than the header has empty values in the missing
+    // columns.
+    ContactRow read(const std::vector<std::string>& fields, const FieldLimits& limits) const;
 
     // What a column holds. Address parts and phones come in groups (home, work...); a
     // group of Google's "Phone 1 - Type" / "Phone 1 - Value" kind is typed on each line.

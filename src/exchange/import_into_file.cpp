@@ -12,7 +12,8 @@ ImportResult importContactFile(ContactStore& contacts, const std::string& path, 
     const std::string bytes = readWholeFile(path);
     // The duplicate test and the append see the same contacts: no other writer in between.
     const ContactStore::Lock lock(contacts, LockKind::Exclusive);
-    ImportResult result = importContacts(bytes, indexContacts(contacts), remindersOn);
+    ImportResult result =
+        importContacts(bytes, indexContacts(contacts), remindersOn, contacts.fieldLimits());
     if (!result.records.empty()) {
         contacts.appendAll(result.records);
     }
@@ -22,7 +23,8 @@ ImportResult importContactFile(ContactStore& contacts, const std::string& path, 
 ImportResult previewContactFile(const ContactStore& contacts, const std::string& path,
                                 bool remindersOn, std::size_t count) {
     DuplicateIndex onFile = indexContacts(contacts);
-    return previewImport(readWholeFile(path), std::move(onFile), remindersOn, count);
+    return previewImport(readWholeFile(path), std::move(onFile), remindersOn, count,
+                         contacts.fieldLimits());
 }
 
 std::string importSkippedText(const ImportCounts& counts) {

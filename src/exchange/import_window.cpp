@@ -222,7 +222,7 @@ void frmLMImport::showPreviewRows(const qm::ImportResult& preview) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const std::string& value = fields.text(columns[i]);
             filled[i] = filled[i] || !value.empty();
-            values << qm::fromCp(value);
+            values << qm::fromCore(value);
         }
         ui_.lstImpPreview->addTopLevelItem(new QTreeWidgetItem(values));
     }

@@ -25,11 +25,11 @@ class ReadRows : public ContactReader {
     std::size_t next_ = 0;
 };
 
-ContactRow readCard(const ServerCard& card) {
+ContactRow readCard(const ServerCard& card, const FieldLimits& limits) {
     if (!looksLikeVCard(card.vcard)) {
         throw carddav_error::cardUnreadable(card.href, "is not a vCard");
     }
-    VCardReader reader(card.vcard);
+    VCardReader reader(card.vcard, limits);
     std::optional<ContactRow> row = reader.next();
     if (!row) {
         throw carddav_error::cardUnreadable(card.href, "is not a vCard");
@@ -42,18 +42,19 @@ ContactRow readCard(const ServerCard& card) {
 
 }  // namespace
 
-std::vector<ContactRow> readServerCards(const std::vector<ServerCard>& cards) {
+std::vector<ContactRow> readServerCards(const std::vector<ServerCard>& cards,
+                                        const FieldLimits& limits) {
     std::vector<ContactRow> rows;
     rows.reserve(cards.size());
     for (const ServerCard& card : cards) {
-        rows.push_back(readCard(card));
+        rows.push_back(readCard(card, limits));
     }
     return rows;
 }
 
 ImportResult importServerCards(const std::vector<ServerCard>& cards, DuplicateIndex onFile,
-                               bool remindersOn) {
-    ReadRows rows(readServerCards(cards));
+                               bool remindersOn, const FieldLimits& limits) {
+    ReadRows rows(readServerCards(cards, limits));
     return importRows(rows, std::move(onFile), remindersOn);
 }
 
@@ -62,7 +63,7 @@ ImportResult importServerCardsIntoFile(const std::vector<ServerCard>& cards, Con
     // The duplicate test and the append see the same contacts: no other writer in between.
     const ContactStore::Lock lock(contacts, LockKind::Exclusive);
     // Every card is read before the contacts are.
-    ReadRows rows(readServerCards(cards));
+    ReadRows rows(readServerCards(cards, contacts.fieldLimits()));
     ImportResult result = importRows(rows, indexContacts(contacts), remindersOn);
     if (!result.records.empty()) {
         contacts.appendAll(result.records);

@@ -30,14 +30,15 @@ struct AddressBookChanges {
     std::size_t unchanged = 0;         // known cards still on the server with the same ETag
 };
 
-// Every card read, before anything is written: one contact per card. Throws QmError naming
-// the first card that is not exactly one vCard.
-std::vector<ContactRow> readServerCards(const std::vector<ServerCard>& cards);
+// Every card read, before anything is written: one contact per card, its values made
+// storable by `limits`. Throws QmError naming the first card that is not exactly one vCard.
+std::vector<ContactRow> readServerCards(const std::vector<ServerCard>& cards,
+                                        const FieldLimits& limits = kContactFileLimits);
 
 // The import of the cards, every one read first: the one import step against `onFile`, the
 // contacts on file (indexContacts).
 ImportResult importServerCards(const std::vector<ServerCard>& cards, DuplicateIndex onFile,
-                               bool remindersOn);
+                               bool remindersOn, const FieldLimits& limits = kContactFileLimits);
 
 // That import appended to the open contacts, the duplicate test and the append under one
 // exclusive lock.

@@ -71,7 +71,7 @@ void splitStreetLines(ContactFields& f) {
 }  // namespace
 
 void TypedContact::set(ContactField field, std::string_view utf8) {
-    FoldedText folded = foldToCodePage(utf8, kFoldedForAField);
+    FoldedText folded = limits_.storable(utf8, kFoldedForAField);
     std::string& text = fields_.text(field);
     text = std::move(folded.text);
     if (!text.empty() && (text.front() == ' ' || text.back() == ' ')) {

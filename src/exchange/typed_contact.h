@@ -18,8 +18,11 @@ namespace qm {
 
 class TypedContact {
   public:
-    // Sets the field from a UTF-8 value (trimmed, letters folded into the code page) unless
-    // the field already holds something or the value is empty.
+    // Its values made storable by `limits`, which outlive it.
+    explicit TypedContact(const FieldLimits& limits) : limits_(limits) {}
+
+    // Sets the field from a UTF-8 value (trimmed, its letters made storable) unless the
+    // field already holds something or the value is empty.
     void offer(ContactField field, std::string_view utf8);
     // Sets the field whatever it held.
     void set(ContactField field, std::string_view utf8);
@@ -30,6 +33,7 @@ class TypedContact {
     ContactRow cleanedRow();
 
   private:
+    const FieldLimits& limits_;
     ContactFields fields_;
     std::uint32_t foldedFields_ = 0;
 };

@@ -1,15 +1,13 @@
 #include "exchange/vcard_export.h"
 
-#include "records/code_page.h"
-
 namespace qm {
 
 namespace {
 
 // Backslash, comma, semicolon and line breaks escaped, as a text value needs them.
-std::string escaped(const std::string& cp1252) {
+std::string escaped(const std::string& text) {
     std::string out;
-    for (char c : cp1252ToUtf8(cp1252)) {
+    for (char c : text) {
         if (c == '\\' || c == ',' || c == ';') {
             out += '\\';
             out += c;

@@ -290,8 +290,8 @@ void takeProperty(Card& card, const Property& p) {
 }
 
 // A card as another program wrote it: cleaned as Add Contact cleans typed values.
-ContactRow typedRow(const Card& card) {
-    TypedContact c;
+ContactRow typedRow(const Card& card, const FieldLimits& limits) {
+    TypedContact c(limits);
     c.offer(ContactField::FirstName, card.first);
     c.offer(ContactField::MiddleInitial, card.middle);
     c.offer(ContactField::LastName, card.last);
@@ -319,7 +319,7 @@ ContactRow typedRow(const Card& card) {
 }
 
 // A card this program exported: the values as they were stored.
-ContactRow storedRow(const Card& card) {
+ContactRow storedRow(const Card& card, const FieldLimits& limits) {
     ContactRow row;
     ContactRecord& r = row.contact;
     const std::pair<std::string ContactRecord::*, const std::string*> values[] = {
@@ -341,7 +341,7 @@ ContactRow storedRow(const Card& card) {
         {&ContactRecord::notes, &card.notes},
     };
     for (const auto& [member, value] : values) {
-        FoldedText folded = foldToCodePage(*value, kFoldedForAField);
+        FoldedText folded = limits.storable(*value, kFoldedForAField);
         r.*member = std::move(folded.text);
         if (folded.changed) {
             row.foldedFields |= 1u << fieldIndex(member);
@@ -359,7 +359,8 @@ bool looksLikeVCard(std::string_view text) {
     return start != std::string_view::npos && upper(text.substr(start, 11)) == "BEGIN:VCARD";
 }
 
-VCardReader::VCardReader(std::string utf8Text) : text_(std::move(utf8Text)) {
+VCardReader::VCardReader(std::string utf8Text, const FieldLimits& limits)
+    : text_(std::move(utf8Text)), limits_(limits) {
     // The first card's version names the format.
     const std::size_t at = upper(std::string_view(text_).substr(0, 4096)).find("\nVERSION:");
     std::string version;
@@ -451,12 +452,12 @@ std::optional<ContactRow> VCardReader::next() {
         if (finish()) {
             // The line just read belongs to what follows the card.
             pending_.assign(physical);
-            return card->ours ? storedRow(*card) : typedRow(*card);
+            return card->ours ? storedRow(*card, limits_) : typedRow(*card, limits_);
         }
         logical.assign(physical);
     }
     if (finish()) {
-        return card->ours ? storedRow(*card) : typedRow(*card);
+        return card->ours ? storedRow(*card, limits_) : typedRow(*card, limits_);
     }
     return std::nullopt;
 }

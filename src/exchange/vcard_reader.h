@@ -21,7 +21,8 @@ bool looksLikeVCard(std::string_view utf8Text);
 
 class VCardReader : public ContactReader {
   public:
-    explicit VCardReader(std::string utf8Text);
+    // The values are made storable by `limits`.
+    explicit VCardReader(std::string utf8Text, const FieldLimits& limits = kContactFileLimits);
 
     std::string formatName() const override;
     std::optional<ContactRow> next() override;
@@ -31,6 +32,7 @@ class VCardReader : public ContactReader {
     bool nextLine(std::string_view& line);
 
     std::string text_;
+    FieldLimits limits_;
     std::size_t pos_ = 0;
     std::string pending_;  // a line read past the end of the last card
     std::string format_;

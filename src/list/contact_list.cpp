@@ -7,6 +7,7 @@
 #include <system_error>
 #include <thread>
 
+#include "records/code_page.h"
 #include "records/contact_store.h"
 #include "records/text_rules.h"
 
@@ -36,12 +37,6 @@ const SearchFieldText& searchFieldText(SearchField field) {
 
 namespace {
 
-void appendFitted(std::string& line, std::string_view text, std::size_t width) {
-    const std::size_t kept = std::min(text.size(), width);
-    line.append(text.substr(0, kept));
-    line.append(width - kept, ' ');
-}
-
 // The middle initial with a full stop and a blank, for capital letters only.
 void appendInitial(std::string& line, const std::string& initial) {
     if (!initial.empty() && initial[0] >= 'A' && initial[0] <= 'Z') {
@@ -67,10 +62,10 @@ void appendName(std::string& line, const ContactRecord& r, SortOrder order) {
 
 void appendPhone(std::string& line, std::string_view phone) {
     const std::size_t width = field::kHomePhone.width;
-    if (numberValue(phone.substr(0, std::min(phone.size(), width))) < 1) {
+    if (numberValue(leftOf(phone, static_cast<long>(width))) < 1) {
         line.append(kBlankPhoneWidth, ' ');
     } else {
-        appendFitted(line, phone, width);
+        appendFitWidth(line, phone, width);
     }
 }
 
@@ -78,17 +73,17 @@ void appendPhone(std::string& line, std::string_view phone) {
 void appendListLine(std::string& line, const ContactRecord& r, SortOrder order) {
     appendName(line, r, order);
     line += kColumnSeparator;
-    appendFitted(line, r.city, field::kCity.width);
+    appendFitWidth(line, r.city, field::kCity.width);
     line += kColumnSeparator;
-    appendFitted(line, r.state, field::kState.width);
+    appendFitWidth(line, r.state, field::kState.width);
     line += kColumnSeparator;
-    appendFitted(line, r.zip, field::kZip.width);
+    appendFitWidth(line, r.zip, field::kZip.width);
     line += kColumnSeparator;
     appendPhone(line, r.homePhone);
     line += kColumnSeparator;
     appendPhone(line, r.cellPhone);
     line += kColumnSeparator;
-    appendFitted(line, r.email, field::kEmail.width);
+    appendFitWidth(line, r.email, field::kEmail.width);
 }
 
 const std::string& searchedValue(const ContactRecord& r, SearchField field) {
@@ -144,8 +139,8 @@ bool listLineBefore(std::string_view a, std::string_view b) {
 
 namespace {
 
-// Collects the listed lines, then sorts them. A line's sort key is its first bytes folded,
-// held beside it in a small fixed array; only lines whose first bytes agree are compared
+// Collects the listed lines, then sorts them. A line's sort key is its first letters folded,
+// held beside it in a small fixed array; only lines whose first letters agree are compared
 // whole. A folded copy of every line would double the memory of a large list.
 class ListBuilder {
   public:
@@ -188,12 +183,21 @@ class ListBuilder {
         std::uint32_t index = 0;
     };
 
+    // Each letter's weight (noCaseWeight) while it fits a byte; from the first letter beyond
+    // code page 1252 on, the highest byte: such a prefix orders no line before one that
+    // compareNoCase puts after it, and leaves the rest to the whole comparison.
     static Key keyOf(std::string_view line, std::uint32_t index) {
         Key key;
         key.index = index;
-        const std::size_t n = std::min(line.size(), key.prefix.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            key.prefix[i] = lowerChar(line[i]);
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < key.prefix.size() && at < line.size(); ++i) {
+            const std::uint32_t weight = noCaseWeight(nextUtf8(line, at));
+            if (weight > 0xFF) {
+                std::fill(key.prefix.begin() + static_cast<std::ptrdiff_t>(i), key.prefix.end(),
+                          static_cast<char>(0xFF));
+                break;
+            }
+            key.prefix[i] = static_cast<char>(weight);
         }
         return key;
     }

@@ -43,8 +43,9 @@ void frmViewAll::editMenuOpening() {
 
 void frmViewAll::copyCommand() {
     state_.platform.clearClipboard();
-    const QString text = headingHasFocus() ? ui_.txtViewAllHeader->selectedText()
-                                           : qm::fromCp(qm::clipboardTextOfLines(selectedLines()));
+    const QString text = headingHasFocus()
+                             ? ui_.txtViewAllHeader->selectedText()
+                             : qm::fromCore(qm::clipboardTextOfLines(selectedLines()));
     state_.platform.setClipboardText(text);
 }
 
@@ -66,7 +67,7 @@ void frmViewAll::pasteCommand() {
         return;
     }
     std::vector<qm::ListEntry> lines;
-    for (std::string& line : qm::splitPastedLines(qm::toCp(text))) {
+    for (std::string& line : qm::splitPastedLines(qm::toCore(text))) {
         lines.push_back(qm::ListEntry{std::move(line), 0});
     }
     model_->addLines(std::move(lines));

@@ -57,7 +57,7 @@ void frmViewAll::runReportCommand(bool preview) {
     chosen.lines = selectedLines();
     if (ui_.txtViewAllHeader->hasSelectedText() || !chosen.lines.empty()) {
         chosen.headingFocused = headingHasFocus();
-        chosen.headingText = qm::toCp(ui_.txtViewAllHeader->selectedText());
+        chosen.headingText = qm::toCore(ui_.txtViewAllHeader->selectedText());
         selection = std::move(chosen);
     }
     std::vector<std::string> lines;
@@ -65,8 +65,8 @@ void frmViewAll::runReportCommand(bool preview) {
     for (const qm::ListEntry& entry : model_->entries()) {
         lines.push_back(entry.line);
     }
-    qm::runPrintPlan(
-        state_, this,
-        qm::contactReportPlan(std::move(lines), qm::toCp(state_.fileTitle()), std::move(selection)),
-        preview);
+    qm::runPrintPlan(state_, this,
+                     qm::contactReportPlan(std::move(lines), qm::toCore(state_.fileTitle()),
+                                           std::move(selection)),
+                     preview);
 }

@@ -18,7 +18,7 @@ QVariant ContactListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     // Converted on demand: the view asks only for the rows it shows.
-    return fromCp(entries_[static_cast<std::size_t>(index.row())].line);
+    return fromCore(entries_[static_cast<std::size_t>(index.row())].line);
 }
 
 void ContactListModel::addSorted(std::vector<ListEntry> sorted) {

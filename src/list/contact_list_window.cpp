@@ -252,10 +252,11 @@ void frmViewAll::searchOptionChosen(SearchField field) {
     const qm::SearchFieldText& text = qm::searchFieldText(field);
     // Compared with stored values, so folded as they were: "Łukasz" finds "Lukasz".
     searchText_ =
-        qm::toCpFolded(state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle),
-                                                tr("Search For: ")))
+        qm::toStorable(state_.platform.inputBox(this, QString::fromLatin1(text.promptTitle),
+                                                tr("Search For: ")),
+                       state_.contacts().fieldLimits())
             .text;
-    ui_.lblSearchDisplay->setText(qm::fromCp(searchText_));
+    ui_.lblSearchDisplay->setText(qm::fromCore(searchText_));
     ui_.lblSearchDisplay->show();
     ui_.cmdACGetReport->setFocus();
 }
@@ -293,7 +294,7 @@ void frmViewAll::showBuiltList(int found, const std::string& resultWord) {
     if (searchField_ == SearchField::All) {
         ui_.lblSearchDisplay->hide();
     } else {
-        ui_.lblSearchDisplay->setText(qm::fromCp(qm::resultCaption(resultWord, searchText_)));
+        ui_.lblSearchDisplay->setText(qm::fromCore(qm::resultCaption(resultWord, searchText_)));
         ui_.lblSearchDisplay->show();
     }
     ui_.cmdPrintLabels->setEnabled(true);

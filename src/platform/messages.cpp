@@ -43,7 +43,7 @@ MsgIcon iconOf(NoticeIcon icon) {
 }  // namespace
 
 void showNotice(PlatformServices& platform, QWidget* parent, const Notice& notice) {
-    platform.messageBox(parent, fromCp(notice.title), fromCp(notice.text), MsgButtons::Ok,
+    platform.messageBox(parent, fromCore(notice.title), fromCore(notice.text), MsgButtons::Ok,
                         iconOf(notice.icon));
 }
 

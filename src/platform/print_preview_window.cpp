@@ -1,5 +1,8 @@
 #include "platform/print_preview_window.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStringList>
@@ -8,6 +11,7 @@
 
 #include "platform/messages.h"
 #include "platform/qt_text.h"
+#include "platform/widget_names.h"
 #include "surface/paper_sizes.h"
 #include "surface/print_plan.h"
 
@@ -31,7 +35,7 @@ std::string surfaceDeviceName(const QPrinter& printer) {
     if (printer.outputFormat() != QPrinter::NativeFormat) {
         return {};
     }
-    return toCp(printerDeviceName(printer.printerName(), QPrinterInfo(printer).description()));
+    return toCore(printerDeviceName(printer.printerName(), QPrinterInfo(printer).description()));
 }
 
 PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* parent,
@@ -49,69 +53,78 @@ PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* pare
     printer_->setPageOrientation(request.orientation == kLandscape ? QPageLayout::Landscape
                                                                    : QPageLayout::Portrait);
 
+    buildControls();
+    connectCommands();
+    ui_.previewView->fitToWidth();
+    layOutJob();
+}
+
+void PrintPreviewWindow::buildControls() {
     auto* bar = new QToolBar(this);
-    actPrint = toolAction(bar, "actPrint", tr("&Print..."), QKeySequence::Print);
+    ui_.actPrint = toolAction(bar, "actPrint", tr("&Print..."), QKeySequence::Print);
     bar->addSeparator();
-    actFirst = toolAction(bar, "actFirst", tr("&First page"), QKeySequence(Qt::Key_Home));
-    actPrevious =
+    ui_.actFirst = toolAction(bar, "actFirst", tr("&First page"), QKeySequence(Qt::Key_Home));
+    ui_.actPrevious =
         toolAction(bar, "actPrevious", tr("Pre&vious page"), QKeySequence(Qt::Key_PageUp));
-    lblPage = new QLabel(this);
-    lblPage->setObjectName(QStringLiteral("lblPage"));
-    bar->addWidget(lblPage);
-    actNext = toolAction(bar, "actNext", tr("&Next page"), QKeySequence(Qt::Key_PageDown));
-    actLast = toolAction(bar, "actLast", tr("&Last page"), QKeySequence(Qt::Key_End));
+    ui_.lblPage = named(new QLabel(this), "lblPage");
+    bar->addWidget(ui_.lblPage);
+    ui_.actNext = toolAction(bar, "actNext", tr("&Next page"), QKeySequence(Qt::Key_PageDown));
+    ui_.actLast = toolAction(bar, "actLast", tr("&Last page"), QKeySequence(Qt::Key_End));
     bar->addSeparator();
-    actZoomIn = toolAction(bar, "actZoomIn", tr("Zoom &in"), QKeySequence::ZoomIn);
-    actZoomOut = toolAction(bar, "actZoomOut", tr("Zoom &out"), QKeySequence::ZoomOut);
-    actFitWidth = toolAction(bar, "actFitWidth", tr("Fit &width"));
-    actFitPage = toolAction(bar, "actFitPage", tr("Fit p&age"));
-    chkSelection = new QCheckBox(tr("&Selection only"), this);
-    chkSelection->setObjectName(QStringLiteral("chkSelection"));
-    chkSelection->setChecked(request.selection);
-    chkSelection->setVisible(request.allowSelection);
-    if (request.allowSelection) {
-        bar->addWidget(chkSelection);
+    ui_.actZoomIn = toolAction(bar, "actZoomIn", tr("Zoom &in"), QKeySequence::ZoomIn);
+    ui_.actZoomOut = toolAction(bar, "actZoomOut", tr("Zoom &out"), QKeySequence::ZoomOut);
+    ui_.actFitWidth = toolAction(bar, "actFitWidth", tr("Fit &width"));
+    ui_.actFitPage = toolAction(bar, "actFitPage", tr("Fit p&age"));
+    ui_.chkSelection = named(new QCheckBox(tr("&Selection only"), this), "chkSelection");
+    ui_.chkSelection->setChecked(request_.selection);
+    ui_.chkSelection->setVisible(request_.allowSelection);
+    if (request_.allowSelection) {
+        bar->addWidget(ui_.chkSelection);
     }
     bar->addSeparator();
-    actClose = toolAction(bar, "actClose", tr("&Close"), QKeySequence(Qt::Key_Escape));
-    lblCut = new QLabel(this);
-    lblCut->setObjectName(QStringLiteral("lblCut"));
-    lblCut->setStyleSheet(QStringLiteral("color: #d21e1e;"));
-    lblCut->setVisible(false);
+    ui_.actClose = toolAction(bar, "actClose", tr("&Close"), QKeySequence(Qt::Key_Escape));
+    ui_.lblCut = named(new QLabel(this), "lblCut");
+    ui_.lblCut->setStyleSheet(QStringLiteral("color: #d21e1e;"));
+    ui_.lblCut->setVisible(false);
 
-    view = new PreviewPageView(this);
-    view->setObjectName(QStringLiteral("previewView"));
+    ui_.previewView = named(new PreviewPageView(this), "previewView");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar);
-    layout->addWidget(lblCut);
-    layout->addWidget(view, 1);
+    layout->addWidget(ui_.lblCut);
+    layout->addWidget(ui_.previewView, 1);
     resize(900, 760);
+}
 
+void PrintPreviewWindow::connectCommands() {
+    PreviewPageView* view = ui_.previewView;
     connect(view, &PreviewPageView::previewChanged, this, &PrintPreviewWindow::showPageNumber);
-    connect(actPrint, &QAction::triggered, this, &PrintPreviewWindow::printFromPreview);
-    connect(actClose, &QAction::triggered, this, &QDialog::reject);
-    connect(actFirst, &QAction::triggered, this, [this] { view->setCurrentPage(1); });
-    connect(actPrevious, &QAction::triggered, this,
-            [this] { view->setCurrentPage(view->currentPage() - 1); });
-    connect(actNext, &QAction::triggered, this,
-            [this] { view->setCurrentPage(view->currentPage() + 1); });
-    connect(actLast, &QAction::triggered, this, [this] { view->setCurrentPage(pageCount()); });
-    connect(actZoomIn, &QAction::triggered, this, [this] { view->zoomIn(); });
-    connect(actZoomOut, &QAction::triggered, this, [this] { view->zoomOut(); });
-    connect(actFitWidth, &QAction::triggered, view, &PreviewPageView::fitToWidth);
-    connect(actFitPage, &QAction::triggered, view, &PreviewPageView::fitInView);
-    connect(chkSelection, &QCheckBox::toggled, this, &PrintPreviewWindow::layOutJob);
-    view->fitToWidth();
-    layOutJob();
+    connect(ui_.actPrint, &QAction::triggered, this, &PrintPreviewWindow::printFromPreview);
+    connect(ui_.actClose, &QAction::triggered, this, &QDialog::reject);
+    connect(ui_.actFirst, &QAction::triggered, this, [view] { view->setCurrentPage(1); });
+    connect(ui_.actPrevious, &QAction::triggered, this,
+            [view] { view->setCurrentPage(view->currentPage() - 1); });
+    connect(ui_.actNext, &QAction::triggered, this,
+            [view] { view->setCurrentPage(view->currentPage() + 1); });
+    connect(ui_.actLast, &QAction::triggered, this,
+            [view] { view->setCurrentPage(view->pageCount()); });
+    connect(ui_.actZoomIn, &QAction::triggered, this, [view] { view->zoomIn(); });
+    connect(ui_.actZoomOut, &QAction::triggered, this, [view] { view->zoomOut(); });
+    connect(ui_.actFitWidth, &QAction::triggered, view, &PreviewPageView::fitToWidth);
+    connect(ui_.actFitPage, &QAction::triggered, view, &PreviewPageView::fitInView);
+    connect(ui_.chkSelection, &QCheckBox::toggled, this, &PrintPreviewWindow::layOutJob);
 }
 
 PrintPreviewWindow::~PrintPreviewWindow() = default;
 
+int PrintPreviewWindow::pageCount() const {
+    return ui_.previewView->pageCount();
+}
+
 void PrintPreviewWindow::layOutJob() {
     auto surface = QtPrinterSurface::forPreview(*printer_, surfaceDeviceName(*printer_));
     try {
-        job_.pages(*surface, 1, chkSelection->isChecked());
+        job_.pages(*surface, 1, ui_.chkSelection->isChecked());
         surface->endJob();
     } catch (const std::exception&) {
         showPrinterProblem(platform_, this);
@@ -123,20 +136,21 @@ void PrintPreviewWindow::layOutJob() {
         sizes.push_back(surface_->keptPageLayout(i).fullRectPoints().size().toSizeF());
     }
     QtPrinterSurface* shown = surface_.get();
-    view->setPages(std::move(sizes),
-                   [shown](QPainter& painter, int index) { shown->paintKeptPage(painter, index); });
+    ui_.previewView->setPages(std::move(sizes), [shown](QPainter& painter, int index) {
+        shown->paintKeptPage(painter, index);
+    });
     shortfall_ = surface_->shortfall();
     QStringList told;
     if (!shortfall_.cutLabels.empty()) {
         told += tr("Lines too long even in 7 point type, cut short on %1")
-                    .arg(fromCp(cutLabelsText(shortfall_.cutLabels)));
+                    .arg(fromCore(cutLabelsText(shortfall_.cutLabels)));
     }
     if (!shortfall_.missingLetters.empty()) {
         told += tr("No installed font has the letters %1: they print as empty boxes")
                     .arg(QString::fromStdString(missingLettersText(shortfall_.missingLetters)));
     }
-    lblCut->setText(told.join(QLatin1Char('\n')));
-    lblCut->setVisible(!told.isEmpty());
+    ui_.lblCut->setText(told.join(QLatin1Char('\n')));
+    ui_.lblCut->setVisible(!told.isEmpty());
 }
 
 std::vector<QPageLayout> PrintPreviewWindow::pageLayouts() const {
@@ -152,12 +166,13 @@ std::vector<PaintedRun> PrintPreviewWindow::runs() const {
 }
 
 void PrintPreviewWindow::showPageNumber() {
-    lblPage->setText(tr(" Page %1 of %2 ").arg(view->currentPage()).arg(pageCount()));
+    ui_.lblPage->setText(
+        tr(" Page %1 of %2 ").arg(ui_.previewView->currentPage()).arg(pageCount()));
 }
 
 bool PrintPreviewWindow::printFromPreview() {
     PrintRequest request = request_;
-    request.selection = chkSelection->isChecked();
+    request.selection = ui_.chkSelection->isChecked();
     request.pageCount = pageCount();
     PrintJob job = platform_.printDialog(this, request);
     if (job.cancelled()) {

@@ -7,10 +7,7 @@
 // view. Pages are stepped and zoomed; Print asks the print dialog and prints the same job on
 // the printer chosen.
 
-#include <QAction>
-#include <QCheckBox>
 #include <QDialog>
-#include <QLabel>
 #include <QPageLayout>
 #include <memory>
 #include <vector>
@@ -19,6 +16,9 @@
 #include "platform/preview_page_view.h"
 #include "platform/qt_printer_surface.h"
 
+class QAction;
+class QCheckBox;
+class QLabel;
 class QPrinter;
 
 namespace qm {
@@ -30,22 +30,7 @@ class PrintPreviewWindow : public QDialog {
                        PreviewableJob job);
     ~PrintPreviewWindow() override;
 
-    PreviewPageView* view;
-    QAction* actPrint;
-    QAction* actClose;
-    QAction* actFirst;
-    QAction* actPrevious;
-    QAction* actNext;
-    QAction* actLast;
-    QAction* actZoomIn;
-    QAction* actZoomOut;
-    QAction* actFitWidth;
-    QAction* actFitPage;
-    QCheckBox* chkSelection;  // offered when the job can print a selection
-    QLabel* lblPage;
-    QLabel* lblCut;  // names the labels whose lines are cut short and the missing letters
-
-    int pageCount() const { return view->pageCount(); }
+    int pageCount() const;
     // The pages and runs of the job shown, as the surface put them.
     std::vector<QPageLayout> pageLayouts() const;
     std::vector<PaintedRun> runs() const;
@@ -57,6 +42,26 @@ class PrintPreviewWindow : public QDialog {
     bool printed() const { return printed_; }
 
   private:
+    // The controls; each carries its member's name as its object name.
+    struct Ui {
+        PreviewPageView* previewView;
+        QAction* actPrint;
+        QAction* actClose;
+        QAction* actFirst;
+        QAction* actPrevious;
+        QAction* actNext;
+        QAction* actLast;
+        QAction* actZoomIn;
+        QAction* actZoomOut;
+        QAction* actFitWidth;
+        QAction* actFitPage;
+        QCheckBox* chkSelection;  // offered when the job can print a selection
+        QLabel* lblPage;
+        QLabel* lblCut;  // names the labels whose lines are cut short and the missing letters
+    };
+
+    void buildControls();
+    void connectCommands();
     void layOutJob();
     void showPageNumber();
 
@@ -67,6 +72,7 @@ class PrintPreviewWindow : public QDialog {
     std::unique_ptr<QtPrinterSurface> surface_;  // the job shown, its pages kept
     PrintShortfall shortfall_;
     bool printed_ = false;
+    Ui ui_{};
 };
 
 // The device name a surface on this printer reports: the printer's description for a real

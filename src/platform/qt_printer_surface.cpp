@@ -104,14 +104,14 @@ QString paperFontFamily(const std::string& name) {
     if (name == "Trebuchet MS") {
         return QStringLiteral("Liberation Sans");
     }
-    return fromCp(name);
+    return fromCore(name);
 }
 
 QtPrinterSurface::QtPrinterSurface(std::unique_ptr<QPrinter> printer, std::string deviceName)
     : owned_(std::move(printer)), printer_(owned_.get()), device_(std::move(deviceName)) {
     target_ = printer_->outputFormat() == QPrinter::PdfFormat ? Target::PdfFile : Target::Printer;
     if (device_.empty()) {
-        device_ = printsToFile() ? std::string("PDF") : toCp(printer_->printerName());
+        device_ = printsToFile() ? std::string("PDF") : toCore(printer_->printerName());
     }
     filePath_ = printer_->outputFileName();
     pointsToPixels_ = (printsToFile() ? kPdfResolution : printer_->resolution()) / kPointsPerInch;
@@ -438,7 +438,7 @@ void QtPrinterSurface::print(const std::vector<PrintItem>& items) {
                 x_ += cell().blank * std::max(0, item.n);
                 break;
             case PrintItem::Kind::Text:
-                putText(fromCp(item.text), item.cut, item.size);
+                putText(fromCore(item.text), item.cut, item.size);
                 break;
         }
     }
@@ -589,7 +589,7 @@ void QtPrinterSurface::paintPage(QPainter& painter, const Page& page) {
     if (recording_) {
         for (const Run& run : page.runs) {
             painted_.push_back(
-                PaintedRun{pagesPainted_, run.x, run.baseline, toCp(run.text), run.cut});
+                PaintedRun{pagesPainted_, run.x, run.baseline, toCore(run.text), run.cut});
         }
     }
 }
@@ -614,7 +614,7 @@ void QtPrinterSurface::paintImages(const std::vector<Page>& pages) {
             imageDir_ + QStringLiteral("/page-%1.png").arg(pagesPainted_, 3, 10, QLatin1Char('0'));
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-            printerFailure("cannot write " + toCp(path), device_);
+            printerFailure("cannot write " + toCore(path), device_);
         }
         ++pagesSent_;
     }
@@ -649,12 +649,12 @@ void QtPrinterSurface::openFile(const Setup& setup) {
     keepPageBuffersForReuse();
     auto pdf = std::make_unique<PdfFile>(filePath_);
     if (!pdf->open()) {
-        printerFailure("cannot create " + toCp(filePath_), device_);
+        printerFailure("cannot create " + toCore(filePath_), device_);
     }
     pdf->writer.setResolution(kPdfResolution);
     pdf->writer.setPageLayout(QPageLayout(setup.size, setup.orientation, QMarginsF()));
     if (!pdf->painter.begin(&pdf->writer)) {
-        printerFailure("cannot start " + toCp(filePath_), device_);
+        printerFailure("cannot start " + toCore(filePath_), device_);
     }
     pdf->painter.scale(pointsToPixels_ / kUnitsPerPoint, pointsToPixels_ / kUnitsPerPoint);
     pdf_ = std::move(pdf);
@@ -731,8 +731,8 @@ std::vector<PaintedRun> QtPrinterSurface::keptRuns() const {
     std::vector<PaintedRun> runs;
     for (std::size_t i = 0; i < jobPages_.size(); ++i) {
         for (const Run& run : jobPages_[i].runs) {
-            runs.push_back(
-                PaintedRun{static_cast<int>(i) + 1, run.x, run.baseline, toCp(run.text), run.cut});
+            runs.push_back(PaintedRun{static_cast<int>(i) + 1, run.x, run.baseline,
+                                      toCore(run.text), run.cut});
         }
     }
     return runs;
@@ -746,7 +746,7 @@ void QtPrinterSurface::endJob() {
     // A write that failed anywhere (a full disk) fails the commit, which discards the
     // temporary: the name never holds a partial file.
     if (!pdf->commit()) {
-        printerFailure("cannot write " + toCp(filePath_), device_);
+        printerFailure("cannot write " + toCore(filePath_), device_);
     }
 }
 

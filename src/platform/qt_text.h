@@ -1,19 +1,19 @@
 #pragma once
 
-// The one place where window text (UTF-16) meets core text (code page 1252).
+// The one place where window text (UTF-16) meets core text (UTF-8).
 
 #include <QString>
 #include <string>
 
-#include "records/code_page_fold.h"
+#include "records/contact_fields.h"
 
 namespace qm {
 
-QString fromCp(const std::string& text);
-// Characters the code page cannot hold become "?".
-std::string toCp(const QString& text);
-// For text that becomes a contact value: letters the code page cannot hold folded to their
-// nearest ones (Ł -> L), never "?".
-FoldedText toCpFolded(const QString& text);
+QString fromCore(const std::string& text);
+std::string toCore(const QString& text);
+// For text that becomes a contact value (or meets contact values, as a search text does) in
+// a store of these limits: its letters as the store holds them (Ł -> L in a contact file),
+// never "?".
+FoldedText toStorable(const QString& text, const FieldLimits& limits);
 
 }  // namespace qm

@@ -52,7 +52,7 @@ std::optional<double> askDistance(PlatformServices& platform, QWidget* parent,
         if (answer.trimmed().isEmpty()) {
             return std::nullopt;
         }
-        if (const auto points = parseDistance(toCp(answer))) {
+        if (const auto points = parseDistance(toCore(answer))) {
             return points;
         }
         platform.messageBox(parent, Calibration::tr("Non-valid entry"),
@@ -90,7 +90,7 @@ void calibrate(AppState& state, QWidget* parent) {
         return;
     }
 
-    const QString title = fromCp(std::string(target.title));
+    const QString title = fromCore(std::string(target.title));
     const QString now =
         Calibration::tr("The adjustment for %1 is now %2.").arg(title, adjustmentText(current));
     const auto right = askDistance(

@@ -46,14 +46,15 @@ std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_vi
                                 "position on label sheet.",
                             NoticeIcon::Information};
     const bool hasDash = s.find('-') != std::string_view::npos;
-    if (!hasDash && s.size() > 2) {
+    const std::size_t length = characterCount(s);
+    if (!hasDash && length > 2) {
         return dashNotice;
     }
     if (numberValue(rightOf(s, 2)) > labels) {
         return Notice{"Maximum is " + most, "Label position cannot exceed " + most,
                       NoticeIcon::Information};
     }
-    if (s.size() == 5 && s[1] == '-') {
+    if (length == 5 && characterAt(s, 1) == '-') {
         return Notice{"Maximum is " + most,
                       "No more than " + most +
                           " labels may be printed.  To print an entire "
@@ -72,7 +73,7 @@ std::optional<Notice> checkPositionEntry(const LabelStock& stock, std::string_vi
 std::variant<LabelRange, Notice> parseLabelRange(std::string_view s) {
     std::string start;
     std::string end;
-    switch (s.size()) {
+    switch (characterCount(s)) {
         case 1:
         case 2:
             return LabelRange{positionOf(s), std::nullopt, 1};

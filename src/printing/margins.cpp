@@ -70,7 +70,7 @@ std::string marginQuestionPrompt(MarginAxis axis) {
 }
 
 std::optional<Notice> checkMarginAnswer(std::string_view answer, MarginAxis axis) {
-    if (answer.size() > 3) {
+    if (characterCount(answer) > 3) {
         return Notice{"Non-valid entry", "Number too high.", NoticeIcon::None};
     }
     if (!isNumeric(answer)) {

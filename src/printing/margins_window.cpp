@@ -21,12 +21,12 @@ struct Margins {
 // Asks one margin question until the answer is empty or will do.
 QString askMarginAnswer(PlatformServices& platform, QWidget* parent, MarginAxis axis) {
     while (true) {
-        const QString answer = platform.inputBox(parent, fromCp(marginQuestionTitle(axis)),
-                                                 fromCp(marginQuestionPrompt(axis)), QString());
+        const QString answer = platform.inputBox(parent, fromCore(marginQuestionTitle(axis)),
+                                                 fromCore(marginQuestionPrompt(axis)), QString());
         if (answer.isEmpty()) {
             return answer;
         }
-        const auto failed = checkMarginAnswer(toCp(answer), axis);
+        const auto failed = checkMarginAnswer(toCore(answer), axis);
         if (!failed) {
             return answer;
         }
@@ -39,18 +39,18 @@ QString askMarginAnswer(PlatformServices& platform, QWidget* parent, MarginAxis 
 void adjustMargins(AppState& state, QWidget* parent, const char* section) {
     PlatformServices& platform = state.platform;
     platform.messageBox(parent, Margins::tr("Left margin adjustment"),
-                        fromCp(marginExplanation(section, MarginAxis::LeftRight)), MsgButtons::Ok,
+                        fromCore(marginExplanation(section, MarginAxis::LeftRight)), MsgButtons::Ok,
                         MsgIcon::None);
     const QString left = askMarginAnswer(platform, parent, MarginAxis::LeftRight);
     if (!left.isEmpty()) {
         platform.messageBox(parent, Margins::tr("Top margin adjustment"),
-                            fromCp(marginExplanation(section, MarginAxis::DownUp)), MsgButtons::Ok,
-                            MsgIcon::None);
+                            fromCore(marginExplanation(section, MarginAxis::DownUp)),
+                            MsgButtons::Ok, MsgIcon::None);
     }
     const QString top = askMarginAnswer(platform, parent, MarginAxis::DownUp);
 
     try {
-        addToAdjustment(parameterFilePath(state), section, toCp(left), toCp(top));
+        addToAdjustment(parameterFilePath(state), section, toCore(left), toCore(top));
     } catch (const QmError& error) {
         reportCommandError(state, parent, error);
         return;

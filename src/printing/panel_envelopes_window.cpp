@@ -1,5 +1,13 @@
 // The panel's envelope options, the envelope job of the Print command, Clear Form and
 // return-address labels.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopeGuard>
+
 #include "app/print_runner.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -19,51 +27,48 @@ void setSlot(PrintOptions& options, const EnvelopeSlot& slot) {
 
 }  // namespace
 
-// Return-address mode: only the return-address Print button prints, and the medium is
-// fixed.
-void TypedLinesPanel::enterReturnAddressMode() {
-    cmdRetAddress->show();
-    cmdRetPreview->show();
-    cmdLMStart->hide();
-    cmdLMPreview->hide();
-    optLMLabel->setEnabled(false);
-    optLMEnvelope->setEnabled(false);
-}
-
-void TypedLinesPanel::leaveReturnAddressMode() {
-    cmdLMStart->show();
-    cmdLMPreview->show();
-    optLMLabel->setEnabled(true);
-    optLMEnvelope->setEnabled(true);
-    cmdRetAddress->hide();
-    cmdRetPreview->hide();
+void TypedLinesPanel::setReturnAddressMode(ReturnAddressMode mode) {
+    returnAddressMode_ = mode;
+    const std::array<QPushButton*, 2> printButtons = {ui_.cmdLMStart, ui_.cmdLMPreview};
+    const std::array<QPushButton*, 2> returnButtons = {ui_.cmdRetAddress, ui_.cmdRetPreview};
+    const bool returning = mode == ReturnAddressMode::On;
+    // The buttons coming in show before the others hide, so the focus has a place to go.
+    for (QPushButton* button : returning ? returnButtons : printButtons) {
+        button->show();
+    }
+    for (QPushButton* button : returning ? printButtons : returnButtons) {
+        button->hide();
+    }
+    const bool mediumFree = mode == ReturnAddressMode::Off;
+    ui_.optLMLabel->setEnabled(mediumFree);
+    ui_.optLMEnvelope->setEnabled(mediumFree);
 }
 
 void TypedLinesPanel::envelopeClicked() {
-    optLandscape->setChecked(true);
-    cboLMEnvelope->show();
-    lblLMPosition->clear();
+    ui_.optLandscape->setChecked(true);
+    ui_.cboLMEnvelope->show();
     PrintOptions options = state_.printOptions();
-    options.envelopeSize = cboLMEnvelope->currentIndex() + 1;
+    options.positionEntered = false;
+    options.envelopeSize = ui_.cboLMEnvelope->currentIndex() + 1;
     if (const auto slot = envelopeSlotReselected(options.envelopeSize)) {
         setSlot(options, *slot);
     }
     state_.setPrintOptions(options);
-    lblLMEnvSize->hide();
-    txtLMLine1->setFocus();
+    ui_.lblLMEnvSize->hide();
+    ui_.txtLMLine1->setFocus();
 }
 
 void TypedLinesPanel::envelopeSizePicked(int index) {
-    lblLMEnvSize->setText(cboLMEnvelope->itemText(index));
+    ui_.lblLMEnvSize->setText(ui_.cboLMEnvelope->itemText(index));
     PrintOptions options = state_.printOptions();
     options.envelopeSize = index + 1;
     if (const auto slot = envelopeSlotPicked(index + 1)) {
         setSlot(options, *slot);
     }
     state_.setPrintOptions(options);
-    chkBold->show();
-    chkLargeFont->show();
-    cmdLMStart->setFocus();
+    ui_.chkBold->show();
+    ui_.chkLargeFont->show();
+    ui_.cmdLMStart->setFocus();
 }
 
 EnvelopeJob TypedLinesPanel::envelopeJob() const {
@@ -80,23 +85,20 @@ EnvelopeJob TypedLinesPanel::envelopeJob() const {
 }
 
 void TypedLinesPanel::clearForm() {
-    for (QCheckBox* style : {chkBold, chkLargeFont}) {
-        style->setChecked(false);
-        style->hide();
-    }
-    leaveReturnAddressMode();
+    hideStyles();
+    setReturnAddressMode(ReturnAddressMode::Off);
     state_.setTypedLines({});
-    clearOptions(optLMLabel, optLMEnvelope);
-    lblLMPosition->hide();
-    cboLMEnvelope->hide();
-    lblLMPosition->clear();
     PrintOptions options = state_.printOptions();
+    options.medium = PrintMedium::None;
+    options.positionEntered = false;
     options.startPosition = 0;
     options.envelopeSize = 0;
     options.leftPad = kDefaultSlot.startColumn;
     options.topPad = kDefaultSlot.topLines;
     state_.setPrintOptions(options);
-    txtLMLine1->setFocus();
+    ui_.lblLMPosition->hide();
+    ui_.cboLMEnvelope->hide();
+    ui_.txtLMLine1->setFocus();
 }
 
 void TypedLinesPanel::returnAddressCommand() {
@@ -109,6 +111,13 @@ void TypedLinesPanel::returnAddressPreviewCommand() {
 
 void TypedLinesPanel::runReturnAddressCommand(bool preview) {
     PlatformServices& platform = state_.platform;
+    // However the command ends once a sheet printed, the medium is free again: a second
+    // sheet cancelled or failed must not leave it fixed with the return-address buttons gone.
+    const auto freeMedium = qScopeGuard([this] {
+        if (returnAddressMode_ == ReturnAddressMode::SheetPrinted) {
+            setReturnAddressMode(ReturnAddressMode::Off);
+        }
+    });
     // Yes to "Completed" prints the same sheet again, from the first message on.
     for (;;) {
         platform.messageBox(
@@ -120,9 +129,9 @@ void TypedLinesPanel::runReturnAddressCommand(bool preview) {
         if (const auto check = checkReturnLabelLines(lines)) {
             beepNotice(platform, this, check->notice);
             if (check->problem == ReturnLabelProblem::NoLines) {
-                enterReturnAddressMode();
+                setReturnAddressMode(ReturnAddressMode::On);
             } else {
-                txtLMLine4->setFocus();
+                ui_.txtLMLine4->setFocus();
             }
             return;
         }
@@ -130,25 +139,17 @@ void TypedLinesPanel::runReturnAddressCommand(bool preview) {
         const PrintOutcome outcome = runPrintPlan(
             state_, this,
             returnLabelsPlan(kReturnAddressSheet, {lines[0], lines[1], lines[2]}, centered),
-            preview, [this] {
-                chkBold->setChecked(false);
-                chkBold->hide();
-            });
+            preview, [this] { switchOffBold(); });
         if (!outcome.printed) {
             return;
         }
 
-        cmdRetAddress->hide();
-        cmdRetPreview->hide();
-        cmdLMStart->show();
-        cmdLMPreview->show();
+        setReturnAddressMode(ReturnAddressMode::SheetPrinted);
         const MsgAnswer again = platform.messageBox(
             this, tr("Completed"),
             tr("Done!  Do you want to print another page of Return Address Labels?"),
             MsgButtons::YesNoCancel, MsgIcon::None);
         if (again != MsgAnswer::Yes) {
-            optLMLabel->setEnabled(true);
-            optLMEnvelope->setEnabled(true);
             return;
         }
     }

@@ -1,5 +1,11 @@
 // The panel's label stock and Print command: position entry, checks, and the label or
 // envelope plan run through the print dialog or the preview.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
 #include "app/print_runner.h"
 #include "platform/messages.h"
 #include "platform/qt_text.h"
@@ -49,14 +55,13 @@ void TypedLinesPanel::labelStockClicked() {
     PlatformServices& platform = state_.platform;
     const QString most = QString::number(kTypedLineStock.sheet.labels());
     while (true) {
-        optPortrait->setChecked(true);
-        for (QCheckBox* style : {chkBold, chkLargeFont}) {
-            style->setChecked(false);
-            style->hide();
-        }
-        cboLMEnvelope->hide();
-        lblLMEnvSize->clear();
-        lblLMPosition->clear();
+        ui_.optPortrait->setChecked(true);
+        hideStyles();
+        ui_.cboLMEnvelope->hide();
+        ui_.lblLMEnvSize->clear();
+        PrintOptions asking = state_.printOptions();
+        asking.positionEntered = false;
+        state_.setPrintOptions(asking);
 
         const QString answer = platform.inputBox(
             this, tr("Label position reading L to R"),
@@ -66,29 +71,30 @@ void TypedLinesPanel::labelStockClicked() {
                "such as 4-9, 15-18, etc.  To print an entire sheet, enter 1-%1.")
                 .arg(most),
             QStringLiteral("1"));
-        const auto taken = enterLabelPosition(kTypedLineStock, toCp(answer));
+        const auto taken = enterLabelPosition(kTypedLineStock, toCore(answer));
         if (const auto* failed = std::get_if<Notice>(&taken)) {
             beepNotice(platform, this, *failed);
             continue;
         }
         const auto& entry = std::get<PositionEntry>(taken);
         PrintOptions options = state_.printOptions();
-        options.positionRange = fromCp(entry.positionRange);
+        options.positionRange = fromCore(entry.positionRange);
         takeLabelRange(options, entry.range);
         if (entry.slot) {
             options.leftPad = entry.slot->startColumn;
             options.topPad = entry.slot->topLines;
         }
+        options.positionEntered = entry.selectsLabelStock;
+        if (!entry.selectsLabelStock) {
+            options.medium = PrintMedium::None;
+            options.leftPad = kDefaultSlot.startColumn;
+            options.topPad = kDefaultSlot.topLines;
+        }
         state_.setPrintOptions(options);
         if (entry.selectsLabelStock) {
-            lblLMPosition->setText(tr("Label Position ") + options.positionRange);
-            lblLMPosition->show();
-            cmdLMStart->setFocus();
+            ui_.cmdLMStart->setFocus();
         } else {
-            lblLMPosition->clear();
-            lblLMPosition->hide();
-            clearOptions(optLMLabel, optLMEnvelope);
-            setPads(kDefaultSlot);
+            ui_.lblLMPosition->hide();
         }
         return;
     }
@@ -123,8 +129,8 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
         return;
     }
     bool reparsed = false;
-    if (!lblLMPosition->text().isEmpty()) {
-        const auto parsed = parseLabelRange(toCp(state_.printOptions().positionRange));
+    if (state_.printOptions().positionEntered) {
+        const auto parsed = parseLabelRange(toCore(state_.printOptions().positionRange));
         if (const auto* failed = std::get_if<Notice>(&parsed)) {
             beepNotice(platform, this, *failed);
             return;
@@ -136,11 +142,8 @@ void TypedLinesPanel::runPrintCommand(bool preview) {
     }
     LabelJob job = labelJobOf(state_.printOptions(), lines);
     job.slotFromPrinter = reparsed;
-    const PrintOutcome outcome =
-        runPrintPlan(state_, this, labelsPlan(kTypedLineStock, job), preview, [this] {
-            chkBold->setChecked(false);
-            chkBold->hide();
-        });
+    const PrintOutcome outcome = runPrintPlan(state_, this, labelsPlan(kTypedLineStock, job),
+                                              preview, [this] { switchOffBold(); });
     if (outcome.printed) {
         // Every copy started again from the range's first position and its slot.
         const LabelPlace end =

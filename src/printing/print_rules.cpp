@@ -32,11 +32,11 @@ int LineRoom::columns() const {
 }
 
 std::size_t lineLength(std::string_view text) {
-    return text.size();
+    return characterCount(text);
 }
 
 std::string_view lineStart(std::string_view text, std::size_t characters) {
-    return text.substr(0, characters);
+    return text.substr(0, byteOffsetOf(text, characters));
 }
 
 namespace {

@@ -30,8 +30,8 @@ enum class PrinterList { TypedLines, ListLabels };
 
 bool isListedPrinter(std::string_view deviceName, PrinterList list = PrinterList::TypedLines);
 
-// Blanks that center a line: CInt(half - length / 2), none when below 1. Each stock and the
-// envelopes give their half width.
+// Blanks that center a line of `length` characters: CInt(half - length / 2), none when
+// below 1. Each stock and the envelopes give their half width.
 int centeringBlanks(int half, std::size_t length);
 
 // Fit before cut: the room of a label's lines and how each line is set in it.

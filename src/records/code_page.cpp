@@ -84,6 +84,19 @@ bool isValidUtf8(std::string_view s) {
     return true;
 }
 
+std::string validUtf8(std::string_view text) {
+    if (isValidUtf8(text)) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        appendUtf8(out, nextUtf8(text, i));
+    }
+    return out;
+}
+
 char32_t cp1252ToCodePoint(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) {
         return kHigh[byte - 0x80];
@@ -91,20 +104,25 @@ char32_t cp1252ToCodePoint(unsigned char byte) {
     return byte;
 }
 
-char codePointToCp1252(char32_t cp) {
+int cp1252ByteOf(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-        return static_cast<char>(cp);
+        return static_cast<int>(cp);
     }
     for (std::size_t k = 0; k < kHigh.size(); ++k) {
         if (kHigh[k] == cp) {
-            return static_cast<char>(0x80 + k);
+            return static_cast<int>(0x80 + k);
         }
     }
-    return '?';
+    return -1;
+}
+
+char codePointToCp1252(char32_t cp) {
+    const int byte = cp1252ByteOf(cp);
+    return byte < 0 ? '?' : static_cast<char>(byte);
 }
 
 bool codePageHolds(char32_t cp) {
-    return cp == '?' || codePointToCp1252(cp) != '?';
+    return cp1252ByteOf(cp) >= 0;
 }
 
 std::string cp1252ToUtf8(std::string_view text) {
@@ -133,26 +151,23 @@ void appendCp1252AsUtf8(std::string& out, std::string_view text) {
 std::string utf8ToCp1252(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        out += codePointToCp1252(nextUtf8(text, i));
-    }
+    appendUtf8AsCp1252(out, text);
     return out;
 }
 
-std::string utf16ToCp1252(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
+void appendUtf8AsCp1252(std::string& out, std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::size_t ascii = i;
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) {
+            ++ascii;
         }
-        out += codePointToCp1252(cp);
+        out.append(text.substr(i, ascii - i));
+        i = ascii;
+        if (i < text.size()) {
+            out += codePointToCp1252(nextUtf8(text, i));
+        }
     }
-    return out;
 }
 
 std::string textFileToUtf8(std::string_view bytes) {
@@ -185,10 +200,6 @@ std::string textFileToUtf8(std::string_view bytes) {
         return std::string(bytes);
     }
     return cp1252ToUtf8(bytes);
-}
-
-std::string decodeTextFile(std::string_view bytes) {
-    return utf8ToCp1252(textFileToUtf8(bytes));
 }
 
 }  // namespace qm

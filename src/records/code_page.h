@@ -1,15 +1,20 @@
 #pragma once
 
-// Code page 1252 is the program's byte encoding: the contact file, the parameter file and
-// the export files hold it, and the core works on it. These convert at the edges.
+// The core's text is UTF-8. Code page 1252 is the byte encoding of the contact file, the
+// parameter file and the exports of a contact file: these convert at those edges.
 
 #include <string>
 #include <string_view>
 
 namespace qm {
 
+// How the letters of a text are written into a file.
+enum class TextEncoding { CodePage1252, Utf8 };
+
 // Unicode code point of a code page 1252 byte (the five unassigned bytes map to themselves).
 char32_t cp1252ToCodePoint(unsigned char byte);
+// Code page 1252 byte of a code point; -1 when the code page cannot hold it.
+int cp1252ByteOf(char32_t cp);
 // Code page 1252 byte of a code point; '?' when the code page cannot hold it.
 char codePointToCp1252(char32_t cp);
 bool codePageHolds(char32_t cp);
@@ -18,19 +23,20 @@ bool codePageHolds(char32_t cp);
 char32_t nextUtf8(std::string_view text, std::size_t& i);
 void appendUtf8(std::string& out, char32_t cp);
 bool isValidUtf8(std::string_view text);
+// The text with each invalid UTF-8 sequence replaced by U+FFFD.
+std::string validUtf8(std::string_view text);
 
 std::string cp1252ToUtf8(std::string_view text);
 // The same appended to out; runs of ASCII go across whole.
 void appendCp1252AsUtf8(std::string& out, std::string_view text);
-// Invalid UTF-8 sequences become '?'.
+// Invalid UTF-8 sequences and what the code page cannot hold become '?'.
 std::string utf8ToCp1252(std::string_view text);
-std::string utf16ToCp1252(std::u16string_view text);
+// The same appended to out.
+void appendUtf8AsCp1252(std::string& out, std::string_view text);
 
 // Bytes of a text file in any encoding an import may meet, as UTF-8: UTF-8 with or without
 // byte-order mark (a file that is valid UTF-8 is UTF-8), UTF-16 with a byte-order mark;
 // anything else is code page 1252.
 std::string textFileToUtf8(std::string_view bytes);
-// The same, as code page 1252.
-std::string decodeTextFile(std::string_view bytes);
 
 }  // namespace qm

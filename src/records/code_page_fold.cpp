@@ -88,19 +88,23 @@ std::int32_t pieceEnd(const icu::UnicodeString& text, std::int32_t start) {
     return end;
 }
 
-// Appends the letters of `piece` the code page holds, folded as near as it can.
-void appendFolded(icu::UnicodeString piece, std::string& out) {
+// Appends the letters of `piece` the code page holds, folded as near as it can; returns
+// how many it appended.
+std::size_t appendFolded(icu::UnicodeString piece, std::string& out) {
     doubleAcuteToDiaeresis(piece);
     folder().transliterate(piece);
     std::string folded;
     piece.toUTF8String(folded);
+    std::size_t appended = 0;
     std::size_t i = 0;
     while (i < folded.size()) {
-        const char32_t cp = nextUtf8(folded, i);
-        if (codePageHolds(cp)) {
-            out += codePointToCp1252(cp);
+        const std::size_t start = i;
+        if (codePageHolds(nextUtf8(folded, i))) {
+            out.append(folded, start, i - start);
+            ++appended;
         }
     }
+    return appended;
 }
 
 }  // namespace
@@ -111,7 +115,7 @@ FoldedText foldToCodePage(std::string_view utf8, std::size_t enough) {
         return {std::string(utf8), false};
     }
     if (allInCodePage(utf8)) {
-        return {utf8ToCp1252(utf8), false};
+        return {std::string(utf8), false};
     }
     // Letters written as a base and a combining mark (as some systems store them) are
     // letters the code page holds.
@@ -125,12 +129,13 @@ FoldedText foldToCodePage(std::string_view utf8, std::size_t enough) {
     std::string composed;
     text.toUTF8String(composed);
     if (allInCodePage(composed)) {
-        return {utf8ToCp1252(composed), false};
+        return {std::move(composed), false};
     }
     FoldedText out{{}, true};
-    for (std::int32_t start = 0; start < text.length() && out.text.size() < enough;) {
+    std::size_t had = 0;
+    for (std::int32_t start = 0; start < text.length() && had < enough;) {
         const std::int32_t end = pieceEnd(text, start);
-        appendFolded(icu::UnicodeString(text, start, end - start), out.text);
+        had += appendFolded(icu::UnicodeString(text, start, end - start), out.text);
         start = end;
     }
     return out;

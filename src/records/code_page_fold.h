@@ -11,11 +11,12 @@
 namespace qm {
 
 struct FoldedText {
-    std::string text;      // code page 1252
+    std::string text;      // UTF-8, every character one the code page holds
     bool changed = false;  // some character had to be replaced or left out
 };
 
-// UTF-8 to code page 1252. A character the code page holds stays; any other becomes its
+// UTF-8 to the letters of code page 1252, still as UTF-8. A character the code page holds
+// stays; any other becomes its
 // nearest letters the code page holds: marks the code page lacks are dropped (Ł -> L,
 // ż -> z), the double acute becomes the diaeresis (ő -> ö), other scripts are written in
 // Latin letters (Greek, Cyrillic, CJK). What has no Latin form (an emoji) is left out.

@@ -7,9 +7,13 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "records/code_page.h"
+#include "records/code_page_fold.h"
 
 namespace qm {
 
@@ -36,7 +40,7 @@ enum class ContactField {
 
 inline constexpr std::size_t kContactFieldCount = 17;
 
-// Field values as the program uses them: trimmed text in code page 1252. The birthdate is
+// Field values as the program uses them: trimmed UTF-8 text. The birthdate is
 // the stored eight-character form (YYYYMMDD) or empty; the flags are "1" or "0".
 struct ContactRecord {
     std::string firstName;
@@ -62,7 +66,7 @@ struct ContactRecord {
     bool operator==(const ContactRecord&) const = default;
 };
 
-// The fields as typed (code page 1252), plus the include-company box. The birthdate is the
+// The fields as typed (UTF-8), plus the include-company box. The birthdate is the
 // entered form (MM/DD/YYYY), not the stored one.
 struct ContactFields {
     std::string firstName;
@@ -201,22 +205,34 @@ inline constexpr std::array<ContactField, kContactFieldCount> kAllContactFields 
     return all;
 }();
 
-// The longest value each typed field may hold in one kind of contact store: Save's checks
-// and their messages ask here, so a store that holds more changes this one lookup.
+// What each typed field may hold in one kind of contact store: the longest value and the
+// letters. Save's checks and their messages, the import's readers, the contact file's
+// records and every window or command that turns text into a contact value ask here, so a
+// store that holds more changes this one lookup.
 struct FieldLimits {
     std::array<std::size_t, kContactFieldCount> longest{};
+    // The letters the store holds: code page 1252's alone, or any.
+    TextEncoding letters = TextEncoding::Utf8;
 
     constexpr std::size_t of(ContactField field) const {
         return longest[static_cast<std::size_t>(field)];
     }
+
+    // A UTF-8 value with its letters as the store holds them: in a store of code page 1252,
+    // a letter the code page lacks folded to its nearest (foldToCodePage, which `enough`
+    // may stop early), and `changed` set. Its length is the field's business (the checks,
+    // or the cut as it is stored).
+    FoldedText storable(std::string_view utf8,
+                        std::size_t enough = std::numeric_limits<std::size_t>::max()) const;
 };
 
-// The contact file holds each field at its width.
+// The contact file holds each field at its width, in code page 1252.
 inline constexpr FieldLimits kContactFileLimits = [] {
     FieldLimits limits;
     for (ContactField field : kAllContactFields) {
         limits.longest[static_cast<std::size_t>(field)] = describe(field).width;
     }
+    limits.letters = TextEncoding::CodePage1252;
     return limits;
 }();
 

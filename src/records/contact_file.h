@@ -39,6 +39,8 @@ class ContactFile final : public ContactStore {
     bool isOpen() const override { return fd_ >= 0; }
     const std::string& path() const override { return path_; }
     unsigned permissions() const override;
+    // Each field at its width, in code page 1252.
+    const FieldLimits& fieldLimits() const override { return kContactFileLimits; }
 
     // Whole records: file length / 513, rounded down. The bytes of an incomplete last
     // record (an interrupted write) and the records of an interrupted append of several are

@@ -1,5 +1,8 @@
 #include "records/contact_record.h"
 
+#include <algorithm>
+
+#include "records/code_page.h"
 #include "records/text_rules.h"
 
 namespace qm {
@@ -25,12 +28,31 @@ std::string singleLine(std::string_view value) {
     return line;
 }
 
+namespace {
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A value in the file's code page at the field's width: letters the code page lacks are
+// folded first (the one rule of kContactFileLimits), so whatever reaches the file is the
+// nearest it can hold, never a "?".
+std::string fieldBytes(std::string_view value, std::size_t width) {
+    std::string stored = storedField(value, width);
+    if (isAscii(stored)) {
+        return stored;
+    }
+    return utf8ToCp1252(storedField(kContactFileLimits.storable(value).text, width));
+}
+
+}  // namespace
+
 RecordBytes encodeRecord(const ContactRecord& record) {
     RecordBytes bytes;
     bytes.fill('|');
     for (const FieldLayout& f : field::kAll) {
-        const std::string stored = storedField(record.*(f.member), f.width);
-        stored.copy(bytes.data() + f.offset, f.width);
+        fieldBytes(record.*(f.member), f.width).copy(bytes.data() + f.offset, f.width);
     }
     bytes[field::kRecordEndOffset] = '\r';
     bytes[field::kRecordEndOffset + 1] = '\n';
@@ -47,7 +69,14 @@ void decodeRecordInto(std::string_view bytes, ContactRecord& record) {
     for (const FieldLayout& f : field::kAll) {
         const std::string_view raw =
             f.offset < bytes.size() ? bytes.substr(f.offset, f.width) : std::string_view{};
-        (record.*(f.member)).assign(trimmedView(raw));
+        const std::string_view stored = trimmedView(raw);
+        std::string& value = record.*(f.member);
+        if (isAscii(stored)) {
+            value.assign(stored);
+        } else {
+            value.clear();
+            appendCp1252AsUtf8(value, stored);
+        }
     }
 }
 

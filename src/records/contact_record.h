@@ -66,14 +66,17 @@ static_assert(kRecordSize == 513);
 using RecordBytes = std::array<char, kRecordSize>;
 
 // Stored form of a value: on one line, left-trimmed, then padded with blanks or cut to the
-// width. Every way a value comes in (typed, imported, edited) passes here.
+// width in characters. Every way a value comes in (typed, imported, edited) passes here.
 std::string storedField(std::string_view value, std::size_t width);
 // The value with each line break (a run of CR and LF) as one blank and NUL bytes dropped, so
 // that a record stays one line of text and its list line one line.
 std::string singleLine(std::string_view value);
 
+// The record in the file's code page 1252: each value's letters as kContactFileLimits
+// holds them, cut or padded to its width.
 RecordBytes encodeRecord(const ContactRecord& record);
-// Decodes 513 bytes (or fewer: missing bytes read as blanks) into trimmed values.
+// Decodes 513 bytes (or fewer: missing bytes read as blanks) into trimmed UTF-8 values: each
+// byte of the code page is one character, so the way back is exact.
 ContactRecord decodeRecord(std::string_view bytes);
 // The same into a record whose strings are reused: a pass over many records allocates only
 // when a value is longer than any before it in that field.

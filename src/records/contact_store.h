@@ -56,6 +56,9 @@ class ContactStore {
     virtual const std::string& path() const = 0;
     // Permission bits of the file that holds the contacts, which files made from them keep.
     virtual unsigned permissions() const = 0;
+    // What each field may hold here: every value that becomes one of these contacts' is made
+    // storable by these limits.
+    virtual const FieldLimits& fieldLimits() const = 0;
 
     virtual int count() const = 0;
     // Record n, 1..count.

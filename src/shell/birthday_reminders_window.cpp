@@ -16,7 +16,7 @@ struct BirthdayReminders {
 };
 
 QString listLine(const UpcomingBirthday& birthday) {
-    QString line = fromCp(birthday.text());
+    QString line = fromCore(birthday.text());
     if (birthday.age) {
         line += BirthdayReminders::tr(" (turns %1)").arg(*birthday.age);
     }
@@ -28,7 +28,7 @@ void announceBirthdays(AppState& state, QWidget* parent,
     if (std::ssize(upcoming) <= kMostBirthdayBoxes) {
         for (const UpcomingBirthday& birthday : upcoming) {
             state.platform.messageBox(parent, BirthdayReminders::tr("Birthday reminder"),
-                                      fromCp(birthday.text()), MsgButtons::Ok,
+                                      fromCore(birthday.text()), MsgButtons::Ok,
                                       MsgIcon::Information);
         }
         return;

@@ -23,14 +23,9 @@ class RecentFilesMenu : public QObject {
     // The entries go into the menu before `before`, with a separator of their own.
     RecentFilesMenu(AppState& state, QMenu* menu, QAction* before, QWidget* window);
 
-    QStringList paths() const { return paths_; }
-    // The entries' menu items, newest first; hidden ones are not in use.
-    const QList<QAction*>& items() const { return items_; }
-
+  private:
     // The entry's file opened as Open does, or taken off the list when it is gone.
     void openEntry(int index);
-
-  private:
     void remember(const QString& path);
     void store();
     void showEntries();
@@ -38,6 +33,7 @@ class RecentFilesMenu : public QObject {
     AppState& state_;
     QWidget* window_;
     QStringList paths_;
+    // The entries' menu items, newest first; hidden ones are not in use.
     QList<QAction*> items_;
     QAction* separator_;
 };

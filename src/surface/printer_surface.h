@@ -17,7 +17,7 @@ namespace qm {
 struct PrintItem {
     enum class Kind { Text, Tab, Spc };
     Kind kind = Kind::Text;
-    std::string text;
+    std::string text;  // UTF-8
     int n = 0;
     bool cut = false;
     double size = 0.0;  // points; 0: the current font's size

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 
+#include "records/text_rules.h"
 #include "surface/paper_sizes.h"
 
 namespace qm {
@@ -159,20 +160,27 @@ std::vector<PrintedRun> TextGridSurface::runsOnPage(int page) const {
 }
 
 int PrintedRun::columns() const {
-    const auto length = static_cast<double>(text.size());
+    const std::size_t count = characterCount(text);
+    const auto length = static_cast<double>(count);
     if (size == lineSize) {
-        return static_cast<int>(text.size());
+        return static_cast<int>(count);
     }
     return static_cast<int>(std::ceil(length * size / lineSize - kEpsilonPoints));
 }
 
 namespace {
 
-void writeAt(std::string& line, std::size_t start, const std::string& text) {
-    if (line.size() < start + text.size()) {
-        line.resize(start + text.size(), ' ');
+// Writes text over the line from character column `start` (from 0), blanks filling the line
+// up to it.
+void writeAt(std::string& line, std::size_t start, std::string_view text) {
+    const std::size_t count = characterCount(text);
+    const std::size_t had = characterCount(line);
+    if (had < start + count) {
+        line.append(start + count - had, ' ');
     }
-    line.replace(start, text.size(), text);
+    const std::size_t from = byteOffsetOf(line, start);
+    const std::size_t to = from + byteOffsetOf(std::string_view(line).substr(from), count);
+    line.replace(from, to - from, text);
 }
 
 // A line holding text set smaller than its font: its runs from left to right, each moved right
@@ -185,7 +193,7 @@ std::string lineWithSmallerText(std::vector<const PrintedRun*> runs) {
     std::size_t beyond = 0;
     for (const PrintedRun* r : runs) {
         writeAt(line, static_cast<std::size_t>(r->column - 1) + beyond, r->text);
-        beyond += r->text.size() - static_cast<std::size_t>(r->columns());
+        beyond += characterCount(r->text) - static_cast<std::size_t>(r->columns());
     }
     return line;
 }

@@ -16,12 +16,12 @@ struct PrintedRun {
     int page = 1;          // from 1 across the whole output (copies follow each other)
     int line = 1;          // from 1 at the top of the page, again after a return to the top
     double yPoints = 0.0;  // top of the line, in points from the top of the printable area
-    int column = 1;        // from 1 at the left edge of the printable area
+    int column = 1;        // from 1 at the left edge of the printable area, in characters
     std::string font;
     double size = 10.0;
     bool bold = false;
     bool italic = false;
-    std::string text;
+    std::string text;        // UTF-8
     double lineSize = 10.0;  // the font size of the line it sits on: size, unless set smaller
     // Columns of the line's font the run takes: its characters, fewer when set smaller.
     int columns() const;
@@ -77,8 +77,8 @@ class TextGridSurface : public PrinterSurface {
     int documentCount() const { return documents_; }
     int orientation() const { return orientation_; }
     int paperSize() const { return paper_; }
-    // The text on one page (from 1), one string per line from line 1, columns placed. Text set
-    // smaller than its line's font is shown whole: what follows it on its line moves right by
+    // The text on one page (from 1), one UTF-8 string per line from line 1, columns placed. Text
+    // set smaller than its line's font is shown whole: what follows it on its line moves right by
     // the characters it has beyond its columns. Finds the page's runs without looking at other
     // pages', so rendering every page is linear.
     std::vector<std::string> pageLines(int page) const;

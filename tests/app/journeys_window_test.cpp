@@ -20,6 +20,7 @@
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "support/typed_lines_qt.h"
 #include "surface/text_grid_surface.h"
 
 using qm::test::control;
@@ -95,22 +96,8 @@ struct Desk {
         control<QAction>(main, "mnuFileOpen")->trigger();
     }
 
-    void typeLines(const QStringList& lines) {
-        QLineEdit* fields[] = {
-            control<QLineEdit>(main, "txtLMLine1"), control<QLineEdit>(main, "txtLMLine2"),
-            control<QLineEdit>(main, "txtLMline3"), control<QLineEdit>(main, "txtLMLine4"),
-            control<QLineEdit>(main, "txtLMLine5")};
-        for (int i = 0; i < 5; ++i) {
-            fields[i]->setText(i < lines.size() ? lines[i] : QString());
-        }
-    }
-    QStringList mainLines() const {
-        return {control<QLineEdit>(main, "txtLMLine1")->text(),
-                control<QLineEdit>(main, "txtLMLine2")->text(),
-                control<QLineEdit>(main, "txtLMline3")->text(),
-                control<QLineEdit>(main, "txtLMLine4")->text(),
-                control<QLineEdit>(main, "txtLMLine5")->text()};
-    }
+    void typeLines(const QStringList& lines) { test::typeLines(main, lines); }
+    QStringList mainLines() const { return test::typedLineTexts(main); }
 
     void answerPrintDialog() {
         PrintAnswer answer;
@@ -176,7 +163,7 @@ void doubleClick(frmViewAll* list, const QString& name) {
     QListView* view = control<QListView>(list, "lstAllContacts");
     for (int row = 0; row < view->model()->rowCount(); ++row) {
         const QModelIndex index = view->model()->index(row, 0);
-        const QString line = fromCp(list->listModel().entry(row).line);
+        const QString line = fromCore(list->listModel().entry(row).line);
         if (line.section(QLatin1Char('\t'), 0, 0) == name) {
             view->setCurrentIndex(index);
             Q_EMIT view->doubleClicked(index);
@@ -340,9 +327,10 @@ class JourneysTest : public QObject {
         list = Desk::shown<frmViewAll>();
         QVERIFY(list != nullptr);
         control<QPushButton>(list, "cmdACGetReport")->click();
-        QCOMPARE(
-            fromCp(list->listModel().entries()[1].line).section(QLatin1Char('\t'), 0, 1).trimmed(),
-            QStringLiteral("Bob Ray\tSalem Depot"));
+        QCOMPARE(fromCore(list->listModel().entries()[1].line)
+                     .section(QLatin1Char('\t'), 0, 1)
+                     .trimmed(),
+                 QStringLiteral("Bob Ray\tSalem Depot"));
         list->close();
         Desk::settle();
         d.expectMainBack();

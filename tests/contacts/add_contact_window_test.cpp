@@ -243,7 +243,7 @@ class AddContactWindowTest : public QObject {
         QCOMPARE(desk.platform.messageTitles().at(1), QStringLiteral("Letters changed"));
         QCOMPARE(desk.state.contacts().count(), 1);
         QCOMPARE(desk.state.contacts().read(1).lastName, std::string("Smith Jr"));
-        QCOMPARE(desk.state.contacts().read(1).notes, std::string("caf\xe9 \x80"
+        QCOMPARE(desk.state.contacts().read(1).notes, std::string("caf\xC3\xA9 \xE2\x82\xAC"
                                                                   "5   later"));
     }
 

@@ -4,6 +4,7 @@
 
 #include "exchange/contact_import.h"
 #include "exchange/csv_export.h"
+#include "records/code_page.h"
 #include "support/contacts_on_file.h"
 #include "support/temp_folder.h"
 
@@ -49,9 +50,11 @@ std::string allFieldsOf(const std::vector<ContactRecord>& records) {
     return out;
 }
 
+// The table below writes its letters as the contact file holds them, in code page 1252.
 std::string fieldsOf(const Person& p) {
-    return std::string(p.first) + "|" + p.last + "|" + p.email + "|" + p.street + "|" + p.city +
-           "|" + p.state + "|" + p.zip + "|" + p.home + "|" + p.cell + "|" + p.work;
+    return cp1252ToUtf8(std::string(p.first) + "|" + p.last + "|" + p.email + "|" + p.street + "|" +
+                        p.city + "|" + p.state + "|" + p.zip + "|" + p.home + "|" + p.cell + "|" +
+                        p.work);
 }
 
 // clang-format off
@@ -141,7 +144,8 @@ TEST(ContactSamples, OwnExportsReadBackToTheSameRecords) {
     for (const Sample& s : kSamples) {
         const ImportResult imported = importContacts(sampleBytes(s.file), {}, false);
         for (ExportFormat format : {ExportFormat::Csv, ExportFormat::VCard}) {
-            const std::string exported = exportText(imported.records, format);
+            const std::string exported =
+                exportText(imported.records, format, TextEncoding::CodePage1252);
             const ImportResult back = importContacts(exported, {}, false);
             EXPECT_EQ(allFieldsOf(back.records), allFieldsOf(imported.records)) << s.file;
             EXPECT_EQ(back.counts.foldedValues, 0u) << s.file;
@@ -166,9 +170,9 @@ TEST(ContactSamples, OtherFieldsAndTheLettersFolded) {
         importContacts(sampleBytes("outlook-2016-renee-cote.vcf"), {}, true);
     ASSERT_EQ(outlook.records.size(), 1u);
     EXPECT_EQ(outlook.records[0].street2, "App. 5");
-    EXPECT_EQ(outlook.records[0].company, "Boulangerie C\xF4t\xE9 & Fils");
-    EXPECT_EQ(outlook.records[0].notes.rfind("Livraison le mardi  avant 9 h. Sonner \xE0 la", 0),
-              0u);
+    EXPECT_EQ(outlook.records[0].company, "Boulangerie C\xC3\xB4t\xC3\xA9 & Fils");
+    EXPECT_EQ(
+        outlook.records[0].notes.rfind("Livraison le mardi  avant 9 h. Sonner \xC3\xA0 la", 0), 0u);
 
     const ImportResult google = importContacts(sampleBytes("google-2024.csv"), {}, true);
     EXPECT_EQ(google.records[1].category, "Suppliers");

@@ -92,6 +92,26 @@ TEST_F(ExportFile, EmptyFileWritesTheHeaderAloneAndOverwrites) {
     EXPECT_EQ(readBytes(r.path), exportHeaderLine(ExportFormat::Csv));
 }
 
+// A contact file's CSV and text exports hold its own bytes (code page 1252), as they always
+// have; its vCards are UTF-8.
+TEST_F(ExportFile, AContactFilesLettersKeepItsCodePageButInVCards) {
+    ContactRecord zoe;
+    zoe.firstName = "Zoë";
+    zoe.lastName = "Müller";
+    zoe.notes = "5 € Łódź";
+    contacts.appendAll({zoe});
+    const std::string csv =
+        readBytes(exportContacts(contacts, path, folder.path(), ExportFormat::Csv).path);
+    EXPECT_NE(csv.find("\r\nZo\xEB,,M\xFCller,"), std::string::npos) << csv;
+    EXPECT_NE(csv.find(",5 \x80 L\xF3\x64z\r\n"), std::string::npos) << csv;
+    const std::string txt =
+        readBytes(exportContacts(contacts, path, folder.path(), ExportFormat::Txt).path);
+    EXPECT_NE(txt.find("\r\nZo\xEB||M\xFCller|"), std::string::npos) << txt;
+    const std::string cards =
+        readBytes(exportContacts(contacts, path, folder.path(), ExportFormat::VCard).path);
+    EXPECT_NE(cards.find("\r\nN:M\xC3\xBCller;Zo\xC3\xAB;;;\r\n"), std::string::npos) << cards;
+}
+
 TEST_F(ExportFile, FailedWriteLeavesTheEarlierFile) {
     struct FailingSync : FileOps {
         void sync(int) override { throwError(28, "No space left on device"); }
@@ -120,7 +140,7 @@ TEST_F(ExportFile, ALargeFileExportsInPiecesAsTheWholeText) {
         EXPECT_EQ(r.count, 7000);
         const std::string written = readBytes(r.path);
         EXPECT_GT(written.size(), 1u << 20);
-        EXPECT_EQ(written, exportText(records, format));
+        EXPECT_EQ(written, exportText(records, format, TextEncoding::CodePage1252));
     }
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         EXPECT_EQ(entry.path().filename().string().rfind(kTemporaryPrefix, 0), std::string::npos)
@@ -201,7 +221,8 @@ TEST(ExportCells, FormulaStartsAreGuardedAndTheOwnLayoutTakesTheGuardOff) {
     r.firstName = "=cmd";
     r.lastName = "Lee";
     r.notes = "@SUM(1)";
-    const ImportResult back = importContacts(exportText({r}, ExportFormat::Csv), {}, false);
+    const ImportResult back =
+        importContacts(exportText({r}, ExportFormat::Csv, TextEncoding::CodePage1252), {}, false);
     ASSERT_EQ(back.records.size(), 1u);
     EXPECT_EQ(back.records[0].firstName, "=cmd");
     EXPECT_EQ(back.records[0].notes, "@SUM(1)");
@@ -217,7 +238,7 @@ TEST(ExportCells, QuotesAreQuotedAndReadBack) {
     cy.firstName = "\"";
     cy.lastName = "Quote";
     cy.notes = "=\"x\"";
-    const std::string text = exportText({bob, cy}, ExportFormat::Csv);
+    const std::string text = exportText({bob, cy}, ExportFormat::Csv, TextEncoding::CodePage1252);
     EXPECT_NE(text.find("\r\n\"Rob \"\"Bo\"\"\",,Ray,,,,,,,\"\"\"Ace\"\" Hardware\","),
               std::string::npos)
         << text;

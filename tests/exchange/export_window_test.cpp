@@ -93,7 +93,7 @@ class ExportWindowTest : public QObject {
 
     void vcardExportWritesEveryContactInUtf8() {
         Session s;
-        s.state.contacts().appendAll({contact("Zo\xEB"), contact("Bob")});
+        s.state.contacts().appendAll({contact("Zo\xC3\xAB"), contact("Bob")});
         control<QRadioButton>(s.window, "optExpVCard")->click();
         control<QPushButton>(s.window, "cmdExpCreate")->click();
         QVERIFY(

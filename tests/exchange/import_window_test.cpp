@@ -195,7 +195,7 @@ class ImportWindowTest : public QObject {
         QCOMPARE(s.platform.messageTexts(),
                  QStringList{QStringLiteral("D O N E !  2 contacts successfully imported.")});
         QCOMPARE(s.state.contacts().count(), 2);
-        QCOMPARE(s.state.contacts().read(1).firstName, std::string("Jos\xE9"));
+        QCOMPARE(s.state.contacts().read(1).firstName, std::string("Jos\xC3\xA9"));
     }
 
     void incompatibleFileIsReportedAndImportDisabled() {

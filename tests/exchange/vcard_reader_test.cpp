@@ -27,7 +27,7 @@ TEST(VCardReader, FoldingEncodingsAndChoices) {
         {card("2.1",
               "N;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Z=C3=B3=\r\nlc;Ann;B.\r\n"
               "TEL;HOME:555-1\r\nTEL;VOICE:555-2\r\nTEL;FAX:555-3\r\nBDAY:1980-04-10\r\n"),
-         "Ann|B|Z\xF3lc|||||555-1|||19800410"},
+         "Ann|B|Z\xC3\xB3lc|||||555-1|||19800410"},
         // Home address preferred; escaped commas and line breaks; phones by type.
         {card("4.0",
               "N:Ray;Bob;;;\r\nADR;TYPE=work:;;1 Main St;Town;;;\r\n"

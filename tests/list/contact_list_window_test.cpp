@@ -79,7 +79,7 @@ struct Fixture {
     QStringList lines() const {
         QStringList out;
         for (const ListEntry& e : list->listModel().entries()) {
-            out << fromCp(e.line);
+            out << fromCore(e.line);
         }
         return out;
     }
@@ -249,7 +249,7 @@ class ContactListWindowTest : public QObject {
         longName.email = "bart@example.com";
         const ContactRecord shortName = contact("Al", "", "Ng", "Ames");
         const auto drawn = [&](const ContactRecord& r) {
-            return delegate.layoutColumns(fromCp(listLine(r, SortOrder::ByFirstName)), right);
+            return delegate.layoutColumns(fromCore(listLine(r, SortOrder::ByFirstName)), right);
         };
         const auto a = drawn(longName);
         const auto b = drawn(shortName);
@@ -273,7 +273,7 @@ class ContactListWindowTest : public QObject {
         QCOMPARE(pasted.back().text, QStringLiteral("7 8 9"));
         // Nothing is drawn past the right edge.
         const auto narrow = delegate.layoutColumns(
-            fromCp(listLine(shortName, SortOrder::ByFirstName)), columns[2] + 10);
+            fromCore(listLine(shortName, SortOrder::ByFirstName)), columns[2] + 10);
         QCOMPARE(narrow.size(), std::size_t{3});
         QCOMPARE(narrow.back().width, 10.0);
     }
@@ -416,7 +416,7 @@ class ContactListWindowTest : public QObject {
         f.platform.clipboard = pasted.join(QStringLiteral("\r\n"));
         std::vector<ListEntry> expected = f.list->listModel().entries();
         for (const QString& line : pasted) {
-            const std::string text = toCp(line);
+            const std::string text = toCore(line);
             expected.insert(expected.begin() +
                                 static_cast<std::ptrdiff_t>(sortedInsertPosition(expected, text)),
                             ListEntry{text, 0});

@@ -8,12 +8,15 @@
 #include "printing/label_sheet.h"
 #include "printing/label_stock.h"
 #include "shell/app_folder.h"
+#include "support/controls_qt.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "support/typed_lines_qt.h"
 #include "surface/text_grid_surface.h"
 
 using namespace qm;
+using test::control;
 using test::PdfText;
 using test::PdfWord;
 
@@ -81,20 +84,15 @@ void LabelSheetPdfTest::fullSheetLandsOnTheStock() {
     ScriptedPlatform platform;
     AppState state(platform, QString::fromStdString(folder.path()));
     frmDEdavu window(state);
-    QLineEdit* lines[] = {window.panel->txtLMLine1, window.panel->txtLMLine2,
-                          window.panel->txtLMline3, window.panel->txtLMLine4,
-                          window.panel->txtLMLine5};
-    for (int i = 0; i < 5; ++i) {
-        lines[i]->setText(kAddress[i]);
-    }
+    test::typeLines(window, kAddress);
     platform.inputAnswers.push_back(QStringLiteral("1-30"));
-    window.panel->optLMLabel->click();
+    control<QRadioButton>(window, "optLMLabel")->click();
     PrintAnswer answer;
     answer.makeSurface = [pdfPath]() -> std::unique_ptr<PrinterSurface> {
         return makePdfSurface(pdfPath);
     };
     platform.printAnswers.push_back(std::move(answer));
-    window.panel->cmdLMStart->click();
+    control<QPushButton>(window, "cmdLMStart")->click();
     QVERIFY2(platform.messages.empty(), qPrintable(platform.messageTexts().join('\n')));
 
     if (!keep.isEmpty()) {

@@ -10,6 +10,7 @@
 #include "printing/label_stock.h"
 #include "printing/print_rules.h"
 #include "printing/return_labels.h"
+#include "records/text_rules.h"
 #include "surface/text_grid_surface.h"
 
 using namespace qm;
@@ -78,6 +79,32 @@ TEST(LineFit, ALineNotEven7PointHoldsWrapsOntoTheFreeLinesElseItIsCut) {
     EXPECT_EQ(full[0], (SetLine{0, name.substr(0, 41), 7.0, true}));
     EXPECT_EQ(set({std::string(45, 'w'), ""}, firstColumn(), 2)[0].text, std::string(41, 'w'));
     EXPECT_TRUE(anyCut(set({std::string(45, 'w'), ""}, firstColumn(), 2)));
+}
+
+// Room is counted in letters, not in their UTF-8 bytes: a line of Polish or Greek letters is
+// set, wrapped and cut exactly as a line of as many ASCII letters.
+TEST(LineFit, LettersBeyondAsciiTakeOneColumnEach) {
+    const std::string name = "Łukasz-Aleksander Wojciechowska-Grzybowska z Żółkiewskich";
+    const std::string twin = "Lukasz-Aleksander Wojciechowska-Grzybowska z Zolkiewskich";
+    const auto shape = [](const std::vector<SetLine>& set) {
+        std::vector<std::pair<std::size_t, double>> out;
+        for (const SetLine& line : set) {
+            out.emplace_back(characterCount(line.text), line.size);
+        }
+        return out;
+    };
+    for (std::size_t capacity : {1u, 2u}) {
+        for (bool centered : {false, true}) {
+            EXPECT_EQ(shape(set({name}, firstColumn(centered), capacity)),
+                      shape(set({twin}, firstColumn(centered), capacity)));
+        }
+    }
+    const std::string city = "Σπάρτη";
+    EXPECT_EQ(set({city}, firstColumn(true), 1).front().blanks,
+              set({"Sparti"}, firstColumn(true), 1).front().blanks);
+    const auto cut = set({name + " " + name}, firstColumn(), 1).front();
+    EXPECT_TRUE(cut.cut);
+    EXPECT_EQ(cut.text, leftOf(name + " " + name, 41));
 }
 
 TEST(LineFit, TheGridKeepsASmallerRunOnItsLineAndShowsItWhole) {

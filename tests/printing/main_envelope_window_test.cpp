@@ -4,13 +4,16 @@
 #include <memory>
 
 #include "desktop/main_window.h"
+#include "support/controls_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "support/typed_lines_qt.h"
 #include "surface/text_grid_surface.h"
 
 using qm::MsgAnswer;
 using qm::MsgButtons;
 using qm::MsgIcon;
+using qm::test::control;
 
 namespace {
 
@@ -55,17 +58,11 @@ struct Fixture {
         platform.printAnswers.push_back(std::move(answer));
     }
 
-    void type(const QStringList& lines) {
-        QLineEdit* fields[] = {w.panel->txtLMLine1, w.panel->txtLMLine2, w.panel->txtLMline3,
-                               w.panel->txtLMLine4, w.panel->txtLMLine5};
-        for (int i = 0; i < 5; ++i) {
-            fields[i]->setText(i < lines.size() ? lines[i] : QString());
-        }
-    }
+    void type(const QStringList& lines) { qm::test::typeLines(w, lines); }
 
     void pickSize(int index) {
-        w.panel->cboLMEnvelope->setCurrentIndex(index);
-        Q_EMIT w.panel->cboLMEnvelope->activated(index);
+        control<QComboBox>(w, "cboLMEnvelope")->setCurrentIndex(index);
+        Q_EMIT control<QComboBox>(w, "cboLMEnvelope")->activated(index);
     }
 
     QPair<QString, QString> pads() const {
@@ -74,8 +71,10 @@ struct Fixture {
     }
 
     bool inReturnAddressMode() const {
-        return !w.panel->cmdRetAddress->isHidden() && w.panel->cmdLMStart->isHidden() &&
-               !w.panel->optLMLabel->isEnabled() && !w.panel->optLMEnvelope->isEnabled();
+        return !control<QPushButton>(w, "cmdRetAddress")->isHidden() &&
+               control<QPushButton>(w, "cmdLMStart")->isHidden() &&
+               !control<QRadioButton>(w, "optLMLabel")->isEnabled() &&
+               !control<QRadioButton>(w, "optLMEnvelope")->isEnabled();
     }
 };
 
@@ -89,28 +88,28 @@ class MainEnvelopeWindowTest : public QObject {
   private Q_SLOTS:
     void envelopeWithoutSizeShowsTheListOnly() {
         Fixture f;
-        f.w.panel->optLMEnvelope->click();
-        QVERIFY(f.w.panel->optLandscape->isChecked());
-        QVERIFY(!f.w.panel->cboLMEnvelope->isHidden());
-        QVERIFY(f.w.panel->lblLMEnvSize->isHidden());
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
+        QVERIFY(control<QRadioButton>(f.w, "optLandscape")->isChecked());
+        QVERIFY(!control<QComboBox>(f.w, "cboLMEnvelope")->isHidden());
+        QVERIFY(control<QLabel>(f.w, "lblLMEnvSize")->isHidden());
         QCOMPARE(f.state.printOptions().envelopeSize, 0);
         QCOMPARE(f.pads(), Pads("2", "3"));
-        QCOMPARE(f.w.focusWidget(), f.w.panel->txtLMLine1);
+        QCOMPARE(f.w.focusWidget(), control<QLineEdit>(f.w, "txtLMLine1"));
     }
 
     void sizePickedThenEnvelopeAgainUsesTheSecondTable() {
         Fixture f;
-        f.w.panel->optLMEnvelope->click();
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
         f.pickSize(1);
         QCOMPARE(f.state.printOptions().envelopeSize, 2);
-        QCOMPARE(f.w.panel->lblLMEnvSize->text(),
+        QCOMPARE(control<QLabel>(f.w, "lblLMEnvSize")->text(),
                  QStringLiteral("#6 3/4 Small envelope (3 5/8 in x 6 1/2 in)"));
         QCOMPARE(f.pads(), Pads("23", "32"));
-        QVERIFY(!f.w.panel->chkBold->isHidden());
-        QVERIFY(!f.w.panel->chkLargeFont->isHidden());
-        QCOMPARE(f.w.focusWidget(), f.w.panel->cmdLMStart);
+        QVERIFY(!control<QCheckBox>(f.w, "chkBold")->isHidden());
+        QVERIFY(!control<QCheckBox>(f.w, "chkLargeFont")->isHidden());
+        QCOMPARE(f.w.focusWidget(), control<QPushButton>(f.w, "cmdLMStart"));
 
-        f.w.panel->optLMEnvelope->click();
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
         QCOMPARE(f.state.printOptions().envelopeSize, 2);
         QCOMPARE(f.pads(), Pads("28", "39"));
 
@@ -121,16 +120,16 @@ class MainEnvelopeWindowTest : public QObject {
 
     void portraitAfterASizeResetsTheSlot() {
         Fixture f;
-        f.w.panel->optLMEnvelope->click();
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
         f.pickSize(0);
         QCOMPARE(f.pads(), Pads("38", "33"));
-        f.w.panel->optPortrait->click();
+        control<QRadioButton>(f.w, "optPortrait")->click();
         QCOMPARE(f.pads(), Pads("2", "3"));
         QCOMPARE(f.state.printOptions().envelopeSize, 1);
 
         f.type({"Ann Smith"});
         f.answerPrint();
-        f.w.panel->cmdLMStart->click();
+        control<QPushButton>(f.w, "cmdLMStart")->click();
         QCOMPARE(f.printed.orientation(), qm::kPortrait);
         QCOMPARE(f.printed.runs().front().size, 10.0);
         QCOMPARE(f.printed.runs().front().column, 2);
@@ -139,8 +138,7 @@ class MainEnvelopeWindowTest : public QObject {
 
     void enterMovesThroughLinesOneToFour() {
         Fixture f;
-        QLineEdit* fields[] = {f.w.panel->txtLMLine1, f.w.panel->txtLMLine2, f.w.panel->txtLMline3,
-                               f.w.panel->txtLMLine4, f.w.panel->txtLMLine5};
+        const auto fields = qm::test::typedLineFields(f.w);
         for (int i = 0; i < 4; ++i) {
             fields[i]->setFocus();
             QTest::keyClick(fields[i], Qt::Key_Return);
@@ -157,47 +155,49 @@ class MainEnvelopeWindowTest : public QObject {
 
     void clearFormResetsLinesOptionsAndMode() {
         Fixture f;
-        f.w.panel->optLMEnvelope->click();
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
         f.pickSize(2);
-        f.w.panel->chkBold->click();
-        f.w.panel->chkLargeFont->click();
+        control<QCheckBox>(f.w, "chkBold")->click();
+        control<QCheckBox>(f.w, "chkLargeFont")->click();
         qm::PrintOptions options = f.state.printOptions();
         options.startPosition = 7;
+        options.positionRange = QStringLiteral("7");
+        options.positionEntered = true;
         f.state.setPrintOptions(options);
-        f.w.panel->lblLMPosition->setText(QStringLiteral("Label Position 7"));
-        f.w.panel->lblLMPosition->show();
-        f.w.mnuRetAddress->trigger();  // empty lines: enters return-address mode
+        QCOMPARE(control<QLabel>(f.w, "lblLMPosition")->text(), QStringLiteral("Label Position 7"));
+        control<QAction>(f.w, "mnuRetAddress")
+            ->trigger();  // empty lines: enters return-address mode
         QVERIFY(f.inReturnAddressMode());
         f.type({"a", "b", "c", "d", "e"});
         f.platform.clearRecords();
 
-        f.w.panel->cmdLMClear->click();
+        control<QPushButton>(f.w, "cmdLMClear")->click();
 
-        for (QLineEdit* line : {f.w.panel->txtLMLine1, f.w.panel->txtLMLine2, f.w.panel->txtLMline3,
-                                f.w.panel->txtLMLine4, f.w.panel->txtLMLine5}) {
-            QVERIFY(line->text().isEmpty());
-        }
-        for (QCheckBox* style : {f.w.panel->chkBold, f.w.panel->chkLargeFont}) {
+        QCOMPARE(qm::test::typedLineTexts(f.w), QStringList(5, QString()));
+        for (QCheckBox* style :
+             {control<QCheckBox>(f.w, "chkBold"), control<QCheckBox>(f.w, "chkLargeFont")}) {
             QVERIFY(!style->isChecked());
             QVERIFY(style->isHidden());
         }
-        QVERIFY(!f.w.panel->cmdLMStart->isHidden());
-        QVERIFY(f.w.panel->cmdRetAddress->isHidden());
-        QVERIFY(f.w.panel->optLMLabel->isEnabled() && f.w.panel->optLMEnvelope->isEnabled());
-        QVERIFY(!f.w.panel->optLMLabel->isChecked() && !f.w.panel->optLMEnvelope->isChecked());
-        QVERIFY(f.w.panel->lblLMPosition->isHidden());
-        QVERIFY(f.w.panel->lblLMPosition->text().isEmpty());
-        QVERIFY(f.w.panel->cboLMEnvelope->isHidden());
+        QVERIFY(!control<QPushButton>(f.w, "cmdLMStart")->isHidden());
+        QVERIFY(control<QPushButton>(f.w, "cmdRetAddress")->isHidden());
+        QVERIFY(control<QRadioButton>(f.w, "optLMLabel")->isEnabled() &&
+                control<QRadioButton>(f.w, "optLMEnvelope")->isEnabled());
+        QVERIFY(!control<QRadioButton>(f.w, "optLMLabel")->isChecked() &&
+                !control<QRadioButton>(f.w, "optLMEnvelope")->isChecked());
+        QVERIFY(control<QLabel>(f.w, "lblLMPosition")->isHidden());
+        QVERIFY(control<QLabel>(f.w, "lblLMPosition")->text().isEmpty());
+        QVERIFY(control<QComboBox>(f.w, "cboLMEnvelope")->isHidden());
         QCOMPARE(f.state.printOptions().envelopeSize, 0);
         QCOMPARE(f.state.printOptions().startPosition, 0);
         QCOMPARE(f.pads(), Pads("2", "3"));
-        QCOMPARE(f.w.focusWidget(), f.w.panel->txtLMLine1);
+        QCOMPARE(f.w.focusWidget(), control<QLineEdit>(f.w, "txtLMLine1"));
         QVERIFY(f.platform.messages.empty());
     }
     void returnAddressWithoutLinesEntersTheMode() {
         Fixture f;
         f.type({"", "", "", "x"});
-        f.w.mnuRetAddress->trigger();
+        control<QAction>(f.w, "mnuRetAddress")->trigger();
         QCOMPARE(f.platform.messageTitles(),
                  QStringList({kLoadTitle, QStringLiteral("Instructions")}));
         QCOMPARE(f.platform.messages[0].text, kLoadText);
@@ -213,27 +213,27 @@ class MainEnvelopeWindowTest : public QObject {
     void returnAddressRefusesLinesFourAndFive() {
         Fixture f;
         f.type({"Ann", "Elm St", "Town", "", " "});
-        f.w.panel->cmdLMClear->setFocus();
-        f.w.mnuRetAddress->trigger();
+        control<QPushButton>(f.w, "cmdLMClear")->setFocus();
+        control<QAction>(f.w, "mnuRetAddress")->trigger();
         QCOMPARE(f.platform.messageTitles(),
                  QStringList({kLoadTitle, QStringLiteral("Small label can fit only 3 lines")}));
         QCOMPARE(f.platform.messages[1].text, QStringLiteral("Leave Lines 4 and 5 blank"));
         QCOMPARE(f.platform.messages[1].icon, MsgIcon::Exclamation);
         QCOMPARE(f.platform.beeps, 1);
-        QCOMPARE(f.w.focusWidget(), f.w.panel->txtLMLine4);
+        QCOMPARE(f.w.focusWidget(), control<QLineEdit>(f.w, "txtLMLine4"));
         QVERIFY(f.platform.printRequests.empty());
         QVERIFY(!f.inReturnAddressMode());
     }
 
     void cancelledPrintDialogKeepsTheMode() {
         Fixture f;
-        f.w.mnuRetAddress->trigger();
+        control<QAction>(f.w, "mnuRetAddress")->trigger();
         f.type({"Ann", "Elm St", "Town"});
         f.platform.clearRecords();
         qm::PrintAnswer cancel;
         cancel.cancel = true;
         f.platform.printAnswers.push_back(std::move(cancel));
-        f.w.panel->cmdRetAddress->click();
+        control<QPushButton>(f.w, "cmdRetAddress")->click();
         QCOMPARE(f.platform.messageTitles(), QStringList({kLoadTitle}));
         QCOMPARE(f.platform.printRequests.size(), std::size_t{1});
         QCOMPARE(f.platform.beeps, 0);
@@ -242,11 +242,11 @@ class MainEnvelopeWindowTest : public QObject {
 
     void copiesThenNoLeavesTheMode() {
         Fixture f;
-        f.w.mnuRetAddress->trigger();
+        control<QAction>(f.w, "mnuRetAddress")->trigger();
         f.type({"Ann", "", "Town"});
-        f.w.panel->optLMCenter->click();
-        f.w.panel->chkBold->setChecked(true);
-        f.w.panel->chkBold->show();
+        control<QRadioButton>(f.w, "optLMCenter")->click();
+        control<QCheckBox>(f.w, "chkBold")->setChecked(true);
+        control<QCheckBox>(f.w, "chkBold")->show();
         f.platform.clearRecords();
         f.answerPrint(2);
         f.platform.messageAnswers = {MsgAnswer::Ok, MsgAnswer::No};
@@ -255,12 +255,12 @@ class MainEnvelopeWindowTest : public QObject {
             if (m.title == QStringLiteral("Completed")) {
                 // The job is done and its printer let go of before the question.
                 askedAfterPrinting = f.printed.documentCount() == 2;
-                QVERIFY(f.w.panel->cmdRetAddress->isHidden());
-                QVERIFY(!f.w.panel->cmdLMStart->isHidden());
-                QVERIFY(!f.w.panel->optLMLabel->isEnabled());
+                QVERIFY(control<QPushButton>(f.w, "cmdRetAddress")->isHidden());
+                QVERIFY(!control<QPushButton>(f.w, "cmdLMStart")->isHidden());
+                QVERIFY(!control<QRadioButton>(f.w, "optLMLabel")->isEnabled());
             }
         };
-        f.w.panel->cmdRetAddress->click();
+        control<QPushButton>(f.w, "cmdRetAddress")->click();
 
         QCOMPARE(f.platform.messageTitles(),
                  QStringList({kLoadTitle, QStringLiteral("Completed")}));
@@ -275,10 +275,11 @@ class MainEnvelopeWindowTest : public QObject {
         QCOMPARE(runs[0].column, 3 + 10);
         QCOMPARE(runs[4].text, std::string("Town"));
         QCOMPARE(runs[4].column, 3 + 10);
-        QVERIFY(!f.w.panel->chkBold->isChecked());
-        QVERIFY(f.w.panel->chkBold->isHidden());
+        QVERIFY(!control<QCheckBox>(f.w, "chkBold")->isChecked());
+        QVERIFY(control<QCheckBox>(f.w, "chkBold")->isHidden());
         QVERIFY(!f.inReturnAddressMode());
-        QVERIFY(f.w.panel->optLMLabel->isEnabled() && f.w.panel->optLMEnvelope->isEnabled());
+        QVERIFY(control<QRadioButton>(f.w, "optLMLabel")->isEnabled() &&
+                control<QRadioButton>(f.w, "optLMEnvelope")->isEnabled());
     }
 
     void yesPrintsTheSheetAgain() {
@@ -294,7 +295,7 @@ class MainEnvelopeWindowTest : public QObject {
                 sheets << static_cast<int>(f.printed.runs().size());
             }
         };
-        f.w.mnuRetAddress->trigger();
+        control<QAction>(f.w, "mnuRetAddress")->trigger();
         QCOMPARE(f.platform.messageTitles(),
                  QStringList({kLoadTitle, QStringLiteral("Completed"), kLoadTitle,
                               QStringLiteral("Completed")}));
@@ -302,17 +303,40 @@ class MainEnvelopeWindowTest : public QObject {
         QCOMPARE(sheets, QList<int>({240, 240}));
         QCOMPARE(f.platform.unanswered, 0);
     }
+    // After a sheet printed, a second sheet whose print dialog is cancelled ends the command
+    // with Print shown; the media options must not stay disabled with it.
+    void aCancelledSecondSheetFreesTheMedium() {
+        Fixture f;
+        control<QAction>(f.w, "mnuRetAddress")->trigger();  // no lines yet: return-address mode
+        f.type({"Ann", "Elm St", "Town"});
+        f.platform.clearRecords();
+        f.answerPrint();
+        qm::PrintAnswer cancel;
+        cancel.cancel = true;
+        f.platform.printAnswers.push_back(std::move(cancel));
+        f.platform.messageAnswers = {MsgAnswer::Ok, MsgAnswer::Yes, MsgAnswer::Ok};
+        control<QPushButton>(f.w, "cmdRetAddress")->click();
+
+        QCOMPARE(f.platform.messageTitles(),
+                 QStringList({kLoadTitle, QStringLiteral("Completed"), kLoadTitle}));
+        QCOMPARE(f.platform.printRequests.size(), std::size_t{2});
+        QVERIFY(!control<QPushButton>(f.w, "cmdLMStart")->isHidden());
+        QVERIFY(control<QPushButton>(f.w, "cmdRetAddress")->isHidden());
+        QVERIFY(control<QRadioButton>(f.w, "optLMLabel")->isEnabled());
+        QVERIFY(control<QRadioButton>(f.w, "optLMEnvelope")->isEnabled());
+    }
+
     void printsTheEnvelopeWithItsOwnAdjustment() {
         Fixture f;
         // ONTHEFLY must not move an envelope; ENVELOPE moves it one left and two down.
         qm::test::writeBytes(f.folder.file("QMKPARAM.TXT"),
                              "ONTHEFLY 5   5  \r\nENVELOPE -1  2  \r\nBULKLIST 0   0  \r\n");
         f.type({"Ann Smith", "12 Elm St", "Springfield"});
-        f.w.panel->optLMEnvelope->click();
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
         f.pickSize(1);
-        f.w.panel->chkBold->click();
+        control<QCheckBox>(f.w, "chkBold")->click();
         f.answerPrint(2);
-        f.w.panel->cmdLMStart->click();
+        control<QPushButton>(f.w, "cmdLMStart")->click();
 
         QVERIFY(f.platform.messages.empty());
         QCOMPARE(f.printed.documentCount(), 2);
@@ -327,20 +351,21 @@ class MainEnvelopeWindowTest : public QObject {
         QCOMPARE(runs[0].size, 12.0);
         QCOMPARE(f.printed.pageLines(2), f.printed.pageLines(1));
         // Printing leaves the options as they were.
-        QVERIFY(f.w.panel->chkBold->isChecked() && !f.w.panel->chkBold->isHidden());
+        QVERIFY(control<QCheckBox>(f.w, "chkBold")->isChecked() &&
+                !control<QCheckBox>(f.w, "chkBold")->isHidden());
         QCOMPARE(f.pads(), Pads("23", "32"));
     }
 
     void largeFontOnAListedPrinter() {
         Fixture f;
         f.type({"Ann Smith", "12 Elm St", "Springfield"});
-        f.w.panel->optLMEnvelope->click();
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
         f.pickSize(0);
-        f.w.panel->optPortrait->click();
+        control<QRadioButton>(f.w, "optPortrait")->click();
         f.pickSize(0);  // Portrait, then the size again: the size's slot in portrait
-        f.w.panel->chkLargeFont->click();
+        control<QCheckBox>(f.w, "chkLargeFont")->click();
         f.answerPrint(1, "HP ENVY 5000 series");
-        f.w.panel->cmdLMStart->click();
+        control<QPushButton>(f.w, "cmdLMStart")->click();
 
         QVERIFY(f.platform.messages.empty());
         QCOMPARE(f.printed.paperSize(), qm::kPaperEnvelope10);
@@ -356,18 +381,18 @@ class MainEnvelopeWindowTest : public QObject {
     void envelopeAgainAfterLabelStockUsesTheSecondTable() {
         Fixture f;
         f.type({"Ann Smith"});
-        f.w.panel->optLMEnvelope->click();
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
         f.pickSize(1);
         f.platform.inputAnswers.push_back(QStringLiteral("5"));
-        f.w.panel->optLMLabel->click();
-        QVERIFY(f.w.panel->cboLMEnvelope->isHidden());
-        QVERIFY(f.w.panel->optPortrait->isChecked());
-        f.w.panel->optLMEnvelope->click();
-        QVERIFY(f.w.panel->optLandscape->isChecked());
-        QVERIFY(f.w.panel->lblLMPosition->text().isEmpty());
+        control<QRadioButton>(f.w, "optLMLabel")->click();
+        QVERIFY(control<QComboBox>(f.w, "cboLMEnvelope")->isHidden());
+        QVERIFY(control<QRadioButton>(f.w, "optPortrait")->isChecked());
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
+        QVERIFY(control<QRadioButton>(f.w, "optLandscape")->isChecked());
+        QVERIFY(control<QLabel>(f.w, "lblLMPosition")->text().isEmpty());
         QCOMPARE(f.pads(), Pads("28", "39"));
         f.answerPrint();
-        f.w.panel->cmdLMStart->click();
+        control<QPushButton>(f.w, "cmdLMStart")->click();
         QCOMPARE(f.printed.runs().front().column, 28);
         QCOMPARE(f.printed.runs().front().line, 39 + 2 - 27);
     }
@@ -375,11 +400,11 @@ class MainEnvelopeWindowTest : public QObject {
     void clearFormThenPrintAsksForAMedium() {
         Fixture f;
         f.type({"Ann Smith"});
-        f.w.panel->optLMEnvelope->click();
+        control<QRadioButton>(f.w, "optLMEnvelope")->click();
         f.pickSize(1);
-        f.w.panel->cmdLMClear->click();
+        control<QPushButton>(f.w, "cmdLMClear")->click();
         f.type({"Ann Smith"});
-        f.w.panel->cmdLMStart->click();
+        control<QPushButton>(f.w, "cmdLMStart")->click();
         QCOMPARE(f.platform.messageTexts(), QStringList({"Select Label stock or Envelope"}));
         QVERIFY(f.platform.printRequests.empty());
     }

@@ -8,12 +8,15 @@
 #include "records/parameter_file.h"
 #include "records/text_rules.h"
 #include "shell/app_folder.h"
+#include "support/controls_qt.h"
 #include "support/grid_printer.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "support/typed_lines_qt.h"
 #include "surface/text_grid_surface.h"
 
 using namespace qm;
+using test::control;
 
 namespace {
 
@@ -29,17 +32,10 @@ struct Fixture {
     }
     std::string paramPath() const { return folder.file(kParameterFileName); }
 
-    void typeLines(const QStringList& lines) {
-        QLineEdit* fields[] = {window.panel->txtLMLine1, window.panel->txtLMLine2,
-                               window.panel->txtLMline3, window.panel->txtLMLine4,
-                               window.panel->txtLMLine5};
-        for (int i = 0; i < 5; ++i) {
-            fields[i]->setText(i < lines.size() ? lines[i] : QString());
-        }
-    }
+    void typeLines(const QStringList& lines) { test::typeLines(window, lines); }
     void choosePositions(const QString& answer) {
         platform.inputAnswers.push_back(answer);
-        window.panel->optLMLabel->click();
+        control<QRadioButton>(window, "optLMLabel")->click();
     }
     void answerPrintDialog(TextGridSurface& grid, int copies = 1, int failAtText = 0) {
         PrintAnswer answer;
@@ -49,7 +45,7 @@ struct Fixture {
         };
         platform.printAnswers.push_back(std::move(answer));
     }
-    void print() { window.panel->cmdLMStart->click(); }
+    void print() { control<QPushButton>(window, "cmdLMStart")->click(); }
     const PrintOptions& options() const { return state.printOptions(); }
     void setOptions(const std::function<void(PrintOptions&)>& change) {
         PrintOptions o = state.printOptions();
@@ -105,11 +101,11 @@ class LabelPrintWindowTest : public QObject {
 
 void LabelPrintWindowTest::positionEntryAcceptsACleanedRange() {
     Fixture f;
-    f.window.panel->optLandscape->setChecked(true);
-    f.window.panel->chkBold->setChecked(true);
-    f.window.panel->chkBold->show();
-    f.window.panel->cboLMEnvelope->show();
-    f.window.panel->lblLMEnvSize->setText(QStringLiteral("#10"));
+    control<QRadioButton>(f.window, "optLandscape")->setChecked(true);
+    control<QCheckBox>(f.window, "chkBold")->setChecked(true);
+    control<QCheckBox>(f.window, "chkBold")->show();
+    control<QComboBox>(f.window, "cboLMEnvelope")->show();
+    control<QLabel>(f.window, "lblLMEnvSize")->setText(QStringLiteral("#10"));
     f.choosePositions(QStringLiteral("4 - 9"));
 
     QCOMPARE(f.platform.inputs.size(), std::size_t(1));
@@ -128,15 +124,16 @@ void LabelPrintWindowTest::positionEntryAcceptsACleanedRange() {
     QCOMPARE(f.options().labelCount, 6);
     QCOMPARE(f.options().leftPad, 2);
     QCOMPARE(f.options().topPad, 10);
-    QCOMPARE(f.window.panel->lblLMPosition->text(), QStringLiteral("Label Position 4-9"));
-    QVERIFY(!f.window.panel->lblLMPosition->isHidden());
-    QVERIFY(f.window.panel->optLMLabel->isChecked());
-    QVERIFY(f.window.panel->optPortrait->isChecked());
-    QVERIFY(!f.window.panel->chkBold->isChecked());
-    QVERIFY(f.window.panel->chkBold->isHidden());
-    QVERIFY(f.window.panel->cboLMEnvelope->isHidden());
-    QVERIFY(f.window.panel->lblLMEnvSize->text().isEmpty());
-    QCOMPARE(f.window.focusWidget(), f.window.panel->cmdLMStart);
+    QCOMPARE(control<QLabel>(f.window, "lblLMPosition")->text(),
+             QStringLiteral("Label Position 4-9"));
+    QVERIFY(!control<QLabel>(f.window, "lblLMPosition")->isHidden());
+    QVERIFY(control<QRadioButton>(f.window, "optLMLabel")->isChecked());
+    QVERIFY(control<QRadioButton>(f.window, "optPortrait")->isChecked());
+    QVERIFY(!control<QCheckBox>(f.window, "chkBold")->isChecked());
+    QVERIFY(control<QCheckBox>(f.window, "chkBold")->isHidden());
+    QVERIFY(control<QComboBox>(f.window, "cboLMEnvelope")->isHidden());
+    QVERIFY(control<QLabel>(f.window, "lblLMEnvSize")->text().isEmpty());
+    QCOMPARE(f.window.focusWidget(), control<QPushButton>(f.window, "cmdLMStart"));
 }
 
 void LabelPrintWindowTest::positionEntryRefusalsBeepAndAskAgain() {
@@ -144,7 +141,7 @@ void LabelPrintWindowTest::positionEntryRefusalsBeepAndAskAgain() {
     for (const char* answer : {"123", "45-50", "1-100", "12-3", "5"}) {
         f.platform.inputAnswers.push_back(QString::fromLatin1(answer));
     }
-    f.window.panel->optLMLabel->click();
+    control<QRadioButton>(f.window, "optLMLabel")->click();
 
     QCOMPARE(f.platform.inputs.size(), std::size_t(5));
     QCOMPARE(f.platform.beeps, 4);
@@ -168,7 +165,8 @@ void LabelPrintWindowTest::positionEntryRefusalsBeepAndAskAgain() {
     QCOMPARE(f.options().labelCount, 1);
     QCOMPARE(f.options().leftPad, 35);
     QCOMPARE(f.options().topPad, 10);
-    QCOMPARE(f.window.panel->lblLMPosition->text(), QStringLiteral("Label Position 5"));
+    QCOMPARE(control<QLabel>(f.window, "lblLMPosition")->text(),
+             QStringLiteral("Label Position 5"));
 }
 
 void LabelPrintWindowTest::emptyPositionEntryLeavesNoMedium() {
@@ -176,10 +174,10 @@ void LabelPrintWindowTest::emptyPositionEntryLeavesNoMedium() {
     f.choosePositions(QStringLiteral("5"));
     // A second entry cancelled: no stale position from the first survives.
     f.choosePositions(QString());
-    QVERIFY(!f.window.panel->optLMLabel->isChecked());
-    QVERIFY(!f.window.panel->optLMEnvelope->isChecked());
-    QVERIFY(f.window.panel->lblLMPosition->isHidden());
-    QVERIFY(f.window.panel->lblLMPosition->text().isEmpty());
+    QVERIFY(!control<QRadioButton>(f.window, "optLMLabel")->isChecked());
+    QVERIFY(!control<QRadioButton>(f.window, "optLMEnvelope")->isChecked());
+    QVERIFY(control<QLabel>(f.window, "lblLMPosition")->isHidden());
+    QVERIFY(control<QLabel>(f.window, "lblLMPosition")->text().isEmpty());
     QCOMPARE(f.options().leftPad, 2);
     QCOMPARE(f.options().topPad, 3);
     QCOMPARE(f.platform.beeps, 0);
@@ -225,14 +223,13 @@ void LabelPrintWindowTest::printChecksRunInOrder() {
     if (medium == QLatin1String("label")) {
         f.choosePositions(QStringLiteral("1-3"));
     } else if (medium.startsWith(QLatin1String("envelope"))) {
-        f.window.panel->optLMEnvelope->setChecked(true);
+        control<QRadioButton>(f.window, "optLMEnvelope")->setChecked(true);
         f.setOptions([&](PrintOptions& o) {
             o.envelopeSize = medium.endsWith(QLatin1String("sized")) ? 1 : 0;
         });
     }
     if (!aligned) {
-        qm::TypedLinesPanel::clearOptions(f.window.panel->optLMLeftjust,
-                                          f.window.panel->optLMCenter);
+        f.setOptions([](PrintOptions& o) { o.alignment = TextAlignment::None; });
     }
     f.print();
 
@@ -272,7 +269,7 @@ void LabelPrintWindowTest::printPlacesTheRangeAndAgainOnTheNextPrint() {
 void LabelPrintWindowTest::copiesPrintTheSameSheetEach() {
     Fixture f;
     f.typeLines(kAddress);
-    f.window.panel->optLMCenter->setChecked(true);
+    control<QRadioButton>(f.window, "optLMCenter")->setChecked(true);
     f.choosePositions(QStringLiteral("28-30"));
     TextGridSurface grid;
     f.answerPrintDialog(grid, 2);
@@ -326,7 +323,8 @@ void LabelPrintWindowTest::badParameterFileIsAPrinterProblem() {
                   QStringLiteral("A printer problem exists.  Check printer."),
                   MsgIcon::Exclamation);
     QVERIFY(f.platform.printRequests.empty());
-    QCOMPARE(f.window.panel->lblLMPosition->text(), QStringLiteral("Label Position 1"));
+    QCOMPARE(control<QLabel>(f.window, "lblLMPosition")->text(),
+             QStringLiteral("Label Position 1"));
 }
 
 void LabelPrintWindowTest::failureMidJobAbandonsIt() {
@@ -346,8 +344,8 @@ void LabelPrintWindowTest::failureMidJobAbandonsIt() {
 void LabelPrintWindowTest::envelopeBranchUsesTheDialogAndNoLabelJob() {
     Fixture f;
     f.typeLines(kAddress);
-    f.window.panel->optLMEnvelope->setChecked(true);
-    f.window.panel->optLandscape->setChecked(true);
+    control<QRadioButton>(f.window, "optLMEnvelope")->setChecked(true);
+    control<QRadioButton>(f.window, "optLandscape")->setChecked(true);
     f.setOptions([](PrintOptions& o) {
         o.envelopeSize = 2;
         o.startPosition = 7;
@@ -367,8 +365,8 @@ void LabelPrintWindowTest::marginsAccumulateAndRefuseBadAnswers() {
     for (const char* answer : {"1000", "ab", "-1", "", "-1", ""}) {
         f.platform.inputAnswers.push_back(QString::fromLatin1(answer));
     }
-    f.window.mnuAdjustOTF->trigger();
-    f.window.mnuAdjustOTF->trigger();
+    control<QAction>(f.window, "mnuAdjustOTF")->trigger();
+    control<QAction>(f.window, "mnuAdjustOTF")->trigger();
 
     QCOMPARE(readAdjustment(f.paramPath(), kSectionOnTheFly), (Adjustment{-2, 0}));
     QCOMPARE(test::readBytes(f.paramPath()),
@@ -405,7 +403,7 @@ void LabelPrintWindowTest::marginsWithOnlyATopAnswer() {
     for (const char* answer : {"", "xyz", "3"}) {
         f.platform.inputAnswers.push_back(QString::fromLatin1(answer));
     }
-    f.window.mnuAdjustENV->trigger();
+    control<QAction>(f.window, "mnuAdjustENV")->trigger();
     QCOMPARE(readAdjustment(f.paramPath(), kSectionEnvelope), (Adjustment{0, 3}));
     QCOMPARE(readAdjustment(f.paramPath(), kSectionOnTheFly), (Adjustment{0, 0}));
     const QStringList titles = {"Left margin adjustment", "Non-valid entry",
@@ -420,7 +418,7 @@ void LabelPrintWindowTest::marginsWithOnlyATopAnswer() {
 void LabelPrintWindowTest::marginsWithNoAnswer() {
     Fixture f;
     const std::string before = test::readBytes(f.paramPath());
-    f.window.mnuAdjustSR->trigger();
+    control<QAction>(f.window, "mnuAdjustSR")->trigger();
     QCOMPARE(test::readBytes(f.paramPath()), before);
     QCOMPARE(f.platform.messages.size(), std::size_t(2));
     expectMessage(f.platform.messages[1], QStringLiteral("Margins not adjusted"),
@@ -436,7 +434,7 @@ void LabelPrintWindowTest::marginsFileErrorRetryClosesTheContactFile() {
     f.window.show();
     f.platform.inputAnswers.push_back(QStringLiteral("1"));
     f.platform.messageAnswers = {MsgAnswer::Ok, MsgAnswer::Ok, MsgAnswer::Retry};
-    f.window.mnuAdjustOTF->trigger();
+    control<QAction>(f.window, "mnuAdjustOTF")->trigger();
 
     QCOMPARE(f.platform.messages.size(), std::size_t(3));
     const RecordedMessage& error = f.platform.messages[2];
@@ -454,7 +452,7 @@ void LabelPrintWindowTest::marginsFileErrorCancelEndsTheApplication() {
     std::filesystem::create_directory(f.paramPath());
     f.window.show();
     f.platform.messageAnswers = {MsgAnswer::Ok, MsgAnswer::Cancel};
-    f.window.mnuAdjustENV->trigger();
+    control<QAction>(f.window, "mnuAdjustENV")->trigger();
     QCOMPARE(f.platform.messageTitles(),
              (QStringList{QStringLiteral("Left margin adjustment"), QStringLiteral("Error")}));
     QVERIFY(!f.window.isVisible());

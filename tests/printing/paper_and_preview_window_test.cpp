@@ -231,8 +231,8 @@ class PaperAndPreviewTest : public QObject {
             for (const QPageLayout& layout : preview.pageLayouts()) {
                 QCOMPARE(layout.fullRectPoints().size().toSizeF(), c.pageSize);
             }
-            preview.actLast->trigger();
-            QCOMPARE(preview.view->currentPage(), c.pageCount);
+            control<QAction>(preview, "actLast")->trigger();
+            QCOMPARE(control<PreviewPageView>(preview, "previewView")->currentPage(), c.pageCount);
             QVERIFY(preview.printFromPreview());
             QCOMPARE(test::pdfPageCount(path), c.pageCount);
             QVERIFY(!printed.empty());

@@ -334,7 +334,7 @@ class QtPrinterSurfaceTest : public QObject {
             const QString reported =
                 printerDeviceName(QString::fromLatin1(c.queue), QString::fromLatin1(c.description));
             QCOMPARE(reported, QString::fromLatin1(c.reported));
-            QCOMPARE(isListedPrinter(toCp(reported)), c.listed);
+            QCOMPARE(isListedPrinter(toCore(reported)), c.listed);
         }
     }
 

@@ -6,9 +6,13 @@
 #include "desktop/main_window.h"
 #include "platform/qt_printer_surface.h"
 #include "printing/label_stock.h"
+#include "support/controls_qt.h"
 #include "support/pdf_text_qt.h"
 #include "support/scripted_platform_qt.h"
 #include "support/temp_folder.h"
+#include "support/typed_lines_qt.h"
+
+using qm::test::control;
 
 namespace {
 
@@ -45,12 +49,10 @@ class ReturnAddressPdfTest : public QObject {
         frmDEdavu w(state);
         const QString pdf = QString::fromStdString(folder.file("return.pdf"));
 
-        w.panel->txtLMLine1->setText(QStringLiteral("Ann Smith"));
-        w.panel->txtLMLine2->setText(QStringLiteral("12 Elm St"));
-        w.panel->txtLMline3->setText(QStringLiteral("Springfield IL 62701"));
+        qm::test::typeLines(w, {"Ann Smith", "12 Elm St", "Springfield IL 62701"});
         choosePdf(platform, pdf);
         platform.messageAnswers = {qm::MsgAnswer::Ok, qm::MsgAnswer::No};
-        w.mnuRetAddress->trigger();
+        control<QAction>(w, "mnuRetAddress")->trigger();
         QCOMPARE(
             platform.messageTitles(),
             QStringList({QStringLiteral("Load printer with Avery 5167, 8167, or 18167 label stock"),
@@ -89,14 +91,12 @@ class ReturnAddressPdfTest : public QObject {
         qm::ScriptedPlatform platform;
         qm::AppState state(platform, QString::fromStdString(folder.path()));
         frmDEdavu w(state);
-        w.mnuRetAddress->trigger();  // no lines yet: return-address mode
+        control<QAction>(w, "mnuRetAddress")->trigger();  // no lines yet: return-address mode
         platform.clearRecords();
 
-        w.panel->txtLMLine1->setText(QStringLiteral("Ann Smith"));
-        w.panel->txtLMLine2->setText(QStringLiteral("12 Elm St"));
-        w.panel->txtLMline3->setText(QStringLiteral("Springfield IL 62701"));
+        qm::test::typeLines(w, {"Ann Smith", "12 Elm St", "Springfield IL 62701"});
         choosePdf(platform, QString::fromStdString(folder.file("missing/return.pdf")));
-        w.panel->cmdRetAddress->click();
+        control<QPushButton>(w, "cmdRetAddress")->click();
 
         QCOMPARE(
             platform.messageTitles(),
@@ -105,9 +105,9 @@ class ReturnAddressPdfTest : public QObject {
         QCOMPARE(platform.messages[1].text,
                  QStringLiteral("A printer problem exists.  Check printer."));
         QCOMPARE(platform.messages[1].icon, qm::MsgIcon::Exclamation);
-        QVERIFY(!w.panel->cmdRetAddress->isHidden());
-        QVERIFY(w.panel->cmdLMStart->isHidden());
-        QVERIFY(!w.panel->optLMLabel->isEnabled());
+        QVERIFY(!control<QPushButton>(w, "cmdRetAddress")->isHidden());
+        QVERIFY(control<QPushButton>(w, "cmdLMStart")->isHidden());
+        QVERIFY(!control<QRadioButton>(w, "optLMLabel")->isEnabled());
     }
 };
 

@@ -19,9 +19,9 @@ QByteArray runTool(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
         process.exitCode() != 0) {
-        throw QmError(kToolFailed, toCp(program + QLatin1Char(' ') + arguments.join(' ') +
-                                        QStringLiteral(" failed: ") +
-                                        QString::fromLocal8Bit(process.readAllStandardError())));
+        throw QmError(kToolFailed, toCore(program + QLatin1Char(' ') + arguments.join(' ') +
+                                          QStringLiteral(" failed: ") +
+                                          QString::fromLocal8Bit(process.readAllStandardError())));
     }
     return process.readAllStandardOutput();
 }
@@ -70,7 +70,7 @@ PdfText readPdfText(const QString& pdfPath) {
         }
     }
     if (xml.hasError()) {
-        throw QmError(kToolFailed, "unreadable pdftotext output: " + toCp(xml.errorString()));
+        throw QmError(kToolFailed, "unreadable pdftotext output: " + toCore(xml.errorString()));
     }
     return result;
 }
@@ -81,7 +81,7 @@ int pdfPageCount(const QString& pdfPath) {
         QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
             .match(info);
     if (!match.hasMatch()) {
-        throw QmError(kToolFailed, "pdfinfo reports no page count for " + toCp(pdfPath));
+        throw QmError(kToolFailed, "pdfinfo reports no page count for " + toCore(pdfPath));
     }
     return match.captured(1).toInt();
 }
