@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <system_error>
+#include <thread>
 
 #include "records/code_page.h"
 #include "records/contact_store.h"
@@ -173,7 +175,7 @@ class ListBuilder {
             keys[i] = keyOf(entries_[i].line, static_cast<std::uint32_t>(i));
         }
         // Equal lines keep file order: the position decides last.
-        std::sort(keys.begin(), keys.end(), [this](const Key& a, const Key& b) {
+        sortKeys(keys, [this](const Key& a, const Key& b) {
             const int prefix = std::memcmp(a.prefix.data(), b.prefix.data(), a.prefix.size());
             if (prefix != 0) {
                 return prefix < 0;
@@ -208,6 +210,30 @@ class ListBuilder {
             key.prefix[i] = static_cast<char>(weight);
         }
         return key;
+    }
+
+    // A large list is sorted in two halves at once, one on a second thread, then merged: the
+    // order is total, so the result is the one sort's.
+    template <typename Before>
+    static void sortKeys(std::vector<Key>& keys, Before before) {
+        constexpr std::size_t kHalvedFrom = 8192;
+        if (keys.size() < kHalvedFrom) {
+            std::sort(keys.begin(), keys.end(), before);
+            return;
+        }
+        const auto middle = keys.begin() + static_cast<std::ptrdiff_t>(keys.size() / 2);
+        std::thread first;
+        try {
+            first =
+                std::thread([&keys, middle, before] { std::sort(keys.begin(), middle, before); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the same order, on this one.
+            std::sort(keys.begin(), keys.end(), before);
+            return;
+        }
+        std::sort(middle, keys.end(), before);
+        first.join();
+        std::inplace_merge(keys.begin(), middle, keys.end(), before);
     }
 
     // Moves entry keys[j].index to position j, cycle by cycle, without a second list.

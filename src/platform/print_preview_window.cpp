@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStringList>
@@ -57,7 +56,7 @@ PrintPreviewWindow::PrintPreviewWindow(PlatformServices& platform, QWidget* pare
     buildControls();
     connectCommands();
     ui_.previewView->fitToWidth();
-    ui_.previewView->updatePreview();
+    layOutJob();
 }
 
 void PrintPreviewWindow::buildControls() {
@@ -88,7 +87,7 @@ void PrintPreviewWindow::buildControls() {
     ui_.lblCut->setStyleSheet(QStringLiteral("color: #d21e1e;"));
     ui_.lblCut->setVisible(false);
 
-    ui_.previewView = named(new QPrintPreviewWidget(printer_.get(), this), "previewView");
+    ui_.previewView = named(new PreviewPageView(this), "previewView");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(bar);
@@ -98,9 +97,8 @@ void PrintPreviewWindow::buildControls() {
 }
 
 void PrintPreviewWindow::connectCommands() {
-    QPrintPreviewWidget* view = ui_.previewView;
-    connect(view, &QPrintPreviewWidget::paintRequested, this, &PrintPreviewWindow::paintPages);
-    connect(view, &QPrintPreviewWidget::previewChanged, this, &PrintPreviewWindow::showPageNumber);
+    PreviewPageView* view = ui_.previewView;
+    connect(view, &PreviewPageView::previewChanged, this, &PrintPreviewWindow::showPageNumber);
     connect(ui_.actPrint, &QAction::triggered, this, &PrintPreviewWindow::printFromPreview);
     connect(ui_.actClose, &QAction::triggered, this, &QDialog::reject);
     connect(ui_.actFirst, &QAction::triggered, this, [view] { view->setCurrentPage(1); });
@@ -112,9 +110,9 @@ void PrintPreviewWindow::connectCommands() {
             [view] { view->setCurrentPage(view->pageCount()); });
     connect(ui_.actZoomIn, &QAction::triggered, this, [view] { view->zoomIn(); });
     connect(ui_.actZoomOut, &QAction::triggered, this, [view] { view->zoomOut(); });
-    connect(ui_.actFitWidth, &QAction::triggered, view, &QPrintPreviewWidget::fitToWidth);
-    connect(ui_.actFitPage, &QAction::triggered, view, &QPrintPreviewWidget::fitInView);
-    connect(ui_.chkSelection, &QCheckBox::toggled, view, &QPrintPreviewWidget::updatePreview);
+    connect(ui_.actFitWidth, &QAction::triggered, view, &PreviewPageView::fitToWidth);
+    connect(ui_.actFitPage, &QAction::triggered, view, &PreviewPageView::fitInView);
+    connect(ui_.chkSelection, &QCheckBox::toggled, this, &PrintPreviewWindow::layOutJob);
 }
 
 PrintPreviewWindow::~PrintPreviewWindow() = default;
@@ -123,18 +121,25 @@ int PrintPreviewWindow::pageCount() const {
     return ui_.previewView->pageCount();
 }
 
-void PrintPreviewWindow::paintPages(QPrinter* printer) {
-    auto surface = QtPrinterSurface::forPreview(*printer, surfaceDeviceName(*printer_));
-    surface->recordRuns();
+void PrintPreviewWindow::layOutJob() {
+    auto surface = QtPrinterSurface::forPreview(*printer_, surfaceDeviceName(*printer_));
     try {
         job_.pages(*surface, 1, ui_.chkSelection->isChecked());
         surface->endJob();
     } catch (const std::exception&) {
         showPrinterProblem(platform_, this);
     }
-    layouts_ = surface->paintedPages();
-    runs_ = surface->paintedRuns();
-    shortfall_ = surface->shortfall();
+    surface_ = std::move(surface);
+    std::vector<QSizeF> sizes;
+    sizes.reserve(static_cast<std::size_t>(surface_->keptPageCount()));
+    for (int i = 0; i < surface_->keptPageCount(); ++i) {
+        sizes.push_back(surface_->keptPageLayout(i).fullRectPoints().size().toSizeF());
+    }
+    QtPrinterSurface* shown = surface_.get();
+    ui_.previewView->setPages(std::move(sizes), [shown](QPainter& painter, int index) {
+        shown->paintKeptPage(painter, index);
+    });
+    shortfall_ = surface_->shortfall();
     QStringList told;
     if (!shortfall_.cutLabels.empty()) {
         told += tr("Lines too long even in 7 point type, cut short on %1")
@@ -146,6 +151,18 @@ void PrintPreviewWindow::paintPages(QPrinter* printer) {
     }
     ui_.lblCut->setText(told.join(QLatin1Char('\n')));
     ui_.lblCut->setVisible(!told.isEmpty());
+}
+
+std::vector<QPageLayout> PrintPreviewWindow::pageLayouts() const {
+    std::vector<QPageLayout> layouts;
+    for (int i = 0; i < surface_->keptPageCount(); ++i) {
+        layouts.push_back(surface_->keptPageLayout(i));
+    }
+    return layouts;
+}
+
+std::vector<PaintedRun> PrintPreviewWindow::runs() const {
+    return surface_->keptRuns();
 }
 
 void PrintPreviewWindow::showPageNumber() {

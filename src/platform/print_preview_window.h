@@ -1,10 +1,11 @@
 #pragma once
 
-// The print preview: the job's pages painted by the print surface onto the preview's printer
-// (the default printer, with the job's paper), the stock faintly behind the text and cut
-// lines marked, and the labels whose lines are cut and the letters no face has named above
-// the pages. Pages are stepped and zoomed; Print asks the print dialog and prints the same job
-// on the printer chosen.
+// The print preview: the job's pages as the print surface lays them out for the preview's
+// printer (the default printer, with the job's paper), the stock faintly behind the text and
+// cut lines marked, and the labels whose lines are cut and the letters no face has named above
+// the pages. The surface keeps the job's runs; each page is painted only when it comes into
+// view. Pages are stepped and zoomed; Print asks the print dialog and prints the same job on
+// the printer chosen.
 
 #include <QDialog>
 #include <QPageLayout>
@@ -12,12 +13,12 @@
 #include <vector>
 
 #include "platform/platform_services.h"
+#include "platform/preview_page_view.h"
 #include "platform/qt_printer_surface.h"
 
 class QAction;
 class QCheckBox;
 class QLabel;
-class QPrintPreviewWidget;
 class QPrinter;
 
 namespace qm {
@@ -30,10 +31,10 @@ class PrintPreviewWindow : public QDialog {
     ~PrintPreviewWindow() override;
 
     int pageCount() const;
-    // The pages and runs of the last painting, as the surface put them.
-    const std::vector<QPageLayout>& pageLayouts() const { return layouts_; }
-    const std::vector<PaintedRun>& runs() const { return runs_; }
-    // What the last painting fell short in: labels whose lines are cut short (marked on the
+    // The pages and runs of the job shown, as the surface put them.
+    std::vector<QPageLayout> pageLayouts() const;
+    std::vector<PaintedRun> runs() const;
+    // What the job shown fell short in: labels whose lines are cut short (marked on the
     // pages), letters no installed face has.
     const PrintShortfall& shortfall() const { return shortfall_; }
     // Asks the print dialog and prints; true when the job was printed (the window closes).
@@ -43,7 +44,7 @@ class PrintPreviewWindow : public QDialog {
   private:
     // The controls; each carries its member's name as its object name.
     struct Ui {
-        QPrintPreviewWidget* previewView;
+        PreviewPageView* previewView;
         QAction* actPrint;
         QAction* actClose;
         QAction* actFirst;
@@ -61,15 +62,14 @@ class PrintPreviewWindow : public QDialog {
 
     void buildControls();
     void connectCommands();
-    void paintPages(QPrinter* printer);
+    void layOutJob();
     void showPageNumber();
 
     PlatformServices& platform_;
     PrintRequest request_;
     PreviewableJob job_;
     std::unique_ptr<QPrinter> printer_;
-    std::vector<QPageLayout> layouts_;
-    std::vector<PaintedRun> runs_;
+    std::unique_ptr<QtPrinterSurface> surface_;  // the job shown, its pages kept
     PrintShortfall shortfall_;
     bool printed_ = false;
     Ui ui_{};

@@ -565,8 +565,7 @@ void QtPrinterSurface::paintCutMarks(QPainter& painter, const std::vector<Run>& 
     painter.restore();
 }
 
-void QtPrinterSurface::paintPage(QPainter& painter, const Page& page) {
-    ++pagesPainted_;
+void QtPrinterSurface::drawPage(QPainter& painter, const Page& page) {
     if (decorated()) {
         paintBackdrop(painter, page);
     }
@@ -579,6 +578,11 @@ void QtPrinterSurface::paintPage(QPainter& painter, const Page& page) {
     if (decorated()) {
         paintCutMarks(painter, page.runs);
     }
+}
+
+void QtPrinterSurface::paintPage(QPainter& painter, const Page& page) {
+    ++pagesPainted_;
+    drawPage(painter, page);
     if (recording_ || decorated()) {
         paintedPages_.push_back(QPageLayout(page.setup.size, page.setup.orientation, QMarginsF()));
     }
@@ -681,7 +685,11 @@ void QtPrinterSurface::endDoc() {
         return;  // nothing was printed: no sheet goes through the printer
     }
     if (target_ == Target::Preview) {
-        // The preview shows the whole job at once.
+        // The preview shows the whole job, each page painted when it is seen; a page keeps
+        // no spare room for runs, as a large job keeps thousands of pages.
+        for (Page& page : document) {
+            page.runs.shrink_to_fit();
+        }
         jobPages_.insert(jobPages_.end(), std::make_move_iterator(document.begin()),
                          std::make_move_iterator(document.end()));
     } else if (target_ == Target::Images) {
@@ -707,13 +715,30 @@ void QtPrinterSurface::killDoc() {
     }
 }
 
-void QtPrinterSurface::endJob() {
-    if (target_ == Target::Preview && !jobPages_.empty()) {
-        const std::vector<Page> pages = std::move(jobPages_);
-        jobPages_.clear();
-        paint(pages);
-        return;
+QPageLayout QtPrinterSurface::keptPageLayout(int index) const {
+    const Setup& setup = jobPages_.at(static_cast<std::size_t>(index)).setup;
+    return QPageLayout(setup.size, setup.orientation, QMarginsF());
+}
+
+void QtPrinterSurface::paintKeptPage(QPainter& painter, int index) {
+    painter.save();
+    painter.scale(1.0 / kUnitsPerPoint, 1.0 / kUnitsPerPoint);
+    drawPage(painter, jobPages_.at(static_cast<std::size_t>(index)));
+    painter.restore();
+}
+
+std::vector<PaintedRun> QtPrinterSurface::keptRuns() const {
+    std::vector<PaintedRun> runs;
+    for (std::size_t i = 0; i < jobPages_.size(); ++i) {
+        for (const Run& run : jobPages_[i].runs) {
+            runs.push_back(PaintedRun{static_cast<int>(i) + 1, run.x, run.baseline,
+                                      toCore(run.text), run.cut});
+        }
     }
+    return runs;
+}
+
+void QtPrinterSurface::endJob() {
     if (pdf_ == nullptr) {
         return;
     }

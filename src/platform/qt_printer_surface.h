@@ -42,8 +42,9 @@ class QtPrinterSurface : public PrinterSurface {
     // Takes the printer as the print dialog left it (its own copy count should be 1: copies
     // are separate documents). An empty deviceName reports the printer's own name, or "PDF".
     explicit QtPrinterSurface(std::unique_ptr<QPrinter> printer, std::string deviceName = {});
-    // Paints the whole job at EndJob on a printer it does not own, as a print preview's:
-    // the pages as the printer would print them, with the backdrop and the cut marks.
+    // Keeps the whole job for a print preview, on the paper model of the printer it does not
+    // own; a page is painted only when it is shown (paintKeptPage), with the backdrop and the
+    // cut marks. The runs are kept as text, a few dozen bytes each.
     static std::unique_ptr<QtPrinterSurface> forPreview(QPrinter& printer, std::string deviceName);
     // Writes a PDF file at path, letter and portrait until the job chooses.
     static std::unique_ptr<QtPrinterSurface> forPdfFile(const QString& path,
@@ -88,6 +89,14 @@ class QtPrinterSurface : public PrinterSurface {
     const std::vector<PaintedRun>& paintedRuns() const { return painted_; }
     // The page layouts painted so far, in page order.
     const std::vector<QPageLayout>& paintedPages() const { return paintedPages_; }
+
+    // A preview's pages, kept at EndJob, in page order.
+    int keptPageCount() const { return static_cast<int>(jobPages_.size()); }
+    QPageLayout keptPageLayout(int index) const;
+    // Paints a kept page (from 0) with the painter's unit a point of the paper.
+    void paintKeptPage(QPainter& painter, int index);
+    // The runs of the kept pages, as the printed job paints them.
+    std::vector<PaintedRun> keptRuns() const;
 
   private:
     enum class Target { Printer, PdfFile, Preview, Images };
@@ -154,6 +163,7 @@ class QtPrinterSurface : public PrinterSurface {
     void paintImages(const std::vector<Page>& pages);
     void openFile(const Setup& setup);
     void paintPage(QPainter& painter, const Page& page);
+    void drawPage(QPainter& painter, const Page& page);
     void paintRuns(QPainter& painter, const std::vector<Run>& runs);
     void paintBackdrop(QPainter& painter, const Page& page) const;
     void paintCutMarks(QPainter& painter, const std::vector<Run>& runs) const;
@@ -168,7 +178,7 @@ class QtPrinterSurface : public PrinterSurface {
     bool recording_ = false;
     std::vector<PaintedRun> painted_;
     std::vector<QPageLayout> paintedPages_;
-    std::vector<Page> jobPages_;  // a preview's pages, painted at EndJob
+    std::vector<Page> jobPages_;  // a preview's pages, kept at EndJob
     QString imageDir_;
     int imageDpi_ = 96;
     QString filePath_;

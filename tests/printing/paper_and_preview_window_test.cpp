@@ -8,6 +8,7 @@
 #include "desktop/main_window.h"
 #include "list/contact_report.h"
 #include "list/list_labels.h"
+#include "platform/preview_page_view.h"
 #include "platform/print_preview_window.h"
 #include "platform/qt_printer_surface.h"
 #include "printing/envelope_layout.h"
@@ -230,11 +231,43 @@ class PaperAndPreviewTest : public QObject {
             for (const QPageLayout& layout : preview.pageLayouts()) {
                 QCOMPARE(layout.fullRectPoints().size().toSizeF(), c.pageSize);
             }
+            control<QAction>(preview, "actLast")->trigger();
+            QCOMPARE(control<PreviewPageView>(preview, "previewView")->currentPage(), c.pageCount);
             QVERIFY(preview.printFromPreview());
             QCOMPARE(test::pdfPageCount(path), c.pageCount);
             QVERIFY(!printed.empty());
             QVERIFY2(preview.runs() == printed, c.name);
         }
+    }
+
+    // A job of any length shows at once: a page is painted only while it is in view.
+    void previewPaintsOnlyThePagesInView() {
+        PreviewPageView view;
+        view.resize(600, 500);
+        std::vector<int> painted;
+        view.setPages(std::vector<QSizeF>(100, QSizeF(612, 792)),
+                      [&painted](QPainter&, int index) { painted.push_back(index); });
+        view.show();
+        view.viewport()->grab();
+        QVERIFY(!painted.empty() && painted.size() <= 2);
+        QCOMPARE(painted.front(), 0);
+        QCOMPARE(view.currentPage(), 1);
+
+        painted.clear();
+        view.setCurrentPage(100);
+        QCOMPARE(view.currentPage(), 100);
+        view.viewport()->grab();
+        QVERIFY(!painted.empty() && painted.size() <= 2);
+        QCOMPARE(painted.back(), 99);
+
+        // Zooming keeps the page in view.
+        const double fitted = view.zoom();
+        view.zoomIn();
+        QVERIFY(view.zoom() > fitted);
+        QCOMPARE(view.currentPage(), 100);
+        view.fitInView();
+        QCOMPARE(view.currentPage(), 100);
+        QVERIFY(792 * view.zoom() <= view.viewport()->height());
     }
 
     void mainWindowPreviewHasPrintsChecksThenTheJobsPaper() {
