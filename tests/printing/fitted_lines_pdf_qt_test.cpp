@@ -23,7 +23,7 @@ constexpr double kTolerance = 0.2;
 // pdftotext's box of a Liberation Mono word is 1.133 times its size high.
 constexpr double kBoxPerPoint = 1.1328;
 
-// Contacts at the contact file's widths: names, streets and cities as long as they come.
+// Names, streets and cities as long as they come: at the contact file's widths, and whole.
 std::vector<ContactRecord> mailingList() {
     const struct {
         const char *first, *initial, *last, *company, *street, *street2, *city, *state, *zip;
@@ -41,6 +41,14 @@ std::vector<ContactRecord> mailingList() {
         {"Ann", "", "Lee", "", "12 Oak St", "", "Troy", "NY", "12180"},
         {"Alexandra", "K", "Montgomery-Whitf", "Montgomery-Whitfield Holdings",
          "12345 Martin Luther King Jr", "Blvd Suite 2200", "Rancho Santa Mar", "CA", "92688-1234"},
+        // As a contact book keeps them: whole, in their own scripts.
+        {"Łukasz", "", "Żółć-Wojciechowska-Grzybowska", "",
+         "1600 Pennsylvania Avenue Northwest Suite 1200", "", "Rancho Palos Verdes", "CA", "90275"},
+        {"Αλέξανδρος", "", "Παπαδόπουλος-Καραμανλής", "", "Οδός Ερμού 12", "", "Αθήνα", "",
+         "10563"},
+        {"Дмитрий", "", "Шостакович", "", "Тверская улица 7", "", "Москва", "", "125009"},
+        {"Nguyễn Thị", "", "Minh Khai", "", "15 Đường Lê Lợi Phường Bến Nghé", "", "Hồ Chí Minh",
+         "", "700000"},
     };
     std::vector<ContactRecord> list;
     for (const auto& r : rows) {
@@ -63,7 +71,7 @@ std::vector<ContactRecord> mailingList() {
 QStringList wordsOf(const std::vector<std::string>& lines) {
     QStringList words;
     for (const std::string& line : lines) {
-        words += QString::fromLatin1(line.c_str()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        words += QString::fromUtf8(line.c_str()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     }
     return words;
 }
