@@ -166,17 +166,46 @@ void writeSyncState(const std::string& path, const CarddavSyncState& state,
     writeFileAtomically(path, formatSyncState(state), systemFileOps(), permissions);
 }
 
+namespace {
+
+constexpr std::uint64_t kFingerprintPrime = 1099511628211ull;
+
+std::uint64_t hashed(std::uint64_t hash, std::string_view text) {
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * kFingerprintPrime;
+    }
+    return hash;
+}
+
+}  // namespace
+
 std::uint64_t recordFingerprint(const RecordBytes& bytes) {
     std::uint64_t hash = 14695981039346656037ull;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const char c = i == field::kReminder.offset ? '0' : bytes[i];
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        hash = (hash ^ static_cast<unsigned char>(c)) * kFingerprintPrime;
     }
     return hash;
 }
 
 std::uint64_t recordFingerprint(const ContactRecord& record) {
-    return recordFingerprint(encodeRecord(record));
+    const RecordBytes bytes = encodeRecord(record);
+    const std::uint64_t hash = recordFingerprint(bytes);
+    // A record the contact file holds as it is keeps the fingerprint its sync files have. A
+    // contact book holds what the file would cut or fold, and an edit there must count too.
+    ContactRecord held = decodeRecord(std::string_view(bytes.data(), bytes.size()));
+    held.reminder = record.reminder;
+    held.card = record.card;
+    if (held == record) {
+        return hash;
+    }
+    std::uint64_t whole = hash;
+    for (const FieldLayout& stored : field::kAll) {
+        if (stored.member != &ContactRecord::reminder) {
+            whole = hashed(hashed(whole, record.*stored.member), std::string_view("\x1f", 1));
+        }
+    }
+    return whole;
 }
 
 }  // namespace qm

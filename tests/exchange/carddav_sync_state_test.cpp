@@ -32,6 +32,32 @@ TEST(CarddavSyncState, WrittenAndReadBackWhole) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+TEST(CarddavSyncState, AFingerprintSeesWhatABookKeepsBeyondTheContactFile) {
+    ContactRecord ann;
+    ann.firstName = "Ann";
+    ann.lastName = "Lee";
+    ann.street = "12 Oak St";
+    // What the contact file holds as it is keeps the fingerprint of its bytes, so the sync
+    // files written before stay good; the reminder flag and the card never count.
+    EXPECT_EQ(recordFingerprint(ann), recordFingerprint(encodeRecord(ann)));
+    ContactRecord reminded = ann;
+    reminded.reminder = "1";
+    reminded.card = "BEGIN:VCARD";
+    EXPECT_EQ(recordFingerprint(reminded), recordFingerprint(ann));
+
+    // An edit past a field's width, or of letters the file would fold, is a change in a book.
+    ContactRecord longer = ann;
+    longer.street = "1600 Pennsylvania Avenue Northwest Suite 1200";
+    ContactRecord longest = longer;
+    longest.street += " Rear";
+    EXPECT_NE(recordFingerprint(longer), recordFingerprint(longest));
+    ContactRecord greek = ann;
+    greek.city = "Αθήνα";
+    ContactRecord greekEdited = ann;
+    greekEdited.city = "Αθηνα";
+    EXPECT_NE(recordFingerprint(greek), recordFingerprint(greekEdited));
+}
+
 TEST(CarddavSyncState, ADamagedLineIsNamed) {
     const std::string good = formatSyncState(kState);
     const std::pair<std::string, int> cases[] = {
