@@ -26,6 +26,7 @@
 #include "list/contact_list_open.h"
 #include "platform/edit_menu.h"
 #include "platform/enter_presses_button.h"
+#include "platform/file_drops_pass_fields.h"
 #include "platform/lookups.h"
 #include "platform/widget_names.h"
 #include "platform/window_place.h"
@@ -48,6 +49,7 @@ frmDEdavu::frmDEdavu(qm::AppState& state) : state_(state) {
     startUp();
     qm::installEnterPressesButton(this);
     setAcceptDrops(true);
+    qm::letFileDropsPassFields(this);
 }
 
 void frmDEdavu::buildControls() {

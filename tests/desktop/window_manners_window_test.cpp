@@ -74,17 +74,20 @@ struct Desk {
         }
         return out;
     }
-    // Drags a file over the main window and drops it; false when the window refuses it.
-    bool drop(const QString& file) {
+    // Drags a file over the main window (or one of its controls) and drops it; false when the
+    // window refuses it.
+    bool drop(const QString& file, QWidget* onto = nullptr) {
+        QWidget* target = onto != nullptr ? onto : &main;
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(file)});
+        data.setText(QUrl::fromLocalFile(file).toString());  // as file managers send it too
         QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
                               Qt::NoModifier);
         enter.ignore();
-        QApplication::sendEvent(&main, &enter);
+        QApplication::sendEvent(target, &enter);
         QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         if (enter.isAccepted()) {
-            QApplication::sendEvent(&main, &dropped);
+            QApplication::sendEvent(target, &dropped);
             QCoreApplication::processEvents();
         }
         return enter.isAccepted();
@@ -241,9 +244,12 @@ class WindowMannersTest : public QObject {
         club.open(d.folder.file("Club.dat"));
         club.appendAll(std::vector<ContactRecord>(2));
         club.close();
-        QVERIFY(d.drop(d.path("Club.dat")));
+        // Dropped on a typed line, the file opens as anywhere else; its address is not typed.
+        QLineEdit* line = control<QLineEdit>(d.main, "txtLMLine1");
+        QVERIFY(d.drop(d.path("Club.dat"), line));
         QCOMPARE(d.state.filePath(), d.path("Club.dat"));
         QCOMPARE(d.state.contacts().count(), 2);
+        QVERIFY(line->text().isEmpty());
 
         QVERIFY(d.drop(d.path("people.csv")));
         QWidget* import = shownWindow("frmLMImport");
