@@ -173,7 +173,7 @@ class ContactBook::Transaction {
   public:
     Transaction(const ContactBook& book, LockKind kind) : book_(book) {
         SqliteDb& db = *book.db_;
-        if (book.lockDepth_ == 0) {
+        if (!book.held_.held()) {
             if (kind == LockKind::Exclusive) {
                 book.requireWritable();
             }
@@ -186,9 +186,7 @@ class ContactBook::Transaction {
                 throw;
             }
         } else if (kind == LockKind::Exclusive) {
-            if (book.lockKind_ == LockKind::Shared) {
-                throwError(err::kInvalidCall, "Invalid procedure call (a read lock is held)");
-            }
+            book.held_.refuseUpgrade(kind);
             db.exec("BEGIN", "locking");
             open_ = true;
         }
@@ -323,7 +321,7 @@ void ContactBook::close() {
         db_.reset();
     }
     path_.clear();
-    lockDepth_ = 0;
+    held_ = {};
     dataVersion_ = -1;
     ids_.reset();
 }
@@ -369,11 +367,7 @@ void ContactBook::requireWritable() const {
 
 void ContactBook::acquire(LockKind kind) const {
     requireOpen();
-    if (lockDepth_ > 0) {
-        if (kind == LockKind::Exclusive && lockKind_ == LockKind::Shared) {
-            throwError(err::kInvalidCall, "Invalid procedure call (a read lock is held)");
-        }
-        ++lockDepth_;
+    if (held_.join(kind)) {
         return;
     }
     if (kind == LockKind::Shared) {
@@ -396,15 +390,14 @@ void ContactBook::acquire(LockKind kind) const {
             throw;
         }
     }
-    lockDepth_ = 1;
-    lockKind_ = kind;
+    held_.take(kind);
 }
 
 void ContactBook::release() const noexcept {
-    if (lockDepth_ == 0 || --lockDepth_ > 0 || !db_) {
+    if (!held_.leave() || !db_) {
         return;
     }
-    if (lockKind_ == LockKind::Shared) {
+    if (held_.kind == LockKind::Shared) {
         db_->endTransaction();
         return;
     }

@@ -117,8 +117,7 @@ class ContactBook final : public ContactStore {
     std::string path_;
     Access access_ = Access::ReadWrite;
     std::chrono::milliseconds lockWait_ = kDefaultLockWait;
-    mutable int lockDepth_ = 0;
-    mutable LockKind lockKind_ = LockKind::Shared;
+    mutable HeldLock held_;
     mutable std::int64_t dataVersion_ = -1;
     // The id of each record by number, once a number was asked for.
     mutable std::optional<std::vector<std::int64_t>> ids_;

@@ -90,7 +90,7 @@ void ContactFile::close() {
     const int fd = fd_;
     fd_ = -1;
     path_.clear();
-    lockDepth_ = 0;
+    held_ = {};
     ops_->close(fd);
 }
 
@@ -118,11 +118,7 @@ void ContactFile::requireWritable() const {
 
 void ContactFile::acquire(LockKind kind) const {
     requireOpen();
-    if (lockDepth_ > 0) {
-        if (kind == LockKind::Exclusive && lockKind_ == LockKind::Shared) {
-            throwError(err::kInvalidCall, "Invalid procedure call (a read lock is held)");
-        }
-        ++lockDepth_;
+    if (held_.join(kind)) {
         return;
     }
     if (kind == LockKind::Exclusive) {
@@ -145,8 +141,7 @@ void ContactFile::acquire(LockKind kind) const {
         ::flock(fd_, LOCK_UN);
         reopen();
     }
-    lockDepth_ = 1;
-    lockKind_ = kind;
+    held_.take(kind);
     try {
         settleAfterOthers(kind);
     } catch (...) {
@@ -156,7 +151,7 @@ void ContactFile::acquire(LockKind kind) const {
 }
 
 void ContactFile::release() const noexcept {
-    if (lockDepth_ > 0 && --lockDepth_ == 0 && fd_ >= 0) {
+    if (held_.leave() && fd_ >= 0) {
         ::flock(fd_, LOCK_UN);
     }
 }

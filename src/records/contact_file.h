@@ -95,8 +95,7 @@ class ContactFile final : public ContactStore {
     Access access_ = Access::ReadWrite;
     // errno of the failed read-write open when a ReadWrite file could only be read.
     int notWritable_ = 0;
-    mutable int lockDepth_ = 0;
-    mutable LockKind lockKind_ = LockKind::Shared;
+    mutable HeldLock held_;
     mutable bool incompleteNoted_ = false;
     // What a reader may read of the file under its lock: less than its length while a killed
     // append's journal stands.

@@ -6,6 +6,21 @@
 
 namespace qm {
 
+void HeldLock::refuseUpgrade(LockKind wanted) const {
+    if (held() && wanted == LockKind::Exclusive && kind == LockKind::Shared) {
+        throwError(err::kInvalidCall, "Invalid procedure call (a read lock is held)");
+    }
+}
+
+bool HeldLock::join(LockKind wanted) {
+    if (!held()) {
+        return false;
+    }
+    refuseUpgrade(wanted);
+    ++depth;
+    return true;
+}
+
 std::vector<ContactRecord> ContactStore::readAll() const {
     const Lock lock(*this, LockKind::Shared);
     const int n = count();

@@ -22,6 +22,25 @@ namespace qm {
 
 enum class LockKind { Shared, Exclusive };
 
+// The lock a store holds for its Locks, counted: a Lock taken inside another joins it, and
+// only the outermost takes the store's own lock and gives it back.
+struct HeldLock {
+    int depth = 0;
+    LockKind kind = LockKind::Shared;
+
+    bool held() const { return depth > 0; }
+    // A change inside a Lock taken to read could not be whole: error 5.
+    void refuseUpgrade(LockKind wanted) const;
+    // Joins the held lock (refusing an upgrade); false when none is held.
+    bool join(LockKind wanted);
+    void take(LockKind taken) {
+        depth = 1;
+        kind = taken;
+    }
+    // True when the outermost Lock has ended.
+    bool leave() { return depth > 0 && --depth == 0; }
+};
+
 class ContactStore {
   public:
     enum class Access { ReadWrite, Read };
